@@ -1,0 +1,36 @@
+#include "tests/common/aide_tests.h"
+
+#include <cstring>
+
+#include "chess/etat.h"
+#include "platform/chemins.h"
+
+void TestMorvandel::SetUp() {
+  reinitialise_etat_jeu();
+  plateforme::BoitesEnTest::efface();
+  dossier_ = std::make_unique<QTemporaryDir>();
+  ASSERT_TRUE(dossier_->isValid());
+  plateforme::definit_chemin_appli(dossier_->path());
+}
+
+void TestMorvandel::TearDown() {
+  EXPECT_EQ(plateforme::BoitesEnTest::reponses_restantes(), 0) << "queued box answers were not used";
+  plateforme::BoitesEnTest::efface();
+  plateforme::definit_chemin_appli(QString());
+  dossier_.reset();
+}
+
+void pose_diagramme(const char* const lignes[8]) {
+  tab_echiquier.vide();
+  const std::string lettres = lettres_pieces[2];
+  for (int l = 1; l <= 8; ++l) {
+    ASSERT_EQ(std::strlen(lignes[l - 1]), 8u);
+    for (int c = 1; c <= 8; ++c) {
+      const char ch = lignes[l - 1][c - 1];
+      if (ch == '.') continue;
+      const auto p = lettres.find(ch);
+      ASSERT_NE(p, std::string::npos) << ch;
+      tab_echiquier(c, l) = static_cast<int>(p);
+    }
+  }
+}
