@@ -20,6 +20,17 @@ std::vector<std::string> commentaires_coups;
 int style_notation = 1;
 const std::string lettres_pieces[3] = {"", ".ptcfdrPTCFDR", ".prnbqkPRNBQK"};
 
+char lettre_piece(int style, int code) {
+  if (style < 1 || style > 2 || code < 1 || code > 13) return ' ';
+  return lettres_pieces[style][code - 1];
+}
+
+int code_de_lettre(int style, char lettre) {
+  if (style < 1 || style > 2) return 0;
+  const auto p = lettres_pieces[style].find(lettre);
+  return p == std::string::npos ? 0 : static_cast<int>(p) + 1;
+}
+
 void TableauCases::vide() {
   cases_.fill(0);
   for (int c = 1; c <= 8; ++c)

@@ -73,8 +73,13 @@ extern std::vector<std::string> commentaires_coups;  // comment per move
 
 // --- Notation -----------------------------------------------------------
 extern int style_notation;  // 1 French letters, 2 English letters, 0 squares only
-// Piece letters indexed by style (1, 2) and read at position code_piece.
+// Piece letters indexed by style (1, 2) and read at position code_piece
+// counted from 1: lettre_piece(style, code) is lettres_pieces[style][code - 1].
 extern const std::string lettres_pieces[3];
+// The letter of a code in style 1 or 2 ('.' for an empty square, ' ' when out of range).
+char lettre_piece(int style, int code);
+// The code of a letter in style 1 or 2, 0 when the letter is not one of them.
+int code_de_lettre(int style, char lettre);
 
 // Puts the position and the game record back to their start-of-run state:
 // empty board, White at the bottom, nothing played.

@@ -22,15 +22,14 @@ void TestMorvandel::TearDown() {
 
 void pose_diagramme(const char* const lignes[8]) {
   tab_echiquier.vide();
-  const std::string lettres = lettres_pieces[2];
   for (int l = 1; l <= 8; ++l) {
     ASSERT_EQ(std::strlen(lignes[l - 1]), 8u);
     for (int c = 1; c <= 8; ++c) {
       const char ch = lignes[l - 1][c - 1];
       if (ch == '.') continue;
-      const auto p = lettres.find(ch);
-      ASSERT_NE(p, std::string::npos) << ch;
-      tab_echiquier(c, l) = static_cast<int>(p);
+      const int code = code_de_lettre(2, ch);
+      ASSERT_NE(code, 0) << ch;
+      tab_echiquier(c, l) = code;
     }
   }
 }
