@@ -16,7 +16,7 @@ struct LangueAttendue {
 };
 inline constexpr std::array<LangueAttendue, 8> LANGUES = {{
     {"fr", true},
-    {"en", false},
+    {"en", true},
     {"it", false},
     {"es", false},
     {"de", false},
