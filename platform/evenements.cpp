@@ -4,6 +4,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+bool arret_demande = false;
+
 namespace plateforme {
 
 namespace {

@@ -1,6 +1,10 @@
 // Letting the event loop run during long work, and the hourglass pointer.
 #pragma once
 
+// The stop request of long jobs: each job clears it when it starts and tests
+// it between items; the progress window's stop button sets it.
+extern bool arret_demande;
+
 namespace plateforme {
 
 // Lets pending events run (redraws, timers, clicks).

@@ -11,8 +11,6 @@
 #include "platform/evenements.h"
 #include "play/boite_image.h"
 
-bool arret_demande = false;
-
 namespace {
 QPointer<patience> fenetre_patience;
 }

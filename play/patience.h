@@ -8,13 +8,12 @@
 
 #include <QDialog>
 
+// The stop request arret_demande lives with the event-loop services.
+#include "platform/evenements.h"
+
 class BoiteImage;
 class QLabel;
 class QPushButton;
-
-// Set by the stop button of the progress window; each long job clears it
-// when it starts and tests it between items.
-extern bool arret_demande;
 
 // Draws the percentage bar on a picture box: the percentage (0 to 100)
 // written in the middle ("###%": no digit for 0), and a bar from the left
