@@ -3,10 +3,12 @@
 #include <cstring>
 
 #include "chess/etat.h"
+#include "localisation/textes_langue.h"
 #include "platform/chemins.h"
 
 void TestMorvandel::SetUp() {
   reinitialise_etat_jeu();
+  reinitialise_langue();
   plateforme::BoitesEnTest::efface();
   dossier_ = std::make_unique<QTemporaryDir>();
   ASSERT_TRUE(dossier_->isValid());
