@@ -17,7 +17,7 @@ struct LangueAttendue {
 inline constexpr std::array<LangueAttendue, 8> LANGUES = {{
     {"fr", true},
     {"en", true},
-    {"it", false},
+    {"it", true},
     {"es", false},
     {"de", false},
     {"pt", false},
