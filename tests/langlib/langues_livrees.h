@@ -18,7 +18,7 @@ inline constexpr std::array<LangueAttendue, 8> LANGUES = {{
     {"fr", true},
     {"en", true},
     {"it", true},
-    {"es", false},
+    {"es", true},
     {"de", false},
     {"pt", false},
     {"ru", false},
