@@ -20,7 +20,7 @@ inline constexpr std::array<LangueAttendue, 8> LANGUES = {{
     {"it", true},
     {"es", true},
     {"de", false},
-    {"pt", false},
+    {"pt", true},
     {"ru", false},
     {"pl", false},
 }};
