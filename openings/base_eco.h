@@ -1,0 +1,37 @@
+// The opening database: the connection db_eco, kept open for the whole run,
+// and the prefix match that the lookups share.
+//
+// A line of table ECO (Eco_coup) is movetext followed by a blank and a
+// terminator ("*" or a result): 1.e4 e5 2.Nf3 *. A line continues the moves
+// m when it begins with m followed by a blank; the empty movetext is
+// continued by every line. The match is exact and case-sensitive, so that
+// 2.O-O never matches a line that plays 2.O-O-O, nor Bxc3 one that plays bxc3.
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+#include <string>
+
+#include "platform/base_donnees.h"
+
+extern plateforme::BaseDonnees db_eco;
+
+// Opens the opening database `chemin` into db_eco (closing it first if it was
+// open). The file must exist and hold table ECO; otherwise throws
+// plateforme::ErreurBase and db_eco stays closed.
+void ouvre_base_eco(const QString& chemin);
+
+// The moves of a lookup: the movetext without the blanks that may close it.
+QString coups_recherches(const std::string& texte_partie);
+
+// The condition that selects the lines continuing `coups`, with its values:
+// an empty condition (every line) for an empty movetext.
+struct FiltreCoups {
+  QString condition;  // "" or "Eco_coup >= ? AND Eco_coup < ?"
+  QVariantList valeurs;
+  // " WHERE " + condition, or nothing.
+  QString clause_where() const;
+  // The condition joined to another one with AND.
+  QString clause_where_et(const QString& autre) const;
+};
+FiltreCoups filtre_coups(const QString& coups);

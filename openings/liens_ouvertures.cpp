@@ -1,0 +1,22 @@
+#include "openings/liens_ouvertures.h"
+
+LiensOuvertures& liens_ouvertures() {
+  static LiensOuvertures liens;
+  return liens;
+}
+
+bool commentaire_coche() {
+  const auto& l = liens_ouvertures();
+  return l.affiche_commentaire && l.affiche_commentaire();
+}
+
+QString texte_ouvertures(int numero) {
+  const auto& l = liens_ouvertures();
+  return l.texte ? l.texte(numero) : QString();
+}
+
+int profil_en_vigueur() {
+  const auto& l = liens_ouvertures();
+  const int p = l.profil_moteur ? l.profil_moteur() : 1;
+  return p == 2 ? 2 : 1;
+}

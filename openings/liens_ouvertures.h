@@ -1,0 +1,60 @@
+// What the opening base reaches of windows that other parts of the program
+// own: the main window's menu items, the opening lines window, the progress
+// window, the board window's mouse pointer, the language texts and the engine
+// profile in force. Each owner fills in its links when it is created; a link
+// left empty behaves as its window being absent (nothing ticked, nothing
+// shown).
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// The opening lines window (its list of lines and its caption).
+class ListeOuvertures {
+ public:
+  virtual ~ListeOuvertures() = default;
+  virtual void vide_lignes() = 0;
+  // Adds a line under `cle` ("ref" and the line's key). A key already in the
+  // list is an error (throws).
+  virtual void ajoute_ligne(const QString& cle, const QString& code, const QString& libelle, const QString& coups) = 0;
+  virtual int nb_lignes() const = 0;
+  virtual QString titre() const = 0;
+  virtual void definit_titre(const QString& titre) = 0;
+  virtual void montre() = 0;
+};
+
+// The progress window: a caption, a count line, a bar and a stop button that
+// sets arret_demande.
+class FenetreProgression {
+ public:
+  virtual ~FenetreProgression() = default;
+  virtual void montre(const QString& titre) = 0;  // shown modeless
+  virtual void definit_libelle(const QString& texte) = 0;
+  virtual void progression(double pourcentage) = 0;
+  virtual void ferme() = 0;
+};
+
+struct LiensOuvertures {
+  // The main window's item affiche_commentaire: its check mark, and unticking it.
+  std::function<bool()> affiche_commentaire;
+  std::function<void()> decoche_affiche_commentaire;
+  // Enables or disables the main window's item menu_voir_ouvertures.
+  std::function<void(bool)> active_menu_voir_ouvertures;
+  // Loads the opening lines window and hands it out.
+  std::function<ListeOuvertures*()> charge_liste_coup;
+  // Hands out the progress window (created on first use).
+  std::function<FenetreProgression*()> patience;
+  // The board window's mouse pointer becomes the icon of the piece `code`.
+  std::function<void(int code)> pointeur_piece;
+  // The text number `numero` in the current language.
+  std::function<QString(int numero)> texte;
+  // The engine profile in force (1 or 2).
+  std::function<int()> profil_moteur;
+};
+
+LiensOuvertures& liens_ouvertures();
+
+// The links as the code reads them: the defaults apply where a link is empty.
+bool commentaire_coche();
+QString texte_ouvertures(int numero);
+int profil_en_vigueur();

@@ -1,0 +1,305 @@
+#include "platform/base_donnees.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QUrl>
+#include <QUuid>
+
+namespace plateforme {
+
+namespace {
+
+QString texte_erreur(const QSqlError& erreur) {
+  QString t = erreur.databaseText().trimmed();
+  if (t.isEmpty()) t = erreur.text().trimmed();
+  if (t.isEmpty()) t = QStringLiteral("Erreur de la base de données");
+  return t;
+}
+
+[[noreturn]] void leve(const QString& texte) { throw ErreurBase(texte); }
+
+}  // namespace
+
+// --- Record sets ---------------------------------------------------------
+
+JeuEnregistrements::JeuEnregistrements(QSqlQuery requete)
+    : requete_(std::make_unique<QSqlQuery>(std::move(requete))) {
+  fin_ = !requete_->first();
+}
+
+JeuEnregistrements::JeuEnregistrements(JeuEnregistrements&&) noexcept = default;
+JeuEnregistrements& JeuEnregistrements::operator=(JeuEnregistrements&&) noexcept = default;
+JeuEnregistrements::~JeuEnregistrements() = default;
+
+bool JeuEnregistrements::vide() {
+  if (!fin_) return false;
+  return !premier();
+}
+
+bool JeuEnregistrements::premier() {
+  fin_ = !requete_->first();
+  return !fin_;
+}
+
+bool JeuEnregistrements::suivant() {
+  if (fin_) return false;
+  fin_ = !requete_->next();
+  return !fin_;
+}
+
+bool JeuEnregistrements::dernier() {
+  fin_ = !requete_->last();
+  return !fin_;
+}
+
+bool JeuEnregistrements::va_a(int rang) {
+  fin_ = rang < 0 || !requete_->seek(rang);
+  return !fin_;
+}
+
+int JeuEnregistrements::nb() {
+  const int ici = requete_->at();
+  if (!requete_->last()) {
+    fin_ = true;
+    return 0;
+  }
+  const int n = requete_->at() + 1;
+  if (ici >= 0)
+    requete_->seek(ici);
+  else
+    fin_ = true;
+  return n;
+}
+
+QVariant JeuEnregistrements::valeur(const QString& colonne) const {
+  if (fin_) leve(QStringLiteral("Aucun enregistrement en cours"));
+  const QSqlRecord r = requete_->record();
+  const int i = r.indexOf(colonne);
+  if (i < 0) leve(QStringLiteral("Élément non trouvé dans cette collection : ") + colonne);
+  return r.value(i);
+}
+
+QString JeuEnregistrements::texte(const QString& colonne) const {
+  const QVariant v = valeur(colonne);
+  return v.isNull() ? QString() : v.toString();
+}
+
+QStringList JeuEnregistrements::colonnes() const {
+  QStringList noms;
+  const QSqlRecord r = requete_->record();
+  for (int i = 0; i < r.count(); ++i) noms << r.fieldName(i);
+  return noms;
+}
+
+// --- The database ---------------------------------------------------------
+
+BaseDonnees::BaseDonnees(const QString& nom) : nom_(nom) {}
+
+BaseDonnees::~BaseDonnees() { ferme(); }
+
+void BaseDonnees::ouvre(const QString& chemin) {
+  ferme();
+  const QFileInfo info(chemin);
+  if (chemin.isEmpty() || !info.exists())
+    leve(QStringLiteral("Fichier de base de données introuvable : '%1'.").arg(QDir::toNativeSeparators(chemin)));
+  if (!info.isFile())
+    leve(QStringLiteral("'%1' n'est pas un fichier de base de données.").arg(QDir::toNativeSeparators(chemin)));
+
+  QString erreur;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom_);
+    if (!db.isValid()) {
+      erreur = QStringLiteral("Le pilote SQLite de Qt est absent.");
+    } else {
+      // mode=rw: the file is opened for reading and writing, never created.
+      QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+      url.setQuery(QStringLiteral("mode=rw"));
+      db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+      db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+      if (!db.open()) {
+        erreur = texte_erreur(db.lastError());
+      } else {
+        // SQLite reads the file lazily: a first read tells a database from
+        // any other file.
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+          erreur = texte_erreur(q.lastError());
+      }
+    }
+    if (!erreur.isEmpty() && db.isOpen()) db.close();
+  }
+  if (!erreur.isEmpty()) {
+    QSqlDatabase::removeDatabase(nom_);
+    leve(QStringLiteral("%1 (%2)").arg(erreur, QDir::toNativeSeparators(chemin)));
+  }
+  chemin_ = info.absoluteFilePath();
+  ouverte_ = true;
+}
+
+void BaseDonnees::ferme() {
+  if (!ouverte_) return;
+  {
+    QSqlDatabase db = QSqlDatabase::database(nom_, false);
+    if (db.isOpen()) db.close();
+  }
+  QSqlDatabase::removeDatabase(nom_);
+  ouverte_ = false;
+}
+
+void BaseDonnees::rouvre() {
+  if (chemin_.isEmpty()) leve(QStringLiteral("Aucune base de données n'a été ouverte."));
+  const QString chemin = chemin_;
+  ouvre(chemin);
+}
+
+bool BaseDonnees::ouverte() const { return ouverte_; }
+
+QSqlQuery BaseDonnees::prepare(const QString& sql, const QVariantList& valeurs) const {
+  if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
+  QSqlQuery q(QSqlDatabase::database(nom_, false));
+  if (!q.prepare(sql)) leve(texte_erreur(q.lastError()));
+  for (int i = 0; i < valeurs.size(); ++i) q.bindValue(i, valeurs.at(i));
+  if (!q.exec()) leve(texte_erreur(q.lastError()));
+  return q;
+}
+
+JeuEnregistrements BaseDonnees::requete(const QString& sql, const QVariantList& valeurs) const {
+  return JeuEnregistrements(prepare(sql, valeurs));
+}
+
+QVariant BaseDonnees::valeur(const QString& sql, const QVariantList& valeurs) const {
+  QSqlQuery q = prepare(sql, valeurs);
+  return q.next() ? q.value(0) : QVariant();
+}
+
+int BaseDonnees::execute(const QString& sql, const QVariantList& valeurs) {
+  QSqlQuery q = prepare(sql, valeurs);
+  return q.numRowsAffected();
+}
+
+QString BaseDonnees::identifiant(const QString& nom) {
+  QString t = nom;
+  t.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+  return QLatin1Char('"') + t + QLatin1Char('"');
+}
+
+qint64 BaseDonnees::ajoute(const QString& table, const Champs& champs) {
+  QStringList noms, marques;
+  QVariantList valeurs;
+  for (const auto& [nom, v] : champs) {
+    noms << identifiant(nom);
+    marques << QStringLiteral("?");
+    valeurs << v;
+  }
+  const QString sql = champs.isEmpty()
+                          ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(identifiant(table))
+                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(identifiant(table), noms.join(QLatin1Char(',')), marques.join(QLatin1Char(',')));
+  QSqlQuery q = prepare(sql, valeurs);
+  return q.lastInsertId().toLongLong();
+}
+
+int BaseDonnees::met_a_jour(const QString& table, const Champs& champs, const QString& colonne_cle,
+                            const QVariant& cle) {
+  if (champs.isEmpty()) return 0;
+  QStringList affectations;
+  QVariantList valeurs;
+  for (const auto& [nom, v] : champs) {
+    affectations << identifiant(nom) + QStringLiteral("=?");
+    valeurs << v;
+  }
+  valeurs << cle;
+  const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3=?")
+                          .arg(identifiant(table), affectations.join(QLatin1Char(',')), identifiant(colonne_cle));
+  return prepare(sql, valeurs).numRowsAffected();
+}
+
+void BaseDonnees::debut_transaction() {
+  if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
+  QSqlDatabase db = QSqlDatabase::database(nom_, false);
+  if (!db.transaction()) leve(texte_erreur(db.lastError()));
+}
+
+void BaseDonnees::valide_transaction() {
+  QSqlDatabase db = QSqlDatabase::database(nom_, false);
+  if (!db.commit()) leve(texte_erreur(db.lastError()));
+}
+
+void BaseDonnees::annule_transaction() {
+  QSqlDatabase db = QSqlDatabase::database(nom_, false);
+  db.rollback();
+}
+
+QStringList BaseDonnees::tables() const {
+  QStringList noms;
+  QSqlQuery q = prepare(
+      QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                     "ORDER BY name"),
+      {});
+  while (q.next()) noms << q.value(0).toString();
+  return noms;
+}
+
+QList<DefinitionColonne> BaseDonnees::colonnes(const QString& table) const {
+  QList<DefinitionColonne> liste;
+  QSqlQuery q = prepare(
+      QStringLiteral("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) ORDER BY cid"), {table});
+  while (q.next()) {
+    DefinitionColonne c;
+    c.nom = q.value(0).toString();
+    c.type = q.value(1).toString();
+    c.non_nul = q.value(2).toInt() != 0;
+    c.defaut = q.value(3);
+    c.cle_primaire = q.value(4).toInt() != 0;
+    liste << c;
+  }
+  if (liste.isEmpty()) leve(QStringLiteral("Table introuvable : ") + table);
+  return liste;
+}
+
+QStringList BaseDonnees::verifie() const {
+  QStringList problemes;
+  QSqlQuery q = prepare(QStringLiteral("PRAGMA integrity_check"), {});
+  while (q.next()) {
+    const QString ligne = q.value(0).toString();
+    if (ligne != QLatin1String("ok")) problemes << ligne;
+  }
+  return problemes;
+}
+
+void BaseDonnees::compacte_vers(const QString& destination) const {
+  if (QFileInfo::exists(destination))
+    leve(QStringLiteral("Le fichier existe déjà : '%1'.").arg(QDir::toNativeSeparators(destination)));
+  prepare(QStringLiteral("VACUUM INTO ?"), {QFileInfo(destination).absoluteFilePath()});
+}
+
+void BaseDonnees::cree(const QString& chemin, const QStringList& schema) {
+  if (QFileInfo::exists(chemin))
+    leve(QStringLiteral("Le fichier existe déjà : '%1'.").arg(QDir::toNativeSeparators(chemin)));
+  const QString nom = QStringLiteral("creation-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+  QString erreur;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom);
+    db.setDatabaseName(chemin);
+    if (!db.open()) {
+      erreur = texte_erreur(db.lastError());
+    } else {
+      QSqlQuery q(db);
+      for (const QString& instruction : schema) {
+        if (!q.exec(instruction)) {
+          erreur = texte_erreur(q.lastError());
+          break;
+        }
+      }
+      q.finish();
+      db.close();
+    }
+  }
+  QSqlDatabase::removeDatabase(nom);
+  if (!erreur.isEmpty()) leve(erreur);
+}
+
+}  // namespace plateforme

@@ -1,0 +1,147 @@
+// The program's databases: SQLite files reached through QtSql.
+//
+// A database is opened only when its file already exists: opening never
+// creates a file, a missing or damaged file is an error. Every statement
+// takes its values as bound parameters, so a quote or any other character in
+// a value is data, never SQL. Errors are thrown as ErreurBase, whose text is
+// meant for the user; the procedures that show errors catch it.
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <stdexcept>
+
+namespace plateforme {
+
+class ErreurBase : public std::runtime_error {
+ public:
+  explicit ErreurBase(const QString& texte) : std::runtime_error(texte.toStdString()), texte_(texte) {}
+  const QString& texte() const { return texte_; }
+
+ private:
+  QString texte_;
+};
+
+// The values of one row, by column name, for adding and updating.
+using Champs = QList<QPair<QString, QVariant>>;
+
+// A record set: the rows of one query, read forward or moved about
+// (first, last, by position). Local to the operation that opens it.
+class JeuEnregistrements {
+ public:
+  explicit JeuEnregistrements(QSqlQuery requete);
+  JeuEnregistrements(JeuEnregistrements&&) noexcept;
+  JeuEnregistrements& operator=(JeuEnregistrements&&) noexcept;
+  ~JeuEnregistrements();
+
+  // True when there is no current row (past the last, or no row at all).
+  bool fin() const { return fin_; }
+  bool vide();
+  bool premier();
+  bool suivant();
+  bool dernier();
+  // Moves to row `rang`, counted from 0.
+  bool va_a(int rang);
+  // The number of rows; walks to the end and back to where it was.
+  int nb();
+
+  // The value of a column of the current row, the name matched without
+  // regard to case. An unknown column is an error.
+  QVariant valeur(const QString& colonne) const;
+  // The same, an absent value (NULL) giving an empty text.
+  QString texte(const QString& colonne) const;
+  QStringList colonnes() const;
+
+ private:
+  std::unique_ptr<QSqlQuery> requete_;
+  bool fin_ = true;
+};
+
+// Definition of one column, as the database reports it.
+struct DefinitionColonne {
+  QString nom;
+  QString type;
+  bool cle_primaire = false;
+  bool non_nul = false;
+  QVariant defaut;
+};
+
+class BaseDonnees {
+ public:
+  // `nom` names the connection (one per object, unique in the program).
+  explicit BaseDonnees(const QString& nom);
+  ~BaseDonnees();
+  BaseDonnees(const BaseDonnees&) = delete;
+  BaseDonnees& operator=(const BaseDonnees&) = delete;
+
+  // Opens the existing file `chemin` for reading and writing. A missing
+  // file, a folder or a file that is not a database is an error, and no file
+  // is created. An open connection is closed first.
+  void ouvre(const QString& chemin);
+  // Closes the connection; nothing happens when it is not open.
+  void ferme();
+  // Opens again the file last opened (after a compaction or a repair).
+  void rouvre();
+  bool ouverte() const;
+  const QString& chemin() const { return chemin_; }
+  const QString& nom_connexion() const { return nom_; }
+
+  // A record set over `sql`, whose "?" are bound to `valeurs` in order.
+  JeuEnregistrements requete(const QString& sql, const QVariantList& valeurs = {}) const;
+  // The first column of the first row, or an invalid value without row.
+  QVariant valeur(const QString& sql, const QVariantList& valeurs = {}) const;
+  // Runs a statement that returns no rows; returns the number of rows changed.
+  int execute(const QString& sql, const QVariantList& valeurs = {});
+  // Adds a row; returns its row id (the INTEGER PRIMARY KEY when there is one).
+  qint64 ajoute(const QString& table, const Champs& champs);
+  // Updates the rows whose `colonne_cle` equals `cle`; returns their number.
+  int met_a_jour(const QString& table, const Champs& champs, const QString& colonne_cle, const QVariant& cle);
+  // Runs `travail` inside one transaction (committed at the end, rolled back
+  // when it throws).
+  template <class F>
+  void transaction(F&& travail) {
+    debut_transaction();
+    try {
+      travail();
+    } catch (...) {
+      annule_transaction();
+      throw;
+    }
+    valide_transaction();
+  }
+
+  // Table and column definitions.
+  QStringList tables() const;
+  QList<DefinitionColonne> colonnes(const QString& table) const;
+
+  // Checks the file's structure; returns the problems found (empty: healthy).
+  QStringList verifie() const;
+  // Writes a compacted copy of the open database to `destination`, which must
+  // not exist yet.
+  void compacte_vers(const QString& destination) const;
+
+  // Creates a new database file and runs the statements `schema` in it (the
+  // build step that makes the shipped bases, and tests). An existing file is
+  // an error.
+  static void cree(const QString& chemin, const QStringList& schema);
+
+  // An identifier written for SQL: in double quotes, inner quotes doubled.
+  static QString identifiant(const QString& nom);
+
+ private:
+  QSqlQuery prepare(const QString& sql, const QVariantList& valeurs) const;
+  void debut_transaction();
+  void valide_transaction();
+  void annule_transaction();
+
+  QString nom_;
+  QString chemin_;
+  bool ouverte_ = false;
+};
+
+}  // namespace plateforme
