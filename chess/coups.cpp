@@ -23,9 +23,10 @@ bool est_roque(int code, int col_s, int col_d) {
   return col_s == 4 && (col_d == 2 || col_d == 6);
 }
 
-// The square passed over by the other side's last two-step, if this pawn lands on it.
-bool prise_en_passant(int code, int col_d, int lig_d) {
-  if (type_piece(code) != TYPE_PION) return false;
+// A pawn landing diagonally, on an empty square, on the square passed over by
+// the other side's last two-step.
+bool prise_en_passant(int code, int col_s, int col_d, int lig_d) {
+  if (type_piece(code) != TYPE_PION || col_s == col_d || tab_echiquier(col_d, lig_d) != CASE_VIDE) return false;
   const int passant = couleur_piece(code) == BLANC ? passant_noir : passant_blanc;
   return passant != 0 && passant == col_d * 10 + lig_d;
 }
@@ -36,7 +37,7 @@ Deplacement deplace(int col_s, int lig_s, int col_d, int lig_d, int arrivee) {
   const int code = tab_echiquier(col_s, lig_s);
   Deplacement d;
   d.code_pris = tab_echiquier(col_d, lig_d);
-  if (prise_en_passant(code, col_d, lig_d)) {
+  if (prise_en_passant(code, col_s, col_d, lig_d)) {
     // The pawn taken stands beside the target, on the row the mover came from.
     const bool blanc_en_bas = couleur_joueur == BLANC;
     const int pas = (couleur_piece(code) == BLANC) == blanc_en_bas ? 1 : -1;

@@ -79,9 +79,10 @@ char chiffre_ligne(int ligne);
 // can bring to the target, leaves the source (0, 0). An empty token does
 // nothing: source (0, 0), target and code unchanged. Any other token that is
 // not a move (marks or a number alone, a letter outside a-h, a row outside
-// 1-8, a pawn source off the board, an unknown piece letter) shows the message "Erreur de chargement du coup : "
-// + token + " !" titled "Attention" through affiche_erreur and leaves all four
-// coordinates 0; the board is never read outside its squares.
+// 1-8, a pawn source off the board, an unknown piece letter) shows the message
+// "Erreur de chargement du coup : " + token + " !" titled "Attention" through
+// affiche_erreur and leaves all four coordinates 0. The board is never read
+// outside its squares.
 //
 // The move itself is not tested: callers test it with coup_valide.
 void decode_coup(int couleur, int style, std::string& token, int& col_s, int& lig_s, int& col_d, int& lig_d,

