@@ -26,7 +26,8 @@ bool est_roque(int code, int col_s, int col_d) {
 // A pawn landing diagonally, on an empty square, on the square passed over by
 // the other side's last two-step.
 bool prise_en_passant(int code, int col_s, int col_d, int lig_d) {
-  if (type_piece(code) != TYPE_PION || col_s == col_d || tab_echiquier(col_d, lig_d) != CASE_VIDE) return false;
+  if (type_piece(code) != TYPE_PION || col_s == col_d) return false;
+  if (tab_echiquier(col_d, lig_d) != CASE_VIDE) return false;
   const int passant = couleur_piece(code) == BLANC ? passant_noir : passant_blanc;
   return passant != 0 && passant == col_d * 10 + lig_d;
 }
@@ -88,16 +89,15 @@ bool coup_legal(int col_s, int lig_s, int col_d, int lig_d) {
   return !attaque;
 }
 
-CoupJoue joue_coup(int col_s, int lig_s, int col_d, int lig_d, int code_promotion) {
+CoupJoue execute_coup(int col_s, int lig_s, int col_d, int lig_d, int code_promotion) {
   const int code = tab_echiquier(col_s, lig_s);
-  const int code_dst = tab_echiquier(col_d, lig_d);
+  (void)tab_echiquier(col_d, lig_d);  // both squares checked before anything changes
   if (code == CASE_VIDE || type_piece(code) == TYPE_AUCUN)
-    throw std::invalid_argument("Pas de pièce à jouer en " + std::to_string(col_s) + ", " + std::to_string(lig_s));
+    throw std::invalid_argument("Pas de pièce à jouer en " + std::to_string(col_s) + ", " +
+                                std::to_string(lig_s));
   const int couleur = couleur_piece(code);
-
   CoupJoue coup;
   coup.code = code;
-  const std::string indice = desambiguisation(col_s, lig_s, col_d, lig_d);
   const bool promotion = type_piece(code) == TYPE_PION && (lig_d == 1 || lig_d == 8);
   coup.promotion = promotion ? piece_promue(code, code_promotion) : 0;
 
@@ -107,18 +107,29 @@ CoupJoue joue_coup(int col_s, int lig_s, int col_d, int lig_d, int code_promotio
   coup.code_pris = d.code_pris;
 
   if (type_piece(code) == TYPE_ROI) roque_interdit[couleur] = -1;
-  const int passe = type_piece(code) == TYPE_PION && std::abs(lig_s - lig_d) == 2 ? col_s * 10 + (lig_s + lig_d) / 2 : 0;
-  (couleur == BLANC ? passant_blanc : passant_noir) = passe;
+  const bool deux_pas = type_piece(code) == TYPE_PION && std::abs(lig_s - lig_d) == 2;
+  (couleur == BLANC ? passant_blanc : passant_noir) = deux_pas ? col_s * 10 + (lig_s + lig_d) / 2 : 0;
   dernier_trait = couleur;
+  return coup;
+}
 
-  coup.texte_long = notation_coup(numero_coup, code, col_s, lig_s, code_dst, col_d, lig_d, d.en_passant ? 1 : 0);
-  if (d.en_passant) coup.texte_long += "e.p.";
-  if (promotion) {
+CoupJoue joue_coup(int col_s, int lig_s, int col_d, int lig_d, int code_promotion) {
+  // What the texts need of the position before the move.
+  const int code_dst = tab_echiquier(col_d, lig_d);
+  const std::string indice =
+      tab_echiquier(col_s, lig_s) == CASE_VIDE ? std::string() : desambiguisation(col_s, lig_s, col_d, lig_d);
+
+  CoupJoue coup = execute_coup(col_s, lig_s, col_d, lig_d, code_promotion);
+
+  coup.texte_long =
+      notation_coup(numero_coup, coup.code, col_s, lig_s, code_dst, col_d, lig_d, coup.en_passant ? 1 : 0);
+  if (coup.en_passant) coup.texte_long += "e.p.";
+  if (coup.promotion) {
     const int style = style_notation == 1 ? 1 : 2;
     coup.texte_long += '=';
     coup.texte_long += lettre_piece(style, type_piece(coup.promotion) + 6);  // upper case
   }
-  coup.texte_long += std::string(static_cast<size_t>(echecs_au_roi(couleur_adverse(couleur))), '+');
+  coup.texte_long += std::string(static_cast<size_t>(echecs_au_roi(couleur_adverse(couleur_piece(coup.code)))), '+');
   coup.texte_court = notation_abregee(rogne(coup.texte_long), indice);
   return coup;
 }

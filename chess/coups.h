@@ -63,6 +63,11 @@ struct CoupJoue {
 // - dernier_trait becomes the mover's colour.
 CoupJoue joue_coup(int col_s, int lig_s, int col_d, int lig_d, int code_promotion);
 
+// The same move without the texts (both left empty), for callers that play
+// and take back many moves and write none: the board and the flags change
+// exactly as with joue_coup.
+CoupJoue execute_coup(int col_s, int lig_s, int col_d, int lig_d, int code_promotion);
+
 // True when the piece on (col_s, lig_s) may move to (col_d, lig_d): coup_valide
 // accepts it and, once it is made (with the pawn taken en passant removed), the
 // mover's king is not attacked. A side without a king is never in check. The

@@ -180,7 +180,7 @@ std::string desambiguisation(int col_s, int lig_s, int col_d, int lig_d) {
 bool est_annotation(const std::string& token) {
   const std::string t = rogne(token);
   if (t.empty()) return false;
-  if (t == "e.p.") return true;
+  if (t == "e.p." || t[0] == '{' || t[0] == ';') return true;
   if (t[0] == '$') return t.size() > 1 && tout_chiffres(t.substr(1));
   if (t.find_first_not_of("!?") == std::string::npos) return t.size() <= 2;
   const auto point = t.find('.');

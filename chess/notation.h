@@ -90,7 +90,8 @@ void decode_coup(int couleur, int style, std::string& token, int& col_s, int& li
 
 // True for a movetext token that holds no move but may stand between moves:
 // a numeric annotation ("$1", "$14"), annotation marks alone ("!", "?", "!!",
-// "??", "!?", "?!"), a bare move number ("12.", "12...", "..."), "e.p." alone.
+// "??", "!?", "?!"), a bare move number ("12.", "12...", "..."), "e.p." alone,
+// a token that opens a comment ("{" or ";").
 // A caller reading a movetext token by token skips them instead of handing them
 // to decode_coup (which refuses them with its message).
 bool est_annotation(const std::string& token);

@@ -263,8 +263,10 @@ TEST_P(Notation, TokensThatAreNotMovesGetTheMessageAndNoSquare) {
 }
 
 TEST(NotationJetons, AnnotationsAreToldFromMoves) {
-  for (const char* t : {"$1", "$14", "!", "??", "!?", "12.", "12...", "...", "e.p."}) EXPECT_TRUE(est_annotation(t)) << t;
-  for (const char* t : {"", "e4", "12.e4", "$", "$x", "!!!", "Nf3!", "1-0", "*"}) EXPECT_FALSE(est_annotation(t)) << t;
+  for (const char* t : {"$1", "$14", "!", "??", "!?", "12.", "12...", "...", "e.p.", "{good"})
+    EXPECT_TRUE(est_annotation(t)) << t;
+  for (const char* t : {"", "e4", "12.e4", "$", "$x", "!!!", "Nf3!", "1-0", "*"})
+    EXPECT_FALSE(est_annotation(t)) << t;
 }
 
 TEST_P(Notation, SameCodeSearch) {

@@ -91,6 +91,14 @@ TEST_P(AllerRetour, EveryLegalMoveReadsBackToTheSameSquaresAndPiece) {
         const int code = tab_echiquier(c.cs, c.ls);
         numero_coup = 17;
         const CoupJoue joue = joue_coup(c.cs, c.ls, c.cd, c.ld, c.promotion);
+        const EtatPlateau apres = sauve_etat();
+        restaure_etat(avant);
+        // The text-free player leaves the same board and flags.
+        const CoupJoue seul = execute_coup(c.cs, c.ls, c.cd, c.ld, c.promotion);
+        EXPECT_EQ(apres.plateau, tab_echiquier);
+        EXPECT_TRUE(apres.passant_b == passant_blanc && apres.passant_n == passant_noir &&
+                    apres.roque[couleur] == roque_interdit[couleur] && apres.trait == dernier_trait);
+        EXPECT_TRUE(seul.texte_long.empty() && seul.code_pris == joue.code_pris && seul.promotion == joue.promotion);
         restaure_etat(avant);
         SCOPED_TRACE(joue.texte_long + " /" + joue.texte_court);
         ++nb_coups;
