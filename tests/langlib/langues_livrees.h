@@ -19,7 +19,7 @@ inline constexpr std::array<LangueAttendue, 8> LANGUES = {{
     {"en", true},
     {"it", true},
     {"es", true},
-    {"de", false},
+    {"de", true},
     {"pt", true},
     {"ru", false},
     {"pl", false},
