@@ -1,0 +1,53 @@
+// The FEN text of a position: written for the clipboard and the
+// correspondence e-mail, read back by the paste command.
+//
+// Six fields separated by single blanks: the board from row 8 down to row 1,
+// each row from file a to file h, whatever colour is drawn at the bottom
+// (letters of ".prnbqkPRNBQK", runs of empty squares as a digit, rows joined
+// by "/"); the side to move ("w" or "b"); the castling rights; the square a
+// pawn has just passed over with a two-step ("-" when none); the half-moves
+// since the last capture or pawn move; the full-move number.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "chess/etat.h"
+
+// The FEN text of the board read through `piece` (code of a screen square,
+// colonne and ligne 1..8) and of the shared state: dernier_trait, the
+// castling flags, passant_blanc / passant_noir of the side that moved last,
+// nb_demi_coups and numero_coup, in the orientation couleur_joueur.
+//
+// A side's castling letters are written only while its flag is 0 and its
+// king and the rook of that wing stand on their first squares, so the text
+// never claims a castling that the board cannot hold.
+std::string ecrit_fen(const std::function<int(int colonne, int ligne)>& piece);
+
+// A position read from a FEN text, in screen coordinates for the
+// orientation given to lit_fen.
+struct PositionFen {
+  TableauCases cases;
+  int dernier_trait = NOIR;  // 3 when White is to move, 2 when Black is
+  int roque_blanc = -1;      // 0 when White may still castle
+  int roque_noir = -1;
+  int passant_blanc = 0;     // colonne * 10 + ligne, 0 none
+  int passant_noir = 0;
+  int demi_coups = 0;
+  int numero_coup = 0;       // numero_coup of the game: the full-move number, less 1 when White is to move
+};
+
+// Reads a FEN text for the board drawn with `couleur_en_bas` at the bottom.
+// The board field and the side are required; missing later fields take
+// "-", "-", 0 and 1. Empty squares may be written as digits or as ".".
+// Nothing is returned for a text that does not hold one (a row that is not
+// eight squares long, not eight rows, an unknown letter, a side other than
+// "w" or "b", a bad castling or en-passant field, a number that is not one,
+// anything after the sixth field) or whose board lacks a king of either colour.
+std::optional<PositionFen> lit_fen(const std::string& texte, int couleur_en_bas);
+
+// Puts a position read by lit_fen into the shared state: tab_echiquier,
+// dernier_trait, the castling flags, the en-passant squares, nb_demi_coups and
+// numero_coup.
+void applique_position_fen(const PositionFen& position);

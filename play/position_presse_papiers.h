@@ -1,0 +1,29 @@
+// Copy and paste of the position through the system clipboard, as plain
+// text: the 64-character position string (chaine_position) or a FEN text.
+#pragma once
+
+#include "play/controles_partie.h"
+
+// Puts the position shown by the board control on the clipboard: index 1 the
+// position string, index 2 the FEN text. Any other index does nothing.
+void copie_position(const ControlesPartie& controles, int index);
+
+// What the clipboard text is taken for.
+enum class CollageLu { RIEN, CHAINE, FEN };
+
+// Reads the clipboard text (blanks around it ignored) and sets the board up
+// from it:
+// - exactly 64 characters without "/", each one a piece code (character 32 +
+//   code, "!" to "-"): a position string, written column by column to the
+//   board control and tab_echiquier; the side to move stays;
+// - a "/" and fewer than 100 characters: a FEN text; a text that does not
+//   read as one shows "Le format F.E.N. est incorrect !" and changes nothing;
+// - anything else: nothing, no message.
+// A position taken starts a clean game from it: drawings removed, move list
+// emptied, the position as the only entry of the history, empty movetexts,
+// result "*", no comments or notes; after a position string the castling
+// flags are cleared (the board alone decides) and numero_coup is 0; after a
+// FEN text the side to move, castling rights, en-passant square, half-move
+// count and move number are the text's.
+// Returns what the text was taken for (RIEN also for a refused FEN text).
+CollageLu colle_position(ControlesPartie& controles);

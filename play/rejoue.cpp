@@ -1,0 +1,246 @@
+#include "play/rejoue.h"
+
+#include <QListWidget>
+#include <cctype>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "boardcontrol/echiquier.h"
+#include "chess/coups.h"
+#include "chess/etat.h"
+#include "chess/messages.h"
+#include "chess/notation.h"
+#include "chess/outils.h"
+#include "chess/regles.h"
+#include "localisation/textes_langue.h"
+#include "platform/boites.h"
+
+namespace {
+
+bool est_resultat(const std::string& t) { return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*"; }
+
+// The words of a movetext, without comments ("{...}", ";" to the end of the
+// line) and variations ("(...)", nested).
+std::vector<std::string> mots_partie(const std::string& texte) {
+  std::vector<std::string> mots;
+  std::string mot;
+  int variation = 0;
+  auto coupe = [&] {
+    if (!mot.empty()) mots.push_back(mot);
+    mot.clear();
+  };
+  for (size_t i = 0; i < texte.size(); ++i) {
+    const char ch = texte[i];
+    if (ch == '{') {
+      coupe();
+      const auto fin = texte.find('}', i);
+      if (fin == std::string::npos) break;
+      i = fin;
+    } else if (ch == ';' && variation == 0) {
+      coupe();
+      const auto fin = texte.find_first_of("\r\n", i);
+      if (fin == std::string::npos) break;
+      i = fin;
+    } else if (ch == '(') {
+      coupe();
+      ++variation;
+    } else if (ch == ')') {
+      coupe();
+      if (variation > 0) --variation;
+    } else if (variation > 0) {
+      continue;
+    } else if (std::isspace(static_cast<unsigned char>(ch))) {
+      coupe();
+    } else {
+      mot.push_back(ch);
+    }
+  }
+  coupe();
+  return mots;
+}
+
+// A move number at the start of a word: its digits and dots are cut off;
+// `points` receives the number of dots (0 when the word holds no number).
+std::string sans_numero(const std::string& mot, int& points) {
+  points = 0;
+  size_t i = 0;
+  while (i < mot.size() && std::isdigit(static_cast<unsigned char>(mot[i]))) ++i;
+  if (i == 0 || i >= mot.size() || mot[i] != '.') return mot;
+  while (i < mot.size() && mot[i] == '.') {
+    ++points;
+    ++i;
+  }
+  return mot.substr(i);
+}
+
+// The annotation marks of a token ("!", "?", "!?"...), the only marks the
+// move list keeps from the movetext: the rest is written by the move itself.
+std::string annotations(const std::string& marques) {
+  std::string a;
+  for (char ch : marques)
+    if (ch == '!' || ch == '?') a.push_back(ch);
+  return a;
+}
+
+// Which corners' rooks can still castle during the replay: castling rights
+// held per wing, so that a game in which one rook moved may still castle on
+// the other side.
+struct Ailes {
+  bool perdue[4][2] = {};  // [colour][0: colonne 1, 1: colonne 8]
+
+  static bool coin(int colonne, int ligne, int couleur) {
+    return (colonne == 1 || colonne == 8) && ligne == rangee_roi(couleur);
+  }
+  void note_coup(int code, int cs, int ls, int pris, int cd, int ld) {
+    if (type_piece(code) == TYPE_TOUR && coin(cs, ls, couleur_piece(code))) perdue[couleur_piece(code)][cs == 8] = true;
+    if (type_piece(pris) == TYPE_TOUR && coin(cd, ld, couleur_piece(pris))) perdue[couleur_piece(pris)][cd == 8] = true;
+  }
+  // A king's castling towards a wing whose rook has moved.
+  bool refuse_roque(int code, int cs, int cd) const {
+    if (type_piece(code) != TYPE_ROI || std::abs(cd - cs) != 2) return false;
+    return perdue[couleur_piece(code)][cd > cs];
+  }
+};
+
+class Rejeu {
+ public:
+  Rejeu(ControlesPartie& c) : ctl_(c) {}
+
+  // Plays one half-move; false when the replay ends here.
+  bool joue(int couleur, const std::string& mot);
+  // Ends the replay on a result token.
+  void resultat(const std::string& r);
+  void fin();
+
+ private:
+  ControlesPartie& ctl_;
+  Ailes ailes_;
+};
+
+bool Rejeu::joue(int couleur, const std::string& mot) {
+  std::string jeton = mot;
+  int cs = 0, ls = 0, cd = 0, ld = 0, code = 0;
+  std::string marques;
+  decode_coup(couleur, style_notation, jeton, cs, ls, cd, ld, code, marques);
+  if (code == CASE_VIDE && est_resultat(marques)) {
+    resultat(marques);
+    return false;
+  }
+  if (couleur == BLANC) ++numero_coup;
+
+  const bool source = cs != 0 && ls != 0 && cd != 0 && ld != 0 && tab_echiquier(cs, ls) != CASE_VIDE;
+  bool valide = source && coup_valide(tab_echiquier(cs, ls), cs, ls, tab_echiquier(cd, ld), cd, ld) != 0;
+  if (!valide && source) {
+    const int t = type_piece(tab_echiquier(cs, ls));
+    int ac = 0, al = 0;
+    if ((t == TYPE_TOUR || t == TYPE_CAVALIER) && cherche_piece_identique(cs, ls, ac, al) &&
+        coup_valide(tab_echiquier(ac, al), ac, al, tab_echiquier(cd, ld), cd, ld)) {
+      cs = ac;
+      ls = al;
+      valide = true;
+    }
+  }
+  if (valide && ailes_.refuse_roque(tab_echiquier(cs, ls), cs, cd)) valide = false;
+
+  if (!valide) {
+    const QString question = texte(couleur == BLANC ? 340 : 341) + QString::number(numero_coup) + texte(342);
+    if (plateforme::boite_message(question, boite::OUI_NON, QString::fromLatin1(NOM_PROGRAMME)) != boite::OUI)
+      return false;
+    if (!source) return true;  // nothing on the board can make it: the move is left out
+  }
+
+  const int code_joue = tab_echiquier(cs, ls);
+  const int pris = tab_echiquier(cd, ld);
+  const CoupJoue coup = joue_coup(cs, ls, cd, ld, code_promotion_marques(marques, couleur));
+  ailes_.note_coup(code_joue, cs, ls, pris, cd, ld);
+  nb_demi_coups = coup.code_pris != CASE_VIDE || type_piece(code_joue) == TYPE_PION ? 0 : nb_demi_coups + 1;
+  montre_tab_echiquier(ctl_);
+
+  const std::string texte_coup = coup.texte_long + annotations(marques);
+  const QString ligne = QString::fromStdString(texte_coup);
+  ctl_.liste->addItem(couleur == NOIR ? QStringLiteral("    .....") + ligne : ligne);
+  texte_partie_longue = rogne(texte_partie_longue + " " + rogne(texte_coup));
+  memorise_controle(ctl_);
+  ctl_.liste->setCurrentRow(ctl_.liste->count() - 1);
+  return true;
+}
+
+void Rejeu::resultat(const std::string& r) {
+  resultat_partie = r;
+  if (r == "*") return;
+  ctl_.liste->addItem(QString::fromStdString(r));
+  texte_partie_longue = rogne(texte_partie_longue + " " + r);
+  memorise_controle(ctl_);
+  ctl_.liste->setCurrentRow(ctl_.liste->count() - 1);
+}
+
+void Rejeu::fin() {
+  // Live play keeps one castling flag per side: a side that lost a wing
+  // during the game may no longer castle, as after the same rook move on the
+  // board.
+  for (int c : {BLANC, NOIR})
+    if (ailes_.perdue[c][0] || ailes_.perdue[c][1]) roque_interdit[c] = -1;
+}
+
+}  // namespace
+
+int code_promotion_marques(const std::string& marques, int couleur) {
+  const auto egal = marques.find('=');
+  if (egal == std::string::npos || egal + 1 >= marques.size()) return 0;
+  int type = 0;
+  switch (std::toupper(static_cast<unsigned char>(marques[egal + 1]))) {
+    case 'T': case 'R': type = TYPE_TOUR; break;
+    case 'C': case 'N': type = TYPE_CAVALIER; break;
+    case 'F': case 'B': type = TYPE_FOU; break;
+    case 'D': case 'Q': type = TYPE_DAME; break;
+    default: return 0;
+  }
+  return couleur == BLANC ? type + 6 : type;
+}
+
+void rejoue_partie(ControlesPartie& controles, int couleur_en_bas) {
+  try {
+    Rejeu rejeu(controles);
+    couleur_joueur = couleur_en_bas == NOIR ? NOIR : BLANC;
+    dernier_trait = NOIR;
+    controles.echiquier->clear_all();
+    controles.echiquier->init_echiquier(couleur_joueur, controles.echiquier->PathImage(), QString());
+    historique_positions.clear();
+    numero_coup = 0;
+    roque_interdit[BLANC] = roque_interdit[NOIR] = 0;
+    passant_blanc = passant_noir = 0;
+    nb_demi_coups = 0;
+    controles.liste->clear();
+    recharge_depuis_controle(controles);
+    memorise_controle(controles);
+    if (rogne(texte_partie) == "*") {
+      texte_partie.clear();
+      resultat_partie = "*";
+      return;
+    }
+    texte_partie_longue.clear();
+
+    int attendu = BLANC;
+    bool numero_vu = false;
+    for (const std::string& mot_brut : mots_partie(texte_partie)) {
+      if (est_resultat(mot_brut)) {
+        rejeu.resultat(mot_brut);
+        break;
+      }
+      int points = 0;
+      const std::string mot = sans_numero(mot_brut, points);
+      if (points > 0) {
+        numero_vu = true;
+        attendu = points >= 3 ? NOIR : BLANC;
+      }
+      if (!numero_vu || mot.empty() || est_annotation(mot)) continue;
+      if (!rejeu.joue(attendu, mot)) break;
+      attendu = couleur_adverse(attendu);
+    }
+    rejeu.fin();
+  } catch (const std::exception& e) {
+    plateforme::boite_message(QString::fromStdString(e.what()), boite::EXCLAMATION, QStringLiteral("Attention"));
+  }
+}
