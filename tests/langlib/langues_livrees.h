@@ -21,7 +21,7 @@ inline constexpr std::array<LangueAttendue, 8> LANGUES = {{
     {"es", true},
     {"de", true},
     {"pt", true},
-    {"ru", false},
+    {"ru", true},
     {"pl", false},
 }};
 
