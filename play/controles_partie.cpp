@@ -1,10 +1,32 @@
 #include "play/controles_partie.h"
 
+#include <QDir>
 #include <QListWidget>
 
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/repetitions.h"
+#include "platform/chemins.h"
+
+namespace {
+std::function<ControlesPartie()>& source_controles() {
+  static std::function<ControlesPartie()> f;
+  return f;
+}
+}  // namespace
+
+ControlesPartie controles_jeu() {
+  if (source_controles()) return source_controles()();
+  return {};
+}
+
+void installe_controles_jeu(std::function<ControlesPartie()> source) { source_controles() = std::move(source); }
+
+QString dossier_icones() {
+  const ControlesPartie c = controles_jeu();
+  if (c.echiquier && !c.echiquier->PathImage().isEmpty()) return c.echiquier->PathImage();
+  return QDir(plateforme::chemin_appli()).filePath(QStringLiteral("images/pieces/Morvandel")) + QLatin1Char('/');
+}
 
 void pose_case(ControlesPartie& controles, int colonne, int ligne, int code) {
   tab_echiquier(colonne, ligne) = code;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "chess/etat.h"
@@ -21,6 +22,16 @@ struct ControlesPartie {
   mvdechiquier::Echiquier* echiquier = nullptr;
   QListWidget* liste = nullptr;
 };
+
+// The controls of the board window when it is loaded, else {} (both null).
+ControlesPartie controles_jeu();
+// Replaces where controles_jeu() looks (tests hand bare controls); an empty
+// function puts the board window back.
+void installe_controles_jeu(std::function<ControlesPartie()> source);
+
+// The folder of the piece icons in use: the board control's when a board
+// window is loaded, else the program's default set.
+QString dossier_icones();
 
 // Writes `code` on (colonne, ligne) of tab_echiquier, then of the board control.
 void pose_case(ControlesPartie& controles, int colonne, int ligne, int code);
