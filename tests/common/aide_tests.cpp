@@ -2,9 +2,15 @@
 
 #include <cstring>
 
+#include "app/commandes.h"
+#include "app/fenetres.h"
+#include "app/parametres.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"
 #include "platform/chemins.h"
+#include "platform/dialogues_fichiers.h"
+#include "platform/lancement.h"
+#include "platform/reglages_utilisateur.h"
 
 void TestMorvandel::SetUp() {
   reinitialise_etat_jeu();
@@ -13,12 +19,22 @@ void TestMorvandel::SetUp() {
   dossier_ = std::make_unique<QTemporaryDir>();
   ASSERT_TRUE(dossier_->isValid());
   plateforme::definit_chemin_appli(dossier_->path());
+  // The per-user store of this test: never the real user's configuration.
+  plateforme::definit_dossier_reglages(dossier_->path() + QStringLiteral("/reglages_utilisateur"));
+  reinitialise_parametres();
+  commandes::reinitialise();
+  plateforme::DialoguesEnTest::efface();
+  plateforme::LancementsEnTest::efface();
 }
 
 void TestMorvandel::TearDown() {
   EXPECT_EQ(plateforme::BoitesEnTest::reponses_restantes(), 0) << "queued box answers were not used";
+  EXPECT_EQ(plateforme::DialoguesEnTest::reponses_restantes(), 0) << "queued file names were not used";
+  fenetres::ferme_toutes();
   plateforme::BoitesEnTest::efface();
+  plateforme::DialoguesEnTest::efface();
   plateforme::definit_chemin_appli(QString());
+  plateforme::definit_dossier_reglages(QString());
   dossier_.reset();
 }
 

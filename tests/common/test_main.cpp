@@ -3,13 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "platform/boites.h"
+#include "platform/lancement.h"
 #include "platform/plateforme.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
                                                                   : qgetenv("QT_QPA_PLATFORM"));
+  // Whatever a test forgets, the user's own configuration folder is never
+  // touched: the configuration folder of the run is a temporary one.
+  QTemporaryDir configuration;
+  qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Morvandel"));
   QApplication::setOrganizationName(QStringLiteral("MorvandelTests"));
@@ -17,6 +23,8 @@ int main(int argc, char** argv) {
   plateforme::BoitesEnTest::active([](const QString& texte) {
     ADD_FAILURE() << "unexpected box: " << texte.toStdString();
   });
+  // No test opens a browser or a viewer: the requests are recorded.
+  plateforme::LancementsEnTest::active();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,15 @@
+#include "app/commandes.h"
+
+namespace commandes {
+
+std::function<void(int, const QString&)> charge_pgn;
+std::function<void()> nouvelle_partie;
+std::function<void()> montre_corres;
+
+void reinitialise() {
+  charge_pgn = nullptr;
+  nouvelle_partie = nullptr;
+  montre_corres = nullptr;
+}
+
+}  // namespace commandes

@@ -1,0 +1,65 @@
+// Each window of the program exists once: it is created on first use and
+// lives until it is unloaded (closed and deleted), after which the next use
+// creates it anew.
+//
+//   plateau& p = fenetres::instance<plateau>();   // creates it when needed
+//   if (auto* c = fenetres::existante<comment>()) ...
+//   fenetres::montre_enfant(&p);                   // an MDI child of the main window
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <typeindex>
+
+class QMdiSubWindow;
+
+namespace fenetres {
+
+namespace detail {
+QPointer<QWidget>& emplacement(std::type_index type);
+void enregistre(std::type_index type, QWidget* fenetre);
+}  // namespace detail
+
+// The one instance of window class T (default-constructible), created on
+// first use.
+template <class T>
+T& instance() {
+  QPointer<QWidget>& p = detail::emplacement(std::type_index(typeid(T)));
+  if (!p) {
+    T* f = new T();
+    detail::enregistre(std::type_index(typeid(T)), f);
+  }
+  return *static_cast<T*>(p.data());
+}
+
+// The instance when it exists, else nullptr; never creates it.
+template <class T>
+T* existante() {
+  QPointer<QWidget>& p = detail::emplacement(std::type_index(typeid(T)));
+  return p ? static_cast<T*>(p.data()) : nullptr;
+}
+
+// Unloads a window at once: deletes it, with its MDI sub-window if it has
+// one.
+void decharge(QWidget* fenetre);
+// The same once the current event is over: how a window unloads itself from
+// one of its own handlers.
+void decharge_plus_tard(QWidget* fenetre);
+
+// The window of that class unloaded at once, if it exists.
+template <class T>
+void decharge() {
+  QPointer<QWidget>& p = detail::emplacement(std::type_index(typeid(T)));
+  if (p) decharge(p.data());
+}
+
+// Shows a window as a child of the main window's MDI area (placing it there
+// the first time) and brings it to the front. Without a main window it is
+// shown as a window of its own.
+QMdiSubWindow* montre_enfant(QWidget* fenetre);
+
+// Deletes every window created through instance(), the main window last
+// (tests call it between cases).
+void ferme_toutes();
+
+}  // namespace fenetres

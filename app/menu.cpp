@@ -1,0 +1,625 @@
+#include "app/menu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUrl>
+#include <exception>
+#include <functional>
+
+#include "app/base_ouvertures.h"
+#include "app/commandes.h"
+#include "app/fenetres.h"
+#include "app/fichiers_recents.h"
+#include "app/modes.h"
+#include "app/parametres.h"
+#include "app/voisins.h"
+#include "chess/etat.h"
+#include "chess/messages.h"
+#include "langlib/langue.h"
+#include "localisation/dialogue_langue.h"
+#include "localisation/libelles.h"
+#include "localisation/textes_langue.h"
+#include "platform/boites.h"
+#include "platform/chemins.h"
+#include "platform/dialogues_fichiers.h"
+#include "platform/lancement.h"
+#include "platform/reglages_utilisateur.h"
+
+namespace {
+
+QString nom_element(const char* nom, int indice) {
+  QString s = QString::fromLatin1(nom);
+  if (indice >= 0) s += QLatin1Char('(') + QString::number(indice) + QLatin1Char(')');
+  return s;
+}
+
+QString programme() { return QString::fromUtf8(NOM_PROGRAMME); }
+
+// applique_langue reaches the notation marks of the main window through this.
+void installe_acces_menu() {
+  installe_fenetre_menu([]() -> QObject* { return &fenetres::instance<Menu>(); });
+}
+
+}  // namespace
+
+// --- Construction ---------------------------------------------------------------
+
+Menu::Menu() {
+  setObjectName(QStringLiteral("Menu"));
+  setWindowTitle(programme());
+  mdiArea = new QMdiArea(this);
+  mdiArea->setObjectName(QStringLiteral("mdiArea"));
+  setCentralWidget(mdiArea);
+  resize(1000, 720);
+  construit_menus();
+  // The main window is the registry's one Menu, whoever created it.
+  if (!fenetres::existante<Menu>()) fenetres::detail::enregistre(std::type_index(typeid(Menu)), this);
+  installe_acces_menu();
+}
+
+Menu::~Menu() { MDIForm_Terminate(); }
+
+void Menu::construit_menus() {
+  QMenuBar* barre = menuBar();
+
+  // A submenu; its menu action carries the same name, so that captions and
+  // tests address either.
+  auto sous_menu = [this](QWidget* parent, const char* nom) {
+    QMenu* m = new QMenu(parent);
+    m->setObjectName(QString::fromLatin1(nom));
+    m->menuAction()->setObjectName(QString::fromLatin1(nom));
+    if (auto* barre_parent = qobject_cast<QMenuBar*>(parent))
+      barre_parent->addMenu(m);
+    else
+      static_cast<QMenu*>(parent)->addMenu(m);
+    return m;
+  };
+  // An item; a checkable one gets its mark back before the handler runs, so
+  // the handler sees the mark as it was when the user clicked.
+  auto element = [this](QMenu* parent, const char* nom, int indice, bool cochable, std::function<void()> f) {
+    QAction* a = new QAction(parent);
+    a->setObjectName(nom_element(nom, indice));
+    a->setCheckable(cochable);
+    parent->addAction(a);
+    if (f)
+      connect(a, &QAction::triggered, this, [a, f] {
+        if (a->isCheckable()) a->setChecked(!a->isChecked());
+        f();
+      });
+    return a;
+  };
+  auto simple = [&](QMenu* parent, const char* nom, std::function<void()> f = nullptr) {
+    return element(parent, nom, -1, false, std::move(f));
+  };
+  auto cochable = [&](QMenu* parent, const char* nom, std::function<void()> f) {
+    return element(parent, nom, -1, true, std::move(f));
+  };
+
+  // File
+  menu_fichier = sous_menu(barre, "menu_fichier");
+  menu_astuce = simple(menu_fichier, "menu_astuce");
+  menu_pref = simple(menu_fichier, "menu_pref");
+  menu_fichier->addSeparator();
+  menu_con = sous_menu(menu_fichier, "menu_con");
+  menu_ouverture = sous_menu(menu_con, "menu_ouverture");
+  for (int i = 1; i <= 2; ++i) menu_trans[i] = element(menu_ouverture, "menu_trans", i, false, nullptr);
+  menu_ouverture->addSeparator();
+  menu_grille = simple(menu_ouverture, "menu_grille");
+  menu_con->addSeparator();
+  menu_enrichir_base = sous_menu(menu_con, "menu_enrichir_base");
+  for (int i = 0; i <= 2; ++i) menu_enrichir[i] = element(menu_enrichir_base, "menu_enrichir", i, false, nullptr);
+  menu_imp = sous_menu(menu_con, "menu_imp");
+  menu_edt_eco = simple(menu_imp, "menu_edt_eco");
+  menu_edt_enrichie = simple(menu_imp, "menu_edt_enrichie");
+  menu_vider = simple(menu_con, "menu_vider");
+  menu_con->addSeparator();
+  menu_repare = simple(menu_con, "menu_repare");
+  menu_reorg = simple(menu_con, "menu_reorg");
+  menu_part_pc = sous_menu(menu_fichier, "menu_part_pc");
+  menu_pc_message = simple(menu_part_pc, "menu_pc_message");
+  menu_pc_edition = sous_menu(menu_part_pc, "menu_pc_edition");
+  for (int i = 0; i <= 1; ++i) menu_pc_edt[i] = element(menu_pc_edition, "menu_pc_edt", i, false, nullptr);
+  menu_part_pc->addSeparator();
+  menu_pc_grille = simple(menu_part_pc, "menu_pc_grille");
+  mnuRecentFile[0] = element(menu_fichier, "mnuRecentFile", 0, false, nullptr);
+  mnuRecentFile[0]->setSeparator(true);
+  for (int i = 1; i <= 10; ++i)
+    mnuRecentFile[i] = element(menu_fichier, "mnuRecentFile", i, false, [this, i] { mnuRecentFile_Click(i); });
+  menu_fichier->addSeparator();
+  menu_quitter = simple(menu_fichier, "menu_quitter", [this] { menu_quitter_Click(); });
+
+  // Game
+  menu_partie = sous_menu(barre, "menu_partie");
+  menu_nouvelle = simple(menu_partie, "menu_nouvelle", [this] { menu_nouvelle_Click(); });
+  menu_charge = simple(menu_partie, "menu_charge", [this] { menu_charge_Click(); });
+  menu_sauve = simple(menu_partie, "menu_sauve");
+  menu_partie->addSeparator();
+  menu_charge_fichier = simple(menu_partie, "menu_charge_fichier");
+  menu_sauve_fichier = simple(menu_partie, "menu_sauve_fichier");
+  menu_partie->addSeparator();
+  menu_charge_xml = simple(menu_partie, "menu_charge_xml");
+  menu_partie->addSeparator();
+  for (int i = 1; i <= 2; ++i) menu_copie_position[i] = element(menu_partie, "menu_copie_position", i, false, nullptr);
+  menu_coller_position = simple(menu_partie, "menu_coller_position");
+  menu_partie->addSeparator();
+  menu_envoi_position = simple(menu_partie, "menu_envoi_position");
+  menu_partie->addSeparator();
+  menu_voir_ouvertures = simple(menu_partie, "menu_voir_ouvertures");
+  menu_position = simple(menu_partie, "menu_position");
+  menu_modif_coup = simple(menu_partie, "menu_modif_coup");
+  menu_partie->addSeparator();
+  menu_abrege = simple(menu_partie, "menu_abrege", [this] { menu_abrege_Click(); });
+  menu_not_comp = simple(menu_partie, "menu_not_comp", [this] { menu_not_comp_Click(); });
+  menu_partie->addSeparator();
+  menu_chasse = simple(menu_partie, "menu_chasse");
+  affiche_log = simple(menu_partie, "affiche_log", [this] { affiche_log_Click(); });
+  menu_stat = simple(menu_partie, "menu_stat");
+  menu_partie->addSeparator();
+  menu_edition = sous_menu(menu_partie, "menu_edition");
+  menu_edt_liste = sous_menu(menu_edition, "menu_edt_liste");
+  for (int i = 0; i <= 2; ++i) menu_edt_encours[i] = element(menu_edt_liste, "menu_edt_encours", i, false, nullptr);
+  menu_edt_pc = simple(menu_edition, "menu_edt_pc");
+  menu_recherche = simple(menu_partie, "menu_recherche");
+  menu_partie->addSeparator();
+  menu_propose_nul = simple(menu_partie, "menu_propose_nul");
+  menu_abandon = simple(menu_partie, "menu_abandon");
+
+  // Options
+  menu_options = sous_menu(barre, "menu_options");
+  menu_mode = sous_menu(menu_options, "menu_mode");
+  mode_machine = cochable(menu_mode, "mode_machine", [this] { mode_machine_Click(); });
+  mode_libre = cochable(menu_mode, "mode_libre", [this] { mode_libre_Click(); });
+  mode_reseau = cochable(menu_mode, "mode_reseau", [this] { mode_reseau_Click(); });
+  mode_auto = cochable(menu_mode, "mode_auto", [this] { mode_auto_Click(); });
+  menu_mode->addSeparator();
+  mode_corres = cochable(menu_mode, "mode_corres", [this] { mode_corres_Click(); });
+  menu_niveau = sous_menu(menu_options, "menu_niveau");
+  for (int i = 0; i <= 3; ++i)
+    menu_niv[i] = element(menu_niveau, "menu_niv", i, true, [this, i] { menu_niv_Click(i); });
+  menu_couleur = sous_menu(menu_options, "menu_couleur");
+  couleur_blanche = cochable(menu_couleur, "couleur_blanche", [this] { couleur_blanche_Click(); });
+  couleur_noire = cochable(menu_couleur, "couleur_noire", [this] { couleur_noire_Click(); });
+  menu_notation = sous_menu(menu_options, "menu_notation");
+  notation_francaise = cochable(menu_notation, "notation_francaise", [this] { notation_francaise_Click(); });
+  notation_pgn = cochable(menu_notation, "notation_pgn", [this] { notation_pgn_Click(); });
+  notation_internationale =
+      cochable(menu_notation, "notation_internationale", [this] { notation_internationale_Click(); });
+  menu_options->addSeparator();
+  menu_moteur = simple(menu_options, "menu_moteur");
+  menu_analyse = sous_menu(menu_options, "menu_analyse");
+  analyser_ouverture = cochable(menu_analyse, "analyser_ouverture", [this] { analyser_ouverture_Click(); });
+  menu_options->addSeparator();
+  menu_active_son = cochable(menu_options, "menu_active_son", [this] { menu_active_son_Click(); });
+  menu_active_horloge = cochable(menu_options, "menu_active_horloge", [this] { menu_active_horloge_Click(); });
+  affiche_repere = cochable(menu_options, "affiche_repere", [this] { affiche_repere_Click(); });
+  // Its handler comes with the comment window; the mark is read meanwhile.
+  affiche_commentaire = element(menu_options, "affiche_commentaire", -1, true, nullptr);
+  menu_options->addSeparator();
+  menu_choix_langue = sous_menu(menu_options, "menu_choix_langue");
+  for (int i = 1; i <= 8; ++i)
+    choix_langue[i] = element(menu_choix_langue, "choix_langue", i, true, [this, i] { choix_langue_Click(i); });
+  menu_options->addSeparator();
+  menu_sauve_option = simple(menu_options, "menu_sauve_option", [this] { menu_sauve_option_Click(); });
+
+  // Window
+  menu_fenetre = sous_menu(barre, "menu_fenetre");
+  for (int i = 0; i <= 3; ++i) wa[i] = element(menu_fenetre, "wa", i, false, [this, i] { wa_Click(i); });
+
+  // Help
+  menu_aide = sous_menu(barre, "menu_aide");
+  menu_sommaire = simple(menu_aide, "menu_sommaire", [this] { menu_sommaire_Click(); });
+  menu_aide_sur = simple(menu_aide, "menu_aide_sur", [this] { menu_aide_sur_Click(); });
+  menu_aide->addSeparator();
+  menu_a_propos = simple(menu_aide, "menu_a_propos");
+  menu_release = simple(menu_aide, "menu_release");
+
+  // States of the items when the window is created.
+  for (QAction* a : {mode_machine, couleur_blanche, notation_francaise, analyser_ouverture, menu_active_son,
+                     menu_active_horloge, affiche_commentaire, choix_langue[1]})
+    a->setChecked(true);
+  menu_part_pc->menuAction()->setEnabled(false);
+  for (QAction* a : {menu_sauve, menu_copie_position[1], menu_copie_position[2], menu_coller_position,
+                     menu_envoi_position, menu_voir_ouvertures, menu_modif_coup, menu_chasse, menu_propose_nul,
+                     menu_abandon, menu_edt_pc, notation_internationale})
+    a->setEnabled(false);
+  menu_enrichir[0]->setVisible(false);
+  menu_recherche->setVisible(false);
+  for (QAction* a : mnuRecentFile) a->setVisible(false);
+  menu_notation->menuAction()->setCheckable(false);
+
+  // Commands whose windows belong to subsystems not built yet: in the menu,
+  // disabled. Each subsystem enables its own when it lands.
+  for (QAction* a : {menu_astuce, menu_pref, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
+                     menu_enrichir[1], menu_enrichir[2], menu_edt_eco, menu_edt_enrichie, menu_vider, menu_repare,
+                     menu_reorg, menu_pc_message, menu_pc_edt[0], menu_pc_edt[1], menu_pc_grille,
+                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_position, menu_stat,
+                     menu_edt_encours[0], menu_edt_encours[1], menu_edt_encours[2], menu_moteur,
+                     affiche_commentaire, menu_a_propos, menu_release})
+    a->setEnabled(false);
+
+  // Keyboard shortcuts.
+  const std::pair<QAction*, QKeySequence> raccourcis[] = {
+      {menu_abrege, QKeySequence(Qt::CTRL | Qt::Key_A)},
+      {menu_charge, QKeySequence(Qt::CTRL | Qt::Key_C)},
+      {menu_enrichir[1], QKeySequence(Qt::CTRL | Qt::Key_E)},
+      {menu_charge_fichier, QKeySequence(Qt::CTRL | Qt::Key_F)},
+      {menu_stat, QKeySequence(Qt::CTRL | Qt::Key_G)},
+      {menu_edt_encours[1], QKeySequence(Qt::CTRL | Qt::Key_I)},
+      {menu_nouvelle, QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {menu_voir_ouvertures, QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {menu_pref, QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {affiche_repere, QKeySequence(Qt::CTRL | Qt::Key_R)},
+      {menu_sauve, QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {menu_chasse, QKeySequence(Qt::CTRL | Qt::Key_T)},
+      {menu_charge_xml, QKeySequence(Qt::CTRL | Qt::Key_U)},
+      {menu_copie_position[1], QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+      {menu_coller_position, QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
+  };
+  for (const auto& [a, touches] : raccourcis) a->setShortcut(touches);
+
+  actualise_commandes();
+}
+
+void Menu::actualise_commandes() {
+  menu_nouvelle->setEnabled(static_cast<bool>(commandes::nouvelle_partie));
+  menu_charge->setEnabled(static_cast<bool>(commandes::charge_pgn));
+  for (int i = 1; i <= 10; ++i) mnuRecentFile[i]->setEnabled(static_cast<bool>(commandes::charge_pgn));
+}
+
+// --- Start-up and end of the run -----------------------------------------------------
+
+bool Menu::MDIForm_Load(const QString& ligne_commande) {
+  // 1. The language object.
+  objet_langue();
+  // 2. The recent files.
+  charge_fichiers_recents();
+  // 3 and 4. Paths, built-in values, the run's start values.
+  reinitialise_parametres();
+  couleur_joueur = BLANC;
+  historique_positions.clear();
+  resultat_partie = "*";
+  actualise_commandes();
+
+  // 5. The settings file.
+  if (QFileInfo(fichier_ini).isFile()) {
+    const LectureParametres lecture = lit_parametres(fichier_ini);
+    if (!lecture.lu) {
+      plateforme::boite_erreur(lecture.erreur + QStringLiteral(" (") + QDir::toNativeSeparators(fichier_ini) +
+                               QLatin1Char(')'));
+    } else if (!lecture.cle_inconnue.isEmpty()) {
+      // No language is applied yet: the message is taken in French.
+      const QString debut = objet_langue().affiche_texte(10 + 100);
+      plateforme::boite_erreur(debut + QDir::toNativeSeparators(fichier_ini) + QStringLiteral("\r\n -> (") +
+                               lecture.cle_inconnue + QStringLiteral(") incorrecte !"));
+      return false;
+    }
+    if (!lecture.valeurs_rejetees.isEmpty()) plateforme::boite_erreur(lecture.message_rejet());
+    change_mode();
+  } else {
+    valeurs_sans_fichier();
+    sauve_parametres(fichier_ini);
+  }
+
+  // 6. Language, captions, language and level marks, title.
+  applique_langue();
+  affiche_libelles(this);
+  for (int i = 1; i <= 8; ++i) {
+    choix_langue[i]->setVisible(true);
+    choix_langue[i]->setChecked(i == cle_langue);
+  }
+  titre_fenetre();
+  for (int i = 0; i <= 3; ++i) menu_niv[i]->setChecked(i == profondeur_max[profil_moteur]);
+
+  // From here on an error shows its text and skips every later step; the
+  // window stays open.
+  try {
+    // 7. Absolute paths, the opening database.
+    base_eco = plateforme::chemin_absolu(base_eco);
+    file_log = plateforme::chemin_absolu(file_log);
+    base_corres = plateforme::chemin_absolu(base_corres);
+    if (analyse_ouverture == 1 && !ouvre_base()) return true;
+
+    // 8. Menu marks of the options.
+    marques_options();
+
+    // 9. The language dialog at a first start, else a new game.
+    if (first_startup == 1) {
+      Language dialogue(this);
+      if (dialogue.exec() != QDialog::Accepted) return false;
+    } else if (aff_nouvelle == 1) {
+      menu_nouvelle_Click();
+    }
+
+    // 10. A game file named on the command line.
+    if (!ligne_commande.isEmpty() && QFileInfo(ligne_commande).isFile() && commandes::charge_pgn) {
+      fichier_pgn = ligne_commande;
+      commandes::charge_pgn(1, ligne_commande);
+      ajoute_fichier_recent(ligne_commande);
+    }
+  } catch (const std::exception& e) {
+    plateforme::boite_erreur(QString::fromUtf8(e.what()));
+  }
+  return true;
+}
+
+bool Menu::ouvre_base() {
+  QString erreur;
+  if (ouvre_base_ouvertures(base_eco, erreur)) return true;
+  plateforme::boite_erreur(erreur);
+  return false;
+}
+
+void Menu::marques_options() {
+  affiche_repere->setChecked(aff_repere != 0);
+  menu_active_son->setChecked(active_son != 0);
+  menu_active_horloge->setChecked(active_horloge != 0);
+  couleur_joueur = deb_blanc == 1 ? BLANC : NOIR;
+  couleur_blanche->setChecked(couleur_joueur == BLANC);
+  couleur_noire->setChecked(couleur_joueur == NOIR);
+}
+
+void Menu::MDIForm_Terminate() {
+  historique_positions.assign(1, std::string());
+  notes_coups.assign(1, 0.0f);
+  commentaires_coups.assign(1, std::string());
+}
+
+// --- Mode and title ---------------------------------------------------------------
+
+void Menu::change_mode() {
+  if (mode_jeux >= 1 && mode_jeux <= 5) {
+    QAction* modes[5] = {mode_machine, mode_libre, mode_reseau, mode_auto, mode_corres};
+    for (int i = 0; i < 5; ++i) modes[i]->setChecked(i + 1 == mode_jeux);
+    menu_part_pc->menuAction()->setEnabled(mode_jeux == 5);
+  }
+  titre_fenetre();
+}
+
+void Menu::titre_fenetre() {
+  QString titre = programme() + QStringLiteral(" - ") + texte(83) + QLatin1Char(' ') + texte_version();
+  const int niveau = profondeur_max[profil_moteur];
+  // A level or mode outside the known ones (a hand-edited file) shows no text
+  // rather than an unrelated one.
+  if (niveau >= 0 && niveau <= 4) titre += QStringLiteral(" - ") + texte(84 + niveau);
+  if (mode_jeux >= 1 && mode_jeux <= 5) titre += QStringLiteral(" - ") + texte(50 + mode_jeux);
+  setWindowTitle(titre);
+}
+
+void change_mode() {
+  if (Menu* m = fenetres::existante<Menu>()) m->change_mode();
+}
+
+void titre_fenetre() {
+  if (Menu* m = fenetres::existante<Menu>()) m->titre_fenetre();
+}
+
+// --- Recent files -------------------------------------------------------------------
+
+void Menu::charge_fichiers_recents() {
+  const QStringList l = fichiers_recents();
+  for (int k = 1; k <= l.size() && k <= 10; ++k) {
+    mnuRecentFile[0]->setVisible(true);
+    QString chemin_affiche = l[k - 1];
+    chemin_affiche.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a "&" of the path stays a "&"
+    mnuRecentFile[k]->setText(QLatin1Char('&') + QString::number(k) + QLatin1Char(' ') + chemin_affiche);
+    mnuRecentFile[k]->setData(l[k - 1]);
+    mnuRecentFile[k]->setVisible(true);
+  }
+}
+
+void Menu::mnuRecentFile_Click(int Index) {
+  if (Index < 1 || Index > 10) return;
+  const QString chemin = mnuRecentFile[Index]->data().toString();
+  if (!QFileInfo(chemin).isFile()) {
+    plateforme::boite_erreur(texte(270));
+    return;
+  }
+  if (!commandes::charge_pgn) return;
+  fichier_pgn = chemin;
+  commandes::charge_pgn(1, chemin);
+  ajoute_fichier_recent(chemin);
+}
+
+// --- Option toggles ------------------------------------------------------------------
+
+namespace {
+void bascule(QAction* a, int& reglage) {
+  if (a->isChecked()) {
+    reglage = 0;
+    a->setChecked(false);
+  } else {
+    reglage = 1;
+    a->setChecked(true);
+  }
+}
+}  // namespace
+
+void Menu::affiche_repere_Click() { bascule(affiche_repere, aff_repere); }
+void Menu::analyser_ouverture_Click() { bascule(analyser_ouverture, analyse_ouverture); }
+void Menu::menu_active_horloge_Click() { bascule(menu_active_horloge, active_horloge); }
+void Menu::menu_active_son_Click() { bascule(menu_active_son, active_son); }
+
+// --- Choices ----------------------------------------------------------------------------
+
+void Menu::choix_langue_Click(int Index) {
+  if (Index < 1 || Index > 8) return;
+  cle_langue = Index;
+  for (int i = 1; i <= 8; ++i) choix_langue[i]->setChecked(i == Index);
+  applique_langue();
+  affiche_libelles(this);
+  titre_fenetre();
+}
+
+void Menu::couleur_blanche_Click() {
+  const bool blanc = !couleur_blanche->isChecked();
+  couleur_joueur = blanc ? BLANC : NOIR;
+  couleur_blanche->setChecked(blanc);
+  couleur_noire->setChecked(!blanc);
+}
+
+void Menu::couleur_noire_Click() {
+  const bool blanc = couleur_noire->isChecked();
+  couleur_joueur = blanc ? BLANC : NOIR;
+  couleur_blanche->setChecked(blanc);
+  couleur_noire->setChecked(!blanc);
+}
+
+void Menu::menu_niv_Click(int Index) {
+  if (Index < 0 || Index > 3) return;
+  profondeur_max[profil_moteur] = Index;
+  titre_fenetre();
+  for (int i = 0; i <= 3; ++i) menu_niv[i]->setChecked(i == Index);
+}
+
+namespace {
+void choisit_notation(Menu* m, QAction* choisie, int style) {
+  if (choisie->isChecked()) return;
+  style_notation = style;
+  for (QAction* a : {m->notation_francaise, m->notation_pgn, m->notation_internationale})
+    a->setChecked(a == choisie);
+}
+}  // namespace
+
+void Menu::notation_francaise_Click() { choisit_notation(this, notation_francaise, 1); }
+void Menu::notation_internationale_Click() { choisit_notation(this, notation_internationale, 0); }
+void Menu::notation_pgn_Click() { choisit_notation(this, notation_pgn, 2); }
+
+void Menu::mode_machine_Click() {
+  mode_jeux = 1;
+  change_mode();
+}
+void Menu::mode_libre_Click() {
+  mode_jeux = 2;
+  change_mode();
+}
+void Menu::mode_reseau_Click() {
+  mode_jeux = 3;
+  change_mode();
+}
+void Menu::mode_auto_Click() {
+  mode_jeux = 4;
+  change_mode();
+}
+void Menu::mode_corres_Click() {
+  mode_jeux = 5;
+  change_mode();
+}
+
+// --- Commands ------------------------------------------------------------------------------
+
+void Menu::affiche_log_Click() {
+  if (QFileInfo(file_log).isFile())
+    plateforme::ouvre_fichier_externe(file_log);  // a failure is ignored
+  else
+    plateforme::boite_erreur(texte(101));
+}
+
+void Menu::menu_abrege_Click() {
+  plateforme::boite_message(QString::fromStdString(entete_pgn + texte_partie + " " + resultat_partie),
+                            boite::INFORMATION, texte(173));
+}
+
+void Menu::menu_not_comp_Click() {
+  plateforme::boite_message(QString::fromStdString(entete_pgn + texte_partie_longue + " " + resultat_partie),
+                            boite::INFORMATION, texte(174));
+}
+
+namespace {
+// The help pages: the contents page, or its index of keywords.
+void ouvre_aide(const QString& ancre) {
+  if (!QFileInfo(fichier_aide).isFile()) {
+    plateforme::boite_erreur(QStringLiteral("Fichier d'aide introuvable : ") + QDir::toNativeSeparators(fichier_aide));
+    return;
+  }
+  QUrl adresse = QUrl::fromLocalFile(fichier_aide);
+  if (!ancre.isEmpty()) adresse.setFragment(ancre);
+  plateforme::ouvre_adresse(adresse.toString());
+}
+}  // namespace
+
+void Menu::menu_aide_sur_Click() { ouvre_aide(QStringLiteral("index")); }
+void Menu::menu_sommaire_Click() { ouvre_aide(QString()); }
+
+void Menu::menu_charge_Click() {
+  if (mode_jeux == 5) {
+    mode_saisie_corres = 2;
+    if (commandes::montre_corres) commandes::montre_corres();
+    return;
+  }
+  if (!commandes::charge_pgn) return;
+  try {
+    const QString chemin = plateforme::choisit_fichier_a_ouvrir(
+        texte(214), texte(215) + QStringLiteral(" PGN (*.pgn)|*.pgn"), plateforme::chemin_appli(), QString());
+    if (chemin.isEmpty()) return;
+    // The board window's game list reloads from fichier_pgn: it names the
+    // file just opened, as it does for the recent files.
+    fichier_pgn = chemin;
+    commandes::charge_pgn(0, chemin);
+    ajoute_fichier_recent(chemin);
+  } catch (const std::exception&) {
+    // errors ignored, as for every file dialog command
+  }
+}
+
+void Menu::menu_nouvelle_Click() {
+  if (commandes::nouvelle_partie) commandes::nouvelle_partie();
+}
+
+void Menu::menu_quitter_Click() {
+  hide();
+  mdiArea->closeAllSubWindows();
+  fenetres::decharge_plus_tard(this);
+  QCoreApplication::quit();
+}
+
+void Menu::menu_sauve_option_Click() {
+  if (sauve_parametres(fichier_ini)) plateforme::boite_message(texte(400), boite::EXCLAMATION);
+}
+
+void Menu::wa_Click(int Index) {
+  const QList<QMdiSubWindow*> fenetres_ouvertes = mdiArea->subWindowList();
+  QList<QMdiSubWindow*> visibles;
+  for (QMdiSubWindow* s : fenetres_ouvertes)
+    if (s->isVisible() && !s->isMinimized()) visibles << s;
+  const QRect zone = mdiArea->viewport()->rect();
+  switch (Index) {
+    case 0:
+      mdiArea->cascadeSubWindows();
+      break;
+    case 1:  // one above the other, each the full width
+    case 2: {  // side by side, each the full height
+      const int n = static_cast<int>(visibles.size());
+      for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* s = visibles[i];
+        if (s->isMaximized()) s->showNormal();
+        if (Index == 1) {
+          const int h = zone.height() / n;
+          s->setGeometry(0, i * h, zone.width(), i == n - 1 ? zone.height() - i * h : h);
+        } else {
+          const int w = zone.width() / n;
+          s->setGeometry(i * w, 0, i == n - 1 ? zone.width() - i * w : w, zone.height());
+        }
+      }
+      break;
+    }
+    case 3: {  // the minimized windows in a row along the bottom
+      int x = 0;
+      for (QMdiSubWindow* s : fenetres_ouvertes) {
+        if (!s->isMinimized()) continue;
+        const QSize t = s->size();
+        s->move(x, zone.height() - t.height());
+        x += t.width();
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}

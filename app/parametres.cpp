@@ -1,0 +1,597 @@
+#include "app/parametres.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cmath>
+#include <functional>
+
+#include "app/modes.h"
+#include "app/voisins.h"
+#include "chess/outils.h"
+#include "localisation/textes_langue.h"
+#include "platform/boites.h"
+#include "platform/chemins.h"
+#include "platform/fichiers_texte.h"
+
+// --- The values -------------------------------------------------------------
+QString fichier_aide, fichier_ini, dossier_etats;
+
+int first_startup = 0;
+QString nom_joueur[3], nom_moteur[3];
+int mode_jeux = 1;
+QString lieu_jeu;
+int niveau_elo[3] = {};
+QString base_eco;
+int tri_eco = 0, deb_blanc = 0;
+QString curent_echiquier, curent_piece;
+int aff_repere = 0, zip_partie = 0, sauve_abrege = 0, aff_nouvelle = 0, machine_trace_coup = 1, active_son = 1, imp = 0,
+    bulle_aide = 0;
+QString partie_filtre;
+int max_seuil_partie = 1000, max_coup_ouverture = 0;
+QString ouverture_defaut[3];
+int ouverture_aleatoire[3] = {};
+QString file_log;
+int ges_log = 0, active_horloge = 1;
+QString delai_partie;
+int delai_attente = 1000;
+QString version_xml;
+
+int ip_mode_serveur = 0;
+QString ip_adresse_host, ip_num_port, ip_nom_utilisateur;
+
+QString critere_event, critere_site, critere_blanc, critere_noir;
+int critere_lesdeux = 0;
+QString critere_eco, critere_ronde, critere_resultat, critere_date;
+
+QString base_corres, adresse_mel;
+int nb_jour_max = 0;
+QString actualite_xml;
+
+int analyse_ouverture = 1;
+int piece_choisie = 0;
+float seuil_note_haut = 600.0f, seuil_note_bas = -600.0f;
+QString table_elo[5];
+QString sons[15];
+QString fichier_pgn;
+int mode_charge = 0, message_mode = 0, mode_saisie_corres = 0;
+QString table_grille, base_grille;
+
+// Neighbours' values (see app/voisins.h).
+int profil_moteur = 1;
+int profil2_charge = 0;
+int active_base_con[3] = {}, profondeur_max[3] = {};
+float note_mobilite[24] = {}, mobilite_evolutive[24] = {}, note_materiel[24] = {};
+float bonus_echec[3] = {};
+int seuil_bonus_echec[3] = {};
+float note_promotion[3] = {}, note_roque[3] = {}, malus_double[3] = {}, malus_roi[3] = {}, note_centre[3] = {};
+int seuil_centre[3] = {};
+float indice_defense[3] = {}, indice_attaque[3] = {};
+int alpha_beta[3] = {};
+float seuil_partie_nulle = -1000.0f;
+
+QString texte_version() {
+  return QStringLiteral("%1.%2.%3").arg(VERSION_MAJEURE).arg(VERSION_MINEURE).arg(VERSION_REVISION);
+}
+
+namespace {
+
+// The address of the update-news document of the program's own server.
+const char* const ADRESSE_VERSION = "https://morvandel.example.org/version.xml";
+
+// Sections of the file, in order.
+const char* const SECTIONS[5] = {"[GENERAL]", "[TCP/IP]", "[CALCUL]", "[FILTRE]", "[MEL]"};
+
+enum class Genre {
+  texte,           // the characters after "=" as they stand
+  octet,           // a whole number 0..255, strictly a number
+  entier,          // a whole number -32768..32767, strictly a number
+  drapeau,         // the leading number, rounded half to even, 0..255
+  decimal,         // val_nombre, single precision
+  decimal_simple,  // the leading number, single precision
+  decimal_entier,  // val_nombre rounded half to even to -32768..32767
+  entier_tete,     // the leading number rounded half to even to -32768..32767
+};
+
+struct Cle {
+  std::string nom;
+  Genre genre;
+  int section;             // index into SECTIONS; -1: read but never written
+  bool forme_nombre;       // written in the number form of the decimals
+  int profil_ecrit;        // 0: the current profile; 1: always profile 1
+  std::function<QString*(int)> texte;
+  std::function<int*(int)> entier;
+  std::function<float*(int)> reel;
+};
+
+template <class T>
+std::function<T*(int)> fixe(T& v) {
+  return [&v](int) { return &v; };
+}
+template <class T>
+std::function<T*(int)> profil(T (&v)[3]) {
+  return [&v](int p) { return &v[p]; };
+}
+std::function<float*(int)> piece(float (&v)[24], int type) {
+  return [&v, type](int p) { return &v[p + 3 * type]; };
+}
+
+Cle cle_texte(std::string nom, int section, std::function<QString*(int)> f) {
+  return Cle{std::move(nom), Genre::texte, section, false, 0, std::move(f), nullptr, nullptr};
+}
+Cle cle_entiere(std::string nom, Genre g, int section, std::function<int*(int)> f, bool forme_nombre = false) {
+  return Cle{std::move(nom), g, section, forme_nombre, 0, nullptr, std::move(f), nullptr};
+}
+Cle cle_reelle(std::string nom, Genre g, std::function<float*(int)> f, int profil_ecrit = 0) {
+  return Cle{std::move(nom), g, 2, true, profil_ecrit, nullptr, nullptr, std::move(f)};
+}
+
+// Piece types in the order of the file: PION, FOU, CAVALIER, TOUR, DAME, ROI.
+const int TYPES_FICHIER[6] = {2, 5, 4, 3, 6, 7};
+const char* const NOMS_PIECES[6] = {"PION", "FOU", "CAVALIER", "TOUR", "DAME", "ROI"};
+
+const std::vector<Cle>& table_cles() {
+  static const std::vector<Cle> table = [] {
+    std::vector<Cle> t;
+    const Genre G_O = Genre::octet, G_E = Genre::entier, G_D = Genre::drapeau;
+    // [GENERAL]
+    t.push_back(cle_entiere("FIRST_STARTUP", G_O, 0, fixe(first_startup)));
+    t.push_back(cle_entiere("CLE_LANGUE", G_O, 0, fixe(cle_langue)));
+    t.push_back(cle_texte("NOM_JOUEUR", 0, profil(nom_joueur)));
+    t.push_back(cle_texte("NOM_MOTEUR", 0, profil(nom_moteur)));
+    t.push_back(cle_entiere("MODE_JEUX", G_O, 0, fixe(mode_jeux)));
+    t.push_back(cle_texte("LIEU_JEU", 0, fixe(lieu_jeu)));
+    t.push_back(cle_entiere("NIVEAU_ELO", G_E, 0, profil(niveau_elo)));
+    t.push_back(cle_texte("BASE_ECO", 0, fixe(base_eco)));
+    t.push_back(cle_entiere("TRI_ECO", G_D, 0, fixe(tri_eco)));
+    t.push_back(cle_entiere("DEB_BLANC", G_D, 0, fixe(deb_blanc)));
+    t.push_back(cle_texte("CURENT_ECHIQUIER", 0, fixe(curent_echiquier)));
+    t.push_back(cle_texte("CURENT_PIECE", 0, fixe(curent_piece)));
+    t.push_back(cle_entiere("AFF_REPERE", G_D, 0, fixe(aff_repere)));
+    t.push_back(cle_entiere("ZIP_PARTIE", G_D, 0, fixe(zip_partie)));
+    t.push_back(cle_entiere("SAUVE_ABREGE", G_D, 0, fixe(sauve_abrege)));
+    t.push_back(cle_entiere("AFF_NOUVELLE", G_D, 0, fixe(aff_nouvelle)));
+    t.push_back(cle_entiere("MACHINE_TRACE_COUP", G_D, 0, fixe(machine_trace_coup)));
+    t.push_back(cle_entiere("ACTIVE_SON", G_D, 0, fixe(active_son)));
+    t.push_back(cle_entiere("IMP", G_D, 0, fixe(imp)));
+    t.push_back(cle_entiere("BULLE_AIDE", G_D, 0, fixe(bulle_aide)));
+    t.push_back(cle_texte("PARTIE_FILTRE", 0, fixe(partie_filtre)));
+    t.push_back(cle_entiere("MAX_SEUIL_PARTIE", G_E, 0, fixe(max_seuil_partie)));
+    t.push_back(cle_entiere("MAX_COUP_OUVERTURE", G_E, 0, fixe(max_coup_ouverture)));
+    t.push_back(cle_texte("OUVERTURE_DEFAUT", 0, profil(ouverture_defaut)));
+    t.push_back(cle_entiere("OUVERTURE_ALEATOIRE", G_D, 0, profil(ouverture_aleatoire)));
+    t.push_back(cle_texte("FILE_LOG", 0, fixe(file_log)));
+    t.push_back(cle_entiere("GES_LOG", G_D, 0, fixe(ges_log)));
+    t.push_back(cle_entiere("ACTIVE_HORLOGE", G_D, 0, fixe(active_horloge)));
+    t.push_back(cle_texte("DELAI_PARTIE", 0, fixe(delai_partie)));
+    t.push_back(cle_entiere("DELAI_ATTENTE", G_E, 0, fixe(delai_attente)));
+    t.push_back(cle_texte("VERSION_XML", 0, fixe(version_xml)));
+    // [TCP/IP]
+    t.push_back(cle_entiere("IP_MODE_SERVEUR", G_D, 1, fixe(ip_mode_serveur)));
+    t.push_back(cle_texte("IP_ADRESSE_HOST", 1, fixe(ip_adresse_host)));
+    t.push_back(cle_texte("IP_NUM_PORT", 1, fixe(ip_num_port)));
+    t.push_back(cle_texte("IP_NOM_UTILISATEUR", 1, fixe(ip_nom_utilisateur)));
+    // [CALCUL]
+    t.push_back(cle_entiere("ACTIVE_BASE_CON", G_D, 2, profil(active_base_con)));
+    t.push_back(cle_entiere("PROFONDEUR_MAX", G_E, 2, profil(profondeur_max)));
+    for (int i = 0; i < 6; ++i)
+      t.push_back(cle_reelle(std::string("NOTE_MOBILITE_") + NOMS_PIECES[i], Genre::decimal,
+                             piece(note_mobilite, TYPES_FICHIER[i])));
+    for (int i = 0; i < 6; ++i)
+      t.push_back(cle_reelle(std::string("MOBILITE_EVOLUTIVE_") + NOMS_PIECES[i], Genre::decimal,
+                             piece(mobilite_evolutive, TYPES_FICHIER[i])));
+    for (int i = 0; i < 6; ++i)
+      t.push_back(cle_reelle(std::string("NOTE_MATERIEL_") + NOMS_PIECES[i], Genre::decimal,
+                             piece(note_materiel, TYPES_FICHIER[i])));
+    t.push_back(cle_reelle("BONUS_ECHEC", Genre::decimal, profil(bonus_echec)));
+    t.push_back(cle_entiere("SEUIL_BONUS_ECHEC", G_E, 2, profil(seuil_bonus_echec), true));
+    t.push_back(cle_reelle("NOTE_PROMOTION", Genre::decimal, profil(note_promotion)));
+    t.push_back(cle_reelle("NOTE_ROQUE", Genre::decimal, profil(note_roque)));
+    t.push_back(cle_reelle("MALUS_DOUBLE", Genre::decimal, profil(malus_double)));
+    t.push_back(cle_reelle("MALUS_ROI", Genre::decimal, profil(malus_roi), 1));
+    t.push_back(cle_reelle("NOTE_CENTRE", Genre::decimal, profil(note_centre)));
+    t.push_back(cle_entiere("SEUIL_CENTRE", Genre::decimal_entier, 2, profil(seuil_centre), true));
+    t.push_back(cle_reelle("INDICE_DEFENSE", Genre::decimal_simple, profil(indice_defense)));
+    t.push_back(cle_reelle("INDICE_ATTAQUE", Genre::decimal, profil(indice_attaque)));
+    t.push_back(cle_entiere("ALPHA_BETA", G_D, 2, profil(alpha_beta), true));
+    t.push_back(cle_reelle("SEUIL_PARTIE_NULLE", Genre::decimal, fixe(seuil_partie_nulle)));
+    // [FILTRE]
+    t.push_back(cle_texte("CRITERE_EVENT", 3, fixe(critere_event)));
+    t.push_back(cle_texte("CRITERE_SITE", 3, fixe(critere_site)));
+    t.push_back(cle_texte("CRITERE_BLANC", 3, fixe(critere_blanc)));
+    t.push_back(cle_texte("CRITERE_NOIR", 3, fixe(critere_noir)));
+    t.push_back(cle_entiere("CRITERE_LESDEUX", G_D, 3, fixe(critere_lesdeux)));
+    t.push_back(cle_texte("CRITERE_ECO", 3, fixe(critere_eco)));
+    t.push_back(cle_texte("CRITERE_RONDE", 3, fixe(critere_ronde)));
+    t.push_back(cle_texte("CRITERE_RESULTAT", 3, fixe(critere_resultat)));
+    t.push_back(cle_texte("CRITERE_DATE", 3, fixe(critere_date)));
+    // [MEL]
+    t.push_back(cle_texte("BASE_CORRES", 4, fixe(base_corres)));
+    t.push_back(cle_texte("ADRESSE_MEL", 4, fixe(adresse_mel)));
+    t.push_back(cle_entiere("NB_JOUR_MAX", Genre::entier_tete, 4, fixe(nb_jour_max)));
+    // Read, kept, never written.
+    t.push_back(cle_texte("ACTUALITE_XML", -1, fixe(actualite_xml)));
+    return t;
+  }();
+  return table;
+}
+
+bool est_blanc(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+// A whole number in plain digits with an optional sign and fraction, blanks
+// around allowed, rounded half to even; false when the text is anything else.
+bool nombre_strict(const QString& texte, double& resultat) {
+  const QString s = texte.trimmed();
+  if (s.isEmpty()) return false;
+  int i = 0;
+  if (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')) ++i;
+  int chiffres = 0;
+  while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) ++i, ++chiffres;
+  if (i < s.size() && s[i] == QLatin1Char('.')) {
+    ++i;
+    while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) ++i, ++chiffres;
+  }
+  if (i != s.size() || chiffres == 0) return false;
+  bool ok = false;
+  QString propre = s;
+  if (propre.startsWith(QLatin1Char('+'))) propre.remove(0, 1);
+  resultat = propre.toDouble(&ok);  // QString::toDouble reads the C locale
+  return ok;
+}
+
+bool dans(double v, double mini, double maxi) { return std::isfinite(v) && v >= mini && v <= maxi; }
+
+// Converts `valeur` for key `c` into the current profile; false when refused.
+bool range_valeur(const Cle& c, const QString& valeur) {
+  const int p = profil_moteur;
+  switch (c.genre) {
+    case Genre::texte:
+      *c.texte(p) = valeur;
+      return true;
+    case Genre::octet:
+    case Genre::entier: {
+      double v = 0;
+      if (!nombre_strict(valeur, v)) return false;
+      v = std::rint(v);
+      const bool octet = c.genre == Genre::octet;
+      if (!dans(v, octet ? 0 : -32768, octet ? 255 : 32767)) return false;
+      if (c.nom == "PROFONDEUR_MAX" && !dans(v, 0, 3)) return false;
+      *c.entier(p) = static_cast<int>(v);
+      return true;
+    }
+    case Genre::drapeau: {
+      const double v = std::rint(valeur_tete(valeur));
+      if (!dans(v, 0, 255)) return false;
+      *c.entier(p) = static_cast<int>(v);
+      return true;
+    }
+    case Genre::decimal: {
+      const double v = val_nombre(valeur.toStdString());
+      if (!std::isfinite(static_cast<float>(v))) return false;
+      *c.reel(p) = static_cast<float>(v);
+      return true;
+    }
+    case Genre::decimal_simple: {
+      const double v = valeur_tete(valeur);
+      if (!std::isfinite(static_cast<float>(v))) return false;
+      *c.reel(p) = static_cast<float>(v);
+      return true;
+    }
+    case Genre::decimal_entier:
+    case Genre::entier_tete: {
+      const double brut = c.genre == Genre::decimal_entier ? val_nombre(valeur.toStdString()) : valeur_tete(valeur);
+      const double v = std::rint(brut);
+      if (!dans(v, -32768, 32767)) return false;
+      *c.entier(p) = static_cast<int>(v);
+      return true;
+    }
+  }
+  return false;
+}
+
+QString valeur_ecrite(const Cle& c) {
+  const int p = c.profil_ecrit ? c.profil_ecrit : profil_moteur;
+  if (c.texte) {
+    // One line per setting, read back item by item: a line break becomes a
+    // blank; a comma is kept by quoting the whole line (see lignes_parametres).
+    QString s = *c.texte(p);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    s.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    s.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return s;
+  }
+  if (c.entier) return QString::number(*c.entier(p));
+  return texte_decimal(*c.reel(p));
+}
+
+}  // namespace
+
+QString texte_decimal(float valeur) {
+  QString s = QString::fromStdString(texte_nombre(valeur));
+  if (s.startsWith(QStringLiteral("0."))) s.remove(0, 1);
+  else if (s.startsWith(QStringLiteral("-0."))) s.remove(1, 1);
+  return s;
+}
+
+void reinitialise_parametres() {
+  const QString appli = plateforme::chemin_appli();
+  fichier_aide = QDir(appli).filePath(QStringLiteral("aide/index.html"));
+  fichier_ini = QDir(appli).filePath(QStringLiteral("morvandel.ini"));
+  dossier_etats = QDir(appli).filePath(QStringLiteral("etat")) + QLatin1Char('/');
+
+  for (int p = 0; p < 3; ++p) {
+    nom_joueur[p].clear();
+    nom_moteur[p].clear();
+    niveau_elo[p] = 0;
+    ouverture_defaut[p].clear();
+    ouverture_aleatoire[p] = 0;
+    active_base_con[p] = 0;
+    profondeur_max[p] = 0;
+    bonus_echec[p] = note_promotion[p] = note_roque[p] = malus_double[p] = malus_roi[p] = note_centre[p] = 0;
+    indice_defense[p] = indice_attaque[p] = 0;
+    seuil_bonus_echec[p] = seuil_centre[p] = alpha_beta[p] = 0;
+  }
+  for (int i = 0; i < 24; ++i) note_mobilite[i] = mobilite_evolutive[i] = note_materiel[i] = 0;
+
+  profil_moteur = 1;
+  profil2_charge = 0;
+  const int p = 1;
+
+  first_startup = 0;
+  cle_langue = 1;
+  mode_jeux = 1;
+  lieu_jeu.clear();
+  base_eco = QDir(appli).filePath(QStringLiteral("base/eco.db"));
+  tri_eco = 0;
+  deb_blanc = 0;
+  curent_echiquier = QStringLiteral("echiquier.bmp");
+  curent_piece = QStringLiteral("Morvandel");
+  aff_repere = zip_partie = sauve_abrege = aff_nouvelle = 0;
+  machine_trace_coup = 1;
+  active_son = 1;
+  imp = 0;
+  bulle_aide = 0;
+  partie_filtre.clear();
+  max_seuil_partie = 1000;
+  max_coup_ouverture = 0;
+  ouverture_defaut[p] = QStringLiteral("e4");
+  ouverture_aleatoire[p] = 1;
+  file_log = QDir(appli).filePath(QStringLiteral("morvandel.log"));
+  ges_log = 0;
+  active_horloge = 1;
+  delai_partie = QStringLiteral("00:15:00");
+  delai_attente = 1000;
+  version_xml = QString::fromLatin1(ADRESSE_VERSION);
+
+  ip_mode_serveur = 0;
+  ip_adresse_host = QStringLiteral("127.1.0.0");
+  ip_num_port = QStringLiteral("5555");
+  ip_nom_utilisateur = QStringLiteral("Joueur1");
+
+  // Engine weights of profile 1, by piece type 2 pawn .. 7 king.
+  const float mobilite[8] = {0, 0, 1, 2, 3.5f, 3.5f, 1, 3};
+  const float evolutive[8] = {0, 0, 0.1f, 0.1f, 0, 0, 0, 0.2f};
+  const float materiel[8] = {0, 0, 100, 500, 300, 300, 900, 300};
+  for (int type = 2; type <= 7; ++type) {
+    note_mobilite[p + 3 * type] = mobilite[type];
+    mobilite_evolutive[p + 3 * type] = evolutive[type];
+    note_materiel[p + 3 * type] = materiel[type];
+  }
+  active_base_con[p] = 0;
+  profondeur_max[p] = 0;
+  bonus_echec[p] = 200;
+  seuil_bonus_echec[p] = 10;
+  note_promotion[p] = 900;
+  note_roque[p] = 800;
+  malus_double[p] = 80;
+  malus_roi[p] = 100;
+  note_centre[p] = 40;
+  seuil_centre[p] = 15;
+  indice_defense[p] = 3;
+  indice_attaque[p] = 1;
+  alpha_beta[p] = 0;
+  seuil_partie_nulle = -1000;
+
+  critere_event.clear();
+  critere_site.clear();
+  critere_blanc.clear();
+  critere_noir.clear();
+  critere_lesdeux = 0;
+  critere_eco.clear();
+  critere_ronde.clear();
+  critere_resultat.clear();
+  critere_date.clear();
+
+  base_corres = QDir(appli).filePath(QStringLiteral("base/corres.db"));
+  adresse_mel.clear();
+  nb_jour_max = 0;
+  actualite_xml.clear();
+
+  analyse_ouverture = 1;
+  piece_choisie = 0;
+  seuil_note_haut = 600.0f;
+  seuil_note_bas = -600.0f;
+  const char* const elo[4] = {"1200", "1400", "1600", "1800"};
+  for (int i = 0; i < 4; ++i) table_elo[i] = QString::fromLatin1(elo[i]);
+  table_elo[4] = QString(4, QChar(0));
+  // The sound table, filled in the order 1, 2, 3, 0, 5, 6, 12, 11, 10, 8, 9, 13.
+  for (QString& s : sons) s.clear();
+  const std::pair<int, const char*> noms_sons[12] = {
+      {1, "mat.wav"},         {2, "up.wav"},          {3, "down.wav"},          {0, "erreur.wav"},
+      {5, "connect.wav"},     {6, "dring.wav"},       {12, "commencer.wav"},    {11, "raisonable.wav"},
+      {10, "je-suis-faible.wav"}, {8, "comportement.wav"}, {9, "mauvais.wav"}, {13, "beau-ca.wav"}};
+  for (const auto& [indice, nom] : noms_sons)
+    sons[indice] = QDir(appli).filePath(QStringLiteral("son/") + QString::fromLatin1(nom));
+  fichier_pgn.clear();
+  mode_charge = 0;
+  message_mode = 0;
+  mode_saisie_corres = 0;
+  table_grille.clear();
+  base_grille.clear();
+}
+
+void valeurs_sans_fichier() {
+  first_startup = 0;
+  tri_eco = 0;
+  deb_blanc = 1;
+  aff_repere = 1;
+  zip_partie = 0;
+  sauve_abrege = 1;
+  aff_nouvelle = 1;
+  active_son = 1;
+  imp = 0;
+  bulle_aide = 1;
+  partie_filtre = QStringLiteral("*.PGN");
+  max_seuil_partie = 1000;
+  max_coup_ouverture = 10;
+  ouverture_defaut[profil_moteur] = QStringLiteral("e4");
+  ges_log = 0;
+}
+
+// --- Reading ------------------------------------------------------------------
+
+QStringList decoupe_elements(const QString& ligne) {
+  QStringList elements;
+  int i = 0;
+  const int n = ligne.size();
+  while (true) {
+    while (i < n && est_blanc(ligne[i])) ++i;
+    QString element;
+    if (i < n && ligne[i] == QLatin1Char('"')) {
+      const int fin = ligne.indexOf(QLatin1Char('"'), i + 1);
+      if (fin < 0) {
+        element = ligne.mid(i + 1);
+        i = n;
+      } else {
+        element = ligne.mid(i + 1, fin - i - 1);
+        i = fin + 1;
+        // What follows the closing quote up to the next comma is dropped.
+        const int virgule = ligne.indexOf(QLatin1Char(','), i);
+        i = virgule < 0 ? n : virgule;
+      }
+    } else {
+      const int virgule = ligne.indexOf(QLatin1Char(','), i);
+      const int fin = virgule < 0 ? n : virgule;
+      element = ligne.mid(i, fin - i);
+      i = fin;
+    }
+    elements << element;
+    if (i >= n) break;
+    ++i;  // the comma
+  }
+  return elements;
+}
+
+bool decoupe_reglage(const QString& element, QString& cle, QString& valeur) {
+  const int egal = element.indexOf(QLatin1Char('='));
+  if (egal < 0 || element.startsWith(QLatin1Char('['))) return false;
+  cle = element.left(egal);
+  valeur = element.mid(egal + 1);
+  return true;
+}
+
+double valeur_tete(const QString& texte) {
+  QString propre;
+  for (QChar c : texte) {
+    if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) continue;
+    propre += c;
+  }
+  int i = 0;
+  const int n = propre.size();
+  QString nombre;
+  if (i < n && (propre[i] == QLatin1Char('+') || propre[i] == QLatin1Char('-'))) nombre += propre[i++];
+  int chiffres = 0;
+  auto chiffre = [&](int k) { return k < n && propre[k] >= QLatin1Char('0') && propre[k] <= QLatin1Char('9'); };
+  while (chiffre(i)) nombre += propre[i++], ++chiffres;
+  if (i < n && propre[i] == QLatin1Char('.')) {
+    nombre += propre[i++];
+    while (chiffre(i)) nombre += propre[i++], ++chiffres;
+  }
+  if (chiffres == 0) return 0.0;
+  if (i < n && (propre[i] == QLatin1Char('e') || propre[i] == QLatin1Char('E') || propre[i] == QLatin1Char('d') ||
+                propre[i] == QLatin1Char('D'))) {
+    int j = i + 1;
+    QString exposant = QStringLiteral("e");
+    if (j < n && (propre[j] == QLatin1Char('+') || propre[j] == QLatin1Char('-'))) exposant += propre[j++];
+    if (chiffre(j)) {
+      while (chiffre(j)) exposant += propre[j++];
+      nombre += exposant;
+    }
+  }
+  if (nombre.startsWith(QLatin1Char('+'))) nombre.remove(0, 1);
+  if (nombre.endsWith(QLatin1Char('.'))) nombre.chop(1);
+  return nombre.toDouble();
+}
+
+QString LectureParametres::message_rejet() const {
+  if (valeurs_rejetees.isEmpty()) return QString();
+  QString s = QStringLiteral("Valeur incorrecte dans le fichier ") + fichier_ini + QStringLiteral(" :");
+  for (const QString& v : valeurs_rejetees) s += QStringLiteral("\r\n -> (") + v + QLatin1Char(')');
+  s += QStringLiteral("\r\nLa valeur par défaut est conservée.");
+  return s;
+}
+
+LectureParametres lit_parametres(const QString& chemin) {
+  LectureParametres r;
+  QStringList lignes;
+  if (!plateforme::lit_lignes(chemin, lignes, &r.erreur)) return r;
+  r.lu = true;
+  const std::vector<Cle>& table = table_cles();
+  for (const QString& ligne : lignes) {
+    for (const QString& brut : decoupe_elements(ligne)) {
+      const QString element = brut.trimmed();
+      QString cle, valeur;
+      if (!decoupe_reglage(element, cle, valeur)) continue;
+      const Cle* trouvee = nullptr;
+      for (const Cle& c : table)
+        if (cle == QLatin1String(c.nom.c_str())) {
+          trouvee = &c;
+          break;
+        }
+      if (!trouvee) {
+        r.cle_inconnue = element;
+        return r;
+      }
+      if (!range_valeur(*trouvee, valeur)) r.valeurs_rejetees << element;
+    }
+  }
+  return r;
+}
+
+QStringList cles_acceptees() {
+  QStringList l;
+  for (const Cle& c : table_cles()) l << QString::fromStdString(c.nom);
+  return l;
+}
+
+// --- Writing --------------------------------------------------------------------
+
+QStringList lignes_parametres() {
+  QStringList lignes;
+  int section = -1;
+  for (const Cle& c : table_cles()) {
+    if (c.section < 0) continue;
+    if (c.section != section) {
+      section = c.section;
+      lignes << QString::fromLatin1(SECTIONS[section]);
+    }
+    QString ligne = QString::fromStdString(c.nom) + QLatin1Char('=') + valeur_ecrite(c);
+    if (ligne.contains(QLatin1Char(','))) {
+      // The reader takes a quoted item whole: quote the line, and a double
+      // quote inside it, which would end the item, becomes an apostrophe.
+      ligne.replace(QLatin1Char('"'), QLatin1Char('\''));
+      ligne = QLatin1Char('"') + ligne + QLatin1Char('"');
+    }
+    lignes << ligne;
+  }
+  return lignes;
+}
+
+bool sauve_parametres(const QString& chemin) {
+  QString erreur;
+  if (!plateforme::ecrit_lignes(chemin, lignes_parametres(), &erreur)) {
+    plateforme::boite_erreur(erreur + QStringLiteral(" (") + QDir::toNativeSeparators(chemin) + QLatin1Char(')'));
+    return false;
+  }
+  change_mode();
+  return true;
+}

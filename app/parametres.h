@@ -1,0 +1,161 @@
+// The settings of the program: the settings file morvandel.ini of the
+// program folder, its reader and its writer, and the values that live for the
+// whole run in variables named after their keys in lower case.
+//
+// File format: Windows-1252 text, CRLF line ends, five section lines
+// ([GENERAL], [TCP/IP], [CALCUL], [FILTRE], [MEL]) that the reader ignores,
+// and one line per setting: KEY=value. Per-profile keys are arrays indexed by
+// the engine profile (1 or 2); reader and writer use profil_moteur.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// --- Paths derived from the program folder at start-up -------------------
+extern QString fichier_aide;   // the help pages
+extern QString fichier_ini;    // the settings file
+extern QString dossier_etats;  // the report templates, ending with "/"
+
+// --- [GENERAL] ------------------------------------------------------------
+extern int first_startup;  // 1: show the language dialog at the next start
+// CLE_LANGUE lives in cle_langue (localisation).
+extern QString nom_joueur[3];
+extern QString nom_moteur[3];
+extern int mode_jeux;  // 1..5
+extern QString lieu_jeu;
+extern int niveau_elo[3];
+extern QString base_eco;
+extern int tri_eco;
+extern int deb_blanc;
+extern QString curent_echiquier;
+extern QString curent_piece;
+extern int aff_repere;
+extern int zip_partie;
+extern int sauve_abrege;
+extern int aff_nouvelle;
+extern int machine_trace_coup;
+extern int active_son;
+extern int imp;
+extern int bulle_aide;
+extern QString partie_filtre;
+extern int max_seuil_partie;
+extern int max_coup_ouverture;
+extern QString ouverture_defaut[3];
+extern int ouverture_aleatoire[3];
+extern QString file_log;
+extern int ges_log;
+extern int active_horloge;
+extern QString delai_partie;  // "hh:nn:ss"
+extern int delai_attente;     // milliseconds
+extern QString version_xml;
+
+// --- [TCP/IP] ---------------------------------------------------------------
+extern int ip_mode_serveur;
+extern QString ip_adresse_host;
+extern QString ip_num_port;
+extern QString ip_nom_utilisateur;
+
+// --- [CALCUL]: the engine weights of chess/poids.h ---------------------------
+
+// --- [FILTRE] ---------------------------------------------------------------
+extern QString critere_event;
+extern QString critere_site;
+extern QString critere_blanc;
+extern QString critere_noir;
+extern int critere_lesdeux;
+extern QString critere_eco;
+extern QString critere_ronde;
+extern QString critere_resultat;
+extern QString critere_date;
+
+// --- [MEL] --------------------------------------------------------------------
+extern QString base_corres;
+extern QString adresse_mel;
+extern int nb_jour_max;
+
+// Read at start-up and kept, never written.
+extern QString actualite_xml;
+
+// --- Values of the run that no key holds ---------------------------------------
+extern int analyse_ouverture;  // 1: the opening is looked up after each move
+extern int piece_choisie;      // the set-up piece picked, 0 none
+extern float seuil_note_haut;  // 600: a human move above it is marked "!"
+extern float seuil_note_bas;   // -600: below it "?"
+extern QString table_elo[5];   // Elo label of each playing level (level 4 has none)
+extern QString sons[15];       // the sound files by number, empty where none
+extern QString fichier_pgn;    // the PGN file whose games the board window lists
+extern int mode_charge;        // 0 the load form loads, 1 it extracts and saves
+extern int message_mode;       // 1 correspondence move, 2 FEN, 3 blank message
+extern int mode_saisie_corres; // 1 new correspondence game, 2 modify or show
+extern QString table_grille;   // "ECO" or "PARTIE": what the data grid edits
+extern QString base_grille;    // and in which database file
+
+// The program's version, shown in the window title and the dialogs.
+inline constexpr int VERSION_MAJEURE = 5;
+inline constexpr int VERSION_MINEURE = 0;
+inline constexpr int VERSION_REVISION = 1;
+// "5.0.1"
+QString texte_version();
+// The product's web site, shown by the language dialog and the about box.
+inline constexpr const char* ADRESSE_SITE = "https://morvandel.example.org";
+
+// --- Start-up values -------------------------------------------------------------
+
+// The six paths built from the program folder, the built-in value of every
+// key (per-profile keys in profile 1, profile 2 emptied), the run values
+// above, and profil_moteur 1 with no second profile loaded.
+void reinitialise_parametres();
+// The values a start without settings file sets before writing one.
+void valeurs_sans_fichier();
+
+// --- Reading ---------------------------------------------------------------------
+
+// The items of one line as the settings reader sees them: an item ends at a
+// comma or at the end of the line, blanks before it are skipped, and an item
+// that begins with a double quote runs to the next double quote (dropped).
+// The preferences dialog and the engine parameter files read lines the same
+// way.
+QStringList decoupe_elements(const QString& ligne);
+
+// One trimmed item as a setting: true when it holds "=" and does not begin
+// with "["; the key is the text before the first "=", the value the rest.
+bool decoupe_reglage(const QString& element, QString& cle, QString& valeur);
+
+// The leading number of a text: blanks skipped, an optional sign, digits, a
+// "." and digits, an optional exponent; 0 when the text does not begin with a
+// number.
+double valeur_tete(const QString& texte);
+
+// What the start-up reader found.
+struct LectureParametres {
+  bool lu = false;             // false: the file could not be read (erreur)
+  QString erreur;
+  QString cle_inconnue;        // the item of the first unknown key, empty if none
+  QStringList valeurs_rejetees;  // "KEY=value" of each value refused (not a number, out of range)
+  QString message_rejet() const;  // the message naming the refused keys and the file
+};
+
+// Reads a settings file into the settings, key by key, for the current
+// profile. Stops at the first unknown key. A value that its key cannot take
+// (not a number, out of range) leaves the key's value as it was and is listed.
+LectureParametres lit_parametres(const QString& chemin);
+
+// The names of the 80 keys the reader accepts, in the order of the written file
+// (ACTUALITE_XML last, which the writer does not write).
+QStringList cles_acceptees();
+
+// --- Writing ---------------------------------------------------------------------
+
+// The lines of the settings file for the current profile, in file order.
+QStringList lignes_parametres();
+
+// Writes the whole settings file to `chemin` (a new file renamed over the old
+// one), then refreshes the main window's play-mode marks and title. On
+// failure shows the error with the exclamation icon and returns false.
+bool sauve_parametres(const QString& chemin);
+
+// The number form of a decimal setting: "." as decimal point, no leading zero
+// before the point, no trailing zeros, at most seven significant digits, never
+// an exponent ("3.5", ".1", "-.5", "100", "-1000").
+QString texte_decimal(float valeur);

@@ -1,0 +1,73 @@
+#include "tests/app/aide_app.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <clocale>
+#include <cstdlib>
+
+#include "app/fenetres.h"
+#include "app/menu.h"
+#include "platform/fichiers_texte.h"
+
+void TestApp::SetUp() { TestMorvandel::SetUp(); }
+
+QString TestApp::chemin(const QString& nom) const { return QDir(dossier()).filePath(nom); }
+
+void TestApp::ecrit_ini(const QStringList& lignes) {
+  QFile f(chemin(QStringLiteral("morvandel.ini")));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  for (const QString& l : lignes) f.write(plateforme::encode_1252(l) + "\r\n");
+}
+
+void TestApp::cree_base_eco() {
+  QDir(dossier()).mkpath(QStringLiteral("base"));
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("creation_test"));
+    db.setDatabaseName(chemin(QStringLiteral("base/eco.db")));
+    ASSERT_TRUE(db.open());
+    QSqlQuery q(db);
+    ASSERT_TRUE(q.exec(QStringLiteral(
+        "CREATE TABLE ECO (Eco_cle INTEGER PRIMARY KEY, Eco_code TEXT, Eco_libelle TEXT, Eco_coup TEXT, "
+        "Eco_connaissance INTEGER, Eco_note REAL)")));
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("creation_test"));
+}
+
+bool TestApp::demarre(const QString& ligne_commande) { return menu().MDIForm_Load(ligne_commande); }
+
+Menu& TestApp::menu() { return fenetres::instance<Menu>(); }
+
+QByteArray octets(const QString& chemin) {
+  QFile f(chemin);
+  if (!f.open(QIODevice::ReadOnly)) return QByteArray();
+  return f.readAll();
+}
+
+QStringList lignes_crlf(const QString& chemin) {
+  QString t = plateforme::decode_1252(octets(chemin));
+  if (t.endsWith(QStringLiteral("\r\n"))) t.chop(2);
+  return t.split(QStringLiteral("\r\n"));
+}
+
+bool passe_en_locale_francaise() {
+  static QTemporaryDir dossier;
+  static bool pret = [] {
+    if (!dossier.isValid()) return false;
+    const int r = QProcess::execute(QStringLiteral("localedef"),
+                                    {QStringLiteral("-i"), QStringLiteral("fr_FR"), QStringLiteral("-f"),
+                                     QStringLiteral("UTF-8"), dossier.filePath(QStringLiteral("fr_FR.UTF-8"))});
+    if (r != 0) return false;
+    setenv("LOCPATH", dossier.path().toLocal8Bit().constData(), 1);
+    return true;
+  }();
+  if (!pret) return false;
+  if (!std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) return false;
+  return std::localeconv()->decimal_point[0] == ',';
+}
+
+void revient_locale_c() { std::setlocale(LC_NUMERIC, "C"); }
