@@ -232,7 +232,6 @@ void Menu::construit_menus() {
   menu_enrichir[0]->setVisible(false);
   menu_recherche->setVisible(false);
   for (QAction* a : mnuRecentFile) a->setVisible(false);
-  menu_notation->menuAction()->setCheckable(false);
 
   // Commands whose windows belong to subsystems not built yet: in the menu,
   // disabled. Each subsystem enables its own when it lands.
