@@ -3,6 +3,7 @@
 
 #include "app/fenetres.h"
 #include "app/menu.h"
+#include "openings/base_eco.h"
 #include "platform/plateforme.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,10 @@ int main(int argc, char** argv) {
   const QStringList arguments = QCoreApplication::arguments().mid(1);
   Menu& menu = fenetres::instance<Menu>();
   menu.show();
-  if (!menu.MDIForm_Load(arguments.join(QLatin1Char(' ')))) return 0;
-  return app.exec();
+  int fin = 0;
+  if (menu.MDIForm_Load(arguments.join(QLatin1Char(' ')))) fin = app.exec();
+  // The opening database stays open for the whole run; it is closed while
+  // the database driver still exists.
+  db_eco.ferme();
+  return fin;
 }

@@ -13,7 +13,6 @@
 #include <exception>
 #include <functional>
 
-#include "app/base_ouvertures.h"
 #include "app/commandes.h"
 #include "app/fenetres.h"
 #include "app/fichiers_recents.h"
@@ -26,9 +25,13 @@
 #include "localisation/dialogue_langue.h"
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
+#include "openings/base_eco.h"
+#include "openings/comment.h"
+#include "openings/liens_ouvertures.h"
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/dialogues_fichiers.h"
+#include "platform/base_donnees.h"
 #include "platform/lancement.h"
 #include "platform/reglages_utilisateur.h"
 
@@ -42,9 +45,20 @@ QString nom_element(const char* nom, int indice) {
 
 QString programme() { return QString::fromUtf8(NOM_PROGRAMME); }
 
-// applique_langue reaches the notation marks of the main window through this.
+// applique_langue reaches the notation marks of the main window through
+// this; the opening base its comment item, the texts and the profile.
 void installe_acces_menu() {
   installe_fenetre_menu([]() -> QObject* { return &fenetres::instance<Menu>(); });
+  LiensOuvertures& l = liens_ouvertures();
+  l.affiche_commentaire = [] {
+    Menu* m = fenetres::existante<Menu>();
+    return m && m->affiche_commentaire->isChecked();
+  };
+  l.decoche_affiche_commentaire = [] {
+    if (Menu* m = fenetres::existante<Menu>()) m->affiche_commentaire->setChecked(false);
+  };
+  l.texte = [](int numero) { return texte(numero); };
+  l.profil_moteur = [] { return profil_moteur; };
 }
 
 }  // namespace
@@ -199,8 +213,7 @@ void Menu::construit_menus() {
   menu_active_son = cochable(menu_options, "menu_active_son", [this] { menu_active_son_Click(); });
   menu_active_horloge = cochable(menu_options, "menu_active_horloge", [this] { menu_active_horloge_Click(); });
   affiche_repere = cochable(menu_options, "affiche_repere", [this] { affiche_repere_Click(); });
-  // Its handler comes with the comment window; the mark is read meanwhile.
-  affiche_commentaire = element(menu_options, "affiche_commentaire", -1, true, nullptr);
+  affiche_commentaire = cochable(menu_options, "affiche_commentaire", [this] { affiche_commentaire_Click(); });
   menu_options->addSeparator();
   menu_choix_langue = sous_menu(menu_options, "menu_choix_langue");
   for (int i = 1; i <= 8; ++i)
@@ -240,7 +253,7 @@ void Menu::construit_menus() {
                      menu_reorg, menu_pc_message, menu_pc_edt[0], menu_pc_edt[1], menu_pc_grille,
                      menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_position, menu_stat,
                      menu_edt_encours[0], menu_edt_encours[1], menu_edt_encours[2], menu_moteur,
-                     affiche_commentaire, menu_a_propos, menu_release})
+                     menu_a_propos, menu_release})
     a->setEnabled(false);
 
   // Keyboard shortcuts.
@@ -323,7 +336,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
     base_eco = plateforme::chemin_absolu(base_eco);
     file_log = plateforme::chemin_absolu(file_log);
     base_corres = plateforme::chemin_absolu(base_corres);
-    if (analyse_ouverture == 1 && !ouvre_base()) return true;
+    if (analyse_ouverture == 1) ouvre_base_eco(base_eco);
 
     // 8. Menu marks of the options.
     marques_options();
@@ -342,17 +355,12 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
       commandes::charge_pgn(1, ligne_commande);
       ajoute_fichier_recent(ligne_commande);
     }
+  } catch (const plateforme::ErreurBase& e) {
+    plateforme::boite_erreur(e.texte());
   } catch (const std::exception& e) {
     plateforme::boite_erreur(QString::fromUtf8(e.what()));
   }
   return true;
-}
-
-bool Menu::ouvre_base() {
-  QString erreur;
-  if (ouvre_base_ouvertures(base_eco, erreur)) return true;
-  plateforme::boite_erreur(erreur);
-  return false;
 }
 
 void Menu::marques_options() {
@@ -512,6 +520,16 @@ void Menu::mode_corres_Click() {
 }
 
 // --- Commands ------------------------------------------------------------------------------
+
+void Menu::affiche_commentaire_Click() {
+  if (affiche_commentaire->isChecked()) {
+    affiche_commentaire->setChecked(false);
+    decharge_comment();
+  } else {
+    affiche_commentaire->setChecked(true);
+    fenetres::montre_enfant(fenetre_comment());
+  }
+}
 
 void Menu::affiche_log_Click() {
   if (QFileInfo(file_log).isFile())

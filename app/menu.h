@@ -130,6 +130,7 @@ class Menu : public QMainWindow {
   QAction* menu_release = nullptr;
 
  public slots:
+  void affiche_commentaire_Click();
   void affiche_log_Click();
   void affiche_repere_Click();
   void analyser_ouverture_Click();
@@ -165,5 +166,4 @@ class Menu : public QMainWindow {
  private:
   void construit_menus();
   void marques_options();
-  bool ouvre_base();
 };

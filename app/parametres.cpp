@@ -21,15 +21,13 @@ QString nom_joueur[3], nom_moteur[3];
 int mode_jeux = 1;
 QString lieu_jeu;
 int niveau_elo[3] = {};
-QString base_eco;
 int tri_eco = 0, deb_blanc = 0;
 QString curent_echiquier, curent_piece;
 int aff_repere = 0, zip_partie = 0, sauve_abrege = 0, aff_nouvelle = 0, machine_trace_coup = 1, active_son = 1, imp = 0,
     bulle_aide = 0;
 QString partie_filtre;
-int max_seuil_partie = 1000, max_coup_ouverture = 0;
+int max_seuil_partie = 1000;
 QString ouverture_defaut[3];
-int ouverture_aleatoire[3] = {};
 QString file_log;
 int ges_log = 0, active_horloge = 1;
 QString delai_partie;
@@ -47,7 +45,6 @@ QString base_corres, adresse_mel;
 int nb_jour_max = 0;
 QString actualite_xml;
 
-int analyse_ouverture = 1;
 int piece_choisie = 0;
 float seuil_note_haut = 600.0f, seuil_note_bas = -600.0f;
 QString table_elo[5];
@@ -59,7 +56,7 @@ QString table_grille, base_grille;
 // Neighbours' values (see app/voisins.h).
 int profil_moteur = 1;
 int profil2_charge = 0;
-int active_base_con[3] = {}, profondeur_max[3] = {};
+int profondeur_max[3] = {};
 float note_mobilite[24] = {}, mobilite_evolutive[24] = {}, note_materiel[24] = {};
 float bonus_echec[3] = {};
 int seuil_bonus_echec[3] = {};
@@ -318,12 +315,12 @@ void reinitialise_parametres() {
   fichier_ini = QDir(appli).filePath(QStringLiteral("morvandel.ini"));
   dossier_etats = QDir(appli).filePath(QStringLiteral("etat")) + QLatin1Char('/');
 
+  reinitialise_reglages_ouvertures();
   for (int p = 0; p < 3; ++p) {
     nom_joueur[p].clear();
     nom_moteur[p].clear();
     niveau_elo[p] = 0;
     ouverture_defaut[p].clear();
-    ouverture_aleatoire[p] = 0;
     active_base_con[p] = 0;
     profondeur_max[p] = 0;
     bonus_echec[p] = note_promotion[p] = note_roque[p] = malus_double[p] = malus_roi[p] = note_centre[p] = 0;

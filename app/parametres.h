@@ -12,6 +12,10 @@
 #include <QStringList>
 #include <vector>
 
+// BASE_ECO, MAX_COUP_OUVERTURE, OUVERTURE_ALEATOIRE, ACTIVE_BASE_CON and
+// analyse_ouverture belong to the opening base.
+#include "openings/reglages_ouvertures.h"
+
 // --- Paths derived from the program folder at start-up -------------------
 extern QString fichier_aide;   // the help pages
 extern QString fichier_ini;    // the settings file
@@ -25,7 +29,6 @@ extern QString nom_moteur[3];
 extern int mode_jeux;  // 1..5
 extern QString lieu_jeu;
 extern int niveau_elo[3];
-extern QString base_eco;
 extern int tri_eco;
 extern int deb_blanc;
 extern QString curent_echiquier;
@@ -40,9 +43,7 @@ extern int imp;
 extern int bulle_aide;
 extern QString partie_filtre;
 extern int max_seuil_partie;
-extern int max_coup_ouverture;
 extern QString ouverture_defaut[3];
-extern int ouverture_aleatoire[3];
 extern QString file_log;
 extern int ges_log;
 extern int active_horloge;
@@ -78,7 +79,6 @@ extern int nb_jour_max;
 extern QString actualite_xml;
 
 // --- Values of the run that no key holds ---------------------------------------
-extern int analyse_ouverture;  // 1: the opening is looked up after each move
 extern int piece_choisie;      // the set-up piece picked, 0 none
 extern float seuil_note_haut;  // 600: a human move above it is marked "!"
 extern float seuil_note_bas;   // -600: below it "?"

@@ -9,7 +9,7 @@ extern int profil_moteur;
 extern int profil2_charge;
 
 // [CALCUL], per profile (index 1, 2); the per-piece tables at profile + 3 * type_piece.
-extern int active_base_con[3];
+// ACTIVE_BASE_CON lives with the opening base.
 extern int profondeur_max[3];
 extern float note_mobilite[24];
 extern float mobilite_evolutive[24];

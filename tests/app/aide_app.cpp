@@ -11,9 +11,15 @@
 
 #include "app/fenetres.h"
 #include "app/menu.h"
+#include "openings/base_eco.h"
 #include "platform/fichiers_texte.h"
 
 void TestApp::SetUp() { TestMorvandel::SetUp(); }
+
+void TestApp::TearDown() {
+  TestMorvandel::TearDown();
+  db_eco.ferme();
+}
 
 QString TestApp::chemin(const QString& nom) const { return QDir(dossier()).filePath(nom); }
 

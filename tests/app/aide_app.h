@@ -12,6 +12,7 @@ class Menu;
 class TestApp : public TestMorvandel {
  protected:
   void SetUp() override;
+  void TearDown() override;
 
   // A file of the test's program folder.
   QString chemin(const QString& nom) const;

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/base_ouvertures.h"
 #include "app/commandes.h"
 #include "app/fenetres.h"
 #include "app/fichiers_recents.h"
@@ -19,6 +18,7 @@
 #include "langlib/langue.h"
 #include "localisation/dialogue_langue.h"
 #include "localisation/textes_langue.h"
+#include "openings/base_eco.h"
 #include "tests/app/aide_app.h"
 
 namespace {
@@ -28,10 +28,6 @@ class Demarrage : public TestApp {
   void SetUp() override {
     TestApp::SetUp();
     commandes::nouvelle_partie = [this] { ++nouvelles_parties; };
-  }
-  void TearDown() override {
-    ferme_base_ouvertures();
-    TestApp::TearDown();
   }
   int nouvelles_parties = 0;
 };
@@ -67,7 +63,7 @@ TEST_F(Demarrage, WithoutSettingsFileWritesOneAndStartsANewGame) {
   EXPECT_FALSE(menu().couleur_noire->isChecked());
   EXPECT_TRUE(menu().affiche_repere->isChecked());
   EXPECT_TRUE(menu().menu_active_son->isChecked());
-  EXPECT_TRUE(base_ouvertures_ouverte());
+  EXPECT_TRUE(db_eco.ouverte());
   EXPECT_EQ(menu().windowTitle(), "Morvandel - Version 5.0.1 - " + texte(84) + " - " + texte(51));
 }
 
@@ -113,7 +109,7 @@ TEST_F(Demarrage, AnUnknownKeyShowsTheFrenchSyntaxMessageAndEndsTheProgram) {
   EXPECT_EQ(v.style, boite::EXCLAMATION);
   EXPECT_EQ(v.titre, "Morvandel");
   EXPECT_EQ(nouvelles_parties, 0);
-  EXPECT_FALSE(base_ouvertures_ouverte());
+  EXPECT_FALSE(db_eco.ouverte());
 }
 
 TEST_F(Demarrage, ARefusedValueIsNamedAndStartUpGoesOn) {
@@ -143,7 +139,7 @@ TEST_F(Demarrage, AMissingOpeningDatabaseStopsStartUpButKeepsTheWindow) {
   EXPECT_FALSE(menu().affiche_repere->isChecked());
   EXPECT_EQ(nouvelles_parties, 0);
   EXPECT_EQ(chargements, 0);
-  EXPECT_FALSE(base_ouvertures_ouverte());
+  EXPECT_FALSE(db_eco.ouverte());
   // The captions and the title of step 6 are there.
   EXPECT_EQ(menu().menu_fichier->title(), "&Fichier");
   EXPECT_TRUE(menu().windowTitle().startsWith("Morvandel - Version 5.0.1"));

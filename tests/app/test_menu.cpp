@@ -19,6 +19,7 @@
 #include "app/voisins.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"
+#include "openings/comment.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/lancement.h"
 #include "platform/reglages_utilisateur.h"
@@ -72,7 +73,8 @@ TEST_F(MenuPrincipal, ItemsStartWithTheirMarksStatesAndShortcuts) {
   for (const auto& [nom, touches] : raccourcis)
     EXPECT_EQ(a(nom)->shortcut().toString(), touches) << nom;
   // Commands of windows not built yet are there, disabled.
-  for (const char* nom : {"menu_astuce", "menu_pref", "menu_a_propos", "menu_release", "menu_moteur"})
+  for (const char* nom : {"menu_astuce", "menu_pref", "menu_a_propos", "menu_release", "menu_moteur",
+                          "menu_charge_fichier", "menu_trans(1)", "menu_edt_encours(0)"})
     EXPECT_FALSE(a(nom)->isEnabled()) << nom;
   // Top menus in order.
   QStringList barre;
@@ -329,6 +331,26 @@ TEST_F(MenuPrincipal, WindowCommandsArrangeTheChildWindows) {
   EXPECT_EQ(s2->geometry().top(), s1->geometry().bottom() + 1);
   element("wa(0)")->trigger();  // cascade: offset corners
   EXPECT_NE(s1->geometry().topLeft(), s2->geometry().topLeft());
+}
+
+TEST_F(MenuPrincipal, TheCommentItemShowsAndUnloadsTheCommentWindow) {
+  QAction* a = element("affiche_commentaire");
+  ASSERT_TRUE(a->isEnabled());
+  ASSERT_TRUE(a->isChecked());
+  a->trigger();  // checked: unloads
+  EXPECT_FALSE(a->isChecked());
+  EXPECT_EQ(fenetre_comment_chargee(), nullptr);
+  EXPECT_FALSE(ajoute_ligne_commentaire("rien"));  // nothing appended while unticked
+  a->trigger();  // shows it in the MDI area
+  EXPECT_TRUE(a->isChecked());
+  ASSERT_NE(fenetre_comment_chargee(), nullptr);
+  ASSERT_EQ(menu().mdiArea->subWindowList().size(), 1);
+  EXPECT_EQ(menu().mdiArea->subWindowList()[0]->widget(), fenetre_comment_chargee());
+  EXPECT_TRUE(ajoute_ligne_commentaire("bonjour"));
+  // Closing the window unticks the item.
+  menu().mdiArea->subWindowList()[0]->close();
+  EXPECT_FALSE(a->isChecked());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(MenuPrincipal, QuittingHidesAndUnloadsTheWindowWithItsChildren) {
