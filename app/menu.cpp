@@ -32,6 +32,8 @@
 #include "platform/chemins.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/base_donnees.h"
+#include "play/prises.h"
+#include "play/stats.h"
 #include "platform/lancement.h"
 #include "platform/reglages_utilisateur.h"
 
@@ -172,9 +174,9 @@ void Menu::construit_menus() {
   menu_abrege = simple(menu_partie, "menu_abrege", [this] { menu_abrege_Click(); });
   menu_not_comp = simple(menu_partie, "menu_not_comp", [this] { menu_not_comp_Click(); });
   menu_partie->addSeparator();
-  menu_chasse = simple(menu_partie, "menu_chasse");
+  menu_chasse = simple(menu_partie, "menu_chasse", [this] { menu_chasse_Click(); });
   affiche_log = simple(menu_partie, "affiche_log", [this] { affiche_log_Click(); });
-  menu_stat = simple(menu_partie, "menu_stat");
+  menu_stat = simple(menu_partie, "menu_stat", [this] { menu_stat_Click(); });
   menu_partie->addSeparator();
   menu_edition = sous_menu(menu_partie, "menu_edition");
   menu_edt_liste = sous_menu(menu_edition, "menu_edt_liste");
@@ -251,7 +253,7 @@ void Menu::construit_menus() {
   for (QAction* a : {menu_astuce, menu_pref, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
                      menu_enrichir[1], menu_enrichir[2], menu_edt_eco, menu_edt_enrichie, menu_vider, menu_repare,
                      menu_reorg, menu_pc_message, menu_pc_edt[0], menu_pc_edt[1], menu_pc_grille,
-                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_position, menu_stat,
+                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_position,
                      menu_edt_encours[0], menu_edt_encours[1], menu_edt_encours[2], menu_moteur,
                      menu_a_propos, menu_release})
     a->setEnabled(false);
@@ -529,6 +531,16 @@ void Menu::affiche_commentaire_Click() {
     affiche_commentaire->setChecked(true);
     fenetres::montre_enfant(fenetre_comment());
   }
+}
+
+void Menu::menu_chasse_Click() {
+  prises* p = prises::existante();
+  fenetres::montre_enfant(p ? p : new prises());
+}
+
+void Menu::menu_stat_Click() {
+  stats* s = stats::existante();
+  fenetres::montre_enfant(s ? s : new stats());
 }
 
 void Menu::affiche_log_Click() {

@@ -144,6 +144,8 @@ class Menu : public QMainWindow {
   void menu_aide_sur_Click();
   void menu_sommaire_Click();
   void menu_charge_Click();
+  void menu_chasse_Click();
+  void menu_stat_Click();
   void menu_niv_Click(int Index);
   void menu_nouvelle_Click();
   void menu_quitter_Click();

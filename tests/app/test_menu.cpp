@@ -20,6 +20,8 @@
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"
 #include "openings/comment.h"
+#include "play/prises.h"
+#include "play/stats.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/lancement.h"
 #include "platform/reglages_utilisateur.h"
@@ -351,6 +353,23 @@ TEST_F(MenuPrincipal, TheCommentItemShowsAndUnloadsTheCommentWindow) {
   menu().mdiArea->subWindowList()[0]->close();
   EXPECT_FALSE(a->isChecked());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(MenuPrincipal, CapturedPiecesAndChartOpenOnceAsChildWindows) {
+  EXPECT_FALSE(element("menu_chasse")->isEnabled());  // enabled while a game is on the board
+  ASSERT_TRUE(element("menu_stat")->isEnabled());
+  element("menu_stat")->trigger();
+  element("menu_stat")->trigger();
+  ASSERT_NE(stats::existante(), nullptr);
+  menu().menu_chasse_Click();
+  ASSERT_NE(prises::existante(), nullptr);
+  const auto sous = menu().mdiArea->subWindowList();
+  ASSERT_EQ(sous.size(), 2);
+  EXPECT_EQ(sous[0]->widget(), stats::existante());
+  EXPECT_EQ(sous[1]->widget(), prises::existante());
+  sous[0]->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(stats::existante(), nullptr);
 }
 
 TEST_F(MenuPrincipal, QuittingHidesAndUnloadsTheWindowWithItsChildren) {
