@@ -1,0 +1,107 @@
+#include "play/modif_coup.h"
+
+#include <QListWidget>
+#include <cctype>
+#include <exception>
+
+#include "boardcontrol/echiquier.h"
+#include "chess/coups.h"
+#include "chess/etat.h"
+#include "chess/messages.h"
+#include "chess/notation.h"
+#include "chess/outils.h"
+#include "chess/regles.h"
+#include "localisation/textes_langue.h"
+#include "platform/boites.h"
+#include "play/rejoue.h"
+
+namespace {
+
+bool est_resultat(const std::string& t) { return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*"; }
+
+// The move of a short or long text, without its move number: "12.Nf3" gives "Nf3".
+std::string sans_numero(const std::string& coup) {
+  size_t i = 0;
+  while (i < coup.size() && std::isdigit(static_cast<unsigned char>(coup[i]))) ++i;
+  if (i == 0 || i >= coup.size() || coup[i] != '.') return coup;
+  while (i < coup.size() && coup[i] == '.') ++i;
+  return coup.substr(i);
+}
+
+QString titre() { return QString::fromLatin1(NOM_PROGRAMME); }
+
+}  // namespace
+
+std::string remplace_dernier_coup(const std::string& texte, const std::string& nouveau) {
+  // Words from the end: [debut, fin) of the last one that is not a result.
+  size_t fin = texte.size();
+  while (true) {
+    while (fin > 0 && std::isspace(static_cast<unsigned char>(texte[fin - 1]))) --fin;
+    if (fin == 0) return texte;
+    size_t debut = fin;
+    while (debut > 0 && !std::isspace(static_cast<unsigned char>(texte[debut - 1]))) --debut;
+    const std::string mot = texte.substr(debut, fin - debut);
+    if (est_resultat(mot)) {
+      fin = debut;
+      continue;
+    }
+    const std::string coup = sans_numero(mot);
+    const std::string numero = mot.substr(0, mot.size() - coup.size());
+    return texte.substr(0, debut) + numero + nouveau + texte.substr(fin);
+  }
+}
+
+void modifie_dernier_coup(ControlesPartie& controles) {
+  QListWidget& liste = *controles.liste;
+  const int n = liste.count();
+  if (n == 0) return;
+  const QString derniere = liste.item(n - 1)->text();
+  // A finished game ends with its result line: no move to change.
+  if (!derniere.contains(QLatin1Char('.'))) return;
+  if (static_cast<int>(historique_positions.size()) < n + 1) return;
+
+  const EtatPlateau avant = sauve_etat();
+  try {
+    const QString reponse = plateforme::boite_saisie(texte(112) + derniere + QStringLiteral("]\r\n") + texte(113), titre());
+    if (reponse.trimmed().isEmpty()) return;
+
+    // The position before the last move, on the shared board for the rules.
+    TableauCases position;
+    if (!tableau_de_chaine(historique_positions[static_cast<size_t>(n - 1)], position)) return;
+    for (int c = 1; c <= 8; ++c)
+      for (int l = 1; l <= 8; ++l) tab_echiquier(c, l) = position(c, l);
+    const int couleur = derniere.contains(QStringLiteral("...")) ? NOIR : BLANC;
+
+    std::string jeton = reponse.toStdString();
+    int cs = 0, ls = 0, cd = 0, ld = 0, code = 0;
+    std::string marques;
+    decode_coup(couleur, style_notation, jeton, cs, ls, cd, ld, code, marques);
+    const bool source = cs != 0 && ls != 0 && cd != 0 && ld != 0 && tab_echiquier(cs, ls) != CASE_VIDE &&
+                        couleur_piece(tab_echiquier(cs, ls)) == couleur;
+    if (!source || !coup_legal(cs, ls, cd, ld)) {
+      restaure_etat(avant);
+      plateforme::boite_message(texte(520), boite::EXCLAMATION, titre());
+      return;
+    }
+
+    const CoupJoue coup = joue_coup(cs, ls, cd, ld, code_promotion_marques(marques, couleur));
+    const std::string long_rogne = rogne(coup.texte_long);
+    if (plateforme::boite_message(texte(521) + QString::fromStdString(long_rogne) + texte(522), boite::OUI_NON, titre()) !=
+        boite::OUI) {
+      restaure_etat(avant);
+      return;
+    }
+
+    montre_tab_echiquier(controles);
+    historique_positions.pop_back();
+    memorise_controle(controles);
+    const QString ligne = QString::fromStdString(coup.texte_long);
+    liste.item(n - 1)->setText(couleur == NOIR ? QStringLiteral("    .....") + ligne : ligne);
+    liste.setCurrentRow(n - 1);
+    texte_partie = remplace_dernier_coup(texte_partie, sans_numero(rogne(coup.texte_court)));
+    texte_partie_longue = remplace_dernier_coup(texte_partie_longue, sans_numero(long_rogne));
+  } catch (const std::exception& e) {
+    restaure_etat(avant);
+    plateforme::boite_erreur(QString::fromStdString(e.what()));
+  }
+}

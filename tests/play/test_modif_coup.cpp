@@ -1,0 +1,169 @@
+// Changing the last move of the game.
+#include <gtest/gtest.h>
+
+#include "chess/etat.h"
+#include "localisation/textes_langue.h"
+#include "platform/boites.h"
+#include "play/modif_coup.h"
+#include "play/rejoue.h"
+#include "tests/play/aide_commandes.h"
+
+using plateforme::BoitesEnTest;
+
+namespace {
+
+class ModifCoup : public TestCommandes, public ::testing::WithParamInterface<int> {
+ protected:
+  void SetUp() override {
+    TestCommandes::SetUp();
+    nouvelle_partie(GetParam());
+  }
+  void rejoue(const char* movetext, int style = 2) {
+    style_notation = style;
+    texte_partie = movetext;
+    rejoue_partie(controles_, GetParam());
+  }
+  // Everything the command may change, to compare before and after.
+  struct Instantane {
+    std::string controle;
+    TableauCases plateau;
+    std::vector<std::string> historique;
+    QStringList lignes;
+    std::string partie, longue;
+    int numero, trait, roque_b, roque_n, passant_b, passant_n;
+    bool operator==(const Instantane&) const = default;
+  };
+  Instantane instantane() {
+    return {chaine_du_controle(*echiquier_), tab_echiquier, historique_positions, lignes(), texte_partie,
+            texte_partie_longue, numero_coup, dernier_trait, roque_interdit[BLANC], roque_interdit[NOIR],
+            passant_blanc, passant_noir};
+  }
+};
+
+}  // namespace
+
+TEST_P(ModifCoup, LaReponseNoireEstRemplacee) {
+  rejoue("1.e4 e5", 1);
+  texte_partie = "1.e4 e5";
+  BoitesEnTest::saisit(QStringLiteral("e6"));
+  BoitesEnTest::repond(boite::OUI);
+  modifie_dernier_coup(controles_);
+  ASSERT_EQ(BoitesEnTest::vues().size(), 2);
+  EXPECT_EQ(BoitesEnTest::vues()[0].texte,
+            texte(112) + QStringLiteral("    ..... e7-e5]\r\n") + texte(113));
+  EXPECT_EQ(BoitesEnTest::vues()[0].titre, QStringLiteral("Morvandel"));
+  EXPECT_EQ(BoitesEnTest::vues()[1].texte, texte(521) + QStringLiteral("e7-e6") + texte(522));
+  EXPECT_EQ(lignes().back(), QStringLiteral("    ..... e7-e6"));
+  EXPECT_EQ(historique_positions.size(), 3u);
+  EXPECT_EQ(historique_positions.back(), chaine_du_controle(*echiquier_));
+  EXPECT_EQ(code_en("e6"), PION_NOIR);
+  EXPECT_EQ(code_en("e5"), CASE_VIDE);
+  EXPECT_EQ(code_en("e7"), CASE_VIDE);
+  EXPECT_EQ(texte_partie, "1.e4 e6");
+  EXPECT_EQ(texte_partie_longue, "1.e2-e4 e7-e6");
+  EXPECT_EQ(dernier_trait, NOIR);
+  EXPECT_EQ(numero_coup, 1);
+}
+
+TEST_P(ModifCoup, LeNumeroDuCoupBlancReste) {
+  rejoue("1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 4.Ba4 Nf6 5.O-O Be7 6.Re1 b5 7.Bb3 d6 8.c3 O-O 9.h3 Nb8 10.d4 Nbd7 "
+         "11.c4 c6 12.cxb5 ");
+  ASSERT_EQ(lignes().size(), 23);
+  BoitesEnTest::saisit(QStringLiteral("Nc3"));
+  BoitesEnTest::repond(boite::OUI);
+  modifie_dernier_coup(controles_);
+  EXPECT_EQ(lignes().back(), QStringLiteral(" 12.Nb1-c3"));
+  EXPECT_TRUE(texte_partie.ends_with("11.c4 c6 12.Nc3 ")) << texte_partie;
+  EXPECT_TRUE(texte_partie_longue.ends_with("11.c3-c4 c7-c6 12.Nb1-c3")) << texte_partie_longue;
+  EXPECT_EQ(code_en("b5"), PION_NOIR) << "the pawn taken by the old move is back";
+  EXPECT_EQ(code_en("c4"), PION_BLANC);
+  EXPECT_EQ(code_en("c3"), CAVALIER_BLANC);
+  EXPECT_EQ(numero_coup, 12) << "the next White move is numbered 13";
+  EXPECT_EQ(historique_positions.size(), 24u);
+}
+
+TEST_P(ModifCoup, UnCoupImpossibleLaissePartieIntacte) {
+  rejoue("1.e4 e5 2.Nf3 ");
+  const Instantane avant = instantane();
+  for (const char* mauvais : {"Nd4", "Ke3", "Qh8", "zz9"}) {
+    // A text that is no move at all is first refused by the move reader.
+    const bool illisible = std::string(mauvais) == "zz9";
+    BoitesEnTest::efface();
+    BoitesEnTest::saisit(QString::fromLatin1(mauvais));
+    BoitesEnTest::repond(boite::OK);
+    if (illisible) BoitesEnTest::repond(boite::OK);
+    modifie_dernier_coup(controles_);
+    ASSERT_EQ(BoitesEnTest::vues().size(), illisible ? 3 : 2) << mauvais;
+    EXPECT_EQ(BoitesEnTest::vues().back().texte, texte(520));
+    EXPECT_EQ(BoitesEnTest::vues().back().style, boite::EXCLAMATION);
+    EXPECT_TRUE(instantane() == avant) << mauvais;
+  }
+}
+
+TEST_P(ModifCoup, UnCoupQuiLaisseLeRoiEnEchecEstRefuse) {
+  rejoue("1.e4 e5 2.Qh5 Nc6 ");
+  const Instantane avant = instantane();
+  // f7-f6 opens the diagonal from h5 to the Black king.
+  BoitesEnTest::saisit(QStringLiteral("f6"));
+  BoitesEnTest::repond(boite::OK);
+  modifie_dernier_coup(controles_);
+  ASSERT_EQ(BoitesEnTest::vues().size(), 2);
+  EXPECT_EQ(BoitesEnTest::vues()[1].texte, texte(520));
+  EXPECT_TRUE(instantane() == avant);
+  // g7-g6 shuts it: accepted.
+  BoitesEnTest::efface();
+  BoitesEnTest::saisit(QStringLiteral("g6"));
+  BoitesEnTest::repond(boite::OUI);
+  modifie_dernier_coup(controles_);
+  EXPECT_EQ(lignes().back(), QStringLiteral("    ..... g7-g6"));
+  EXPECT_EQ(code_en("b8"), CAVALIER_NOIR);
+}
+
+TEST_P(ModifCoup, NonLaissePartieIntacte) {
+  rejoue("1.d4 d5 2.c4 ");
+  const Instantane avant = instantane();
+  BoitesEnTest::saisit(QStringLiteral("Nf3"));
+  BoitesEnTest::repond(boite::NON);
+  modifie_dernier_coup(controles_);
+  EXPECT_TRUE(instantane() == avant);
+  // Cancel (an empty answer) asks nothing more.
+  BoitesEnTest::efface();
+  BoitesEnTest::saisit(QString());
+  modifie_dernier_coup(controles_);
+  EXPECT_EQ(BoitesEnTest::vues().size(), 1);
+  EXPECT_TRUE(instantane() == avant);
+}
+
+TEST_P(ModifCoup, RienSansCoupNiApresUnResultat) {
+  modifie_dernier_coup(controles_);
+  EXPECT_TRUE(BoitesEnTest::vues().isEmpty());
+  rejoue("1.e4 e5 2.Nf3 1-0 ");
+  modifie_dernier_coup(controles_);
+  EXPECT_TRUE(BoitesEnTest::vues().isEmpty());
+}
+
+TEST_P(ModifCoup, UnRoqueDeplaceAussiLaTour) {
+  rejoue("1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.d3 ");
+  BoitesEnTest::saisit(QStringLiteral("O-O"));
+  BoitesEnTest::repond(boite::OUI);
+  modifie_dernier_coup(controles_);
+  EXPECT_EQ(lignes().back(), QStringLiteral(" 4.O-O"));
+  EXPECT_EQ(code_en("g1"), ROI_BLANC);
+  EXPECT_EQ(code_en("f1"), TOUR_BLANCHE);
+  EXPECT_EQ(code_en("h1"), CASE_VIDE);
+  EXPECT_EQ(code_en("d3"), CASE_VIDE);
+  EXPECT_EQ(code_en("d2"), PION_BLANC);
+  EXPECT_TRUE(texte_partie.ends_with("4.O-O ")) << texte_partie;
+}
+
+INSTANTIATE_TEST_SUITE_P(Orientations, ModifCoup, ::testing::Values(BLANC, NOIR));
+
+TEST(RemplaceDernierCoup, GardeNumeroEtSeparateurs) {
+  EXPECT_EQ(remplace_dernier_coup("1.e4 e5 2.Nf3", "Nc3"), "1.e4 e5 2.Nc3");
+  EXPECT_EQ(remplace_dernier_coup("1.e4 e5 ", "e6"), "1.e4 e6 ");
+  EXPECT_EQ(remplace_dernier_coup("1.e4 e5 *", "e6"), "1.e4 e6 *");
+  EXPECT_EQ(remplace_dernier_coup("1. e4", "d4"), "1. d4");
+  EXPECT_EQ(remplace_dernier_coup("12...Nf6", "Nc6"), "12...Nc6");
+  EXPECT_EQ(remplace_dernier_coup("  ", "e4"), "  ");
+  EXPECT_EQ(remplace_dernier_coup("", "e4"), "");
+}
