@@ -124,11 +124,39 @@ std::vector<Libelle> table_menu() {
   };
 }
 
+// The companion windows of the board window.
+std::vector<Libelle> table_comment() {
+  return {
+      L(nullptr, 140),
+      L("voir_coup", 141),
+      L("Command1", 142),
+  };
+}
+
+std::vector<Libelle> table_prises() {
+  return {
+      L(nullptr, 287),
+      L("Frame1", 288),
+      L("Frame2", 289),
+  };
+}
+
+std::vector<Libelle> table_stats() {
+  return {
+      L(nullptr, 300),
+      L("Command1", 211),
+      L("Command2", 301),
+  };
+}
+
 // The windows the dispatch knows, by name. The other windows' tables join
 // this map as those windows are built.
 const std::map<QString, std::vector<Libelle>>& tables() {
   static const std::map<QString, std::vector<Libelle>> t = {
       {QStringLiteral("Menu"), table_menu()},
+      {QStringLiteral("comment"), table_comment()},
+      {QStringLiteral("prises"), table_prises()},
+      {QStringLiteral("stats"), table_stats()},
   };
   return t;
 }

@@ -10,6 +10,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "localisation/libelles.h"
 #include "openings/cherche_ouverture.h"
 #include "openings/liens_ouvertures.h"
 
@@ -61,6 +62,7 @@ int comment::hauteur_au_chargement(int hauteur_ecran, int hauteur_propre) {
 }
 
 void comment::Form_Load() {
+  affiche_libelles(this);
   resize(360, 420);
   if (QScreen* ecran = screen()) resize(width(), hauteur_au_chargement(ecran->geometry().height(), height()));
 }

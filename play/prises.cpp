@@ -12,7 +12,7 @@
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/regles.h"
-#include "localisation/textes_langue.h"
+#include "localisation/libelles.h"
 #include "play/controles_partie.h"
 
 int nb_prises_blanc = 0;
@@ -77,9 +77,7 @@ void prises::Form_Load() {
     const QRect r = ecran->availableGeometry();
     move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2 - 10);
   }
-  setWindowTitle(texte(287));
-  Frame1->setTitle(texte(288));
-  Frame2->setTitle(texte(289));
+  affiche_libelles(this);
   nb_prises_blanc = 0;
   nb_prises_noir = 0;
   affiche_prises();

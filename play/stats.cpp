@@ -10,6 +10,7 @@
 
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
+#include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
 #include "play/boite_image.h"
 #include "play/controles_partie.h"
@@ -96,9 +97,7 @@ QPointF stats::point_pixel(double x, double y) const {
 
 void stats::construit() {
   // 1. Captions.
-  setWindowTitle(texte(300));
-  Command1->setText(texte(211));
-  Command2->setText(texte(301));
+  affiche_libelles(this);
   // 2. The list: no rows, three columns.
   List2->clear();
   List2->setColumnCount(3);

@@ -10,6 +10,7 @@
 
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"
+#include "openings/comment.h"
 #include "play/boite_image.h"
 #include "play/prises.h"
 #include "play/rejoue.h"
@@ -230,4 +231,24 @@ TEST_F(Fenetres, LesRoisEchangentLeurPlaceApresUnCoupBlanc) {
   EXPECT_EQ(s->nb_points(), 0);
   EXPECT_EQ(s->List2->topLevelItemCount(), 0);
   EXPECT_EQ(s->Label1->text(), texte(302) + QStringLiteral("1") + texte(304));
+}
+
+TEST_F(Fenetres, LesTroisFenetresPrennentLesTextesDeLaLangue) {
+  cle_langue = 2;
+  applique_langue();
+  const QString titre_fr_prises = QStringLiteral("Tableau de chasse !");
+  prises* p = ouvre_prises();
+  EXPECT_EQ(p->windowTitle(), texte(287));
+  EXPECT_NE(p->windowTitle(), titre_fr_prises) << "the English text, not the design text";
+  EXPECT_EQ(p->Frame1->title(), texte(288));
+  EXPECT_EQ(p->Frame2->title(), texte(289));
+  stats* s = ouvre_stats();
+  EXPECT_EQ(s->windowTitle(), texte(300));
+  EXPECT_EQ(s->Command1->text(), texte(211));
+  EXPECT_EQ(s->Command2->text(), texte(301));
+  comment* c = fenetre_comment();
+  EXPECT_EQ(c->windowTitle(), texte(140));
+  EXPECT_EQ(c->voir_coup->text(), texte(141));
+  EXPECT_EQ(c->Command1->text(), texte(142));
+  decharge_comment();
 }
