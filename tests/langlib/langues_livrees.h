@@ -22,7 +22,7 @@ inline constexpr std::array<LangueAttendue, 8> LANGUES = {{
     {"de", true},
     {"pt", true},
     {"ru", true},
-    {"pl", false},
+    {"pl", true},
 }};
 
 // The text numbers every language holds (Russian and Polish lack 429).
