@@ -33,6 +33,9 @@ class TableauCases {
   // Unchecked access for inner loops whose coordinates are already in 0..8.
   int& brut(int colonne, int ligne) { return cases_[colonne + 9 * ligne]; }
   int brut(int colonne, int ligne) const { return cases_[colonne + 9 * ligne]; }
+  // The 81 elements, square (colonne, ligne) at colonne + 9 * ligne.
+  int* donnees() { return cases_.data(); }
+  const int* donnees() const { return cases_.data(); }
   // Element 0, 0 stays 0; the 64 squares become empty.
   void vide();
   static bool dans_tableau(int colonne, int ligne) {

@@ -6,6 +6,7 @@
 #include "app/fenetres.h"
 #include "app/parametres.h"
 #include "chess/etat.h"
+#include "chess/poids.h"
 #include "localisation/textes_langue.h"
 #include "platform/chemins.h"
 #include "platform/dialogues_fichiers.h"
@@ -15,6 +16,7 @@
 void TestMorvandel::SetUp() {
   reinitialise_etat_jeu();
   reinitialise_langue();
+  reinitialise_poids();
   plateforme::BoitesEnTest::efface();
   dossier_ = std::make_unique<QTemporaryDir>();
   ASSERT_TRUE(dossier_->isValid());
