@@ -2,7 +2,9 @@
 
 #include <sstream>
 
+#include "chess/observateur_recherche.h"
 #include "chess/poids.h"
+#include "chess/recherche.h"
 
 namespace essai {
 
@@ -64,6 +66,8 @@ int pose_fen(const std::string& fen) {
 void EnDeuxOrientations::SetUp() {
   TestMorvandel::SetUp();
   reinitialise_poids();
+  reinitialise_recherche();
+  installe_observateur_recherche(nullptr);
   couleur_joueur = GetParam();
 }
 

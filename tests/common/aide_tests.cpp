@@ -6,7 +6,9 @@
 #include "app/fenetres.h"
 #include "app/parametres.h"
 #include "chess/etat.h"
+#include "chess/observateur_recherche.h"
 #include "chess/poids.h"
+#include "chess/recherche.h"
 #include "localisation/textes_langue.h"
 #include "platform/chemins.h"
 #include "platform/dialogues_fichiers.h"
@@ -17,6 +19,8 @@ void TestMorvandel::SetUp() {
   reinitialise_etat_jeu();
   reinitialise_langue();
   reinitialise_poids();
+  reinitialise_recherche();
+  installe_observateur_recherche(nullptr);
   plateforme::BoitesEnTest::efface();
   dossier_ = std::make_unique<QTemporaryDir>();
   ASSERT_TRUE(dossier_->isValid());

@@ -1,0 +1,137 @@
+// Speed of the machine search: for each level 0..3, with ALPHA_BETA off and
+// on, one search from depth 0 for the side to move in every position of the
+// suite, timed. One line per level and setting:
+//   level=L alphabeta=A positions=N median_ms=... max_ms=... evals=... evals_per_s=...
+// Usage: bench_search_bench [positions file] [highest level]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "chess/etat.h"
+#include "chess/poids.h"
+#include "chess/recherche.h"
+#include "chess/regles.h"
+
+#ifndef MVD_BENCH_DIR
+#define MVD_BENCH_DIR "bench"
+#endif
+
+namespace {
+
+struct Position {
+  std::string fen;
+  TableauCases cases;
+  int trait = BLANC;
+  int roque_blanc = 0, roque_noir = 0, passant_b = 0, passant_n = 0, numero = 1;
+};
+
+bool lit_fen(const std::string& fen, Position& p) {
+  std::istringstream in(fen);
+  std::string placement, trait, roques = "-", passant = "-";
+  int demi = 0, numero = 1;
+  if (!(in >> placement >> trait)) return false;
+  in >> roques >> passant >> demi >> numero;
+  p.fen = fen;
+  p.cases.vide();
+  int ligne = 1, colonne = 1;  // White at the bottom: the eighth rank is ligne 1
+  for (char ch : placement) {
+    if (ch == '/') {
+      ++ligne;
+      colonne = 1;
+    } else if (ch >= '1' && ch <= '8') {
+      colonne += ch - '0';
+    } else {
+      const int code = code_de_lettre(2, ch);
+      if (!code || colonne > 8 || ligne > 8) return false;
+      p.cases(colonne++, ligne) = code;
+    }
+  }
+  p.trait = trait == "b" ? NOIR : BLANC;
+  p.roque_blanc = roques.find_first_of("KQ") == std::string::npos;
+  p.roque_noir = roques.find_first_of("kq") == std::string::npos;
+  if (passant.size() == 2) {
+    const int code = (passant[0] - 'a' + 1) * 10 + (9 - (passant[1] - '0'));
+    (p.trait == BLANC ? p.passant_n : p.passant_b) = code;
+  }
+  p.numero = numero;
+  return true;
+}
+
+void pose(const Position& p) {
+  couleur_joueur = BLANC;
+  tab_echiquier = p.cases;
+  roque_interdit[BLANC] = p.roque_blanc;
+  roque_interdit[NOIR] = p.roque_noir;
+  passant_blanc = p.passant_b;
+  passant_noir = p.passant_n;
+  numero_coup = p.numero;
+}
+
+// The side not to move must not be in check.
+bool legale(const Position& p) {
+  pose(p);
+  const int autre = couleur_adverse(p.trait);
+  for (int c = 1; c <= 8; ++c)
+    for (int l = 1; l <= 8; ++l) {
+      const int code = tab_echiquier(c, l);
+      if (type_piece(code) == TYPE_ROI && couleur_piece(code) == autre) return nb_attaques(code, c, l, autre) == 0;
+    }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string chemin = argc > 1 ? argv[1] : MVD_BENCH_DIR "/positions_recherche.txt";
+  const int niveau_max = argc > 2 ? std::clamp(std::atoi(argv[2]), 0, 3) : 3;
+  std::ifstream fichier(chemin);
+  if (!fichier) {
+    std::fprintf(stderr, "cannot read %s\n", chemin.c_str());
+    return 1;
+  }
+  std::vector<Position> suite;
+  for (std::string ligne; std::getline(fichier, ligne);) {
+    if (ligne.empty() || ligne[0] == '#') continue;
+    Position p;
+    if (!lit_fen(ligne, p) || !legale(p)) {
+      std::fprintf(stderr, "skipped: %s\n", ligne.c_str());
+      continue;
+    }
+    suite.push_back(p);
+  }
+  reinitialise_etat_jeu();
+  reinitialise_poids();
+  for (int niveau = 0; niveau <= niveau_max; ++niveau)
+    for (int ab = 0; ab <= 1; ++ab) {
+      profondeur_max[1] = niveau;
+      alpha_beta[1] = ab;
+      std::vector<double> durees;
+      long evaluations = 0;
+      double total = 0;
+      for (const Position& p : suite) {
+        pose(p);
+        reinitialise_recherche();
+        int cs = 0, ls = 0, cd = 0, ld = 0;
+        float note = 0;
+        const auto debut = std::chrono::steady_clock::now();
+        choix_coup_machine(cs, ls, cd, ld, p.trait, note, 0);
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
+        durees.push_back(ms);
+        total += ms;
+        evaluations += nb_positions_evaluees;
+      }
+      std::vector<double> triees = durees;
+      std::sort(triees.begin(), triees.end());
+      const size_t n = triees.size();
+      const double mediane = n == 0 ? 0 : n % 2 ? triees[n / 2] : (triees[n / 2 - 1] + triees[n / 2]) / 2;
+      std::printf("level=%d alphabeta=%d positions=%zu median_ms=%.2f max_ms=%.2f evals=%ld evals_per_s=%.0f\n",
+                  niveau, ab, n, mediane, n ? triees.back() : 0.0, evaluations,
+                  total > 0 ? evaluations / (total / 1000.0) : 0.0);
+      std::fflush(stdout);
+    }
+  return 0;
+}
