@@ -9,7 +9,6 @@
 int profil_moteur = 1;
 int profil2_charge = 0;
 
-int active_base_con[NB_PROFILS];
 int profondeur_max[NB_PROFILS];
 float note_mobilite[24];
 float mobilite_evolutive[24];
@@ -58,7 +57,6 @@ const std::vector<Emplacement>& emplacements() {
     auto decimal = [&](std::string_view cle, GenreCle g, float* tab) {
       t.push_back({{cle, g, true, false, false}, nullptr, tab});
     };
-    entier("ACTIVE_BASE_CON", GenreCle::drapeau, active_base_con, true);
     entier("PROFONDEUR_MAX", GenreCle::entier, profondeur_max, true);
     const std::pair<const char*, float*> familles[3] = {
         {"NOTE_MOBILITE_", note_mobilite}, {"MOBILITE_EVOLUTIVE_", mobilite_evolutive},
@@ -96,7 +94,6 @@ const Emplacement* cherche(std::string_view cle) {
 void reinitialise_poids() {
   profil_moteur = 1;
   profil2_charge = 0;
-  std::fill(std::begin(active_base_con), std::end(active_base_con), 0);
   std::fill(std::begin(profondeur_max), std::end(profondeur_max), 0);
   std::fill(std::begin(note_mobilite), std::end(note_mobilite), 0.0f);
   std::fill(std::begin(mobilite_evolutive), std::end(mobilite_evolutive), 0.0f);
@@ -121,7 +118,6 @@ void reinitialise_poids() {
     mobilite_evolutive[indice_type(p, v.type)] = v.evolutive;
     note_materiel[indice_type(p, v.type)] = v.materiel;
   }
-  active_base_con[p] = 0;
   profondeur_max[p] = 0;
   bonus_echec[p] = 200.0f;
   seuil_bonus_echec[p] = 10;

@@ -24,7 +24,6 @@ extern int profil2_charge;
 inline constexpr int indice_type(int profil, int type) { return profil + 3 * type; }
 
 // --- [CALCUL] -------------------------------------------------------------
-extern int active_base_con[NB_PROFILS];  // play book moves from the opening base
 extern int profondeur_max[NB_PROFILS];   // playing level: reply levels searched (the search uses 0..3)
 extern float note_mobilite[24];          // value of one reachable square, by type
 extern float mobilite_evolutive[24];     // extra value of one reachable square per move number, by type
@@ -42,7 +41,7 @@ extern float indice_attaque[NB_PROFILS]; // a defended piece that attacks an ene
 extern int alpha_beta[NB_PROFILS];       // non-zero: skip the reply search of moves above the depth's best
 extern float seuil_partie_nulle;         // one value for both profiles
 
-// Factory values: every [CALCUL] value of profile 1 as a start without
+// Factory values: every value above in profile 1 as a start without
 // settings file has it; profiles 0 and 2 hold zeros (a second profile is
 // filled only by loading an engine parameter file). profil_moteur becomes 1,
 // profil2_charge 0.
@@ -52,7 +51,7 @@ void reinitialise_poids();
 
 // How the settings file writes a key's value and how the reader converts it.
 enum class GenreCle {
-  drapeau,              // 0..255, the leading number of the value rounded (ACTIVE_BASE_CON, ALPHA_BETA)
+  drapeau,              // 0..255, the leading number of the value rounded (ALPHA_BETA)
   entier,               // 16-bit whole number (PROFONDEUR_MAX, SEUIL_BONUS_ECHEC)
   decimal,              // val_nombre, single precision
   decimal_simple,       // the leading number, single precision, not rounded (INDICE_DEFENSE)
@@ -64,12 +63,13 @@ struct ClePoids {
   GenreCle genre;
   bool par_profil;       // false only for SEUIL_PARTIE_NULLE
   bool entier;           // stored in an int array (else float)
-  // Written in plain decimal digits (ACTIVE_BASE_CON, PROFONDEUR_MAX); every
+  // Written in plain decimal digits (PROFONDEUR_MAX); every
   // other [CALCUL] value is written in the locale-independent number form.
   bool chiffres_simples;
 };
 
-// The 32 keys of [CALCUL] in the order of the written file.
+// The keys of [CALCUL] that the machine player reads, in the order of the
+// written file: all but ACTIVE_BASE_CON, which belongs to the opening base.
 const std::vector<ClePoids>& cles_calcul();
 // The key named `cle` (exact, case-sensitive), or null.
 const ClePoids* cherche_cle_calcul(std::string_view cle);

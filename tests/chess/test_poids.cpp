@@ -21,7 +21,7 @@ TEST_F(Poids, FactoryValuesFillProfileOneOnly) {
   };
   // The built-in column of the settings key table.
   const Attendu attendus[] = {
-      {"ACTIVE_BASE_CON", 0},          {"PROFONDEUR_MAX", 0},         {"NOTE_MOBILITE_PION", 1},
+      {"PROFONDEUR_MAX", 0},         {"NOTE_MOBILITE_PION", 1},
       {"NOTE_MOBILITE_FOU", 3.5},      {"NOTE_MOBILITE_CAVALIER", 3.5}, {"NOTE_MOBILITE_TOUR", 2},
       {"NOTE_MOBILITE_DAME", 1},       {"NOTE_MOBILITE_ROI", 3},      {"MOBILITE_EVOLUTIVE_PION", 0.1f},
       {"MOBILITE_EVOLUTIVE_FOU", 0},   {"MOBILITE_EVOLUTIVE_CAVALIER", 0}, {"MOBILITE_EVOLUTIVE_TOUR", 0.1f},
@@ -80,6 +80,7 @@ TEST_F(Poids, WritingByKeyFollowsTheKeyKind) {
   EXPECT_FALSE(ecrit_poids("NOTE_MATERIEL_ROIS", 1, 1));
   EXPECT_FALSE(ecrit_poids("note_roque", 1, 1));  // keys are case-sensitive
   EXPECT_FALSE(ecrit_poids("MODE_JEUX", 1, 1));   // not an engine key
+  EXPECT_FALSE(ecrit_poids("ACTIVE_BASE_CON", 1, 1));  // the opening base's
   EXPECT_FALSE(ecrit_poids("NOTE_ROQUE", 1, 3));
   EXPECT_FALSE(lit_poids("NOTE_ROQUE", -1).has_value());
   EXPECT_EQ(note_roque[1], 800.0f);
