@@ -53,18 +53,7 @@ QString fichier_pgn;
 int mode_charge = 0, message_mode = 0, mode_saisie_corres = 0;
 QString table_grille, base_grille;
 
-// Neighbours' values (see app/voisins.h).
-int profil_moteur = 1;
-int profil2_charge = 0;
-int profondeur_max[3] = {};
-float note_mobilite[24] = {}, mobilite_evolutive[24] = {}, note_materiel[24] = {};
-float bonus_echec[3] = {};
-int seuil_bonus_echec[3] = {};
-float note_promotion[3] = {}, note_roque[3] = {}, malus_double[3] = {}, malus_roi[3] = {}, note_centre[3] = {};
-int seuil_centre[3] = {};
-float indice_defense[3] = {}, indice_attaque[3] = {};
-int alpha_beta[3] = {};
-float seuil_partie_nulle = -1000.0f;
+// The engine profile and weights are defined with the engine (chess/poids.h).
 
 QString texte_version() {
   return QStringLiteral("%1.%2.%3").arg(VERSION_MAJEURE).arg(VERSION_MINEURE).arg(VERSION_REVISION);
