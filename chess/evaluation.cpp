@@ -119,6 +119,10 @@ float evalue(int couleur) {
   std::memset(attaquants, 0, sizeof attaquants);
   uint8_t mobilite[64], attaques[64];
   const int cj = couleur_joueur;
+  // With White or Black at the bottom, a pawn attacks and defends the two
+  // squares it takes on, and the maps can hold the pawns too; any other value
+  // of couleur_joueur gives the two counts different rows, looked at apart.
+  const bool pions_dans_cartes = cj == BLANC || cj == NOIR;
   for (int i = 0; i < nb; ++i) {
     const int sq = pieces[i];
     const int p = b[sq];
@@ -136,8 +140,16 @@ float evalue(int couleur) {
         if (l == (s == cj ? 7 : 2) && b[sq + 18 * pas] == CASE_VIDE) ++n;
       }
       if (l + pas >= 1 && l + pas <= 8) {
-        if (c + 1 <= 8 && dans(ennemis, b[sq + 1 + 9 * pas])) ++a;
-        if (c - 1 >= 1 && dans(ennemis, b[sq - 1 + 9 * pas])) ++a;
+        // The squares it takes on; with the usual orientation they are also
+        // the squares it attacks and defends.
+        if (c + 1 <= 8) {
+          if (dans(ennemis, b[sq + 1 + 9 * pas])) ++a;
+          if (pions_dans_cartes) ++carte[sq + 1 + 9 * pas];
+        }
+        if (c - 1 >= 1) {
+          if (dans(ennemis, b[sq - 1 + 9 * pas])) ++a;
+          if (pions_dans_cartes) ++carte[sq - 1 + 9 * pas];
+        }
       }
     } else if (t == TYPE_CAVALIER) {
       const int nk = geo.nb_sauts[sq];
@@ -186,8 +198,12 @@ float evalue(int couleur) {
       const int o = s == BLANC ? NOIR : BLANC;
       // Attackers: enemy pawns on the row the piece's own pawns move towards;
       // defenders: own pawns on the row behind.
-      const int a = attaquants[o][sq] + pions_voisins(b, ENNEMIS[s].pion, sq, s == cj ? -1 : 1);
-      defenseurs = attaquants[s][sq] + pions_voisins(b, AMIS[s].pion, sq, s == cj ? 1 : -1);
+      int a = attaquants[o][sq];
+      defenseurs = attaquants[s][sq];
+      if (!pions_dans_cartes) {
+        a += pions_voisins(b, ENNEMIS[s].pion, sq, s == cj ? -1 : 1);
+        defenseurs += pions_voisins(b, AMIS[s].pion, sq, s == cj ? 1 : -1);
+      }
       if (defenseurs > a) defense[s] += w.indice_defense;
     }
     if (avec_attaque && attaques[i] > 0 && defenseurs > 0) attaque[s] += w.indice_attaque;
@@ -195,7 +211,10 @@ float evalue(int couleur) {
   if (w.note_centre != 0.0f && numero_coup <= w.seuil_centre) {
     for (int s = BLANC; s <= NOIR; ++s) {
       int total = 0;
-      for (int sq : CENTRE) total += attaquants[s][sq] + pions_voisins(b, AMIS[s].pion, sq, s == cj ? 1 : -1);
+      for (int sq : CENTRE) {
+        total += attaquants[s][sq];
+        if (!pions_dans_cartes) total += pions_voisins(b, AMIS[s].pion, sq, s == cj ? 1 : -1);
+      }
       centre[s] = w.note_centre * static_cast<float>(total);
     }
   }
