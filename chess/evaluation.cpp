@@ -15,10 +15,15 @@ namespace moteur {
 
 Poids poids;
 
-void prend_poids() {
+int profil_verifie() {
   const int p = profil_moteur;
   if (p < 0 || p >= NB_PROFILS)
     throw std::out_of_range("Profil moteur en dehors de la plage : " + std::to_string(p));
+  return p;
+}
+
+void prend_poids() {
+  const int p = profil_verifie();
   Poids& w = poids;
   w.profil = p;
   w.profondeur_max = std::clamp(profondeur_max[p], 0, 3);
@@ -238,7 +243,7 @@ float mobilite_piece(int colonne, int ligne) {
   const int piece = tab_echiquier(colonne, ligne);
   const int t = type_piece(piece);
   if (t == TYPE_AUCUN) return 0.0f;
-  const int p = profil_moteur;
+  const int p = moteur::profil_verifie();
   const float une_case =
       note_mobilite[indice_type(p, t)] + static_cast<float>(numero_coup) * mobilite_evolutive[indice_type(p, t)];
   float note = 0.0f;
@@ -284,5 +289,5 @@ float evalue_roque(int colonne, int ligne, int col_d, int lig_d) {
   if (c != coin || type_piece(tour) != TYPE_TOUR || couleur_piece(tour) != couleur) return 0.0f;
   const int devant = couleur == couleur_joueur ? lig_d - 1 : lig_d + 1;
   if (!moteur::sur_plateau(col_d, devant) || tab_echiquier(col_d, devant) == CASE_VIDE) return 0.0f;
-  return note_roque[profil_moteur];
+  return note_roque[moteur::profil_verifie()];
 }

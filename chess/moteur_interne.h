@@ -162,7 +162,9 @@ struct Poids {
   float note_promotion = 0, note_roque = 0, malus_double = 0, malus_roi = 0;
 };
 extern Poids poids;
-// Takes the weights of profil_moteur (throws std::out_of_range outside 0..2).
+// profil_moteur, checked: std::out_of_range outside 0..2.
+int profil_verifie();
+// Takes the weights of profil_moteur.
 void prend_poids();
 
 // --- Evaluation and mate probe ------------------------------------------------

@@ -194,6 +194,7 @@ TEST_P(Evaluation, BadBoardsAndProfilesAreRefused) {
   pose("Ke1 ke8");
   profil_moteur = 3;
   EXPECT_THROW(evalue_position(BLANC), std::out_of_range);
+  EXPECT_THROW(mobilite_piece(col_de("e1"), lig_de("e1")), std::out_of_range);
 }
 
 INSTANTIATE_TEST_SUITE_P(DeuxOrientations, Evaluation, ::testing::Values(BLANC, NOIR));
