@@ -52,6 +52,7 @@ QString sons[15];
 QString fichier_pgn;
 int mode_charge = 0, message_mode = 0, mode_saisie_corres = 0;
 QString table_grille, base_grille;
+QString& source_grille = table_grille;
 
 // The engine profile and weights are defined with the engine (chess/poids.h).
 

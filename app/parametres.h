@@ -90,6 +90,7 @@ extern int message_mode;       // 1 correspondence move, 2 FEN, 3 blank message
 extern int mode_saisie_corres; // 1 new correspondence game, 2 modify or show
 extern QString table_grille;   // "ECO" or "PARTIE": what the data grid edits
 extern QString base_grille;    // and in which database file
+extern QString& source_grille; // the same text as table_grille, under its other name
 
 // The program's version, shown in the window title and the dialogs.
 inline constexpr int VERSION_MAJEURE = 5;

@@ -170,6 +170,8 @@ QString nom_cible(const Libelle& l) {
 void pose(QObject* cible, QWidget* fenetre, const Libelle& l, const QString& texte) {
   if (l.onglet) {
     if (auto* onglets = qobject_cast<QTabWidget*>(cible)) onglets->setTabText(l.indice, texte);
+  } else if (cible == fenetre) {
+    fenetre->setWindowTitle(texte);
   } else if (auto* action = qobject_cast<QAction*>(cible)) {
     action->setText(texte);
   } else if (auto* menu = qobject_cast<QMenu*>(cible)) {
@@ -180,8 +182,6 @@ void pose(QObject* cible, QWidget* fenetre, const Libelle& l, const QString& tex
     etiquette->setText(texte);
   } else if (auto* cadre = qobject_cast<QGroupBox*>(cible)) {
     cadre->setTitle(texte);
-  } else if (cible == fenetre) {
-    fenetre->setWindowTitle(texte);
   } else {
     cible->setProperty("text", texte);
   }

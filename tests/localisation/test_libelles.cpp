@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 
 #include "app/fenetres.h"
 #include "app/menu.h"
@@ -92,4 +93,16 @@ TEST_F(Libelles, WindowsWithoutATableAreLeftUnchanged) {
   EXPECT_EQ(libelles_de("menu"), nullptr);  // names compare exactly
   // The main window was not touched either.
   EXPECT_TRUE(menu().menu_fichier->title().isEmpty());
+}
+
+TEST_F(Libelles, AWindowTitleIsSetAndAMissingControlDoesNotStopTheOthers) {
+  // A stand-in for the chart window, its first button left out.
+  QLabel fenetre("contenu");
+  fenetre.setObjectName("stats");
+  auto* reconstruit = new QPushButton(&fenetre);
+  reconstruit->setObjectName("Command2");
+  affiche_libelles(&fenetre);
+  EXPECT_EQ(fenetre.windowTitle(), texte(300));
+  EXPECT_EQ(fenetre.text(), "contenu");  // the window's own text is not its title
+  EXPECT_EQ(reconstruit->text(), texte(301));
 }
