@@ -18,7 +18,7 @@
 #include "app/fichiers_recents.h"
 #include "app/modes.h"
 #include "app/parametres.h"
-#include "app/voisins.h"
+#include "chess/poids.h"
 #include "chess/etat.h"
 #include "chess/messages.h"
 #include "langlib/langue.h"

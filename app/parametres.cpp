@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/modes.h"
-#include "app/voisins.h"
+#include "chess/poids.h"
 #include "chess/outils.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
@@ -53,8 +53,6 @@ QString fichier_pgn;
 int mode_charge = 0, message_mode = 0, mode_saisie_corres = 0;
 QString table_grille, base_grille;
 QString& source_grille = table_grille;
-
-// The engine profile and weights are defined with the engine (chess/poids.h).
 
 QString texte_version() {
   return QStringLiteral("%1.%2.%3").arg(VERSION_MAJEURE).arg(VERSION_MINEURE).arg(VERSION_REVISION);
@@ -306,21 +304,15 @@ void reinitialise_parametres() {
   dossier_etats = QDir(appli).filePath(QStringLiteral("etat")) + QLatin1Char('/');
 
   reinitialise_reglages_ouvertures();
+  // [CALCUL]: the engine's factory values in profile 1, profile 1 in force.
+  reinitialise_poids();
   for (int p = 0; p < 3; ++p) {
     nom_joueur[p].clear();
     nom_moteur[p].clear();
     niveau_elo[p] = 0;
     ouverture_defaut[p].clear();
     active_base_con[p] = 0;
-    profondeur_max[p] = 0;
-    bonus_echec[p] = note_promotion[p] = note_roque[p] = malus_double[p] = malus_roi[p] = note_centre[p] = 0;
-    indice_defense[p] = indice_attaque[p] = 0;
-    seuil_bonus_echec[p] = seuil_centre[p] = alpha_beta[p] = 0;
   }
-  for (int i = 0; i < 24; ++i) note_mobilite[i] = mobilite_evolutive[i] = note_materiel[i] = 0;
-
-  profil_moteur = 1;
-  profil2_charge = 0;
   const int p = 1;
 
   first_startup = 0;
@@ -353,30 +345,6 @@ void reinitialise_parametres() {
   ip_adresse_host = QStringLiteral("127.1.0.0");
   ip_num_port = QStringLiteral("5555");
   ip_nom_utilisateur = QStringLiteral("Joueur1");
-
-  // Engine weights of profile 1, by piece type 2 pawn .. 7 king.
-  const float mobilite[8] = {0, 0, 1, 2, 3.5f, 3.5f, 1, 3};
-  const float evolutive[8] = {0, 0, 0.1f, 0.1f, 0, 0, 0, 0.2f};
-  const float materiel[8] = {0, 0, 100, 500, 300, 300, 900, 300};
-  for (int type = 2; type <= 7; ++type) {
-    note_mobilite[p + 3 * type] = mobilite[type];
-    mobilite_evolutive[p + 3 * type] = evolutive[type];
-    note_materiel[p + 3 * type] = materiel[type];
-  }
-  active_base_con[p] = 0;
-  profondeur_max[p] = 0;
-  bonus_echec[p] = 200;
-  seuil_bonus_echec[p] = 10;
-  note_promotion[p] = 900;
-  note_roque[p] = 800;
-  malus_double[p] = 80;
-  malus_roi[p] = 100;
-  note_centre[p] = 40;
-  seuil_centre[p] = 15;
-  indice_defense[p] = 3;
-  indice_attaque[p] = 1;
-  alpha_beta[p] = 0;
-  seuil_partie_nulle = -1000;
 
   critere_event.clear();
   critere_site.clear();

@@ -13,7 +13,7 @@
 #include "app/fichiers_recents.h"
 #include "app/menu.h"
 #include "app/parametres.h"
-#include "app/voisins.h"
+#include "chess/poids.h"
 #include "chess/etat.h"
 #include "langlib/langue.h"
 #include "localisation/dialogue_langue.h"

@@ -16,7 +16,7 @@
 #include "app/fenetres.h"
 #include "app/menu.h"
 #include "app/parametres.h"
-#include "app/voisins.h"
+#include "chess/poids.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"
 #include "openings/comment.h"

@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "app/parametres.h"
-#include "app/voisins.h"
+#include "chess/poids.h"
 #include "platform/fichiers_texte.h"
 #include "localisation/textes_langue.h"
 #include "tests/app/aide_app.h"
