@@ -8,12 +8,33 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "localisation/libelles.h"
+#include "openings/liens_ouvertures.h"
 #include "platform/evenements.h"
 #include "play/boite_image.h"
 
 namespace {
 QPointer<patience> fenetre_patience;
-}
+
+// How the opening base's long jobs reach the progress window.
+class ProgressionPatience : public FenetreProgression {
+ public:
+  void montre(const QString& titre) override {
+    patience& p = patience::instance();
+    p.setWindowTitle(titre);
+    p.show();
+  }
+  void definit_libelle(const QString& texte) override { patience::instance().Label1->setText(texte); }
+  void progression(double pourcentage) override { affiche_progression(*patience::instance().Picture1, pourcentage); }
+  void ferme() override { patience::decharge(); }
+};
+
+const bool lien_installe = [] {
+  static ProgressionPatience adaptateur;
+  if (!liens_ouvertures().patience) liens_ouvertures().patience = [] { return &adaptateur; };
+  return true;
+}();
+}  // namespace
 
 void affiche_progression(BoiteImage& zone, double pourcentage) {
   QImage& image = zone.image();
@@ -73,6 +94,7 @@ patience::patience(QWidget* parent) : QDialog(parent) {
 }
 
 void patience::Form_Load() {
+  affiche_libelles(this);
   Picture1->ForeColor = QColor(0, 0, 255);
 }
 

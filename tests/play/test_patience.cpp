@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "openings/liens_ouvertures.h"
 #include "platform/evenements.h"
 #include "play/boite_image.h"
 #include "play/patience.h"
@@ -98,4 +99,23 @@ TEST_F(Patience, SablierNeConnaitQueUnEtZero) {
   EXPECT_FALSE(plateforme::curseur_attente_actif());
   sablier(7);
   EXPECT_FALSE(plateforme::curseur_attente_actif());
+}
+
+TEST_F(Patience, LesTravauxDeLaBaseDOuverturesPassentParLaFenetre) {
+  ASSERT_TRUE(liens_ouvertures().patience);
+  FenetreProgression* f = liens_ouvertures().patience();
+  ASSERT_NE(f, nullptr);
+  f->montre(QStringLiteral("Chargement de essai.pgn"));
+  patience* p = patience::existante();
+  ASSERT_NE(p, nullptr);
+  EXPECT_TRUE(p->isVisible());
+  EXPECT_EQ(p->windowTitle(), "Chargement de essai.pgn");
+  EXPECT_EQ(p->Command1->text(), "&Arrêter") << "captioned when it loads";
+  f->definit_libelle(QStringLiteral("12 parties"));
+  EXPECT_EQ(p->Label1->text(), "12 parties");
+  p->Picture1->setFixedSize(100, 40);
+  f->progression(30);
+  EXPECT_EQ(pixels_bleus(p->Picture1->image(), 1), 30);
+  f->ferme();
+  EXPECT_EQ(patience::existante(), nullptr);
 }

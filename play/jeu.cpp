@@ -1,0 +1,56 @@
+#include "play/jeu.h"
+
+#include <stdexcept>
+
+#include "app/parametres.h"
+#include "chess/etat.h"
+#include "chess/repetitions.h"
+#include "platform/boites.h"
+#include "platform/minuterie.h"
+#include "platform/son.h"
+#include "play/plateau.h"
+
+int etat_clic = 0;
+int premier_coup = 0;
+float derniere_note = 0.0f;
+
+void memorise_position() {
+  if (vue_partie == nullptr) throw std::runtime_error("Objet requis : la fenêtre de jeu n'est pas chargée");
+  const VuePartie& vue = *vue_partie;
+  historique_positions.push_back(chaine_position_de([&vue](int c, int l) { return vue.piece(c, l); }));
+}
+
+void bascule_horloge(int couleur) {
+  plateau* p = plateau::existante();
+  if (active_horloge != 1 || p == nullptr) return;
+  if (couleur != couleur_joueur) {
+    p->Timer1->Interval(1000);
+    p->Timer2->Interval(0);
+  } else {
+    p->Timer1->Interval(0);
+    p->Timer2->Interval(1000);
+  }
+}
+
+void arret_timers() {
+  plateau* p = plateau::existante();
+  if (p == nullptr) return;
+  p->Timer1->Interval(0);
+  p->Timer2->Interval(0);
+  p->Timer4->Interval(0);
+  p->Timer5->Interval(0);
+}
+
+void joue_son(int numero) {
+  if (active_son != 1) return;
+  if (numero < 0 || numero > 14) throw std::out_of_range("Indice en dehors de la plage (son " + std::to_string(numero) + ")");
+  if (!plateforme::joue_fichier_son(sons[numero]))
+    plateforme::boite_message(QStringLiteral("Erreur rencontrée au cours de la tentative de lecture") +
+                                  QStringLiteral(" du fichier son, il n'est sans doute pas accessible."),
+                              boite::EXCLAMATION, QStringLiteral("Son WAV"));
+}
+
+LiensJeu& liens_jeu() {
+  static LiensJeu l;
+  return l;
+}

@@ -1,0 +1,54 @@
+// The shared procedures of game play that every road of a move uses (the
+// human's move on the board, the machine's move, the network move, the
+// replay of a movetext), and the state of the move input.
+//
+// They work on the board window when it is loaded (plateau::existante());
+// without one, the clock procedures do nothing and memorise_position fails.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// --- Move input state ---------------------------------------------------
+// 0 waits for the square a piece is lifted from, 1 for its destination,
+// 99 places pieces during position set-up; any other value ignores clicks.
+extern int etat_clic;
+// -1 (true) from each load of the board window until the machine's first
+// move has been numbered; joue_machine reads and clears it.
+extern int premier_coup;
+// The evaluation of the last move played (its text is in the window caption).
+extern float derniere_note;
+
+// --- Position history ---------------------------------------------------
+// Appends the position the board control shows (its chaine_position, read
+// column by column) to historique_positions. Must run after the move is
+// shown on the control. Throws std::runtime_error when no board window is
+// loaded.
+void memorise_position();
+
+// --- Clocks -------------------------------------------------------------
+// After a move by `couleur` (or 3 when a game opens, so that White's clock
+// starts): with the clocks in use (active_horloge 1) the clock of the side now
+// to move runs and the other stands. Nothing happens otherwise.
+void bascule_horloge(int couleur);
+// The end of a game: both chess clocks, automatic play and the game duration
+// stop (Timer1, Timer2, Timer4, Timer5). A timed replay (Timer3) goes on.
+void arret_timers();
+
+// --- Sounds -------------------------------------------------------------
+// Plays sound `numero` (0..14) of the table `sons` without waiting, when
+// active_son is 1. An index outside 0..14 throws std::out_of_range; a sound
+// that cannot be played shows the "Son WAV" message and the caller goes on.
+// Numbers: 0 error, 1 mate, 2 piece lifted, 3 piece set down, 5 connection,
+// 6 ring, 8 to 11 and 13 remarks on a move, 12 a new game.
+void joue_son(int numero);
+
+// --- What later parts of the program plug in ----------------------------
+struct LiensJeu {
+  // The machine's answer after a completed human move in play against the
+  // machine (mode 1); returns true when a move was played and the game goes on.
+  std::function<bool()> joue_machine;
+  // Sends one text to the remote player of a network game (mode 3).
+  std::function<void(const QString& message)> envoie_reseau;
+};
+LiensJeu& liens_jeu();

@@ -1,0 +1,188 @@
+// The board window: the game in hand on the board control, its move list,
+// clocks, coordinates, navigation buttons, set-up palette, game list, chat
+// frame and status bar.
+//
+// Controls are members named as the program names them, with the same
+// objectName. A control array keeps its indexes in a QList and each element
+// is named with its index in brackets: repere[3] is "repere(3)", action[4]
+// "action(4)", Piece[12] "Piece(12)" (Piece[0] and Piece[1] are null),
+// Label7[2] "Label7(2)".
+//
+// The window exists once (fenetres::instance<plateau>()); creating it loads
+// it (Form_Load: the new game's state, clocks, log file, board, first
+// position, the machine's first move when the human has Black against the
+// machine). Use charge_plateau() / affiche_plateau() to get it: they give
+// nothing when the load failed. Closing it or deleting it unloads it
+// (Form_Unload).
+#pragma once
+
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "chess/coups.h"
+#include "chess/repetitions.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QTreeWidget;
+namespace mvdechiquier {
+class Echiquier;
+}
+namespace plateforme {
+class Minuterie;
+}
+
+class plateau : public QWidget, public VuePartie {
+  Q_OBJECT
+
+ public:
+  plateau();
+  ~plateau() override;
+
+  // The loaded board window, or null.
+  static plateau* existante();
+
+  // --- Controls -----------------------------------------------------------
+  mvdechiquier::Echiquier* Echiquier = nullptr;
+  QListWidget* List1 = nullptr;     // the move list, one line per half-move, then result lines
+  QTreeWidget* List2 = nullptr;     // the game list of a PGN file, eight columns
+  QLabel* Label1 = nullptr;         // "Liste des coups"
+  QLabel* Label2 = nullptr;         // under the game list
+  QLabel* Horloge_basse = nullptr;  // clock of the side drawn at the bottom
+  QLabel* horloge_haute = nullptr;  // clock of the other side
+  QLabel* duree_partie = nullptr;   // game duration
+  QProgressBar* visu_prof = nullptr;  // search depth, 0..3
+  QList<QLabel*> repere;            // 0..7 file letters left to right, 8..15 rank numbers from the bottom up
+  QPushButton* bouton_repere = nullptr;
+  QList<QPushButton*> action;       // 0 "<<", 1 "<", 2 ">", 3 ">>", 4 "Go"
+  QPushButton* Command1 = nullptr;  // resign
+  QPushButton* Command2 = nullptr;  // enter position set-up
+  QPushButton* Command3 = nullptr;  // hint
+  QPushButton* Command4 = nullptr;  // end of set-up
+  QPushButton* Command5 = nullptr;  // send a chat line
+  QPushButton* Command6 = nullptr;  // print the game list
+  QPushButton* note = nullptr;      // comment on the selected move
+  QGroupBox* Frame1 = nullptr;      // the set-up palette
+  QList<QLabel*> Piece;             // 2..13, one picture per piece code
+  QList<QLabel*> Label7;            // 2: "N° coup :"
+  QLineEdit* texte_coup = nullptr;  // the move number set-up starts from
+  QGroupBox* message = nullptr;     // the chat frame of a network game
+  QLabel* Label3 = nullptr;
+  QPlainTextEdit* Text1 = nullptr;  // chat received
+  QLineEdit* Text2 = nullptr;       // chat to send
+  QStatusBar* StatusBar1 = nullptr;
+  plateforme::Minuterie* Timer1 = nullptr;  // lower clock
+  plateforme::Minuterie* Timer2 = nullptr;  // upper clock
+  plateforme::Minuterie* Timer3 = nullptr;  // timed replay
+  plateforme::Minuterie* Timer4 = nullptr;  // automatic play
+  plateforme::Minuterie* Timer5 = nullptr;  // game duration
+
+  // Panel `n` of the status bar (1..4): 1 the last move, 2 moves tried,
+  // 3 positions evaluated, 4 the best note.
+  QLabel* panneau(int n) const;
+
+  // --- Move input state of the window ----------------------------------
+  int colonne_depart = 0;
+  int ligne_depart = 0;
+  int piece_levee = 1;
+
+  // True when Form_Load ended on an error (the window is then unloaded by
+  // charge_plateau()).
+  bool chargement_rate() const { return chargement_rate_; }
+
+  // --- Carrying out and recording moves ----------------------------------
+  // Plays (col_s, lig_s) -> (col_d, lig_d) on tab_echiquier through joue_coup
+  // (castling rook, pawn taken en passant, promotion to `code_promotion`),
+  // clears the castling right of a side whose rook leaves or is taken on its
+  // corner, and shows the new position on the board control (only the squares
+  // that changed). numero_coup must already be raised for a White move.
+  CoupJoue joue_et_montre(int col_s, int lig_s, int col_d, int lig_d, int code_promotion);
+  // The board control shows tab_echiquier again, square by square.
+  void montre_tab_echiquier();
+  // tab_echiquier takes the 64 squares of the board control.
+  void recharge_tab_echiquier();
+  // Adds a line at the end of the move list.
+  void ajoute_ligne_liste(const QString& ligne);
+  // Selects the last line of the move list.
+  void selectionne_derniere_ligne();
+  // The icon file of a piece code in the current piece set.
+  static QString fichier_icone(int code);
+  // The window caption after a move: "Partie en cours - [move] - Evaluation : [ note]".
+  void titre_coup(const QString& coup_court, float note);
+
+  // --- The log file ---------------------------------------------------------
+  // True while GES_LOG was 1 at load and the file is open.
+  bool log_ouvert() const;
+  // Appends one line (CR LF added, Windows-1252) to the open log file.
+  void ecrit_log(const QString& ligne);
+
+  // --- VuePartie (what the repetition count reads) -------------------------
+  int piece(int colonne, int ligne) const override;
+  int nb_lignes_liste() const override;
+  std::string ligne_liste(int indice) const override;
+
+ public slots:
+  void Echiquier_Click(int colonne, int ligne);
+  void Echiquier_MouseDown(int colonne, int ligne, int Index, int Button, int Shift, float X, float Y);
+  void bouton_repere_Click();
+  void Timer1_Timer();
+  void Timer2_Timer();
+  void Timer5_Timer();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void construit();
+  void Form_Load();
+  void Form_Resize();
+  void Form_Unload();
+  void premier_coup_machine_blanc();
+  void menus_au_chargement();
+  void menus_au_dechargement();
+
+  // The move input, by click state.
+  void clic_depart(int colonne, int ligne);
+  void clic_arrivee(int colonne, int ligne);
+  void clic_programmation(int colonne, int ligne);
+  void remet_piece();
+  void coupe_partie(int k);
+  void execute_coup(int colonne, int ligne);
+  void enregistre_coup(const CoupJoue& coup, int couleur, int colonne, int ligne);
+  int demande_promotion(int couleur, bool& annule);
+  bool partie_terminee_pour_clic() const;
+
+  void tick_horloge(QLabel* horloge, bool basse);
+
+  bool chargement_rate_ = false;
+  bool decharge_ = false;
+  int hauteur_memorisee_ = 0;
+  int largeur_memorisee_ = 0;
+  std::unique_ptr<QFile> log_;
+  QList<QLabel*> panneaux_;
+};
+
+// The board window loaded (created and loaded when missing), not shown;
+// null when its load failed (the window is then gone again).
+plateau* charge_plateau();
+// The same, then shown as a child of the main window and given the focus.
+plateau* affiche_plateau();
+
+// Automatic play of machine against machine: Timer4 at 100 ms, action(4)
+// captioned "P".
+void lance_calcul_auto();
+
+// "hh:nn:ss" of a number of seconds within a day.
+QString texte_heure(int secondes);
+// The seconds of an "hh:nn:ss" text (also "h:m:s"); -1 when it is not a time.
+int secondes_heure(const QString& texte);

@@ -1,0 +1,372 @@
+// The board window's move input: lifting a piece, putting it down, the
+// checks of the move, carrying it out on the board and recording it.
+#include <QCursor>
+#include <QIcon>
+#include <QListWidget>
+#include <QMenu>
+#include <QPixmap>
+#include <QRandomGenerator>
+#include <QLabel>
+#include <QDir>
+#include <QRegularExpression>
+
+#include "app/fenetres.h"
+#include "app/menu.h"
+#include "app/parametres.h"
+#include "boardcontrol/echiquier.h"
+#include "chess/etat.h"
+#include "chess/evaluation.h"
+#include "chess/outils.h"
+#include "chess/regles.h"
+#include "localisation/textes_langue.h"
+#include "openings/cherche_ouverture.h"
+#include "openings/comment.h"
+#include "openings/reglages_ouvertures.h"
+#include "platform/boites.h"
+#include "platform/chemins.h"
+#include "play/jeu.h"
+#include "play/patience.h"
+#include "play/plateau.h"
+
+namespace {
+
+bool est_resultat(const QString& ligne) {
+  const QString t = ligne.trimmed();
+  return t == QLatin1String("1-0") || t == QLatin1String("0-1") || t == QLatin1String("1/2-1/2") ||
+         t == QLatin1String("*");
+}
+
+bool jeton_resultat(const std::string& t) { return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*"; }
+
+// A movetext (short or long) cut after its first `n` half-moves: move
+// numbers ("12." standing alone or before a move) are kept with their move,
+// result tokens are dropped.
+std::string garde_demi_coups(const std::string& texte, int n) {
+  static const QRegularExpression numero(QStringLiteral("^[0-9]+\\.+"));
+  const QStringList jetons = QString::fromStdString(texte).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  QStringList gardes;
+  int vus = 0;
+  for (const QString& j : jetons) {
+    if (vus >= n) break;
+    if (jeton_resultat(j.toStdString())) continue;
+    gardes << j;
+    QString coup = j;
+    coup.remove(numero);
+    if (!coup.isEmpty()) ++vus;
+  }
+  return gardes.join(QLatin1Char(' ')).toStdString();
+}
+
+QCursor curseur_piece(int code) {
+  const QImage image = mvdechiquier::charge_image(plateau::fichier_icone(code), 32);
+  const QPixmap pixmap = QPixmap::fromImage(image.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  return QCursor(pixmap, pixmap.width() / 2, pixmap.height() / 2);
+}
+
+}  // namespace
+
+// --- Shared helpers of the window ---------------------------------------------
+
+QString plateau::fichier_icone(int code) {
+  return QDir(plateforme::chemin_appli())
+      .filePath(QStringLiteral("images/pieces/") + curent_piece + QLatin1Char('/') + QString::number(code) +
+                QStringLiteral(".ico"));
+}
+
+void plateau::recharge_tab_echiquier() {
+  for (int c = 1; c <= 8; ++c)
+    for (int l = 1; l <= 8; ++l) tab_echiquier(c, l) = Echiquier->Piece(c, l);
+}
+
+void plateau::montre_tab_echiquier() {
+  for (int c = 1; c <= 8; ++c)
+    for (int l = 1; l <= 8; ++l)
+      if (Echiquier->Piece(c, l) != tab_echiquier(c, l)) Echiquier->Piece(c, l, tab_echiquier(c, l));
+}
+
+CoupJoue plateau::joue_et_montre(int col_s, int lig_s, int col_d, int lig_d, int code_promotion) {
+  const int code = tab_echiquier(col_s, lig_s);
+  const int pris = tab_echiquier(col_d, lig_d);
+  CoupJoue coup = joue_coup(col_s, lig_s, col_d, lig_d, code_promotion);
+  // A rook that leaves its corner, or is taken there, ends its side's castling.
+  auto coin = [](int c, int l, int couleur) { return (c == 1 || c == 8) && l == rangee_roi(couleur); };
+  if (type_piece(code) == TYPE_TOUR && coin(col_s, lig_s, couleur_piece(code))) roque_interdit[couleur_piece(code)] = -1;
+  if (type_piece(pris) == TYPE_TOUR && coin(col_d, lig_d, couleur_piece(pris))) roque_interdit[couleur_piece(pris)] = -1;
+  montre_tab_echiquier();
+  return coup;
+}
+
+void plateau::ajoute_ligne_liste(const QString& ligne) { List1->addItem(ligne); }
+
+void plateau::selectionne_derniere_ligne() {
+  if (List1->count() > 0) List1->setCurrentRow(List1->count() - 1);
+}
+
+void plateau::titre_coup(const QString& coup_court, float note) {
+  const QString nombre = (note >= 0 ? QStringLiteral(" ") : QString()) + QString::fromStdString(texte_nombre(note));
+  setWindowTitle(texte(169) + QStringLiteral(" - [") + coup_court + QStringLiteral("] - ") + texte(170) +
+                 QStringLiteral(" : [") + nombre + QStringLiteral("]"));
+}
+
+int plateau::piece(int colonne, int ligne) const { return Echiquier->Piece(colonne, ligne); }
+int plateau::nb_lignes_liste() const { return List1->count(); }
+std::string plateau::ligne_liste(int indice) const { return List1->item(indice)->text().toStdString(); }
+
+// --- The click handler ---------------------------------------------------------
+
+void plateau::Echiquier_Click(int colonne, int ligne) {
+  try {
+    switch (etat_clic) {
+      case 0: clic_depart(colonne, ligne); break;
+      case 1: clic_arrivee(colonne, ligne); break;
+      case 99: clic_programmation(colonne, ligne); break;
+      default: break;
+    }
+  } catch (const std::exception& e) {
+    plateforme::boite_message(QString::fromUtf8(e.what()), boite::EXCLAMATION, QStringLiteral("Attention"));
+    unsetCursor();
+    sablier(0);
+  }
+}
+
+void plateau::Echiquier_MouseDown(int, int, int, int Button, int, float, float) {
+  if (Button != 2) return;
+  if (Menu* m = fenetres::existante<Menu>())
+    if (m->menu_partie) m->menu_partie->popup(QCursor::pos());
+}
+
+// Once a result is recorded the game takes no more moves, unless the user
+// continues it from an earlier move selected in the list.
+bool plateau::partie_terminee_pour_clic() const {
+  if (resultat_partie == "*") return false;
+  int dernier_coup = List1->count() - 1;
+  while (dernier_coup >= 0 && est_resultat(List1->item(dernier_coup)->text())) --dernier_coup;
+  const int i = List1->currentRow();
+  return !(i >= 0 && i < dernier_coup);
+}
+
+void plateau::clic_depart(int colonne, int ligne) {
+  const int code = Echiquier->Piece(colonne, ligne);
+  if (code == CASE_VIDE) return;
+  if (partie_terminee_pour_clic()) return;
+  if ((mode_jeux == 1 || mode_jeux == 3) && couleur_piece(code) != couleur_joueur) {
+    plateforme::boite_message(texte(150), boite::EXCLAMATION);
+    return;
+  }
+  if (couleur_piece(code) == dernier_trait) {
+    plateforme::boite_message(texte(151), boite::EXCLAMATION);
+    return;
+  }
+  // The icon first: when it cannot be read the piece stays where it is.
+  const QCursor curseur = curseur_piece(code);
+  piece_levee = code;
+  setCursor(curseur);
+  Echiquier->Piece(colonne, ligne, CASE_VIDE);
+  colonne_depart = colonne;
+  ligne_depart = ligne;
+  etat_clic = 1;
+  joue_son(2);
+}
+
+void plateau::clic_arrivee(int colonne, int ligne) {
+  const int i = List1->currentRow();
+  const int n = List1->count();
+  if (i != -1 && i != n - 1) {
+    const bool noir = List1->item(i)->text().contains(QStringLiteral("..."));
+    const bool adverse = (noir && couleur_joueur == BLANC) || (!noir && couleur_joueur == NOIR);
+    if (!adverse) {
+      plateforme::boite_message(texte(151), boite::EXCLAMATION);
+      remet_piece();
+      return;
+    }
+    if (plateforme::boite_message(texte(177), boite::OUI_NON) != boite::OUI) {
+      remet_piece();
+      return;
+    }
+    coupe_partie(i);
+  }
+  if (colonne == colonne_depart && ligne == ligne_depart) {
+    remet_piece();
+    return;
+  }
+  execute_coup(colonne, ligne);
+}
+
+void plateau::clic_programmation(int colonne, int ligne) {
+  if (piece_choisie == 1) {
+    unsetCursor();
+    Echiquier->Piece(colonne, ligne, piece_levee);
+    piece_choisie = 0;
+  } else {
+    Echiquier->Piece(colonne, ligne, CASE_VIDE);
+  }
+}
+
+// The lifted piece goes back to its square, on the control and on the board
+// array alike.
+void plateau::remet_piece() {
+  Echiquier->Piece(colonne_depart, ligne_depart, piece_levee);
+  tab_echiquier(colonne_depart, ligne_depart) = piece_levee;
+  unsetCursor();
+  etat_clic = 0;
+}
+
+// The game goes on from line k: later lines, their positions and their part
+// of the movetexts go.
+void plateau::coupe_partie(int k) {
+  texte_partie = garde_demi_coups(texte_partie, k + 1);
+  texte_partie_longue = garde_demi_coups(texte_partie_longue, k + 1);
+  resultat_partie = "*";
+  for (int i = List1->count() - 1; i >= k + 1; --i) {
+    const QString l = List1->item(i)->text();
+    if (!l.contains(QStringLiteral("...")) && l.contains(QLatin1Char('.')) && l != QLatin1String("*")) --numero_coup;
+    delete List1->takeItem(i);
+  }
+  // n lines go with n + 1 positions, whatever result lines stood in the list.
+  if (historique_positions.size() > static_cast<size_t>(k) + 2) historique_positions.resize(static_cast<size_t>(k) + 2);
+}
+
+// The letter of the promoted piece, in the letters of the notation in use;
+// an empty answer (the box cancelled) abandons the move.
+int plateau::demande_promotion(int couleur, bool& annule) {
+  const QString lettres = style_notation == 1 ? QStringLiteral("DTCF") : QStringLiteral("QRNB");
+  const int types[4] = {TYPE_DAME, TYPE_TOUR, TYPE_CAVALIER, TYPE_FOU};
+  QString invite = texte(171);
+  QString defaut = texte(178);
+  if (defaut != lettres.left(1)) {
+    // The language's wording names other letters than the notation in use.
+    defaut = lettres.left(1);
+    invite += QStringLiteral(" (") + QString(lettres).split(QString(), Qt::SkipEmptyParts).join(QLatin1Char(',')) +
+              QStringLiteral(")");
+  }
+  annule = false;
+  for (;;) {
+    const QString reponse = plateforme::boite_saisie(invite, QString(), defaut).trimmed().toUpper();
+    if (reponse.isEmpty()) {
+      annule = true;
+      return 0;
+    }
+    if (reponse.size() == 1) {
+      const int k = lettres.indexOf(reponse[0]);
+      if (k >= 0) return couleur == BLANC ? types[k] + 6 : types[k];
+    }
+  }
+}
+
+void plateau::execute_coup(int colonne, int ligne) {
+  // The board array takes what the control shows: the source reads empty.
+  recharge_tab_echiquier();
+  const int code_avant = tab_echiquier(colonne, ligne);
+  const int couleur = couleur_piece(piece_levee);
+  int valide = coup_valide(piece_levee, colonne_depart, ligne_depart, code_avant, colonne, ligne);
+
+  // The own king once the piece stands on the destination (and a pawn taken
+  // en passant is gone).
+  int attaques;
+  {
+    const EtatPlateau avant = sauve_etat();
+    tab_echiquier(colonne, ligne) = piece_levee;
+    if (valide && type_piece(piece_levee) == TYPE_PION && code_avant == CASE_VIDE && colonne != colonne_depart)
+      tab_echiquier(colonne, ligne_depart) = CASE_VIDE;
+    attaques = echecs_au_roi(couleur);
+    restaure_etat(avant);
+  }
+  if (attaques > 0) {
+    ajoute_ligne_commentaire(texte(172));
+    valide = 0;
+  }
+  if (valide == 0) {
+    ajoute_ligne_commentaire(texte(143));
+    remet_piece();
+    joue_son(0);
+    return;
+  }
+
+  int promotion = 0;
+  if (type_piece(piece_levee) == TYPE_PION && (ligne == 1 || ligne == 8)) {
+    bool annule = false;
+    promotion = demande_promotion(couleur, annule);
+    if (annule) {
+      remet_piece();
+      return;
+    }
+  }
+
+  tab_echiquier(colonne_depart, ligne_depart) = piece_levee;
+  if (couleur == BLANC) ++numero_coup;
+  const CoupJoue coup = joue_et_montre(colonne_depart, ligne_depart, colonne, ligne, promotion);
+  if (coup.roque) ajoute_ligne_commentaire(QStringLiteral("- ") + texte(166));
+  if (coup.en_passant)
+    ajoute_ligne_commentaire(QStringLiteral("- ") + texte(162) + nom_piece(piece_levee) + texte(165) + texte(163));
+  else if (coup.code_pris != CASE_VIDE)
+    ajoute_ligne_commentaire(QStringLiteral("- ") + texte(162) + nom_piece(coup.code_pris) + texte(163));
+  enregistre_coup(coup, couleur, colonne, ligne);
+}
+
+void plateau::enregistre_coup(const CoupJoue& coup, int couleur, int colonne, int ligne) {
+  const float note = evalue_position(couleur);
+  const int echecs = echecs_au_roi(couleur_adverse(couleur));
+  unsetCursor();
+  etat_clic = 0;
+  dernier_trait = couleur;
+
+  std::string texte_coup = coup.texte_long;
+  if (note < seuil_note_bas)
+    texte_coup += "?";
+  else if (note > seuil_note_haut)
+    texte_coup += "!";
+
+  const double r = QRandomGenerator::global()->generateDouble();
+  int son = 3;
+  if (texte_coup.back() == '?')
+    son = static_cast<int>(3 * r + 1) == 1 ? 11 : 3;
+  else if (texte_coup.back() == '!')
+    son = static_cast<int>(3 * r + 1) == 1 ? 9 : 3;
+  else if (echecs > 0)
+    son = static_cast<int>(2 * r + 1) == 1 ? 8 : 3;
+  joue_son(son);
+
+  const QString texte_liste = QString::fromStdString(texte_coup);
+  ajoute_ligne_liste(couleur == NOIR ? QStringLiteral("    .....") + texte_liste : texte_liste);
+
+  memorise_position();
+  if (compte_repetitions() >= 2 && plateforme::boite_message(texte(337), boite::OUI_NON) == boite::OUI) {
+    List1->addItem(QStringLiteral("1/2-1/2"));
+    resultat_partie = "1/2-1/2";
+    memorise_position();
+    arret_timers();
+    selectionne_derniere_ligne();
+    setWindowTitle(texte(169) + QStringLiteral(" - ") + texte(168));
+    sablier(0);
+    return;
+  }
+  selectionne_derniere_ligne();
+
+  const std::string long_rogne = rogne(texte_coup);
+  texte_partie = rogne(texte_partie + coup.texte_court);
+  texte_partie_longue = rogne(texte_partie_longue + " " + long_rogne);
+
+  setWindowIcon(QIcon(fichier_icone(piece_levee)));
+  titre_coup(QString::fromStdString(rogne(coup.texte_court)), note);
+  derniere_note = note;
+  panneau(1)->setText(texte_liste);
+
+  bascule_horloge(couleur);
+  if (analyse_ouverture == 1) cherche_ouverture(1, texte_partie);
+
+  if (mode_jeux == 3 && liens_jeu().envoie_reseau)
+    liens_jeu().envoie_reseau(QStringLiteral("#%1%2%3%4").arg(colonne_depart).arg(ligne_depart).arg(colonne).arg(ligne) +
+                              QString::fromStdString(long_rogne));
+  if (mode_jeux == 2 || mode_jeux == 3) {
+    const int taille = couleur_joueur == BLANC ? numero_coup + 1 : numero_coup;
+    if (taille > 0) {
+      notes_coups.resize(static_cast<size_t>(taille), 0.0f);
+      notes_coups.back() = derniere_note;
+    }
+  }
+  if (mode_jeux == 1) {
+    sablier(1);
+    if (liens_jeu().joue_machine) liens_jeu().joue_machine();
+    sablier(0);
+  }
+}

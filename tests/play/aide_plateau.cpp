@@ -1,0 +1,121 @@
+#include "tests/play/aide_plateau.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include "app/fenetres.h"
+#include "app/parametres.h"
+#include "boardcontrol/echiquier.h"
+#include "chess/etat.h"
+#include "openings/comment.h"
+#include "openings/liens_ouvertures.h"
+#include "openings/reglages_ouvertures.h"
+#include "platform/minuterie.h"
+#include "platform/son.h"
+#include "play/jeu.h"
+
+namespace {
+
+// Copies a folder of the built data tree into the test's program folder.
+void copie_dossier(const QString& source, const QString& cible) {
+  QDir().mkpath(cible);
+  for (const QString& f : QDir(source).entryList(QDir::Files))
+    QFile::copy(QDir(source).filePath(f), QDir(cible).filePath(f));
+}
+
+}  // namespace
+
+void TestPlateau::SetUp() {
+  TestMorvandel::SetUp();
+  const QString donnees = QStringLiteral(MVD_BUILD_DIR);
+  copie_dossier(donnees + "/images/pieces/Morvandel", dossier() + "/images/pieces/Morvandel");
+  copie_dossier(donnees + "/images/echiquier", dossier() + "/images/echiquier");
+  reinitialise_parametres();
+  mode_jeux = 2;
+  active_son = 1;
+  active_horloge = 1;
+  delai_partie = QStringLiteral("00:15:00");
+  ges_log = 0;
+  analyse_ouverture = 0;
+  aff_repere = 1;
+  bulle_aide = 1;
+  couleur_joueur = BLANC;
+  style_notation = 2;
+  etat_clic = 0;
+  piece_choisie = 0;
+  liens_jeu() = LiensJeu{};
+  liens_ouvertures().affiche_commentaire = [] { return true; };
+  plateforme::SonsEnTest::active();
+  plateforme::MinuteriesEnTest::active();
+}
+
+void TestPlateau::TearDown() {
+  fenetres::decharge<plateau>();
+  decharge_comment();
+  liens_ouvertures().affiche_commentaire = nullptr;
+  liens_jeu() = LiensJeu{};
+  plateforme::SonsEnTest::desactive();
+  TestMorvandel::TearDown();
+}
+
+plateau& TestPlateau::ouvre() {
+  p = charge_plateau();
+  if (!p) throw std::runtime_error("the board window did not load");
+  p->show();
+  sons_joues();
+  return *p;
+}
+
+void TestPlateau::clic(int colonne, int ligne) {
+  QTest::mouseClick(p->Echiquier, Qt::LeftButton, Qt::NoModifier, p->Echiquier->rect_image(colonne, ligne).center());
+}
+
+int TestPlateau::colonne_de(const char* n) {
+  const int fichier = n[0] - 'a' + 1;
+  return couleur_joueur == BLANC ? fichier : 9 - fichier;
+}
+
+int TestPlateau::ligne_de(const char* n) {
+  const int rangee = n[1] - '0';
+  return couleur_joueur == BLANC ? 9 - rangee : rangee;
+}
+
+void TestPlateau::clic(const char* n) { clic(colonne_de(n), ligne_de(n)); }
+
+void TestPlateau::coup(const char* depart, const char* arrivee) {
+  clic(depart);
+  clic(arrivee);
+}
+
+int TestPlateau::controle(const char* n) const { return p->Echiquier->Piece(colonne_de(n), ligne_de(n)); }
+int TestPlateau::tableau(const char* n) const { return tab_echiquier(colonne_de(n), ligne_de(n)); }
+
+void TestPlateau::pose_position(const char* const lignes[8]) {
+  pose_diagramme(lignes);
+  p->montre_tab_echiquier();
+  historique_positions.clear();
+  memorise_position();
+}
+
+QStringList TestPlateau::lignes_liste() const {
+  QStringList l;
+  for (int i = 0; i < p->List1->count(); ++i) l << p->List1->item(i)->text();
+  return l;
+}
+
+QStringList TestPlateau::lignes_commentaire() const {
+  return texte_commentaire().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QList<int> TestPlateau::sons_joues() {
+  QList<int> numeros;
+  for (const QString& chemin : plateforme::SonsEnTest::joues()) {
+    int n = -1;
+    for (int i = 0; i < 15; ++i)
+      if (!sons[i].isEmpty() && sons[i] == chemin) n = i;
+    numeros << n;
+  }
+  plateforme::SonsEnTest::efface();
+  return numeros;
+}

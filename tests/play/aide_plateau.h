@@ -1,0 +1,47 @@
+// The board window under test: a fresh window per case, loaded with a known
+// set of settings, sounds recorded, timers ticked by the test, the comment
+// window option ticked, clicks sent to the real board control.
+#pragma once
+
+#include <QLabel>
+#include <QListWidget>
+#include <QString>
+#include <QStringList>
+
+#include "play/plateau.h"
+#include "tests/common/aide_tests.h"
+
+class TestPlateau : public TestMorvandel {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Loads the board window with the settings as they stand (the fixture's
+  // defaults: free game, White at the bottom, clocks at "00:15:00", sounds
+  // on, no log, no opening lookup).
+  plateau& ouvre();
+
+  // A left click in the middle of a square, given in screen coordinates or
+  // by its chess name ("e2") in the orientation in use.
+  void clic(int colonne, int ligne);
+  void clic(const char* nom_case);
+  // Both clicks of a move: "e2", "e4".
+  void coup(const char* depart, const char* arrivee);
+  // Screen coordinates of a chess square for the orientation in use.
+  static int colonne_de(const char* nom_case);
+  static int ligne_de(const char* nom_case);
+  // The code shown on a square and the code of tab_echiquier there.
+  int controle(const char* nom_case) const;
+  int tableau(const char* nom_case) const;
+  // Sets a position on both the board control and tab_echiquier, from a
+  // diagram drawn as the screen shows it (top line first).
+  void pose_position(const char* const lignes[8]);
+  // The lines of the move list and of the comment window.
+  QStringList lignes_liste() const;
+  QStringList lignes_commentaire() const;
+  // The sound numbers played since the last call (file names mapped back to
+  // their numbers through the table sons).
+  QList<int> sons_joues();
+
+  plateau* p = nullptr;
+};

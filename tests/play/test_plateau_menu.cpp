@@ -1,0 +1,97 @@
+// The board window inside the main window: the game menu items it switches,
+// the human's colour taken from the menu, the pop-up game menu.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
+
+#include "app/fenetres.h"
+#include "app/menu.h"
+#include "boardcontrol/echiquier.h"
+#include "chess/etat.h"
+#include "platform/minuterie.h"
+#include "play/jeu.h"
+#include "tests/play/aide_plateau.h"
+
+class AvecMenu : public TestPlateau {
+ protected:
+  void SetUp() override {
+    TestPlateau::SetUp();
+    menu = &fenetres::instance<Menu>();
+  }
+  void TearDown() override {
+    TestPlateau::TearDown();
+    fenetres::ferme_toutes();
+  }
+  Menu* menu = nullptr;
+};
+
+TEST_F(AvecMenu, LeChargementEtLaFermetureBasculentLesCommandesDeJeu) {
+  QApplication::clipboard()->setText(QString(64, QLatin1Char('!')));
+  menu->menu_nouvelle->setEnabled(true);
+  menu->menu_abandon->setEnabled(false);
+  ASSERT_NE(affiche_plateau(), nullptr);
+  p = plateau::existante();
+  EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
+  EXPECT_TRUE(menu->menu_abandon->isEnabled());
+  EXPECT_TRUE(menu->menu_modif_coup->isEnabled());
+  EXPECT_TRUE(menu->menu_copie_position[2]->isEnabled());
+  EXPECT_FALSE(menu->menu_mode->menuAction()->isEnabled());
+  EXPECT_FALSE(menu->menu_active_horloge->isEnabled());
+  EXPECT_TRUE(menu->menu_coller_position->isEnabled()) << "a 64-character clipboard text is a position";
+  ASSERT_EQ(menu->mdiArea->subWindowList().size(), 1);
+  EXPECT_EQ(menu->mdiArea->subWindowList()[0]->widget(), p);
+
+  fenetres::decharge<plateau>();
+  EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
+  EXPECT_FALSE(menu->menu_abandon->isEnabled());
+  EXPECT_FALSE(menu->menu_modif_coup->isEnabled());
+  EXPECT_TRUE(menu->menu_mode->menuAction()->isEnabled());
+  EXPECT_FALSE(menu->menu_coller_position->isEnabled());
+}
+
+TEST_F(AvecMenu, LePressePapiersDecideDuCollage) {
+  QApplication::clipboard()->setText(QString(63, QLatin1Char('!')));
+  ouvre();
+  EXPECT_FALSE(menu->menu_coller_position->isEnabled());
+  fenetres::decharge<plateau>();
+  QApplication::clipboard()->setText(QStringLiteral("8/8/8/8/8/8/8/8 w - - 0 1"));
+  ouvre();
+  EXPECT_TRUE(menu->menu_coller_position->isEnabled());
+}
+
+TEST_F(AvecMenu, LaCouleurDuJoueurVientDuMenu) {
+  menu->couleur_blanche->setChecked(false);
+  menu->couleur_noire->setChecked(true);
+  couleur_joueur = BLANC;
+  ouvre();
+  EXPECT_EQ(couleur_joueur, NOIR);
+  EXPECT_EQ(dernier_trait, NOIR);
+  EXPECT_EQ(p->Echiquier->Piece(4, 8), ROI_NOIR) << "Black is drawn at the bottom";
+}
+
+TEST_F(AvecMenu, LeClicDroitOuvreLeMenuPartieSansToucherAuJeu) {
+  ouvre();
+  p->activateWindow();
+  QTest::mouseClick(p->Echiquier, Qt::RightButton, Qt::NoModifier, p->Echiquier->rect_image(5, 7).center());
+  EXPECT_TRUE(menu->menu_partie->isVisible());
+  EXPECT_EQ(etat_clic, 0);
+  EXPECT_EQ(p->Echiquier->Piece(5, 7), PION_BLANC);
+  menu->menu_partie->hide();
+}
+
+TEST_F(AvecMenu, FermerLaSousFenetreDechargeLePlateau) {
+  ASSERT_NE(affiche_plateau(), nullptr);
+  p = plateau::existante();
+  p->Timer3->Interval(300);
+  menu->mdiArea->subWindowList()[0]->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(plateau::existante(), nullptr);
+  EXPECT_TRUE(menu->mdiArea->subWindowList().isEmpty());
+  EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
+}
