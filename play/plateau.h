@@ -157,7 +157,7 @@ class plateau : public QWidget, public VuePartie {
   void clic_programmation(int colonne, int ligne);
   void remet_piece();
   void coupe_partie(int k);
-  void execute_coup(int colonne, int ligne);
+  void joue_coup_humain(int colonne, int ligne);
   void enregistre_coup(const CoupJoue& coup, int couleur, int colonne, int ligne);
   int demande_promotion(int couleur, bool& annule);
   bool partie_terminee_pour_clic() const;

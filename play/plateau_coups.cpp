@@ -189,7 +189,7 @@ void plateau::clic_arrivee(int colonne, int ligne) {
     remet_piece();
     return;
   }
-  execute_coup(colonne, ligne);
+  joue_coup_humain(colonne, ligne);
 }
 
 void plateau::clic_programmation(int colonne, int ligne) {
@@ -253,7 +253,7 @@ int plateau::demande_promotion(int couleur, bool& annule) {
   }
 }
 
-void plateau::execute_coup(int colonne, int ligne) {
+void plateau::joue_coup_humain(int colonne, int ligne) {
   // The board array takes what the control shows: the source reads empty.
   recharge_tab_echiquier();
   const int code_avant = tab_echiquier(colonne, ligne);
