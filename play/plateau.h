@@ -24,6 +24,7 @@
 
 #include "chess/coups.h"
 #include "chess/repetitions.h"
+#include "play/controles_partie.h"
 
 class QGroupBox;
 class QLabel;
@@ -110,6 +111,8 @@ class plateau : public QWidget, public VuePartie {
   void montre_tab_echiquier();
   // tab_echiquier takes the 64 squares of the board control.
   void recharge_tab_echiquier();
+  // The board control and the move list, as the game commands take them.
+  ControlesPartie controles() { return {Echiquier, List1}; }
   // Adds a line at the end of the move list.
   void ajoute_ligne_liste(const QString& ligne);
   // Selects the last line of the move list.
