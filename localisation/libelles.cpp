@@ -12,6 +12,7 @@
 
 #include "app/fenetres.h"
 #include "app/menu.h"
+#include "localisation/libelles_plateau.h"
 #include "localisation/textes_langue.h"
 
 namespace {
@@ -157,6 +158,8 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("comment"), table_comment()},
       {QStringLiteral("prises"), table_prises()},
       {QStringLiteral("stats"), table_stats()},
+      {QStringLiteral("plateau"), table_plateau()},
+      {QStringLiteral("patience"), table_patience()},
   };
   return t;
 }
