@@ -1,0 +1,58 @@
+// The machine player: one call of joue_machine is one move of the machine for
+// the side to move, on the game in hand of the board window.
+//
+// While the machine chooses and plays its move it is alone on the board: the
+// search lets window events run (redraws, clocks), but a click, a key, a menu
+// command, a timer of the replay or of automatic play, or a second call of
+// joue_machine changes nothing until the move is made (machine_occupee()).
+#pragma once
+
+#include <string>
+
+// The four square digits (source column and row, target column and row) of
+// the last White move the machine played: "5755" for e2-e4 with White at the
+// bottom.
+extern std::string dernier_coup_joue;
+
+// Plays the machine's move for the side to move (Black when dernier_trait is
+// 2, else White) with the engine profile in force:
+// - White's first move of the game is the profile's default first move
+//   (OUVERTURE_DEFAUT) when it reads as a legal move; otherwise, and for every
+//   later move, a book move of the opening base when it has one that is legal
+//   here, else the search.
+// - The move is carried out on tab_echiquier and the board control (castling,
+//   en passant, promotion to a queen), written to the move list and both
+//   movetexts, recorded in the position history, judged for repetition (a
+//   question in modes 1 and 2; in machine against machine the side whose
+//   evaluation is below seuil_partie_nulle loses, else the game is drawn),
+//   then shown in the caption, stored as the move's evaluation, sounded, the
+//   clocks switched and the opening named.
+// - The game ends when the side to move has no move (mate or stalemate, by
+//   whether its king is attacked), on a repetition that ends it, and when the
+//   move mates or stalemates the other side; the result is recorded and
+//   written as the last line of the move list.
+// Returns true when the machine has moved and the game goes on; false when
+// the game ended here, was already over (a result is recorded), no board
+// window is loaded, a position is being set up, the machine is already busy
+// (the call is refused), or an error was reported. An error leaves the board
+// control and tab_echiquier showing the same position: the position before
+// the move when the move was not yet recorded.
+bool joue_machine();
+
+// True while joue_machine runs or a search of the machine (or of the hint)
+// is under way.
+bool machine_occupee();
+
+// Marks the machine busy for its lifetime (joue_machine and the machine's
+// first move use it; nesting is allowed).
+class GardeMachine {
+ public:
+  GardeMachine();
+  ~GardeMachine();
+  GardeMachine(const GardeMachine&) = delete;
+  GardeMachine& operator=(const GardeMachine&) = delete;
+};
+
+// True when `couleur` (2 or 3) has at least one legal move on tab_echiquier
+// (the board is left as it was).
+bool a_un_coup_legal(int couleur);

@@ -1,0 +1,157 @@
+#include "play/nouvelle_partie.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QLocale>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <stdexcept>
+
+#include "app/commandes.h"
+#include "app/fenetres.h"
+#include "app/menu.h"
+#include "app/parametres.h"
+#include "boardcontrol/echiquier.h"
+#include "chess/etat.h"
+#include "chess/poids.h"
+#include "localisation/textes_langue.h"
+#include "openings/comment.h"
+#include "openings/liens_ouvertures.h"
+#include "platform/boites.h"
+#include "platform/chemins.h"
+#include "platform/fichiers_texte.h"
+#include "play/jeu.h"
+#include "play/machine.h"
+#include "play/plateau.h"
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+// The Elo label of a playing level; a level outside the table is an error.
+QString elo(int niveau) {
+  if (niveau < 0 || niveau > 4)
+    throw std::out_of_range("Indice en dehors de la plage (niveau " + std::to_string(niveau) + ")");
+  return table_elo[niveau];
+}
+
+QString etiquette(const char* tag, const QString& valeur) {
+  return QStringLiteral("[") + QLatin1String(tag) + QStringLiteral(" \"") + valeur + QStringLiteral("\"]") + CRLF;
+}
+
+// The system's date separator, read from its short date format.
+QChar separateur_date() {
+  for (QChar c : QLocale::system().dateFormat(QLocale::ShortFormat))
+    if (!c.isLetter() && !c.isSpace()) return c;
+  return QLatin1Char('/');
+}
+
+void actualise_menu_nouvelle() {
+  if (Menu* m = fenetres::existante<Menu>())
+    if (m->menu_nouvelle) m->menu_nouvelle->setEnabled(nouvelle_partie_possible() && commandes::nouvelle_partie);
+}
+
+}  // namespace
+
+bool nouvelle_partie_possible() {
+  return (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4) && plateau::existante() == nullptr;
+}
+
+std::string entete_machine(const QDate& jour) {
+  const QLocale locale = QLocale::system();
+  const int profil_noir = profil2_charge ? 2 : 1;
+  const QString sep = separateur_date();
+  QString e = etiquette("Event", QStringLiteral("Partie du ") + locale.toString(jour, QLocale::ShortFormat));
+  e += etiquette("Site", lieu_jeu);
+  e += etiquette("Date", jour.toString(QStringLiteral("dd")) + sep + jour.toString(QStringLiteral("MM")) + sep +
+                             jour.toString(QStringLiteral("yyyy")));
+  e += etiquette("White", nom_moteur[1]);
+  e += etiquette("Black", nom_moteur[profil_noir]);
+  e += etiquette("WhiteElo", elo(profondeur_max[1]));
+  e += etiquette("BlackElo", elo(profondeur_max[profil_noir]));
+  e += CRLF;
+  return e.toStdString();
+}
+
+void menu_nouvelle_Click() {
+  // Network and correspondence games are not part of this program yet.
+  if (mode_jeux == 3 || mode_jeux == 5) return;
+  if (plateau::existante()) return;
+  try {
+    // 1. The start line of the game log.
+    if (ges_log == 1) {
+      const QDateTime maintenant = QDateTime::currentDateTime();
+      const QLocale locale = QLocale::system();
+      QString erreur;
+      const QString ligne = QStringLiteral("->") + texte(28) + QStringLiteral(" - ") +
+                            locale.toString(maintenant.date(), QLocale::ShortFormat) + QStringLiteral(" - ") +
+                            locale.toString(maintenant.time(), QLocale::ShortFormat) + CRLF;
+      if (!plateforme::ajoute_texte(plateforme::chemin_absolu(file_log), ligne, &erreur))
+        throw std::runtime_error(erreur.toStdString());
+    }
+    // 2. The notation of the notation menu.
+    Menu* m = fenetres::existante<Menu>();
+    if (m) {
+      if (m->notation_internationale->isChecked())
+        style_notation = 0;
+      else if (m->notation_pgn->isChecked())
+        style_notation = 2;
+      else
+        style_notation = 1;
+    }
+    // 3.
+    roque_interdit[BLANC] = 0;
+    roque_interdit[NOIR] = 0;
+    entete_pgn.clear();
+    // 5 and 6. The board window's load prepares the game.
+    plateau* p = affiche_plateau();
+    if (!p) return;
+    p->Echiquier->Enabled(true);
+    // 7. The comment window, at the top, right of the board window.
+    const bool commente = commentaire_coche();
+    if (commente) {
+      comment* c = fenetre_comment();
+      QMdiSubWindow* cadre = fenetres::montre_enfant(c);
+      QWidget* fenetre_plateau = p->parentWidget() ? p->parentWidget() : p;
+      (cadre ? static_cast<QWidget*>(cadre) : c)->move(fenetre_plateau->width(), 0);
+      ajoute_ligne_commentaire(QStringLiteral("- ") + texte(28) + QStringLiteral(" -"), false);
+      if (mode_jeux == 4) {
+        entete_pgn = entete_machine(QDate::currentDate());
+        ajoute_commentaire(QString::fromStdString(entete_pgn), false);
+      }
+      ajoute_commentaire(QString(), true);
+    }
+    // 8. The greeting.
+    if (couleur_joueur == BLANC && mode_jeux != 4) {
+      if (commente) {
+        ajoute_ligne_commentaire(QStringLiteral("- ") + texte(152), false);
+        ajoute_ligne_commentaire(QStringLiteral("- ") + texte(154), true);
+        active_voir_coup(true);
+      }
+      joue_son(12);
+    } else if (commente && mode_jeux != 4) {
+      ajoute_ligne_commentaire(QStringLiteral("- ") + texte(153), true);
+    }
+    // 9.
+    if (plateau::existante() == p) {
+      fenetres::montre_enfant(p);
+      p->setFocus();
+    }
+  } catch (const std::exception& e) {
+    plateforme::boite_message(QString::fromUtf8(e.what()), boite::EXCLAMATION);
+  }
+}
+
+void branche_commandes_machine() {
+  commandes::nouvelle_partie = menu_nouvelle_Click;
+  liens_jeu().joue_machine = joue_machine;
+  Menu* m = fenetres::existante<Menu>();
+  if (!m) return;
+  // The item follows the play mode and the board window.
+  for (QAction* a : {m->mode_machine, m->mode_libre, m->mode_reseau, m->mode_auto, m->mode_corres})
+    if (a) QObject::connect(a, &QAction::toggled, m, [] { actualise_menu_nouvelle(); });
+  if (m->menu_partie) QObject::connect(m->menu_partie, &QMenu::aboutToShow, m, [] { actualise_menu_nouvelle(); });
+  actualise_menu_nouvelle();
+}

@@ -1,0 +1,33 @@
+// The new-game command of the main window, and how the machine player plugs
+// into the main window and the board window.
+#pragma once
+
+#include <QDate>
+#include <string>
+
+// Starts a game in the play mode in force: the board window in play against
+// the machine (1), the free game (2) and machine against machine (4), where
+// the board window's load sets the game up (and the machine opens it when it
+// has White); before it, the notation from the notation menu, castling
+// allowed, no PGN tag lines and, with the log on, a start line in the game log;
+// after it, the comment window's heading, the tag lines of a game of machine
+// against machine and the greeting. Network (3) and correspondence (5) games
+// are not built yet: the command does nothing in those modes, where its menu
+// item is disabled. An error is shown in a message box and ends the command.
+void menu_nouvelle_Click();
+
+// True when the new-game command can start a game: the play mode is 1, 2 or
+// 4 and no board window is loaded.
+bool nouvelle_partie_possible();
+
+// The tag lines of a game of machine against machine on `jour`: Event, Site,
+// Date, White, Black, WhiteElo, BlackElo, each "[Tag "value"]" and CRLF, then
+// an empty line. The second profile names Black when it is loaded. A playing
+// level outside 0..4 throws std::out_of_range.
+std::string entete_machine(const QDate& jour);
+
+// Plugs the machine player in: the new-game command of the main window, the
+// machine's answer to a human move, and the new-game item kept disabled in
+// the modes it cannot start. Called once at start-up, after the main window
+// is created.
+void branche_commandes_machine();

@@ -1,0 +1,585 @@
+// The machine player: whole games of machine against machine, its answer to a
+// human move in both colours, its first move from the default and from the
+// book, the end of a game (mate, stalemate, repetition), an error in the
+// middle of a move, and the busy guard during a search.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/fenetres.h"
+#include "app/parametres.h"
+#include "boardcontrol/echiquier.h"
+#include "chess/etat.h"
+#include "chess/poids.h"
+#include "chess/recherche.h"
+#include "localisation/textes_langue.h"
+#include "openings/comment.h"
+#include "openings/reglages_ouvertures.h"
+#include "platform/evenements.h"
+#include "platform/minuterie.h"
+#include "play/jeu.h"
+#include "play/machine.h"
+#include "play/observateur_plateau.h"
+#include "tests/play/aide_machine.h"
+
+using boite::NON;
+using boite::OK;
+using boite::OUI;
+
+namespace {
+QStringList boites() { return plateforme::BoitesEnTest::textes(); }
+bool est_resultat(const std::string& r) { return r == "1-0" || r == "0-1" || r == "1/2-1/2"; }
+}  // namespace
+
+using MachineContreMachine = TestMachine;
+using ContreLaMachine = TestMachine;
+using FinDePartie = TestMachine;
+using MachineOccupee = TestMachine;
+
+// --- Whole games ----------------------------------------------------------------
+
+TEST_F(MachineContreMachine, UnePartieAuNiveauZeroVaJusquAuBoutEtSeRejoue) {
+  for (int bas : {BLANC, NOIR}) {
+    SCOPED_TRACE(bas == BLANC ? "White at the bottom" : "Black at the bottom");
+    couleur_joueur = bas;
+    mode_jeux = 4;
+    resultat_partie = "*";
+    ouvre();
+    ASSERT_EQ(p->Timer4->Interval(), 100) << "the board window's load starts automatic play";
+    ASSERT_EQ(p->action[4]->text(), "P");
+    // The end may come with a message box (mate, stalemate) or without one
+    // (a repetition settled by the evaluations).
+    plateforme::BoitesEnTest::repond(OK);
+    const int ticks = joue_automatique(1500);
+    ASSERT_FALSE(p->Timer4->en_marche()) << "the game did not end in " << ticks << " ticks";
+    EXPECT_EQ(p->action[4]->text(), "Go");
+    EXPECT_EQ(p->action[4]->toolTip(), QStringLiteral("Démarrer le mode automatique"));
+    EXPECT_FALSE(p->Timer5->en_marche()) << "the game duration stops at the end";
+    const QStringList boites_vues = boites();
+    plateforme::BoitesEnTest::efface();
+
+    ASSERT_TRUE(est_resultat(resultat_partie)) << resultat_partie;
+    const QStringList lignes = lignes_liste();
+    ASSERT_GE(lignes.size(), 2);
+    EXPECT_EQ(lignes.last().toStdString(), resultat_partie) << "the result closes the move list";
+    EXPECT_EQ(p->List1->currentRow(), lignes.size() - 1);
+    EXPECT_EQ(historique_positions.size(), static_cast<size_t>(lignes.size()) + 1);
+    EXPECT_TRUE(p->windowTitle().startsWith(texte(169) + " - ")) << p->windowTitle().toStdString();
+    if (!boites_vues.isEmpty()) {
+      EXPECT_TRUE(boites_vues[0].contains("PAT") || boites_vues[0].contains(texte(167)));
+    }
+    // Every move line is in both movetexts, the last one included.
+    const int nb_coups = lignes.size() - 1;
+    EXPECT_EQ(demi_coups(texte_partie).size(), static_cast<size_t>(nb_coups)) << texte_partie;
+    EXPECT_EQ(demi_coups(texte_partie_longue).size(), static_cast<size_t>(nb_coups)) << texte_partie_longue;
+    EXPECT_EQ(numero_coup, (nb_coups + 1) / 2) << "numero_coup counts White's moves";
+    // The movetext plays again into the very positions recorded.
+    EXPECT_EQ(rejoue_et_compare(texte_partie), nb_coups);
+
+    fenetres::decharge<plateau>();
+    p = nullptr;
+  }
+}
+
+TEST_F(MachineContreMachine, LesProfilsAlternentQuandUnSecondEstCharge) {
+  mode_jeux = 4;
+  ouvre();
+  plateforme::BoitesEnTest::repond(OK);
+  QList<int> profils;
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(p->Timer4->tick());
+    profils << profil_moteur;
+  }
+  EXPECT_EQ(profils, (QList<int>{1, 1, 1, 1})) << "without a second profile";
+  // A second profile with the same weights as the first.
+  for (const ClePoids& c : cles_calcul())
+    if (c.par_profil) ecrit_poids(c.cle, *lit_poids(c.cle, 1), 2);
+  profil2_charge = 1;
+  profils.clear();
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(p->Timer4->tick());
+    profils << profil_moteur;
+  }
+  EXPECT_EQ(profils, (QList<int>{2, 1, 2, 1}));
+  plateforme::BoitesEnTest::efface();
+}
+
+// --- The first machine move --------------------------------------------------------
+
+TEST_F(MachineContreMachine, LePremierCoupEstLeCoupParDefaut) {
+  mode_jeux = 4;
+  ouvre();
+  ASSERT_TRUE(p->Timer4->tick());
+  EXPECT_EQ(lignes_liste(), QStringList{" 1.e2-e4"});
+  EXPECT_EQ(texte_partie, "1.e4");
+  EXPECT_EQ(controle("e4"), PION_BLANC);
+  EXPECT_EQ(tableau("e4"), PION_BLANC);
+  EXPECT_EQ(controle("e2"), CASE_VIDE);
+  EXPECT_EQ(numero_coup, 1);
+  EXPECT_EQ(dernier_trait, BLANC);
+  EXPECT_EQ(dernier_coup_joue, "5755");
+  EXPECT_EQ(p->windowTitle(), texte(169) + " - [1.e4] - " + texte(170) + " : [ 0]");
+  EXPECT_EQ(p->Echiquier->nb_traces(), 2) << "the move is drawn: a line and a circle";
+  EXPECT_EQ(sons_joues(), QList<int>{3});
+  EXPECT_EQ(p->Timer1->Interval(), 0) << "Black's clock runs";
+  EXPECT_EQ(p->Timer2->Interval(), 1000);
+  EXPECT_EQ(nb_coups_testes, 0) << "no search for the default move";
+  // Black answers with a search.
+  ASSERT_TRUE(p->Timer4->tick());
+  ASSERT_EQ(lignes_liste().size(), 2);
+  EXPECT_TRUE(lignes_liste()[1].startsWith("    ..... ")) << lignes_liste()[1].toStdString();
+  EXPECT_GT(nb_coups_testes, 0);
+  EXPECT_EQ(numero_coup, 1);
+}
+
+TEST_F(MachineContreMachine, SansDessinQuandMachineTraceCoupEstZero) {
+  mode_jeux = 4;
+  machine_trace_coup = 0;
+  ouvre();
+  ASSERT_TRUE(p->Timer4->tick());
+  EXPECT_EQ(p->Echiquier->nb_traces(), 0);
+}
+
+TEST_F(MachineContreMachine, UnCoupParDefautIllisibleEstCherche) {
+  mode_jeux = 4;
+  ouverture_defaut[1] = QStringLiteral("Zz9");
+  ouvre();
+  plateforme::BoitesEnTest::repond(OK);
+  ASSERT_TRUE(p->Timer4->tick());
+  ASSERT_EQ(boites().size(), 1);
+  EXPECT_TRUE(boites()[0].contains("Zz9"));
+  ASSERT_EQ(lignes_liste().size(), 1);
+  EXPECT_TRUE(lignes_liste()[0].startsWith(" 1.")) << lignes_liste()[0].toStdString();
+  EXPECT_GT(nb_coups_testes, 0) << "the move was searched";
+}
+
+TEST_F(MachineContreMachine, UnCoupParDefautIllegalEstCherche) {
+  mode_jeux = 4;
+  ouverture_defaut[1] = QStringLiteral("e5");  // a pawn cannot go three squares
+  ouvre();
+  plateforme::BoitesEnTest::repond(OK);
+  ASSERT_TRUE(p->Timer4->tick());
+  plateforme::BoitesEnTest::efface();
+  ASSERT_EQ(lignes_liste().size(), 1);
+  EXPECT_NE(controle("e5"), PION_BLANC);
+  EXPECT_GT(nb_coups_testes, 0);
+}
+
+TEST_F(MachineContreMachine, LeLivreDonneLesCoupsDesDeuxCamps) {
+  mode_jeux = 4;
+  ouverture_defaut[1].clear();
+  active_base_con[1] = 1;
+  ouverture_aleatoire[1] = 0;
+  cree_base_ouvertures({QStringLiteral("1.a3 h6 2.h3 *")});
+  ouvre();
+  ASSERT_TRUE(p->Timer4->tick());
+  ASSERT_TRUE(p->Timer4->tick());
+  ASSERT_TRUE(p->Timer4->tick());
+  EXPECT_EQ(lignes_liste(), (QStringList{" 1.a2-a3", "    ..... h7-h6", " 2.h2-h3"}));
+  EXPECT_EQ(texte_partie, "1.a3 h6 2.h3");
+  EXPECT_EQ(nb_coups_testes, 0) << "book moves are not searched";
+  // Out of the book, the search takes over.
+  ASSERT_TRUE(p->Timer4->tick());
+  EXPECT_GT(nb_coups_testes, 0);
+  EXPECT_EQ(lignes_liste().size(), 4);
+}
+
+TEST_F(MachineContreMachine, SansBaseActiveLeLivreNEstPasLu) {
+  mode_jeux = 4;
+  ouverture_defaut[1].clear();
+  active_base_con[1] = 0;
+  cree_base_ouvertures({QStringLiteral("1.a3 h6 2.h3 *")});
+  ouvre();
+  ASSERT_TRUE(p->Timer4->tick());
+  EXPECT_NE(lignes_liste(), QStringList{" 1.a2-a3"});
+  EXPECT_GT(nb_coups_testes, 0);
+}
+
+// --- Against the human --------------------------------------------------------------
+
+TEST_F(ContreLaMachine, LaMachineRepondAuCoupDesBlancs) {
+  mode_jeux = 1;
+  couleur_joueur = BLANC;
+  ouvre();
+  EXPECT_TRUE(lignes_liste().isEmpty()) << "the human opens";
+  coup("e2", "e4");
+  const QStringList l = lignes_liste();
+  ASSERT_EQ(l.size(), 2);
+  EXPECT_EQ(l[0], " 1.e2-e4");
+  EXPECT_TRUE(l[1].startsWith("    ..... ")) << l[1].toStdString();
+  EXPECT_EQ(dernier_trait, NOIR);
+  EXPECT_EQ(numero_coup, 1);
+  EXPECT_EQ(etat_clic, 0);
+  EXPECT_EQ(montree(), tableau_courant());
+  EXPECT_EQ(historique_positions.size(), 3u);
+  EXPECT_EQ(historique_positions.back(), montree());
+  EXPECT_EQ(demi_coups(texte_partie).size(), 2u);
+  EXPECT_EQ(p->List1->currentRow(), 1);
+  EXPECT_EQ(p->Timer1->Interval(), 1000) << "the human's clock runs again";
+  EXPECT_FALSE(plateforme::curseur_attente_actif()) << "the hourglass is gone";
+  // The human plays on.
+  coup("d2", "d4");
+  EXPECT_EQ(lignes_liste().size(), 4);
+  EXPECT_TRUE(lignes_liste()[2].startsWith(" 2.d2-d4"));
+  EXPECT_EQ(rejoue_et_compare(texte_partie), 4);
+}
+
+TEST_F(ContreLaMachine, LaMachineOuvreEtRepondAvecLesBlancs) {
+  mode_jeux = 1;
+  couleur_joueur = NOIR;
+  ouvre();
+  // The board window's load played White's default first move.
+  ASSERT_EQ(lignes_liste(), QStringList{" 1.e2-e4"});
+  EXPECT_EQ(controle("e4"), PION_BLANC);
+  coup("e7", "e5");
+  const QStringList l = lignes_liste();
+  ASSERT_EQ(l.size(), 3);
+  EXPECT_EQ(l[1], "    ..... e7-e5");
+  EXPECT_TRUE(l[2].startsWith(" 2.")) << l[2].toStdString();
+  EXPECT_EQ(numero_coup, 2);
+  EXPECT_EQ(dernier_trait, BLANC);
+  EXPECT_EQ(montree(), tableau_courant());
+  EXPECT_EQ(dernier_coup_joue.size(), 4u);
+  EXPECT_TRUE(texte_partie.rfind("1.e4 e5 2.", 0) == 0) << texte_partie;
+  EXPECT_EQ(rejoue_et_compare(texte_partie), 3);
+}
+
+TEST_F(ContreLaMachine, LaNoteEstGardeeParNumeroDeCoup) {
+  mode_jeux = 1;
+  ouvre();
+  coup("e2", "e4");
+  ASSERT_EQ(notes_coups.size(), 2u);
+  EXPECT_EQ(notes_coups[1], derniere_note);
+  EXPECT_TRUE(p->windowTitle().contains(texte(170))) << p->windowTitle().toStdString();
+  EXPECT_FALSE(p->panneau(2)->text().isEmpty()) << "the search shows its counters";
+}
+
+TEST_F(ContreLaMachine, LesCandidatsVontDansLaFenetreDeCommentaire) {
+  mode_jeux = 1;
+  ouvre();
+  fenetre_comment();
+  coup("e2", "e4");
+  comment* c = fenetre_comment_chargee();
+  ASSERT_NE(c, nullptr);
+  const QString calcul = c->calcul->toPlainText();
+  EXPECT_TRUE(calcul.startsWith("...")) << calcul.toStdString();
+  // The newest candidate is the move played.
+  const QString coup_noir = lignes_liste()[1].mid(10).trimmed();
+  EXPECT_TRUE(calcul.startsWith("..." + coup_noir)) << calcul.toStdString() << " / " << coup_noir.toStdString();
+}
+
+TEST_F(ContreLaMachine, LaPriseEstAnnonceeEtLePionPromuEnDame) {
+  mode_jeux = 1;
+  couleur_joueur = NOIR;
+  style_notation = 1;
+  ouvre();
+  // White (the machine) promotes; the only other White piece is its king.
+  place({"Ke1", "Pb7", "kh8", "nc8"}, NOIR);
+  ouverture_defaut[1].clear();
+  numero_coup = 10;
+  ASSERT_TRUE(joue_machine());
+  const QString ligne = lignes_liste().last();
+  EXPECT_TRUE(ligne.startsWith(" 11.b7")) << ligne.toStdString();
+  EXPECT_TRUE(ligne.contains("=D")) << ligne.toStdString();
+  int dames = 0;
+  for (int c = 1; c <= 8; ++c) dames += tab_echiquier(c, ligne_de("b8")) == DAME_BLANCHE;
+  EXPECT_EQ(dames, 1);
+  if (ligne.contains("xc8")) {
+    EXPECT_EQ(lignes_commentaire().last(), "- " + texte(164) + nom_piece(CAVALIER_NOIR) + texte(163));
+  }
+  EXPECT_EQ(montree(), tableau_courant());
+}
+
+// --- End of the game -----------------------------------------------------------------
+
+TEST_F(FinDePartie, LeCoupQuiMateTermineLaPartie) {
+  for (int bas : {BLANC, NOIR}) {
+    SCOPED_TRACE(bas);
+    couleur_joueur = bas;
+    mode_jeux = 4;
+    profondeur_max[1] = 1;
+    ouvre();
+    p->Timer4->Interval(0);
+    place({"Kb6", "Rh1", "ka8"}, NOIR);
+    ouverture_defaut[1] = QStringLiteral("Rh8");
+    numero_coup = 0;
+    resultat_partie = "*";
+    plateforme::BoitesEnTest::repond(OK);
+    EXPECT_FALSE(joue_machine());
+    EXPECT_EQ(boites(), QStringList{texte(167) + " !!! " + texte(146)});
+    EXPECT_EQ(resultat_partie, "1-0");
+    EXPECT_EQ(lignes_liste(), (QStringList{" 1.Rh1-h8+", "1-0"}));
+    EXPECT_EQ(historique_positions.size(), 3u);
+    EXPECT_EQ(texte_partie, "1.Rh8");
+    EXPECT_EQ(p->windowTitle(), texte(169) + " - " + texte(167));
+    EXPECT_FALSE(p->Timer1->en_marche());
+    EXPECT_FALSE(p->Timer2->en_marche());
+    // A game over takes no more machine move.
+    EXPECT_FALSE(joue_machine());
+    EXPECT_EQ(lignes_liste().size(), 2);
+    plateforme::BoitesEnTest::efface();
+    fenetres::decharge<plateau>();
+  }
+}
+
+TEST_F(FinDePartie, LePatDuCampDuHautEstUnPat) {
+  // White's only sensible move a6-a7 leaves Black's king without a move and
+  // not attacked, with Black drawn at the top, then at the bottom; the reply
+  // test searches one level deep.
+  for (int bas : {BLANC, NOIR}) {
+    SCOPED_TRACE(bas);
+    couleur_joueur = bas;
+    mode_jeux = 4;
+    profondeur_max[1] = 2;
+    ouvre();
+    p->Timer4->Interval(0);
+    place({"Kb6", "Pa6", "ka8"}, NOIR);
+    ouverture_defaut[1] = QStringLiteral("a7");
+    numero_coup = 0;
+    resultat_partie = "*";
+    plateforme::BoitesEnTest::repond(OK);
+    EXPECT_FALSE(joue_machine());
+    EXPECT_EQ(boites(), QStringList{"PAT !! " + texte(168)});
+    EXPECT_EQ(resultat_partie, "1/2-1/2");
+    EXPECT_EQ(lignes_liste().last(), "1/2-1/2");
+    EXPECT_EQ(p->windowTitle(), texte(169) + " - PAT");
+    plateforme::BoitesEnTest::efface();
+    fenetres::decharge<plateau>();
+  }
+}
+
+TEST_F(FinDePartie, SansCoupLaMachineEstMateeOuPat) {
+  mode_jeux = 1;
+  couleur_joueur = BLANC;
+  ouvre();
+  // Black (the machine) to move, mated by the rook.
+  place({"Kb6", "Rh8", "ka8"}, BLANC);
+  numero_coup = 5;
+  plateforme::BoitesEnTest::repond(OK);
+  EXPECT_FALSE(joue_machine());
+  EXPECT_EQ(boites(), QStringList{texte(167) + " !!! " + texte(146)});
+  EXPECT_EQ(resultat_partie, "1-0");
+  EXPECT_EQ(lignes_liste(), QStringList{"1-0"});
+  EXPECT_EQ(numero_coup, 5);
+  EXPECT_EQ(p->Echiquier->nb_traces(), 0) << "no move, nothing drawn";
+  plateforme::BoitesEnTest::efface();
+  // Black to move, stalemated.
+  resultat_partie = "*";
+  place({"Kb6", "Pa7", "ka8"}, BLANC);
+  plateforme::BoitesEnTest::repond(OK);
+  EXPECT_FALSE(joue_machine());
+  EXPECT_EQ(boites(), QStringList{"PAT !! " + texte(168)});
+  EXPECT_EQ(resultat_partie, "1/2-1/2");
+}
+
+class RepetitionMachine : public TestMachine {
+ protected:
+  // A knight that went out and back twice: the machine (White, default move
+  // Nf3) will reach a position recorded twice already.
+  void prepare(std::initializer_list<const char*> pieces) {
+    ouvre();
+    p->Timer4->Interval(0);
+    place(pieces, NOIR);
+    const std::string depart = montree();
+    // The position after Ng1-f3, as it will be shown.
+    tab_echiquier(colonne_de("f3"), ligne_de("f3")) = CAVALIER_BLANC;
+    tab_echiquier(colonne_de("g1"), ligne_de("g1")) = CASE_VIDE;
+    const std::string apres = tableau_courant();
+    tab_echiquier(colonne_de("g1"), ligne_de("g1")) = CAVALIER_BLANC;
+    tab_echiquier(colonne_de("f3"), ligne_de("f3")) = CASE_VIDE;
+    historique_positions = {depart, apres, depart, apres, depart};
+    for (const char* l : {" 1.Ng1-f3", "    ..... Ng8-f6", " 2.Nf3-g1", "    ..... Nf6-g8"}) p->List1->addItem(l);
+    texte_partie = "1.Nf3 Nf6 2.Ng1 Ng8";
+    texte_partie_longue = "1.Ng1-f3 Ng8-f6 2.Nf3-g1 Nf6-g8";
+    numero_coup = 0;  // so that the default move applies
+    ouverture_defaut[1] = QStringLiteral("Nf3");
+    resultat_partie = "*";
+  }
+};
+
+TEST_F(RepetitionMachine, EnModeQuatreLaNulleGardeLeDernierCoup) {
+  mode_jeux = 4;
+  prepare({"Ke1", "Ng1", "ke8", "ng8"});
+  EXPECT_FALSE(joue_machine());
+  EXPECT_TRUE(boites().isEmpty()) << "nobody is asked in machine against machine";
+  EXPECT_EQ(resultat_partie, "1/2-1/2");
+  EXPECT_EQ(lignes_liste().mid(4), (QStringList{" 1.Ng1-f3", "1/2-1/2"}));
+  EXPECT_EQ(p->windowTitle(), texte(169) + " - " + texte(168));
+  EXPECT_EQ(texte_partie, "1.Nf3 Nf6 2.Ng1 Ng8 1.Nf3") << "the last move stays in the game record";
+  EXPECT_EQ(texte_partie_longue, "1.Ng1-f3 Ng8-f6 2.Nf3-g1 Nf6-g8 1.Ng1-f3");
+  EXPECT_EQ(historique_positions.size(), 7u) << "five before, the move, the result";
+  EXPECT_FALSE(p->Timer4->en_marche());
+}
+
+TEST_F(RepetitionMachine, EnModeQuatreLeCampSousLeSeuilPerd) {
+  mode_jeux = 4;
+  // Black is a queen up: White's evaluation is far below 0.
+  seuil_partie_nulle = 0.0f;
+  prepare({"Ke1", "Ng1", "ke8", "qd8"});
+  EXPECT_FALSE(joue_machine());
+  EXPECT_EQ(resultat_partie, "0-1");
+  EXPECT_EQ(lignes_liste().last(), "0-1");
+  EXPECT_EQ(p->windowTitle(), texte(169) + " - " + texte(144));
+  EXPECT_EQ(texte_partie, "1.Nf3 Nf6 2.Ng1 Ng8 1.Nf3");
+}
+
+TEST_F(RepetitionMachine, EnModeQuatreLesNoirsSousLeSeuilPerdent) {
+  mode_jeux = 4;
+  seuil_partie_nulle = 0.0f;
+  prepare({"Ke1", "Ng1", "Qd1", "ke8"});
+  EXPECT_FALSE(joue_machine());
+  EXPECT_EQ(resultat_partie, "1-0");
+  EXPECT_EQ(p->windowTitle(), texte(169) + " - " + texte(145));
+}
+
+TEST_F(RepetitionMachine, ContreLHumainLaQuestionEstPosee) {
+  mode_jeux = 1;
+  couleur_joueur = BLANC;
+  prepare({"Ke1", "Ng1", "ke8", "ng8"});
+  // No: the game goes on.
+  plateforme::BoitesEnTest::repond(NON);
+  EXPECT_TRUE(joue_machine());
+  EXPECT_EQ(boites(), QStringList{texte(337)});
+  EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].style, boite::OUI_NON);
+  EXPECT_EQ(resultat_partie, "*");
+  EXPECT_TRUE(p->windowTitle().contains(texte(170)));
+  plateforme::BoitesEnTest::efface();
+  fenetres::decharge<plateau>();
+  // Yes: a draw, the move kept.
+  prepare({"Ke1", "Ng1", "ke8", "ng8"});
+  plateforme::BoitesEnTest::repond(OUI);
+  EXPECT_FALSE(joue_machine());
+  EXPECT_EQ(resultat_partie, "1/2-1/2");
+  EXPECT_EQ(texte_partie, "1.Nf3 Nf6 2.Ng1 Ng8 1.Nf3");
+  EXPECT_EQ(lignes_liste().last(), "1/2-1/2");
+}
+
+// --- An error in the middle of the move ---------------------------------------------
+
+TEST_F(FinDePartie, UneErreurLaisseLeControleEtLeTableauDAccord) {
+  mode_jeux = 4;
+  ouvre();
+  const std::string avant = montree();
+  // The picture of the White pawn is gone: e2-e4 cannot be shown.
+  ASSERT_TRUE(QFile::remove(QDir(dossier()).filePath("images/pieces/Morvandel/8.ico")));
+  plateforme::BoitesEnTest::repond(OK);
+  ASSERT_TRUE(p->Timer4->tick());
+  ASSERT_EQ(boites().size(), 1);
+  EXPECT_TRUE(boites()[0].contains("8.ico")) << boites()[0].toStdString();
+  EXPECT_EQ(montree(), tableau_courant()) << "the control and tab_echiquier agree";
+  EXPECT_EQ(montree(), avant) << "the move was not recorded, so it is taken back";
+  EXPECT_TRUE(lignes_liste().isEmpty());
+  EXPECT_EQ(historique_positions.size(), 1u);
+  EXPECT_EQ(numero_coup, 0);
+  EXPECT_EQ(dernier_trait, NOIR);
+  EXPECT_TRUE(texte_partie.empty());
+  EXPECT_FALSE(p->Timer4->en_marche()) << "automatic play stops on the error";
+}
+
+// --- Busy -----------------------------------------------------------------------------
+
+TEST_F(MachineOccupee, PendantLaRechercheRienNeBougeNiNeRelanceUneRecherche) {
+  mode_jeux = 4;
+  profondeur_max[1] = 1;
+  ouverture_defaut[1].clear();
+  ouvre();
+  fenetre_comment();
+  int essais = 0;
+  bool refuse = true;
+  std::string pendant;
+  pendant_recherche() = [&] {
+    if (essais++ > 0) return;
+    pendant = montree();
+    const int lignes = p->List1->count();
+    const long refus = nb_saisies_refusees();
+    // A click on a White piece, a navigation button, a key: refused.
+    clic("b1");
+    QTest::mouseClick(p->action[0], Qt::LeftButton);
+    QTest::keyClick(p->List1, Qt::Key_Up);
+    refuse = refuse && etat_clic == 0 && nb_saisies_refusees() > refus;
+    // Even handed over directly, the click and the navigation do nothing.
+    p->Echiquier_Click(colonne_de("b1"), ligne_de("b1"));
+    refuse = refuse && etat_clic == 0;
+    // A tick of automatic play, of the replay, another machine move.
+    p->Timer4->tick();
+    p->Timer3->Interval(1000);
+    p->Timer3->tick();
+    p->Timer3->Interval(0);
+    refuse = refuse && !joue_machine();
+    refuse = refuse && p->List1->count() == lignes;
+    // Closing the board window waits for the move.
+    p->close();
+    refuse = refuse && plateau::existante() == p;
+    // A second search is refused by the engine itself.
+    int a = 0, b = 0, c = 0, d = 0;
+    float n = 0;
+    EXPECT_THROW(choix_coup_machine(a, b, c, d, BLANC, n, 0), RechercheEnCours);
+  };
+  ASSERT_TRUE(p->Timer4->tick());
+  EXPECT_GT(essais, 1) << "the search let events run";
+  EXPECT_TRUE(refuse);
+  EXPECT_EQ(etat_clic, 0);
+  EXPECT_EQ(lignes_liste().size(), 1) << "one move only";
+  EXPECT_EQ(montree(), tableau_courant());
+  EXPECT_EQ(profil_moteur, 1);
+  ASSERT_EQ(plateau::existante(), p);
+  // Once the move is made, the board takes clicks again (Black's turn in
+  // machine against machine: any Black piece may be lifted).
+  pendant_recherche() = nullptr;
+  clic("b8");
+  EXPECT_EQ(etat_clic, 1);
+}
+
+TEST_F(MachineOccupee, LeBoutonPArreteLeJeuAutomatiquePendantLaRecherche) {
+  mode_jeux = 4;
+  profondeur_max[1] = 1;
+  ouverture_defaut[1].clear();
+  ouvre();
+  bool fait = false;
+  pendant_recherche() = [&] {
+    if (fait) return;
+    fait = true;
+    QTest::mouseClick(p->action[4], Qt::LeftButton);
+  };
+  ASSERT_TRUE(p->Timer4->tick());
+  EXPECT_TRUE(fait);
+  EXPECT_EQ(lignes_liste().size(), 1) << "the move under way is made";
+  EXPECT_FALSE(p->Timer4->en_marche()) << "no further tick";
+  EXPECT_EQ(p->action[4]->text(), "Go");
+  EXPECT_FALSE(p->Timer4->tick());
+}
+
+TEST_F(MachineOccupee, LaProfondeurEtLesCompteursSontAffiches) {
+  mode_jeux = 4;
+  profondeur_max[1] = 1;
+  ouverture_defaut[1].clear();
+  ouvre();
+  QList<int> profondeurs;
+  pendant_recherche() = [&] { profondeurs << p->visu_prof->value(); };
+  ASSERT_TRUE(p->Timer4->tick());
+  EXPECT_TRUE(profondeurs.contains(1)) << "the depth bar follows the search";
+  EXPECT_EQ(p->panneau(2)->text().toStdString(), " " + std::to_string(nb_coups_testes));
+  EXPECT_EQ(p->panneau(3)->text().toStdString(), " " + std::to_string(nb_positions_evaluees));
+}
+
+TEST_F(MachineOccupee, LaTraceDeLaRechercheVaDansLeJournal) {
+  mode_jeux = 4;
+  ouverture_defaut[1].clear();
+  ges_log = 1;
+  file_log = QDir(dossier()).filePath("morvandel.log");
+  ouvre();
+  ASSERT_TRUE(p->Timer4->tick());
+  fenetres::decharge<plateau>();
+  QFile f(file_log);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QString journal = QString::fromLatin1(f.readAll());
+  EXPECT_TRUE(journal.contains(QStringLiteral("* Recherche meilleur coup N° 1 (BLANC)"))) << journal.toStdString();
+  EXPECT_TRUE(journal.contains(" * Selection : (")) << journal.toStdString();
+  EXPECT_TRUE(journal.contains("\r\n"));
+}
