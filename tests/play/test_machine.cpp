@@ -26,6 +26,7 @@
 #include "play/jeu.h"
 #include "play/machine.h"
 #include "play/observateur_plateau.h"
+#include "play/rejoue.h"
 #include "tests/play/aide_machine.h"
 
 using boite::NON;
@@ -79,8 +80,15 @@ TEST_F(MachineContreMachine, UnePartieAuNiveauZeroVaJusquAuBoutEtSeRejoue) {
     EXPECT_EQ(demi_coups(texte_partie).size(), static_cast<size_t>(nb_coups)) << texte_partie;
     EXPECT_EQ(demi_coups(texte_partie_longue).size(), static_cast<size_t>(nb_coups)) << texte_partie_longue;
     EXPECT_EQ(numero_coup, (nb_coups + 1) / 2) << "numero_coup counts White's moves";
-    // The movetext plays again into the very positions recorded.
+    // The movetext plays again into the very positions recorded, by move and
+    // through the program's own replay.
     EXPECT_EQ(rejoue_et_compare(texte_partie), nb_coups);
+    const std::vector<std::string> partie = historique_positions;
+    ControlesPartie controles{p->Echiquier, p->List1};
+    rejoue_partie(controles, couleur_joueur);
+    EXPECT_EQ(p->List1->count(), nb_coups);
+    ASSERT_EQ(historique_positions.size(), static_cast<size_t>(nb_coups) + 1);
+    EXPECT_TRUE(std::equal(historique_positions.begin(), historique_positions.end(), partie.begin()));
 
     fenetres::decharge<plateau>();
     p = nullptr;
