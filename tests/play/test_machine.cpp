@@ -146,37 +146,21 @@ TEST_F(MachineContreMachine, LePremierCoupEstLeCoupParDefaut) {
   EXPECT_EQ(numero_coup, 1);
 }
 
-TEST_F(MachineContreMachine, SansDessinQuandMachineTraceCoupEstZero) {
+TEST_F(MachineContreMachine, UnCoupParDefautIllisibleOuIllegalEstCherche) {
   mode_jeux = 4;
-  machine_trace_coup = 0;
-  ouvre();
-  ASSERT_TRUE(p->Timer4->tick());
-  EXPECT_EQ(p->Echiquier->nb_traces(), 0);
-}
-
-TEST_F(MachineContreMachine, UnCoupParDefautIllisibleEstCherche) {
-  mode_jeux = 4;
-  ouverture_defaut[1] = QStringLiteral("Zz9");
-  ouvre();
-  plateforme::BoitesEnTest::repond(OK);
-  ASSERT_TRUE(p->Timer4->tick());
-  ASSERT_EQ(boites().size(), 1);
-  EXPECT_TRUE(boites()[0].contains("Zz9"));
-  ASSERT_EQ(lignes_liste().size(), 1);
-  EXPECT_TRUE(lignes_liste()[0].startsWith(" 1.")) << lignes_liste()[0].toStdString();
-  EXPECT_GT(nb_coups_testes, 0) << "the move was searched";
-}
-
-TEST_F(MachineContreMachine, UnCoupParDefautIllegalEstCherche) {
-  mode_jeux = 4;
-  ouverture_defaut[1] = QStringLiteral("e5");  // a pawn cannot go three squares
-  ouvre();
-  plateforme::BoitesEnTest::repond(OK);
-  ASSERT_TRUE(p->Timer4->tick());
-  plateforme::BoitesEnTest::efface();
-  ASSERT_EQ(lignes_liste().size(), 1);
-  EXPECT_NE(controle("e5"), PION_BLANC);
-  EXPECT_GT(nb_coups_testes, 0);
+  for (const char* defaut : {"Zz9", "e5"}) {
+    SCOPED_TRACE(defaut);
+    ouverture_defaut[1] = QString::fromLatin1(defaut);
+    ouvre();
+    plateforme::BoitesEnTest::repond(OK);  // the reader's message for "Zz9"
+    ASSERT_TRUE(p->Timer4->tick());
+    ASSERT_EQ(lignes_liste().size(), 1);
+    EXPECT_TRUE(lignes_liste()[0].startsWith(" 1.")) << lignes_liste()[0].toStdString();
+    EXPECT_NE(controle("e5"), PION_BLANC);
+    EXPECT_GT(nb_coups_testes, 0) << "the move was searched";
+    plateforme::BoitesEnTest::efface();
+    fenetres::decharge<plateau>();
+  }
 }
 
 TEST_F(MachineContreMachine, LeLivreDonneLesCoupsDesDeuxCamps) {
@@ -196,17 +180,12 @@ TEST_F(MachineContreMachine, LeLivreDonneLesCoupsDesDeuxCamps) {
   ASSERT_TRUE(p->Timer4->tick());
   EXPECT_GT(nb_coups_testes, 0);
   EXPECT_EQ(lignes_liste().size(), 4);
-}
-
-TEST_F(MachineContreMachine, SansBaseActiveLeLivreNEstPasLu) {
-  mode_jeux = 4;
-  ouverture_defaut[1].clear();
+  // With the base off for the profile the book is not read.
+  fenetres::decharge<plateau>();
   active_base_con[1] = 0;
-  cree_base_ouvertures({QStringLiteral("1.a3 h6 2.h3 *")});
   ouvre();
   ASSERT_TRUE(p->Timer4->tick());
   EXPECT_NE(lignes_liste(), QStringList{" 1.a2-a3"});
-  EXPECT_GT(nb_coups_testes, 0);
 }
 
 // --- Against the human --------------------------------------------------------------
@@ -215,6 +194,7 @@ TEST_F(ContreLaMachine, LaMachineRepondAuCoupDesBlancs) {
   mode_jeux = 1;
   couleur_joueur = BLANC;
   ouvre();
+  fenetre_comment();
   EXPECT_TRUE(lignes_liste().isEmpty()) << "the human opens";
   coup("e2", "e4");
   const QStringList l = lignes_liste();
@@ -231,6 +211,14 @@ TEST_F(ContreLaMachine, LaMachineRepondAuCoupDesBlancs) {
   EXPECT_EQ(p->List1->currentRow(), 1);
   EXPECT_EQ(p->Timer1->Interval(), 1000) << "the human's clock runs again";
   EXPECT_FALSE(plateforme::curseur_attente_actif()) << "the hourglass is gone";
+  ASSERT_EQ(notes_coups.size(), 2u);
+  EXPECT_EQ(notes_coups[1], derniere_note);
+  EXPECT_TRUE(p->windowTitle().contains(texte(170))) << p->windowTitle().toStdString();
+  EXPECT_EQ(p->panneau(2)->text().toStdString(), " " + std::to_string(nb_coups_testes));
+  EXPECT_EQ(p->panneau(3)->text().toStdString(), " " + std::to_string(nb_positions_evaluees));
+  // The search listed its candidates, the move played first.
+  const QString calcul = fenetre_comment_chargee()->calcul->toPlainText();
+  EXPECT_TRUE(calcul.startsWith("..." + l[1].mid(10).trimmed())) << calcul.toStdString();
   // The human plays on.
   coup("d2", "d4");
   EXPECT_EQ(lignes_liste().size(), 4);
@@ -256,30 +244,6 @@ TEST_F(ContreLaMachine, LaMachineOuvreEtRepondAvecLesBlancs) {
   EXPECT_EQ(dernier_coup_joue.size(), 4u);
   EXPECT_TRUE(texte_partie.rfind("1.e4 e5 2.", 0) == 0) << texte_partie;
   EXPECT_EQ(rejoue_et_compare(texte_partie), 3);
-}
-
-TEST_F(ContreLaMachine, LaNoteEstGardeeParNumeroDeCoup) {
-  mode_jeux = 1;
-  ouvre();
-  coup("e2", "e4");
-  ASSERT_EQ(notes_coups.size(), 2u);
-  EXPECT_EQ(notes_coups[1], derniere_note);
-  EXPECT_TRUE(p->windowTitle().contains(texte(170))) << p->windowTitle().toStdString();
-  EXPECT_FALSE(p->panneau(2)->text().isEmpty()) << "the search shows its counters";
-}
-
-TEST_F(ContreLaMachine, LesCandidatsVontDansLaFenetreDeCommentaire) {
-  mode_jeux = 1;
-  ouvre();
-  fenetre_comment();
-  coup("e2", "e4");
-  comment* c = fenetre_comment_chargee();
-  ASSERT_NE(c, nullptr);
-  const QString calcul = c->calcul->toPlainText();
-  EXPECT_TRUE(calcul.startsWith("...")) << calcul.toStdString();
-  // The newest candidate is the move played.
-  const QString coup_noir = lignes_liste()[1].mid(10).trimmed();
-  EXPECT_TRUE(calcul.startsWith("..." + coup_noir)) << calcul.toStdString() << " / " << coup_noir.toStdString();
 }
 
 TEST_F(ContreLaMachine, LaPriseEstAnnonceeEtLePionPromuEnDame) {
@@ -427,19 +391,16 @@ TEST_F(RepetitionMachine, EnModeQuatreLaNulleGardeLeDernierCoup) {
 
 TEST_F(RepetitionMachine, EnModeQuatreLeCampSousLeSeuilPerd) {
   mode_jeux = 4;
-  // Black is a queen up: White's evaluation is far below 0.
   seuil_partie_nulle = 0.0f;
+  // Black is a queen up: White's evaluation is far below 0, White loses.
   prepare({"Ke1", "Ng1", "ke8", "qd8"});
   EXPECT_FALSE(joue_machine());
   EXPECT_EQ(resultat_partie, "0-1");
   EXPECT_EQ(lignes_liste().last(), "0-1");
   EXPECT_EQ(p->windowTitle(), texte(169) + " - " + texte(144));
   EXPECT_EQ(texte_partie, "1.Nf3 Nf6 2.Ng1 Ng8 1.Nf3");
-}
-
-TEST_F(RepetitionMachine, EnModeQuatreLesNoirsSousLeSeuilPerdent) {
-  mode_jeux = 4;
-  seuil_partie_nulle = 0.0f;
+  fenetres::decharge<plateau>();
+  // White is a queen up: Black loses.
   prepare({"Ke1", "Ng1", "Qd1", "ke8"});
   EXPECT_FALSE(joue_machine());
   EXPECT_EQ(resultat_partie, "1-0");
@@ -501,7 +462,9 @@ TEST_F(MachineOccupee, PendantLaRechercheRienNeBougeNiNeRelanceUneRecherche) {
   int essais = 0;
   bool refuse = true;
   std::string pendant;
+  QList<int> profondeurs;
   pendant_recherche() = [&] {
+    profondeurs << p->visu_prof->value();
     if (essais++ > 0) return;
     pendant = montree();
     const int lignes = p->List1->count();
@@ -531,6 +494,7 @@ TEST_F(MachineOccupee, PendantLaRechercheRienNeBougeNiNeRelanceUneRecherche) {
   };
   ASSERT_TRUE(p->Timer4->tick());
   EXPECT_GT(essais, 1) << "the search let events run";
+  EXPECT_TRUE(profondeurs.contains(1)) << "the depth bar follows the search";
   EXPECT_TRUE(refuse);
   EXPECT_EQ(etat_clic, 0);
   EXPECT_EQ(lignes_liste().size(), 1) << "one move only";
@@ -561,19 +525,6 @@ TEST_F(MachineOccupee, LeBoutonPArreteLeJeuAutomatiquePendantLaRecherche) {
   EXPECT_FALSE(p->Timer4->en_marche()) << "no further tick";
   EXPECT_EQ(p->action[4]->text(), "Go");
   EXPECT_FALSE(p->Timer4->tick());
-}
-
-TEST_F(MachineOccupee, LaProfondeurEtLesCompteursSontAffiches) {
-  mode_jeux = 4;
-  profondeur_max[1] = 1;
-  ouverture_defaut[1].clear();
-  ouvre();
-  QList<int> profondeurs;
-  pendant_recherche() = [&] { profondeurs << p->visu_prof->value(); };
-  ASSERT_TRUE(p->Timer4->tick());
-  EXPECT_TRUE(profondeurs.contains(1)) << "the depth bar follows the search";
-  EXPECT_EQ(p->panneau(2)->text().toStdString(), " " + std::to_string(nb_coups_testes));
-  EXPECT_EQ(p->panneau(3)->text().toStdString(), " " + std::to_string(nb_positions_evaluees));
 }
 
 TEST_F(MachineOccupee, LaTraceDeLaRechercheVaDansLeJournal) {
