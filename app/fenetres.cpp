@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <map>
 #include <vector>
 
@@ -34,6 +35,12 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre) {
     if (s->widget() == fenetre) sous = s;
   if (!sous) {
     sous = menu->mdiArea->addSubWindow(fenetre);
+    // A window laid out at a fixed size (no layout) keeps its size in the area.
+    if (!fenetre->layout()) {
+      const QSize cadre = sous->size() - sous->contentsRect().size();
+      sous->resize(fenetre->size() + cadre +
+                   QSize(0, sous->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sous)));
+    }
     // Closing the sub-window unloads the window it holds.
     sous->setAttribute(Qt::WA_DeleteOnClose);
   }

@@ -5,6 +5,7 @@
 #include "app/menu.h"
 #include "openings/base_eco.h"
 #include "platform/plateforme.h"
+#include "play/nouvelle_partie.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   const QStringList arguments = QCoreApplication::arguments().mid(1);
   Menu& menu = fenetres::instance<Menu>();
   menu.show();
+  branche_commandes_machine();
   int fin = 0;
   if (menu.MDIForm_Load(arguments.join(QLatin1Char(' ')))) fin = app.exec();
   // The opening database stays open for the whole run; it is closed while

@@ -42,6 +42,7 @@
 #include "platform/minuterie.h"
 #include "play/jeu.h"
 #include "play/patience.h"
+#include "play/navigation.h"
 
 namespace {
 
@@ -121,11 +122,13 @@ plateau::plateau() {
   instance_plateau = this;
   setObjectName(QStringLiteral("plateau"));
   construit();
+  branche_plateau(*this);
   vue_partie = this;
   Form_Load();
 }
 
 plateau::~plateau() {
+  debranche_plateau(*this);
   Form_Unload();
   if (vue_partie == this) vue_partie = nullptr;
   if (instance_plateau == this) instance_plateau = nullptr;

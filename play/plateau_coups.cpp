@@ -26,6 +26,7 @@
 #include "platform/chemins.h"
 #include "play/jeu.h"
 #include "play/patience.h"
+#include "play/machine.h"
 #include "play/plateau.h"
 
 namespace {
@@ -115,6 +116,8 @@ std::string plateau::ligne_liste(int indice) const { return List1->item(indice)-
 // --- The click handler ---------------------------------------------------------
 
 void plateau::Echiquier_Click(int colonne, int ligne) {
+  // Nothing moves while the machine thinks on the board.
+  if (machine_occupee()) return;
   try {
     switch (etat_clic) {
       case 0: clic_depart(colonne, ligne); break;

@@ -77,6 +77,9 @@ TEST_F(NouvellePartie, ContreLaMachineAvecLesBlancs) {
   ASSERT_NE(cadre, nullptr);
   EXPECT_EQ(cadre->y(), 0);
   EXPECT_EQ(cadre->x(), p->parentWidget()->width());
+  // The board window keeps its design size in the main window's area.
+  EXPECT_GE(p->parentWidget()->width(), p->width());
+  EXPECT_GE(p->parentWidget()->height(), p->height());
   // The human plays, the machine answers.
   coup("e2", "e4");
   EXPECT_EQ(lignes_liste().size(), 2);
