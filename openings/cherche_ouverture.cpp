@@ -42,7 +42,7 @@ void remplit_liste(const FiltreCoups& filtre, int total) {
   if (!liste) throw std::logic_error("La fenêtre des ouvertures n'est pas disponible.");
   FenetreProgression* patience = nullptr;
   if (total > SEUIL_PROGRESSION) {
-    patience = l.patience ? l.patience() : nullptr;
+    patience = progression_ouvertures();
     if (patience) patience->montre(texte_ouvertures(TEXTE_CHARGEMENT));
   }
   liste->vide_lignes();

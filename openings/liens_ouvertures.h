@@ -1,9 +1,10 @@
 // What the opening base reaches of windows that other parts of the program
 // own: the main window's menu items, the opening lines window, the progress
 // window, the board window's mouse pointer, the language texts and the engine
-// profile in force. Each owner fills in its links when it is created; a link
-// left empty behaves as its window being absent (nothing ticked, nothing
-// shown).
+// profile in force. Each owner fills in its links when it is created. A link
+// left empty behaves as its window being absent (nothing ticked, no opening
+// lines window, profile 1), except the texts and the progress window, which
+// default to the language's texts and the program's window patience.
 #pragma once
 
 #include <QString>
@@ -42,11 +43,11 @@ struct LiensOuvertures {
   std::function<void(bool)> active_menu_voir_ouvertures;
   // Loads the opening lines window and hands it out.
   std::function<ListeOuvertures*()> charge_liste_coup;
-  // Hands out the progress window (created on first use).
+  // Hands out the progress window (default: the program's window patience).
   std::function<FenetreProgression*()> patience;
   // The board window's mouse pointer becomes the icon of the piece `code`.
   std::function<void(int code)> pointeur_piece;
-  // The text number `numero` in the current language.
+  // The text number `numero` (default: the current language's text).
   std::function<QString(int numero)> texte;
   // The engine profile in force (1 or 2).
   std::function<int()> profil_moteur;
@@ -57,4 +58,5 @@ LiensOuvertures& liens_ouvertures();
 // The links as the code reads them: the defaults apply where a link is empty.
 bool commentaire_coche();
 QString texte_ouvertures(int numero);
+FenetreProgression* progression_ouvertures();
 int profil_en_vigueur();

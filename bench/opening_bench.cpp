@@ -1,0 +1,151 @@
+// Opening-base lookup latency: the opening name after a move (mode 1) and the
+// book move (best line and random line), on the shipped base and on a base
+// grown to a million lines. One line per case:
+//   case=<lookup>/<position> rows=<lines in the base> median_us=<median>
+// Run from the build folder (the shipped base is base/eco.db beside it).
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "chess/etat.h"
+#include "openings/base_eco.h"
+#include "openings/cherche_ouverture.h"
+#include "openings/coup_bibliotheque.h"
+#include "openings/hasard.h"
+#include "openings/liens_ouvertures.h"
+#include "openings/ligne_eco.h"
+#include "openings/reglages_ouvertures.h"
+
+namespace {
+
+struct Position {
+  const char* nom;
+  const char* coups;
+};
+
+const Position POSITIONS[] = {
+    {"start", ""},
+    {"after_1e4", "1.e4"},
+    {"ruy_lopez_move6", "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6"},
+    {"queens_gambit_move10", "1.d4 d5 2.c4 e6 3.Nc3 Nf6 4.Bg5 Be7 5.e3 O-O"},
+    {"off_book", "1.e4 e5 2.Qh5 Ke7 3.Qxe5+ Kf6"},
+};
+
+template <class F>
+double mediane_us(F&& travail) {
+  std::vector<double> mesures;
+  QElapsedTimer total;
+  total.start();
+  while (mesures.size() < 25 || (mesures.size() < 2000 && total.elapsed() < 1500)) {
+    QElapsedTimer t;
+    t.start();
+    travail();
+    mesures.push_back(t.nsecsElapsed() / 1000.0);
+  }
+  std::sort(mesures.begin(), mesures.end());
+  return mesures[mesures.size() / 2];
+}
+
+void mesure_base(int lignes) {
+  for (const Position& p : POSITIONS) {
+    reinitialise_etat_jeu();
+    texte_partie = movetext_de_ligne(p.coups);
+    const int couleur = dernier_trait == BLANC ? NOIR : BLANC;
+
+    const double nom = mediane_us([&] { cherche_ouverture(1, texte_partie); });
+    std::printf("case=mode1/%s rows=%d median_us=%.1f\n", p.nom, lignes, nom);
+
+    int cs, ls, cd, ld;
+    std::string marques;
+    float note;
+    ouverture_aleatoire[1] = 0;
+    const double meilleur =
+        mediane_us([&] { coup_bibliotheque(couleur, texte_partie, cs, ls, cd, ld, marques, note); });
+    std::printf("case=book/%s rows=%d median_us=%.1f\n", p.nom, lignes, meilleur);
+    ouverture_aleatoire[1] = 1;
+    const double hasard =
+        mediane_us([&] { coup_bibliotheque(couleur, texte_partie, cs, ls, cd, ld, marques, note); });
+    std::printf("case=book_random/%s rows=%d median_us=%.1f\n", p.nom, lignes, hasard);
+    std::fflush(stdout);
+  }
+}
+
+// Grows the open base to `cible` lines: shipped lines cut after a random
+// number of moves and continued with made-up moves, a few of them learned
+// lines with a rating.
+void agrandit(int cible) {
+  std::vector<QString> lignes;
+  {
+    auto rs = db_eco.requete(QStringLiteral("SELECT Eco_coup, Eco_code FROM ECO"));
+    for (; !rs.fin(); rs.suivant()) lignes.push_back(rs.texte(QStringLiteral("Eco_coup")));
+  }
+  const char* coups_inventes[] = {"a6", "h6", "Nf3", "Nc6", "Be2", "Bd6", "Qc2", "Qe7", "O-O", "Rd8", "c4", "g6"};
+  std::mt19937 g(12345);
+  int n = db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO")).toInt();
+  QSqlDatabase db = QSqlDatabase::database(db_eco.nom_connexion());
+  db.transaction();
+  QSqlQuery q(db);
+  q.prepare(QStringLiteral(
+      "INSERT INTO ECO (Eco_code, Eco_libelle, Eco_coup, Eco_connaissance, Eco_note) VALUES (?, ?, ?, ?, ?)"));
+  while (n < cible) {
+    const QString& modele = lignes[g() % lignes.size()];
+    QStringList jetons = modele.split(QLatin1Char(' '));
+    jetons.removeLast();  // "*"
+    const int garde = 1 + static_cast<int>(g() % jetons.size());
+    while (jetons.size() > garde) jetons.removeLast();
+    int demi = static_cast<int>(jetons.size());
+    const int ajout = 1 + static_cast<int>(g() % 8);
+    for (int i = 0; i < ajout; ++i, ++demi) {
+      const QString coup = QString::fromLatin1(coups_inventes[g() % 12]);
+      jetons << (demi % 2 == 0 ? QString::number(demi / 2 + 1) + QLatin1Char('.') + coup : coup);
+    }
+    jetons << QStringLiteral("*");
+    const bool appris = g() % 20 == 0;
+    q.addBindValue(QStringLiteral("B%1").arg(g() % 100, 2, 10, QLatin1Char('0')));
+    q.addBindValue(QStringLiteral("Ligne %1").arg(n));
+    q.addBindValue(jetons.join(QLatin1Char(' ')));
+    q.addBindValue(appris ? 1 : 0);
+    q.addBindValue(appris ? QVariant(static_cast<double>(g() % 2001) - 1000.0) : QVariant());
+    q.exec();
+    ++n;
+  }
+  db.commit();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const QString livree = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("base/eco.db"));
+  if (!QFile::exists(livree)) {
+    std::fprintf(stderr, "opening_bench: %s is missing; build the project first\n", qPrintable(livree));
+    return 1;
+  }
+  QTemporaryDir dossier;
+  const QString copie = dossier.filePath(QStringLiteral("eco.db"));
+  QFile::copy(livree, copie);
+
+  auto& liens = liens_ouvertures();
+  liens.affiche_commentaire = [] { return false; };
+  liens.pointeur_piece = [](int) {};
+  liens.profil_moteur = [] { return 1; };
+  active_base_con[1] = 1;
+  initialise_hasard(1);
+
+  ouvre_base_eco(copie);
+  mesure_base(db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO")).toInt());
+  agrandit(1000000);
+  mesure_base(db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO")).toInt());
+  db_eco.ferme();
+  return 0;
+}
