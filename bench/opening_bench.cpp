@@ -13,10 +13,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "chess/coups.h"
 #include "chess/etat.h"
+#include "chess/messages.h"
+#include "chess/outils.h"
+#include "chess/regles.h"
 #include "openings/base_eco.h"
 #include "openings/cherche_ouverture.h"
 #include "openings/coup_bibliotheque.h"
@@ -37,7 +42,7 @@ const Position POSITIONS[] = {
     {"after_1e4", "1.e4"},
     {"ruy_lopez_move6", "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6"},
     {"queens_gambit_move10", "1.d4 d5 2.c4 e6 3.Nc3 Nf6 4.Bg5 Be7 5.e3 O-O"},
-    {"off_book", "1.e4 e5 2.Qh5 Ke7 3.Qxe5+ Kf6"},
+    {"off_book", "1.e4 e5 2.Ke2 Ke7 3.Ke1 Ke8"},
 };
 
 template <class F>
@@ -79,17 +84,44 @@ void mesure_base(int lignes) {
   }
 }
 
-// Grows the open base to `cible` lines: shipped lines cut after a random
-// number of moves and continued with made-up moves, a few of them learned
-// lines with a rating.
-void agrandit(int cible) {
-  std::vector<QString> lignes;
-  {
-    auto rs = db_eco.requete(QStringLiteral("SELECT Eco_coup, Eco_code FROM ECO"));
-    for (; !rs.fin(); rs.suivant()) lignes.push_back(rs.texte(QStringLiteral("Eco_coup")));
+// A line of the shipped base cut after a random number of moves and
+// continued with random legal moves, as a base grown from played games holds.
+QString ligne_inventee(const std::vector<std::string>& livrees, std::mt19937& g) {
+  std::istringstream flux(livrees[g() % livrees.size()]);
+  std::vector<std::string> jetons;
+  for (std::string j; flux >> j;)
+    if (j != "*") jetons.push_back(j);
+  jetons.resize(1 + g() % jetons.size());
+  std::string debut;
+  for (const auto& j : jetons) debut += (debut.empty() ? "" : " ") + j;
+  reinitialise_etat_jeu();
+  std::string texte = movetext_de_ligne(debut);
+  const int ajouts = 1 + static_cast<int>(g() % 6);
+  for (int a = 0; a < ajouts; ++a) {
+    const int couleur = dernier_trait == BLANC ? NOIR : BLANC;
+    bool joue = false;
+    for (int essai = 0; essai < 400 && !joue; ++essai) {
+      const int cs = 1 + g() % 8, ls = 1 + g() % 8, cd = 1 + g() % 8, ld = 1 + g() % 8;
+      if (couleur_piece(tab_echiquier(cs, ls)) != couleur || !coup_legal(cs, ls, cd, ld)) continue;
+      if (couleur == BLANC) ++numero_coup;
+      texte = rogne(texte + joue_coup(cs, ls, cd, ld, 0).texte_court);
+      joue = true;
+    }
+    if (!joue) break;
   }
-  const char* coups_inventes[] = {"a6", "h6", "Nf3", "Nc6", "Be2", "Bd6", "Qc2", "Qe7", "O-O", "Rd8", "c4", "g6"};
+  return QString::fromStdString(texte + " *");
+}
+
+// Grows the open base to `cible` lines, drawn from a pool of made-up lines;
+// one line in a thousand is a learned line with a rating.
+void agrandit(int cible) {
+  std::vector<std::string> livrees;
+  for (auto rs = db_eco.requete(QStringLiteral("SELECT Eco_coup FROM ECO")); !rs.fin(); rs.suivant())
+    livrees.push_back(rs.texte(QStringLiteral("Eco_coup")).toStdString());
   std::mt19937 g(12345);
+  std::vector<QString> reserve;
+  while (reserve.size() < 60000) reserve.push_back(ligne_inventee(livrees, g));
+
   int n = db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO")).toInt();
   QSqlDatabase db = QSqlDatabase::database(db_eco.nom_connexion());
   db.transaction();
@@ -97,22 +129,10 @@ void agrandit(int cible) {
   q.prepare(QStringLiteral(
       "INSERT INTO ECO (Eco_code, Eco_libelle, Eco_coup, Eco_connaissance, Eco_note) VALUES (?, ?, ?, ?, ?)"));
   while (n < cible) {
-    const QString& modele = lignes[g() % lignes.size()];
-    QStringList jetons = modele.split(QLatin1Char(' '));
-    jetons.removeLast();  // "*"
-    const int garde = 1 + static_cast<int>(g() % jetons.size());
-    while (jetons.size() > garde) jetons.removeLast();
-    int demi = static_cast<int>(jetons.size());
-    const int ajout = 1 + static_cast<int>(g() % 8);
-    for (int i = 0; i < ajout; ++i, ++demi) {
-      const QString coup = QString::fromLatin1(coups_inventes[g() % 12]);
-      jetons << (demi % 2 == 0 ? QString::number(demi / 2 + 1) + QLatin1Char('.') + coup : coup);
-    }
-    jetons << QStringLiteral("*");
-    const bool appris = g() % 20 == 0;
-    q.addBindValue(QStringLiteral("B%1").arg(g() % 100, 2, 10, QLatin1Char('0')));
+    const bool appris = g() % 1000 == 0;
+    q.addBindValue(QStringLiteral("%1%2").arg(QChar(static_cast<char16_t>(u'A' + g() % 5))).arg(g() % 100, 2, 10, QLatin1Char('0')));
     q.addBindValue(QStringLiteral("Ligne %1").arg(n));
-    q.addBindValue(jetons.join(QLatin1Char(' ')));
+    q.addBindValue(reserve[g() % reserve.size()]);
     q.addBindValue(appris ? 1 : 0);
     q.addBindValue(appris ? QVariant(static_cast<double>(g() % 2001) - 1000.0) : QVariant());
     q.exec();
@@ -142,10 +162,15 @@ int main(int argc, char** argv) {
   active_base_con[1] = 1;
   initialise_hasard(1);
 
+  // A book move that cannot be read shows a message in the program; here it is counted.
+  int messages = 0;
+  installe_afficheur_erreur([&](const std::string&, const std::string&) { ++messages; });
+
   ouvre_base_eco(copie);
   mesure_base(db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO")).toInt());
   agrandit(1000000);
   mesure_base(db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO")).toInt());
   db_eco.ferme();
+  if (messages > 0) std::printf("messages=%d\n", messages);
   return 0;
 }

@@ -14,6 +14,8 @@ void ouvre_base_eco(const QString& chemin) {
       for (const auto& c : colonnes) trouvee = trouvee || c.nom.compare(nom, Qt::CaseInsensitive) == 0;
       if (!trouvee) throw plateforme::ErreurBase(QStringLiteral("Colonne absente de la table ECO : ") + nom);
     }
+    // Room for the pages of the indexes that the lookups walk.
+    db_eco.execute(QStringLiteral("PRAGMA cache_size = -16384"));
   } catch (...) {
     db_eco.ferme();
     throw;

@@ -1,5 +1,7 @@
 #include "openings/coup_bibliotheque.h"
 
+#include <QHash>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -20,60 +22,136 @@ namespace {
 const QString COLONNES =
     QStringLiteral("SELECT Eco_cle, Eco_code, Eco_libelle, Eco_note, Eco_coup, Eco_connaissance FROM ECO");
 // Highest rating first (no rating last), learned lines (1) before the others
-// (0), ECO code descending, longest line first; the key settles ties. The
-// index ECO_ordre holds exactly this order.
+// (0), ECO code descending, longest line first; the line text and the key
+// settle ties. The index ECO_ordre holds exactly this order.
 const QString ORDRE = QStringLiteral(
-    " ORDER BY Eco_note DESC, Eco_connaissance DESC, Eco_code DESC, length(Eco_coup) DESC, Eco_cle LIMIT 1");
-// Up to this many candidate lines are sorted; beyond, the ordered index is
-// walked until the first line that continues the moves.
-constexpr int SEUIL_TRI = 256;
+    " ORDER BY Eco_note DESC, Eco_connaissance DESC, Eco_code DESC, length(Eco_coup) DESC, Eco_coup, Eco_cle");
+
+// The head of the order is looked through first for a line that continues
+// the moves: a short look, and a longer one when many lines continue them.
+constexpr int TETE_COURTE = 1000;
+constexpr int TETE_LONGUE = 20000;
+// Below this many continuing lines, they are sorted directly.
+constexpr int PEU_DE_LIGNES = 4000;
+// Keys drawn at a time by the random choice among many lines, and the most
+// draws before it counts the lines instead.
+constexpr int TIRAGES_PAR_LOT = 64;
+constexpr int TIRAGES_MAX = 64 * 64;
+
+const char* const FINS[] = {"*", "1-0", "0-1", "1/2-1/2"};
 
 // The lines that continue the moves with at least one more token: a line
 // that ends with the moves has no next move to give.
 struct Candidates {
   bool prefixe = false;  // the moves are not empty: a range on Eco_coup
+  QString debut;         // the moves and their blank
   QString where;
   QVariantList valeurs;
+
+  bool contient(const QString& ligne) const {
+    if (!ligne.startsWith(debut)) return false;
+    const QStringView reste = QStringView(ligne).mid(debut.size());
+    for (const char* fin : FINS)
+      if (reste == QLatin1String(fin)) return false;
+    return true;
+  }
+  // Read through the index on the line text, which holds every column the
+  // choice needs.
+  QString source() const { return QStringLiteral(" INDEXED BY ECO_coup"); }
 };
 
 Candidates candidates(const QString& coups) {
   const FiltreCoups f = filtre_coups(coups);
   Candidates c;
   c.prefixe = !f.condition.isEmpty();
+  c.debut = coups.isEmpty() ? QString() : coups + QLatin1Char(' ');
   c.valeurs = f.valeurs;
-  const QString debut = coups.isEmpty() ? QString() : coups + QLatin1Char(' ');
-  for (const char* fin : {"*", "1-0", "0-1", "1/2-1/2"}) c.valeurs << debut + QLatin1String(fin);
+  for (const char* fin : FINS) c.valeurs << c.debut + QLatin1String(fin);
   c.where = f.clause_where_et(QStringLiteral("Eco_coup NOT IN (?, ?, ?, ?)"));
   return c;
 }
 
-// The best line in the order of ORDRE.
-plateforme::JeuEnregistrements meilleure_ligne(const Candidates& c) {
-  const int premiers =
-      db_eco.valeur(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ECO") + c.where + QStringLiteral(" LIMIT ") +
-                        QString::number(SEUIL_TRI) + QLatin1Char(')'),
-                    c.valeurs)
-          .toInt();
-  QString source = QStringLiteral(" ");
-  if (premiers >= SEUIL_TRI)
-    source = QStringLiteral(" INDEXED BY ECO_ordre");
-  else if (c.prefixe)
-    source = QStringLiteral(" INDEXED BY ECO_coup");
-  return db_eco.requete(COLONNES + source + c.where + ORDRE, c.valeurs);
+// The number of continuing lines, counted up to `plafond`.
+qint64 compte(const Candidates& c, qint64 plafond) {
+  return db_eco
+      .valeur(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ECO") + c.source() + c.where +
+                  QStringLiteral(" LIMIT %1)").arg(plafond),
+              c.valeurs)
+      .toLongLong();
 }
 
-// Any line, each equally likely, whatever their number.
+plateforme::JeuEnregistrements ligne_de_cle(const QVariant& cle) {
+  return db_eco.requete(COLONNES + QStringLiteral(" WHERE Eco_cle = ?"), {cle});
+}
+
+plateforme::JeuEnregistrements aucune_ligne() { return db_eco.requete(COLONNES + QStringLiteral(" WHERE 0")); }
+
+// The first continuing line of the order among the `tete` first lines of
+// the order, or an invalid key.
+QVariant en_tete(const Candidates& c, int tete) {
+  return db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM (SELECT Eco_cle, Eco_coup FROM ECO INDEXED BY ECO_ordre") +
+                           ORDRE + QStringLiteral(" LIMIT %1)").arg(tete) + c.where + QStringLiteral(" LIMIT 1"),
+                       c.valeurs);
+}
+
+// The first continuing line in the order. Lines that are a fair share of the
+// base show up at the head of the order; a few lines are sorted; many lines
+// are looked for further down the order before they are sorted.
+plateforme::JeuEnregistrements meilleure_ligne(const Candidates& c) {
+  QVariant cle = en_tete(c, TETE_COURTE);
+  if (!cle.isValid()) {
+    const qint64 n = compte(c, PEU_DE_LIGNES);
+    if (n == 0) return aucune_ligne();
+    if (n >= PEU_DE_LIGNES) cle = en_tete(c, TETE_LONGUE);
+    if (!cle.isValid())
+      cle = db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM ECO") + c.source() + c.where + ORDRE +
+                              QStringLiteral(" LIMIT 1"),
+                          c.valeurs);
+  }
+  return cle.isValid() ? ligne_de_cle(cle) : aucune_ligne();
+}
+
+qint64 rang_au_hasard(qint64 n) {
+  return std::clamp<qint64>(static_cast<qint64>(std::floor(tire_hasard() * static_cast<double>(n))), 0, n - 1);
+}
+
+// Any continuing line, each equally likely, whatever their number.
 plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
-  const qint64 n = db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO") + c.where, c.valeurs).toLongLong();
-  if (n == 0) return db_eco.requete(COLONNES + QStringLiteral(" WHERE 0"));
-  const qint64 rang = std::clamp<qint64>(static_cast<qint64>(std::floor(tire_hasard() * static_cast<double>(n))), 0,
-                                         n - 1);
-  QVariantList valeurs = c.valeurs;
-  valeurs << rang;
-  return db_eco.requete(COLONNES + (c.prefixe ? QStringLiteral(" INDEXED BY ECO_coup") : QString()) + c.where +
-                            (c.prefixe ? QStringLiteral(" ORDER BY Eco_coup") : QStringLiteral(" ORDER BY Eco_cle")) +
-                            QStringLiteral(" LIMIT 1 OFFSET ?"),
-                        valeurs);
+  auto par_rang = [&](qint64 n) {
+    QVariantList valeurs = c.valeurs;
+    valeurs << rang_au_hasard(n);
+    return ligne_de_cle(db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM ECO INDEXED BY ECO_coup") + c.where +
+                                          QStringLiteral(" ORDER BY Eco_coup LIMIT 1 OFFSET ?"),
+                                      valeurs));
+  };
+  // Counting n lines costs about as much as drawing keys until one of them
+  // continues the moves, which takes (number of keys / n) draws on average:
+  // both are cheap below and above the square root of a few times the number
+  // of keys.
+  const qint64 bas = db_eco.valeur(QStringLiteral("SELECT min(Eco_cle) FROM ECO")).toLongLong();
+  const qint64 haut = db_eco.valeur(QStringLiteral("SELECT max(Eco_cle) FROM ECO")).toLongLong();
+  const qint64 seuil =
+      std::clamp<qint64>(static_cast<qint64>(std::sqrt(12.0 * static_cast<double>(haut - bas + 1))), 256, 8000);
+  const qint64 n = compte(c, seuil);
+  if (n == 0) return aucune_ligne();
+  if (n < seuil) return par_rang(n);
+
+  QStringList marques;
+  for (int i = 0; i < TIRAGES_PAR_LOT; ++i) marques << QStringLiteral("?");
+  const QString lot = QStringLiteral("SELECT Eco_cle, Eco_coup FROM ECO WHERE Eco_cle IN (") +
+                      marques.join(QLatin1Char(',')) + QLatin1Char(')');
+  for (int tires = 0; tires < TIRAGES_MAX; tires += TIRAGES_PAR_LOT) {
+    QVariantList cles;
+    for (int i = 0; i < TIRAGES_PAR_LOT; ++i) cles << bas + rang_au_hasard(haut - bas + 1);
+    QHash<qint64, bool> convient;
+    for (auto rs = db_eco.requete(lot, cles); !rs.fin(); rs.suivant())
+      convient.insert(rs.valeur(QStringLiteral("Eco_cle")).toLongLong(),
+                      c.contient(rs.texte(QStringLiteral("Eco_coup"))));
+    for (const QVariant& cle : cles)
+      if (convient.value(cle.toLongLong(), false)) return ligne_de_cle(cle);
+  }
+  // Keys too sparse for the draws: count the lines after all.
+  return par_rang(db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO") + c.where, c.valeurs).toLongLong());
 }
 
 // The next move of `ligne` after `coups`: the token that starts one blank
@@ -92,6 +170,12 @@ std::string coup_suivant(const std::string& ligne, const std::string& coups, int
 }
 
 }  // namespace
+
+qint64 cle_ligne_bibliotheque(const std::string& texte, bool au_hasard) {
+  const Candidates c = candidates(coups_recherches(texte));
+  auto rs = au_hasard ? ligne_au_hasard(c) : meilleure_ligne(c);
+  return rs.fin() ? 0 : rs.valeur(QStringLiteral("Eco_cle")).toLongLong();
+}
 
 bool coup_bibliotheque(int couleur, const std::string& texte, int& col_s, int& lig_s, int& col_d, int& lig_d,
                        std::string& marques, float& note) {

@@ -2,6 +2,7 @@
 // next move of a line that continues the moves played.
 #pragma once
 
+#include <QtGlobal>
 #include <string>
 
 // For the side `couleur` (2 White, 3 Black) to move after `coups`: when
@@ -16,7 +17,13 @@
 // 0 for any other. The board window's mouse pointer takes the icon of the
 // piece found on the source square.
 // Returns false, without touching the database, when the base is off for the
-// profile; false when no line continues the moves or its next move names no
-// piece on the board. Errors are shown in a message box and give false.
+// profile; false when no line continues the moves, or when its next move is
+// not a legal move of a piece of that colour on tab_echiquier. Errors are
+// shown in a message box and give false.
 bool coup_bibliotheque(int couleur, const std::string& coups, int& col_s, int& lig_s, int& col_d, int& lig_d,
                        std::string& marques, float& note);
+
+// The key (Eco_cle) of the line the book move takes after `coups`, by the
+// order above or at random; 0 when no line continues the moves. Throws
+// plateforme::ErreurBase on a database error.
+qint64 cle_ligne_bibliotheque(const std::string& coups, bool au_hasard);

@@ -13,8 +13,10 @@
 namespace schemas {
 
 // Opening base: table ECO, one row per opening line, columns in this order.
-// ECO_coup serves the prefix lookup (a range on the line text); ECO_ordre
-// holds the order in which the book move prefers its lines.
+// ECO_coup serves the prefix lookup (a range on the line text) and holds the
+// columns the book move sorts on; ECO_ordre holds the order in which the book
+// move prefers its lines, with the line text so that it can be filtered
+// without reading the table.
 inline QStringList base_eco() {
   return {
       QStringLiteral("CREATE TABLE ECO ("
@@ -24,9 +26,9 @@ inline QStringList base_eco() {
                      "Eco_coup TEXT NOT NULL, "
                      "Eco_connaissance BOOLEAN NOT NULL DEFAULT 0 CHECK (Eco_connaissance IN (0, 1)), "
                      "Eco_note REAL)"),
-      QStringLiteral("CREATE INDEX ECO_coup ON ECO (Eco_coup)"),
+      QStringLiteral("CREATE INDEX ECO_coup ON ECO (Eco_coup, Eco_note, Eco_connaissance, Eco_code)"),
       QStringLiteral("CREATE INDEX ECO_ordre ON ECO "
-                     "(Eco_note DESC, Eco_connaissance DESC, Eco_code DESC, length(Eco_coup) DESC)"),
+                     "(Eco_note DESC, Eco_connaissance DESC, Eco_code DESC, length(Eco_coup) DESC, Eco_coup)"),
   };
 }
 
