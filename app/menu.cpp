@@ -32,6 +32,7 @@
 #include "platform/chemins.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/base_donnees.h"
+#include "play/commandes_partie.h"
 #include "play/prises.h"
 #include "play/stats.h"
 #include "platform/lancement.h"
@@ -162,14 +163,15 @@ void Menu::construit_menus() {
   menu_partie->addSeparator();
   menu_charge_xml = simple(menu_partie, "menu_charge_xml");
   menu_partie->addSeparator();
-  for (int i = 1; i <= 2; ++i) menu_copie_position[i] = element(menu_partie, "menu_copie_position", i, false, nullptr);
-  menu_coller_position = simple(menu_partie, "menu_coller_position");
+  for (int i = 1; i <= 2; ++i)
+    menu_copie_position[i] = element(menu_partie, "menu_copie_position", i, false, [i] { ::menu_copie_position_Click(i); });
+  menu_coller_position = simple(menu_partie, "menu_coller_position", [] { ::menu_coller_position_Click(); });
   menu_partie->addSeparator();
   menu_envoi_position = simple(menu_partie, "menu_envoi_position");
   menu_partie->addSeparator();
   menu_voir_ouvertures = simple(menu_partie, "menu_voir_ouvertures");
-  menu_position = simple(menu_partie, "menu_position");
-  menu_modif_coup = simple(menu_partie, "menu_modif_coup");
+  menu_position = simple(menu_partie, "menu_position", [] { ::menu_position_Click(); });
+  menu_modif_coup = simple(menu_partie, "menu_modif_coup", [] { ::menu_modif_coup_Click(); });
   menu_partie->addSeparator();
   menu_abrege = simple(menu_partie, "menu_abrege", [this] { menu_abrege_Click(); });
   menu_not_comp = simple(menu_partie, "menu_not_comp", [this] { menu_not_comp_Click(); });
@@ -184,8 +186,8 @@ void Menu::construit_menus() {
   menu_edt_pc = simple(menu_edition, "menu_edt_pc");
   menu_recherche = simple(menu_partie, "menu_recherche");
   menu_partie->addSeparator();
-  menu_propose_nul = simple(menu_partie, "menu_propose_nul");
-  menu_abandon = simple(menu_partie, "menu_abandon");
+  menu_propose_nul = simple(menu_partie, "menu_propose_nul", [] { ::menu_propose_nul_Click(); });
+  menu_abandon = simple(menu_partie, "menu_abandon", [] { ::menu_abandon_Click(); });
 
   // Options
   menu_options = sous_menu(barre, "menu_options");
@@ -253,7 +255,7 @@ void Menu::construit_menus() {
   for (QAction* a : {menu_astuce, menu_pref, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
                      menu_enrichir[1], menu_enrichir[2], menu_edt_eco, menu_edt_enrichie, menu_vider, menu_repare,
                      menu_reorg, menu_pc_message, menu_pc_edt[0], menu_pc_edt[1], menu_pc_grille,
-                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_position,
+                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml,
                      menu_edt_encours[0], menu_edt_encours[1], menu_edt_encours[2], menu_moteur,
                      menu_a_propos, menu_release})
     a->setEnabled(false);

@@ -7,6 +7,7 @@
 #include "chess/etat.h"
 #include "chess/repetitions.h"
 #include "platform/chemins.h"
+#include "play/plateau.h"
 
 namespace {
 std::function<ControlesPartie()>& source_controles() {
@@ -17,6 +18,7 @@ std::function<ControlesPartie()>& source_controles() {
 
 ControlesPartie controles_jeu() {
   if (source_controles()) return source_controles()();
+  if (plateau* p = plateau::existante()) return p->controles();
   return {};
 }
 

@@ -40,6 +40,7 @@
 #include "platform/chemins.h"
 #include "platform/fichiers_texte.h"
 #include "platform/minuterie.h"
+#include "play/commandes_partie.h"
 #include "play/jeu.h"
 #include "play/patience.h"
 #include "play/navigation.h"
@@ -123,6 +124,7 @@ plateau::plateau() {
   setObjectName(QStringLiteral("plateau"));
   construit();
   branche_plateau(*this);
+  branche_commandes_plateau(*this);
   vue_partie = this;
   Form_Load();
 }

@@ -1,0 +1,120 @@
+#include "play/commandes_partie.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "app/fenetres.h"
+#include "app/menu.h"
+#include "app/parametres.h"
+#include "chess/etat.h"
+#include "play/commentaires.h"
+#include "play/conseil.h"
+#include "play/controles_partie.h"
+#include "play/jeu.h"
+#include "play/mise_en_place.h"
+#include "play/modif_coup.h"
+#include "play/nulle_abandon.h"
+#include "play/plateau.h"
+#include "play/position_presse_papiers.h"
+#include "play/rejoue.h"
+
+namespace {
+
+// A left click on a palette picture (a label has no click signal of its own).
+class ClicPalette : public QObject {
+ public:
+  ClicPalette(plateau& p, int code) : QObject(p.Piece[code]), p_(p), code_(code) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+      Piece_Click(p_, code_);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  plateau& p_;
+  int code_;
+};
+
+}  // namespace
+
+void reperes_selon_orientation(plateau& p) {
+  for (int i = 0; i <= 7 && i < p.repere.size(); ++i)
+    p.repere[i]->setText(QString(QChar(couleur_joueur == NOIR ? 104 - i : 97 + i)));
+  for (int i = 8; i <= 15 && i < p.repere.size(); ++i)
+    p.repere[i]->setText(QString::number(couleur_joueur == NOIR ? 16 - i : i - 7));
+}
+
+void quitte_mise_en_place(plateau& p) {
+  etat_clic = 0;
+  piece_choisie = 0;
+  p.unsetCursor();
+  p.Frame1->setVisible(false);
+  p.Command3->setEnabled(true);
+}
+
+void rejoue_partie() {
+  // Loading the board window starts a new game: the loader's game record
+  // must outlive it.
+  const std::string partie = texte_partie, resultat = resultat_partie, entete = entete_pgn;
+  const std::vector<std::string> commentaires = commentaires_coups;
+  plateau* p = plateau::existante();
+  if (!p) {
+    p = charge_plateau();
+    if (!p) return;
+    texte_partie = partie;
+    resultat_partie = resultat;
+    entete_pgn = entete;
+    commentaires_coups = commentaires;
+  }
+  int couleur = couleur_joueur;
+  if (Menu* m = fenetres::existante<Menu>()) couleur = m->couleur_blanche->isChecked() ? BLANC : NOIR;
+  quitte_mise_en_place(*p);
+  ControlesPartie c = p->controles();
+  rejoue_partie(c, couleur);
+  reperes_selon_orientation(*p);
+}
+
+void branche_commandes_plateau(plateau& p) {
+  QObject::connect(p.note, &QPushButton::clicked, &p, [&p] { commente_coup(*p.List1); });
+  QObject::connect(p.Command1, &QPushButton::clicked, &p, [] { abandonne_partie(true); });
+  QObject::connect(p.Command2, &QPushButton::clicked, &p, [&p] { Command2_Click(p); });
+  QObject::connect(p.Command3, &QPushButton::clicked, &p, [&p] { Command3_Click(p); });
+  QObject::connect(p.Command4, &QPushButton::clicked, &p, [&p] { Command4_Click(p); });
+  for (int code = 2; code <= 13; ++code)
+    if (p.Piece.size() > code && p.Piece[code]) p.Piece[code]->installEventFilter(new ClicPalette(p, code));
+}
+
+void menu_copie_position_Click(int Index) {
+  const ControlesPartie c = controles_jeu();
+  if (!c.echiquier) return;
+  copie_position(c, Index);
+  if (Menu* m = fenetres::existante<Menu>()) m->menu_coller_position->setEnabled(true);
+}
+
+void menu_coller_position_Click() {
+  ControlesPartie c = controles_jeu();
+  if (!c.echiquier) return;
+  if (colle_position(c) == CollageLu::RIEN) return;
+  // A pasted position starts play: a set-up in progress ends without its palette.
+  if (plateau* p = plateau::existante()) quitte_mise_en_place(*p);
+}
+
+void menu_modif_coup_Click() {
+  ControlesPartie c = controles_jeu();
+  if (!c.echiquier || etat_clic == 99) return;
+  modifie_dernier_coup(c);
+}
+
+void menu_propose_nul_Click() { propose_nulle(); }
+
+void menu_abandon_Click() { abandonne_partie(false); }
+
+void menu_position_Click() { commande_mise_en_place(); }

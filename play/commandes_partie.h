@@ -1,0 +1,35 @@
+// The game commands of the main window and of the board window's buttons,
+// wired to the windows: copy and paste of the position, change of the last
+// move, set-up, draw offer, resignation, hint and move comments.
+#pragma once
+
+class plateau;
+
+// Connects the board window's buttons note (comment), Command1 (resign),
+// Command2 (set-up), Command3 (hint), Command4 (end of set-up) and the
+// palette pictures Piece(2..13) to their commands. The board window calls it
+// once its controls exist.
+void branche_commandes_plateau(plateau& p);
+
+// The replay of texte_partie onto the board window, as every loader calls it:
+// the board window is loaded when missing (the movetext, result, tag lines
+// and comments the loader filled stay), the colour at the bottom is the
+// one ticked in the main window's colour menu (couleur_joueur without a main
+// window), a set-up in progress ends.
+void rejoue_partie();
+
+// The board window's coordinate labels for the colour drawn at the bottom.
+void reperes_selon_orientation(plateau& p);
+// Leaves a set-up in progress: click state 0, no palette piece picked, the
+// palette hidden, the hint enabled.
+void quitte_mise_en_place(plateau& p);
+
+// The main window's commands. Those that work on a game do nothing while no
+// board window is loaded (their items are disabled then).
+void menu_copie_position_Click(int Index);  // 1 position string, 2 FEN; enables the paste item
+void menu_coller_position_Click();          // also leaves a set-up in progress
+void menu_modif_coup_Click();
+void menu_propose_nul_Click();
+void menu_abandon_Click();
+// Opens the board window when needed and enters set-up (no question).
+void menu_position_Click();
