@@ -22,11 +22,7 @@
 #include "localisation/textes_langue.h"
 #include "openings/cherche_ouverture.h"
 #include "openings/comment.h"
-#if __has_include("openings/coup_bibliotheque.h")
-// Book moves come with the opening base's book.
 #include "openings/coup_bibliotheque.h"
-#define MVD_LIVRE_OUVERTURES 1
-#endif
 #include "openings/liens_ouvertures.h"
 #include "openings/reglages_ouvertures.h"
 #include "platform/boites.h"
@@ -137,9 +133,6 @@ bool coup_par_defaut(int& cs, int& ls, int& cd, int& ld) {
 }
 
 bool coup_du_livre(int couleur, int& cs, int& ls, int& cd, int& ld, float& note) {
-#ifndef MVD_LIVRE_OUVERTURES
-  return false;
-#else
   int s1 = 0, s2 = 0, d1 = 0, d2 = 0;
   std::string marques;
   float n = 0.0f;
@@ -148,7 +141,6 @@ bool coup_du_livre(int couleur, int& cs, int& ls, int& cd, int& ld, float& note)
   cs = s1, ls = s2, cd = d1, ld = d2;
   note = n;
   return true;
-#endif
 }
 
 // A lifted piece goes back to its square before the machine moves or the

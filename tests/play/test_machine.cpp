@@ -163,7 +163,6 @@ TEST_F(MachineContreMachine, UnCoupParDefautIllisibleOuIllegalEstCherche) {
   }
 }
 
-#if __has_include("openings/coup_bibliotheque.h")
 TEST_F(MachineContreMachine, LeLivreDonneLesCoupsDesDeuxCamps) {
   mode_jeux = 4;
   ouverture_defaut[1].clear();
@@ -188,7 +187,6 @@ TEST_F(MachineContreMachine, LeLivreDonneLesCoupsDesDeuxCamps) {
   ASSERT_TRUE(p->Timer4->tick());
   EXPECT_NE(lignes_liste(), QStringList{" 1.a2-a3"});
 }
-#endif
 
 // --- Against the human --------------------------------------------------------------
 
