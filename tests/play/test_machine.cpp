@@ -268,6 +268,91 @@ TEST_F(ContreLaMachine, LaPriseEstAnnonceeEtLePionPromuEnDame) {
   EXPECT_EQ(montree(), tableau_courant());
 }
 
+TEST_F(ContreLaMachine, LaMachineRoqueDansLesDeuxSens) {
+  // White's default first move is a castling, with White at the bottom and
+  // then at the top of the board.
+  mode_jeux = 4;
+  struct Cas {
+    int bas;
+    const char* defaut;
+    const char* tour_avant;
+    const char* roi_apres;
+    const char* tour_apres;
+  };
+  for (const Cas& c : {Cas{BLANC, "O-O", "h1", "g1", "f1"}, Cas{BLANC, "O-O-O", "a1", "c1", "d1"},
+                       Cas{NOIR, "O-O", "h1", "g1", "f1"}, Cas{NOIR, "O-O-O", "a1", "c1", "d1"}}) {
+    SCOPED_TRACE(std::string(c.defaut) + (c.bas == BLANC ? " White at the bottom" : " Black at the bottom"));
+    couleur_joueur = c.bas;
+    ouvre();
+    fenetre_comment();
+    p->Timer4->Interval(0);
+    const std::string tour = std::string("R") + c.tour_avant;
+    place({"Ke1", tour.c_str(), "ke8", "pa7"}, NOIR);
+    roque_interdit[BLANC] = 0;
+    ouverture_defaut[1] = QString::fromLatin1(c.defaut);
+    numero_coup = 0;
+    resultat_partie = "*";
+    ASSERT_TRUE(joue_machine());
+    EXPECT_EQ(lignes_liste(), QStringList{QStringLiteral(" 1.") + QString::fromLatin1(c.defaut)});
+    EXPECT_EQ(controle(c.roi_apres), ROI_BLANC);
+    EXPECT_EQ(controle(c.tour_apres), TOUR_BLANCHE);
+    EXPECT_EQ(controle(c.tour_avant), CASE_VIDE);
+    EXPECT_EQ(controle("e1"), CASE_VIDE);
+    EXPECT_EQ(montree(), tableau_courant());
+    EXPECT_EQ(roque_interdit[BLANC], -1);
+    EXPECT_TRUE(lignes_commentaire().contains("- " + texte(166))) << lignes_commentaire().join('|').toStdString();
+    fenetres::decharge<plateau>();
+  }
+  // A one-square king move loses castling and moves no rook.
+  ouvre();
+  p->Timer4->Interval(0);
+  place({"Ke1", "Rh1", "ke8", "pa7"}, NOIR);
+  roque_interdit[BLANC] = 0;
+  ouverture_defaut[1] = QStringLiteral("Kd1");
+  numero_coup = 0;
+  ASSERT_TRUE(joue_machine());
+  EXPECT_EQ(controle("d1"), ROI_BLANC);
+  EXPECT_EQ(controle("h1"), TOUR_BLANCHE);
+  EXPECT_EQ(roque_interdit[BLANC], -1);
+}
+
+TEST_F(ContreLaMachine, LaMachinePrendEnPassantApresLeCoupDuJoueur) {
+  // The human's two-square pawn move leaves the machine a single legal
+  // move: the capture en passant. Human White, then human Black.
+  mode_jeux = 1;
+  style_notation = 2;
+  for (int bas : {BLANC, NOIR}) {
+    SCOPED_TRACE(bas == BLANC ? "machine Black" : "machine White");
+    couleur_joueur = bas;
+    ouvre();
+    fenetre_comment();
+    if (bas == BLANC) {
+      // Black: king h1 hemmed in by Kf2 and Nf1, pawn d4 blocked by Bd3.
+      place({"Kf2", "Nf1", "Bd3", "Pe2", "kh1", "pd4"}, NOIR);
+      coup("e2", "e4");
+    } else {
+      // White: king h8 hemmed in by kf7 and nf8, pawn e5 blocked by be6.
+      place({"kf7", "nf8", "be6", "pd7", "Kh8", "Pe5"}, BLANC);
+      numero_coup = 4;
+      coup("d7", "d5");
+    }
+    const QStringList l = lignes_liste();
+    ASSERT_EQ(l.size(), 2) << l.join('|').toStdString();
+    const char* prise = bas == BLANC ? "e3" : "d6";
+    const char* pion_pris = bas == BLANC ? "e4" : "d5";
+    const int pion = bas == BLANC ? PION_NOIR : PION_BLANC;
+    EXPECT_TRUE(l[1].contains(bas == BLANC ? "..... d4xe3e.p." : " 5.e5xd6e.p.")) << l[1].toStdString();
+    EXPECT_EQ(controle(prise), pion);
+    EXPECT_EQ(controle(pion_pris), CASE_VIDE) << "the pawn taken en passant is gone";
+    EXPECT_EQ(montree(), tableau_courant());
+    EXPECT_EQ(historique_positions.back(), montree());
+    const QString attendu = "- " + texte(164) + nom_piece(pion) +
+                            (bas == BLANC ? texte(165) + " !" : QStringLiteral(" en passant !"));
+    EXPECT_TRUE(lignes_commentaire().contains(attendu)) << lignes_commentaire().join('|').toStdString();
+    fenetres::decharge<plateau>();
+  }
+}
+
 // --- End of the game -----------------------------------------------------------------
 
 TEST_F(FinDePartie, LeCoupQuiMateTermineLaPartie) {
@@ -348,6 +433,32 @@ TEST_F(FinDePartie, SansCoupLaMachineEstMateeOuPat) {
   EXPECT_FALSE(joue_machine());
   EXPECT_EQ(boites(), QStringList{"PAT !! " + texte(168)});
   EXPECT_EQ(resultat_partie, "1/2-1/2");
+}
+
+TEST_F(FinDePartie, LeTempsDepasseArreteLeJeuAutomatique) {
+  mode_jeux = 4;
+  ouvre();
+  ASSERT_TRUE(p->Timer4->tick());  // 1.e4: Black's clock, the upper one, runs
+  ASSERT_TRUE(p->Timer2->en_marche());
+  p->horloge_haute->setText(QStringLiteral("00:00:01"));
+  plateforme::BoitesEnTest::repond(OK);
+  ASSERT_TRUE(p->Timer2->tick());
+  EXPECT_EQ(resultat_partie, "1-0");
+  EXPECT_EQ(lignes_liste(), (QStringList{" 1.e2-e4", "1-0"}));
+  EXPECT_FALSE(p->Timer4->en_marche()) << "automatic play stops with the clocks";
+  plateforme::BoitesEnTest::efface();
+  // "Go" again: the machine makes no move in a finished game, and automatic
+  // play stops once more.
+  QTest::mouseClick(p->action[4], Qt::LeftButton);
+  QTest::mouseClick(p->action[4], Qt::LeftButton);
+  ASSERT_EQ(p->action[4]->text(), "P");
+  ASSERT_TRUE(p->Timer4->tick());
+  EXPECT_EQ(lignes_liste().size(), 2);
+  EXPECT_EQ(numero_coup, 1);
+  EXPECT_EQ(dernier_trait, BLANC);
+  EXPECT_FALSE(p->Timer4->en_marche());
+  EXPECT_EQ(p->action[4]->text(), "Go");
+  EXPECT_TRUE(boites().isEmpty());
 }
 
 class RepetitionMachine : public TestMachine {
@@ -506,6 +617,37 @@ TEST_F(MachineOccupee, PendantLaRechercheRienNeBougeNiNeRelanceUneRecherche) {
   pendant_recherche() = nullptr;
   clic("b8");
   EXPECT_EQ(etat_clic, 1);
+}
+
+TEST_F(MachineOccupee, LHorlogeTourneEtPeutFinirLaPartiePendantLaRecherche) {
+  // The machine (White, searching) runs out of time while it thinks: the
+  // clock keeps counting during the search, and the move found is not played.
+  mode_jeux = 4;
+  profondeur_max[1] = 1;
+  ouverture_defaut[1].clear();
+  ouvre();
+  const std::string avant = montree();
+  ASSERT_TRUE(p->Timer1->en_marche());
+  p->Horloge_basse->setText(QStringLiteral("00:00:02"));
+  int ticks = 0;
+  pendant_recherche() = [&] {
+    if (ticks < 2 && p->Timer1->tick()) ++ticks;
+  };
+  plateforme::BoitesEnTest::repond(OK);
+  ASSERT_TRUE(p->Timer4->tick());
+  EXPECT_EQ(ticks, 2);
+  EXPECT_EQ(p->Horloge_basse->text(), "00:00:00");
+  ASSERT_EQ(boites().size(), 1);
+  EXPECT_EQ(boites()[0], texte(148) + " " + texte(144));
+  EXPECT_EQ(resultat_partie, "0-1");
+  EXPECT_EQ(lignes_liste(), QStringList{"0-1"}) << "the move found after the time ran out is not played";
+  EXPECT_EQ(montree(), avant);
+  EXPECT_EQ(tableau_courant(), avant);
+  EXPECT_EQ(numero_coup, 0);
+  EXPECT_EQ(dernier_trait, NOIR);
+  EXPECT_TRUE(texte_partie.empty());
+  EXPECT_FALSE(p->Timer4->en_marche());
+  EXPECT_EQ(p->action[4]->text(), "Go");
 }
 
 TEST_F(MachineOccupee, LeBoutonPArreteLeJeuAutomatiquePendantLaRecherche) {
