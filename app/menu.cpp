@@ -26,6 +26,7 @@
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
+#include "openings/cherche_ouverture.h"
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
 #include "platform/boites.h"
@@ -59,6 +60,9 @@ void installe_acces_menu() {
   };
   l.decoche_affiche_commentaire = [] {
     if (Menu* m = fenetres::existante<Menu>()) m->affiche_commentaire->setChecked(false);
+  };
+  l.active_menu_voir_ouvertures = [](bool actif) {
+    if (Menu* m = fenetres::existante<Menu>()) m->menu_voir_ouvertures->setEnabled(actif);
   };
   l.texte = [](int numero) { return texte(numero); };
   l.profil_moteur = [] { return profil_moteur; };
@@ -169,7 +173,7 @@ void Menu::construit_menus() {
   menu_partie->addSeparator();
   menu_envoi_position = simple(menu_partie, "menu_envoi_position");
   menu_partie->addSeparator();
-  menu_voir_ouvertures = simple(menu_partie, "menu_voir_ouvertures");
+  menu_voir_ouvertures = simple(menu_partie, "menu_voir_ouvertures", [this] { menu_voir_ouvertures_Click(); });
   menu_position = simple(menu_partie, "menu_position", [] { ::menu_position_Click(); });
   menu_modif_coup = simple(menu_partie, "menu_modif_coup", [] { ::menu_modif_coup_Click(); });
   menu_partie->addSeparator();
@@ -534,6 +538,9 @@ void Menu::affiche_commentaire_Click() {
     fenetres::montre_enfant(fenetre_comment());
   }
 }
+
+// The opening lines that continue the game in hand.
+void Menu::menu_voir_ouvertures_Click() { montre_ouvertures_possibles(); }
 
 void Menu::menu_chasse_Click() {
   prises* p = prises::existante();

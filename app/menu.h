@@ -146,6 +146,7 @@ class Menu : public QMainWindow {
   void menu_charge_Click();
   void menu_chasse_Click();
   void menu_stat_Click();
+  void menu_voir_ouvertures_Click();
   void menu_niv_Click(int Index);
   void menu_nouvelle_Click();
   void menu_quitter_Click();

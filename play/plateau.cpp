@@ -35,6 +35,7 @@
 #include "localisation/textes_langue.h"
 #include "openings/cherche_ouverture.h"
 #include "openings/comment.h"
+#include "openings/liens_ouvertures.h"
 #include "openings/reglages_ouvertures.h"
 #include "platform/boites.h"
 #include "platform/chemins.h"
@@ -126,10 +127,13 @@ plateau::plateau() {
   branche_plateau(*this);
   branche_commandes_plateau(*this);
   vue_partie = this;
+  // A book move shows its piece in the window's mouse icon.
+  liens_ouvertures().pointeur_piece = [this](int code) { prend_icone_souris(code); };
   Form_Load();
 }
 
 plateau::~plateau() {
+  liens_ouvertures().pointeur_piece = nullptr;
   debranche_plateau(*this);
   Form_Unload();
   if (vue_partie == this) vue_partie = nullptr;

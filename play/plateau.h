@@ -16,6 +16,7 @@
 // (Form_Unload).
 #pragma once
 
+#include <QCursor>
 #include <QFile>
 #include <QList>
 #include <QString>
@@ -95,6 +96,13 @@ class plateau : public QWidget, public VuePartie {
   int colonne_depart = 0;
   int ligne_depart = 0;
   int piece_levee = 1;
+  // The window's mouse icon: the picture the pointer shows while a piece is
+  // lifted. The lift sets it and shows it; a book move of the machine sets it
+  // to the piece it moves without showing it.
+  QCursor icone_souris;
+  // The mouse icon becomes the icon of the piece `code` in the current piece
+  // set; an icon that cannot be read throws and leaves it as it was.
+  void prend_icone_souris(int code);
 
   // True when Form_Load ended on an error (the window is then unloaded by
   // charge_plateau()).

@@ -74,6 +74,8 @@ QString plateau::fichier_icone(int code) {
                 QStringLiteral(".ico"));
 }
 
+void plateau::prend_icone_souris(int code) { icone_souris = curseur_piece(code); }
+
 void plateau::recharge_tab_echiquier() {
   for (int c = 1; c <= 8; ++c)
     for (int l = 1; l <= 8; ++l) tab_echiquier(c, l) = Echiquier->Piece(c, l);
@@ -161,9 +163,9 @@ void plateau::clic_depart(int colonne, int ligne) {
     return;
   }
   // The icon first: when it cannot be read the piece stays where it is.
-  const QCursor curseur = curseur_piece(code);
+  prend_icone_souris(code);
   piece_levee = code;
-  setCursor(curseur);
+  setCursor(icone_souris);
   Echiquier->Piece(colonne, ligne, CASE_VIDE);
   colonne_depart = colonne;
   ligne_depart = ligne;

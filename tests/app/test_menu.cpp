@@ -19,7 +19,10 @@
 #include "chess/poids.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"
+#include "openings/base_eco.h"
+#include "openings/cherche_ouverture.h"
 #include "openings/comment.h"
+#include "openings/liens_ouvertures.h"
 #include "play/prises.h"
 #include "play/stats.h"
 #include "platform/dialogues_fichiers.h"
@@ -400,4 +403,52 @@ TEST_F(MenuPrincipal, EachWindowOfTheRegistryExistsOnceUntilUnloaded) {
   fenetres::decharge(&c);
   EXPECT_EQ(fenetres::existante<QLabel>(), nullptr);
   EXPECT_TRUE(menu().mdiArea->subWindowList().isEmpty());
+}
+
+namespace {
+
+// The opening lines window as the main window's command reaches it.
+class ListeRelevee : public ListeOuvertures {
+ public:
+  QStringList coups;
+  QString titre_fenetre;
+  int montree = 0;
+  void vide_lignes() override { coups.clear(); }
+  void ajoute_ligne(const QString&, const QString&, const QString&, const QString& c) override { coups << c; }
+  int nb_lignes() const override { return static_cast<int>(coups.size()); }
+  QString titre() const override { return titre_fenetre; }
+  void definit_titre(const QString& t) override { titre_fenetre = t; }
+  void montre() override { ++montree; }
+};
+
+}  // namespace
+
+TEST_F(MenuPrincipal, TheOpeningsItemFollowsTheLookupAndListsTheLinesOfTheGame) {
+  for (const char* ligne : {"1.e4 e5 *", "1.e4 c5 *", "1.d4 *"})
+    db_eco.ajoute(QStringLiteral("ECO"), {{QStringLiteral("Eco_code"), QStringLiteral("B00")},
+                                          {QStringLiteral("Eco_libelle"), QStringLiteral("Ligne")},
+                                          {QStringLiteral("Eco_coup"), QString::fromLatin1(ligne)},
+                                          {QStringLiteral("Eco_connaissance"), 0}});
+  QAction* voir = element("menu_voir_ouvertures");
+  ASSERT_TRUE(element("affiche_commentaire")->isChecked());
+  voir->setEnabled(true);
+  cherche_ouverture(1, "1.h4");
+  EXPECT_FALSE(voir->isEnabled()) << "no line begins with the moves";
+  cherche_ouverture(1, "1.e4");
+  EXPECT_TRUE(voir->isEnabled());
+  // With the comment option off the item keeps its state.
+  element("affiche_commentaire")->trigger();
+  cherche_ouverture(1, "1.h4");
+  EXPECT_TRUE(voir->isEnabled());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  ListeRelevee liste;
+  liens_ouvertures().charge_liste_coup = [&liste]() -> ListeOuvertures* { return &liste; };
+  texte_partie = "1.e4";
+  voir->trigger();
+  liens_ouvertures().charge_liste_coup = nullptr;
+  EXPECT_EQ(liste.montree, 1);
+  liste.coups.sort();
+  EXPECT_EQ(liste.coups, QStringList({"1.e4 c5 *", "1.e4 e5 *"}));
+  EXPECT_EQ(liste.titre_fenetre, "2" + texte(274) + " - 1.e4");
 }

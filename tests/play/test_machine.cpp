@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -20,6 +21,7 @@
 #include "chess/recherche.h"
 #include "localisation/textes_langue.h"
 #include "openings/comment.h"
+#include "openings/coup_bibliotheque.h"
 #include "openings/reglages_ouvertures.h"
 #include "platform/evenements.h"
 #include "platform/minuterie.h"
@@ -224,6 +226,48 @@ TEST_F(ContreLaMachine, LaMachineRepondAuCoupDesBlancs) {
   EXPECT_EQ(lignes_liste().size(), 4);
   EXPECT_TRUE(lignes_liste()[2].startsWith(" 2.d2-d4"));
   EXPECT_EQ(rejoue_et_compare(texte_partie), 4);
+}
+
+// A book move puts the icon of its piece in the board window's mouse icon,
+// without showing it; an icon that cannot be read gives a message and the
+// machine searches instead.
+TEST_F(ContreLaMachine, LeCoupDuLivreMetSaPieceDansLIconeDeLaSouris) {
+  mode_jeux = 1;
+  couleur_joueur = BLANC;
+  active_base_con[1] = 1;
+  ouverture_aleatoire[1] = 0;
+  cree_base_ouvertures({QStringLiteral("1.e4 c5 2.Nf3 d6 *"), QStringLiteral("1.d4 Nf6 *")});
+  ouvre();
+  coup("e2", "e4");
+  ASSERT_EQ(lignes_liste().size(), 2);
+  EXPECT_EQ(lignes_liste()[1], "    ..... c7-c5");
+  EXPECT_EQ(nb_coups_testes, 0) << "a book move";
+  EXPECT_NE(p->cursor().shape(), Qt::BitmapCursor) << "the icon is set, not shown";
+  const QImage livre = p->icone_souris.pixmap().toImage();
+  ASSERT_FALSE(livre.isNull());
+  p->prend_icone_souris(PION_BLANC);
+  EXPECT_NE(p->icone_souris.pixmap().toImage(), livre) << "the human's lifted pawn";
+  p->prend_icone_souris(PION_NOIR);
+  EXPECT_EQ(p->icone_souris.pixmap().toImage(), livre) << "the machine's pawn";
+
+  // Without the knight's icon the book move 1...Nf6 is refused with a message.
+  fenetres::decharge<plateau>();
+  mode_jeux = 2;
+  ouvre();
+  coup("d2", "d4");
+  const QImage pion_leve = p->icone_souris.pixmap().toImage();
+  ASSERT_FALSE(pion_leve.isNull());
+  ASSERT_TRUE(QFile::remove(plateau::fichier_icone(CAVALIER_NOIR)));
+  plateforme::BoitesEnTest::repond(OK);
+  int cs = 9, ls = 9, cd = 9, ld = 9;
+  std::string marques;
+  float note = 1;
+  EXPECT_FALSE(coup_bibliotheque(NOIR, texte_partie, cs, ls, cd, ld, marques, note));
+  ASSERT_EQ(boites().size(), 1);
+  EXPECT_TRUE(boites()[0].contains(QString::number(CAVALIER_NOIR) + ".ico")) << boites()[0].toStdString();
+  EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].titre, "Morvandel");
+  EXPECT_EQ(cs + ls + cd + ld, 0);
+  EXPECT_EQ(p->icone_souris.pixmap().toImage(), pion_leve) << "the icon of the human's pawn stays";
 }
 
 TEST_F(ContreLaMachine, LaMachineOuvreEtRepondAvecLesBlancs) {
