@@ -16,6 +16,7 @@ struct EtatTest {
   std::deque<int> reponses;
   std::deque<QString> saisies;
   QList<BoiteVue> vues;
+  std::function<void(const BoiteVue&)> temoin;
 };
 EtatTest& etat() {
   static EtatTest e;
@@ -42,7 +43,8 @@ QString titre_ou_programme(const QString& titre) {
 int boite_message(const QString& texte, int style, const QString& titre) {
   EtatTest& e = etat();
   if (e.actif) {
-    e.vues.append({texte, titre_ou_programme(titre), style, false});
+    e.vues.append({texte, titre_ou_programme(titre), style, false, QString()});
+    if (auto t = e.temoin) t(BoiteVue(e.vues.back()));
     if (e.reponses.empty()) {
       if (e.inattendue) e.inattendue(texte);
       return reponse_par_defaut(style);
@@ -78,7 +80,8 @@ int boite_message(const QString& texte, int style, const QString& titre) {
 QString boite_saisie(const QString& invite, const QString& titre, const QString& defaut) {
   EtatTest& e = etat();
   if (e.actif) {
-    e.vues.append({invite, titre_ou_programme(titre), 0, true});
+    e.vues.append({invite, titre_ou_programme(titre), 0, true, defaut});
+    if (auto t = e.temoin) t(BoiteVue(e.vues.back()));
     if (e.saisies.empty()) {
       if (e.inattendue) e.inattendue(invite);
       return QString();
@@ -115,7 +118,9 @@ void BoitesEnTest::efface() {
   etat().vues.clear();
   etat().reponses.clear();
   etat().saisies.clear();
+  etat().temoin = nullptr;
 }
+void BoitesEnTest::temoin(std::function<void(const BoiteVue&)> f) { etat().temoin = std::move(f); }
 int BoitesEnTest::reponses_restantes() {
   return static_cast<int>(etat().reponses.size() + etat().saisies.size());
 }

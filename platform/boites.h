@@ -44,6 +44,7 @@ struct BoiteVue {
   QString titre;
   int style = 0;
   bool saisie = false;
+  QString defaut;  // the answer an input box proposes
 };
 
 class BoitesEnTest {
@@ -56,7 +57,10 @@ class BoitesEnTest {
   static void saisit(const QString& texte);     // next input box answer
   static const QList<BoiteVue>& vues();
   static QStringList textes();                  // the texts of the boxes shown
-  static void efface();                         // forgets the boxes shown and the queued answers
+  static void efface();                         // forgets the boxes shown, the queued answers and the witness
+  // Called with every box as it is shown, before it is answered: what the
+  // user sees on the windows behind the box.
+  static void temoin(std::function<void(const BoiteVue&)> f);
   static int reponses_restantes();
 };
 

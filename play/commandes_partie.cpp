@@ -15,6 +15,7 @@
 #include "play/conseil.h"
 #include "play/controles_partie.h"
 #include "play/jeu.h"
+#include "play/machine.h"
 #include "play/mise_en_place.h"
 #include "play/modif_coup.h"
 #include "play/nulle_abandon.h"
@@ -61,6 +62,8 @@ void quitte_mise_en_place(plateau& p) {
 }
 
 void rejoue_partie() {
+  // The machine is alone on the board while it plays.
+  if (machine_occupee()) return;
   // Loading the board window starts a new game: the loader's game record
   // must outlive it.
   const std::string partie = texte_partie, resultat = resultat_partie, entete = entete_pgn;
@@ -94,14 +97,14 @@ void branche_commandes_plateau(plateau& p) {
 
 void menu_copie_position_Click(int Index) {
   const ControlesPartie c = controles_jeu();
-  if (!c.echiquier) return;
+  if (!c.echiquier || machine_occupee()) return;
   copie_position(c, Index);
   if (Menu* m = fenetres::existante<Menu>()) m->menu_coller_position->setEnabled(true);
 }
 
 void menu_coller_position_Click() {
   ControlesPartie c = controles_jeu();
-  if (!c.echiquier) return;
+  if (!c.echiquier || machine_occupee()) return;
   if (colle_position(c) == CollageLu::RIEN) return;
   // A pasted position starts play: a set-up in progress ends without its palette.
   if (plateau* p = plateau::existante()) quitte_mise_en_place(*p);
@@ -109,7 +112,7 @@ void menu_coller_position_Click() {
 
 void menu_modif_coup_Click() {
   ControlesPartie c = controles_jeu();
-  if (!c.echiquier || etat_clic == 99) return;
+  if (!c.echiquier || etat_clic == 99 || machine_occupee()) return;
   modifie_dernier_coup(c);
 }
 

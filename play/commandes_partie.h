@@ -25,7 +25,8 @@ void reperes_selon_orientation(plateau& p);
 void quitte_mise_en_place(plateau& p);
 
 // The main window's commands. Those that work on a game do nothing while no
-// board window is loaded (their items are disabled then).
+// board window is loaded (their items are disabled then) or while the machine
+// plays (machine_occupee()); so does the replay.
 void menu_copie_position_Click(int Index);  // 1 position string, 2 FEN; enables the paste item
 void menu_coller_position_Click();          // also leaves a set-up in progress
 void menu_modif_coup_Click();

@@ -12,6 +12,9 @@ class QListWidget;
 // is selected, or when the line is not a move): asks for the text with text
 // 200 (White) or 201 (Black), " N°" and the move number, proposing the line
 // (after the move number for Black); an empty answer does nothing. The
+// colour and the number are read from the lines (a White line begins with
+// its number, a Black line with "....."), so a game set up or pasted at move
+// 40, or with Black to move, is numbered as it was played. The
 // answer, made safe for a PGN comment, becomes element j + 1 of
 // commentaires_coups (the list grows as needed) or is added after one blank
 // to the comment already there. With the comment window's item ticked, the

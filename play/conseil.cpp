@@ -14,6 +14,7 @@
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
 #include "play/jeu.h"
+#include "play/machine.h"
 #include "play/patience.h"
 #include "play/plateau.h"
 
@@ -52,7 +53,7 @@ class NumeroProvisoire {
 }  // namespace
 
 void Command3_Click(plateau& p) {
-  if (recherche_en_cours() || etat_clic == 99) return;
+  if (machine_occupee() || etat_clic == 99) return;
   mvdechiquier::Echiquier& e = *p.Echiquier;
   e.clear_all();
   const int couleur = dernier_trait == BLANC ? NOIR : BLANC;

@@ -10,6 +10,6 @@ class plateau;
 // centre of its target, a circle on the target), circles the unprotected
 // pieces, and shows text 333, the move, text 334, its note and ")". The
 // drawings go when the box is closed; numero_coup is as it was. Nothing
-// happens while another search runs or during set-up. A side without a move
+// happens while the machine plays (or another hint searches) or during set-up. A side without a move
 // gets the search's answer ("MAT" or "PAT") and no drawing.
 void Command3_Click(plateau& p);

@@ -18,6 +18,7 @@
 #include "play/commandes_partie.h"
 #include "play/controles_partie.h"
 #include "play/jeu.h"
+#include "play/machine.h"
 #include "play/plateau.h"
 
 namespace {
@@ -66,6 +67,7 @@ void entre_mise_en_place(plateau& p) {
 }
 
 void Command2_Click(plateau& p) {
+  if (machine_occupee()) return;
   if (plateforme::boite_message(texte(92), boite::OUI_NON, titre()) != boite::OUI) return;
   entre_mise_en_place(p);
 }
@@ -88,6 +90,7 @@ void Piece_Click(plateau& p, int Index) {
 }
 
 bool Command4_Click(plateau& p) {
+  if (machine_occupee()) return false;
   mvdechiquier::Echiquier& e = *p.Echiquier;
   bool roi_noir = false, roi_blanc = false;
   for (int c = 1; c <= 8; ++c)
@@ -143,6 +146,7 @@ bool Command4_Click(plateau& p) {
 }
 
 void commande_mise_en_place() {
+  if (machine_occupee()) return;
   plateau* p = affiche_plateau();
   if (!p) return;
   entre_mise_en_place(*p);

@@ -28,6 +28,8 @@ void Piece_Click(plateau& p, int Index);
 // (numero_coup = that number - 1), the board turned to couleur_joueur if it
 // changed meanwhile, and the machine's move when it plays White against the
 // human. Returns true when play starts.
+// Command2, Command4 and the main window's command do nothing while the
+// machine plays (machine_occupee()).
 bool Command4_Click(plateau& p);
 
 // The main window's set-up command: shows the board window (loading it when

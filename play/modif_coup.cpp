@@ -30,6 +30,35 @@ std::string sans_numero(const std::string& coup) {
 
 QString titre() { return QString::fromLatin1(NOM_PROGRAMME); }
 
+// Whether `chaine` (a history entry) holds the king of `couleur` on its first
+// square.
+bool roi_chez_lui(const std::string& chaine, int couleur) {
+  const int colonne = couleur_joueur == NOIR ? 4 : 5;
+  const size_t k = static_cast<size_t>((colonne - 1) * 8 + rangee_roi(couleur) - 1);
+  return chaine.size() == 64 && static_cast<unsigned char>(chaine[k]) - 32 == (couleur == BLANC ? ROI_BLANC : ROI_NOIR);
+}
+
+// The castling flag of `couleur` as it stood before the last move (history
+// entry n - 1 before it, n after it), which may be the move that took the
+// right away: a castling needed the right; a king move of a game played from
+// the start position found it as long as the king had never left its square.
+// Otherwise the flag stays as it is.
+int roque_avant_dernier_coup(int couleur, const QString& derniere, size_t n) {
+  const int actuel = roque_interdit[couleur];
+  if (actuel == 0) return 0;
+  if (derniere.contains(QStringLiteral("O-O"))) return 0;
+  const bool roi_a_bouge = roi_chez_lui(historique_positions[n - 1], couleur) && !roi_chez_lui(historique_positions[n], couleur);
+  if (!roi_a_bouge) return actuel;
+  const TableauCases partie = tab_echiquier;
+  place_position_depart();
+  const std::string depart = chaine_du_tableau(tab_echiquier);
+  tab_echiquier = partie;
+  if (historique_positions[0] != depart) return actuel;
+  for (size_t i = 0; i < n; ++i)
+    if (!roi_chez_lui(historique_positions[i], couleur)) return actuel;
+  return 0;
+}
+
 }  // namespace
 
 std::string remplace_dernier_coup(const std::string& texte, const std::string& nouveau) {
@@ -71,6 +100,7 @@ void modifie_dernier_coup(ControlesPartie& controles) {
     for (int c = 1; c <= 8; ++c)
       for (int l = 1; l <= 8; ++l) tab_echiquier(c, l) = position(c, l);
     const int couleur = derniere.contains(QStringLiteral("...")) ? NOIR : BLANC;
+    roque_interdit[couleur] = roque_avant_dernier_coup(couleur, derniere, static_cast<size_t>(n));
 
     std::string jeton = reponse.toStdString();
     int cs = 0, ls = 0, cd = 0, ld = 0, code = 0;

@@ -12,6 +12,7 @@
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
 #include "play/jeu.h"
+#include "play/machine.h"
 #include "play/plateau.h"
 
 namespace {
@@ -31,7 +32,7 @@ QString texte_evaluations(float blanc, float noir) { return texte(115) + nombre(
 
 void propose_nulle() {
   plateau* p = plateau::existante();
-  if (!p || resultat_partie != "*" || recherche_en_cours()) return;
+  if (!p || resultat_partie != "*" || machine_occupee()) return;
   if (mode_jeux == 3) {
     if (plateforme::boite_message(texte(328) + QStringLiteral("\r\n") + texte(328), boite::OUI_NON, titre()) ==
             boite::OUI &&
@@ -58,6 +59,8 @@ void propose_nulle() {
 }
 
 void abandonne_partie(bool depuis_plateau) {
+  // The board window stays while the machine plays on it.
+  if (machine_occupee()) return;
   if (plateforme::boite_message(texte(92), boite::OUI_NON, titre()) != boite::OUI) return;
   if (ip_mode_serveur == 0 && mode_jeux == 3 && ferme_connexion_reseau()) ferme_connexion_reseau()();
   plateau* p = plateau::existante();

@@ -17,13 +17,13 @@ std::function<void()>& ferme_connexion_reseau();
 // 114: Yes writes "1/2-1/2" in the move list and the result, records the
 // position and stops the clocks); else it refuses (text 335 with both
 // evaluations). Nothing without a board window, once the game has a result,
-// or while a search runs.
+// or while the machine plays (machine_occupee()).
 void propose_nulle();
 
 // Resignation: Yes to text 92 closes the connection on the connecting side of
 // a network game, then closes the board window (once the current event is
 // over when `depuis_plateau`, the board window's own button). Nothing is
-// recorded or sent.
+// recorded or sent. Nothing at all while the machine plays on the board.
 void abandonne_partie(bool depuis_plateau);
 
 // "Evaluation BLANC = " ... as the two answers show them: each note with "."

@@ -212,6 +212,9 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas) {
     roque_interdit[BLANC] = roque_interdit[NOIR] = 0;
     passant_blanc = passant_noir = 0;
     nb_demi_coups = 0;
+    // The evaluations of an earlier game do not belong to this one: a
+    // replayed game has none until the machine plays on.
+    notes_coups.clear();
     controles.liste->clear();
     recharge_depuis_controle(controles);
     memorise_controle(controles);

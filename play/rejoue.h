@@ -9,7 +9,8 @@
 // - the board control shows the start position again (its piece folder and
 //   board picture stay), drawings are removed, the move list is emptied, the
 //   position history starts again with the start position, numero_coup,
-//   the castling flags and the en-passant squares start from nothing;
+//   the castling flags and the en-passant squares start from nothing, and
+//   the evaluations of the moves (notes_coups) are emptied;
 // - every move of the movetext is read with decode_coup in the letters of
 //   style_notation, tested with coup_valide (a rook or knight move refused
 //   from the decoded square is tried from the other piece of the same code),
@@ -36,8 +37,7 @@
 // played so far stays.
 void rejoue_partie(ControlesPartie& controles, int couleur_en_bas);
 
-// The code a promotion mark ("=Q", "=D+", "Q") gives to a pawn of `couleur`:
-// the letter after "=" (or the first letter) read as a rook, knight, bishop or
-// queen in French or English letters, upper or lower case; 0 when the marks
-// name none of them.
+// The code a promotion mark ("=Q", "=D+") gives to a pawn of `couleur`: the
+// letter after "=" read as a rook, knight, bishop or queen in French or
+// English letters, upper or lower case; 0 when the marks name none of them.
 int code_promotion_marques(const std::string& marques, int couleur);

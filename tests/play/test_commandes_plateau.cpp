@@ -22,6 +22,7 @@
 #include "play/commandes_partie.h"
 #include "play/conseil.h"
 #include "play/jeu.h"
+#include "play/machine.h"
 #include "play/mise_en_place.h"
 #include "play/nulle_abandon.h"
 #include "play/rejoue.h"
@@ -219,8 +220,12 @@ TEST_F(Commandes, LeConseilNommeUnCoupSansRienJouer) {
   ouvre();
   const std::string avant = texte_partie;
   const auto histoire = historique_positions;
+  p->Echiquier->trace_cercle(1, 1, 255, 0.5f, 1, 2);  // a drawing left from before
+  int traces_pendant = -1;
+  BoitesEnTest::temoin([this, &traces_pendant](const plateforme::BoiteVue&) { traces_pendant = p->Echiquier->nb_traces(); });
   BoitesEnTest::repond(boite::OK);
   QTest::mouseClick(p->Command3, Qt::LeftButton);
+  EXPECT_GE(traces_pendant, 2) << "the move's line and circle are shown with the box";
   ASSERT_EQ(BoitesEnTest::vues().size(), 1);
   const plateforme::BoiteVue& v = BoitesEnTest::vues()[0];
   EXPECT_TRUE(v.texte.startsWith(texte(333) + QStringLiteral(" 1."))) << v.texte.toStdString();
@@ -308,6 +313,16 @@ TEST_F(Commandes, SeuleLEvaluationDeLaMachineDecide) {
   BoitesEnTest::repond(boite::NON);
   menu_propose_nul_Click();
   EXPECT_TRUE(BoitesEnTest::vues().back().texte.startsWith(texte(336)));
+  // Two players at one board: the machine answers all the same, for the side
+  // that is not the human's.
+  mode_jeux = 2;
+  BoitesEnTest::repond(boite::NON);
+  menu_propose_nul_Click();
+  EXPECT_TRUE(BoitesEnTest::vues().back().texte.startsWith(texte(336)));
+  couleur_joueur = NOIR;
+  BoitesEnTest::repond(boite::OK);
+  menu_propose_nul_Click();
+  EXPECT_TRUE(BoitesEnTest::vues().back().texte.startsWith(texte(335)));
 }
 
 TEST_F(Commandes, UneEvaluationNulleNeSuffitPas) {
@@ -404,6 +419,57 @@ TEST_F(Commandes, LeBoutonCommentaire) {
   QTest::mouseClick(p->note, Qt::LeftButton);
   ASSERT_GE(commentaires_coups.size(), 2u);
   EXPECT_EQ(commentaires_coups[1], "best by test");
+}
+
+// --- While the machine plays ------------------------------------------------------
+
+TEST_F(Commandes, RienNeBougePendantQueLaMachineJoue) {
+  ouvre();
+  coup("e2", "e4");
+  numero_coup = 11;
+  const auto histoire = historique_positions;
+  const QStringList liste = lignes_liste();
+  const QString presse = QStringLiteral("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1");
+  QGuiApplication::clipboard()->setText(presse);
+  {
+    GardeMachine garde;
+    menu_coller_position_Click();
+    menu_copie_position_Click(2);
+    menu_modif_coup_Click();
+    menu_propose_nul_Click();
+    menu_abandon_Click();
+    QTest::mouseClick(p->Command2, Qt::LeftButton);
+    QTest::mouseClick(p->Command3, Qt::LeftButton);
+    QTest::mouseClick(p->Command1, Qt::LeftButton);
+    menu_position_Click();
+    texte_partie = "1.d4 ";
+    rejoue_partie();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(BoitesEnTest::vues().isEmpty()) << BoitesEnTest::textes().join(" | ").toStdString();
+  ASSERT_EQ(plateau::existante(), p);
+  EXPECT_EQ(historique_positions, histoire);
+  EXPECT_EQ(lignes_liste(), liste);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), presse);
+  EXPECT_EQ(etat_clic, 0);
+  EXPECT_EQ(controle("e4"), PION_BLANC);
+  EXPECT_EQ(controle("d4"), CASE_VIDE);
+  EXPECT_EQ(resultat_partie, "*");
+
+  // A set-up cannot end while the machine plays either.
+  entre_mise_en_place(*p);
+  pose_piece(ROI_BLANC, "e1");
+  pose_piece(ROI_NOIR, "e8");
+  {
+    GardeMachine garde;
+    EXPECT_FALSE(Command4_Click(*p));
+  }
+  EXPECT_EQ(etat_clic, 99);
+  // Once the machine is done, the same commands work.
+  EXPECT_TRUE(Command4_Click(*p));
+  menu_coller_position_Click();
+  EXPECT_EQ(controle("a1"), TOUR_BLANCHE);
+  EXPECT_EQ(historique_positions.size(), 1u);
 }
 
 // --- The replay as the loaders call it ----------------------------------------------

@@ -47,6 +47,7 @@ TEST_F(Commentaires, DeuxCommentairesSurLeMemeCoupSAjoutent) {
   EXPECT_TRUE(v.saisie);
   EXPECT_EQ(v.texte, texte(200) + QStringLiteral(" N°1"));
   EXPECT_EQ(v.titre, QStringLiteral("Morvandel"));
+  EXPECT_EQ(v.defaut, QStringLiteral(" 1.e2-e4 ")) << "a White move proposes its line";
 }
 
 TEST_F(Commentaires, UnCoupNoirEtLaListeQuiGrandit) {
@@ -56,10 +57,35 @@ TEST_F(Commentaires, UnCoupNoirEtLaListeQuiGrandit) {
   for (int i = 0; i <= 5; ++i) EXPECT_EQ(commentaires_coups[static_cast<size_t>(i)], "") << i;
   EXPECT_EQ(commentaires_coups[6], "why not");
   EXPECT_EQ(BoitesEnTest::vues()[0].texte, texte(201) + QStringLiteral(" N°3"));
+  EXPECT_EQ(BoitesEnTest::vues()[0].defaut, QStringLiteral(" 3    ..... a7-a6 ")) << "a Black move: its number, then its line";
   // Commenting an earlier line keeps the list as long.
   commente(2, QStringLiteral("main line"));
   EXPECT_EQ(commentaires_coups.size(), 7u);
   EXPECT_EQ(commentaires_coups[3], "main line");
+}
+
+TEST_F(Commentaires, UnePartieCommenceeEnCoursGardeSesNumerosEtSesCouleurs) {
+  // A position pasted at move 40 with Black to move, then two moves.
+  liste_->clear();
+  liste_->addItem(QStringLiteral("    ..... e7-e5"));
+  liste_->addItem(QStringLiteral(" 41.Ng1-f3"));
+  numero_coup = 41;
+  commente(0, QStringLiteral("forced"));
+  commente(1, QStringLiteral("natural"));
+  ASSERT_EQ(BoitesEnTest::vues().size(), 2);
+  EXPECT_EQ(BoitesEnTest::vues()[0].texte, texte(201) + QStringLiteral(" N°40"));
+  EXPECT_EQ(BoitesEnTest::vues()[0].defaut, QStringLiteral(" 40    ..... e7-e5 "));
+  EXPECT_EQ(BoitesEnTest::vues()[1].texte, texte(200) + QStringLiteral(" N°41"));
+  ASSERT_EQ(commentaires_coups.size(), 3u);
+  EXPECT_EQ(commentaires_coups[1], "forced") << "line j keeps element j + 1";
+  EXPECT_EQ(commentaires_coups[2], "natural");
+
+  // A set-up at move 50: White's first move is number 50.
+  liste_->clear();
+  liste_->addItem(QStringLiteral(" 50.e2-e4"));
+  liste_->addItem(QStringLiteral("    ..... O-O"));
+  commente(1, QStringLiteral("safe"));
+  EXPECT_EQ(BoitesEnTest::vues().back().texte, texte(201) + QStringLiteral(" N°50"));
 }
 
 TEST_F(Commentaires, UnCommentaireNePeutCasserLaSyntaxePgn) {

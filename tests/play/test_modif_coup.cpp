@@ -156,6 +156,53 @@ TEST_P(ModifCoup, UnRoqueDeplaceAussiLaTour) {
   EXPECT_TRUE(texte_partie.ends_with("4.O-O ")) << texte_partie;
 }
 
+TEST_P(ModifCoup, UnRoqueChangeRetrouveLeDroitDeRoquer) {
+  rejoue("1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.d3 d6 5.Be3 Be6 6.Qd2 Qd7 7.Nc3 Nf6 8.O-O ");
+  ASSERT_EQ(roque_interdit[BLANC], -1);
+  // The short castling becomes the long one.
+  BoitesEnTest::saisit(QStringLiteral("O-O-O"));
+  BoitesEnTest::repond(boite::OUI);
+  modifie_dernier_coup(controles_);
+  ASSERT_EQ(BoitesEnTest::vues().size(), 2) << BoitesEnTest::textes().join(" | ").toStdString();
+  EXPECT_EQ(lignes().back(), QStringLiteral(" 8.O-O-O"));
+  EXPECT_EQ(code_en("c1"), ROI_BLANC);
+  EXPECT_EQ(code_en("d1"), TOUR_BLANCHE);
+  EXPECT_EQ(code_en("a1"), CASE_VIDE);
+  EXPECT_EQ(code_en("h1"), TOUR_BLANCHE);
+  EXPECT_EQ(code_en("g1"), CASE_VIDE);
+  EXPECT_EQ(roque_interdit[BLANC], -1);
+  // Then a pawn move instead: the king never moved, it may still castle.
+  BoitesEnTest::efface();
+  BoitesEnTest::saisit(QStringLiteral("h3"));
+  BoitesEnTest::repond(boite::OUI);
+  modifie_dernier_coup(controles_);
+  EXPECT_EQ(code_en("e1"), ROI_BLANC);
+  EXPECT_EQ(code_en("a1"), TOUR_BLANCHE);
+  EXPECT_EQ(roque_interdit[BLANC], 0);
+  EXPECT_EQ(roque_interdit[NOIR], 0);
+}
+
+TEST_P(ModifCoup, UnPasDuRoiChangeRendLeRoqueSeulementSIlNAvaitJamaisBouge) {
+  rejoue("1.e4 e5 2.Nf3 Ke7 ");
+  ASSERT_EQ(roque_interdit[NOIR], -1);
+  BoitesEnTest::saisit(QStringLiteral("Nc6"));
+  BoitesEnTest::repond(boite::OUI);
+  modifie_dernier_coup(controles_);
+  EXPECT_EQ(code_en("e8"), ROI_NOIR);
+  EXPECT_EQ(roque_interdit[NOIR], 0) << "Black's king had never left e8";
+  EXPECT_EQ(roque_interdit[BLANC], 0);
+
+  // A king that had already walked keeps its loss.
+  BoitesEnTest::efface();
+  rejoue("1.e4 e5 2.Ke2 Nc6 3.Ke1 Nf6 4.Ke2 ");
+  BoitesEnTest::saisit(QStringLiteral("Nf3"));
+  BoitesEnTest::repond(boite::OUI);
+  modifie_dernier_coup(controles_);
+  EXPECT_EQ(code_en("e1"), ROI_BLANC);
+  EXPECT_EQ(code_en("f3"), CAVALIER_BLANC);
+  EXPECT_EQ(roque_interdit[BLANC], -1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Orientations, ModifCoup, ::testing::Values(BLANC, NOIR));
 
 TEST(RemplaceDernierCoup, GardeNumeroEtSeparateurs) {

@@ -131,12 +131,17 @@ TEST_F(Rejeu, NoirEnBasLePetitRoqueBlancVaDeLaColonneQuatreADeux) {
   EXPECT_EQ(lignes().size(), 7);
 }
 
-TEST_F(Rejeu, UneTourPartieDeSonCoinEnleveLeRoqueASonCamp) {
+TEST_F(Rejeu, UnRoiOuUneTourPartiDeSaCaseEnleveLeRoqueASonCamp) {
   nouvelle_partie(BLANC);
   style_notation = 2;
   rejoue("1.h4 e5 2.Rh3 ", BLANC);
   EXPECT_EQ(roque_interdit[BLANC], -1);
   EXPECT_EQ(roque_interdit[NOIR], 0);
+  // A king that steps off its square and comes back has lost castling all the same.
+  rejoue("1.e4 e5 2.Ke2 Ke7 3.Ke1 ", BLANC);
+  EXPECT_EQ(code_en("e1"), ROI_BLANC);
+  EXPECT_EQ(roque_interdit[BLANC], -1);
+  EXPECT_EQ(roque_interdit[NOIR], -1);
   // A rook taken on its corner ends its side's castling too.
   rejoue("1.b3 g5 2.Bb2 Bg7 3.Bxg7 Nf6 4.Bxh8 ", BLANC);
   EXPECT_EQ(code_en("h8"), FOU_BLANC);
@@ -262,7 +267,9 @@ TEST_F(Rejeu, LaPartiePrecedenteEstEffacee) {
   echiquier_->trace_cercle(4, 4, 255, 0.5f, 0, 2);
   roque_interdit[BLANC] = -1;
   passant_noir = 45;
+  notes_coups = {0.0f, 35.5f, -120.0f};
   rejoue("1.e4 ", NOIR);
+  EXPECT_TRUE(notes_coups.empty()) << "the evaluations of the game before are not this game's";
   EXPECT_EQ(echiquier_->nb_traces(), 0);
   EXPECT_EQ(lignes(), QStringList{QStringLiteral(" 1.e2-e4")});
   EXPECT_EQ(code_en("d4"), CASE_VIDE);
