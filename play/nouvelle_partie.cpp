@@ -153,5 +153,10 @@ void branche_commandes_machine() {
   for (QAction* a : {m->mode_machine, m->mode_libre, m->mode_reseau, m->mode_auto, m->mode_corres})
     if (a) QObject::connect(a, &QAction::toggled, m, [] { actualise_menu_nouvelle(); });
   if (m->menu_partie) QObject::connect(m->menu_partie, &QMenu::aboutToShow, m, [] { actualise_menu_nouvelle(); });
+  // A board window that unloads gives the item back; in the modes the
+  // command cannot start it stays off (its shortcut too).
+  QObject::connect(m->menu_nouvelle, &QAction::changed, m, [m] {
+    if (m->menu_nouvelle->isEnabled() && (mode_jeux == 3 || mode_jeux == 5)) m->menu_nouvelle->setEnabled(false);
+  });
   actualise_menu_nouvelle();
 }

@@ -196,6 +196,23 @@ TEST_F(NouvellePartie, ReseauEtCorrespondanceNeSontPasOuverts) {
   EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
 }
 
+TEST_F(NouvellePartie, ApresUnePartieChargeeEnCorrespondanceLaCommandeResteFermee) {
+  // A board window opened in the correspondence mode (a loaded game) gives
+  // the new-game item back when it unloads: it stays off in that mode.
+  menu->mode_corres_Click();
+  ASSERT_FALSE(menu->menu_nouvelle->isEnabled());
+  ASSERT_NE(charge_plateau(), nullptr);
+  fenetres::decharge<plateau>();
+  EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
+  // Back in a mode it starts: the item comes back with the mode.
+  menu->mode_libre_Click();
+  EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
+  ASSERT_NE(charge_plateau(), nullptr);
+  EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
+  fenetres::decharge<plateau>();
+  EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
+}
+
 TEST_F(NouvellePartie, LeJournalRecoitLaLigneDeDebut) {
   mode_jeux = 2;
   commente = false;
