@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPoint>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -19,6 +20,7 @@
 #include "chess/etat.h"
 #include "chess/poids.h"
 #include "chess/recherche.h"
+#include "chess/regles.h"
 #include "localisation/textes_langue.h"
 #include "openings/comment.h"
 #include "openings/coup_bibliotheque.h"
@@ -27,6 +29,7 @@
 #include "platform/minuterie.h"
 #include "play/jeu.h"
 #include "play/machine.h"
+#include "play/navigation.h"
 #include "play/observateur_plateau.h"
 #include "play/rejoue.h"
 #include "tests/play/aide_machine.h"
@@ -479,6 +482,35 @@ TEST_F(FinDePartie, SansCoupLaMachineEstMateeOuPat) {
   EXPECT_EQ(resultat_partie, "1/2-1/2");
 }
 
+TEST_F(FinDePartie, UnePriseEnPassantPossibleNEstPasUnPat) {
+  // After the machine's e2-e4, Black's only legal move is d4xe3 e.p.: the
+  // game goes on, and the machine (Black) then takes en passant.
+  for (int bas : {BLANC, NOIR}) {
+    SCOPED_TRACE(bas);
+    couleur_joueur = bas;
+    mode_jeux = 4;
+    ouvre();
+    fenetre_comment();
+    p->Timer4->Interval(0);
+    place({"Kf2", "Nf1", "Bd3", "Pe2", "kh1", "pd4"}, NOIR);
+    numero_coup = 0;
+    resultat_partie = "*";
+    EXPECT_TRUE(joue_machine());
+    EXPECT_EQ(resultat_partie, "*");
+    EXPECT_TRUE(boites().isEmpty()) << boites().join('|').toStdString();
+    ASSERT_TRUE(joue_machine());
+    ASSERT_EQ(lignes_liste().size(), 2);
+    EXPECT_TRUE(lignes_liste()[1].contains("..... d4xe3e.p.")) << lignes_liste()[1].toStdString();
+    EXPECT_EQ(controle("e4"), CASE_VIDE);
+    EXPECT_EQ(controle("e3"), PION_NOIR);
+    EXPECT_EQ(montree(), tableau_courant());
+    EXPECT_TRUE(lignes_commentaire().contains("- " + texte(164) + nom_piece(PION_NOIR) + texte(165) + " !"))
+        << lignes_commentaire().join('|').toStdString();
+    plateforme::BoitesEnTest::efface();
+    fenetres::decharge<plateau>();
+  }
+}
+
 TEST_F(FinDePartie, LeTempsDepasseArreteLeJeuAutomatique) {
   mode_jeux = 4;
   ouvre();
@@ -614,24 +646,42 @@ TEST_F(MachineOccupee, PendantLaRechercheRienNeBougeNiNeRelanceUneRecherche) {
   ouverture_defaut[1].clear();
   ouvre();
   fenetre_comment();
+  // Two moves first, so that the move list has earlier positions to show.
+  ASSERT_TRUE(p->Timer4->tick());
+  ASSERT_TRUE(p->Timer4->tick());
+  ASSERT_EQ(p->List1->count(), 2);
+  // A square of the board control holding a piece of `couleur`.
+  auto case_de = [this](int couleur) {
+    for (int c = 1; c <= 8; ++c)
+      for (int l = 1; l <= 8; ++l) {
+        const int code = p->Echiquier->Piece(c, l);
+        if (code != CASE_VIDE && couleur_piece(code) == couleur) return QPoint(c, l);
+      }
+    return QPoint();
+  };
   int essais = 0;
   bool refuse = true;
-  std::string pendant;
   QList<int> profondeurs;
   pendant_recherche() = [&] {
     profondeurs << p->visu_prof->value();
     if (essais++ > 0) return;
-    pendant = montree();
+    const std::string pendant = montree();
     const int lignes = p->List1->count();
     const long refus = nb_saisies_refusees();
+    const QPoint blanc = case_de(BLANC);
     // A click on a White piece, a navigation button, a key: refused.
-    clic("b1");
+    clic(blanc.x(), blanc.y());
     QTest::mouseClick(p->action[0], Qt::LeftButton);
     QTest::keyClick(p->List1, Qt::Key_Up);
     refuse = refuse && etat_clic == 0 && nb_saisies_refusees() > refus;
-    // Even handed over directly, the click and the navigation do nothing.
-    p->Echiquier_Click(colonne_de("b1"), ligne_de("b1"));
+    // Even handed over directly, the click, the navigation and the
+    // double-click on the list do nothing.
+    p->Echiquier_Click(blanc.x(), blanc.y());
     refuse = refuse && etat_clic == 0;
+    action_Click(*p, 0);
+    p->List1->setCurrentRow(0);
+    List1_DblClick(*p);
+    refuse = refuse && montree() == pendant;
     // A tick of automatic play, of the replay, another machine move.
     p->Timer4->tick();
     p->Timer3->Interval(1000);
@@ -652,14 +702,16 @@ TEST_F(MachineOccupee, PendantLaRechercheRienNeBougeNiNeRelanceUneRecherche) {
   EXPECT_TRUE(profondeurs.contains(1)) << "the depth bar follows the search";
   EXPECT_TRUE(refuse);
   EXPECT_EQ(etat_clic, 0);
-  EXPECT_EQ(lignes_liste().size(), 1) << "one move only";
+  EXPECT_EQ(lignes_liste().size(), 3) << "one move only";
   EXPECT_EQ(montree(), tableau_courant());
+  EXPECT_EQ(historique_positions.back(), montree()) << "the move was played on the game's position";
   EXPECT_EQ(profil_moteur, 1);
   ASSERT_EQ(plateau::existante(), p);
   // Once the move is made, the board takes clicks again (Black's turn in
   // machine against machine: any Black piece may be lifted).
   pendant_recherche() = nullptr;
-  clic("b8");
+  const QPoint noir = case_de(NOIR);
+  clic(noir.x(), noir.y());
   EXPECT_EQ(etat_clic, 1);
 }
 
