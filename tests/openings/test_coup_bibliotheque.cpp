@@ -169,6 +169,23 @@ TEST_P(TestCoupBibliotheque, PromotionMarksComeBackWithTheMove) {
   EXPECT_NE(c.marques.find("=Q"), std::string::npos) << c.marques;
 }
 
+TEST_P(TestCoupBibliotheque, AnEnPassantTokenIsCutWholeAndTheMoveAfterItIsFound) {
+  // The capture is written with its "e.p." mark, dots and all.
+  cree_base({{"B01", "Scandinavian", "1.e4 d5 2.exd5 e5 3.dxe6e.p. Bxe6 4.Nf3 *"}});
+  Coup c = demande("1.e4 d5 2.exd5 e5");
+  ASSERT_TRUE(c.trouve);
+  EXPECT_EQ(c.origine, "d5");
+  EXPECT_EQ(c.cible, "e6");
+  c = demande("1.e4 d5 2.exd5 e5 3.dxe6");
+  ASSERT_TRUE(c.trouve) << texte_partie;
+  EXPECT_EQ(c.origine, "c8");
+  EXPECT_EQ(c.cible, "e6");
+  c = demande("1.e4 d5 2.exd5 e5 3.dxe6 Bxe6");
+  ASSERT_TRUE(c.trouve);
+  EXPECT_EQ(c.origine, "g1");
+  EXPECT_EQ(c.cible, "f3");
+}
+
 INSTANTIATE_TEST_SUITE_P(DeuxOrientations, TestCoupBibliotheque, ::testing::Values(BLANC, NOIR),
                          [](const auto& info) { return info.param == BLANC ? "BlancEnBas" : "NoirEnBas"; });
 
