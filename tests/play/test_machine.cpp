@@ -6,12 +6,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPoint>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "app/fenetres.h"
@@ -763,6 +765,36 @@ TEST_F(MachineOccupee, LeBoutonPArreteLeJeuAutomatiquePendantLaRecherche) {
   EXPECT_FALSE(p->Timer4->en_marche()) << "no further tick";
   EXPECT_EQ(p->action[4]->text(), "Go");
   EXPECT_FALSE(p->Timer4->tick());
+}
+
+TEST_F(MachineOccupee, LaFenetreMontreLaRechercheEnCours) {
+  // While White searches its first move: the caption names the best move so
+  // far, the icon is that move's piece, the status bar counts.
+  mode_jeux = 4;
+  profondeur_max[1] = 1;
+  ouverture_defaut[1].clear();
+  ouvre();
+  QStringList titres;
+  bool icone_blanche = false;
+  QStringList panneaux;
+  pendant_recherche() = [&] {
+    titres << p->windowTitle();
+    const QImage icone = p->windowIcon().pixmap(16, 16).toImage();
+    for (int code = PION_BLANC; code <= ROI_BLANC && !icone.isNull(); ++code)
+      icone_blanche = icone_blanche || icone == QIcon(plateau::fichier_icone(code)).pixmap(16, 16).toImage();
+    panneaux << p->panneau(2)->text();
+  };
+  ASSERT_TRUE(p->Timer4->tick());
+  const QRegularExpression candidat(QStringLiteral("^1\\.[A-Za-z0-9x+-]+\\.\\.\\. $"));
+  bool vu = false;
+  for (const QString& t : titres) vu = vu || candidat.match(t).hasMatch();
+  EXPECT_TRUE(vu) << titres.join('|').toStdString();
+  EXPECT_TRUE(icone_blanche);
+  bool compte = false;
+  for (const QString& n : panneaux) compte = compte || n.trimmed().toLong() > 0;
+  EXPECT_TRUE(compte) << panneaux.join('|').toStdString();
+  // Once the move is made, the caption shows it with its evaluation.
+  EXPECT_TRUE(p->windowTitle().startsWith(texte(169) + " - [1.")) << p->windowTitle().toStdString();
 }
 
 TEST_F(MachineOccupee, LaTraceDeLaRechercheVaDansLeJournal) {
