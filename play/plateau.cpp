@@ -120,6 +120,8 @@ int secondes_heure(const QString& texte) {
 
 plateau* plateau::existante() { return instance_plateau; }
 
+int plateau::hauteur_ecran_essai = 0;
+
 plateau::plateau() {
   instance_plateau = this;
   setObjectName(QStringLiteral("plateau"));
@@ -333,13 +335,15 @@ void plateau::Form_Load() {
   try {
     // 1. Top-left corner of the main window's area; on a tall screen the
     // window takes the screen's height less 1200 twips.
+    // The design size is remembered first, so that the first resize lays the
+    // game list and the controls under it out over the taller window.
     move(0, 0);
-    if (QScreen* ecran = QGuiApplication::primaryScreen()) {
-      const int hauteur_ecran = ecran->geometry().height();
-      if (hauteur_ecran * TWIPS > 10000) resize(width(), hauteur_ecran - 1200 / TWIPS);
-    }
     largeur_memorisee_ = width();
     hauteur_memorisee_ = height();
+    int hauteur_ecran = hauteur_ecran_essai;
+    if (hauteur_ecran <= 0)
+      if (QScreen* ecran = QGuiApplication::primaryScreen()) hauteur_ecran = ecran->geometry().height();
+    if (hauteur_ecran * TWIPS > 10000) resize(width(), hauteur_ecran - 1200 / TWIPS);
     // 2 and 3.
     visu_prof->setMaximum(3);
     visu_prof->setValue(0);

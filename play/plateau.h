@@ -52,6 +52,9 @@ class plateau : public QWidget, public VuePartie {
 
   // The loaded board window, or null.
   static plateau* existante();
+  // The screen height in pixels the load sizes the window by; 0 (the normal
+  // case) reads the primary screen. Tests set it.
+  static int hauteur_ecran_essai;
 
   // --- Controls -----------------------------------------------------------
   mvdechiquier::Echiquier* Echiquier = nullptr;

@@ -174,6 +174,11 @@ void plateau::clic_depart(int colonne, int ligne) {
 }
 
 void plateau::clic_arrivee(int colonne, int ligne) {
+  // The game ended while the piece was held (a clock ran out): it goes back.
+  if (partie_terminee_pour_clic()) {
+    remet_piece();
+    return;
+  }
   const int i = List1->currentRow();
   const int n = List1->count();
   if (i != -1 && i != n - 1) {
@@ -291,7 +296,8 @@ void plateau::joue_coup_humain(int colonne, int ligne) {
   if (type_piece(piece_levee) == TYPE_PION && (ligne == 1 || ligne == 8)) {
     bool annule = false;
     promotion = demande_promotion(couleur, annule);
-    if (annule) {
+    // A clock may run out while the question is open: then no move follows.
+    if (annule || partie_terminee_pour_clic()) {
       remet_piece();
       return;
     }

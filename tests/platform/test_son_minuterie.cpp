@@ -41,6 +41,21 @@ TEST(Son, LeLecteurDuSystemeRefuseUnFichierAbsentOuQuiNEstPasUnWav) {
   EXPECT_TRUE(plateforme::joue_fichier_son(QString())) << "an empty path only stops the sound";
 }
 
+TEST(Son, SansSortieAudioLeProgrammeResteMuetEtLeDitUneFoisAuPlus) {
+  SonsEnTest::desactive();
+  const QString wav = QStringLiteral(MVD_SOURCE_DIR "/data/son/up.wav");
+  testing::internal::CaptureStderr();
+  const bool sortie = plateforme::sortie_audio_presente();
+  bool joues = true;
+  if (!sortie)
+    for (int i = 0; i < 3; ++i) joues = plateforme::joue_fichier_son(wav) && joues;
+  plateforme::sortie_audio_presente();
+  const QString erreurs = QString::fromStdString(testing::internal::GetCapturedStderr());
+  if (sortie) GTEST_SKIP() << "this machine has an audio output";
+  EXPECT_TRUE(joues) << "a readable sound counts as played on a silent machine";
+  EXPECT_LE(erreurs.count(QStringLiteral("no audio output")), 1) << erreurs.toStdString();
+}
+
 TEST(Son, LesFichiersLivresSontDesWavMonoCourts) {
   const QStringList noms = {"erreur", "mat", "up", "down", "connect", "dring", "comportement",
                             "mauvais", "je-suis-faible", "raisonable", "commencer", "beau-ca"};

@@ -219,8 +219,9 @@ TEST_P(Roques, LeRoiEtLaTourPassentEnsemble) {
 INSTANTIATE_TEST_SUITE_P(
     DeuxOrientations, Roques,
     ::testing::Values(CasRoque{BLANC, "e1", "g1", "h1", "f1", "O-O"}, CasRoque{BLANC, "e1", "c1", "a1", "d1", "O-O-O"},
-                      CasRoque{BLANC, "e8", "g8", "h8", "f8", "O-O"}, CasRoque{NOIR, "e1", "g1", "h1", "f1", "O-O"},
-                      CasRoque{NOIR, "e1", "c1", "a1", "d1", "O-O-O"}, CasRoque{NOIR, "e8", "c8", "a8", "d8", "O-O-O"}));
+                      CasRoque{BLANC, "e8", "g8", "h8", "f8", "O-O"}, CasRoque{BLANC, "e8", "c8", "a8", "d8", "O-O-O"},
+                      CasRoque{NOIR, "e1", "g1", "h1", "f1", "O-O"}, CasRoque{NOIR, "e1", "c1", "a1", "d1", "O-O-O"},
+                      CasRoque{NOIR, "e8", "g8", "h8", "f8", "O-O"}, CasRoque{NOIR, "e8", "c8", "a8", "d8", "O-O-O"}));
 
 TEST_F(Coups, UneTourQuiQuitteSonCoinOuYEstPriseInterditLeRoque) {
   ouvre();
