@@ -2,6 +2,8 @@
 // the coordinates and the clocks. The move input is in plateau_coups.cpp.
 #include "play/plateau.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -17,7 +19,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QMdiArea>
 #include <QScreen>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -87,6 +91,18 @@ QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int
 }
 
 Menu* menu_principal() { return fenetres::existante<Menu>(); }
+
+// The height a child window may take in the main window's area, title bar
+// and frame of its sub-window deducted; 0 while no main window is shown.
+int hauteur_zone_enfants() {
+  Menu* m = menu_principal();
+  if (!m || !m->mdiArea || !m->isVisible()) return 0;
+  QStyle* style = m->mdiArea->style();
+  // The sub-window sizes itself to the window plus its frame and, once
+  // more, its title bar's height.
+  return m->mdiArea->viewport()->height() - 2 * style->pixelMetric(QStyle::PM_TitleBarHeight) -
+         2 * style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+}
 
 void active(QAction* a, bool oui) {
   if (a) a->setEnabled(oui);
@@ -343,7 +359,14 @@ void plateau::Form_Load() {
     int hauteur_ecran = hauteur_ecran_essai;
     if (hauteur_ecran <= 0)
       if (QScreen* ecran = QGuiApplication::primaryScreen()) hauteur_ecran = ecran->geometry().height();
-    if (hauteur_ecran * TWIPS > 10000) resize(width(), hauteur_ecran - 1200 / TWIPS);
+    if (hauteur_ecran * TWIPS > 10000) {
+      int hauteur = hauteur_ecran - 1200 / TWIPS;
+      // Inside the main window the window fits its area, title bar and frame
+      // included, but never becomes lower than its design.
+      const int zone = hauteur_zone_enfants();
+      if (zone > 0) hauteur = std::min(hauteur, std::max(zone, height()));
+      resize(width(), hauteur);
+    }
     // 2 and 3.
     visu_prof->setMaximum(3);
     visu_prof->setValue(0);

@@ -52,6 +52,7 @@ void TestPlateau::SetUp() {
 
 void TestPlateau::TearDown() {
   fenetres::decharge<plateau>();
+  plateau::hauteur_ecran_essai = 0;
   decharge_comment();
   liens_ouvertures().affiche_commentaire = nullptr;
   liens_jeu() = LiensJeu{};

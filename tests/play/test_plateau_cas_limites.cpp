@@ -116,10 +116,6 @@ TEST_F(FinPendantLeCoup, UnePartieReprisePlusTotResteJouableApresLeResultat) {
 
 class HauteurEcran : public TestPlateau {
  protected:
-  void TearDown() override {
-    plateau::hauteur_ecran_essai = 0;
-    TestPlateau::TearDown();
-  }
   // The geometry of a few controls with the design height, which a screen of
   // 666 pixels (9990 twips, not above 10000) leaves alone.
   void releve_dessin() {

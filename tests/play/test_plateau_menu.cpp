@@ -8,7 +8,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStyle>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "app/fenetres.h"
 #include "app/menu.h"
@@ -94,4 +96,23 @@ TEST_F(AvecMenu, FermerLaSousFenetreDechargeLePlateau) {
   EXPECT_EQ(plateau::existante(), nullptr);
   EXPECT_TRUE(menu->mdiArea->subWindowList().isEmpty());
   EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
+}
+
+TEST_F(AvecMenu, SurUnGrandEcranLaFenetreDeJeuTientDansLaZoneDuMenu) {
+  plateau::hauteur_ecran_essai = 666;  // design height
+  ASSERT_NE(charge_plateau(), nullptr);
+  const int dessin = plateau::existante()->height();
+  const int liste = plateau::existante()->List2->height();
+  fenetres::decharge<plateau>();
+  menu->resize(1000, 900);
+  menu->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+  plateau::hauteur_ecran_essai = 1080;  // 16200 twips: 1000 pixels wanted
+  ASSERT_NE(affiche_plateau(), nullptr);
+  p = plateau::existante();
+  const int zone = menu->mdiArea->viewport()->height();
+  EXPECT_LT(p->height(), 1000);
+  EXPECT_GT(p->height(), dessin);
+  EXPECT_LE(menu->mdiArea->subWindowList()[0]->geometry().bottom(), zone) << "the whole sub-window is in the area";
+  EXPECT_EQ(p->List2->height(), liste + p->height() - dessin) << "the game list takes the extra height";
 }
