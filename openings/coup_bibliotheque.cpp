@@ -1,6 +1,6 @@
 #include "openings/coup_bibliotheque.h"
 
-#include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -33,10 +33,15 @@ constexpr int TETE_COURTE = 1000;
 constexpr int TETE_LONGUE = 20000;
 // Below this many continuing lines, they are sorted directly.
 constexpr int PEU_DE_LIGNES = 4000;
-// Keys drawn at a time by the random choice among many lines, and the most
-// draws before it counts the lines instead.
-constexpr int TIRAGES_PAR_LOT = 64;
-constexpr int TIRAGES_MAX = 64 * 64;
+// The random choice takes one of fewer than PEU_DE_LIGNES_AU_HASARD lines by
+// its rank; among more it draws keys in growing lots (the first one small, as
+// most draws hit when many lines continue the moves), TIRAGES_MAX at most.
+// Counting costs little per line and a drawn key much more (a read of the
+// table at a random place): the threshold balances the two.
+constexpr int PEU_DE_LIGNES_AU_HASARD = 2500;
+constexpr int TIRAGES_PREMIER_LOT = 16;
+constexpr int TIRAGES_PAR_LOT = 256;
+constexpr int TIRAGES_MAX = 16 * 1024;
 
 const char* const FINS[] = {"*", "1-0", "0-1", "1/2-1/2"};
 
@@ -48,26 +53,25 @@ struct Candidates {
   QString where;
   QVariantList valeurs;
 
-  bool contient(const QString& ligne) const {
-    if (!ligne.startsWith(debut)) return false;
-    const QStringView reste = QStringView(ligne).mid(debut.size());
-    for (const char* fin : FINS)
-      if (reste == QLatin1String(fin)) return false;
-    return true;
-  }
   // Read through the index on the line text, which holds every column the
   // choice needs.
   QString source() const { return QStringLiteral(" INDEXED BY ECO_coup"); }
 };
 
 Candidates candidates(const QString& coups) {
-  const FiltreCoups f = filtre_coups(coups);
   Candidates c;
-  c.prefixe = !f.condition.isEmpty();
+  c.prefixe = !coups.isEmpty();
   c.debut = coups.isEmpty() ? QString() : coups + QLatin1Char(' ');
-  c.valeurs = f.valeurs;
+  // The lines that stop at the moves ("moves *") can be many, and come first
+  // in the range on the line text: the range starts after them, so that the
+  // index skips them instead of stepping over each. No move starts with a
+  // character that sorts before "*".
+  const FiltreCoups f = filtre_coups(coups);
+  c.where = c.prefixe ? QStringLiteral(" WHERE Eco_coup > ? AND Eco_coup < ?") : QStringLiteral(" WHERE Eco_coup > ?");
+  c.valeurs << c.debut + QLatin1Char('*');
+  if (c.prefixe) c.valeurs << f.valeurs.at(1);
+  c.where += QStringLiteral(" AND Eco_coup NOT IN (?, ?, ?, ?)");
   for (const char* fin : FINS) c.valeurs << c.debut + QLatin1String(fin);
-  c.where = f.clause_where_et(QStringLiteral("Eco_coup NOT IN (?, ?, ?, ?)"));
   return c;
 }
 
@@ -115,7 +119,38 @@ qint64 rang_au_hasard(qint64 n) {
   return std::clamp<qint64>(static_cast<qint64>(std::floor(tire_hasard() * static_cast<double>(n))), 0, n - 1);
 }
 
-// Any continuing line, each equally likely, whatever their number.
+// Keys drawn uniformly between the lowest and the highest key, the first one
+// that is a continuing line taken: each continuing line is equally likely.
+// `tirages` keys at most, in growing lots; an invalid key when none is hit.
+QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages) {
+  int lot = TIRAGES_PREMIER_LOT;
+  for (int tires = 0; tires < tirages; tires += lot, lot = std::min(lot * 4, TIRAGES_PAR_LOT)) {
+    QVariantList cles;
+    QStringList marques;
+    for (int i = 0; i < lot; ++i) {
+      cles << bas + rang_au_hasard(haut - bas + 1);
+      marques << QStringLiteral("?");
+    }
+    // The base checks the drawn keys itself, by key, and returns only those
+    // that continue the moves.
+    QVariantList valeurs = c.valeurs;
+    valeurs << cles;
+    QSet<qint64> convient;
+    for (auto rs = db_eco.requete(QStringLiteral("SELECT Eco_cle FROM ECO NOT INDEXED") + c.where +
+                                      QStringLiteral(" AND Eco_cle IN (") + marques.join(QLatin1Char(',')) +
+                                      QLatin1Char(')'),
+                                  valeurs);
+         !rs.fin(); rs.suivant())
+      convient.insert(rs.valeur(QStringLiteral("Eco_cle")).toLongLong());
+    for (const QVariant& cle : cles)
+      if (convient.contains(cle.toLongLong())) return cle;
+  }
+  return {};
+}
+
+// Any continuing line, each equally likely, whatever their number: a few
+// lines are counted and one is taken by its rank; among more, keys are drawn.
+// Each way the choice is uniform.
 plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
   auto par_rang = [&](qint64 n) {
     QVariantList valeurs = c.valeurs;
@@ -124,32 +159,13 @@ plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
                                           QStringLiteral(" ORDER BY Eco_coup LIMIT 1 OFFSET ?"),
                                       valeurs));
   };
-  // Counting n lines costs about as much as drawing keys until one of them
-  // continues the moves, which takes (number of keys / n) draws on average:
-  // both are cheap below and above the square root of a few times the number
-  // of keys.
+  const qint64 peu = compte(c, PEU_DE_LIGNES_AU_HASARD);
+  if (peu == 0) return aucune_ligne();
+  if (peu < PEU_DE_LIGNES_AU_HASARD) return par_rang(peu);
   const qint64 bas = db_eco.valeur(QStringLiteral("SELECT min(Eco_cle) FROM ECO")).toLongLong();
   const qint64 haut = db_eco.valeur(QStringLiteral("SELECT max(Eco_cle) FROM ECO")).toLongLong();
-  const qint64 seuil =
-      std::clamp<qint64>(static_cast<qint64>(std::sqrt(12.0 * static_cast<double>(haut - bas + 1))), 256, 8000);
-  const qint64 n = compte(c, seuil);
-  if (n == 0) return aucune_ligne();
-  if (n < seuil) return par_rang(n);
-
-  QStringList marques;
-  for (int i = 0; i < TIRAGES_PAR_LOT; ++i) marques << QStringLiteral("?");
-  const QString lot = QStringLiteral("SELECT Eco_cle, Eco_coup FROM ECO WHERE Eco_cle IN (") +
-                      marques.join(QLatin1Char(',')) + QLatin1Char(')');
-  for (int tires = 0; tires < TIRAGES_MAX; tires += TIRAGES_PAR_LOT) {
-    QVariantList cles;
-    for (int i = 0; i < TIRAGES_PAR_LOT; ++i) cles << bas + rang_au_hasard(haut - bas + 1);
-    QHash<qint64, bool> convient;
-    for (auto rs = db_eco.requete(lot, cles); !rs.fin(); rs.suivant())
-      convient.insert(rs.valeur(QStringLiteral("Eco_cle")).toLongLong(),
-                      c.contient(rs.texte(QStringLiteral("Eco_coup"))));
-    for (const QVariant& cle : cles)
-      if (convient.value(cle.toLongLong(), false)) return ligne_de_cle(cle);
-  }
+  const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_MAX);
+  if (cle.isValid()) return ligne_de_cle(cle);
   // Keys too sparse for the draws: count the lines after all.
   return par_rang(db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO") + c.where, c.valeurs).toLongLong());
 }

@@ -21,12 +21,23 @@ QString texte_erreur(const QSqlError& erreur) {
 
 [[noreturn]] void leve(const QString& texte) { throw ErreurBase(texte); }
 
+// Column names are matched without regard to case, as the database does.
+int rang_sans_casse(const QStringList& noms, const QString& nom) {
+  for (int i = 0; i < noms.size(); ++i)
+    if (noms[i].compare(nom, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
 }  // namespace
 
 // --- Record sets ---------------------------------------------------------
 
 JeuEnregistrements::JeuEnregistrements(QSqlQuery requete)
     : requete_(std::make_unique<QSqlQuery>(std::move(requete))) {
+  // The column names are read once: building the query's record for each
+  // value read costs more than the read itself.
+  const QSqlRecord r = requete_->record();
+  for (int i = 0; i < r.count(); ++i) noms_ << r.fieldName(i);
   fin_ = !requete_->first();
 }
 
@@ -76,10 +87,9 @@ int JeuEnregistrements::nb() {
 
 QVariant JeuEnregistrements::valeur(const QString& colonne) const {
   if (fin_) leve(QStringLiteral("Aucun enregistrement en cours"));
-  const QSqlRecord r = requete_->record();
-  const int i = r.indexOf(colonne);
+  const int i = rang_sans_casse(noms_, colonne);
   if (i < 0) leve(QStringLiteral("Élément non trouvé dans cette collection : ") + colonne);
-  return r.value(i);
+  return requete_->value(i);
 }
 
 QString JeuEnregistrements::texte(const QString& colonne) const {
@@ -87,12 +97,7 @@ QString JeuEnregistrements::texte(const QString& colonne) const {
   return v.isNull() ? QString() : v.toString();
 }
 
-QStringList JeuEnregistrements::colonnes() const {
-  QStringList noms;
-  const QSqlRecord r = requete_->record();
-  for (int i = 0; i < r.count(); ++i) noms << r.fieldName(i);
-  return noms;
-}
+QStringList JeuEnregistrements::colonnes() const { return noms_; }
 
 // --- The database ---------------------------------------------------------
 

@@ -59,6 +59,7 @@ class JeuEnregistrements {
 
  private:
   std::unique_ptr<QSqlQuery> requete_;
+  QStringList noms_;
   bool fin_ = true;
 };
 

@@ -124,3 +124,34 @@ TEST_F(TestChoixLigne, RandomChoiceOnlyTakesContinuingLinesAndReachesThemAll) {
 }
 
 }  // namespace
+
+// Lines spread over keys with a wide gap and mixed with lines that stop at the
+// moves: each continuing line is as likely as any other, whether the choice
+// counts the lines or draws keys.
+TEST_F(TestChoixLigne, RandomChoiceIsEvenAcrossKeyGaps) {
+  for (const int par_bloc : {600, 3000}) {
+    cree_base({}, chemin_base() + QString::number(++bases));
+    // Two blocks of continuing lines, the second far beyond the first, and
+    // many lines that end at the moves between them.
+    db_eco.execute(QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+        "INSERT INTO ECO (Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_connaissance) "
+        "SELECT i, 'C20', 'L', '1.e4 e5 *', 0 FROM n UNION ALL "
+        "SELECT 100000 + i, 'C20', 'L', '1.e4 *', 0 FROM n UNION ALL "
+        "SELECT 500000 + i, 'C20', 'L', '1.e4 c5 *', 0 FROM n")
+                       .arg(par_bloc));
+    initialise_hasard(11);
+    int premier = 0, second = 0;
+    const int tirages = 1200;
+    for (int i = 0; i < tirages; ++i) {
+      const qint64 cle = cle_ligne_bibliotheque("1.e4", true);
+      ASSERT_TRUE((cle >= 1 && cle <= par_bloc) || (cle > 500000 && cle <= 500000 + par_bloc))
+          << "line " << cle << " does not continue 1.e4";
+      ++(cle <= par_bloc ? premier : second);
+    }
+    // An even choice puts about half the draws in each block (six standard
+    // deviations either way).
+    EXPECT_NEAR(premier, tirages / 2, 105) << par_bloc << " lines per block";
+    EXPECT_NEAR(second, tirages / 2, 105) << par_bloc << " lines per block";
+  }
+}
