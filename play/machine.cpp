@@ -283,6 +283,12 @@ bool joue_machine() {
       bool nulle = true;
       if (mode_jeux != 4) {
         nulle = plateforme::boite_message(texte(337), boite::OUI_NON) == boite::OUI;
+        // The clocks run while the question is open: a flag that fell
+        // meanwhile ended the game first, and its result stands.
+        if (resultat_partie != "*") {
+          sablier(0);
+          return false;
+        }
       } else {
         const float eb = evalue_position(BLANC);
         const float en = evalue_position(NOIR);

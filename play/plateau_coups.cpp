@@ -341,19 +341,29 @@ void plateau::enregistre_coup(const CoupJoue& coup, int couleur, int colonne, in
   ajoute_ligne_liste(couleur == NOIR ? QStringLiteral("    .....") + texte_liste : texte_liste);
 
   memorise_position();
-  if (compte_repetitions() >= 2 && plateforme::boite_message(texte(337), boite::OUI_NON) == boite::OUI) {
-    List1->addItem(QStringLiteral("1/2-1/2"));
-    resultat_partie = "1/2-1/2";
-    memorise_position();
-    arret_timers();
+  const std::string long_rogne = rogne(texte_coup);
+  const bool repetition = compte_repetitions() >= 2;
+  const bool nulle = repetition && plateforme::boite_message(texte(337), boite::OUI_NON) == boite::OUI;
+  // The clocks run while the question is open: a flag that fell meanwhile
+  // ended the game first, and its result stands.
+  const bool finie_pendant_question = repetition && resultat_partie != "*";
+  if (nulle || finie_pendant_question) {
+    // The move that ends the game stays in both movetexts.
+    texte_partie = rogne(texte_partie + coup.texte_court);
+    texte_partie_longue = rogne(texte_partie_longue + " " + long_rogne);
+    if (!finie_pendant_question) {
+      List1->addItem(QStringLiteral("1/2-1/2"));
+      resultat_partie = "1/2-1/2";
+      memorise_position();
+      arret_timers();
+      setWindowTitle(texte(169) + QStringLiteral(" - ") + texte(168));
+    }
     selectionne_derniere_ligne();
-    setWindowTitle(texte(169) + QStringLiteral(" - ") + texte(168));
     sablier(0);
     return;
   }
   selectionne_derniere_ligne();
 
-  const std::string long_rogne = rogne(texte_coup);
   texte_partie = rogne(texte_partie + coup.texte_court);
   texte_partie_longue = rogne(texte_partie_longue + " " + long_rogne);
 

@@ -618,6 +618,31 @@ TEST_F(RepetitionMachine, ContreLHumainLaQuestionEstPosee) {
   EXPECT_EQ(lignes_liste().last(), "1/2-1/2");
 }
 
+TEST_F(RepetitionMachine, UnDrapeauTombePendantLaQuestionGardeSonResultat) {
+  mode_jeux = 1;
+  couleur_joueur = BLANC;
+  prepare({"Ke1", "Ng1", "ke8", "ng8"});
+  // The running clock runs out while the draw is being asked.
+  bool tombe = false;
+  plateforme::BoitesEnTest::temoin([this, &tombe](const plateforme::BoiteVue& v) {
+    if (v.texte != texte(337)) return;
+    plateforme::BoitesEnTest::temoin(nullptr);
+    for (auto [minuterie, horloge] : {std::pair{p->Timer1, p->Horloge_basse}, std::pair{p->Timer2, p->horloge_haute}})
+      if (minuterie->en_marche()) {
+        horloge->setText(QStringLiteral("00:00:01"));
+        tombe = minuterie->tick();
+      }
+  });
+  plateforme::BoitesEnTest::repond(boite::OK);  // the loss on time
+  plateforme::BoitesEnTest::repond(OUI);        // the draw, too late
+  EXPECT_FALSE(joue_machine());
+  ASSERT_TRUE(tombe) << "a clock was running during the question";
+  EXPECT_NE(resultat_partie, "1/2-1/2");
+  EXPECT_EQ(lignes_liste().filter(QRegularExpression("^(1-0|0-1|1/2-1/2)$")).size(), 1);
+  EXPECT_EQ(texte_partie, "1.Nf3 Nf6 2.Ng1 Ng8 1.Nf3");
+  for (plateforme::Minuterie* t : {p->Timer1, p->Timer2, p->Timer5}) EXPECT_EQ(t->Interval(), 0);
+}
+
 // --- An error in the middle of the move ---------------------------------------------
 
 TEST_F(FinDePartie, UneErreurLaisseLeControleEtLeTableauDAccord) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QStatusBar>
 
 #include "app/parametres.h"
@@ -13,6 +14,7 @@
 #include "platform/evenements.h"
 #include "platform/minuterie.h"
 #include "play/jeu.h"
+#include "tests/play/aide_machine.h"
 #include "tests/play/aide_plateau.h"
 
 using Coups = TestPlateau;
@@ -430,6 +432,10 @@ TEST_F(Coups, LaDeuxiemeRepetitionProposeLaNulle) {
   coup(cycle[3][0], cycle[3][1]);
   EXPECT_EQ(resultat_partie, "1/2-1/2");
   EXPECT_EQ(lignes_liste().last(), "1/2-1/2");
+  // The move that repeats the position stays in both movetexts.
+  EXPECT_EQ(demi_coups(texte_partie).size(), 12u);
+  EXPECT_TRUE(QString::fromStdString(texte_partie).endsWith("Ng8")) << texte_partie;
+  EXPECT_TRUE(QString::fromStdString(texte_partie_longue).endsWith("Nf6-g8")) << texte_partie_longue;
   EXPECT_EQ(w.List1->currentRow(), w.List1->count() - 1);
   EXPECT_EQ(historique_positions.size(), static_cast<size_t>(w.List1->count()) + 1);
   EXPECT_EQ(w.windowTitle(), texte(169) + " - " + texte(168));
@@ -442,6 +448,27 @@ TEST_F(Coups, LaDeuxiemeRepetitionProposeLaNulle) {
   EXPECT_EQ(lignes_liste(), liste);
   EXPECT_EQ(controle("e2"), PION_BLANC);
   EXPECT_EQ(etat_clic, 0);
+}
+
+TEST_F(Coups, UnDrapeauTombePendantLaQuestionDeLaNulleGardeSonResultat) {
+  plateau& w = ouvre();
+  const char* cycle[4][2] = {{"g1", "f3"}, {"g8", "f6"}, {"f3", "g1"}, {"f6", "g8"}};
+  for (auto& c : cycle) coup(c[0], c[1]);
+  for (int i = 0; i < 3; ++i) coup(cycle[i][0], cycle[i][1]);
+  // Black's clock runs out while the draw is being asked; the answer comes after.
+  w.horloge_haute->setText(QStringLiteral("00:00:01"));
+  plateforme::BoitesEnTest::temoin([&w](const plateforme::BoiteVue& v) {
+    if (v.texte != texte(337)) return;
+    plateforme::BoitesEnTest::temoin(nullptr);
+    EXPECT_TRUE(w.Timer2->tick());
+  });
+  plateforme::BoitesEnTest::repond(boite::OK);  // the loss on time
+  plateforme::BoitesEnTest::repond(OUI);  // the draw, too late
+  coup(cycle[3][0], cycle[3][1]);
+  EXPECT_EQ(resultat_partie, "1-0");
+  EXPECT_EQ(lignes_liste().filter(QRegularExpression("^(1-0|0-1|1/2-1/2)$")), QStringList{"1-0"});
+  EXPECT_TRUE(QString::fromStdString(texte_partie).endsWith("Ng8")) << texte_partie;
+  for (plateforme::Minuterie* t : {w.Timer1, w.Timer2, w.Timer5}) EXPECT_EQ(t->Interval(), 0);
 }
 
 class Continuation : public TestPlateau {
