@@ -1,27 +1,6 @@
 #include "openings/liens_ouvertures.h"
 
-#include <QLabel>
-
 #include "localisation/textes_langue.h"
-#include "play/boite_image.h"
-#include "play/patience.h"
-
-namespace {
-
-// The program's progress window, as the lookups use it.
-class ProgressionPatience : public FenetreProgression {
- public:
-  void montre(const QString& titre) override {
-    patience& p = patience::instance();
-    p.setWindowTitle(titre);
-    p.show();
-  }
-  void definit_libelle(const QString& texte) override { patience::instance().Label1->setText(texte); }
-  void progression(double pourcentage) override { affiche_progression(*patience::instance().Picture1, pourcentage); }
-  void ferme() override { patience::decharge(); }
-};
-
-}  // namespace
 
 LiensOuvertures& liens_ouvertures() {
   static LiensOuvertures liens;
@@ -40,9 +19,7 @@ QString texte_ouvertures(int numero) {
 
 FenetreProgression* progression_ouvertures() {
   const auto& l = liens_ouvertures();
-  if (l.patience) return l.patience();
-  static ProgressionPatience fenetre;
-  return &fenetre;
+  return l.patience ? l.patience() : nullptr;
 }
 
 int profil_en_vigueur() {

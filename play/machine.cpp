@@ -143,16 +143,6 @@ bool coup_du_livre(int couleur, int& cs, int& ls, int& cd, int& ld, float& note)
   return true;
 }
 
-// A lifted piece goes back to its square before the machine moves or the
-// board shows another position.
-void annule_levee_piece(plateau& p) {
-  if (etat_clic != 1) return;
-  p.Echiquier->Piece(p.colonne_depart, p.ligne_depart, p.piece_levee);
-  tab_echiquier(p.colonne_depart, p.ligne_depart) = p.piece_levee;
-  p.unsetCursor();
-  etat_clic = 0;
-}
-
 // The machine plays on the game's position: when the navigation shows an
 // earlier one, the last recorded position comes back first.
 void revient_position_courante(plateau& p) {
@@ -197,7 +187,7 @@ bool joue_machine() {
   Instantane avant;
   const int numero_avant = numero_coup;
   try {
-    annule_levee_piece(*p);
+    p->remet_piece_levee();
     revient_position_courante(*p);
     p->Echiquier->clear_all();
     if (commentaire_coche()) vide_calcul();

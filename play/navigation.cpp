@@ -44,16 +44,6 @@ void selectionne(plateau& p, int ligne) {
   if (ligne >= 0 && ligne < p.List1->count()) p.List1->setCurrentRow(ligne);
 }
 
-// A piece lifted for a move goes back to its square before the board shows
-// another position.
-void repose_piece_levee(plateau& p) {
-  if (etat_clic != 1) return;
-  p.Echiquier->Piece(p.colonne_depart, p.ligne_depart, p.piece_levee);
-  tab_echiquier(p.colonne_depart, p.ligne_depart) = p.piece_levee;
-  p.unsetCursor();
-  etat_clic = 0;
-}
-
 void arrete_defilement(plateau& p) {
   p.Timer3->Interval(0);
   p.action[4]->setText(GO);
@@ -106,17 +96,17 @@ void action_Click(plateau& p, int Index) {
     switch (Index) {
       case 0:  // "<<": the first move
         if (i == -1 || n == 0) return;
-        repose_piece_levee(p);
+        p.remet_piece_levee();
         if (montre_position(p, 1)) selectionne(p, 0);
         break;
       case 1:  // "<": the move before
         if (i < 1) return;
-        repose_piece_levee(p);
+        p.remet_piece_levee();
         if (montre_position(p, i)) selectionne(p, i - 1);
         break;
       case 2:  // ">": the move after
         if (i == -1 || i > n - 1) return;
-        repose_piece_levee(p);
+        p.remet_piece_levee();
         if (i < n - 1) {
           if (montre_position(p, i + 2)) selectionne(p, i + 1);
         } else {
@@ -125,7 +115,7 @@ void action_Click(plateau& p, int Index) {
         break;
       case 3:  // ">>": the last move
         if (n == 0) return;
-        repose_piece_levee(p);
+        p.remet_piece_levee();
         if (montre_position(p, n)) selectionne(p, n - 1);
         break;
       default:
@@ -143,7 +133,7 @@ void List1_DblClick(plateau& p) {
   try {
     p.Echiquier->clear_all();
     if (i != -1) {
-      repose_piece_levee(p);
+      p.remet_piece_levee();
       montre_position(p, i + 1);
     }
   } catch (const std::exception&) {
@@ -161,7 +151,7 @@ void Timer3_Timer(plateau& p) {
   const int n = p.List1->count();
   if (i == -1 || i > n - 1) return;
   try {
-    repose_piece_levee(p);
+    p.remet_piece_levee();
     if (!montre_deja(p, i + 1)) {
       // The board catches up with the selected line first.
       if (!montre_position(p, i + 1) || i == n - 1) arrete_defilement(p);

@@ -50,6 +50,10 @@ class plateau : public QWidget, public VuePartie {
   plateau();
   ~plateau() override;
 
+  // A piece lifted for a move goes back to its square (before the machine
+  // moves or the board shows another position); nothing when none is lifted.
+  void remet_piece_levee();
+
   // The loaded board window, or null.
   static plateau* existante();
   // The screen height in pixels the load sizes the window by; 0 (the normal

@@ -221,6 +221,10 @@ void plateau::remet_piece() {
   etat_clic = 0;
 }
 
+void plateau::remet_piece_levee() {
+  if (etat_clic == 1) remet_piece();
+}
+
 // The game goes on from line k: later lines, their positions and their part
 // of the movetexts go.
 void plateau::coupe_partie(int k) {
