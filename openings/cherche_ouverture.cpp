@@ -20,8 +20,10 @@ constexpr int SEUIL_PROGRESSION = 100;
 const QString COLONNES = QStringLiteral("SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup FROM ECO");
 
 void active_boutons(bool actif) {
-  active_voir_coup(actif);
   const auto& l = liens_ouvertures();
+  // Without the window of the opening lines there is nothing to show.
+  actif = actif && static_cast<bool>(l.charge_liste_coup);
+  active_voir_coup(actif);
   if (l.active_menu_voir_ouvertures) l.active_menu_voir_ouvertures(actif);
 }
 

@@ -431,6 +431,13 @@ TEST_F(MenuPrincipal, TheOpeningsItemFollowsTheLookupAndListsTheLinesOfTheGame) 
                                           {QStringLiteral("Eco_connaissance"), 0}});
   QAction* voir = element("menu_voir_ouvertures");
   ASSERT_TRUE(element("affiche_commentaire")->isChecked());
+  // Without the window of the opening lines the item goes off.
+  voir->setEnabled(true);
+  cherche_ouverture(1, "1.e4");
+  EXPECT_FALSE(voir->isEnabled());
+
+  ListeRelevee liste;
+  liens_ouvertures().charge_liste_coup = [&liste]() -> ListeOuvertures* { return &liste; };
   voir->setEnabled(true);
   cherche_ouverture(1, "1.h4");
   EXPECT_FALSE(voir->isEnabled()) << "no line begins with the moves";
@@ -442,8 +449,6 @@ TEST_F(MenuPrincipal, TheOpeningsItemFollowsTheLookupAndListsTheLinesOfTheGame) 
   EXPECT_TRUE(voir->isEnabled());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-  ListeRelevee liste;
-  liens_ouvertures().charge_liste_coup = [&liste]() -> ListeOuvertures* { return &liste; };
   texte_partie = "1.e4";
   voir->trigger();
   liens_ouvertures().charge_liste_coup = nullptr;
