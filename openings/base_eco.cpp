@@ -1,5 +1,8 @@
 #include "openings/base_eco.h"
 
+#include "platform/boites.h"
+#include "platform/evenements.h"
+
 plateforme::BaseDonnees db_eco(QStringLiteral("db_eco"));
 
 void ouvre_base_eco(const QString& chemin) {
@@ -48,4 +51,9 @@ QString FiltreCoups::clause_where() const {
 QString FiltreCoups::clause_where_et(const QString& autre) const {
   if (condition.isEmpty()) return QStringLiteral(" WHERE ") + autre;
   return QStringLiteral(" WHERE ") + condition + QStringLiteral(" AND ") + autre;
+}
+
+void signale_erreur_base(const std::exception& e) {
+  plateforme::curseur_attente(false);
+  plateforme::boite_erreur(QString::fromUtf8(e.what()));
 }

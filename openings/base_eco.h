@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QVariantList>
+#include <stdexcept>
 #include <string>
 
 #include "platform/base_donnees.h"
@@ -20,6 +21,10 @@ extern plateforme::BaseDonnees db_eco;
 // open). The file must exist and hold table ECO; otherwise throws
 // plateforme::ErreurBase and db_eco stays closed.
 void ouvre_base_eco(const QString& chemin);
+
+// A lookup that failed (the base's error or any other): the hourglass goes
+// and the error is shown.
+void signale_erreur_base(const std::exception& e);
 
 // The moves of a lookup: the movetext without the blanks that may close it.
 QString coups_recherches(const std::string& texte_partie);

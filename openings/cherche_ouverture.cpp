@@ -100,12 +100,8 @@ void cherche_ouverture(int mode, const std::string& coups) {
       if (numero_coup < max_coup_ouverture)
         ajoute_ligne_commentaire(texte_ouvertures(TEXTE_NON_REFERENCEE));
     }
-  } catch (const plateforme::ErreurBase& e) {
-    plateforme::curseur_attente(false);
-    plateforme::boite_erreur(e.texte());
   } catch (const std::exception& e) {
-    plateforme::curseur_attente(false);
-    plateforme::boite_erreur(QString::fromUtf8(e.what()));
+    signale_erreur_base(e);
   }
 }
 

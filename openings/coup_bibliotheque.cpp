@@ -48,8 +48,6 @@ const char* const FINS[] = {"*", "1-0", "0-1", "1/2-1/2"};
 // The lines that continue the moves with at least one more token: a line
 // that ends with the moves has no next move to give.
 struct Candidates {
-  bool prefixe = false;  // the moves are not empty: a range on Eco_coup
-  QString debut;         // the moves and their blank
   QString where;
   QVariantList valeurs;
 
@@ -60,18 +58,18 @@ struct Candidates {
 
 Candidates candidates(const QString& coups) {
   Candidates c;
-  c.prefixe = !coups.isEmpty();
-  c.debut = coups.isEmpty() ? QString() : coups + QLatin1Char(' ');
+  const bool prefixe = !coups.isEmpty();
+  const QString debut = prefixe ? coups + QLatin1Char(' ') : QString();
   // The lines that stop at the moves ("moves *") can be many, and come first
   // in the range on the line text: the range starts after them, so that the
   // index skips them instead of stepping over each. No move starts with a
   // character that sorts before "*".
   const FiltreCoups f = filtre_coups(coups);
-  c.where = c.prefixe ? QStringLiteral(" WHERE Eco_coup > ? AND Eco_coup < ?") : QStringLiteral(" WHERE Eco_coup > ?");
-  c.valeurs << c.debut + QLatin1Char('*');
-  if (c.prefixe) c.valeurs << f.valeurs.at(1);
+  c.where = prefixe ? QStringLiteral(" WHERE Eco_coup > ? AND Eco_coup < ?") : QStringLiteral(" WHERE Eco_coup > ?");
+  c.valeurs << debut + QLatin1Char('*');
+  if (prefixe) c.valeurs << f.valeurs.at(1);
   c.where += QStringLiteral(" AND Eco_coup NOT IN (?, ?, ?, ?)");
-  for (const char* fin : FINS) c.valeurs << c.debut + QLatin1String(fin);
+  for (const char* fin : FINS) c.valeurs << debut + QLatin1String(fin);
   return c;
 }
 
@@ -223,12 +221,8 @@ bool coup_bibliotheque(int couleur, const std::string& texte, int& col_s, int& l
     const auto& l = liens_ouvertures();
     if (l.pointeur_piece) l.pointeur_piece(tab_echiquier(col_s, lig_s));
     return true;
-  } catch (const plateforme::ErreurBase& e) {
-    plateforme::curseur_attente(false);
-    plateforme::boite_erreur(e.texte());
   } catch (const std::exception& e) {
-    plateforme::curseur_attente(false);
-    plateforme::boite_erreur(QString::fromUtf8(e.what()));
+    signale_erreur_base(e);
   }
   col_s = lig_s = col_d = lig_d = 0;
   note = 0;
