@@ -311,8 +311,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
   if (QFileInfo(fichier_ini).isFile()) {
     const LectureParametres lecture = lit_parametres(fichier_ini);
     if (!lecture.lu) {
-      plateforme::boite_erreur(lecture.erreur + QStringLiteral(" (") + QDir::toNativeSeparators(fichier_ini) +
-                               QLatin1Char(')'));
+      plateforme::boite_erreur(lecture.erreur);
     } else if (!lecture.cle_inconnue.isEmpty()) {
       // No language is applied yet: the message is taken in French.
       const QString debut = objet_langue().affiche_texte(10 + 100);
