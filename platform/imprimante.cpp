@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "platform/dialogues_fichiers.h"
+#include "platform/reglage_imprimante.h"
 
 namespace plateforme {
 
@@ -57,6 +58,8 @@ Imprimante::Imprimante(Destination destination, const QString& nom_document)
     imprimante_->setOutputFormat(QPrinter::PdfFormat);
     imprimante_->setPageSize(QPageSize(QPageSize::A4));
     imprimante_->setPageOrientation(QPageLayout::Portrait);
+  } else {
+    applique_reglage_imprimante(*imprimante_);
   }
   police_ = police_nommee(QStringLiteral("Arial"));
   police_.setPointSizeF(10);
