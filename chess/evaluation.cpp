@@ -79,10 +79,17 @@ constexpr Bits CENTRE = bit_de(4, 5) | bit_de(5, 4) | bit_de(5, 5) | bit_de(4, 4
 struct Compteurs {
   Bits plan[5] = {};
   void ajoute(Bits a) {
-    for (int k = 0; k < 5; ++k) {
-      const Bits retenue = plan[k] & a;
-      plan[k] ^= a;
-      a = retenue;
+    const Bits r0 = plan[0] & a;
+    plan[0] ^= a;
+    const Bits r1 = plan[1] & r0;
+    plan[1] ^= r0;
+    // A square counted four times or more: rare.
+    if (r1) [[unlikely]] {
+      const Bits r2 = plan[2] & r1;
+      plan[2] ^= r1;
+      const Bits r3 = plan[3] & r2;
+      plan[3] ^= r2;
+      plan[4] ^= r3;
     }
   }
   Bits non_nuls() const { return plan[0] | plan[1] | plan[2] | plan[3] | plan[4]; }
@@ -164,14 +171,15 @@ MVD_AVEC_POPCNT float evalue(PlateauBits& p, int couleur) {
                           decale_ligne(decale_ligne(vides, -pas), -pas);
     const Bits ennemis_derriere = decale_ligne(ennemis, -pas);
     attaquantes |= pions & (decale_colonne(ennemis_derriere, 1) | decale_colonne(ennemis_derriere, -1));
-    Compteurs& compte = comptes[s];
+    Compteurs compte;
     const float* mobilite_pion = w.mobilite[TYPE_PION];
+    float somme_materiel = 0.0f, somme_mobilite = 0.0f;
     for (Bits reste = p.couleur[s]; reste; reste &= reste - 1) {
       const int i = std::countr_zero(reste);
       const int t = TYPE[p.piece[i]];
-      materiel[s] += w.materiel[t];
+      somme_materiel += w.materiel[t];
       if (t == TYPE_PION) {
-        mob[s] += mobilite_pion[((un_pas >> i) & 1) + ((deux_pas >> i) & 1)];
+        somme_mobilite += mobilite_pion[((un_pas >> i) & 1) + ((deux_pas >> i) & 1)];
         continue;
       }
       const int sq = tb.sq[i];
@@ -183,10 +191,13 @@ MVD_AVEC_POPCNT float evalue(PlateauBits& p, int couleur) {
         case TYPE_DAME: a = lignes_de(sq, p.occupe) | diagonales_de(sq, p.occupe); break;
         default: a = tb.voisin[sq]; break;
       }
-      mob[s] += w.mobilite[t][std::popcount(a)];
+      somme_mobilite += w.mobilite[t][std::popcount(a)];
       if (cartes) compte.ajoute(a);
       if (a & ennemis) attaquantes |= Bits{1} << i;
     }
+    materiel[s] = somme_materiel;
+    mob[s] = somme_mobilite;
+    comptes[s] = compte;
   }
 
   float defense[4] = {}, attaque[4] = {}, centre[4] = {};
@@ -196,14 +207,20 @@ MVD_AVEC_POPCNT float evalue(PlateauBits& p, int couleur) {
     // White or Black at the bottom, the attack counts against a piece look at
     // the row its own pawns move towards, so the two counts differ.
     Compteurs defenseurs[4], attaquants[4];
+    const bool meme_rangee = pas_pion(BLANC) == -pas_pion(NOIR);
     for (int s = BLANC; s <= NOIR; ++s) {
       const int o = s == BLANC ? NOIR : BLANC;
       const Bits pions = p.code[s == BLANC ? PION_BLANC : PION_NOIR];
-      defenseurs[s] = attaquants[s] = comptes[s];
+      defenseurs[s] = comptes[s];
       defenseurs[s].ajoute(cases_des_pions(pions, pas_pion(s), 1));
       defenseurs[s].ajoute(cases_des_pions(pions, pas_pion(s), -1));
-      attaquants[s].ajoute(cases_des_pions(pions, -pas_pion(o), 1));
-      attaquants[s].ajoute(cases_des_pions(pions, -pas_pion(o), -1));
+      if (meme_rangee) {
+        attaquants[s] = defenseurs[s];
+      } else {
+        attaquants[s] = comptes[s];
+        attaquants[s].ajoute(cases_des_pions(pions, -pas_pion(o), 1));
+        attaquants[s].ajoute(cases_des_pions(pions, -pas_pion(o), -1));
+      }
     }
     for (int s = BLANC; s <= NOIR; ++s) {
       const int o = s == BLANC ? NOIR : BLANC;
