@@ -159,41 +159,50 @@ MVD_AVEC_POPCNT float evalue(PlateauBits& p, int couleur) {
   float materiel[4] = {}, mob[4] = {};
   Compteurs comptes[4];
   Bits attaquantes = 0;  // the pieces that attack at least one enemy piece
-  const Bits vides = ~p.occupe;
+  const Bits occupe = p.occupe;
+  const Bits vides = ~occupe;
+  // The mobility note and the value of the piece on each bit, taken type by
+  // type, then added side by side in bit order: the order of the board scan.
+  float note_mobilite[64], valeur[64];
   for (int s = BLANC; s <= NOIR; ++s) {
+    const int decalage = s == BLANC ? PION_BLANC - PION_NOIR : 0;  // white codes are the black ones + 6
     const Bits ennemis = p.couleur[s == BLANC ? NOIR : BLANC];
-    const int pas = pas_pion(s);
-    const Bits pions = p.code[s == BLANC ? PION_BLANC : PION_NOIR];
+    Compteurs compte;
     // Pawns: the square ahead when empty, the second one too from the start
     // row; an enemy piece on a square they take on.
+    const int pas = pas_pion(s);
+    const Bits pions = p.code[PION_NOIR + decalage];
     const Bits un_pas = pions & decale_ligne(vides, -pas);
     const Bits deux_pas = un_pas & (pas < 0 ? LIGNE_1 << 6 : LIGNE_1 << 1) &
                           decale_ligne(decale_ligne(vides, -pas), -pas);
     const Bits ennemis_derriere = decale_ligne(ennemis, -pas);
     attaquantes |= pions & (decale_colonne(ennemis_derriere, 1) | decale_colonne(ennemis_derriere, -1));
-    Compteurs compte;
-    const float* mobilite_pion = w.mobilite[TYPE_PION];
+    for (Bits reste = pions; reste; reste &= reste - 1) {
+      const int i = std::countr_zero(reste);
+      note_mobilite[i] = w.mobilite[TYPE_PION][((un_pas >> i) & 1) + ((deux_pas >> i) & 1)];
+      valeur[i] = w.materiel[TYPE_PION];
+    }
+    // The other pieces: the squares they reach.
+    auto pieces = [&](int t, auto&& cases) {
+      for (Bits reste = p.code[t + decalage]; reste; reste &= reste - 1) {
+        const int i = std::countr_zero(reste);
+        const Bits a = cases(tb.sq[i]);
+        note_mobilite[i] = w.mobilite[t][std::popcount(a)];
+        valeur[i] = w.materiel[t];
+        if (cartes) compte.ajoute(a);
+        if (a & ennemis) attaquantes |= Bits{1} << i;
+      }
+    };
+    pieces(TYPE_CAVALIER, [](int sq) { return tb.saut[sq]; });
+    pieces(TYPE_FOU, [occupe](int sq) { return diagonales_de(sq, occupe); });
+    pieces(TYPE_TOUR, [occupe](int sq) { return lignes_de(sq, occupe); });
+    pieces(TYPE_DAME, [occupe](int sq) { return lignes_de(sq, occupe) | diagonales_de(sq, occupe); });
+    pieces(TYPE_ROI, [](int sq) { return tb.voisin[sq]; });
     float somme_materiel = 0.0f, somme_mobilite = 0.0f;
     for (Bits reste = p.couleur[s]; reste; reste &= reste - 1) {
       const int i = std::countr_zero(reste);
-      const int t = TYPE[p.piece[i]];
-      somme_materiel += w.materiel[t];
-      if (t == TYPE_PION) {
-        somme_mobilite += mobilite_pion[((un_pas >> i) & 1) + ((deux_pas >> i) & 1)];
-        continue;
-      }
-      const int sq = tb.sq[i];
-      Bits a;
-      switch (t) {
-        case TYPE_CAVALIER: a = tb.saut[sq]; break;
-        case TYPE_FOU: a = diagonales_de(sq, p.occupe); break;
-        case TYPE_TOUR: a = lignes_de(sq, p.occupe); break;
-        case TYPE_DAME: a = lignes_de(sq, p.occupe) | diagonales_de(sq, p.occupe); break;
-        default: a = tb.voisin[sq]; break;
-      }
-      somme_mobilite += w.mobilite[t][std::popcount(a)];
-      if (cartes) compte.ajoute(a);
-      if (a & ennemis) attaquantes |= Bits{1} << i;
+      somme_materiel += valeur[i];
+      somme_mobilite += note_mobilite[i];
     }
     materiel[s] = somme_materiel;
     mob[s] = somme_mobilite;
