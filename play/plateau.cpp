@@ -164,6 +164,9 @@ plateau::~plateau() {
 void plateau::construit() {
   setWindowTitle(QStringLiteral("Nouvelle partie"));
   resize(770, 600);
+  // Every control shows at the design size: arranging the main window's
+  // area (cascade, tile) never makes the window smaller.
+  setMinimumSize(770, 600);
 
   horloge_haute = etiquette(this, QStringLiteral("horloge_haute"), QString(), X_PLATEAU, 6, 110, 20);
   duree_partie = etiquette(this, QStringLiteral("duree_partie"), QString(), X_PLATEAU + COTE - 110, 6, 110, 20);
