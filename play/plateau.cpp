@@ -164,9 +164,6 @@ plateau::~plateau() {
 void plateau::construit() {
   setWindowTitle(QStringLiteral("Nouvelle partie"));
   resize(770, 600);
-  // Every control shows at the design size: arranging the main window's
-  // area (cascade, tile) never makes the window smaller.
-  setMinimumSize(770, 600);
 
   horloge_haute = etiquette(this, QStringLiteral("horloge_haute"), QString(), X_PLATEAU, 6, 110, 20);
   duree_partie = etiquette(this, QStringLiteral("duree_partie"), QString(), X_PLATEAU + COTE - 110, 6, 110, 20);
@@ -373,6 +370,10 @@ void plateau::Form_Load() {
       if (zone > 0) hauteur = std::min(hauteur, std::max(zone, height()));
       resize(width(), hauteur);
     }
+    // Every control shows at the design size, or at the lower height a
+    // short screen gives: arranging the main window's area (cascade, tile)
+    // never makes the window smaller than that.
+    setMinimumSize(width(), std::min(height(), hauteur_memorisee_));
     // 2 and 3.
     visu_prof->setMaximum(3);
     visu_prof->setValue(0);
