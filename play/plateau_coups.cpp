@@ -88,13 +88,7 @@ void plateau::montre_tab_echiquier() {
 }
 
 CoupJoue plateau::joue_et_montre(int col_s, int lig_s, int col_d, int lig_d, int code_promotion) {
-  const int code = tab_echiquier(col_s, lig_s);
-  const int pris = tab_echiquier(col_d, lig_d);
   CoupJoue coup = joue_coup(col_s, lig_s, col_d, lig_d, code_promotion);
-  // A rook that leaves its corner, or is taken there, ends its side's castling.
-  auto coin = [](int c, int l, int couleur) { return (c == 1 || c == 8) && l == rangee_roi(couleur); };
-  if (type_piece(code) == TYPE_TOUR && coin(col_s, lig_s, couleur_piece(code))) roque_interdit[couleur_piece(code)] = -1;
-  if (type_piece(pris) == TYPE_TOUR && coin(col_d, lig_d, couleur_piece(pris))) roque_interdit[couleur_piece(pris)] = -1;
   montre_tab_echiquier();
   return coup;
 }

@@ -84,26 +84,6 @@ std::string annotations(const std::string& marques) {
   return a;
 }
 
-// Which corners' rooks can still castle during the replay: castling rights
-// held per wing, so that a game in which one rook moved may still castle on
-// the other side.
-struct Ailes {
-  bool perdue[4][2] = {};  // [colour][0: colonne 1, 1: colonne 8]
-
-  static bool coin(int colonne, int ligne, int couleur) {
-    return (colonne == 1 || colonne == 8) && ligne == rangee_roi(couleur);
-  }
-  void note_coup(int code, int cs, int ls, int pris, int cd, int ld) {
-    if (type_piece(code) == TYPE_TOUR && coin(cs, ls, couleur_piece(code))) perdue[couleur_piece(code)][cs == 8] = true;
-    if (type_piece(pris) == TYPE_TOUR && coin(cd, ld, couleur_piece(pris))) perdue[couleur_piece(pris)][cd == 8] = true;
-  }
-  // A king's castling towards a wing whose rook has moved.
-  bool refuse_roque(int code, int cs, int cd) const {
-    if (type_piece(code) != TYPE_ROI || std::abs(cd - cs) != 2) return false;
-    return perdue[couleur_piece(code)][cd > cs];
-  }
-};
-
 class Rejeu {
  public:
   Rejeu(ControlesPartie& c) : ctl_(c) {}
@@ -112,11 +92,9 @@ class Rejeu {
   bool joue(int couleur, const std::string& mot);
   // Ends the replay on a result token.
   void resultat(const std::string& r);
-  void fin();
 
  private:
   ControlesPartie& ctl_;
-  Ailes ailes_;
 };
 
 bool Rejeu::joue(int couleur, const std::string& mot) {
@@ -142,8 +120,6 @@ bool Rejeu::joue(int couleur, const std::string& mot) {
       valide = true;
     }
   }
-  if (valide && ailes_.refuse_roque(tab_echiquier(cs, ls), cs, cd)) valide = false;
-
   if (!valide) {
     const QString question = texte(couleur == BLANC ? 340 : 341) + QString::number(numero_coup) + texte(342);
     if (plateforme::boite_message(question, boite::OUI_NON, QString::fromLatin1(NOM_PROGRAMME)) != boite::OUI)
@@ -152,9 +128,7 @@ bool Rejeu::joue(int couleur, const std::string& mot) {
   }
 
   const int code_joue = tab_echiquier(cs, ls);
-  const int pris = tab_echiquier(cd, ld);
   const CoupJoue coup = joue_coup(cs, ls, cd, ld, code_promotion_marques(marques, couleur));
-  ailes_.note_coup(code_joue, cs, ls, pris, cd, ld);
   nb_demi_coups = coup.code_pris != CASE_VIDE || type_piece(code_joue) == TYPE_PION ? 0 : nb_demi_coups + 1;
   montre_tab_echiquier(ctl_);
 
@@ -174,14 +148,6 @@ void Rejeu::resultat(const std::string& r) {
   texte_partie_longue = rogne(texte_partie_longue + " " + r);
   memorise_controle(ctl_);
   ctl_.liste->setCurrentRow(ctl_.liste->count() - 1);
-}
-
-void Rejeu::fin() {
-  // Live play keeps one castling flag per side: a side that lost a wing
-  // during the game may no longer castle, as after the same rook move on the
-  // board.
-  for (int c : {BLANC, NOIR})
-    if (ailes_.perdue[c][0] || ailes_.perdue[c][1]) roque_interdit[c] = -1;
 }
 
 }  // namespace
@@ -242,7 +208,6 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas) {
       if (!rejeu.joue(attendu, mot)) break;
       attendu = couleur_adverse(attendu);
     }
-    rejeu.fin();
   } catch (const std::exception& e) {
     plateforme::boite_message(QString::fromStdString(e.what()), boite::EXCLAMATION, QStringLiteral("Attention"));
   }
