@@ -13,6 +13,7 @@
 #include "app/fenetres.h"
 #include "app/menu.h"
 #include "localisation/libelles_plateau.h"
+#include "localisation/libelles_preferences.h"
 #include "localisation/textes_langue.h"
 
 namespace {
@@ -160,6 +161,8 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("stats"), table_stats()},
       {QStringLiteral("plateau"), table_plateau()},
       {QStringLiteral("patience"), table_patience()},
+      {QStringLiteral("pref"), table_pref()},
+      {QStringLiteral("parametre"), table_parametre()},
   };
   return t;
 }

@@ -6,6 +6,7 @@
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
 #include "play/modif_coup.h"
+#include "play/partie.h"
 #include "play/rejoue.h"
 #include "tests/play/aide_commandes.h"
 
@@ -221,9 +222,13 @@ TEST_P(ModifCoup, ChaqueAileRevientSelonLaPartie) {
       {"1.h4 h5 2.Rh3 Rh6 3.e3 Ra6 ", "Rg6", "-Q-q"},       // Black's rook had left too
       {"1.e4 e5 2.Nf3 Nc6 3.Bc4 Nf6 4.O-O ", "d3", "KQkq"},  // a castling had both wings
   };
+  // With the recorded states of the positions, and from the board entries
+  // alone as in a history without them.
+  for (bool avec_etats : {true, false})
   for (const Cas& c : cas) {
     BoitesEnTest::efface();
     rejoue(c.partie);
+    if (!avec_etats) etats_positions.clear();
     BoitesEnTest::saisit(QString::fromLatin1(c.nouveau));
     BoitesEnTest::repond(boite::OUI);
     modifie_dernier_coup(controles_);
@@ -233,7 +238,7 @@ TEST_P(ModifCoup, ChaqueAileRevientSelonLaPartie) {
     d += roque_permis(BLANC, AILE_DAME) ? 'Q' : '-';
     d += roque_permis(NOIR, AILE_ROI) ? 'k' : '-';
     d += roque_permis(NOIR, AILE_DAME) ? 'q' : '-';
-    EXPECT_EQ(d, c.droits) << c.partie << c.nouveau;
+    EXPECT_EQ(d, c.droits) << c.partie << c.nouveau << (avec_etats ? "" : " without states");
   }
 }
 
