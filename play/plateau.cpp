@@ -320,6 +320,7 @@ void plateau::menus_au_chargement() {
   active(m->menu_moteur, false);
   active(m->menu_envoi_position, true);
   active(m->menu_voir_ouvertures, true);
+  for (int i = 0; i <= 2; ++i) active(m->menu_edt_encours[i], true);
   // A FEN text or a position string on the clipboard can be pasted.
   const QString presse = QApplication::clipboard()->text();
   active(m->menu_coller_position, presse.contains(QLatin1Char('/')) || presse.size() == 64);
@@ -345,6 +346,7 @@ void plateau::menus_au_dechargement() {
   active(m->menu_envoi_position, false);
   active(m->menu_voir_ouvertures, false);
   active(m->menu_coller_position, false);
+  for (int i = 0; i <= 2; ++i) active(m->menu_edt_encours[i], false);
   active(m->menu_charge_fichier, true);
 }
 
