@@ -82,6 +82,9 @@ Menu::Menu() {
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName(QStringLiteral("mdiArea"));
   setCentralWidget(mdiArea);
+  // A window that does not fit the area is reached by scrolling.
+  mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   resize(1000, 720);
   construit_menus();
   // The main window is the registry's one Menu, whoever created it.
