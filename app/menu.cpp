@@ -125,7 +125,7 @@ void Menu::construit_menus() {
 
   // File
   menu_fichier = sous_menu(barre, "menu_fichier");
-  menu_astuce = simple(menu_fichier, "menu_astuce");
+  menu_astuce = simple(menu_fichier, "menu_astuce", [this] { menu_astuce_Click(); });
   menu_pref = simple(menu_fichier, "menu_pref");
   menu_fichier->addSeparator();
   menu_con = sous_menu(menu_fichier, "menu_con");
@@ -238,8 +238,8 @@ void Menu::construit_menus() {
   menu_sommaire = simple(menu_aide, "menu_sommaire", [this] { menu_sommaire_Click(); });
   menu_aide_sur = simple(menu_aide, "menu_aide_sur", [this] { menu_aide_sur_Click(); });
   menu_aide->addSeparator();
-  menu_a_propos = simple(menu_aide, "menu_a_propos");
-  menu_release = simple(menu_aide, "menu_release");
+  menu_a_propos = simple(menu_aide, "menu_a_propos", [this] { menu_a_propos_Click(); });
+  menu_release = simple(menu_aide, "menu_release", [this] { menu_release_Click(); });
 
   // States of the items when the window is created.
   for (QAction* a : {mode_machine, couleur_blanche, notation_francaise, analyser_ouverture, menu_active_son,
@@ -256,12 +256,11 @@ void Menu::construit_menus() {
 
   // Commands whose windows belong to subsystems not built yet: in the menu,
   // disabled. Each subsystem enables its own when it lands.
-  for (QAction* a : {menu_astuce, menu_pref, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
+  for (QAction* a : {menu_pref, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
                      menu_enrichir[1], menu_enrichir[2], menu_edt_eco, menu_edt_enrichie, menu_vider, menu_repare,
                      menu_reorg, menu_pc_message, menu_pc_edt[0], menu_pc_edt[1], menu_pc_grille,
                      menu_charge_fichier, menu_sauve_fichier, menu_charge_xml,
-                     menu_edt_encours[0], menu_edt_encours[1], menu_edt_encours[2], menu_moteur,
-                     menu_a_propos, menu_release})
+                     menu_edt_encours[0], menu_edt_encours[1], menu_edt_encours[2], menu_moteur})
     a->setEnabled(false);
 
   // Keyboard shortcuts.
