@@ -170,6 +170,8 @@ void release::document_recu(const QByteArray& document) {
     }
   }
   if (xml.hasError()) {
+    // A broken document announces nothing.
+    version_distante.clear();
     Command2->setEnabled(true);
     plateforme::boite_message(texte(134) + QStringLiteral("\r\n") +
                                   QStringLiteral("XML incorrect, ligne %1, colonne %2 : %3")
