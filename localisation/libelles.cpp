@@ -14,6 +14,7 @@
 #include "app/menu.h"
 #include "localisation/libelles_aide.h"
 #include "localisation/libelles_plateau.h"
+#include "localisation/libelles_preferences.h"
 #include "localisation/textes_langue.h"
 
 namespace {
@@ -164,6 +165,8 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("frmTip"), table_frmTip()},
       {QStringLiteral("frmAbout"), table_frmAbout()},
       {QStringLiteral("release"), table_release()},
+      {QStringLiteral("pref"), table_pref()},
+      {QStringLiteral("parametre"), table_parametre()},
   };
   return t;
 }

@@ -7,6 +7,7 @@ PAQUETS=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev
   libgtest-dev libgmock-dev googletest
   sqlite3 fonts-dejavu-core espeak-ng sox xvfb xauth locales
+  pgn-extract
 )
 manquants=()
 for p in "${PAQUETS[@]}"; do
