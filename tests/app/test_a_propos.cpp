@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QtTest/QTest>
 
 #include "app/a_propos.h"
@@ -226,4 +228,26 @@ TEST_F(APropos, TheHelpMenuAndTheTipItemOpenTheirWindows) {
       if (w->objectName() == c.fenetre) ++n;
     EXPECT_EQ(n, 1);
   }
+}
+
+TEST(PageAide, EveryLinkReachesASectionAndTheNewWindowsAreDescribed) {
+  QFile f(QStringLiteral(MVD_SOURCE_DIR "/data/aide/index.html"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(f.readAll());
+  EXPECT_FALSE(page.contains(QChar(0xFFFD)));  // UTF-8, as its header says
+  EXPECT_TRUE(page.contains("<meta charset=\"utf-8\">"));
+  QStringList ids;
+  for (const QRegularExpressionMatch& m : QRegularExpression(" id=\"([^\"]+)\"").globalMatch(page))
+    ids << m.captured(1);
+  EXPECT_EQ(ids.size(), QSet<QString>(ids.begin(), ids.end()).size()) << "an id given twice";
+  // "Aide sur ..." opens the index.
+  EXPECT_TRUE(ids.contains("index"));
+  int liens = 0;
+  for (const QRegularExpressionMatch& m : QRegularExpression("href=\"#([^\"]+)\"").globalMatch(page)) {
+    EXPECT_TRUE(ids.contains(m.captured(1))) << m.captured(1).toStdString();
+    ++liens;
+  }
+  EXPECT_GT(liens, 20);
+  for (const char* sujet : {"ASTUCES.TXT", "Show Tips", "Infos système", "VERSION_XML", "64 Ko", "CC0"})
+    EXPECT_TRUE(page.contains(QString::fromUtf8(sujet))) << sujet;
 }
