@@ -51,3 +51,5 @@ QByteArray reponse_http(int statut, const QByteArray& raison, const QByteArray& 
 }
 
 bool attend(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 10000); }
+
+bool attend_un_peu(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 2000); }

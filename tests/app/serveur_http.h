@@ -52,3 +52,5 @@ QByteArray reponse_http(int statut, const QByteArray& raison, const QByteArray& 
 
 // Waits, letting events run, until `condition` holds; false after 10 s.
 bool attend(const std::function<bool()>& condition);
+// The same for at most 2 s.
+bool attend_un_peu(const std::function<bool()>& condition);

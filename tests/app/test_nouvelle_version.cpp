@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QUrl>
 #include <optional>
 
 #include "app/fenetres.h"
@@ -262,4 +263,21 @@ TEST_F(NouvelleVersion, AFailedCheckDoesNotRepeatAnEarlierVerdict) {
   ASSERT_TRUE(attend([&] { return w->telechargement == nullptr; }));
   EXPECT_EQ(version_distante, QString());
   EXPECT_TRUE(lignes(*w).isEmpty());
+}
+
+TEST_F(NouvelleVersion, TheShippedAddressIsAPlaceholderAndTheCheckFailsCleanly) {
+  reinitialise_parametres();
+  EXPECT_TRUE(QUrl(version_xml).host().endsWith(".example.org")) << version_xml.toStdString();
+  release& w = verifie(true);
+  // Whatever the network does (no name server, a name not found, a host that
+  // keeps silent), the check ends with its failure message.
+  if (!attend_un_peu([&] { return w.telechargement == nullptr; })) {
+    ASSERT_NE(w.telechargement, nullptr);
+    w.telechargement->minuterie()->tick();
+  }
+  ASSERT_EQ(w.telechargement, nullptr);
+  ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 2);
+  EXPECT_TRUE(plateforme::BoitesEnTest::vues()[1].texte.startsWith(ILLISIBLE + "\r\n"));
+  EXPECT_TRUE(lignes(w).isEmpty());
+  EXPECT_TRUE(w.Command2->isEnabled());
 }
