@@ -370,6 +370,10 @@ void plateau::Form_Load() {
       if (zone > 0) hauteur = std::min(hauteur, std::max(zone, height()));
       resize(width(), hauteur);
     }
+    // Every control shows at the design size, or at the lower height a
+    // short screen gives: arranging the main window's area (cascade, tile)
+    // never makes the window smaller than that.
+    setMinimumSize(width(), std::min(height(), hauteur_memorisee_));
     // 2 and 3.
     visu_prof->setMaximum(3);
     visu_prof->setValue(0);

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
+#include <QTest>
 #include <QUrl>
 #include <QDir>
 
@@ -457,4 +459,14 @@ TEST_F(MenuPrincipal, TheOpeningsItemFollowsTheLookupAndListsTheLinesOfTheGame) 
   liste.coups.sort();
   EXPECT_EQ(liste.coups, QStringList({"1.e4 c5 *", "1.e4 e5 *"}));
   EXPECT_EQ(liste.titre_fenetre, "2" + texte(274) + " - 1.e4");
+}
+
+TEST_F(MenuPrincipal, TheChartsQuitButtonClosesItsFrameToo) {
+  element("menu_stat")->trigger();
+  ASSERT_NE(stats::existante(), nullptr);
+  ASSERT_EQ(menu().mdiArea->subWindowList().size(), 1);
+  QTest::mouseClick(stats::existante()->Command1, Qt::LeftButton);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(stats::existante(), nullptr);
+  EXPECT_TRUE(menu().mdiArea->subWindowList().isEmpty());
 }
