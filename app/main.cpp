@@ -3,6 +3,7 @@
 
 #include "app/fenetres.h"
 #include "app/menu.h"
+#include "network/branchement.h"
 #include "openings/base_eco.h"
 #include "platform/plateforme.h"
 #include "play/nouvelle_partie.h"
@@ -17,8 +18,10 @@ int main(int argc, char** argv) {
   Menu& menu = fenetres::instance<Menu>();
   menu.show();
   branche_commandes_machine();
+  reseau::branche_reseau();
   int fin = 0;
   if (menu.MDIForm_Load(arguments.join(QLatin1Char(' ')))) fin = app.exec();
+  reseau::debranche_reseau();
   // The opening database stays open for the whole run; it is closed while
   // the database driver still exists.
   db_eco.ferme();

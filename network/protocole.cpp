@@ -117,6 +117,7 @@ bool Decoupeur::ajoute(const QByteArray& octets) {
   tampon_.append(octets);
   // Complete messages are taken out as they come: what stays is at most the
   // start of one message, which may not grow without end.
+  decoupe(false);
   if (tampon_.size() > PLAFOND) {
     tampon_.clear();
     return false;
@@ -227,10 +228,18 @@ bool Decoupeur::attend_silence() const {
 }
 
 bool Decoupeur::suivant(QByteArray& message, bool silence) {
+  if (silence) decoupe(true);
+  if (prets_.empty()) return false;
+  message = prets_.front();
+  prets_.pop_front();
+  return true;
+}
+
+void Decoupeur::decoupe(bool silence) {
   for (;;) {
     int n = 0;
     const Etat e = mesure(n);
-    if (e == Etat::INCOMPLET || (e == Etat::SILENCE && !silence)) return false;
+    if (e == Etat::INCOMPLET || (e == Etat::SILENCE && !silence)) return;
     if (e == Etat::REJET) {
       const char v = tampon_[0];
       rejets_ << (v == '#' ? QStringLiteral("malformed move message, %1 bytes dropped").arg(n)
@@ -245,9 +254,8 @@ bool Decoupeur::suivant(QByteArray& message, bool silence) {
       tampon_.remove(0, n);
       continue;
     }
-    message = tampon_.left(n);
+    prets_.push_back(tampon_.left(n));
     tampon_.remove(0, n);
-    return true;
   }
 }
 

@@ -73,15 +73,16 @@ class Decoupeur {
   static constexpr int TAILLE_MAX = 2048;
   static constexpr int PLAFOND = 16384;
 
-  // False when the buffer holds more than PLAFOND bytes: the caller drops the
-  // connection (the buffer is emptied).
+  // Appends what arrived and cuts the complete messages out. False when more
+  // than PLAFOND bytes are left waiting: the caller drops the connection (the
+  // waiting bytes are forgotten).
   bool ajoute(const QByteArray& octets);
   // The next complete message, taken out of the buffer; false when none is
   // complete yet.
   bool suivant(QByteArray& message, bool silence);
   // True when the bytes left would form a message after a silence.
   bool attend_silence() const;
-  // Bytes waiting in the buffer.
+  // Bytes waiting in the buffer, not yet a complete message.
   int en_attente() const { return static_cast<int>(tampon_.size()); }
   // The peer's nickname as its chat lines carry it (cuts joined chat lines).
   void pseudo_adverse(const QString& pseudo);
@@ -92,10 +93,12 @@ class Decoupeur {
   enum class Etat { COMPLET, INCOMPLET, SILENCE, REJET };
   // The length of the message at the start of the buffer, by its verb.
   Etat mesure(int& longueur) const;
+  void decoupe(bool silence);
   int fin_chat(int debut) const;
   int prochain_verbe(int debut, const char* verbes) const;
 
   QByteArray tampon_;
+  std::deque<QByteArray> prets_;
   QByteArray marque_chat_;
   QStringList rejets_;
 };

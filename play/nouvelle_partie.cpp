@@ -58,7 +58,9 @@ void actualise_menu_nouvelle() {
 }  // namespace
 
 bool nouvelle_partie_possible() {
-  return (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4) && plateau::existante() == nullptr;
+  const bool mode = mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4 ||
+                    (mode_jeux == 3 && static_cast<bool>(liens_jeu().montre_connexion));
+  return mode && plateau::existante() == nullptr;
 }
 
 std::string entete_machine(const QDate& jour) {
@@ -78,9 +80,10 @@ std::string entete_machine(const QDate& jour) {
 }
 
 void menu_nouvelle_Click() {
-  // Network and correspondence games are not part of this program yet.
-  if (mode_jeux == 3 || mode_jeux == 5) return;
+  // Correspondence games are not part of this program yet.
+  if (mode_jeux == 5) return;
   if (plateau::existante()) return;
+  if (mode_jeux == 3 && !liens_jeu().montre_connexion) return;
   try {
     // 1. The start line of the game log.
     if (ges_log == 1) {
@@ -107,6 +110,12 @@ void menu_nouvelle_Click() {
     roque_interdit[BLANC] = 0;
     roque_interdit[NOIR] = 0;
     entete_pgn.clear();
+    // 4. A network game starts from the connection dialog, which opens the
+    // board window once this side listens or connects.
+    if (mode_jeux == 3) {
+      liens_jeu().montre_connexion();
+      return;
+    }
     // 5 and 6. The board window's load prepares the game.
     plateau* p = affiche_plateau();
     if (!p) return;
@@ -168,7 +177,8 @@ void branche_commandes_machine() {
   // A board window that unloads gives the item back; in the modes the
   // command cannot start it stays off (its shortcut too).
   QObject::connect(m->menu_nouvelle, &QAction::changed, m, [m] {
-    if (m->menu_nouvelle->isEnabled() && (mode_jeux == 3 || mode_jeux == 5)) m->menu_nouvelle->setEnabled(false);
+    if (m->menu_nouvelle->isEnabled() && (mode_jeux == 5 || (mode_jeux == 3 && !liens_jeu().montre_connexion)))
+      m->menu_nouvelle->setEnabled(false);
   });
   actualise_menu_nouvelle();
 }
