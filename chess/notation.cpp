@@ -47,9 +47,28 @@ std::string coupe_a(std::string& texte, const char* jeu) {
   return reste;
 }
 
+// The token as the message shows it: a control character (a NUL byte read
+// from a file) would cut the text short or vanish; it is shown by its picture
+// character (U+2400 to U+241F, U+2421), in UTF-8 as every message.
+std::string token_visible(const std::string& token) {
+  std::string s;
+  for (char ch : token) {
+    const unsigned char u = static_cast<unsigned char>(ch);
+    if (u < 0x20 || u == 0x7F) {
+      const unsigned image = u == 0x7F ? 0x2421 : 0x2400 + u;
+      s += static_cast<char>(0xE0 | (image >> 12));
+      s += static_cast<char>(0x80 | ((image >> 6) & 0x3F));
+      s += static_cast<char>(0x80 | (image & 0x3F));
+    } else {
+      s += ch;
+    }
+  }
+  return s;
+}
+
 void refuse(const std::string& token, int& col_s, int& lig_s, int& col_d, int& lig_d) {
   col_s = lig_s = col_d = lig_d = 0;
-  affiche_erreur("Erreur de chargement du coup : " + token + " !", "Attention");
+  affiche_erreur("Erreur de chargement du coup : " + token_visible(token) + " !", "Attention");
 }
 
 }  // namespace
