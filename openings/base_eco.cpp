@@ -1,5 +1,6 @@
 #include "openings/base_eco.h"
 
+#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
 
@@ -21,8 +22,10 @@ void ouvre_base_eco(const QString& chemin) {
     db_eco.execute(QStringLiteral("PRAGMA cache_size = -16384"));
   } catch (...) {
     db_eco.ferme();
+    plateforme::signale_changement();
     throw;
   }
+  plateforme::signale_changement();
 }
 
 QString coups_recherches(const std::string& texte_partie) {
