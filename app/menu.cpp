@@ -42,6 +42,7 @@
 #include "play/nouvelle_partie.h"
 #include "play/partie.h"
 #include "play/plateau.h"
+#include "play/impression.h"
 #include "play/prises.h"
 #include "play/stats.h"
 #include "platform/lancement.h"
@@ -191,7 +192,8 @@ void Menu::construit_menus() {
   menu_partie->addSeparator();
   menu_edition = sous_menu(menu_partie, "menu_edition");
   menu_edt_liste = sous_menu(menu_edition, "menu_edt_liste");
-  for (int i = 0; i <= 2; ++i) menu_edt_encours[i] = element(menu_edt_liste, "menu_edt_encours", i, false, nullptr);
+  for (int i = 0; i <= 2; ++i)
+    menu_edt_encours[i] = element(menu_edt_liste, "menu_edt_encours", i, false, [i] { ::menu_edt_encours_Click(i); });
   menu_edt_pc = simple(menu_edition, "menu_edt_pc");
   menu_recherche = simple(menu_partie, "menu_recherche");
   menu_partie->addSeparator();
@@ -301,8 +303,7 @@ void Menu::actualise_menus() {
   for (QAction* a : {menu_astuce, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0], menu_enrichir[1],
                      menu_enrichir[2], menu_edt_eco, menu_edt_enrichie, menu_vider, menu_repare, menu_reorg,
                      menu_pc_message, menu_pc_edt[0], menu_pc_edt[1], menu_pc_grille, menu_sauve,
-                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_envoi_position,
-                     menu_edt_encours[0], menu_edt_encours[1], menu_edt_encours[2], menu_edt_pc, mode_reseau,
+                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_envoi_position, menu_edt_pc, mode_reseau,
                      mode_corres, notation_internationale, menu_a_propos, menu_release})
     active(a, false);
 
@@ -317,6 +318,7 @@ void Menu::actualise_menus() {
   active(menu_position, libre);
   active(menu_modif_coup, jeu && libre);
   active(menu_chasse, jeu);
+  for (int i = 0; i <= 2; ++i) active(menu_edt_encours[i], jeu);
   active(menu_propose_nul, en_cours && libre);
   active(menu_abandon, en_cours && libre);
 

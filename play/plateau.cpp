@@ -253,8 +253,6 @@ void plateau::construit() {
   Label2 = etiquette(this, QStringLiteral("Label2"), QStringLiteral("Double-cliquer sur la partie à visualiser"), 8,
                      552, 380, 20);
   Command6 = bouton(this, QStringLiteral("Command6"), QStringLiteral("Imprimer la liste"), 420, 550, 128, 24);
-  // Printing the game list is not built yet.
-  Command6->setEnabled(false);
   message = controle<QGroupBox>(this, QStringLiteral("message"), 556, 370, 206, 206);
   message->setTitle(QStringLiteral("Message"));
   Text1 = controle<QPlainTextEdit>(message, QStringLiteral("Text1"), 6, 20, 194, 110);
