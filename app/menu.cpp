@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "app/commandes.h"
+#include "app/etats.h"
 #include "app/fenetres.h"
 #include "app/fichiers_recents.h"
 #include "app/modes.h"
@@ -84,6 +85,9 @@ Menu::Menu() {
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName(QStringLiteral("mdiArea"));
   setCentralWidget(mdiArea);
+  // A window that does not fit the area is reached by scrolling.
+  mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   resize(1000, 720);
   construit_menus();
   // The main window is the registry's one Menu, whoever created it.
@@ -131,7 +135,7 @@ void Menu::construit_menus() {
 
   // File
   menu_fichier = sous_menu(barre, "menu_fichier");
-  menu_astuce = simple(menu_fichier, "menu_astuce");
+  menu_astuce = simple(menu_fichier, "menu_astuce", [this] { menu_astuce_Click(); });
   menu_pref = simple(menu_fichier, "menu_pref", [] { ::menu_pref_Click(); });
   menu_fichier->addSeparator();
   menu_con = sous_menu(menu_fichier, "menu_con");
@@ -143,8 +147,8 @@ void Menu::construit_menus() {
   menu_enrichir_base = sous_menu(menu_con, "menu_enrichir_base");
   for (int i = 0; i <= 2; ++i) menu_enrichir[i] = element(menu_enrichir_base, "menu_enrichir", i, false, nullptr);
   menu_imp = sous_menu(menu_con, "menu_imp");
-  menu_edt_eco = simple(menu_imp, "menu_edt_eco");
-  menu_edt_enrichie = simple(menu_imp, "menu_edt_enrichie");
+  menu_edt_eco = simple(menu_imp, "menu_edt_eco", [] { ::menu_edt_eco_Click(); });
+  menu_edt_enrichie = simple(menu_imp, "menu_edt_enrichie", [] { ::menu_edt_enrichie_Click(); });
   menu_vider = simple(menu_con, "menu_vider");
   menu_con->addSeparator();
   menu_repare = simple(menu_con, "menu_repare");
@@ -152,7 +156,8 @@ void Menu::construit_menus() {
   menu_part_pc = sous_menu(menu_fichier, "menu_part_pc");
   menu_pc_message = simple(menu_part_pc, "menu_pc_message");
   menu_pc_edition = sous_menu(menu_part_pc, "menu_pc_edition");
-  for (int i = 0; i <= 1; ++i) menu_pc_edt[i] = element(menu_pc_edition, "menu_pc_edt", i, false, nullptr);
+  for (int i = 0; i <= 1; ++i)
+    menu_pc_edt[i] = element(menu_pc_edition, "menu_pc_edt", i, false, [i] { ::menu_pc_edt_Click(i); });
   menu_part_pc->addSeparator();
   menu_pc_grille = simple(menu_part_pc, "menu_pc_grille");
   mnuRecentFile[0] = element(menu_fichier, "mnuRecentFile", 0, false, nullptr);
@@ -245,8 +250,8 @@ void Menu::construit_menus() {
   menu_sommaire = simple(menu_aide, "menu_sommaire", [this] { menu_sommaire_Click(); });
   menu_aide_sur = simple(menu_aide, "menu_aide_sur", [this] { menu_aide_sur_Click(); });
   menu_aide->addSeparator();
-  menu_a_propos = simple(menu_aide, "menu_a_propos");
-  menu_release = simple(menu_aide, "menu_release");
+  menu_a_propos = simple(menu_aide, "menu_a_propos", [this] { menu_a_propos_Click(); });
+  menu_release = simple(menu_aide, "menu_release", [this] { menu_release_Click(); });
 
   // Marks and visibility of the items when the window is created; whether
   // they are enabled is for actualise_menus.
@@ -299,12 +304,11 @@ void Menu::actualise_menus() {
 
   // What is not built yet stays off: saving the game, the game file with
   // its filter, the XML game, the position sent by e-mail, network and
-  // correspondence play, the opening base tools, the tips and the about box.
-  for (QAction* a : {menu_astuce, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0], menu_enrichir[1],
-                     menu_enrichir[2], menu_edt_eco, menu_edt_enrichie, menu_vider, menu_repare, menu_reorg,
-                     menu_pc_message, menu_pc_edt[0], menu_pc_edt[1], menu_pc_grille, menu_sauve,
-                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_envoi_position, menu_edt_pc, mode_reseau,
-                     mode_corres, notation_internationale, menu_a_propos, menu_release})
+  // correspondence play, the opening base's upkeep.
+  for (QAction* a : {menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0], menu_enrichir[1],
+                     menu_enrichir[2], menu_vider, menu_repare, menu_reorg, menu_pc_message, menu_pc_grille,
+                     menu_sauve, menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_envoi_position,
+                     menu_edt_pc, mode_reseau, mode_corres, notation_internationale})
     active(a, false);
 
   // The game menu.
@@ -347,8 +351,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
   if (QFileInfo(fichier_ini).isFile()) {
     const LectureParametres lecture = lit_parametres(fichier_ini);
     if (!lecture.lu) {
-      plateforme::boite_erreur(lecture.erreur + QStringLiteral(" (") + QDir::toNativeSeparators(fichier_ini) +
-                               QLatin1Char(')'));
+      plateforme::boite_erreur(lecture.erreur);
     } else if (!lecture.cle_inconnue.isEmpty()) {
       // No language is applied yet: the message is taken in French.
       const QString debut = objet_langue().affiche_texte(10 + 100);

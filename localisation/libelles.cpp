@@ -12,6 +12,7 @@
 
 #include "app/fenetres.h"
 #include "app/menu.h"
+#include "localisation/libelles_aide.h"
 #include "localisation/libelles_plateau.h"
 #include "localisation/libelles_preferences.h"
 #include "localisation/textes_langue.h"
@@ -161,6 +162,9 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("stats"), table_stats()},
       {QStringLiteral("plateau"), table_plateau()},
       {QStringLiteral("patience"), table_patience()},
+      {QStringLiteral("frmTip"), table_frmTip()},
+      {QStringLiteral("frmAbout"), table_frmAbout()},
+      {QStringLiteral("release"), table_release()},
       {QStringLiteral("pref"), table_pref()},
       {QStringLiteral("parametre"), table_parametre()},
   };
