@@ -43,12 +43,11 @@ QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int
   return e;
 }
 
-// The colour marks of the main window's colour menu.
-void coche_couleur(int couleur) {
-  if (Menu* m = fenetres::existante<Menu>()) {
-    m->couleur_blanche->setChecked(couleur == BLANC);
-    m->couleur_noire->setChecked(couleur != BLANC);
-  }
+// This side's colour, drawn at the bottom; the main window's colour marks
+// follow it (the board window reads them when it loads).
+void prend_couleur(int couleur) {
+  couleur_joueur = couleur;
+  if (Menu* m = fenetres::existante<Menu>()) m->marques_couleur();
 }
 
 }  // namespace
@@ -129,8 +128,7 @@ void connexion::SSCommand2_Click() {
       // 3. This side listens and plays White.
       QString erreur;
       if (!r.ecoute(static_cast<quint16>(port), &erreur)) throw std::runtime_error(erreur.toStdString());
-      couleur_joueur = BLANC;
-      coche_couleur(BLANC);
+      prend_couleur(BLANC);
       plateau* p = affiche_plateau();
       if (!p) {
         r.ferme();
@@ -141,8 +139,7 @@ void connexion::SSCommand2_Click() {
                         plateforme::adresse_ip_locale() + QStringLiteral("]... attente de réponse ..."));
     } else {
       // 4. This side connects and plays Black.
-      couleur_joueur = NOIR;
-      coche_couleur(NOIR);
+      prend_couleur(NOIR);
       plateau* p = affiche_plateau();
       if (!p) return;
       r.connecte(ip_adresse_host.trimmed(), static_cast<quint16>(port));
