@@ -15,9 +15,9 @@
 #include <QDir>
 
 #include "app/commandes.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/poids.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"

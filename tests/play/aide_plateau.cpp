@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTest>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/cases.h"
 #include "chess/etat.h"
@@ -55,8 +55,6 @@ void TestPlateau::TearDown() {
   fenetres::decharge<plateau>();
   plateau::hauteur_ecran_essai = 0;
   decharge_comment();
-  liens_ouvertures().affiche_commentaire = nullptr;
-  liens_jeu() = LiensJeu{};
   plateforme::SonsEnTest::desactive();
   TestMorvandel::TearDown();
 }

@@ -1,18 +1,16 @@
-#include "app/parametres.h"
+#include "play/parametres.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
 #include <functional>
 
-#include "app/modes.h"
 #include "chess/poids.h"
 #include "chess/outils.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/fichiers_texte.h"
-#include "play/plateau.h"
 
 // --- The values -------------------------------------------------------------
 QString fichier_aide, fichier_ini, dossier_etats;
@@ -576,7 +574,6 @@ bool sauve_parametres(const QString& chemin) {
     return false;
   }
   if (absolu == fichier_illisible) fichier_illisible.clear();
-  change_mode();
   return true;
 }
 
