@@ -11,6 +11,7 @@
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/fichiers_texte.h"
+#include "play/plateau.h"
 
 // --- The values -------------------------------------------------------------
 QString fichier_aide, fichier_ini, dossier_etats;

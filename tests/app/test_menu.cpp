@@ -311,7 +311,10 @@ TEST_F(MenuPrincipal, InCorrespondenceModeTheOpenCommandShowsTheManagerAndNoFile
   EXPECT_TRUE(plateforme::DialoguesEnTest::vus().isEmpty());
 }
 
-TEST_F(MenuPrincipal, WithoutTheBoardWindowTheNewGameItemIsDisabled) {
+TEST_F(MenuPrincipal, WithoutItsCommandTheNewGameItemIsDisabled) {
+  EXPECT_TRUE(element("menu_nouvelle")->isEnabled()) << "the wiring plugs the new game in";
+  commandes::nouvelle_partie = nullptr;
+  menu().actualise_commandes();
   EXPECT_FALSE(element("menu_nouvelle")->isEnabled());
   int parties = 0;
   commandes::nouvelle_partie = [&] { ++parties; };

@@ -45,7 +45,8 @@ void TestPlateau::SetUp() {
   style_notation = 2;
   etat_clic = 0;
   piece_choisie = 0;
-  liens_jeu() = LiensJeu{};
+  // No machine answers a move by hand unless the test plugs it in.
+  liens_jeu().joue_machine = nullptr;
   liens_ouvertures().affiche_commentaire = [] { return true; };
   plateforme::SonsEnTest::active();
   plateforme::MinuteriesEnTest::active();
