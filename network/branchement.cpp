@@ -9,6 +9,8 @@
 namespace reseau {
 
 void branche_reseau() {
+  // A fresh network state: whatever an earlier wiring left is closed.
+  Reseau::detruit();
   liens_jeu().envoie_reseau = [](const QString& message) { Reseau::instance().envoie(message); };
   liens_jeu().partie_reseau_active = [] { return partie_reseau_active(); };
   liens_jeu().montre_connexion = montre_connexion;

@@ -5,15 +5,15 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/fenetres.h"
-#include "app/menu.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "localisation/libelles.h"
@@ -21,6 +21,7 @@
 #include "network/reseau.h"
 #include "platform/boites.h"
 #include "platform/reseau_local.h"
+#include "play/jeu.h"
 #include "play/plateau.h"
 
 namespace {
@@ -47,7 +48,13 @@ QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int
 // follow it (the board window reads them when it loads).
 void prend_couleur(int couleur) {
   couleur_joueur = couleur;
-  if (Menu* m = fenetres::existante<Menu>()) m->marques_couleur();
+  if (liens_jeu().choisit_couleur) liens_jeu().choisit_couleur(couleur);
+}
+
+// The main window, over which the dialog stands (none in some tests).
+QWidget* fenetre_principale() {
+  QMdiArea* zone = fenetres::zone_enfants();
+  return zone ? zone->window() : nullptr;
 }
 
 }  // namespace
@@ -61,7 +68,7 @@ int port_reseau(const QString& texte) {
   return port >= 1 && port <= 65535 ? port : 0;
 }
 
-connexion::connexion() : QDialog(fenetres::existante<Menu>()) {
+connexion::connexion() : QDialog(fenetre_principale()) {
   setObjectName(QStringLiteral("connexion"));
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(false);

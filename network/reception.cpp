@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QTcpSocket>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/coups.h"
 #include "chess/etat.h"

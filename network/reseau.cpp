@@ -11,7 +11,7 @@
 #include <QTcpSocket>
 #include <memory>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/messages.h"
 #include "localisation/textes_langue.h"

@@ -55,5 +55,14 @@ struct LiensJeu {
   std::function<bool()> partie_reseau_active;
   // The connection dialog of a network game (the new-game command in mode 3).
   std::function<void()> montre_connexion;
+  // The colour menu takes `couleur` (BLANC or NOIR), which becomes
+  // couleur_joueur: a network game's role fixes this side's colour.
+  std::function<void(int couleur)> choisit_couleur;
+  // The main window's choices: the human's colour of the colour menu (BLANC
+  // or NOIR) and the notation style of the notation menu (0, 1 or 2).
+  std::function<int()> couleur_choisie;
+  std::function<int()> notation_choisie;
+  // Opens the main window's game menu at the mouse pointer.
+  std::function<void()> menu_partie;
 };
 LiensJeu& liens_jeu();

@@ -11,8 +11,8 @@
 #include <QTest>
 #include <mutex>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/cases.h"
 #include "chess/etat.h"
@@ -63,11 +63,10 @@ void TestReseau::SetUp() {
   style_notation = 2;
   etat_clic = 0;
   ip_nom_utilisateur = QStringLiteral("Joueur1");
-  liens_jeu() = LiensJeu{};
   liens_ouvertures().affiche_commentaire = [] { return true; };
   plateforme::SonsEnTest::active();
   plateforme::MinuteriesEnTest::active();
-  reseau::branche_reseau();
+  // The program's own wiring (the network game included) is in place.
   lignes_journal.clear();
   gestionnaire_precedent = qInstallMessageHandler(capte);
 }
@@ -80,7 +79,6 @@ void TestReseau::TearDown() {
   fenetres::decharge<connexion>();
   decharge_comment();
   liens_ouvertures().affiche_commentaire = nullptr;
-  liens_jeu() = LiensJeu{};
   plateforme::SonsEnTest::desactive();
   qInstallMessageHandler(gestionnaire_precedent);
   TestMorvandel::TearDown();

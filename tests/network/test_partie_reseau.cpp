@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/cases.h"
 #include "chess/etat.h"
