@@ -249,10 +249,13 @@ void Reseau::perte_connexion(const QString& cause) {
     plateau_->Echiquier->Enabled(false);
     plateau_->message->setEnabled(false);
   }
-  const QString raison = cause.isEmpty() ? QStringLiteral("?") : cause;
-  plateforme::boite_message(texte(326) + QStringLiteral("\r\n\r\n") +
-                                (serveur_role_ ? QStringLiteral("Cause : ") : QStringLiteral("? : ")) + raison,
-                            boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
+  // Said once the socket's own signal is over, as every message of the peer.
+  const QString message = texte(326) + QStringLiteral("\r\n\r\n") +
+                          (serveur_role_ ? QStringLiteral("Cause : ") : QStringLiteral("? : ")) +
+                          (cause.isEmpty() ? QStringLiteral("?") : cause);
+  QMetaObject::invokeMethod(
+      this, [message] { plateforme::boite_message(message, boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME)); },
+      Qt::QueuedConnection);
 }
 
 // --- Writing ---------------------------------------------------------------------------------

@@ -121,8 +121,9 @@ TEST_F(MenuPrincipal, TogglesFlipTheirSettingAndMarkAndWriteNoFile) {
 }
 
 TEST_F(MenuPrincipal, ModesCheckOneItemSetTheCorrespondenceMenuAndTheTitle) {
-  // Network and correspondence play are not built: their items stay off.
-  EXPECT_FALSE(element("mode_reseau")->isEnabled());
+  // Correspondence play is not built: its item stays off; network play is
+  // wired in.
+  EXPECT_TRUE(element("mode_reseau")->isEnabled());
   EXPECT_FALSE(element("mode_corres")->isEnabled());
   menu().mode_reseau_Click();
   EXPECT_EQ(mode_jeux, 3);
