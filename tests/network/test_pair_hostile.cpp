@@ -117,6 +117,9 @@ TEST_F(PairHostile, GarbageIsDroppedAndPastTheCapTheConnectionGoes) {
   BoitesEnTest::repond(OK);
   pair->write(bruit);
   ASSERT_TRUE(attend([] { return Reseau::instance().phase() == Phase::FERMEE; }, 20000));
+  // The loss is said once.
+  ASSERT_TRUE(attend([] { return BoitesEnTest::vues().size() == 1; }));
+  laisse_passer();
   EXPECT_EQ(BoitesEnTest::textes().size(), 1);
   EXPECT_TRUE(journal().join(' ').contains(QStringLiteral("connection dropped")));
   EXPECT_EQ(etat(), avant);
