@@ -312,10 +312,11 @@ void Menu::actualise_menus() {
                      menu_edt_pc, mode_reseau, mode_corres, notation_internationale})
     active(a, false);
 
-  // The opening base: none of its commands while the machine reads it.
+  // The opening base: none of its commands while the machine reads it or
+  // one of its long jobs runs.
   for (QAction* a : {menu_trans[1], menu_trans[2], menu_enrichir[1], menu_enrichir[2], menu_vider, menu_repare,
                      menu_reorg})
-    active(a, libre);
+    active(a, libre && !base_occupee());
 
   // The game menu.
   active(menu_nouvelle, !jeu && libre && (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4) && commandes::nouvelle_partie);

@@ -70,6 +70,7 @@ BilanEnrichissement enrichit_base_depuis_pgn(
 }
 
 void enrichit_depuis_fichier_pgn() {
+  if (base_occupee()) return;
   QString chemin;
   try {
     chemin = plateforme::choisit_fichier_a_ouvrir(texte_ouvertures(TEXTE_TITRE),
@@ -82,6 +83,7 @@ void enrichit_depuis_fichier_pgn() {
   if (chemin.isEmpty()) return;
   const QString natif = QDir::toNativeSeparators(chemin);
   if (plateforme::boite_message(texte_ouvertures(TEXTE_CONFIRME) + natif, boite::OUI_NON) != boite::OUI) return;
+  GardeBase garde;
   FenetreProgression* patience = progression_ouvertures();
   if (patience) patience->montre(texte_ouvertures(TEXTE_CHARGEMENT) + natif + QStringLiteral(" ..."));
   BilanEnrichissement bilan;

@@ -287,6 +287,7 @@ int importe_table_eco(const QString& base, const QString& chemin,
 }
 
 void exporte_eco_csv() {
+  if (base_occupee()) return;
   QString chemin;
   try {
     chemin = plateforme::choisit_fichier_a_sauver(texte_ouvertures(TEXTE_TITRE_EXPORT), filtre_csv(),
@@ -301,6 +302,7 @@ void exporte_eco_csv() {
     if (QFileInfo::exists(chemin) &&
         plateforme::boite_message(natif(chemin) + texte_ouvertures(TEXTE_EXISTE), boite::OUI_NON) != boite::OUI)
       return;
+    GardeBase garde;
     int n = 0;
     {
       Progression progression(texte_ouvertures(TEXTE_CONVERSION) + natif(chemin));
@@ -315,6 +317,7 @@ void exporte_eco_csv() {
 }
 
 void importe_eco_csv() {
+  if (base_occupee()) return;
   QString chemin;
   try {
     chemin = plateforme::choisit_fichier_a_ouvrir(texte_ouvertures(TEXTE_TITRE_IMPORT), filtre_csv(),
@@ -332,6 +335,7 @@ void importe_eco_csv() {
                                 boite::OUI_NON + boite::QUESTION) != boite::OUI)
     return;
   try {
+    GardeBase garde;
     int n = 0;
     {
       Progression progression(texte_ouvertures(TEXTE_CHARGEMENT) + natif(chemin) + QStringLiteral(" ..."));

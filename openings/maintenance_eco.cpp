@@ -69,6 +69,7 @@ struct Sablier {
 }  // namespace
 
 void vide_base_connaissance() {
+  if (base_occupee()) return;
   if (active_base_con[profil_en_vigueur()] != 1) {
     plateforme::boite_erreur(texte_ouvertures(TEXTE_BASE_INACTIVE));
     return;
@@ -83,6 +84,7 @@ void vide_base_connaissance() {
 }
 
 void reorganise_base_eco() {
+  if (base_occupee()) return;
   if (plateforme::boite_message(
           QStringLiteral("Réorganisation de la base de données ? (Cette opération peut prendre quelques minutes...)"),
           boite::OUI_NON + boite::EXCLAMATION) != boite::OUI)
@@ -90,6 +92,7 @@ void reorganise_base_eco() {
   const QString chemin = QFileInfo(base_eco).absoluteFilePath();
   if (tenue_ailleurs(chemin)) return;
   const QString provisoire = nom_provisoire(chemin, QStringLiteral("compacte"));
+  GardeBase garde;
   try {
     {
       Sablier sablier;
@@ -175,11 +178,13 @@ BilanReparation repare_fichier_eco(const QString& chemin) {
 }
 
 void repare_base_eco() {
+  if (base_occupee()) return;
   if (plateforme::boite_message(QStringLiteral("Lancement des réparations ?"), boite::OUI_NON + boite::EXCLAMATION) !=
       boite::OUI)
     return;
   const QString chemin = QFileInfo(base_eco).absoluteFilePath();
   if (tenue_ailleurs(chemin)) return;
+  GardeBase garde;
   BilanReparation bilan;
   try {
     Sablier sablier;

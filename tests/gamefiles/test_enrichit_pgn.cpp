@@ -24,7 +24,11 @@ class FenetreProgressionVue : public FenetreProgression {
   QString titre;
   QStringList libelles;
   int fermetures = 0;
-  void montre(const QString& t) override { titre = t; }
+  bool base_prise = false;  // the base was held by the job while it ran
+  void montre(const QString& t) override {
+    titre = t;
+    base_prise = base_occupee();
+  }
   void definit_libelle(const QString& t) override { libelles << t; }
   void progression(double) override {}
   void ferme() override { ++fermetures; }
@@ -170,6 +174,8 @@ TEST_F(EnrichitPgn, LaCommandeDemandeMontreEtAnnonce) {
   EXPECT_EQ(patience.titre, texte(258) + natif + QStringLiteral(" ..."));
   EXPECT_EQ(patience.libelles.last(), QStringLiteral("3/1 ") + texte(248));
   EXPECT_EQ(patience.fermetures, 1);
+  EXPECT_TRUE(patience.base_prise);
+  EXPECT_FALSE(base_occupee());
   EXPECT_EQ(ajoutees().size(), 3);
   const auto& dialogue = plateforme::DialoguesEnTest::vus().last();
   EXPECT_EQ(dialogue.titre, texte(214));
