@@ -157,6 +157,13 @@ struct GardeCoup {
 
 bool coup_en_traitement() { return profondeur_coup > 0; }
 
+void termine_par_resultat(const std::string& resultat) {
+  if (!partie_en_cours() || resultat == "*" || !jeton_resultat(QString::fromStdString(resultat))) return;
+  ControlesPartie c = controles_jeu();
+  if (!c.liste) return;
+  termine_partie(c, fenetre_de(c), resultat, QStringLiteral(" - ") + QString::fromStdString(resultat));
+}
+
 Verdict joue_coup_partie(const CoupPartie& coup) {
   ControlesPartie c = controles_jeu();
   return joue_coup_partie(c, coup);
