@@ -8,6 +8,7 @@
 #include "play/parametres.h"
 #include "chess/observateur_recherche.h"
 #include "chess/poids.h"
+#include "chess/repetitions.h"
 #include "localisation/textes_langue.h"
 #include "network/branchement.h"
 #include "openings/liens_ouvertures.h"
@@ -54,6 +55,7 @@ void branche_tout() {
   // machine's answer to a human move.
   installe_controles_jeu(nullptr);
   installe_observateur_recherche(&observateur_plateau());
+  installe_vue_partie([]() -> VuePartie* { return plateau::existante(); });
   pendant_recherche() = nullptr;
   LiensJeu& j = liens_jeu();
   j = LiensJeu{};
