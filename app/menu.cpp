@@ -16,17 +16,17 @@
 
 #include "app/commandes.h"
 #include "app/etats.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/fichiers_recents.h"
 #include "app/modes.h"
 #include "app/parametre_moteur.h"
 #include "app/preferences.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/poids.h"
 #include "chess/etat.h"
 #include "chess/messages.h"
 #include "langlib/langue.h"
-#include "localisation/dialogue_langue.h"
+#include "app/dialogue_langue.h"
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
@@ -59,22 +59,6 @@ QString nom_element(const char* nom, int indice) {
 
 QString programme() { return QString::fromUtf8(NOM_PROGRAMME); }
 
-// applique_langue reaches the notation marks of the main window through
-// this; the opening base its comment item, the texts and the profile.
-void installe_acces_menu() {
-  installe_fenetre_menu([]() -> QObject* { return &fenetres::instance<Menu>(); });
-  LiensOuvertures& l = liens_ouvertures();
-  l.affiche_commentaire = [] {
-    Menu* m = fenetres::existante<Menu>();
-    return m && m->affiche_commentaire->isChecked();
-  };
-  l.decoche_affiche_commentaire = [] {
-    if (Menu* m = fenetres::existante<Menu>()) m->affiche_commentaire->setChecked(false);
-  };
-  l.texte = [](int numero) { return texte(numero); };
-  l.profil_moteur = [] { return profil_moteur; };
-}
-
 }  // namespace
 
 // --- Construction ---------------------------------------------------------------
@@ -91,11 +75,13 @@ Menu::Menu() {
   resize(1000, 720);
   construit_menus();
   // The main window is the registry's one Menu, whoever created it.
-  if (!fenetres::existante<Menu>()) fenetres::detail::enregistre(std::type_index(typeid(Menu)), this);
-  installe_acces_menu();
+  fenetres::enregistre(this);
 }
 
-Menu::~Menu() { MDIForm_Terminate(); }
+Menu::~Menu() {
+  MDIForm_Terminate();
+  fenetres::retire(this);
+}
 
 void Menu::construit_menus() {
   QMenuBar* barre = menuBar();
@@ -140,19 +126,21 @@ void Menu::construit_menus() {
   menu_fichier->addSeparator();
   menu_con = sous_menu(menu_fichier, "menu_con");
   menu_ouverture = sous_menu(menu_con, "menu_ouverture");
-  for (int i = 1; i <= 2; ++i) menu_trans[i] = element(menu_ouverture, "menu_trans", i, false, nullptr);
+  for (int i = 1; i <= 2; ++i)
+    menu_trans[i] = element(menu_ouverture, "menu_trans", i, false, [this, i] { menu_trans_Click(i); });
   menu_ouverture->addSeparator();
   menu_grille = simple(menu_ouverture, "menu_grille");
   menu_con->addSeparator();
   menu_enrichir_base = sous_menu(menu_con, "menu_enrichir_base");
-  for (int i = 0; i <= 2; ++i) menu_enrichir[i] = element(menu_enrichir_base, "menu_enrichir", i, false, nullptr);
+  for (int i = 0; i <= 2; ++i)
+    menu_enrichir[i] = element(menu_enrichir_base, "menu_enrichir", i, false, [this, i] { menu_enrichir_Click(i); });
   menu_imp = sous_menu(menu_con, "menu_imp");
   menu_edt_eco = simple(menu_imp, "menu_edt_eco", [] { ::menu_edt_eco_Click(); });
   menu_edt_enrichie = simple(menu_imp, "menu_edt_enrichie", [] { ::menu_edt_enrichie_Click(); });
-  menu_vider = simple(menu_con, "menu_vider");
+  menu_vider = simple(menu_con, "menu_vider", [this] { menu_vider_Click(); });
   menu_con->addSeparator();
-  menu_repare = simple(menu_con, "menu_repare");
-  menu_reorg = simple(menu_con, "menu_reorg");
+  menu_repare = simple(menu_con, "menu_repare", [this] { menu_repare_Click(); });
+  menu_reorg = simple(menu_con, "menu_reorg", [this] { menu_reorg_Click(); });
   menu_part_pc = sous_menu(menu_fichier, "menu_part_pc");
   menu_pc_message = simple(menu_part_pc, "menu_pc_message");
   menu_pc_edition = sous_menu(menu_part_pc, "menu_pc_edition");
@@ -304,12 +292,17 @@ void Menu::actualise_menus() {
 
   // What is not built yet stays off: saving the game, the game file with
   // its filter, the XML game, the position sent by e-mail, network and
-  // correspondence play, the opening base's upkeep.
-  for (QAction* a : {menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0], menu_enrichir[1],
-                     menu_enrichir[2], menu_vider, menu_repare, menu_reorg, menu_pc_message, menu_pc_grille,
+  // correspondence play, the data grid.
+  for (QAction* a : {menu_grille, menu_enrichir[0], menu_pc_message, menu_pc_grille,
                      menu_sauve, menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_envoi_position,
                      menu_edt_pc, mode_reseau, mode_corres, notation_internationale})
     active(a, false);
+
+  // The opening base: none of its commands while the machine reads it or
+  // one of its long jobs runs.
+  for (QAction* a : {menu_trans[1], menu_trans[2], menu_enrichir[1], menu_enrichir[2], menu_vider, menu_repare,
+                     menu_reorg})
+    active(a, libre && !base_occupee());
 
   // The game menu.
   active(menu_nouvelle, !jeu && libre && (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4) && commandes::nouvelle_partie);
@@ -364,6 +357,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
   } else {
     valeurs_sans_fichier();
     sauve_parametres(fichier_ini);
+    change_mode();
   }
 
   // 6. Language, captions, language and level marks, title.
@@ -668,6 +662,7 @@ void Menu::menu_quitter_Click() {
 
 void Menu::menu_sauve_option_Click() {
   if (sauve_parametres(fichier_ini)) plateforme::boite_message(texte(400), boite::EXCLAMATION);
+  change_mode();
 }
 
 void Menu::wa_Click(int Index) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 
 namespace pgn {
 

@@ -50,5 +50,11 @@ struct LiensJeu {
   std::function<bool()> joue_machine;
   // Sends one text to the remote player of a network game (mode 3).
   std::function<void(const QString& message)> envoie_reseau;
+  // The main window's choices: the human's colour of the colour menu (BLANC
+  // or NOIR) and the notation style of the notation menu (0, 1 or 2).
+  std::function<int()> couleur_choisie;
+  std::function<int()> notation_choisie;
+  // Opens the main window's game menu at the mouse pointer.
+  std::function<void()> menu_partie;
 };
 LiensJeu& liens_jeu();

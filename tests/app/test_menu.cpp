@@ -15,9 +15,9 @@
 #include <QDir>
 
 #include "app/commandes.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/poids.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"
@@ -80,9 +80,11 @@ TEST_F(MenuPrincipal, ItemsStartWithTheirMarksStatesAndShortcuts) {
   for (const auto& [nom, touches] : raccourcis)
     EXPECT_EQ(a(nom)->shortcut().toString(), touches) << nom;
   // Commands of windows not built yet are there, disabled.
-  for (const char* nom : {"menu_charge_fichier", "menu_trans(1)", "menu_edt_encours(0)"})
+  for (const char* nom : {"menu_charge_fichier", "menu_edt_encours(0)"})
     EXPECT_FALSE(a(nom)->isEnabled()) << nom;
-  for (const char* nom : {"menu_pref", "menu_moteur", "menu_astuce", "menu_a_propos", "menu_release"})
+  for (const char* nom : {"menu_pref", "menu_moteur", "menu_astuce", "menu_a_propos", "menu_release", "menu_trans(1)",
+                          "menu_trans(2)", "menu_enrichir(1)", "menu_enrichir(2)", "menu_vider", "menu_reorg",
+                          "menu_repare"})
     EXPECT_TRUE(a(nom)->isEnabled()) << nom;
   // Top menus in order.
   QStringList barre;
@@ -311,7 +313,10 @@ TEST_F(MenuPrincipal, InCorrespondenceModeTheOpenCommandShowsTheManagerAndNoFile
   EXPECT_TRUE(plateforme::DialoguesEnTest::vus().isEmpty());
 }
 
-TEST_F(MenuPrincipal, WithoutTheBoardWindowTheNewGameItemIsDisabled) {
+TEST_F(MenuPrincipal, WithoutItsCommandTheNewGameItemIsDisabled) {
+  EXPECT_TRUE(element("menu_nouvelle")->isEnabled()) << "the wiring plugs the new game in";
+  commandes::nouvelle_partie = nullptr;
+  menu().actualise_commandes();
   EXPECT_FALSE(element("menu_nouvelle")->isEnabled());
   int parties = 0;
   commandes::nouvelle_partie = [&] { ++parties; };

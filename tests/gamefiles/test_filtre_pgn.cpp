@@ -1,5 +1,5 @@
 // The tag filter: which games each criterion keeps.
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "gamefiles/filtre_pgn.h"
 #include "tests/gamefiles/aide_pgn.h"
 
