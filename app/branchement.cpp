@@ -8,6 +8,7 @@
 #include "play/parametres.h"
 #include "chess/observateur_recherche.h"
 #include "chess/poids.h"
+#include "chess/repetitions.h"
 #include "localisation/textes_langue.h"
 #include "openings/liens_ouvertures.h"
 #include "platform/avis_etat.h"
@@ -20,6 +21,7 @@
 #include "play/nulle_abandon.h"
 #include "play/observateur_plateau.h"
 #include "play/patience.h"
+#include "play/liste_coup.h"
 #include "play/plateau.h"
 
 void branche_tout() {
@@ -43,6 +45,7 @@ void branche_tout() {
   o.texte = [](int numero) { return texte(numero); };
   o.profil_moteur = [] { return profil_moteur; };
   o.patience = [] { return progression_patience(); };
+  o.charge_liste_coup = []() -> ListeOuvertures* { return &fenetres::instance<liste_coup>(); };
   o.pointeur_piece = [](int code) {
     if (plateau* p = plateau::existante()) p->prend_icone_souris(code);
   };
@@ -51,6 +54,7 @@ void branche_tout() {
   // machine's answer to a human move.
   installe_controles_jeu(nullptr);
   installe_observateur_recherche(&observateur_plateau());
+  installe_vue_partie([]() -> VuePartie* { return plateau::existante(); });
   pendant_recherche() = nullptr;
   LiensJeu& j = liens_jeu();
   j = LiensJeu{};

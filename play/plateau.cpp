@@ -135,14 +135,12 @@ plateau::plateau() {
   construit();
   branche_plateau(*this);
   branche_commandes_plateau(*this);
-  vue_partie = this;
   Form_Load();
   plateforme::signale_changement();
 }
 
 plateau::~plateau() {
   Form_Unload();
-  if (vue_partie == this) vue_partie = nullptr;
   fenetres::retire(this);
 }
 
