@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -59,7 +60,16 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre) {
                           QSize(0, sous->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sous));
       sous->resize(fenetre->size() + cadre);
       // Arranging the area (cascade, tile) keeps such a window whole.
-      if (!fenetre->minimumSize().isNull()) sous->setMinimumSize(fenetre->minimumSize() + cadre);
+      if (!fenetre->minimumSize().isNull()) {
+        sous->setMinimumSize(fenetre->minimumSize() + cadre);
+        // Larger than the area: as small as its minimum allows, the rest is
+        // reached by scrolling.
+        if (zone->isVisible()) {
+          const QSize vue = zone->viewport()->size();
+          sous->resize(std::max(sous->minimumWidth(), std::min(sous->width(), vue.width())),
+                       std::max(sous->minimumHeight(), std::min(sous->height(), vue.height())));
+        }
+      }
     }
     // Closing the sub-window unloads the window it holds.
     sous->setAttribute(Qt::WA_DeleteOnClose);

@@ -117,9 +117,12 @@ void menu_nouvelle_Click() {
         // every control; what still does not fit is reached by scrolling.
         const QSize vue = cadre->mdiArea()->viewport()->size();
         const QSize mini = cadre->minimumSizeHint();
-        const int x = fenetre_plateau->width();
-        cadre->setGeometry(x, 0, std::max(mini.width(), std::min(cadre->width(), vue.width() - x)),
-                           std::max(mini.height(), std::min(cadre->height(), vue.height())));
+        const int droite = fenetre_plateau->width();
+        const int largeur = std::max(mini.width(), std::min(cadre->width(), vue.width() - droite));
+        // Where it cannot fit right of the board window it covers the
+        // board window's right edge rather than leave the area.
+        const int x = std::max(0, std::min(droite, vue.width() - largeur));
+        cadre->setGeometry(x, 0, largeur, std::max(mini.height(), std::min(cadre->height(), vue.height())));
       } else {
         c->move(fenetre_plateau->width(), 0);
       }

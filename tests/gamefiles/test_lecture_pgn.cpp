@@ -65,7 +65,9 @@ TEST_P(DialectesPgn, ChaquePartieEstLueAvecSesTagsEtSonMovetext) {
   std::vector<std::string> blancs;
   for (const auto& p : parties) blancs.push_back(blanc_de(p));
   EXPECT_EQ(blancs, c.blancs);
-  if (!parties.empty()) EXPECT_EQ(parties[0].movetext, c.movetext_premiere);
+  if (!parties.empty()) {
+    EXPECT_EQ(parties[0].movetext, c.movetext_premiere);
+  }
   // The listing (tags only) finds the same games at the same offsets.
   const std::vector<pgn::PartieLue> liste = lit_texte(c.octets, false);
   ASSERT_EQ(liste.size(), parties.size());
