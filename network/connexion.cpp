@@ -102,12 +102,7 @@ connexion::connexion() : QDialog(fenetre_principale()) {
 }
 
 void connexion::Form_Load() {
-  if (QScreen* ecran = QGuiApplication::primaryScreen()) {
-    const QRect zone = ecran->availableGeometry();
-    const int x = zone.x() + (zone.width() - width()) / 2;
-    const int y = zone.y() + (zone.height() - height()) / 2 - AU_DESSUS_DU_CENTRE;
-    move(std::max(x, zone.x()), std::max(y, zone.y()));
-  }
+  fenetres::centre_sur_ecran(this, AU_DESSUS_DU_CENTRE);
   affiche_libelles(this);
   setWindowTitle(texte(260));
   // The option of the current role; any other value selects neither.

@@ -1,8 +1,10 @@
 #include "platform/fenetres.h"
 
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QStyle>
 #include <algorithm>
 #include <map>
@@ -79,6 +81,15 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre) {
   zone->setActiveSubWindow(sous);
   sous->raise();
   return sous;
+}
+
+void centre_sur_ecran(QWidget* fenetre, int au_dessus) {
+  QScreen* ecran = QGuiApplication::primaryScreen();
+  if (!ecran) return;
+  const QRect zone = ecran->availableGeometry();
+  const int x = zone.x() + (zone.width() - fenetre->width()) / 2;
+  const int y = zone.y() + (zone.height() - fenetre->height()) / 2 - au_dessus;
+  fenetre->move(std::max(x, zone.x()), std::max(y, zone.y()));
 }
 
 void decharge(QWidget* fenetre) {
