@@ -4,7 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <chrono>
+#include <thread>
 #include <cstring>
 
 #include "app/branchement.h"
@@ -102,4 +105,36 @@ QString dans_un_enfant(const std::function<QString()>& travail, long long limite
   if (!WIFEXITED(statut) || WEXITSTATUS(statut) != 0)
     return QStringLiteral("<child ended with status %1>").arg(statut);
   return QString::fromUtf8(lu);
+}
+
+bool tue_enfant_apres(const std::function<void()>& travail, long delai_us) {
+  const pid_t pid = ::fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    travail();
+    ::_exit(0);
+  }
+  const auto fin = std::chrono::steady_clock::now() + std::chrono::microseconds(delai_us);
+  int statut = 0;
+  while (std::chrono::steady_clock::now() < fin) {
+    if (::waitpid(pid, &statut, WNOHANG) == pid) return false;
+    std::this_thread::sleep_for(std::chrono::microseconds(std::min<long>(50, delai_us)));
+  }
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, &statut, 0);
+  return WIFSIGNALED(statut) && WTERMSIG(statut) == SIGKILL;
+}
+
+long duree_dans_un_enfant(const std::function<void()>& travail) {
+  const auto debut = std::chrono::steady_clock::now();
+  const pid_t pid = ::fork();
+  if (pid < 0) return 0;
+  if (pid == 0) {
+    travail();
+    ::_exit(0);
+  }
+  int statut = 0;
+  ::waitpid(pid, &statut, 0);
+  return static_cast<long>(
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - debut).count());
 }

@@ -34,3 +34,11 @@ void pose_diagramme(const char* const lignes[8]);
 // as the unprivileged user "nobody", so that file permissions apply to it.
 QString dans_un_enfant(const std::function<QString()>& travail, long long limite_octets = -1,
                        bool sans_droits = false);
+
+// Runs `travail` in a child process and kills it with SIGKILL `delai_us`
+// microseconds after it began (when it has not ended by then). True when
+// the child was killed, false when it ended first.
+bool tue_enfant_apres(const std::function<void()>& travail, long delai_us);
+
+// How long `travail` takes in a child process, in microseconds.
+long duree_dans_un_enfant(const std::function<void()>& travail);
