@@ -3,6 +3,7 @@
 
 #include "app/fenetres.h"
 #include "app/menu.h"
+#include "gamefiles/charge_pgn.h"
 #include "openings/base_eco.h"
 #include "platform/plateforme.h"
 #include "play/nouvelle_partie.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   Menu& menu = fenetres::instance<Menu>();
   menu.show();
   branche_commandes_machine();
+  branche_fichiers_parties();
   int fin = 0;
   if (menu.MDIForm_Load(arguments.join(QLatin1Char(' ')))) fin = app.exec();
   // The opening database stays open for the whole run; it is closed while

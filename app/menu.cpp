@@ -162,7 +162,7 @@ void Menu::construit_menus() {
   menu_charge = simple(menu_partie, "menu_charge", [this] { menu_charge_Click(); });
   menu_sauve = simple(menu_partie, "menu_sauve");
   menu_partie->addSeparator();
-  menu_charge_fichier = simple(menu_partie, "menu_charge_fichier");
+  menu_charge_fichier = simple(menu_partie, "menu_charge_fichier", [this] { menu_charge_fichier_Click(); });
   menu_sauve_fichier = simple(menu_partie, "menu_sauve_fichier");
   menu_partie->addSeparator();
   menu_charge_xml = simple(menu_partie, "menu_charge_xml");
@@ -291,6 +291,7 @@ void Menu::actualise_commandes() {
   menu_nouvelle->setEnabled(static_cast<bool>(commandes::nouvelle_partie));
   menu_charge->setEnabled(static_cast<bool>(commandes::charge_pgn));
   for (int i = 1; i <= 10; ++i) mnuRecentFile[i]->setEnabled(static_cast<bool>(commandes::charge_pgn));
+  menu_charge_fichier->setEnabled(static_cast<bool>(commandes::montre_charge));
 }
 
 // --- Start-up and end of the run -----------------------------------------------------
@@ -604,6 +605,12 @@ void Menu::menu_charge_Click() {
   } catch (const std::exception&) {
     // errors ignored, as for every file dialog command
   }
+}
+
+void Menu::menu_charge_fichier_Click() {
+  if (!commandes::montre_charge) return;
+  mode_charge = 0;
+  commandes::montre_charge();
 }
 
 void Menu::menu_nouvelle_Click() {

@@ -149,6 +149,7 @@ class Menu : public QMainWindow {
   void menu_voir_ouvertures_Click();
   void menu_niv_Click(int Index);
   void menu_nouvelle_Click();
+  void menu_charge_fichier_Click();
   void menu_quitter_Click();
   void menu_sauve_option_Click();
   void mnuRecentFile_Click(int Index);

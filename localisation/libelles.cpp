@@ -12,6 +12,7 @@
 
 #include "app/fenetres.h"
 #include "app/menu.h"
+#include "localisation/libelles_fichiers.h"
 #include "localisation/libelles_plateau.h"
 #include "localisation/textes_langue.h"
 
@@ -160,6 +161,7 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("stats"), table_stats()},
       {QStringLiteral("plateau"), table_plateau()},
       {QStringLiteral("patience"), table_patience()},
+      {QStringLiteral("charge"), table_charge()},
   };
   return t;
 }

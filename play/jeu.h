@@ -9,6 +9,8 @@
 #include <QString>
 #include <functional>
 
+class plateau;
+
 // --- Move input state ---------------------------------------------------
 // 0 waits for the square a piece is lifted from, 1 for its destination,
 // 99 places pieces during position set-up; any other value ignores clicks.
@@ -50,5 +52,7 @@ struct LiensJeu {
   std::function<bool()> joue_machine;
   // Sends one text to the remote player of a network game (mode 3).
   std::function<void(const QString& message)> envoie_reseau;
+  // Connects the game list (List2) of each board window as it is created.
+  std::function<void(plateau& p)> liste_parties;
 };
 LiensJeu& liens_jeu();

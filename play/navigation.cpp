@@ -197,6 +197,7 @@ void branche_plateau(plateau& p) {
   QObject::connect(p.Timer3, &plateforme::Minuterie::Timer, &p, [&p] { Timer3_Timer(p); });
   QObject::connect(p.Timer4, &plateforme::Minuterie::Timer, &p, [&p] { Timer4_Timer(p); });
   installe_observateur_recherche(&observateur_plateau());
+  if (liens_jeu().liste_parties) liens_jeu().liste_parties(p);
 }
 
 void debranche_plateau(plateau&) {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "chess/regles.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
+#include "play/fen.h"
 
 namespace {
 
@@ -110,6 +112,13 @@ class Rejeu {
 
   // Plays one half-move; false when the replay ends here.
   bool joue(int couleur, const std::string& mot);
+  // A game set up from a FEN: a side without castling rights has lost both wings.
+  void depart(const PositionFen& p) {
+    for (int w = 0; w < 2; ++w) {
+      ailes_.perdue[BLANC][w] = p.roque_blanc != 0;
+      ailes_.perdue[NOIR][w] = p.roque_noir != 0;
+    }
+  }
   // Ends the replay on a result token.
   void resultat(const std::string& r);
   void fin();
@@ -200,7 +209,7 @@ int code_promotion_marques(const std::string& marques, int couleur) {
   return couleur == BLANC ? type + 6 : type;
 }
 
-void rejoue_partie(ControlesPartie& controles, int couleur_en_bas) {
+void rejoue_partie(ControlesPartie& controles, int couleur_en_bas, const std::string& fen) {
   try {
     Rejeu rejeu(controles);
     couleur_joueur = couleur_en_bas == NOIR ? NOIR : BLANC;
@@ -217,6 +226,13 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas) {
     notes_coups.clear();
     controles.liste->clear();
     recharge_depuis_controle(controles);
+    int attendu = BLANC;
+    if (const std::optional<PositionFen> position = fen.empty() ? std::nullopt : lit_fen(fen, couleur_joueur)) {
+      applique_position_fen(*position);
+      montre_tab_echiquier(controles);
+      rejeu.depart(*position);
+      attendu = couleur_adverse(dernier_trait);
+    }
     memorise_controle(controles);
     if (rogne(texte_partie) == "*") {
       texte_partie.clear();
@@ -225,7 +241,6 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas) {
     }
     texte_partie_longue.clear();
 
-    int attendu = BLANC;
     bool numero_vu = false;
     for (const std::string& mot_brut : mots_partie(texte_partie)) {
       if (est_resultat(mot_brut)) {
