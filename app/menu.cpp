@@ -17,6 +17,8 @@
 #include "app/fenetres.h"
 #include "app/fichiers_recents.h"
 #include "app/modes.h"
+#include "app/parametre_moteur.h"
+#include "app/preferences.h"
 #include "app/parametres.h"
 #include "chess/poids.h"
 #include "chess/etat.h"
@@ -126,7 +128,7 @@ void Menu::construit_menus() {
   // File
   menu_fichier = sous_menu(barre, "menu_fichier");
   menu_astuce = simple(menu_fichier, "menu_astuce");
-  menu_pref = simple(menu_fichier, "menu_pref");
+  menu_pref = simple(menu_fichier, "menu_pref", [] { ::menu_pref_Click(); });
   menu_fichier->addSeparator();
   menu_con = sous_menu(menu_fichier, "menu_con");
   menu_ouverture = sous_menu(menu_con, "menu_ouverture");
@@ -214,7 +216,7 @@ void Menu::construit_menus() {
   notation_internationale =
       cochable(menu_notation, "notation_internationale", [this] { notation_internationale_Click(); });
   menu_options->addSeparator();
-  menu_moteur = simple(menu_options, "menu_moteur");
+  menu_moteur = simple(menu_options, "menu_moteur", [] { ::menu_moteur_Click(); });
   menu_analyse = sous_menu(menu_options, "menu_analyse");
   analyser_ouverture = cochable(menu_analyse, "analyser_ouverture", [this] { analyser_ouverture_Click(); });
   menu_options->addSeparator();
@@ -256,11 +258,11 @@ void Menu::construit_menus() {
 
   // Commands whose windows belong to subsystems not built yet: in the menu,
   // disabled. Each subsystem enables its own when it lands.
-  for (QAction* a : {menu_astuce, menu_pref, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
+  for (QAction* a : {menu_astuce, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
                      menu_enrichir[1], menu_enrichir[2], menu_edt_eco, menu_edt_enrichie, menu_vider, menu_repare,
                      menu_reorg, menu_pc_message, menu_pc_edt[0], menu_pc_edt[1], menu_pc_grille,
                      menu_charge_fichier, menu_sauve_fichier, menu_charge_xml,
-                     menu_edt_encours[0], menu_edt_encours[1], menu_edt_encours[2], menu_moteur,
+                     menu_edt_encours[0], menu_edt_encours[1], menu_edt_encours[2],
                      menu_a_propos, menu_release})
     a->setEnabled(false);
 
@@ -379,6 +381,16 @@ void Menu::marques_options() {
   couleur_joueur = deb_blanc == 1 ? BLANC : NOIR;
   couleur_blanche->setChecked(couleur_joueur == BLANC);
   couleur_noire->setChecked(couleur_joueur == NOIR);
+}
+
+void Menu::marques_preferences() {
+  menu_active_son->setChecked(active_son != 0);
+  menu_active_horloge->setChecked(active_horloge != 0);
+  affiche_repere->setChecked(aff_repere != 0);
+  couleur_blanche->setChecked(couleur_joueur == BLANC);
+  couleur_noire->setChecked(couleur_joueur == NOIR);
+  for (int i = 0; i <= 3; ++i) menu_niv[i]->setChecked(i == profondeur_max[profil_moteur]);
+  for (int i = 1; i <= 8; ++i) choix_langue[i]->setChecked(i == cle_langue);
 }
 
 void Menu::MDIForm_Terminate() {

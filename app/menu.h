@@ -38,6 +38,10 @@ class Menu : public QMainWindow {
   void change_mode();
   // Title: program, version, level of the current profile, play mode.
   void titre_fenetre();
+  // After the preferences are applied: the marks of sound, clocks,
+  // coordinates, level and language from the settings, and those of the
+  // colour from couleur_joueur.
+  void marques_preferences();
   // The recent-files items from the per-user store (start-up only).
   void charge_fichiers_recents();
 

@@ -225,9 +225,8 @@ bool nombre_strict(const QString& texte, double& resultat) {
 
 bool dans(double v, double mini, double maxi) { return std::isfinite(v) && v >= mini && v <= maxi; }
 
-// Converts `valeur` for key `c` into the current profile; false when refused.
-bool range_valeur(const Cle& c, const QString& valeur) {
-  const int p = profil_moteur;
+// Converts `valeur` for key `c` into profile `p`; false when refused.
+bool range_valeur(const Cle& c, const QString& valeur, int p) {
   switch (c.genre) {
     case Genre::texte:
       *c.texte(p) = valeur;
@@ -506,7 +505,7 @@ LectureParametres lit_parametres(const QString& chemin) {
         r.cle_inconnue = element;
         return r;
       }
-      if (!range_valeur(*trouvee, valeur)) r.valeurs_rejetees << element;
+      if (!range_valeur(*trouvee, valeur, profil_moteur)) r.valeurs_rejetees << element;
     }
   }
   return r;
@@ -549,4 +548,43 @@ bool sauve_parametres(const QString& chemin) {
   }
   change_mode();
   return true;
+}
+
+// --- One key at a time ---------------------------------------------------------------
+
+namespace {
+const Cle* cle_nommee(const QString& nom) {
+  for (const Cle& c : table_cles())
+    if (nom == QLatin1String(c.nom.c_str())) return &c;
+  return nullptr;
+}
+}  // namespace
+
+bool valeur_acceptee(const QString& cle, const QString& valeur) {
+  const Cle* c = cle_nommee(cle);
+  if (!c) return false;
+  // Tried on the unused profile 0; a key of one value is put back as it was.
+  const int p = 0;
+  const QString texte = c->texte ? *c->texte(p) : QString();
+  const int entier = c->entier ? *c->entier(p) : 0;
+  const float reel = c->reel ? *c->reel(p) : 0.0f;
+  const bool ok = range_valeur(*c, valeur, p);
+  if (c->texte) *c->texte(p) = texte;
+  if (c->entier) *c->entier(p) = entier;
+  if (c->reel) *c->reel(p) = reel;
+  return ok;
+}
+
+QString valeur_reglage(const QString& cle, int profil) {
+  const Cle* c = cle_nommee(cle);
+  if (!c || profil < 0 || profil >= 3) return QString();
+  if (c->texte) return *c->texte(profil);
+  if (c->entier) return QString::number(*c->entier(profil));
+  return texte_decimal(*c->reel(profil));
+}
+
+bool range_reglage(const QString& cle, const QString& valeur, int profil) {
+  const Cle* c = cle_nommee(cle);
+  if (!c || profil < 0 || profil >= 3 || !valeur_acceptee(cle, valeur)) return false;
+  return range_valeur(*c, valeur, profil);
 }

@@ -142,6 +142,17 @@ struct LectureParametres {
 // (not a number, out of range) leaves the key's value as it was and is listed.
 LectureParametres lit_parametres(const QString& chemin);
 
+// One key at a time, by the reader's rules (the preferences dialog, the
+// engine parameter files). True when `valeur` is a value the reader stores
+// for `cle`: a known key and a value of its type and range. Changes nothing.
+bool valeur_acceptee(const QString& cle, const QString& valeur);
+// The value of `cle` (a per-profile key at `profil`) as the writer writes it;
+// empty for an unknown key.
+QString valeur_reglage(const QString& cle, int profil);
+// Stores `valeur` for `cle` as the reader does, a per-profile key at `profil`
+// (0..2); false, nothing stored, for an unknown key or a refused value.
+bool range_reglage(const QString& cle, const QString& valeur, int profil);
+
 // The names of the 80 keys the reader accepts, in the order of the written file
 // (ACTUALITE_XML last, which the writer does not write).
 QStringList cles_acceptees();

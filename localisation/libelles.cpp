@@ -14,6 +14,7 @@
 #include "app/menu.h"
 #include "localisation/libelles_fichiers.h"
 #include "localisation/libelles_plateau.h"
+#include "localisation/libelles_preferences.h"
 #include "localisation/textes_langue.h"
 
 namespace {
@@ -162,6 +163,8 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("plateau"), table_plateau()},
       {QStringLiteral("patience"), table_patience()},
       {QStringLiteral("charge"), table_charge()},
+      {QStringLiteral("pref"), table_pref()},
+      {QStringLiteral("parametre"), table_parametre()},
   };
   return t;
 }

@@ -1,0 +1,33 @@
+#include "platform/reglage_imprimante.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "platform/boites.h"
+
+namespace plateforme {
+
+namespace {
+int& compte() {
+  static int n = 0;
+  return n;
+}
+// The printer the set-up works on, kept for the run so that the next set-up
+// starts from the last choice.
+QPrinter& imprimante() {
+  static QPrinter p;
+  return p;
+}
+}  // namespace
+
+void reglage_imprimante(QWidget* parent) {
+  ++compte();
+  if (BoitesEnTest::actif()) return;
+  QPrintDialog dialogue(&imprimante(), parent);
+  dialogue.exec();
+}
+
+int ReglagesImprimanteEnTest::demandes() { return compte(); }
+void ReglagesImprimanteEnTest::efface() { compte() = 0; }
+
+}  // namespace plateforme
