@@ -36,6 +36,7 @@
 #include "platform/dialogues_fichiers.h"
 #include "platform/base_donnees.h"
 #include "play/commandes_partie.h"
+#include "play/impression.h"
 #include "play/prises.h"
 #include "play/stats.h"
 #include "platform/lancement.h"
@@ -188,7 +189,8 @@ void Menu::construit_menus() {
   menu_partie->addSeparator();
   menu_edition = sous_menu(menu_partie, "menu_edition");
   menu_edt_liste = sous_menu(menu_edition, "menu_edt_liste");
-  for (int i = 0; i <= 2; ++i) menu_edt_encours[i] = element(menu_edt_liste, "menu_edt_encours", i, false, nullptr);
+  for (int i = 0; i <= 2; ++i)
+    menu_edt_encours[i] = element(menu_edt_liste, "menu_edt_encours", i, false, [i] { ::menu_edt_encours_Click(i); });
   menu_edt_pc = simple(menu_edition, "menu_edt_pc");
   menu_recherche = simple(menu_partie, "menu_recherche");
   menu_partie->addSeparator();
@@ -250,7 +252,8 @@ void Menu::construit_menus() {
   menu_part_pc->menuAction()->setEnabled(false);
   for (QAction* a : {menu_sauve, menu_copie_position[1], menu_copie_position[2], menu_coller_position,
                      menu_envoi_position, menu_voir_ouvertures, menu_modif_coup, menu_chasse, menu_propose_nul,
-                     menu_abandon, menu_edt_pc, notation_internationale})
+                     menu_abandon, menu_edt_pc, notation_internationale, menu_edt_encours[0], menu_edt_encours[1],
+                     menu_edt_encours[2]})
     a->setEnabled(false);
   menu_enrichir[0]->setVisible(false);
   menu_recherche->setVisible(false);
@@ -262,7 +265,6 @@ void Menu::construit_menus() {
                      menu_enrichir[1], menu_enrichir[2], menu_edt_eco, menu_edt_enrichie, menu_vider, menu_repare,
                      menu_reorg, menu_pc_message, menu_pc_edt[0], menu_pc_edt[1], menu_pc_grille,
                      menu_charge_fichier, menu_sauve_fichier, menu_charge_xml,
-                     menu_edt_encours[0], menu_edt_encours[1], menu_edt_encours[2],
                      menu_a_propos, menu_release})
     a->setEnabled(false);
 

@@ -2,10 +2,16 @@
 // on, one search from depth 0 for the side to move in every position of the
 // suite, timed. One line per level and setting:
 //   level=L alphabeta=A positions=N median_ms=... max_ms=... evals=... evals_per_s=...
+// When stockfish is installed (a general chess engine, as a yardstick of the
+// machine's speed), its own benchmark runs after ours and the last line sets
+// the evaluations per second of all our searches against its nodes per second:
+//   evals_per_s=... stockfish_nodes_per_s=... ratio=...
 // Usage: bench_search_bench [positions file] [highest level]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -83,6 +89,21 @@ bool legale(const Position& p) {
   return true;
 }
 
+// Nodes per second of `stockfish bench 16 1 13` (16 MB of hash, one thread,
+// depth 13), 0 when stockfish is not there.
+double noeuds_par_seconde_stockfish() {
+  FILE* sortie = popen("PATH=\"$PATH:/usr/games\" stockfish bench 16 1 13 2>&1", "r");
+  if (!sortie) return 0;
+  double nps = 0;
+  char ligne[512];
+  while (std::fgets(ligne, sizeof ligne, sortie))
+    if (const char* p = std::strstr(ligne, "Nodes/second")) {
+      if ((p = std::strchr(p, ':'))) nps = std::atof(p + 1);
+    }
+  pclose(sortie);
+  return nps;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,6 +126,8 @@ int main(int argc, char** argv) {
   }
   reinitialise_etat_jeu();
   reinitialise_poids();
+  long toutes_evaluations = 0;
+  double toute_duree = 0;
   for (int niveau = 0; niveau <= niveau_max; ++niveau)
     for (int ab = 0; ab <= 1; ++ab) {
       profondeur_max[1] = niveau;
@@ -124,6 +147,8 @@ int main(int argc, char** argv) {
         total += ms;
         evaluations += nb_positions_evaluees;
       }
+      toutes_evaluations += evaluations;
+      toute_duree += total;
       std::vector<double> triees = durees;
       std::sort(triees.begin(), triees.end());
       const size_t n = triees.size();
@@ -133,5 +158,10 @@ int main(int argc, char** argv) {
                   total > 0 ? evaluations / (total / 1000.0) : 0.0);
       std::fflush(stdout);
     }
+  const double evals_par_s = toute_duree > 0 ? toutes_evaluations / (toute_duree / 1000.0) : 0.0;
+  if (const double nps = noeuds_par_seconde_stockfish(); nps > 0)
+    std::printf("evals_per_s=%.0f stockfish_nodes_per_s=%.0f ratio=%.2f\n", evals_par_s, nps, evals_par_s / nps);
+  else
+    std::printf("evals_per_s=%.0f stockfish_nodes_per_s=none\n", evals_par_s);
   return 0;
 }

@@ -1,81 +1,39 @@
 #include "chess/attaques.h"
 
+#include <bit>
+
 #include "chess/etat.h"
-#include "chess/moteur_interne.h"
+#include "chess/plateau_bits.h"
 #include "chess/regles.h"
 
-namespace {
-
-using moteur::DC;
-using moteur::DL;
-using moteur::SC;
-using moteur::SL;
-using moteur::sur_plateau;
-
-}  // namespace
+using moteur::Bits;
+using moteur::tb;
 
 int case_attaquee(int /*code*/, int colonne, int ligne, int couleur) {
   (void)tab_echiquier(colonne, ligne);  // an index outside 0..8 is an error
-  int n = 0;
-  for (int d = 0; d < 8; ++d) {
-    const int glisse = d < 4 ? TYPE_TOUR : TYPE_FOU;
-    int c = colonne + DC[d], l = ligne + DL[d];
-    for (bool voisine = true; sur_plateau(c, l); voisine = false, c += DC[d], l += DL[d]) {
-      const int p = tab_echiquier(c, l);
-      if (p == CASE_VIDE) continue;
-      const int t = type_piece(p);
-      if (couleur_piece(p) == couleur && (t == TYPE_DAME || t == glisse || (t == TYPE_ROI && voisine))) ++n;
-      break;
-    }
-  }
-  for (int k = 0; k < 8; ++k) {
-    const int c = colonne + SC[k], l = ligne + SL[k];
-    if (!sur_plateau(c, l)) continue;
-    const int p = tab_echiquier(c, l);
-    if (type_piece(p) == TYPE_CAVALIER && couleur_piece(p) == couleur) ++n;
-  }
-  const int e = couleur == couleur_joueur ? 1 : -1;
-  for (int dc : {1, -1}) {
-    const int c = colonne + dc, l = ligne + e;
-    if (!sur_plateau(c, l)) continue;
-    const int p = tab_echiquier(c, l);
-    if (type_piece(p) == TYPE_PION && couleur_piece(p) == couleur) ++n;
-  }
-  return n;
+  moteur::PlateauBits p;
+  p.lit(tab_echiquier.donnees());
+  return moteur::compte_attaquants(p, moteur::attaquants_de(p, moteur::amis_de(couleur)), colonne + 9 * ligne,
+                                   couleur == couleur_joueur ? 1 : -1);
 }
 
 int compte_attaques_lignes(int colonne, int ligne) {
   const int piece = tab_echiquier(colonne, ligne);
-  const int t = type_piece(piece);
-  const int m = couleur_piece(piece);
-  auto ennemie = [m](int p) { return p != CASE_VIDE && couleur_piece(p) != m; };
-  int n = 0;
-  if (t == TYPE_DAME || t == TYPE_TOUR || t == TYPE_FOU || t == TYPE_ROI) {
-    for (int d = 0; d < 8; ++d) {
-      if ((d < 4 && t == TYPE_FOU) || (d >= 4 && t == TYPE_TOUR)) continue;
-      int c = colonne + DC[d], l = ligne + DL[d];
-      while (sur_plateau(c, l)) {
-        const int p = tab_echiquier(c, l);
-        if (p != CASE_VIDE) {
-          if (ennemie(p)) ++n;
-          break;
-        }
-        if (t == TYPE_ROI) break;
-        c += DC[d];
-        l += DL[d];
-      }
-    }
-  } else if (t == TYPE_CAVALIER) {
-    for (int k = 0; k < 8; ++k) {
-      const int c = colonne + SC[k], l = ligne + SL[k];
-      if (sur_plateau(c, l) && ennemie(tab_echiquier(c, l))) ++n;
-    }
-  } else if (t == TYPE_PION) {
-    const int d = m == couleur_joueur ? -1 : 1;
-    for (int dc : {1, -1})
-      if (sur_plateau(colonne + dc, ligne + d) && ennemie(tab_echiquier(colonne + dc, ligne + d))) ++n;
+  const int sq = colonne + 9 * ligne;
+  moteur::PlateauBits p;
+  p.lit(tab_echiquier.donnees());
+  Bits a = 0;
+  switch (type_piece(piece)) {
+    case TYPE_DAME: a = moteur::lignes_de(sq, p.occupe) | moteur::diagonales_de(sq, p.occupe); break;
+    case TYPE_TOUR: a = moteur::lignes_de(sq, p.occupe); break;
+    case TYPE_FOU: a = moteur::diagonales_de(sq, p.occupe); break;
+    case TYPE_ROI: a = tb.voisin[sq]; break;
+    case TYPE_CAVALIER: a = tb.saut[sq]; break;
+    case TYPE_PION: a = tb.pion[couleur_piece(piece) == couleur_joueur ? 0 : 1][sq]; break;
+    default: return 0;
   }
-  return n;
+  // The enemy pieces: the squares neither empty nor of the piece's colour.
+  return std::popcount(a & p.occupe & ~p.couleur[couleur_piece(piece)]);
 }
 
 int entoure_pieces(int couleur, SurfaceEchiquier& echiquier) {

@@ -52,6 +52,10 @@ void prend_poids() {
   w.note_roque = note_roque[p];
   w.malus_double = malus_double[p];
   w.malus_roi = malus_roi[p];
+  for (int k = 1; k <= 64; ++k) {
+    w.defense_fois[k] = w.defense_fois[k - 1] + w.indice_defense;
+    w.attaque_fois[k] = w.attaque_fois[k - 1] + w.indice_attaque;
+  }
 }
 
 void verifie_plateau() {
@@ -67,160 +71,174 @@ void verifie_plateau() {
 
 namespace {
 
-constexpr int CENTRE[4] = {4 + 9 * 5, 5 + 9 * 4, 5 + 9 * 5, 4 + 9 * 4};
+constexpr Bits CENTRE = bit_de(4, 5) | bit_de(5, 4) | bit_de(5, 5) | bit_de(4, 4);
 
-// Pawns of the colour set `m` standing beside sq on the row ligne + pas.
-inline int pions_voisins(const int* b, uint16_t m, int sq, int pas) {
-  const int c = colonne_de(sq), l = ligne_de(sq) + pas;
-  if (l < 1 || l > 8) return 0;
-  int n = 0;
-  if (c + 1 <= 8 && dans(m, b[c + 1 + 9 * l])) ++n;
-  if (c - 1 >= 1 && dans(m, b[c - 1 + 9 * l])) ++n;
-  return n;
+// Counts of attackers by square, five bits a square (a square has at most
+// eight first pieces on its rays, eight knights and two pawns around it):
+// bit k of the count of a square is in plan[k].
+struct Compteurs {
+  Bits plan[5] = {};
+  void ajoute(Bits a) {
+    const Bits r0 = plan[0] & a;
+    plan[0] ^= a;
+    const Bits r1 = plan[1] & r0;
+    plan[1] ^= r0;
+    // A square counted four times or more: rare.
+    if (r1) [[unlikely]] {
+      const Bits r2 = plan[2] & r1;
+      plan[2] ^= r1;
+      const Bits r3 = plan[3] & r2;
+      plan[3] ^= r2;
+      plan[4] ^= r3;
+    }
+  }
+  Bits non_nuls() const { return plan[0] | plan[1] | plan[2] | plan[3] | plan[4]; }
+  // The squares whose count is above the other's.
+  Bits au_dessus_de(const Compteurs& autre) const {
+    Bits plus = 0, egal = ~Bits{0};
+    for (int k = 4; k >= 0; --k) {
+      plus |= egal & plan[k] & ~autre.plan[k];
+      egal &= ~(plan[k] ^ autre.plan[k]);
+    }
+    return plus;
+  }
+  int total_sur(Bits cases) const {
+    int n = 0;
+    for (int k = 0; k < 5; ++k) n += std::popcount(plan[k] & cases) << k;
+    return n;
+  }
+};
+
+// The squares beside the pawns `pions` on the row `pas` further.
+inline Bits cases_des_pions(Bits pions, int pas, int cote) {
+  return decale_colonne(decale_ligne(pions, pas), cote);
 }
 
 }  // namespace
 
-float evalue(int couleur) {
+MVD_AVEC_POPCNT int nb_attaques_rapide(const PlateauBits& p, int code, int sq, int couleur) {
+  return compte_attaquants(p, ennemis_de(p, couleur), sq, pas_pion(COULEUR[code & 15]));
+}
+
+MVD_AVEC_POPCNT float evalue(PlateauBits& p, int couleur) {
   ++nb_positions_evaluees;
-  const int* b = tab_echiquier.donnees();
   const Poids& w = poids;
 
-  // The pieces, column by column from the left, each column from the top;
-  // the first king of each side met in that order.
-  uint8_t pieces[64];
-  int nb = 0, roi_propre = 0, roi_autre = 0;
-  for (int c = 1; c <= 8; ++c)
-    for (int sq = c + 9; sq <= c + 72; sq += 9) {
-      const int p = b[sq];
-      if (p == CASE_VIDE) continue;
-      pieces[nb++] = static_cast<uint8_t>(sq);
-      if (TYPE[p] == TYPE_ROI) {
-        if (COULEUR[p] == couleur) {
-          if (!roi_propre) roi_propre = sq;
-        } else if (!roi_autre) {
-          roi_autre = sq;
-        }
-      }
-    }
+  // The first king of each side, column by column from the left, each
+  // column from the top: the lowest bit.
+  const Bits rois_propres = couleur == BLANC ? p.code[ROI_BLANC] : couleur == NOIR ? p.code[ROI_NOIR] : 0;
+  const Bits rois_autres = couleur == BLANC  ? p.code[ROI_NOIR]
+                           : couleur == NOIR ? p.code[ROI_BLANC]
+                                             : p.code[ROI_BLANC] | p.code[ROI_NOIR];
 
   // A move that leaves the own king attacked was not a move.
-  if (roi_propre && nb_attaques_rapide(b, b[roi_propre], roi_propre, couleur) > 0) return -999999.0f;
+  if (rois_propres) {
+    const int sq = tb.sq[std::countr_zero(rois_propres)];
+    if (compte_attaquants(p, ennemis_de(p, couleur), sq, pas_pion(couleur)) > 0) return -999999.0f;
+  }
 
   float bonus = 0.0f;
-  if (roi_autre) {
-    const int autre = COULEUR[b[roi_autre]];
-    if (nb_attaques_rapide(b, b[roi_autre], roi_autre, autre) > 0) {
-      if (sondage_mat(autre)) return 999999.0f / static_cast<float>((profondeur_courante + 1) * 10);
+  if (rois_autres) {
+    const int i = std::countr_zero(rois_autres);
+    const int autre = COULEUR[p.piece[i]];
+    if (compte_attaquants(p, ennemis_de(p, autre), tb.sq[i], pas_pion(autre)) > 0) {
+      if (sondage_mat(p, autre)) return 999999.0f / static_cast<float>((profondeur_courante + 1) * 10);
       if (w.bonus_echec != 0.0f && numero_coup >= w.seuil_bonus_echec)
         bonus = static_cast<float>(numero_coup) * w.bonus_echec;
     }
   }
 
-  // One walk per piece over the squares it reaches gives its mobility, the
-  // enemy pieces it attacks, and the count of attackers of every square by
-  // colour (pawns apart: their two squares are looked at directly).
-  uint8_t attaquants[4][81];
-  std::memset(attaquants, 0, sizeof attaquants);
-  uint8_t mobilite[64], attaques[64];
-  const int cj = couleur_joueur;
-  // With White or Black at the bottom, a pawn attacks and defends the two
-  // squares it takes on, and the maps can hold the pawns too; any other value
-  // of couleur_joueur gives the two counts different rows, looked at apart.
-  const bool pions_dans_cartes = cj == BLANC || cj == NOIR;
-  for (int i = 0; i < nb; ++i) {
-    const int sq = pieces[i];
-    const int p = b[sq];
-    const int s = COULEUR[p];
-    const int t = TYPE[p];
-    const uint16_t ennemis = ENNEMIS[s].piece;
-    uint8_t* carte = attaquants[s];
-    int n = 0, a = 0;
-    if (t == TYPE_PION) {
-      const int pas = s == cj ? -1 : 1;
-      const int c = colonne_de(sq), l = ligne_de(sq);
-      // Squares ahead (a pawn on its last row has none).
-      if (l + pas >= 1 && l + pas <= 8 && b[sq + 9 * pas] == CASE_VIDE) {
-        ++n;
-        if (l == (s == cj ? 7 : 2) && b[sq + 18 * pas] == CASE_VIDE) ++n;
-      }
-      if (l + pas >= 1 && l + pas <= 8) {
-        // The squares it takes on; with the usual orientation they are also
-        // the squares it attacks and defends.
-        if (c + 1 <= 8) {
-          if (dans(ennemis, b[sq + 1 + 9 * pas])) ++a;
-          if (pions_dans_cartes) ++carte[sq + 1 + 9 * pas];
-        }
-        if (c - 1 >= 1) {
-          if (dans(ennemis, b[sq - 1 + 9 * pas])) ++a;
-          if (pions_dans_cartes) ++carte[sq - 1 + 9 * pas];
-        }
-      }
-    } else if (t == TYPE_CAVALIER) {
-      const int nk = geo.nb_sauts[sq];
-      for (int k = 0; k < nk; ++k) {
-        const int cible = geo.saut[sq][k];
-        ++carte[cible];
-        if (dans(ennemis, b[cible])) ++a;
-      }
-      n = nk;
-    } else {
-      const int premiere = t == TYPE_FOU ? 4 : 0;
-      const int derniere = t == TYPE_TOUR ? 4 : 8;
-      const int portee = t == TYPE_ROI ? 1 : 7;
-      for (int d = premiere; d < derniere; ++d) {
-        const uint8_t* r = geo.rayon[sq][d];
-        const int lg = std::min<int>(geo.longueur[sq][d], portee);
-        for (int k = 0; k < lg; ++k) {
-          const int cible = r[k];
-          ++carte[cible];
-          ++n;
-          const int q = b[cible];
-          if (q != CASE_VIDE) {
-            if (dans(ennemis, q)) ++a;
-            break;
-          }
-        }
-      }
-    }
-    mobilite[i] = static_cast<uint8_t>(n);
-    attaques[i] = static_cast<uint8_t>(a);
-  }
-
-  // Sums by side, pieces taken in scan order.
-  float materiel[4] = {}, mob[4] = {}, defense[4] = {}, attaque[4] = {}, centre[4] = {};
   const bool avec_defense = w.indice_defense != 0.0f;
   const bool avec_attaque = w.indice_attaque != 0.0f;
-  for (int i = 0; i < nb; ++i) {
-    const int sq = pieces[i];
-    const int p = b[sq];
-    const int s = COULEUR[p];
-    const int t = TYPE[p];
-    materiel[s] += w.materiel[t];
-    mob[s] += w.mobilite[t][mobilite[i]];
-    int defenseurs = 0;
-    if (avec_defense) {
-      const int o = s == BLANC ? NOIR : BLANC;
-      // Attackers: enemy pawns on the row the piece's own pawns move towards;
-      // defenders: own pawns on the row behind.
-      int a = attaquants[o][sq];
-      defenseurs = attaquants[s][sq];
-      if (!pions_dans_cartes) {
-        a += pions_voisins(b, ENNEMIS[s].pion, sq, s == cj ? -1 : 1);
-        defenseurs += pions_voisins(b, AMIS[s].pion, sq, s == cj ? 1 : -1);
-      }
-      if (defenseurs > a) defense[s] += w.indice_defense;
+  const bool avec_centre = w.note_centre != 0.0f && numero_coup <= w.seuil_centre;
+  const bool cartes = avec_defense || avec_centre;
+
+  // Each piece's squares give its mobility, whether it attacks an enemy
+  // piece, and the attackers' counts of its side. The pieces of a side are
+  // taken in bit order, so the sums are built in the order of the board scan.
+  float materiel[4] = {}, mob[4] = {};
+  Compteurs comptes[4];
+  Bits attaquantes = 0;  // the pieces that attack at least one enemy piece
+  const Bits occupe = p.occupe;
+  const Bits vides = ~occupe;
+  // The mobility note and the value of the piece on each bit, taken type by
+  // type, then added side by side in bit order: the order of the board scan.
+  float note_mobilite[64], valeur[64];
+  for (int s = BLANC; s <= NOIR; ++s) {
+    const int decalage = s == BLANC ? PION_BLANC - PION_NOIR : 0;  // white codes are the black ones + 6
+    const Bits ennemis = p.couleur[s == BLANC ? NOIR : BLANC];
+    Compteurs compte;
+    // Pawns: the square ahead when empty, the second one too from the start
+    // row; an enemy piece on a square they take on.
+    const int pas = pas_pion(s);
+    const Bits pions = p.code[PION_NOIR + decalage];
+    const Bits un_pas = pions & decale_ligne(vides, -pas);
+    const Bits deux_pas = un_pas & (pas < 0 ? LIGNE_1 << 6 : LIGNE_1 << 1) &
+                          decale_ligne(decale_ligne(vides, -pas), -pas);
+    const Bits ennemis_derriere = decale_ligne(ennemis, -pas);
+    attaquantes |= pions & (decale_colonne(ennemis_derriere, 1) | decale_colonne(ennemis_derriere, -1));
+    for (Bits reste = pions; reste; reste &= reste - 1) {
+      const int i = std::countr_zero(reste);
+      note_mobilite[i] = w.mobilite[TYPE_PION][((un_pas >> i) & 1) + ((deux_pas >> i) & 1)];
+      valeur[i] = w.materiel[TYPE_PION];
     }
-    if (avec_attaque && attaques[i] > 0 && defenseurs > 0) attaque[s] += w.indice_attaque;
-  }
-  if (w.note_centre != 0.0f && numero_coup <= w.seuil_centre) {
-    for (int s = BLANC; s <= NOIR; ++s) {
-      int total = 0;
-      for (int sq : CENTRE) {
-        total += attaquants[s][sq];
-        if (!pions_dans_cartes) total += pions_voisins(b, AMIS[s].pion, sq, s == cj ? 1 : -1);
+    // The other pieces: the squares they reach.
+    auto pieces = [&](int t, auto&& cases) {
+      for (Bits reste = p.code[t + decalage]; reste; reste &= reste - 1) {
+        const int i = std::countr_zero(reste);
+        const Bits a = cases(tb.sq[i]);
+        note_mobilite[i] = w.mobilite[t][std::popcount(a)];
+        valeur[i] = w.materiel[t];
+        if (cartes) compte.ajoute(a);
+        if (a & ennemis) attaquantes |= Bits{1} << i;
       }
-      centre[s] = w.note_centre * static_cast<float>(total);
+    };
+    pieces(TYPE_CAVALIER, [](int sq) { return tb.saut[sq]; });
+    pieces(TYPE_FOU, [occupe](int sq) { return diagonales_de(sq, occupe); });
+    pieces(TYPE_TOUR, [occupe](int sq) { return lignes_de(sq, occupe); });
+    pieces(TYPE_DAME, [occupe](int sq) { return lignes_de(sq, occupe) | diagonales_de(sq, occupe); });
+    pieces(TYPE_ROI, [](int sq) { return tb.voisin[sq]; });
+    float somme_materiel = 0.0f, somme_mobilite = 0.0f;
+    for (Bits reste = p.couleur[s]; reste; reste &= reste - 1) {
+      const int i = std::countr_zero(reste);
+      somme_materiel += valeur[i];
+      somme_mobilite += note_mobilite[i];
+    }
+    materiel[s] = somme_materiel;
+    mob[s] = somme_mobilite;
+    comptes[s] = compte;
+  }
+
+  float defense[4] = {}, attaque[4] = {}, centre[4] = {};
+  if (cartes) {
+    // A pawn defends the two squares beside it on the row it moves towards
+    // and attacks the enemy pieces there; for an orientation other than
+    // White or Black at the bottom, the attack counts against a piece look at
+    // the row its own pawns move towards, so the two counts differ.
+    Compteurs defenseurs[4], attaquants[4];
+    const bool meme_rangee = pas_pion(BLANC) == -pas_pion(NOIR);
+    for (int s = BLANC; s <= NOIR; ++s) {
+      const int o = s == BLANC ? NOIR : BLANC;
+      const Bits pions = p.code[s == BLANC ? PION_BLANC : PION_NOIR];
+      defenseurs[s] = comptes[s];
+      defenseurs[s].ajoute(cases_des_pions(pions, pas_pion(s), 1));
+      defenseurs[s].ajoute(cases_des_pions(pions, pas_pion(s), -1));
+      if (meme_rangee) {
+        attaquants[s] = defenseurs[s];
+      } else {
+        attaquants[s] = comptes[s];
+        attaquants[s].ajoute(cases_des_pions(pions, -pas_pion(o), 1));
+        attaquants[s].ajoute(cases_des_pions(pions, -pas_pion(o), -1));
+      }
+    }
+    for (int s = BLANC; s <= NOIR; ++s) {
+      const int o = s == BLANC ? NOIR : BLANC;
+      if (avec_defense) {
+        defense[s] = w.defense_fois[std::popcount(p.couleur[s] & defenseurs[s].au_dessus_de(attaquants[o]))];
+        if (avec_attaque)
+          attaque[s] = w.attaque_fois[std::popcount(p.couleur[s] & attaquantes & defenseurs[s].non_nuls())];
+      }
+      if (avec_centre) centre[s] = w.note_centre * static_cast<float>(defenseurs[s].total_sur(CENTRE));
     }
   }
 
@@ -236,7 +254,9 @@ float evalue(int couleur) {
 float evalue_position(int couleur) {
   moteur::verifie_plateau();
   moteur::prend_poids();
-  return moteur::evalue(couleur);
+  moteur::PlateauBits p;
+  p.lit(tab_echiquier.donnees());
+  return moteur::evalue(p, couleur);
 }
 
 float mobilite_piece(int colonne, int ligne) {

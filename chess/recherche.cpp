@@ -43,34 +43,6 @@ class GardeRecherche {
   GardeRecherche& operator=(const GardeRecherche&) = delete;
 };
 
-// One move played on the board, undone when the object goes, whatever ends
-// its scope: the target's piece goes back, the mover goes back to its
-// square, and a pawn taken en passant (on `case_passant`, 0 for none) too.
-class CoupJoue {
- public:
-  CoupJoue(int* b, int depart, int arrivee, int case_passant)
-      : b_(b), depart_(depart), arrivee_(arrivee), passant_(case_passant), piece_(b[depart]), prise_(b[arrivee]) {
-    if (passant_) {
-      pion_passant_ = b_[passant_];
-      b_[passant_] = CASE_VIDE;
-    }
-    b_[depart_] = CASE_VIDE;
-    b_[arrivee_] = piece_;
-  }
-  ~CoupJoue() {
-    b_[arrivee_] = prise_;
-    b_[depart_] = piece_;
-    if (passant_) b_[passant_] = pion_passant_;
-  }
-  CoupJoue(const CoupJoue&) = delete;
-  CoupJoue& operator=(const CoupJoue&) = delete;
-
- private:
-  int* b_;
-  int depart_, arrivee_, passant_;
-  int piece_, prise_, pion_passant_ = 0;
-};
-
 // One level deeper for the lifetime of the object.
 class NiveauSuivant {
  public:
@@ -151,10 +123,14 @@ inline int case_en_passant(const int* b, int depart, int arrivee) {
   return arrivee - 9 * pas_pion(COULEUR[piece]);
 }
 
+// tab_echiquier as bits, read when a search starts and kept by CoupJoue.
+PlateauBits plateau;
+
 float choix(int couleur, int affichage, int& depart, int& arrivee, int& roi);
 
 void cherche_piece_sans_garde(int depart, int& cible, float& meilleure) {
   int* b = tab_echiquier.donnees();
+  PlateauBits& p = plateau;
   const int piece = b[depart];
   const int couleur = COULEUR[piece];
   const int t = TYPE[piece];
@@ -163,17 +139,17 @@ void cherche_piece_sans_garde(int depart, int& cible, float& meilleure) {
 
   // A piece under attack earns its value for every attacker when it leaves;
   // a king move always costs malus_roi.
-  const int a0 = nb_attaques_rapide(b, piece, depart, couleur);
+  const int a0 = nb_attaques_rapide(p, piece, depart, couleur);
   float origine = a0 > 0 ? static_cast<float>(a0) * poids.materiel[t] : 0.0f;
   if (t == TYPE_ROI) origine = origine - poids.malus_roi;
 
   pour_chaque_cible(b, depart, [&](int arrivee, bool valide, bool lignes, int rang) {
     ++nb_coups_testes;
     if (!valide) return false;
-    const CoupJoue coup(b, depart, arrivee, case_en_passant(b, depart, arrivee));
-    float note = evalue(couleur);
+    const CoupJoue coup(b, p, depart, arrivee, case_en_passant(b, depart, arrivee));
+    float note = evalue(p, couleur);
     if (note == -999999.0f) return false;  // the own king is left attacked
-    const int a2 = nb_attaques_rapide(b, piece, arrivee, couleur);
+    const int a2 = nb_attaques_rapide(p, piece, arrivee, couleur);
     if (a2 > 0) note = note - static_cast<float>(a2) * poids.materiel[t];
     note = origine + note;
     if (t == TYPE_PION) {
@@ -257,25 +233,17 @@ float choix(int couleur, int affichage, int& depart, int& arrivee, int& roi) {
   return note;
 }
 
-// The first king of `couleur` column by column, 0 when there is none.
-int premier_roi(const int* b, int couleur) {
-  for (int c = 1; c <= 8; ++c)
-    for (int sq = c + 9; sq <= c + 72; sq += 9) {
-      const int p = b[sq];
-      if (TYPE[p] == TYPE_ROI && COULEUR[p] == couleur) return sq;
-    }
-  return 0;
-}
-
-bool a_un_coup_legal(int depart) {
+bool a_un_coup_legal(PlateauBits& p, int depart) {
   int* b = tab_echiquier.donnees();
   const int couleur = COULEUR[b[depart]];
+  const int roi = couleur == BLANC ? ROI_BLANC : ROI_NOIR;
   bool trouve = false;
   pour_chaque_cible(b, depart, [&](int arrivee, bool valide, bool, int) {
     if (!valide) return false;
-    const CoupJoue coup(b, depart, arrivee, case_en_passant(b, depart, arrivee));
-    const int roi = premier_roi(b, couleur);
-    trouve = !roi || nb_attaques_rapide(b, b[roi], roi, couleur) == 0;
+    const CoupJoue coup(b, p, depart, arrivee, case_en_passant(b, depart, arrivee));
+    // The first king of the side column by column: the lowest bit.
+    const Bits rois = p.code[roi];
+    trouve = !rois || compte_attaquants(p, ennemis_de(p, couleur), tb.sq[std::countr_zero(rois)], pas_pion(couleur)) == 0;
     return trouve;
   });
   return trouve;
@@ -285,7 +253,7 @@ std::string espaces_profondeur() { return std::string(4 * static_cast<size_t>(st
 
 }  // namespace
 
-bool sondage_mat(int couleur) {
+MVD_AVEC_POPCNT bool sondage_mat(PlateauBits& p, int couleur) {
   const int* b = tab_echiquier.donnees();
   int roi = 0;
   for (int l = 1; l <= 8; ++l)
@@ -293,12 +261,12 @@ bool sondage_mat(int couleur) {
       const int piece = b[sq];
       if (piece == CASE_VIDE || COULEUR[piece] != couleur) continue;
       if (TYPE[piece] == TYPE_ROI) roi = sq;
-      if (a_un_coup_legal(sq)) return false;
+      if (a_un_coup_legal(p, sq)) return false;
     }
   // No legal move: what the search answers at the maximum depth.
   if (!roi) return false;
   if (couleur != couleur_joueur && poids.profondeur_max > 0) return true;
-  return nb_attaques_rapide(b, b[roi], roi, couleur) > 0;
+  return nb_attaques_rapide(p, b[roi], roi, couleur) > 0;
 }
 
 }  // namespace moteur
@@ -311,6 +279,7 @@ std::string choix_coup_machine(int& col_s, int& lig_s, int& col_d, int& lig_d, i
   const GardeRecherche garde;
   verifie_plateau();
   prend_poids();
+  plateau.lit(tab_echiquier.donnees());
   ObservateurRecherche* obs = observateur_recherche();
   const bool trace = affichage && obs && obs->trace_active();
   note = -999999.0f;
@@ -331,7 +300,7 @@ std::string choix_coup_machine(int& col_s, int& lig_s, int& col_d, int& lig_d, i
     else if (couleur != couleur_joueur && profondeur_courante > 0)
       resultat = "MAT";
     else
-      resultat = nb_attaques_rapide(b, b[roi], roi, couleur) > 0 ? "MAT" : "PAT";
+      resultat = nb_attaques_rapide(plateau, b[roi], roi, couleur) > 0 ? "MAT" : "PAT";
   } else {
     col_s = colonne_de(depart);
     lig_s = ligne_de(depart);
@@ -353,6 +322,7 @@ void cherche_coup_piece(int colonne, int ligne, int& col_d, int& lig_d, float& m
                             std::to_string(ligne) + ")");
   verifie_plateau();
   prend_poids();
+  plateau.lit(tab_echiquier.donnees());
   int cible = -1;
   cherche_piece(colonne + 9 * ligne, cible, meilleure);
   if (cible >= 0) {

@@ -7,6 +7,7 @@
 
 #include "chess/etat.h"
 #include "chess/messages.h"
+#include "chess/plateau_bits.h"
 
 int couleur_piece(int code) {
   if (code == CASE_VIDE) return COULEUR_AUCUNE;
@@ -153,60 +154,13 @@ int coup_valide(int code_src, int col_s, int lig_s, int code_dst, int col_d, int
   }
 }
 
-namespace {
-
-struct Direction {
-  int dc, dl;
-};
-const Direction lignes[4] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-const Direction diagonales[4] = {{1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
-const Direction sauts[8] = {{2, 1}, {2, -1}, {-2, 1}, {-2, -1}, {1, -2}, {1, 2}, {-1, -2}, {-1, 2}};
-
-int compte_attaques(int code, int colonne, int ligne, int couleur) {
-  (void)tab_echiquier(colonne, ligne);  // checked once; the scans stay inside 1..8
-  int nb = 0;
-  auto ennemi = [couleur](int p) { return couleur_piece(p) != couleur; };
-  for (int famille = 0; famille < 2; ++famille) {
-    const Direction* dirs = famille == 0 ? lignes : diagonales;
-    const int piece_longue = famille == 0 ? TYPE_TOUR : TYPE_FOU;
-    for (int d = 0; d < 4; ++d) {
-      int c = colonne + dirs[d].dc, l = ligne + dirs[d].dl, distance = 1;
-      while (dans_plateau(c, l)) {
-        const int p = tab_echiquier.brut(c, l);
-        if (p != CASE_VIDE) {
-          if (ennemi(p)) {
-            const int t = type_piece(p);
-            if (t == TYPE_DAME || t == piece_longue || (t == TYPE_ROI && distance == 1)) ++nb;
-          }
-          break;
-        }
-        c += dirs[d].dc;
-        l += dirs[d].dl;
-        ++distance;
-      }
-    }
-  }
-  for (const Direction& s : sauts) {
-    const int c = colonne + s.dc, l = ligne + s.dl;
-    if (!dans_plateau(c, l)) continue;
-    const int p = tab_echiquier.brut(c, l);
-    if (type_piece(p) == TYPE_CAVALIER && ennemi(p)) ++nb;
-  }
-  const int d = couleur_piece(code) == couleur_joueur ? -1 : 1;
-  for (int dc : {1, -1}) {
-    const int c = colonne + dc, l = ligne + d;
-    if (!dans_plateau(c, l)) continue;
-    const int p = tab_echiquier.brut(c, l);
-    if (type_piece(p) == TYPE_PION && ennemi(p)) ++nb;
-  }
-  return nb;
-}
-
-}  // namespace
-
 int nb_attaques(int code, int colonne, int ligne, int couleur) {
   try {
-    return compte_attaques(code, colonne, ligne, couleur);
+    (void)tab_echiquier(colonne, ligne);  // an index outside 0..8 is an error
+    moteur::PlateauBits p;
+    p.lit(tab_echiquier.donnees());
+    return moteur::compte_attaquants(p, moteur::attaquants_de(p, moteur::ennemis_de(couleur)), colonne + 9 * ligne,
+                                     couleur_piece(code) == couleur_joueur ? -1 : 1);
   } catch (const std::exception& e) {
     affiche_erreur(e.what(), NOM_PROGRAMME);
     return 0;

@@ -1,9 +1,26 @@
 #include "platform/minuterie.h"
 
+#include <QElapsedTimer>
+
 namespace plateforme {
 
 namespace {
 bool horloge_coupee = false;
+qint64 temps_essai = 0;
+}  // namespace
+
+qint64 instant_ms() {
+  if (horloge_coupee) return temps_essai;
+  static QElapsedTimer depart = [] {
+    QElapsedTimer t;
+    t.start();
+    return t;
+  }();
+  return depart.elapsed();
+}
+
+void MinuteriesEnTest::avance(qint64 ms) {
+  if (ms > 0) temps_essai += ms;
 }
 
 Minuterie::Minuterie(QObject* parent) : QObject(parent) {
@@ -21,6 +38,7 @@ void Minuterie::Interval(int ms) {
 
 bool Minuterie::tick() {
   if (interval_ == 0) return false;
+  if (horloge_coupee) temps_essai += interval_;
   emit Timer();
   return true;
 }

@@ -5,6 +5,10 @@
 // In tests the system clock is switched off for every timer
 // (MinuteriesEnTest): nothing ticks by itself, and the test calls tick() to
 // deliver one tick exactly as the clock would, only to a running timer.
+//
+// instant_ms() is the monotonic time the chess clocks count with. In tests it
+// is a clock of their own: it moves only when a running timer ticks (by its
+// interval) or when the test moves it (MinuteriesEnTest::avance).
 #pragma once
 
 #include <QObject>
@@ -36,8 +40,13 @@ class Minuterie : public QObject {
   int interval_ = 0;
 };
 
+// Milliseconds of a monotonic clock (its origin is of no meaning).
+qint64 instant_ms();
+
 class MinuteriesEnTest {
  public:
+  // The test clock moves `ms` milliseconds on.
+  static void avance(qint64 ms);
   // Off: no timer created or started from now on uses the system clock.
   static void active();
   static void desactive();

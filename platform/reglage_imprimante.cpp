@@ -8,6 +8,10 @@
 namespace plateforme {
 
 namespace {
+bool& choisi() {
+  static bool c = false;
+  return c;
+}
 int& compte() {
   static int n = 0;
   return n;
@@ -24,7 +28,16 @@ void reglage_imprimante(QWidget* parent) {
   ++compte();
   if (BoitesEnTest::actif()) return;
   QPrintDialog dialogue(&imprimante(), parent);
-  dialogue.exec();
+  if (dialogue.exec() == QDialog::Accepted) choisi() = true;
+}
+
+void applique_reglage_imprimante(QPrinter& cible) {
+  if (!choisi()) return;
+  const QPrinter& r = imprimante();
+  cible.setOutputFormat(r.outputFormat());
+  if (r.outputFormat() == QPrinter::NativeFormat) cible.setPrinterName(r.printerName());
+  cible.setOutputFileName(r.outputFileName());
+  cible.setPageLayout(r.pageLayout());
 }
 
 int ReglagesImprimanteEnTest::demandes() { return compte(); }

@@ -4,12 +4,17 @@
 // In tests (boxes in test mode) no dialog is shown: each request is counted.
 #pragma once
 
+class QPrinter;
 class QWidget;
 
 namespace plateforme {
 
 // Shows the printer set-up over `parent`; returns when the user closes it.
 void reglage_imprimante(QWidget* parent = nullptr);
+
+// A print job takes the printer, page size and output file last chosen in
+// the set-up (nothing when the set-up was never shown).
+void applique_reglage_imprimante(QPrinter& cible);
 
 // --- Seam for tests -----------------------------------------------------
 class ReglagesImprimanteEnTest {

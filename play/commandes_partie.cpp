@@ -1,4 +1,5 @@
 #include "play/commandes_partie.h"
+#include "play/impression.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -91,6 +92,7 @@ void branche_commandes_plateau(plateau& p) {
   QObject::connect(p.Command2, &QPushButton::clicked, &p, [&p] { Command2_Click(p); });
   QObject::connect(p.Command3, &QPushButton::clicked, &p, [&p] { Command3_Click(p); });
   QObject::connect(p.Command4, &QPushButton::clicked, &p, [&p] { Command4_Click(p); });
+  QObject::connect(p.Command6, &QPushButton::clicked, &p, [&p] { Command6_Click(p); });
   for (int code = 2; code <= 13; ++code)
     if (p.Piece.size() > code && p.Piece[code]) p.Piece[code]->installEventFilter(new ClicPalette(p, code));
 }

@@ -8,7 +8,8 @@
 class plateau;
 
 // Connects the board window's buttons note (comment), Command1 (resign),
-// Command2 (set-up), Command3 (hint), Command4 (end of set-up) and the
+// Command2 (set-up), Command3 (hint), Command4 (end of set-up), Command6 (print
+// the game list) and the
 // palette pictures Piece(2..13) to their commands. The board window calls it
 // once its controls exist.
 void branche_commandes_plateau(plateau& p);

@@ -7,6 +7,7 @@
 #include "chess/etat.h"
 #include "chess/repetitions.h"
 #include "platform/chemins.h"
+#include "play/partie.h"
 #include "play/plateau.h"
 
 namespace {
@@ -52,6 +53,7 @@ std::string chaine_du_controle(const mvdechiquier::Echiquier& echiquier) {
 
 void memorise_controle(const ControlesPartie& controles) {
   historique_positions.push_back(chaine_du_controle(*controles.echiquier));
+  memorise_etat();
 }
 
 void ajoute_ligne_selectionnee(ControlesPartie& controles, const QString& ligne) {

@@ -8,6 +8,7 @@
 #include "platform/boites.h"
 #include "platform/minuterie.h"
 #include "platform/son.h"
+#include "play/partie.h"
 #include "play/plateau.h"
 
 int etat_clic = 0;
@@ -18,25 +19,20 @@ void memorise_position() {
   if (vue_partie == nullptr) throw std::runtime_error("Objet requis : la fenêtre de jeu n'est pas chargée");
   const VuePartie& vue = *vue_partie;
   historique_positions.push_back(chaine_position_de([&vue](int c, int l) { return vue.piece(c, l); }));
+  memorise_etat();
 }
 
 void bascule_horloge(int couleur) {
   plateau* p = plateau::existante();
   if (active_horloge != 1 || p == nullptr) return;
-  if (couleur != couleur_joueur) {
-    p->Timer1->Interval(1000);
-    p->Timer2->Interval(0);
-  } else {
-    p->Timer1->Interval(0);
-    p->Timer2->Interval(1000);
-  }
+  // The side that did not move is to move: its clock runs.
+  p->demarre_horloge(couleur != couleur_joueur);
 }
 
 void arret_timers() {
   plateau* p = plateau::existante();
   if (p == nullptr) return;
-  p->Timer1->Interval(0);
-  p->Timer2->Interval(0);
+  p->arrete_horloges();
   p->Timer4->Interval(0);
   p->Timer5->Interval(0);
 }

@@ -28,6 +28,7 @@
 #include "platform/boites.h"
 #include "play/jeu.h"
 #include "play/patience.h"
+#include "play/partie.h"
 #include "play/plateau.h"
 #include "play/navigation.h"
 
@@ -79,35 +80,6 @@ void accorde_plateau(plateau& p) {
   } catch (const std::exception&) {
     p.recharge_tab_echiquier();
   }
-}
-
-// The end of the game: the result as the last line of the move list, the
-// final position recorded once more for that line, the clocks and automatic
-// play stopped, the caption.
-void termine_partie(plateau& p, const std::string& resultat, const QString& titre) {
-  arret_timers();
-  resultat_partie = resultat;
-  p.ajoute_ligne_liste(QString::fromStdString(resultat));
-  memorise_position();
-  p.selectionne_derniere_ligne();
-  p.setWindowTitle(texte(169) + titre);
-}
-
-// Mate of the side to move: the side that moved last (dernier_trait) wins.
-void annonce_mat(plateau& p, bool defile) {
-  const bool blancs_gagnent = dernier_trait == BLANC;
-  const QString gagnant = texte(blancs_gagnent ? 146 : 147);
-  arret_timers();
-  plateforme::boite_message(texte(167) + QStringLiteral(" !!! ") + gagnant);
-  ajoute_ligne_commentaire(QStringLiteral(" - ") + texte(167) + QStringLiteral(" !!! ") + gagnant, defile);
-  termine_partie(p, blancs_gagnent ? "1-0" : "0-1", QStringLiteral(" - ") + texte(167));
-}
-
-void annonce_pat(plateau& p, bool defile) {
-  arret_timers();
-  plateforme::boite_message(QStringLiteral("PAT !! ") + texte(168));
-  ajoute_ligne_commentaire(QStringLiteral(" - PAT !! ") + texte(168), defile);
-  termine_partie(p, "1/2-1/2", QStringLiteral(" - PAT"));
 }
 
 // A move found by the default first move or the book is played only when the
@@ -179,7 +151,7 @@ bool a_un_coup_legal(int couleur) {
 bool joue_machine() {
   if (machine_occupee()) return false;
   QPointer<plateau> p = plateau::existante();
-  if (!p || etat_clic == 99 || resultat_partie != "*") return false;
+  if (!p || etat_clic == 99 || !partie_en_cours()) return false;
   const GardeMachine garde;
 
   bool instantane_pris = false;
@@ -215,17 +187,14 @@ bool joue_machine() {
     // While the machine thought, the window may have gone or the game ended
     // (a clock ran out).
     if (!p) return false;
-    if (resultat_partie != "*") {
+    if (!partie_en_cours()) {
       numero_coup = numero_avant;
       return false;
     }
     if (!trouve) {
       numero_coup = numero_avant;
       // No move: mate when the king is attacked, else stalemate.
-      if (echecs_au_roi(couleur) > 0)
-        annonce_mat(*p, false);
-      else
-        annonce_pat(*p, false);
+      termine_sans_coup(false);
       sablier(0);
       return false;
     }
@@ -237,94 +206,31 @@ bool joue_machine() {
       p->Echiquier->trace_cercle(static_cast<float>(cd), static_cast<float>(ld), JAUNE, 0.5f, 1, 2);
     }
 
-    // Carry out the move.
+    // Carry out the move and record it.
     avant = prend_instantane(*p);
     instantane_pris = true;
-    const int code = tab_echiquier(cs, ls);
-    p->piece_levee = code;
-    const CoupJoue coup = p->joue_et_montre(cs, ls, cd, ld, 0);
-    if (coup.roque) ajoute_ligne_commentaire(QStringLiteral("- ") + texte(166), false);
-    if (coup.en_passant) {
-      ajoute_ligne_commentaire(QStringLiteral("- ") + texte(164) + nom_piece(code) +
-                               (couleur == BLANC ? QStringLiteral(" en passant !") : texte(165) + QStringLiteral(" !")));
-    } else if (coup.code_pris != CASE_VIDE) {
-      ajoute_ligne_commentaire(QStringLiteral("- ") + texte(164) + nom_piece(coup.code_pris) + texte(163));
-    }
-    etat_clic = 0;
-    const int echecs = echecs_au_roi(couleur_adverse(couleur));
-
-    const QString texte_liste = QString::fromStdString(coup.texte_long);
-    if (couleur == NOIR) {
-      p->ajoute_ligne_liste(QStringLiteral("    .....") + texte_liste);
-    } else {
+    // numero_coup is raised again by the move path.
+    if (couleur == BLANC) --numero_coup;
+    p->piece_levee = tab_echiquier(cs, ls);
+    if (couleur == BLANC)
       dernier_coup_joue = std::to_string(cs) + std::to_string(ls) + std::to_string(cd) + std::to_string(ld);
-      p->ajoute_ligne_liste(texte_liste);
-    }
-    memorise_position();
-    // The game record holds the move whatever follows, a draw by repetition
-    // included.
-    const std::string court = rogne(coup.texte_court);
-    const std::string long_rogne = rogne(coup.texte_long);
-    texte_partie = rogne(texte_partie + coup.texte_court);
-    texte_partie_longue = rogne(texte_partie_longue + " " + long_rogne);
-    coup_enregistre = true;
-
-    if (compte_repetitions() >= 2) {
-      bool nulle = true;
-      if (mode_jeux != 4) {
-        nulle = plateforme::boite_message(texte(337), boite::OUI_NON) == boite::OUI;
-        // The clocks run while the question is open: a flag that fell
-        // meanwhile ended the game first, and its result stands.
-        if (resultat_partie != "*") {
-          sablier(0);
-          return false;
-        }
-      } else {
-        const float eb = evalue_position(BLANC);
-        const float en = evalue_position(NOIR);
-        if (eb < seuil_partie_nulle) {
-          termine_partie(*p, "0-1", QStringLiteral(" - ") + texte(144));
-          sablier(0);
-          return false;
-        }
-        if (en < seuil_partie_nulle) {
-          termine_partie(*p, "1-0", QStringLiteral(" - ") + texte(145));
-          sablier(0);
-          return false;
-        }
-      }
-      if (nulle) {
-        termine_partie(*p, "1/2-1/2", QStringLiteral(" - ") + texte(168));
-        sablier(0);
-        return false;
-      }
-    }
-
-    p->titre_coup(QString::fromStdString(court), note);
-    p->panneau(1)->setText(texte_liste);
-    derniere_note = note;
-    p->selectionne_derniere_ligne();
-    notes_coups.resize(static_cast<size_t>(numero_coup) + 1, 0.0f);
-    notes_coups[static_cast<size_t>(numero_coup)] = note;
-
-    const double r = QRandomGenerator::global()->generateDouble();
-    joue_son(echecs > 0 && static_cast<int>(2 * r + 1) == 1 ? 13 : 3);
-    bascule_horloge(couleur);
-    if (analyse_ouverture == 1) cherche_ouverture(1, texte_partie);
-
-    // Has the other side a move left?
-    const int adverse = couleur_adverse(couleur);
-    if (!a_un_coup_legal(adverse)) {
-      if (echecs_au_roi(adverse) > 0)
-        annonce_mat(*p, true);
-      else
-        annonce_pat(*p, true);
-      return false;
-    }
-    return true;
+    CoupPartie coup;
+    coup.source = SourceCoup::MACHINE;
+    coup.col_s = cs;
+    coup.lig_s = ls;
+    coup.col_d = cd;
+    coup.lig_d = ld;
+    coup.a_note = true;
+    coup.note = note;
+    ControlesPartie c = p->controles();
+    const Verdict verdict = joue_coup_partie(c, coup);
+    if (verdict != Verdict::CONTINUE) sablier(0);
+    return verdict == Verdict::CONTINUE;
   } catch (const std::exception& e) {
     plateforme::boite_message(QString::fromUtf8(e.what()), boite::EXCLAMATION);
     if (p) {
+      // Once its position is in the history, the move is recorded.
+      coup_enregistre = instantane_pris && historique_positions.size() > avant.positions;
       if (!coup_enregistre) {
         if (instantane_pris) rend_instantane(*p, avant);
         numero_coup = numero_avant;

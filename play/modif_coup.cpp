@@ -13,6 +13,7 @@
 #include "chess/regles.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
+#include "play/partie.h"
 #include "play/rejoue.h"
 
 namespace {
@@ -90,17 +91,31 @@ void modifie_dernier_coup(ControlesPartie& controles) {
   if (static_cast<int>(historique_positions.size()) < n + 1) return;
 
   const EtatPlateau avant = sauve_etat();
+  const int numero_avant = numero_coup;
+  const int demi_avant = nb_demi_coups;
+  auto remet = [&] {
+    restaure_etat(avant);
+    numero_coup = numero_avant;
+    nb_demi_coups = demi_avant;
+  };
   try {
     const QString reponse = plateforme::boite_saisie(texte(112) + derniere + QStringLiteral("]\r\n") + texte(113), titre());
     if (reponse.trimmed().isEmpty()) return;
 
-    // The position before the last move, on the shared board for the rules.
-    TableauCases position;
-    if (!tableau_de_chaine(historique_positions[static_cast<size_t>(n - 1)], position)) return;
-    for (int c = 1; c <= 8; ++c)
-      for (int l = 1; l <= 8; ++l) tab_echiquier(c, l) = position(c, l);
+    // The position before the last move, with its whole state, on the shared
+    // board for the rules.
     const int couleur = derniere.contains(QStringLiteral("...")) ? NOIR : BLANC;
-    roque_interdit[couleur] = roque_avant_dernier_coup(couleur, derniere, static_cast<size_t>(n));
+    if (!restaure_position(n - 1)) {
+      // A history without states: the board of the entry, the castling flag
+      // as it stood before the move.
+      TableauCases position;
+      if (!tableau_de_chaine(historique_positions[static_cast<size_t>(n - 1)], position)) return;
+      for (int c = 1; c <= 8; ++c)
+        for (int l = 1; l <= 8; ++l) tab_echiquier(c, l) = position(c, l);
+      roque_interdit[couleur] = roque_avant_dernier_coup(couleur, derniere, static_cast<size_t>(n));
+      dernier_trait = couleur_adverse(couleur);
+      if (couleur == BLANC) --numero_coup;
+    }
 
     std::string jeton = reponse.toStdString();
     int cs = 0, ls = 0, cd = 0, ld = 0, code = 0;
@@ -109,29 +124,54 @@ void modifie_dernier_coup(ControlesPartie& controles) {
     const bool source = cs != 0 && ls != 0 && cd != 0 && ld != 0 && tab_echiquier(cs, ls) != CASE_VIDE &&
                         couleur_piece(tab_echiquier(cs, ls)) == couleur;
     if (!source || !coup_legal(cs, ls, cd, ld)) {
-      restaure_etat(avant);
+      remet();
       plateforme::boite_message(texte(520), boite::EXCLAMATION, titre());
       return;
     }
 
-    const CoupJoue coup = joue_coup(cs, ls, cd, ld, code_promotion_marques(marques, couleur));
-    const std::string long_rogne = rogne(coup.texte_long);
+    // The new move's text, to be confirmed.
+    const int promotion = code_promotion_marques(marques, couleur);
+    std::string long_rogne;
+    {
+      const EtatPlateau avant_coup = sauve_etat();
+      const int numero = numero_coup;
+      if (couleur == BLANC) ++numero_coup;
+      long_rogne = rogne(joue_coup(cs, ls, cd, ld, promotion).texte_long);
+      restaure_etat(avant_coup);
+      numero_coup = numero;
+    }
     if (plateforme::boite_message(texte(521) + QString::fromStdString(long_rogne) + texte(522), boite::OUI_NON, titre()) !=
         boite::OUI) {
-      restaure_etat(avant);
+      remet();
       return;
     }
 
-    montre_tab_echiquier(controles);
-    historique_positions.pop_back();
-    memorise_controle(controles);
-    const QString ligne = QString::fromStdString(coup.texte_long);
-    liste.item(n - 1)->setText(couleur == NOIR ? QStringLiteral("    .....") + ligne : ligne);
-    liste.setCurrentRow(n - 1);
-    texte_partie = remplace_dernier_coup(texte_partie, sans_numero(rogne(coup.texte_court)));
-    texte_partie_longue = remplace_dernier_coup(texte_partie_longue, sans_numero(long_rogne));
+    // The last move goes, the new one is played in its place.
+    const std::string court_avant = texte_partie, long_avant = texte_partie_longue;
+    const EtatPlateau position_avant = sauve_etat();
+    const int numero = numero_coup, demi = nb_demi_coups;
+    coupe_partie(controles, n - 1);
+    restaure_etat(position_avant);
+    numero_coup = numero;
+    nb_demi_coups = demi;
+    CoupPartie coup;
+    coup.source = SourceCoup::MODIFICATION;
+    coup.col_s = cs;
+    coup.lig_s = ls;
+    coup.col_d = cd;
+    coup.lig_d = ld;
+    coup.promotion = promotion;
+    joue_coup_partie(controles, coup);
+    // A loaded movetext keeps its comments and layout: only its last move
+    // changes.
+    auto dernier_mot = [](const std::string& t) {
+      const std::string r = rogne(t);
+      return sans_numero(r.substr(r.rfind(' ') == std::string::npos ? 0 : r.rfind(' ') + 1));
+    };
+    texte_partie = remplace_dernier_coup(court_avant, dernier_mot(texte_partie));
+    texte_partie_longue = remplace_dernier_coup(long_avant, dernier_mot(texte_partie_longue));
   } catch (const std::exception& e) {
-    restaure_etat(avant);
+    remet();
     plateforme::boite_erreur(QString::fromStdString(e.what()));
   }
 }

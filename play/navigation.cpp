@@ -16,6 +16,7 @@
 #include "play/jeu.h"
 #include "play/machine.h"
 #include "play/observateur_plateau.h"
+#include "play/partie.h"
 #include "play/patience.h"
 #include "play/plateau.h"
 
@@ -61,6 +62,9 @@ bool montre_position(plateau& p, int k) {
       if (p.Echiquier->Piece(c, l) != code) p.Echiquier->Piece(c, l, code);
       tab_echiquier(c, l) = code;
     }
+  // Marks and caption follow the position shown.
+  p.Echiquier->clear_all();
+  if (const EtatPosition* e = etat_position(k)) p.setWindowTitle(e->titre);
   return true;
 }
 

@@ -17,7 +17,8 @@
 class plateau;
 
 // Shows recorded position k (after k half-moves) on the board control and
-// tab_echiquier. An index outside the history, or a recorded text that is not
+// tab_echiquier; the marks drawn on the board go and the caption becomes the
+// one of that position. An index outside the history, or a recorded text that is not
 // a position, changes nothing (false).
 bool montre_position(plateau& p, int k);
 

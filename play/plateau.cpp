@@ -51,6 +51,7 @@
 #include "play/jeu.h"
 #include "play/patience.h"
 #include "play/navigation.h"
+#include "play/partie.h"
 
 namespace {
 
@@ -343,6 +344,7 @@ void plateau::menus_au_chargement() {
   active(m->menu_moteur, false);
   active(m->menu_envoi_position, true);
   active(m->menu_voir_ouvertures, true);
+  for (int i = 0; i <= 2; ++i) active(m->menu_edt_encours[i], true);
   // A FEN text or a position string on the clipboard can be pasted.
   const QString presse = QApplication::clipboard()->text();
   active(m->menu_coller_position, presse.contains(QLatin1Char('/')) || presse.size() == 64);
@@ -368,6 +370,7 @@ void plateau::menus_au_dechargement() {
   active(m->menu_envoi_position, false);
   active(m->menu_voir_ouvertures, false);
   active(m->menu_coller_position, false);
+  for (int i = 0; i <= 2; ++i) active(m->menu_edt_encours[i], false);
   active(m->menu_charge_fichier, true);
 }
 
@@ -458,8 +461,8 @@ void plateau::Form_Load() {
     // 11. Clocks: both show DELAI_PARTIE, White's starts (not in a network game).
     if (active_horloge == 1) {
       const int delai = secondes_heure(delai_partie);
-      Horloge_basse->setText(texte_heure(delai < 0 ? 0 : delai));
-      horloge_haute->setText(texte_heure(delai < 0 ? 0 : delai));
+      regle_horloge(true, delai < 0 ? 0 : delai);
+      regle_horloge(false, delai < 0 ? 0 : delai);
       if (mode_jeux != 3) bascule_horloge(NOIR);
     }
     // 12. The game duration.
@@ -479,6 +482,8 @@ void plateau::Form_Load() {
     bouton_repere_Click();
     // 15 to 17.
     numero_coup = 0;
+    // Every game counts its half-moves from nothing.
+    nb_demi_coups = 0;
     texte_partie.clear();
     texte_partie_longue.clear();
     recharge_tab_echiquier();
@@ -526,24 +531,19 @@ void plateau::premier_coup_machine_blanc() {
     return;
   }
   piece_levee = tab_echiquier(cs, ls);
-  const CoupJoue coup = joue_et_montre(cs, ls, cd, ld, 0);
-  etat_clic = 0;
-  const QString long_ = QString::fromStdString(rogne(coup.texte_long));
-  ajoute_ligne_liste(QString::fromStdString(coup.texte_long));
-  memorise_position();
-  texte_partie = rogne(texte_partie + coup.texte_court);
-  texte_partie_longue = rogne(texte_partie_longue + " " + long_.toStdString());
-  titre_coup(QString::fromStdString(rogne(coup.texte_court)), note);
-  derniere_note = note;
-  notes_coups.assign(static_cast<size_t>(numero_coup) + 1, 0.0f);
-  notes_coups[static_cast<size_t>(numero_coup)] = note;
-  panneau(1)->setText(long_);
-  selectionne_derniere_ligne();
-  // Black is to move: Black's clock runs from now on.
-  bascule_horloge(BLANC);
+  // The move path numbers White's move itself.
+  numero_coup = 0;
+  CoupPartie coup;
+  coup.source = SourceCoup::MACHINE;
+  coup.col_s = cs;
+  coup.lig_s = ls;
+  coup.col_d = cd;
+  coup.lig_d = ld;
+  coup.a_note = true;
+  coup.note = note;
+  ControlesPartie c = controles();
+  joue_coup_partie(c, coup);
   sablier(0);
-  joue_son(3);
-  if (analyse_ouverture == 1) cherche_ouverture(1, texte_partie);
 }
 
 // --- Resizing and unloading -----------------------------------------------
@@ -623,17 +623,58 @@ void plateau::bouton_repere_Click() {
 void plateau::Timer1_Timer() { tick_horloge(Horloge_basse, true); }
 void plateau::Timer2_Timer() { tick_horloge(horloge_haute, false); }
 
-void plateau::tick_horloge(QLabel* horloge, bool basse) {
-  int reste = secondes_heure(horloge->text());
-  if (reste < 0) {
+qint64 plateau::reste_horloge_ms(bool basse) const {
+  const qint64 reste = reste_ms_[basse ? 1 : 0];
+  if (reste < 0) return -1;
+  if (horloge_en_marche_ != (basse ? 1 : 0)) return reste;
+  return std::max<qint64>(0, reste - (plateforme::instant_ms() - depart_ms_));
+}
+
+void plateau::montre_horloge(bool basse) {
+  const qint64 reste = reste_horloge_ms(basse);
+  if (reste < 0) return;
+  // A clock shows the seconds begun: it reads 00:00:00 only once it is out.
+  (basse ? Horloge_basse : horloge_haute)->setText(texte_heure(static_cast<int>((reste + 999) / 1000)));
+}
+
+void plateau::regle_horloge(bool basse, int secondes) {
+  const int i = basse ? 1 : 0;
+  if (horloge_en_marche_ == i) depart_ms_ = plateforme::instant_ms();
+  reste_ms_[i] = secondes < 0 ? -1 : static_cast<qint64>(secondes) * 1000;
+  if (secondes < 0)
+    (basse ? Horloge_basse : horloge_haute)->clear();
+  else
+    montre_horloge(basse);
+}
+
+void plateau::arrete_horloges() {
+  if (horloge_en_marche_ >= 0) {
+    const bool basse = horloge_en_marche_ == 1;
+    reste_ms_[horloge_en_marche_] = reste_horloge_ms(basse);
+    horloge_en_marche_ = -1;
+    montre_horloge(basse);
+  }
+  Timer1->Interval(0);
+  Timer2->Interval(0);
+}
+
+void plateau::demarre_horloge(bool basse) {
+  const int i = basse ? 1 : 0;
+  if (horloge_en_marche_ == i) return;
+  arrete_horloges();
+  horloge_en_marche_ = i;
+  depart_ms_ = plateforme::instant_ms();
+  (basse ? Timer1 : Timer2)->Interval(1000);
+}
+
+void plateau::tick_horloge(QLabel*, bool basse) {
+  if (reste_horloge_ms(basse) < 0 || horloge_en_marche_ != (basse ? 1 : 0)) {
     // Nothing to count down (the clocks were off when the window loaded).
     (basse ? Timer1 : Timer2)->Interval(0);
     return;
   }
-  // A clock at zero stays at zero: it never wraps to the day before.
-  if (reste > 0) --reste;
-  horloge->setText(texte_heure(reste));
-  if (reste > 0) return;
+  montre_horloge(basse);
+  if (reste_horloge_ms(basse) > 0 || !partie_en_cours()) return;
   arret_timers();
   const bool blancs_perdent = basse ? couleur_joueur == BLANC : couleur_joueur != BLANC;
   resultat_partie = blancs_perdent ? "0-1" : "1-0";

@@ -119,12 +119,6 @@ class plateau : public QWidget, public VuePartie {
   bool chargement_rate() const { return chargement_rate_; }
 
   // --- Carrying out and recording moves ----------------------------------
-  // Plays (col_s, lig_s) -> (col_d, lig_d) on tab_echiquier through joue_coup
-  // (castling rook, pawn taken en passant, promotion to `code_promotion`),
-  // clears the castling right of a side whose rook leaves or is taken on its
-  // corner, and shows the new position on the board control (only the squares
-  // that changed). numero_coup must already be raised for a White move.
-  CoupJoue joue_et_montre(int col_s, int lig_s, int col_d, int lig_d, int code_promotion);
   // The board control shows tab_echiquier again, square by square.
   void montre_tab_echiquier();
   // tab_echiquier takes the 64 squares of the board control.
@@ -139,6 +133,24 @@ class plateau : public QWidget, public VuePartie {
   static QString fichier_icone(int code);
   // The window caption after a move: "Partie en cours - [move] - Evaluation : [ note]".
   void titre_coup(const QString& coup_court, float note);
+
+  // --- The chess clocks ------------------------------------------------------
+  // Each clock keeps its remaining time in milliseconds; the running one
+  // counts the real time its side spends (plateforme::instant_ms()) from the
+  // moment it started. Timer1 and Timer2 only refresh the display (and let a
+  // flag fall), so a move made in under a second still costs its time.
+  // The lower clock (basse) is the one of the side drawn at the bottom.
+  // Starts one clock, the other stops with the time it used counted.
+  void demarre_horloge(bool basse);
+  // Both stop, their time counted.
+  void arrete_horloges();
+  // Sets a clock to `secondes` and shows it (a negative value: no clock).
+  void regle_horloge(bool basse, int secondes);
+  // The remaining milliseconds of a clock now (the running one counted up to
+  // now); -1 when it is not set.
+  qint64 reste_horloge_ms(bool basse) const;
+  // The clock that runs: 1 lower, 0 upper, -1 none.
+  int horloge_en_marche() const { return horloge_en_marche_; }
 
   // --- The log file ---------------------------------------------------------
   // True while GES_LOG was 1 at load and the file is open.
@@ -179,11 +191,15 @@ class plateau : public QWidget, public VuePartie {
   void remet_piece();
   void coupe_partie(int k);
   void joue_coup_humain(int colonne, int ligne);
-  void enregistre_coup(const CoupJoue& coup, int couleur, int colonne, int ligne);
   int demande_promotion(int couleur, bool& annule);
   bool partie_terminee_pour_clic() const;
 
   void tick_horloge(QLabel* horloge, bool basse);
+  void montre_horloge(bool basse);
+
+  qint64 reste_ms_[2] = {-1, -1};  // [0] upper, [1] lower
+  int horloge_en_marche_ = -1;
+  qint64 depart_ms_ = 0;
 
   bool chargement_rate_ = false;
   bool decharge_ = false;

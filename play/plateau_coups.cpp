@@ -27,6 +27,7 @@
 #include "play/jeu.h"
 #include "play/patience.h"
 #include "play/machine.h"
+#include "play/partie.h"
 #include "play/plateau.h"
 
 namespace {
@@ -35,27 +36,6 @@ bool est_resultat(const QString& ligne) {
   const QString t = ligne.trimmed();
   return t == QLatin1String("1-0") || t == QLatin1String("0-1") || t == QLatin1String("1/2-1/2") ||
          t == QLatin1String("*");
-}
-
-bool jeton_resultat(const std::string& t) { return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*"; }
-
-// A movetext (short or long) cut after its first `n` half-moves: move
-// numbers ("12." standing alone or before a move) are kept with their move,
-// result tokens are dropped.
-std::string garde_demi_coups(const std::string& texte, int n) {
-  static const QRegularExpression numero(QStringLiteral("^[0-9]+\\.+"));
-  const QStringList jetons = QString::fromStdString(texte).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-  QStringList gardes;
-  int vus = 0;
-  for (const QString& j : jetons) {
-    if (vus >= n) break;
-    if (jeton_resultat(j.toStdString())) continue;
-    gardes << j;
-    QString coup = j;
-    coup.remove(numero);
-    if (!coup.isEmpty()) ++vus;
-  }
-  return gardes.join(QLatin1Char(' ')).toStdString();
 }
 
 QCursor curseur_piece(int code) {
@@ -85,18 +65,6 @@ void plateau::montre_tab_echiquier() {
   for (int c = 1; c <= 8; ++c)
     for (int l = 1; l <= 8; ++l)
       if (Echiquier->Piece(c, l) != tab_echiquier(c, l)) Echiquier->Piece(c, l, tab_echiquier(c, l));
-}
-
-CoupJoue plateau::joue_et_montre(int col_s, int lig_s, int col_d, int lig_d, int code_promotion) {
-  const int code = tab_echiquier(col_s, lig_s);
-  const int pris = tab_echiquier(col_d, lig_d);
-  CoupJoue coup = joue_coup(col_s, lig_s, col_d, lig_d, code_promotion);
-  // A rook that leaves its corner, or is taken there, ends its side's castling.
-  auto coin = [](int c, int l, int couleur) { return (c == 1 || c == 8) && l == rangee_roi(couleur); };
-  if (type_piece(code) == TYPE_TOUR && coin(col_s, lig_s, couleur_piece(code))) roque_interdit[couleur_piece(code)] = -1;
-  if (type_piece(pris) == TYPE_TOUR && coin(col_d, lig_d, couleur_piece(pris))) roque_interdit[couleur_piece(pris)] = -1;
-  montre_tab_echiquier();
-  return coup;
 }
 
 void plateau::ajoute_ligne_liste(const QString& ligne) { List1->addItem(ligne); }
@@ -143,7 +111,7 @@ void plateau::Echiquier_MouseDown(int, int, int, int Button, int, float, float) 
 // Once a result is recorded the game takes no more moves, unless the user
 // continues it from an earlier move selected in the list.
 bool plateau::partie_terminee_pour_clic() const {
-  if (resultat_partie == "*") return false;
+  if (partie_en_cours()) return false;
   int dernier_coup = List1->count() - 1;
   while (dernier_coup >= 0 && est_resultat(List1->item(dernier_coup)->text())) --dernier_coup;
   const int i = List1->currentRow();
@@ -228,16 +196,8 @@ void plateau::remet_piece_levee() {
 // The game goes on from line k: later lines, their positions and their part
 // of the movetexts go.
 void plateau::coupe_partie(int k) {
-  texte_partie = garde_demi_coups(texte_partie, k + 1);
-  texte_partie_longue = garde_demi_coups(texte_partie_longue, k + 1);
-  resultat_partie = "*";
-  for (int i = List1->count() - 1; i >= k + 1; --i) {
-    const QString l = List1->item(i)->text();
-    if (!l.contains(QStringLiteral("...")) && l.contains(QLatin1Char('.')) && l != QLatin1String("*")) --numero_coup;
-    delete List1->takeItem(i);
-  }
-  // n lines go with n + 1 positions, whatever result lines stood in the list.
-  if (historique_positions.size() > static_cast<size_t>(k) + 2) historique_positions.resize(static_cast<size_t>(k) + 2);
+  ControlesPartie c = controles();
+  ::coupe_partie(c, k + 1);
 }
 
 // The letter of the promoted piece, in the letters of the notation in use;
@@ -308,87 +268,23 @@ void plateau::joue_coup_humain(int colonne, int ligne) {
   }
 
   tab_echiquier(colonne_depart, ligne_depart) = piece_levee;
-  if (couleur == BLANC) ++numero_coup;
-  const CoupJoue coup = joue_et_montre(colonne_depart, ligne_depart, colonne, ligne, promotion);
-  if (coup.roque) ajoute_ligne_commentaire(QStringLiteral("- ") + texte(166));
-  if (coup.en_passant)
-    ajoute_ligne_commentaire(QStringLiteral("- ") + texte(162) + nom_piece(piece_levee) + texte(165) + texte(163));
-  else if (coup.code_pris != CASE_VIDE)
-    ajoute_ligne_commentaire(QStringLiteral("- ") + texte(162) + nom_piece(coup.code_pris) + texte(163));
-  enregistre_coup(coup, couleur, colonne, ligne);
-}
-
-void plateau::enregistre_coup(const CoupJoue& coup, int couleur, int colonne, int ligne) {
-  const float note = evalue_position(couleur);
-  const int echecs = echecs_au_roi(couleur_adverse(couleur));
   unsetCursor();
-  etat_clic = 0;
-  dernier_trait = couleur;
-
-  std::string texte_coup = coup.texte_long;
-  if (note < seuil_note_bas)
-    texte_coup += "?";
-  else if (note > seuil_note_haut)
-    texte_coup += "!";
-
-  const double r = QRandomGenerator::global()->generateDouble();
-  int son = 3;
-  if (texte_coup.back() == '?')
-    son = static_cast<int>(3 * r + 1) == 1 ? 11 : 3;
-  else if (texte_coup.back() == '!')
-    son = static_cast<int>(3 * r + 1) == 1 ? 9 : 3;
-  else if (echecs > 0)
-    son = static_cast<int>(2 * r + 1) == 1 ? 8 : 3;
-  joue_son(son);
-
-  const QString texte_liste = QString::fromStdString(texte_coup);
-  ajoute_ligne_liste(couleur == NOIR ? QStringLiteral("    .....") + texte_liste : texte_liste);
-
-  memorise_position();
-  const std::string long_rogne = rogne(texte_coup);
-  const bool repetition = compte_repetitions() >= 2;
-  const bool nulle = repetition && plateforme::boite_message(texte(337), boite::OUI_NON) == boite::OUI;
-  // The clocks run while the question is open: a flag that fell meanwhile
-  // ended the game first, and its result stands.
-  const bool finie_pendant_question = repetition && resultat_partie != "*";
-  if (nulle || finie_pendant_question) {
-    // The move that ends the game stays in both movetexts.
-    texte_partie = rogne(texte_partie + coup.texte_court);
-    texte_partie_longue = rogne(texte_partie_longue + " " + long_rogne);
-    if (!finie_pendant_question) {
-      List1->addItem(QStringLiteral("1/2-1/2"));
-      resultat_partie = "1/2-1/2";
-      memorise_position();
-      arret_timers();
-      setWindowTitle(texte(169) + QStringLiteral(" - ") + texte(168));
-    }
-    selectionne_derniere_ligne();
+  CoupPartie coup;
+  coup.source = SourceCoup::MAIN;
+  coup.col_s = colonne_depart;
+  coup.lig_s = ligne_depart;
+  coup.col_d = colonne;
+  coup.lig_d = ligne;
+  coup.promotion = promotion;
+  ControlesPartie c = controles();
+  const Verdict verdict = joue_coup_partie(c, coup);
+  if (verdict != Verdict::CONTINUE) {
     sablier(0);
     return;
   }
-  selectionne_derniere_ligne();
-
-  texte_partie = rogne(texte_partie + coup.texte_court);
-  texte_partie_longue = rogne(texte_partie_longue + " " + long_rogne);
-
-  setWindowIcon(QIcon(fichier_icone(piece_levee)));
-  titre_coup(QString::fromStdString(rogne(coup.texte_court)), note);
-  derniere_note = note;
-  panneau(1)->setText(texte_liste);
-
-  bascule_horloge(couleur);
-  if (analyse_ouverture == 1) cherche_ouverture(1, texte_partie);
-
   if (mode_jeux == 3 && liens_jeu().envoie_reseau)
     liens_jeu().envoie_reseau(QStringLiteral("#%1%2%3%4").arg(colonne_depart).arg(ligne_depart).arg(colonne).arg(ligne) +
-                              QString::fromStdString(long_rogne));
-  if (mode_jeux == 2 || mode_jeux == 3) {
-    const int taille = couleur_joueur == BLANC ? numero_coup + 1 : numero_coup;
-    if (taille > 0) {
-      notes_coups.resize(static_cast<size_t>(taille), 0.0f);
-      notes_coups.back() = derniere_note;
-    }
-  }
+                              QString::fromStdString(rogne(texte_partie_longue.substr(texte_partie_longue.rfind(' ') + 1))));
   if (mode_jeux == 1) {
     sablier(1);
     if (liens_jeu().joue_machine) liens_jeu().joue_machine();

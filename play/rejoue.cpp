@@ -18,6 +18,8 @@
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
 #include "play/fen.h"
+#include "play/jeu.h"
+#include "play/partie.h"
 
 namespace {
 
@@ -119,6 +121,8 @@ class Rejeu {
       ailes_.perdue[NOIR][w] = p.roque_noir != 0;
     }
   }
+  // The verdict of the last move played.
+  Verdict verdict() const { return verdict_; }
   // Ends the replay on a result token.
   void resultat(const std::string& r);
   void fin();
@@ -126,6 +130,7 @@ class Rejeu {
  private:
   ControlesPartie& ctl_;
   Ailes ailes_;
+  Verdict verdict_ = Verdict::CONTINUE;
 };
 
 bool Rejeu::joue(int couleur, const std::string& mot) {
@@ -162,23 +167,26 @@ bool Rejeu::joue(int couleur, const std::string& mot) {
 
   const int code_joue = tab_echiquier(cs, ls);
   const int pris = tab_echiquier(cd, ld);
-  const CoupJoue coup = joue_coup(cs, ls, cd, ld, code_promotion_marques(marques, couleur));
   ailes_.note_coup(code_joue, cs, ls, pris, cd, ld);
-  nb_demi_coups = coup.code_pris != CASE_VIDE || type_piece(code_joue) == TYPE_PION ? 0 : nb_demi_coups + 1;
-  montre_tab_echiquier(ctl_);
-
-  const std::string texte_coup = coup.texte_long + annotations(marques);
-  const QString ligne = QString::fromStdString(texte_coup);
-  ctl_.liste->addItem(couleur == NOIR ? QStringLiteral("    .....") + ligne : ligne);
-  texte_partie_longue = rogne(texte_partie_longue + " " + rogne(texte_coup));
-  memorise_controle(ctl_);
-  ctl_.liste->setCurrentRow(ctl_.liste->count() - 1);
+  // The move path numbers White's move itself.
+  if (couleur == BLANC) --numero_coup;
+  CoupPartie coup;
+  coup.source = SourceCoup::REJEU;
+  coup.col_s = cs;
+  coup.lig_s = ls;
+  coup.col_d = cd;
+  coup.lig_d = ld;
+  coup.promotion = code_promotion_marques(marques, couleur);
+  coup.annotations = annotations(marques);
+  verdict_ = joue_coup_partie(ctl_, coup);
   return true;
 }
 
 void Rejeu::resultat(const std::string& r) {
   resultat_partie = r;
   if (r == "*") return;
+  // A finished game has no running clock.
+  arret_timers();
   ctl_.liste->addItem(QString::fromStdString(r));
   texte_partie_longue = rogne(texte_partie_longue + " " + r);
   memorise_controle(ctl_);
@@ -221,8 +229,8 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas, const std::st
     roque_interdit[BLANC] = roque_interdit[NOIR] = 0;
     passant_blanc = passant_noir = 0;
     nb_demi_coups = 0;
-    // The evaluations of an earlier game do not belong to this one: a
-    // replayed game has none until the machine plays on.
+    // The evaluations of an earlier game do not belong to this one: each
+    // replayed move is judged again.
     notes_coups.clear();
     controles.liste->clear();
     recharge_depuis_controle(controles);
@@ -240,9 +248,17 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas, const std::st
       return;
     }
     texte_partie_longue.clear();
+    // The move path writes the movetext again; the game record keeps the
+    // text as it was loaded, comments included.
+    const std::string charge = texte_partie;
+    struct RemetTexte {
+      const std::string& t;
+      ~RemetTexte() { texte_partie = t; }
+    } remet{charge};
+    texte_partie.clear();
 
     bool numero_vu = false;
-    for (const std::string& mot_brut : mots_partie(texte_partie)) {
+    for (const std::string& mot_brut : mots_partie(charge)) {
       if (est_resultat(mot_brut)) {
         rejeu.resultat(mot_brut);
         break;
@@ -257,6 +273,10 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas, const std::st
       if (!rejeu.joue(attendu, mot)) break;
       attendu = couleur_adverse(attendu);
     }
+    // A movetext that ends on a mate or a stalemate without its result
+    // token ends the game all the same.
+    if (resultat_partie == "*" && (rejeu.verdict() == Verdict::MAT || rejeu.verdict() == Verdict::PAT))
+      rejeu.resultat(rejeu.verdict() == Verdict::PAT ? "1/2-1/2" : dernier_trait == BLANC ? "1-0" : "0-1");
     rejeu.fin();
   } catch (const std::exception& e) {
     plateforme::boite_message(QString::fromStdString(e.what()), boite::EXCLAMATION, QStringLiteral("Attention"));

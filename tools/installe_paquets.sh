@@ -6,7 +6,7 @@ PAQUETS=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev
   libgtest-dev libgmock-dev googletest
-  sqlite3 fonts-dejavu-core espeak-ng sox xvfb xauth locales
+  sqlite3 poppler-utils fonts-dejavu-core espeak-ng sox xvfb xauth locales
   pgn-extract
 )
 manquants=()

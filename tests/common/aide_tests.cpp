@@ -12,6 +12,7 @@
 #include "localisation/textes_langue.h"
 #include "platform/chemins.h"
 #include "platform/dialogues_fichiers.h"
+#include "platform/imprimante.h"
 #include "platform/lancement.h"
 #include "platform/reglages_utilisateur.h"
 
@@ -31,6 +32,8 @@ void TestMorvandel::SetUp() {
   commandes::reinitialise();
   plateforme::DialoguesEnTest::efface();
   plateforme::LancementsEnTest::efface();
+  // Every print job of the test is a PDF file in its folder.
+  plateforme::ImpressionsEnTest::active(dossier_->path());
 }
 
 void TestMorvandel::TearDown() {

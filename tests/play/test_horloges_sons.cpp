@@ -65,7 +65,7 @@ TEST_F(Horloges, LaMachineQuiOuvreAvecLesBlancsLanceLHorlogeDesNoirs) {
 
 TEST_F(Horloges, LaPerteAuTempsArreteToutEtInscritLeResultat) {
   plateau& w = ouvre();
-  w.Horloge_basse->setText(QStringLiteral("00:00:01"));
+  w.regle_horloge(true, 1);
   plateforme::BoitesEnTest::repond(boite::OK);
   EXPECT_TRUE(w.Timer1->tick());
   EXPECT_EQ(w.Horloge_basse->text(), "00:00:00");
@@ -88,7 +88,7 @@ TEST_F(Horloges, LHorlogeDuHautAUnTitreFixe) {
   applique_langue();
   plateau& w = ouvre();
   coup("e2", "e4");
-  w.horloge_haute->setText(QStringLiteral("00:00:01"));
+  w.regle_horloge(false, 1);
   plateforme::BoitesEnTest::repond(boite::OK);
   w.Timer2->tick();
   EXPECT_EQ(resultat_partie, "1-0");
@@ -101,7 +101,7 @@ TEST_F(Horloges, LesNoirsEnBasPerdentParLHorlogeDuBas) {
   couleur_joueur = NOIR;
   plateau& w = ouvre();
   coup("e2", "e4");
-  w.Horloge_basse->setText(QStringLiteral("00:00:01"));
+  w.regle_horloge(true, 1);
   plateforme::BoitesEnTest::repond(boite::OK);
   w.Timer1->tick();
   EXPECT_EQ(resultat_partie, "1-0");

@@ -518,7 +518,7 @@ TEST_F(FinDePartie, LeTempsDepasseArreteLeJeuAutomatique) {
   ouvre();
   ASSERT_TRUE(p->Timer4->tick());  // 1.e4: Black's clock, the upper one, runs
   ASSERT_TRUE(p->Timer2->en_marche());
-  p->horloge_haute->setText(QStringLiteral("00:00:01"));
+  p->regle_horloge(false, 1);
   plateforme::BoitesEnTest::repond(OK);
   ASSERT_TRUE(p->Timer2->tick());
   EXPECT_EQ(resultat_partie, "1-0");
@@ -627,9 +627,9 @@ TEST_F(RepetitionMachine, UnDrapeauTombePendantLaQuestionGardeSonResultat) {
   plateforme::BoitesEnTest::temoin([this, &tombe](const plateforme::BoiteVue& v) {
     if (v.texte != texte(337)) return;
     plateforme::BoitesEnTest::temoin(nullptr);
-    for (auto [minuterie, horloge] : {std::pair{p->Timer1, p->Horloge_basse}, std::pair{p->Timer2, p->horloge_haute}})
+    for (plateforme::Minuterie* minuterie : {p->Timer1, p->Timer2})
       if (minuterie->en_marche()) {
-        horloge->setText(QStringLiteral("00:00:01"));
+        p->regle_horloge(minuterie == p->Timer1, 1);
         tombe = minuterie->tick();
       }
   });
@@ -751,7 +751,7 @@ TEST_F(MachineOccupee, LHorlogeTourneEtPeutFinirLaPartiePendantLaRecherche) {
   ouvre();
   const std::string avant = montree();
   ASSERT_TRUE(p->Timer1->en_marche());
-  p->Horloge_basse->setText(QStringLiteral("00:00:02"));
+  p->regle_horloge(true, 2);
   int ticks = 0;
   pendant_recherche() = [&] {
     if (ticks < 2 && p->Timer1->tick()) ++ticks;

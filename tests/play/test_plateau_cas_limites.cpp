@@ -26,7 +26,7 @@ TEST_F(FinPendantLeCoup, LaPieceTenueQuandLeTempsEstEcouleRetourneSurSaCase) {
   coup("e7", "e5");
   clic("g1");
   ASSERT_EQ(etat_clic, 1);
-  w.Horloge_basse->setText(QStringLiteral("00:00:01"));
+  w.regle_horloge(true, 1);
   plateforme::BoitesEnTest::repond(boite::OK);
   ASSERT_TRUE(w.Timer1->tick());
   ASSERT_EQ(resultat_partie, "0-1");
@@ -45,7 +45,7 @@ TEST_F(FinPendantLeCoup, LaPieceTenueQuandLeTempsEstEcouleRetourneSurSaCase) {
 TEST_F(FinPendantLeCoup, AvantLePremierCoupLaPieceTenueRetourneAussi) {
   plateau& w = ouvre();
   clic("e2");
-  w.Horloge_basse->setText(QStringLiteral("00:00:01"));
+  w.regle_horloge(true, 1);
   plateforme::BoitesEnTest::repond(boite::OK);
   w.Timer1->tick();
   clic("e4");
@@ -68,7 +68,7 @@ TEST_F(FinPendantLeCoup, LeTempsEcoulePendantLaQuestionDePromotionAnnuleLeCoup) 
       "....K...",  //
   };
   pose_position(position);
-  w.Horloge_basse->setText(QStringLiteral("00:00:01"));
+  w.regle_horloge(true, 1);
   // The clock ticks while the user reads the question, then the answer comes.
   plateforme::BoitesEnTest::temoin([&w](const plateforme::BoiteVue& v) {
     if (v.saisie) w.Timer1->tick();
@@ -93,7 +93,7 @@ TEST_F(FinPendantLeCoup, UnePartieReprisePlusTotResteJouableApresLeResultat) {
   coup("e7", "e5");
   coup("g1", "f3");
   coup("b8", "c6");
-  w.Horloge_basse->setText(QStringLiteral("00:00:01"));
+  w.regle_horloge(true, 1);
   plateforme::BoitesEnTest::repond(boite::OK);
   w.Timer1->tick();
   ASSERT_EQ(resultat_partie, "0-1");

@@ -456,7 +456,7 @@ TEST_F(Coups, UnDrapeauTombePendantLaQuestionDeLaNulleGardeSonResultat) {
   for (auto& c : cycle) coup(c[0], c[1]);
   for (int i = 0; i < 3; ++i) coup(cycle[i][0], cycle[i][1]);
   // Black's clock runs out while the draw is being asked; the answer comes after.
-  w.horloge_haute->setText(QStringLiteral("00:00:01"));
+  w.regle_horloge(false, 1);
   plateforme::BoitesEnTest::temoin([&w](const plateforme::BoiteVue& v) {
     if (v.texte != texte(337)) return;
     plateforme::BoitesEnTest::temoin(nullptr);

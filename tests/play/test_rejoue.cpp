@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "chess/etat.h"
+#include "chess/evaluation.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
 #include "play/rejoue.h"
@@ -269,7 +270,9 @@ TEST_F(Rejeu, LaPartiePrecedenteEstEffacee) {
   passant_noir = 45;
   notes_coups = {0.0f, 35.5f, -120.0f};
   rejoue("1.e4 ", NOIR);
-  EXPECT_TRUE(notes_coups.empty()) << "the evaluations of the game before are not this game's";
+  // The evaluations of the game before are not this game's: its one move is judged.
+  ASSERT_EQ(notes_coups.size(), 2u);
+  EXPECT_EQ(notes_coups[1], evalue_position(BLANC));
   EXPECT_EQ(echiquier_->nb_traces(), 0);
   EXPECT_EQ(lignes(), QStringList{QStringLiteral(" 1.e2-e4")});
   EXPECT_EQ(code_en("d4"), CASE_VIDE);
