@@ -175,7 +175,10 @@ pref::pref() {
   construit();
 }
 
-pref::~pref() = default;
+pref::~pref() {
+  // The fields lose the focus as they go: no check then.
+  for (const Champ& c : champs_) c.controle->removeEventFilter(this);
+}
 
 void pref::construit() {
   auto nomme = [](QWidget* w, const char* nom, int indice = -1) {

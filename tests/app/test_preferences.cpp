@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <sys/stat.h>
 
 #include "app/fenetres.h"
 #include "app/menu.h"
@@ -35,6 +36,11 @@
 #include "tests/app/aide_preferences.h"
 
 namespace {
+
+ino_t numero_noeud(const QString& chemin) {
+  struct stat s {};
+  return ::stat(QFile::encodeName(chemin).constData(), &s) == 0 ? s.st_ino : 0;
+}
 
 using plateforme::BoitesEnTest;
 using plateforme::DialoguesEnTest;
@@ -261,6 +267,61 @@ TEST_F(Preferences, OkCopiesEveryTabIntoProfileOneAndWritesTheSettingsFile) {
   EXPECT_TRUE(menu().mode_machine->isChecked());
   EXPECT_EQ(couleur_joueur, BLANC);
   EXPECT_TRUE(menu().couleur_blanche->isChecked());
+}
+
+TEST_F(Preferences, EachFieldReachesItsOwnKey) {
+  // Every text field and check box, a value of its own, the line OK writes.
+  struct Cas {
+    const char* champ;
+    const char* valeur;  // typed, or "0" / "1" for a box
+    const char* ligne;
+  };
+  const Cas cas[] = {
+      {"Text11", "J1", "NOM_JOUEUR=J1"},          {"Text22", "M1", "NOM_MOTEUR=M1"},
+      {"Text12", "Lieu", "LIEU_JEU=Lieu"},        {"Text13", "1111", "NIVEAU_ELO=1111"},
+      {"Text3", "*.txt", "PARTIE_FILTRE=*.txt"},  {"Text16", "222", "MAX_SEUIL_PARTIE=222"},
+      {"Text4", "7", "MAX_COUP_OUVERTURE=7"},     {"Text1", "b/e.db", "BASE_ECO=b/e.db"},
+      {"Text17", "c4", "OUVERTURE_DEFAUT=c4"},    {"Text14", "00:02:00", "DELAI_PARTIE=00:02:00"},
+      {"Text15", "333", "DELAI_ATTENTE=333"},     {"Text2", "j.log", "FILE_LOG=j.log"},
+      {"Text9", "10.0.0.9", "IP_ADRESSE_HOST=10.0.0.9"}, {"Text8", "4444", "IP_NUM_PORT=4444"},
+      {"Text10", "Pseudo", "IP_NOM_UTILISATEUR=Pseudo"}, {"Text19", "a@b.c", "ADRESSE_MEL=a@b.c"},
+      {"Text20", "44", "NB_JOUR_MAX=44"},         {"Text21", "b/c.db", "BASE_CORRES=b/c.db"},
+      {"Text5(1)", "101", "NOTE_MATERIEL_PION=101"}, {"Text5(2)", "302", "NOTE_MATERIEL_FOU=302"},
+      {"Text5(3)", "303", "NOTE_MATERIEL_CAVALIER=303"}, {"Text5(4)", "504", "NOTE_MATERIEL_TOUR=504"},
+      {"Text5(5)", "905", "NOTE_MATERIEL_DAME=905"}, {"Text5(6)", "306", "NOTE_MATERIEL_ROI=306"},
+      {"Text6(1)", "1.1", "NOTE_MOBILITE_PION=1.1"}, {"Text6(2)", "1.2", "NOTE_MOBILITE_FOU=1.2"},
+      {"Text6(3)", "1.3", "NOTE_MOBILITE_CAVALIER=1.3"}, {"Text6(4)", "1.4", "NOTE_MOBILITE_TOUR=1.4"},
+      {"Text6(5)", "1.5", "NOTE_MOBILITE_DAME=1.5"}, {"Text6(6)", "1.6", "NOTE_MOBILITE_ROI=1.6"},
+      {"Text7(1)", "0.01", "MOBILITE_EVOLUTIVE_PION=.01"}, {"Text7(2)", "0.02", "MOBILITE_EVOLUTIVE_FOU=.02"},
+      {"Text7(3)", "0.03", "MOBILITE_EVOLUTIVE_CAVALIER=.03"}, {"Text7(4)", "0.04", "MOBILITE_EVOLUTIVE_TOUR=.04"},
+      {"Text7(5)", "0.05", "MOBILITE_EVOLUTIVE_DAME=.05"}, {"Text7(6)", "0.06", "MOBILITE_EVOLUTIVE_ROI=.06"},
+      {"Text5(0)", "11", "BONUS_ECHEC=11"},       {"Text5(8)", "13", "SEUIL_BONUS_ECHEC=13"},
+      {"Text5(7)", "877", "NOTE_PROMOTION=877"},  {"Text5(10)", "411", "NOTE_ROQUE=411"},
+      {"Text5(9)", "77", "MALUS_DOUBLE=77"},      {"Text5(11)", "111", "MALUS_ROI=111"},
+      {"Text5(12)", "33", "NOTE_CENTRE=33"},      {"Text5(13)", "14", "SEUIL_CENTRE=14"},
+      {"Text5(15)", "9", "INDICE_DEFENSE=9"},     {"Text5(14)", "8", "INDICE_ATTAQUE=8"},
+      {"Check13", "0", "SAUVE_ABREGE=0"},         {"Check14", "1", "OUVERTURE_ALEATOIRE=1"},
+      {"Check2", "0", "BULLE_AIDE=0"},            {"Check5", "0", "TRI_ECO=0"},
+      {"Check7", "1", "GES_LOG=1"},               {"Check4", "1", "AFF_NOUVELLE=1"},
+      {"Check12", "0", "ACTIVE_HORLOGE=0"},       {"Check3", "0", "DEB_BLANC=0"},
+      {"Check9", "0", "ACTIVE_SON=0"},            {"Check6", "1", "ZIP_PARTIE=1"},
+      {"Check8", "0", "AFF_REPERE=0"},            {"Check15", "1", "MACHINE_TRACE_COUP=1"},
+      {"Check1", "1", "IMP=0"},                   {"Check11", "0", "ACTIVE_BASE_CON=0"},
+      {"Check16", "0", "ALPHA_BETA=0"},           {"Check10", "0", "IP_MODE_SERVEUR=0"},
+  };
+  ouvre();
+  for (const Cas& c : cas) {
+    if (QCheckBox* b = dialogue().findChild<QCheckBox*>(c.champ))
+      b->setChecked(c.valeur == std::string("1"));
+    else
+      tape(c.champ, c.valeur);
+  }
+  texte("Text18")->setText("192.0.2.77");
+  valide();
+  const QStringList fichier = lignes_fichier(fichier_ini);
+  for (const Cas& c : cas) EXPECT_TRUE(fichier.contains(c.ligne)) << c.champ << " " << c.ligne;
+  // Text18 shows the address and is no setting.
+  EXPECT_TRUE(fichier.filter("192.0.2.77").isEmpty());
 }
 
 TEST_F(Preferences, OkWithoutTouchingAFieldChangesNoSettingAndKeepsMenuChanges) {
@@ -620,13 +681,24 @@ TEST_F(Preferences, SaveAsWritesTheDialogsValuesAndLeavesMemoryAlone) {
   };
   for (const Cas& c : {Cas{boite::NON, "NOTE_MATERIEL_DAME=880"}, Cas{boite::OUI, "NOTE_MATERIEL_DAME=870"}}) {
     BoitesEnTest::efface();
+    const ino_t noeud = numero_noeud(cible);
     DialoguesEnTest::repond(cible);
     BoitesEnTest::repond(c.reponse);
     if (c.reponse == boite::OUI) BoitesEnTest::repond(boite::OK);
     dialogue().Command4->click();
     EXPECT_EQ(BoitesEnTest::vues()[0].texte, QDir::toNativeSeparators(cible) + ::texte(216));
     EXPECT_TRUE(lignes_fichier(cible).contains(c.attendu)) << c.attendu;
+    // A file replaced is a new file renamed over the old one.
+    EXPECT_EQ(numero_noeud(cible) != noeud, c.reponse == boite::OUI);
   }
+  // A file that cannot be written shows the error and no success.
+  BoitesEnTest::efface();
+  DialoguesEnTest::repond(chemin("absent/rapide.ini"));
+  BoitesEnTest::repond(boite::OK);
+  dialogue().Command4->click();
+  ASSERT_EQ(BoitesEnTest::textes().size(), 1);
+  EXPECT_NE(BoitesEnTest::textes()[0], ::texte(400));
+  EXPECT_FALSE(QFile::exists(chemin("absent/rapide.ini")));
   // A cancelled dialog writes nothing.
   DialoguesEnTest::repond(QString());
   dialogue().Command4->click();
@@ -660,4 +732,39 @@ TEST(NombresPreferences, NumbersAndDurationsHaveOneForm) {
   const std::pair<double, const char*> poids[] = {{0.1f, "0.1"}, {3.5, "3.5"}, {1200, "1200"}, {-0.5, "-0.5"},
                                                   {0, "0"},       {1e20f, "100000002004087734272"}};
   for (const auto& [v, attendu] : poids) EXPECT_EQ(texte_poids(v), attendu) << attendu;
+}
+
+// --- One key at a time, by the reader's rules ----------------------------------------------
+
+class UneCle : public TestApp {};
+
+TEST_F(UneCle, AValueIsTriedWithoutChangingAnythingThenStoredAtAProfile) {
+  struct Cas {
+    const char* cle;
+    const char* valeur;
+    bool acceptee;
+  };
+  const Cas cas[] = {
+      {"NIVEAU_ELO", "1500", true},     {"NIVEAU_ELO", "abc", false},  {"NIVEAU_ELO", "40000", false},
+      {"PROFONDEUR_MAX", "3", true},    {"PROFONDEUR_MAX", "4", false}, {"CLE_LANGUE", "300", false},
+      {"NOTE_MATERIEL_DAME", "950.5", true}, {"NOTE_MATERIEL_DAME", "1000000000000000000000000000000000000000", false},
+      {"NOM_JOUEUR", "n'importe", true}, {"INCONNUE", "1", false},     {"MODE_JEUX", "9x", false},
+  };
+  for (const Cas& c : cas) {
+    const QStringList avant = lignes_parametres();
+    EXPECT_EQ(valeur_acceptee(c.cle, c.valeur), c.acceptee) << c.cle << "=" << c.valeur;
+    EXPECT_EQ(lignes_parametres(), avant) << c.cle;
+    EXPECT_EQ(range_reglage(c.cle, c.valeur, 2), c.acceptee) << c.cle << "=" << c.valeur;
+    EXPECT_EQ(lignes_parametres(), avant) << "profile 1 stays: " << c.cle;
+  }
+  EXPECT_EQ(niveau_elo[2], 1500);
+  EXPECT_EQ(profondeur_max[2], 3);
+  EXPECT_EQ(note_materiel[indice_type(2, TYPE_DAME)], 950.5f);
+  EXPECT_EQ(nom_joueur[2], "n'importe");
+  EXPECT_EQ(valeur_reglage("NOTE_MATERIEL_DAME", 2), "950.5");
+  EXPECT_EQ(valeur_reglage("NIVEAU_ELO", 2), "1500");
+  EXPECT_EQ(valeur_reglage("INCONNUE", 1), "");
+  // A key of one value ignores the profile.
+  EXPECT_TRUE(range_reglage("MODE_JEUX", "5", 2));
+  EXPECT_EQ(mode_jeux, 5);
 }
