@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "app/commandes.h"
+#include "app/etats.h"
 #include "app/fenetres.h"
 #include "app/fichiers_recents.h"
 #include "app/modes.h"
@@ -140,8 +141,8 @@ void Menu::construit_menus() {
   menu_enrichir_base = sous_menu(menu_con, "menu_enrichir_base");
   for (int i = 0; i <= 2; ++i) menu_enrichir[i] = element(menu_enrichir_base, "menu_enrichir", i, false, nullptr);
   menu_imp = sous_menu(menu_con, "menu_imp");
-  menu_edt_eco = simple(menu_imp, "menu_edt_eco");
-  menu_edt_enrichie = simple(menu_imp, "menu_edt_enrichie");
+  menu_edt_eco = simple(menu_imp, "menu_edt_eco", [] { ::menu_edt_eco_Click(); });
+  menu_edt_enrichie = simple(menu_imp, "menu_edt_enrichie", [] { ::menu_edt_enrichie_Click(); });
   menu_vider = simple(menu_con, "menu_vider");
   menu_con->addSeparator();
   menu_repare = simple(menu_con, "menu_repare");
@@ -149,7 +150,8 @@ void Menu::construit_menus() {
   menu_part_pc = sous_menu(menu_fichier, "menu_part_pc");
   menu_pc_message = simple(menu_part_pc, "menu_pc_message");
   menu_pc_edition = sous_menu(menu_part_pc, "menu_pc_edition");
-  for (int i = 0; i <= 1; ++i) menu_pc_edt[i] = element(menu_pc_edition, "menu_pc_edt", i, false, nullptr);
+  for (int i = 0; i <= 1; ++i)
+    menu_pc_edt[i] = element(menu_pc_edition, "menu_pc_edt", i, false, [i] { ::menu_pc_edt_Click(i); });
   menu_part_pc->addSeparator();
   menu_pc_grille = simple(menu_part_pc, "menu_pc_grille");
   mnuRecentFile[0] = element(menu_fichier, "mnuRecentFile", 0, false, nullptr);
@@ -262,8 +264,8 @@ void Menu::construit_menus() {
   // Commands whose windows belong to subsystems not built yet: in the menu,
   // disabled. Each subsystem enables its own when it lands.
   for (QAction* a : {menu_astuce, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
-                     menu_enrichir[1], menu_enrichir[2], menu_edt_eco, menu_edt_enrichie, menu_vider, menu_repare,
-                     menu_reorg, menu_pc_message, menu_pc_edt[0], menu_pc_edt[1], menu_pc_grille,
+                     menu_enrichir[1], menu_enrichir[2], menu_vider, menu_repare,
+                     menu_reorg, menu_pc_message, menu_pc_grille,
                      menu_charge_fichier, menu_sauve_fichier, menu_charge_xml,
                      menu_a_propos, menu_release})
     a->setEnabled(false);
