@@ -37,9 +37,11 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre) {
     sous = menu->mdiArea->addSubWindow(fenetre);
     // A window laid out at a fixed size (no layout) keeps its size in the area.
     if (!fenetre->layout()) {
-      const QSize cadre = sous->size() - sous->contentsRect().size();
-      sous->resize(fenetre->size() + cadre +
-                   QSize(0, sous->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sous)));
+      const QSize cadre = sous->size() - sous->contentsRect().size() +
+                          QSize(0, sous->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sous));
+      sous->resize(fenetre->size() + cadre);
+      // Arranging the area (cascade, tile) keeps such a window whole.
+      if (!fenetre->minimumSize().isNull()) sous->setMinimumSize(fenetre->minimumSize() + cadre);
     }
     // Closing the sub-window unloads the window it holds.
     sous->setAttribute(Qt::WA_DeleteOnClose);

@@ -82,6 +82,9 @@ Menu::Menu() {
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName(QStringLiteral("mdiArea"));
   setCentralWidget(mdiArea);
+  // A window that does not fit the area is reached by scrolling.
+  mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   resize(1000, 720);
   construit_menus();
   // The main window is the registry's one Menu, whoever created it.
@@ -129,7 +132,7 @@ void Menu::construit_menus() {
 
   // File
   menu_fichier = sous_menu(barre, "menu_fichier");
-  menu_astuce = simple(menu_fichier, "menu_astuce");
+  menu_astuce = simple(menu_fichier, "menu_astuce", [this] { menu_astuce_Click(); });
   menu_pref = simple(menu_fichier, "menu_pref", [] { ::menu_pref_Click(); });
   menu_fichier->addSeparator();
   menu_con = sous_menu(menu_fichier, "menu_con");
@@ -244,8 +247,8 @@ void Menu::construit_menus() {
   menu_sommaire = simple(menu_aide, "menu_sommaire", [this] { menu_sommaire_Click(); });
   menu_aide_sur = simple(menu_aide, "menu_aide_sur", [this] { menu_aide_sur_Click(); });
   menu_aide->addSeparator();
-  menu_a_propos = simple(menu_aide, "menu_a_propos");
-  menu_release = simple(menu_aide, "menu_release");
+  menu_a_propos = simple(menu_aide, "menu_a_propos", [this] { menu_a_propos_Click(); });
+  menu_release = simple(menu_aide, "menu_release", [this] { menu_release_Click(); });
 
   // States of the items when the window is created.
   for (QAction* a : {mode_machine, couleur_blanche, notation_francaise, analyser_ouverture, menu_active_son,
@@ -263,11 +266,10 @@ void Menu::construit_menus() {
 
   // Commands whose windows belong to subsystems not built yet: in the menu,
   // disabled. Each subsystem enables its own when it lands.
-  for (QAction* a : {menu_astuce, menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
+  for (QAction* a : {menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
                      menu_enrichir[1], menu_enrichir[2], menu_vider, menu_repare,
                      menu_reorg, menu_pc_message, menu_pc_grille,
-                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml,
-                     menu_a_propos, menu_release})
+                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml})
     a->setEnabled(false);
 
   // Keyboard shortcuts.
@@ -318,8 +320,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
   if (QFileInfo(fichier_ini).isFile()) {
     const LectureParametres lecture = lit_parametres(fichier_ini);
     if (!lecture.lu) {
-      plateforme::boite_erreur(lecture.erreur + QStringLiteral(" (") + QDir::toNativeSeparators(fichier_ini) +
-                               QLatin1Char(')'));
+      plateforme::boite_erreur(lecture.erreur);
     } else if (!lecture.cle_inconnue.isEmpty()) {
       // No language is applied yet: the message is taken in French.
       const QString debut = objet_langue().affiche_texte(10 + 100);

@@ -147,6 +147,9 @@ class Menu : public QMainWindow {
   void menu_not_comp_Click();
   void menu_aide_sur_Click();
   void menu_sommaire_Click();
+  void menu_astuce_Click();     // app/astuce.cpp
+  void menu_a_propos_Click();   // app/a_propos.cpp
+  void menu_release_Click();    // app/nouvelle_version.cpp
   void menu_charge_Click();
   void menu_chasse_Click();
   void menu_stat_Click();

@@ -55,7 +55,7 @@ bool lit_parametres_moteur(const QString& chemin, QList<ReglageFichier>& reglage
   QStringList lignes;
   QString raison;
   if (!plateforme::lit_lignes(chemin, lignes, &raison)) {
-    erreur = raison + QStringLiteral(" (") + QDir::toNativeSeparators(chemin) + QLatin1Char(')');
+    erreur = raison;  // names the file and the cause
     return false;
   }
   for (int n = 0; n < lignes.size(); ++n) {

@@ -12,6 +12,7 @@
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/fichiers_texte.h"
+#include "play/plateau.h"
 
 // --- The values -------------------------------------------------------------
 QString fichier_aide, fichier_ini, dossier_etats;
@@ -54,6 +55,12 @@ int mode_charge = 0, message_mode = 0, mode_saisie_corres = 0;
 QString table_grille, base_grille;
 QString& source_grille = table_grille;
 
+namespace {
+// The settings file that could not be read, and why: it is not replaced
+// without asking.
+QString fichier_illisible, raison_illisible;
+}  // namespace
+
 QString texte_version() {
   return QStringLiteral("%1.%2.%3").arg(VERSION_MAJEURE).arg(VERSION_MINEURE).arg(VERSION_REVISION);
 }
@@ -75,6 +82,7 @@ enum class Genre {
   decimal_simple,  // the leading number, single precision
   decimal_entier,  // val_nombre rounded half to even to -32768..32767
   entier_tete,     // the leading number rounded half to even to -32768..32767
+  heure,           // a text "hh:nn:ss" under 24 hours
 };
 
 struct Cle {
@@ -147,7 +155,7 @@ const std::vector<Cle>& table_cles() {
     t.push_back(cle_texte("FILE_LOG", 0, fixe(file_log)));
     t.push_back(cle_entiere("GES_LOG", G_D, 0, fixe(ges_log)));
     t.push_back(cle_entiere("ACTIVE_HORLOGE", G_D, 0, fixe(active_horloge)));
-    t.push_back(cle_texte("DELAI_PARTIE", 0, fixe(delai_partie)));
+    t.push_back(Cle{"DELAI_PARTIE", Genre::heure, 0, false, 0, fixe(delai_partie), nullptr, nullptr});
     t.push_back(cle_entiere("DELAI_ATTENTE", G_E, 0, fixe(delai_attente)));
     t.push_back(cle_texte("VERSION_XML", 0, fixe(version_xml)));
     // [TCP/IP]
@@ -229,6 +237,11 @@ bool dans(double v, double mini, double maxi) { return std::isfinite(v) && v >= 
 bool range_valeur(const Cle& c, const QString& valeur, int p) {
   switch (c.genre) {
     case Genre::texte:
+      *c.texte(p) = valeur;
+      return true;
+    case Genre::heure:
+      // Read as the clocks read it; two colons, nothing more or less.
+      if (valeur.count(QLatin1Char(':')) != 2 || secondes_heure(valeur) < 0) return false;
       *c.texte(p) = valeur;
       return true;
     case Genre::octet:
@@ -478,7 +491,8 @@ double valeur_tete(const QString& texte) {
 
 QString LectureParametres::message_rejet() const {
   if (valeurs_rejetees.isEmpty()) return QString();
-  QString s = QStringLiteral("Valeur incorrecte dans le fichier ") + fichier_ini + QStringLiteral(" :");
+  QString s = QStringLiteral("Valeur incorrecte dans le fichier ") +
+              QDir::toNativeSeparators(chemin.isEmpty() ? fichier_ini : chemin) + QStringLiteral(" :");
   for (const QString& v : valeurs_rejetees) s += QStringLiteral("\r\n -> (") + v + QLatin1Char(')');
   s += QStringLiteral("\r\nLa valeur par défaut est conservée.");
   return s;
@@ -486,8 +500,15 @@ QString LectureParametres::message_rejet() const {
 
 LectureParametres lit_parametres(const QString& chemin) {
   LectureParametres r;
+  r.chemin = chemin;
   QStringList lignes;
-  if (!plateforme::lit_lignes(chemin, lignes, &r.erreur)) return r;
+  const QString absolu = QFileInfo(chemin).absoluteFilePath();
+  if (!plateforme::lit_lignes(chemin, lignes, &r.erreur)) {
+    fichier_illisible = absolu;
+    raison_illisible = r.erreur;
+    return r;
+  }
+  if (fichier_illisible == absolu) fichier_illisible.clear();
   r.lu = true;
   const std::vector<Cle>& table = table_cles();
   for (const QString& ligne : lignes) {
@@ -541,11 +562,20 @@ QStringList lignes_parametres() {
 }
 
 bool sauve_parametres(const QString& chemin) {
+  const QString absolu = QFileInfo(chemin).absoluteFilePath();
+  if (!fichier_illisible.isEmpty() && absolu == fichier_illisible) {
+    // What the file holds was never read: replacing it loses it.
+    if (plateforme::boite_message(raison_illisible + QStringLiteral("\r\n") + QDir::toNativeSeparators(chemin) +
+                                      texte(216),
+                                  boite::OUI_NON + boite::EXCLAMATION) != boite::OUI)
+      return false;
+  }
   QString erreur;
   if (!plateforme::ecrit_lignes(chemin, lignes_parametres(), &erreur)) {
-    plateforme::boite_erreur(erreur + QStringLiteral(" (") + QDir::toNativeSeparators(chemin) + QLatin1Char(')'));
+    plateforme::boite_erreur(erreur);
     return false;
   }
+  if (absolu == fichier_illisible) fichier_illisible.clear();
   change_mode();
   return true;
 }

@@ -130,7 +130,8 @@ double valeur_tete(const QString& texte);
 
 // What the start-up reader found.
 struct LectureParametres {
-  bool lu = false;             // false: the file could not be read (erreur)
+  QString chemin;              // the file read
+  bool lu = false;             // false: the file could not be read (erreur names it and the cause)
   QString erreur;
   QString cle_inconnue;        // the item of the first unknown key, empty if none
   QStringList valeurs_rejetees;  // "KEY=value" of each value refused (not a number, out of range)
@@ -139,7 +140,9 @@ struct LectureParametres {
 
 // Reads a settings file into the settings, key by key, for the current
 // profile. Stops at the first unknown key. A value that its key cannot take
-// (not a number, out of range) leaves the key's value as it was and is listed.
+// (not a number, out of range, DELAI_PARTIE not a time "hh:nn:ss" under 24
+// hours) leaves the key's value as it was and is listed. A file that cannot
+// be read is remembered: saving over it asks first.
 LectureParametres lit_parametres(const QString& chemin);
 
 // One key at a time, by the reader's rules (the preferences dialog, the
@@ -164,7 +167,9 @@ QStringList lignes_parametres();
 
 // Writes the whole settings file to `chemin` (a new file renamed over the old
 // one), then refreshes the main window's play-mode marks and title. On
-// failure shows the error with the exclamation icon and returns false.
+// failure shows the error (the file and the cause) with the exclamation icon,
+// leaves the old file whole and returns false. A file that could not be read
+// is replaced only when the user says yes; false otherwise.
 bool sauve_parametres(const QString& chemin);
 
 // The number form of a decimal setting: "." as decimal point, no leading zero

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 #include "chess/notation.h"
 #include "chess/outils.h"
@@ -107,6 +108,12 @@ CoupJoue execute_coup(int col_s, int lig_s, int col_d, int lig_d, int code_promo
   coup.code_pris = d.code_pris;
 
   if (type_piece(code) == TYPE_ROI) roque_interdit[couleur] = -1;
+  // A move from or onto a corner of a home row ends the castling of that
+  // corner's wing: its rook has left, or has been taken there.
+  for (const auto& [c, l] : {std::pair{col_s, lig_s}, std::pair{col_d, lig_d}})
+    if (c == 1 || c == 8)
+      for (int k : {BLANC, NOIR})
+        if (l == rangee_roi(k)) retire_roque(k, aile_du_coin(c));
   const bool deux_pas = type_piece(code) == TYPE_PION && std::abs(lig_s - lig_d) == 2;
   (couleur == BLANC ? passant_blanc : passant_noir) = deux_pas ? col_s * 10 + (lig_s + lig_d) / 2 : 0;
   dernier_trait = couleur;

@@ -56,8 +56,10 @@ struct CoupJoue {
 // - Promotion: a pawn reaching row 1 or 8 becomes code_promotion; 0 (or a pawn
 //   or king code) gives a queen. A code of the other colour is read by its
 //   type, so a bare type (TYPE_DAME, TYPE_CAVALIER...) works too.
-// - roque_interdit of the mover's colour becomes -1 after any king move
-//   (castling or not); rook moves leave it alone.
+// - Castling rights (roque_interdit, per wing): a king move (castling or not)
+//   takes both wings of its colour away; a move from or onto a corner of a
+//   home row takes that corner's wing away from the colour whose home row it
+//   is (the rook left its corner, or was taken there).
 // - The mover's own en-passant square becomes colonne * 10 + the row passed
 //   over after a pawn's two-step, 0 after any other move of that side.
 // - dernier_trait becomes the mover's colour.

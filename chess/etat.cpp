@@ -31,6 +31,27 @@ int code_de_lettre(int style, char lettre) {
   return p == std::string::npos ? 0 : static_cast<int>(p) + 1;
 }
 
+namespace {
+bool couleur_de_roque(int couleur) { return couleur == BLANC || couleur == NOIR; }
+}  // namespace
+
+bool roque_permis(int couleur, int aile) {
+  if (!couleur_de_roque(couleur)) return false;
+  const int v = roque_interdit[couleur];
+  if (v == 0) return true;
+  return aile == AILE_ROI ? v == ROQUE_PETIT_SEUL : aile == AILE_DAME && v == ROQUE_GRAND_SEUL;
+}
+
+void definit_roques(int couleur, bool aile_roi, bool aile_dame) {
+  if (!couleur_de_roque(couleur)) return;
+  roque_interdit[couleur] = aile_roi ? (aile_dame ? 0 : ROQUE_PETIT_SEUL) : (aile_dame ? ROQUE_GRAND_SEUL : -1);
+}
+
+void retire_roque(int couleur, int aile) {
+  definit_roques(couleur, aile != AILE_ROI && roque_permis(couleur, AILE_ROI),
+                 aile != AILE_DAME && roque_permis(couleur, AILE_DAME));
+}
+
 void TableauCases::vide() {
   cases_.fill(0);
   for (int c = 1; c <= 8; ++c)

@@ -57,12 +57,28 @@ class TableauCases {
 extern TableauCases tab_echiquier;
 extern int couleur_joueur;      // the human's colour, drawn at the bottom
 extern int dernier_trait;       // the colour that made the last move (3 at the start)
-extern int roque_interdit[4];   // indexed by code_couleur; non-zero: no more castling
+// Castling rights, indexed by code_couleur, both wings of a colour in one
+// value: 0 while both wings may castle, ROQUE_PETIT_SEUL when only the king's
+// wing (O-O) is left, ROQUE_GRAND_SEUL when only the queen's wing (O-O-O) is;
+// any other value (-1 as the program writes it): no more castling. Writing 0
+// gives a colour both wings back (new game, set-up), -1 takes both away.
+extern int roque_interdit[4];
 extern int passant_blanc;       // colonne * 10 + ligne of the square passed by White's last two-step, 0 none
 extern int passant_noir;        // the same for Black
 extern int numero_coup;         // the current full move number, 0 before the first move
 extern std::vector<std::string> historique_positions;  // one chaine_position per position
 extern int nb_demi_coups;       // half-moves since the last capture or pawn move
+
+// The wings, as in roque_permis: the king's wing (O-O) and the queen's (O-O-O).
+enum : int { AILE_ROI = 0, AILE_DAME = 1 };
+inline constexpr int ROQUE_PETIT_SEUL = 16;
+inline constexpr int ROQUE_GRAND_SEUL = 32;
+// Whether `couleur` may still castle on `aile` (false for a colour other than 2 or 3).
+bool roque_permis(int couleur, int aile);
+// Sets both wings of `couleur` at once.
+void definit_roques(int couleur, bool aile_roi, bool aile_dame);
+// Takes one wing away from `couleur`; the other one stays as it was.
+void retire_roque(int couleur, int aile);
 
 inline int nb_positions() { return static_cast<int>(historique_positions.size()); }
 

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "chess/cases.h"
 #include "chess/coups.h"
 #include "chess/etat.h"
 #include "chess/messages.h"
@@ -28,8 +29,8 @@ bool est_colonne(char ch) { return ch >= 'a' && ch <= 'h'; }
 bool est_rangee(char ch) { return ch >= '1' && ch <= '8'; }
 
 // Screen coordinates of a chess file letter or row digit (already checked).
-int colonne_de(char f) { return couleur_joueur == BLANC ? f - 'a' + 1 : 8 - (f - 'a'); }
-int ligne_de(char r) { return couleur_joueur == BLANC ? 9 - (r - '0') : r - '0'; }
+int colonne_de(char f) { return case_ecran(f - 'a' + 1, 1, couleur_joueur).colonne; }
+int ligne_de(char r) { return case_ecran(1, r - '0', couleur_joueur).ligne; }
 
 bool tout_chiffres(const std::string& s) {
   for (char ch : s)
@@ -46,26 +47,37 @@ std::string coupe_a(std::string& texte, const char* jeu) {
   return reste;
 }
 
+// The token as the message shows it: a control character (a NUL byte read
+// from a file) would cut the text short or vanish; it is shown by its picture
+// character (U+2400 to U+241F, U+2421), in UTF-8 as every message.
+std::string token_visible(const std::string& token) {
+  std::string s;
+  for (char ch : token) {
+    const unsigned char u = static_cast<unsigned char>(ch);
+    if (u < 0x20 || u == 0x7F) {
+      const unsigned image = u == 0x7F ? 0x2421 : 0x2400 + u;
+      s += static_cast<char>(0xE0 | (image >> 12));
+      s += static_cast<char>(0x80 | ((image >> 6) & 0x3F));
+      s += static_cast<char>(0x80 | (image & 0x3F));
+    } else {
+      s += ch;
+    }
+  }
+  return s;
+}
+
 void refuse(const std::string& token, int& col_s, int& lig_s, int& col_d, int& lig_d) {
   col_s = lig_s = col_d = lig_d = 0;
-  affiche_erreur("Erreur de chargement du coup : " + token + " !", "Attention");
+  affiche_erreur("Erreur de chargement du coup : " + token_visible(token) + " !", "Attention");
 }
 
 }  // namespace
 
 // --- Writing ------------------------------------------------------------
 
-char lettre_colonne(int colonne) {
-  const int fichier = couleur_joueur == BLANC ? colonne : 9 - colonne;
-  return static_cast<char>(96 + fichier);
-}
+char lettre_colonne(int colonne) { return static_cast<char>(96 + fichier_de_colonne(colonne, couleur_joueur)); }
 
-char chiffre_ligne(int ligne) {
-  const int rangee = couleur_joueur == BLANC ? 9 - ligne : ligne;
-  return static_cast<char>('0' + rangee);
-}
-
-std::string nom_case(int colonne, int ligne) { return {lettre_colonne(colonne), chiffre_ligne(ligne)}; }
+char chiffre_ligne(int ligne) { return static_cast<char>('0' + rangee_de_ligne(ligne, couleur_joueur)); }
 
 std::string notation_coup(int numero, int code, int col_s, int lig_s, int code_dst, int col_d, int lig_d,
                           int en_passant) {

@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "chess/cases.h"
+
 // --- Writing ------------------------------------------------------------
 
 // The long text of one move, beginning with a blank: " 12.Cg1-f3" for a White
@@ -51,9 +53,8 @@ std::string notation_abregee(const std::string& texte_long, const std::string& d
 // an empty source square.
 std::string desambiguisation(int col_s, int lig_s, int col_d, int lig_d);
 
-// The chess name of a screen square in the current orientation ("e4"), and of
-// its file and row alone.
-std::string nom_case(int colonne, int ligne);
+// The chess name of a screen square's file and row alone, in the current
+// orientation (the whole name is nom_case of chess/cases.h).
 char lettre_colonne(int colonne);
 char chiffre_ligne(int ligne);
 

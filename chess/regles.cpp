@@ -37,6 +37,10 @@ int maxi(double a, double b) { return vers_entier16(a > b ? a : b); }
 
 int rangee_roi(int couleur) { return couleur == couleur_joueur ? 8 : 1; }
 
+int colonne_roi_depart() { return couleur_joueur == NOIR ? 4 : 5; }
+int aile_du_coin(int colonne) { return (colonne == 8) == (couleur_joueur != NOIR) ? AILE_ROI : AILE_DAME; }
+int colonne_du_coin(int aile) { return (aile == AILE_ROI) == (couleur_joueur != NOIR) ? 8 : 1; }
+
 namespace {
 
 bool dans_plateau(int c, int l) { return c >= 1 && c <= 8 && l >= 1 && l <= 8; }
@@ -78,7 +82,8 @@ struct LigneRoque {
   int col_tour, col_traversee;
 };
 
-// Castling table: the target row is taken from the call, so one entry per side.
+// Castling table: the target row is taken from the call, so one entry per
+// wing, the king's wing first.
 const LigneRoque roques_blanc_en_bas[2] = {
     {5, 7, 0, {6, 7, 0}, 2, 8, 6},
     {5, 3, 0, {2, 3, 4}, 3, 1, 4},
@@ -102,11 +107,12 @@ int test_roque(int code_roi, int col_s, int lig_s, int col_d, int lig_d) {
   if (lig_s != rangee || lig_d != rangee) return 0;
   for (int i = 0; i < 2; ++i) {
     const LigneRoque& r = table[i];
+    const int aile = i == 0 ? AILE_ROI : AILE_DAME;
     if (col_s != r.colonne_roi || col_d != r.col_cible) continue;
     for (int k = 0; k < r.nb_vides; ++k)
       if (tab_echiquier(r.vides[k], lig_d) != CASE_VIDE) return 0;
     if (tab_echiquier(r.col_tour, lig_d) != code_roi - 4) return 0;
-    if (nb_attaques(code_roi, col_s, lig_s, couleur) != 0 || roque_interdit[couleur] != 0) return 0;
+    if (!roque_permis(couleur, aile) || nb_attaques(code_roi, col_s, lig_s, couleur) != 0) return 0;
     return nb_attaques(code_roi, r.col_traversee, lig_d, couleur) == 0 ? 1 : 0;
   }
   return 0;

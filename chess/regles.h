@@ -19,3 +19,10 @@ int nb_attaques(int code, int colonne, int ligne, int couleur);
 // The row on which the king of `couleur` starts (8 for the colour drawn at
 // the bottom, 1 for the other one).
 int rangee_roi(int couleur);
+
+// In the current orientation: the colonne on which the kings start (5 with
+// White at the bottom, 4 with Black), the wing (AILE_ROI, AILE_DAME) of the
+// corner colonne 1 or 8, and the corner colonne of a wing's rook.
+int colonne_roi_depart();
+int aile_du_coin(int colonne);
+int colonne_du_coin(int aile);

@@ -12,6 +12,7 @@
 
 #include "app/fenetres.h"
 #include "app/menu.h"
+#include "localisation/libelles_aide.h"
 #include "localisation/libelles_fichiers.h"
 #include "localisation/libelles_plateau.h"
 #include "localisation/libelles_preferences.h"
@@ -163,6 +164,9 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("plateau"), table_plateau()},
       {QStringLiteral("patience"), table_patience()},
       {QStringLiteral("charge"), table_charge()},
+      {QStringLiteral("frmTip"), table_frmTip()},
+      {QStringLiteral("frmAbout"), table_frmAbout()},
+      {QStringLiteral("release"), table_release()},
       {QStringLiteral("pref"), table_pref()},
       {QStringLiteral("parametre"), table_parametre()},
   };

@@ -7,6 +7,7 @@
 #include "chess/etat.h"
 #include "chess/regles.h"
 #include "langlib/langue.h"
+#include "platform/traductions_qt.h"
 
 int cle_langue = 1;
 std::int16_t base_texte = 10;
@@ -41,6 +42,9 @@ void applique_langue() {
   else
     base_texte = 1010;
   style_notation = cle_langue == 1 ? 1 : 2;
+  static const char* const codes_qt[] = {"fr", "en", "it", "es", "de", "pt", "ru", "pl"};
+  plateforme::charge_traductions_qt(
+      codes_qt[cle_langue >= 1 && cle_langue <= 8 ? cle_langue - 1 : 1]);
 
   if (!fenetre_menu()) return;
   QObject* fenetre = fenetre_menu()();

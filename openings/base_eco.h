@@ -18,9 +18,18 @@
 extern plateforme::BaseDonnees db_eco;
 
 // Opens the opening database `chemin` into db_eco (closing it first if it was
-// open). The file must exist and hold table ECO; otherwise throws
-// plateforme::ErreurBase and db_eco stays closed.
+// open) and checks once what the lookups need. The file must exist and hold a
+// table (or view) ECO with every column; otherwise throws
+// plateforme::ErreurBase naming the file and what is missing, and db_eco
+// stays closed. Indexes missing (or not as the lookups need them) are said in
+// one message naming the file; the lookups then read the table without them.
 void ouvre_base_eco(const QString& chemin);
+
+// The clause that makes a lookup read table ECO through its index `nom`
+// (" INDEXED BY ECO_coup"), or nothing when the open base lacks that index.
+QString par_index_eco(const QString& nom);
+// " NOT INDEXED" when ECO is a table, nothing when it is a view.
+QString sans_index_eco();
 
 // A lookup that failed (the base's error or any other): the hourglass goes
 // and the error is shown.

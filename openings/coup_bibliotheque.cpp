@@ -53,7 +53,7 @@ struct Candidates {
 
   // Read through the index on the line text, which holds every column the
   // choice needs.
-  QString source() const { return QStringLiteral(" INDEXED BY ECO_coup"); }
+  QString source() const { return par_index_eco(QStringLiteral("ECO_coup")); }
 };
 
 Candidates candidates(const QString& coups) {
@@ -91,7 +91,8 @@ plateforme::JeuEnregistrements aucune_ligne() { return db_eco.requete(COLONNES +
 // The first continuing line of the order among the `tete` first lines of
 // the order, or an invalid key.
 QVariant en_tete(const Candidates& c, int tete) {
-  return db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM (SELECT Eco_cle, Eco_coup FROM ECO INDEXED BY ECO_ordre") +
+  return db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM (SELECT Eco_cle, Eco_coup FROM ECO") +
+                           par_index_eco(QStringLiteral("ECO_ordre")) +
                            ORDRE + QStringLiteral(" LIMIT %1)").arg(tete) + c.where + QStringLiteral(" LIMIT 1"),
                        c.valeurs);
 }
@@ -125,8 +126,11 @@ QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages) {
   for (int tires = 0; tires < tirages; tires += lot, lot = std::min(lot * 4, TIRAGES_PAR_LOT)) {
     QVariantList cles;
     QStringList marques;
+    // The span of the keys is counted without sign: it may pass the largest
+    // signed key (keys from below 0 up to near 2^63).
+    const std::uint64_t ecart = static_cast<std::uint64_t>(haut) - static_cast<std::uint64_t>(bas);
     for (int i = 0; i < lot; ++i) {
-      cles << bas + rang_au_hasard(haut - bas + 1);
+      cles << static_cast<qint64>(static_cast<std::uint64_t>(bas) + tire_entier(ecart));
       marques << QStringLiteral("?");
     }
     // The base checks the drawn keys itself, by key, and returns only those
@@ -134,7 +138,7 @@ QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages) {
     QVariantList valeurs = c.valeurs;
     valeurs << cles;
     QSet<qint64> convient;
-    for (auto rs = db_eco.requete(QStringLiteral("SELECT Eco_cle FROM ECO NOT INDEXED") + c.where +
+    for (auto rs = db_eco.requete(QStringLiteral("SELECT Eco_cle FROM ECO") + sans_index_eco() + c.where +
                                       QStringLiteral(" AND Eco_cle IN (") + marques.join(QLatin1Char(',')) +
                                       QLatin1Char(')'),
                                   valeurs);
@@ -153,7 +157,7 @@ plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
   auto par_rang = [&](qint64 n) {
     QVariantList valeurs = c.valeurs;
     valeurs << rang_au_hasard(n);
-    return ligne_de_cle(db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM ECO INDEXED BY ECO_coup") + c.where +
+    return ligne_de_cle(db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM ECO") + c.source() + c.where +
                                           QStringLiteral(" ORDER BY Eco_coup LIMIT 1 OFFSET ?"),
                                       valeurs));
   };

@@ -1,30 +1,203 @@
 #include "platform/fichiers_texte.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringDecoder>
-#include <QStringEncoder>
+#include <cerrno>
+#include <cstring>
 
 namespace plateforme {
 
 namespace {
-// The 32 characters of 0x80..0x9F in Windows-1252 (0 where undefined).
+// The 32 characters of 0x80..0x9F in Windows-1252; the five bytes the code
+// page leaves undefined keep their own number.
 const char16_t table_80_9f[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The byte of a character in Windows-1252, or -1.
+int octet_1252(char16_t u) {
+  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u;
+  for (int i = 0; i < 32; ++i)
+    if (table_80_9f[i] == u) return 0x80 + i;
+  return -1;
+}
+
+bool tout_ascii(const QString& texte) {
+  for (QChar c : texte)
+    if (c.unicode() >= 0x80) return false;
+  return true;
+}
+
+bool octets_ascii(const QByteArray& octets) {
+  for (char c : octets)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// The text of valid UTF-8; false for any other bytes.
+bool lit_utf8(const QByteArray& octets, QString& texte) {
+  QStringDecoder d(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString s = d.decode(octets);
+  if (d.hasError()) return false;
+  texte = std::move(s);
+  return true;
+}
+
+QString natif(const QString& chemin) { return QDir::toNativeSeparators(chemin); }
+QString raison(int numero) { return QString::fromLocal8Bit(std::strerror(numero)); }
+
+bool echec(QString* erreur, const QString& texte) {
+  if (erreur) *erreur = texte;
+  return false;
+}
+bool echec_ecriture(QString* erreur, const QString& chemin, const QString& pourquoi) {
+  return echec(erreur, QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(natif(chemin), pourquoi));
+}
+
+// write() until every byte is written; false with errno set otherwise.
+bool ecrit_tout(int fd, const QByteArray& octets) {
+  qsizetype fait = 0;
+  while (fait < octets.size()) {
+    const ssize_t n = ::write(fd, octets.constData() + fait, static_cast<size_t>(octets.size() - fait));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    fait += n;
+  }
+  return true;
+}
+
+bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
+  auto refus = [&](int numero) {
+    return echec(erreur, QStringLiteral("Impossible de lire le fichier %1 : %2").arg(natif(chemin), raison(numero)));
+  };
+  if (chemin.isEmpty()) return refus(ENOENT);
+  const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return refus(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return refus(EISDIR);
+  }
+  QByteArray lu;
+  char tampon[65536];
+  while (true) {
+    const ssize_t n = ::read(fd, tampon, sizeof tampon);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int numero = errno;
+      ::close(fd);
+      return refus(numero);
+    }
+    if (n == 0) break;
+    lu.append(tampon, n);
+  }
+  ::close(fd);
+  octets = std::move(lu);
+  return true;
+}
+
+// Replaces the file with `octets` through a new file renamed over it.
+bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString* erreur) {
+  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
+  QFileInfo info(chemin);
+  // A link is followed: the file it points to is replaced, the link stays.
+  if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
+  const QString cible = info.absoluteFilePath();
+  const QByteArray nom = QFile::encodeName(cible);
+  struct stat st {};
+  const bool existe = ::stat(nom.constData(), &st) == 0;
+  if (existe && S_ISDIR(st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
+  // A file protected against writing stays as it is.
+  if (existe && ::access(nom.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
+
+  const QString dossier = info.absolutePath();
+  QByteArray provisoire = QFile::encodeName(dossier + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+  const int fd = ::mkostemp(provisoire.data(), O_CLOEXEC);
+  if (fd < 0) {
+    const int numero = errno;
+    return echec_ecriture(
+        erreur, chemin,
+        QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
+  }
+  auto abandonne = [&](int numero) {
+    ::close(fd);
+    ::unlink(provisoire.constData());
+    return echec_ecriture(erreur, chemin, raison(numero));
+  };
+  if (!ecrit_tout(fd, octets)) return abandonne(errno);
+  // The new file gets the old one's permissions, or those of any new file.
+  mode_t mode = 0;
+  if (existe) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t masque = ::umask(0);
+    ::umask(masque);
+    mode = 0666 & ~masque;
+  }
+  ::fchmod(fd, mode);
+  if (::fsync(fd) != 0) return abandonne(errno);
+  if (::close(fd) != 0) {
+    const int numero = errno;
+    ::unlink(provisoire.constData());
+    return echec_ecriture(erreur, chemin, raison(numero));
+  }
+  if (::rename(provisoire.constData(), nom.constData()) != 0) {
+    const int numero = errno;
+    ::unlink(provisoire.constData());
+    return echec_ecriture(erreur, chemin, raison(numero));
+  }
+  return true;
+}
+
+// Appends `octets`; a failure takes back what was written, and removes the
+// file when the append created it.
+bool ajoute_octets(const QString& chemin, const QByteArray& octets, QString* erreur) {
+  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
+  const QByteArray nom = QFile::encodeName(chemin);
+  struct stat st {};
+  const bool existait = ::stat(nom.constData(), &st) == 0;
+  const int fd = ::open(nom.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return echec_ecriture(erreur, chemin, raison(errno));
+  if (::fstat(fd, &st) != 0) st.st_size = 0;
+  const off_t taille = st.st_size;
+  if (!ecrit_tout(fd, octets)) {
+    const int numero = errno;
+    if (existait) {
+      if (::ftruncate(fd, taille) != 0) {
+        // Nothing more can be done: the error below is what the user needs.
+      }
+      ::close(fd);
+    } else {
+      ::close(fd);
+      ::unlink(nom.constData());
+    }
+    return echec_ecriture(erreur, chemin, raison(numero));
+  }
+  if (::close(fd) != 0) return echec_ecriture(erreur, chemin, raison(errno));
+  return true;
+}
+
 }  // namespace
 
 QString decode_1252(const QByteArray& octets) {
-  QStringDecoder dec("windows-1252");
-  if (dec.isValid()) return dec.decode(octets);
   QString s;
   s.reserve(octets.size());
   for (char c : octets) {
     const unsigned char u = static_cast<unsigned char>(c);
-    if (u >= 0x80 && u <= 0x9F && table_80_9f[u - 0x80])
-      s.append(QChar(table_80_9f[u - 0x80]));
-    else
-      s.append(QChar(u));
+    s.append(QChar(u >= 0x80 && u <= 0x9F ? table_80_9f[u - 0x80] : char16_t(u)));
   }
   return s;
 }
@@ -33,26 +206,32 @@ QByteArray encode_1252(const QString& texte) {
   QByteArray out;
   out.reserve(texte.size());
   for (QChar ch : texte) {
-    const char16_t u = ch.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-      out.append(static_cast<char>(u));
-      continue;
-    }
-    char o = '?';
-    for (int i = 0; i < 32; ++i)
-      if (table_80_9f[i] == u && u != 0) o = static_cast<char>(0x80 + i);
-    out.append(o);
+    const int o = octet_1252(ch.unicode());
+    out.append(o < 0 ? '?' : static_cast<char>(o));
   }
   return out;
 }
 
+bool tient_en_1252(const QString& texte) {
+  for (QChar ch : texte)
+    if (octet_1252(ch.unicode()) < 0) return false;
+  return true;
+}
+
+QByteArray encode_texte(const QString& texte) {
+  return tient_en_1252(texte) ? encode_1252(texte) : texte.toUtf8();
+}
+
+QString decode_texte(const QByteArray& octets) {
+  QString texte;
+  if (lit_utf8(octets, texte)) return texte;
+  return decode_1252(octets);
+}
+
 bool lit_texte(const QString& chemin, QString& texte, QString* erreur) {
-  QFile f(chemin);
-  if (!f.open(QIODevice::ReadOnly)) {
-    if (erreur) *erreur = f.errorString();
-    return false;
-  }
-  texte = decode_1252(f.readAll());
+  QByteArray octets;
+  if (!lit_octets(chemin, octets, erreur)) return false;
+  texte = decode_texte(octets);
   return true;
 }
 
@@ -60,25 +239,14 @@ bool lit_lignes(const QString& chemin, QStringList& lignes, QString* erreur) {
   QString texte;
   if (!lit_texte(chemin, texte, erreur)) return false;
   texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   lignes = texte.split(QLatin1Char('\n'));
   if (!lignes.isEmpty() && lignes.last().isEmpty()) lignes.removeLast();
-  for (QString& l : lignes)
-    if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
   return true;
 }
 
 bool ecrit_texte(const QString& chemin, const QString& texte, QString* erreur) {
-  QSaveFile f(chemin);
-  if (!f.open(QIODevice::WriteOnly)) {
-    if (erreur) *erreur = f.errorString();
-    return false;
-  }
-  f.write(encode_1252(texte));
-  if (!f.commit()) {
-    if (erreur) *erreur = f.errorString();
-    return false;
-  }
-  return true;
+  return remplace_fichier(chemin, encode_texte(texte), erreur);
 }
 
 bool ecrit_lignes(const QString& chemin, const QStringList& lignes, QString* erreur) {
@@ -88,16 +256,49 @@ bool ecrit_lignes(const QString& chemin, const QStringList& lignes, QString* err
 }
 
 bool ajoute_texte(const QString& chemin, const QString& texte, QString* erreur) {
-  QFile f(chemin);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
-    if (erreur) *erreur = f.errorString();
-    return false;
+  if (tout_ascii(texte)) return ajoute_octets(chemin, texte.toLatin1(), erreur);
+  // The encoding of what the file already holds decides; a file that cannot
+  // be read is taken as empty (the append then says what is wrong).
+  QByteArray avant;
+  if (!lit_octets(chemin, avant, nullptr) || octets_ascii(avant))
+    return ajoute_octets(chemin, encode_texte(texte), erreur);
+  QString ancien;
+  if (lit_utf8(avant, ancien)) return ajoute_octets(chemin, texte.toUtf8(), erreur);
+  if (tient_en_1252(texte)) return ajoute_octets(chemin, encode_1252(texte), erreur);
+  return remplace_fichier(chemin, (decode_1252(avant) + texte).toUtf8(), erreur);
+}
+
+bool FichierJournal::ouvre(const QString& chemin, QString* erreur) {
+  ouvert_ = false;
+  chemin_ = chemin;
+  utf8_ = non_ascii_ = false;
+  const int fd = chemin.isEmpty() ? -1
+                                  : ::open(QFile::encodeName(chemin).constData(),
+                                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return echec_ecriture(erreur, chemin, raison(chemin.isEmpty() ? ENOENT : errno));
+  if (::close(fd) != 0) return echec_ecriture(erreur, chemin, raison(errno));
+  ouvert_ = true;
+  return true;
+}
+
+bool FichierJournal::ecrit(const QString& texte, QString* erreur) {
+  if (!ouvert_) return echec_ecriture(erreur, chemin_, raison(EBADF));
+  if (tout_ascii(texte)) return ajoute_octets(chemin_, texte.toLatin1(), erreur);
+  if (!utf8_ && tient_en_1252(texte)) {
+    if (!ajoute_octets(chemin_, encode_1252(texte), erreur)) return false;
+    non_ascii_ = true;
+    return true;
   }
-  const QByteArray octets = encode_1252(texte);
-  if (f.write(octets) != octets.size()) {
-    if (erreur) *erreur = f.errorString();
-    return false;
+  if (utf8_ || !non_ascii_) {
+    if (!ajoute_octets(chemin_, texte.toUtf8(), erreur)) return false;
+    utf8_ = non_ascii_ = true;
+    return true;
   }
+  // Windows-1252 so far: the whole file goes over to UTF-8.
+  QByteArray avant;
+  if (!lit_octets(chemin_, avant, erreur)) return false;
+  if (!remplace_fichier(chemin_, (decode_1252(avant) + texte).toUtf8(), erreur)) return false;
+  utf8_ = true;
   return true;
 }
 

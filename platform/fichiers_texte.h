@@ -1,6 +1,15 @@
-// Text files of the program: Windows-1252, CRLF line ends (LF accepted on
-// reading). A file the user may lose is written whole to a new file that then
-// replaces the old one.
+// Text files of the program: Windows-1252, CRLF line ends. A file whose text
+// holds a character that Windows-1252 lacks is written in UTF-8 instead; on
+// reading, a file that is valid UTF-8 is taken as UTF-8 and any other as
+// Windows-1252. Line ends CRLF, LF or CR alone are accepted on reading.
+//
+// Writing replaces a file through a new file of the same folder, renamed over
+// the old one once every byte is on disk: a failure (full disk, folder that
+// cannot be written) leaves the old file whole and no new file behind.
+//
+// Every `erreur` these functions give names the file and the system's reason
+// ("Impossible d'écrire le fichier /x/morvandel.ini : No space left on
+// device"): it is ready to be shown as it is.
 #pragma once
 
 #include <QByteArray>
@@ -9,9 +18,19 @@
 
 namespace plateforme {
 
+// Windows-1252 one byte to one character; the five bytes the code page leaves
+// undefined (81, 8D, 8F, 90, 9D) become the characters of the same number, so
+// that they are written back unchanged.
 QString decode_1252(const QByteArray& octets);
 // Characters outside the code page become "?".
 QByteArray encode_1252(const QString& texte);
+// True when every character of the text has a byte in Windows-1252.
+bool tient_en_1252(const QString& texte);
+// The bytes of a text file: Windows-1252 when the text fits, else UTF-8.
+QByteArray encode_texte(const QString& texte);
+// The text of a file's bytes: UTF-8 when they are valid UTF-8, else
+// Windows-1252.
+QString decode_texte(const QByteArray& octets);
 
 // The lines of a file, without their line ends. False (and `erreur` set) when
 // the file cannot be read.
@@ -23,7 +42,28 @@ bool lit_texte(const QString& chemin, QString& texte, QString* erreur = nullptr)
 bool ecrit_lignes(const QString& chemin, const QStringList& lignes, QString* erreur = nullptr);
 // Writes the text as it is (line ends already CRLF), replacing the file safely.
 bool ecrit_texte(const QString& chemin, const QString& texte, QString* erreur = nullptr);
-// Appends the text to the file, creating it when missing.
+// Appends the text to the file, creating it when missing. A failed append
+// takes back what it wrote, and removes the file it created. A file in
+// Windows-1252 that must take a character the code page lacks is rewritten
+// whole in UTF-8.
 bool ajoute_texte(const QString& chemin, const QString& texte, QString* erreur = nullptr);
+
+// A file written piece after piece while it is open (the game log). Opening
+// empties it. Each piece is checked; after a failure the file keeps what was
+// written before it.
+class FichierJournal {
+ public:
+  bool ouvre(const QString& chemin, QString* erreur = nullptr);
+  bool ecrit(const QString& texte, QString* erreur = nullptr);
+  void ferme() { ouvert_ = false; }
+  bool ouvert() const { return ouvert_; }
+  const QString& chemin() const { return chemin_; }
+
+ private:
+  QString chemin_;
+  bool ouvert_ = false;
+  bool utf8_ = false;     // the file is in UTF-8
+  bool non_ascii_ = false;  // the file holds a byte above 127
+};
 
 }  // namespace plateforme

@@ -31,33 +31,44 @@ std::string sans_numero(const std::string& coup) {
 
 QString titre() { return QString::fromLatin1(NOM_PROGRAMME); }
 
-// Whether `chaine` (a history entry) holds the king of `couleur` on its first
-// square.
-bool roi_chez_lui(const std::string& chaine, int couleur) {
-  const int colonne = couleur_joueur == NOIR ? 4 : 5;
-  const size_t k = static_cast<size_t>((colonne - 1) * 8 + rangee_roi(couleur) - 1);
-  return chaine.size() == 64 && static_cast<unsigned char>(chaine[k]) - 32 == (couleur == BLANC ? ROI_BLANC : ROI_NOIR);
+// Whether `chaine` (a history entry) holds `code` on the screen square
+// (colonne, ligne).
+bool tient(const std::string& chaine, int colonne, int ligne, int code) {
+  const size_t k = static_cast<size_t>((colonne - 1) * 8 + ligne - 1);
+  return chaine.size() == 64 && static_cast<unsigned char>(chaine[k]) - 32 == code;
 }
 
-// The castling flag of `couleur` as it stood before the last move (history
-// entry n - 1 before it, n after it), which may be the move that took the
-// right away: a castling needed the right; a king move of a game played from
-// the start position found it as long as the king had never left its square.
-// Otherwise the flag stays as it is.
-int roque_avant_dernier_coup(int couleur, const QString& derniere, size_t n) {
-  const int actuel = roque_interdit[couleur];
-  if (actuel == 0) return 0;
-  if (derniere.contains(QStringLiteral("O-O"))) return 0;
-  const bool roi_a_bouge = roi_chez_lui(historique_positions[n - 1], couleur) && !roi_chez_lui(historique_positions[n], couleur);
-  if (!roi_a_bouge) return actuel;
+// Gives back the castling rights the last move (history entry n - 1 before
+// it, n after it) may have taken away. Rights only shrink, so a wing held now
+// was held before. A wing lost now was held before the move when the move
+// castled on it, or when the game began at the start position and the king
+// and that wing's rook stood on their first squares in every entry up to
+// n - 1; otherwise it stays lost.
+void roques_avant_dernier_coup(int couleur_du_coup, const QString& derniere, size_t n) {
   const TableauCases partie = tab_echiquier;
   place_position_depart();
-  const std::string depart = chaine_du_tableau(tab_echiquier);
+  const bool depuis_le_depart = historique_positions[0] == chaine_du_tableau(tab_echiquier);
   tab_echiquier = partie;
-  if (historique_positions[0] != depart) return actuel;
-  for (size_t i = 0; i < n; ++i)
-    if (!roi_chez_lui(historique_positions[i], couleur)) return actuel;
-  return 0;
+  const bool grand_roque = derniere.contains(QStringLiteral("O-O-O"));
+  const bool petit_roque = !grand_roque && derniere.contains(QStringLiteral("O-O"));
+  for (int couleur : {BLANC, NOIR}) {
+    const int rangee = rangee_roi(couleur);
+    const int roi = couleur == BLANC ? ROI_BLANC : ROI_NOIR;
+    const int tour = couleur == BLANC ? TOUR_BLANCHE : TOUR_NOIRE;
+    bool ailes[2];
+    for (int aile : {AILE_ROI, AILE_DAME}) {
+      bool tenue = roque_permis(couleur, aile);
+      if (!tenue && couleur == couleur_du_coup) tenue = aile == AILE_ROI ? petit_roque : grand_roque;
+      if (!tenue && depuis_le_depart) {
+        tenue = true;
+        for (size_t i = 0; i < n && tenue; ++i)
+          tenue = tient(historique_positions[i], colonne_roi_depart(), rangee, roi) &&
+                  tient(historique_positions[i], colonne_du_coin(aile), rangee, tour);
+      }
+      ailes[aile] = tenue;
+    }
+    definit_roques(couleur, ailes[AILE_ROI], ailes[AILE_DAME]);
+  }
 }
 
 }  // namespace
@@ -106,13 +117,13 @@ void modifie_dernier_coup(ControlesPartie& controles) {
     // board for the rules.
     const int couleur = derniere.contains(QStringLiteral("...")) ? NOIR : BLANC;
     if (!restaure_position(n - 1)) {
-      // A history without states: the board of the entry, the castling flag
-      // as it stood before the move.
+      // A history without states: the board of the entry, the castling
+      // rights as they stood before the move.
       TableauCases position;
       if (!tableau_de_chaine(historique_positions[static_cast<size_t>(n - 1)], position)) return;
       for (int c = 1; c <= 8; ++c)
         for (int l = 1; l <= 8; ++l) tab_echiquier(c, l) = position(c, l);
-      roque_interdit[couleur] = roque_avant_dernier_coup(couleur, derniere, static_cast<size_t>(n));
+      roques_avant_dernier_coup(couleur, derniere, static_cast<size_t>(n));
       dernier_trait = couleur_adverse(couleur);
       if (couleur == BLANC) --numero_coup;
     }

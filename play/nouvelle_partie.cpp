@@ -1,8 +1,10 @@
 #include "play/nouvelle_partie.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QDateTime>
 #include <QLocale>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -115,7 +117,17 @@ void menu_nouvelle_Click() {
       comment* c = fenetre_comment();
       QMdiSubWindow* cadre = fenetres::montre_enfant(c);
       QWidget* fenetre_plateau = p->parentWidget() ? p->parentWidget() : p;
-      (cadre ? static_cast<QWidget*>(cadre) : c)->move(fenetre_plateau->width(), 0);
+      if (cadre && cadre->mdiArea()) {
+        // As narrow and as low as the area needs, never below what shows
+        // every control; what still does not fit is reached by scrolling.
+        const QSize vue = cadre->mdiArea()->viewport()->size();
+        const QSize mini = cadre->minimumSizeHint();
+        const int x = fenetre_plateau->width();
+        cadre->setGeometry(x, 0, std::max(mini.width(), std::min(cadre->width(), vue.width() - x)),
+                           std::max(mini.height(), std::min(cadre->height(), vue.height())));
+      } else {
+        c->move(fenetre_plateau->width(), 0);
+      }
       ajoute_ligne_commentaire(QStringLiteral("- ") + texte(28) + QStringLiteral(" -"), false);
       if (mode_jeux == 4) {
         entete_pgn = entete_machine(QDate::currentDate());

@@ -155,20 +155,11 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
   plateau* p = fenetre_de(c);
   const SourceCoup source = demande.source;
   const int code = tab_echiquier(demande.col_s, demande.lig_s);
-  const int pris = tab_echiquier(demande.col_d, demande.lig_d);
   const int couleur = couleur_piece(code);
 
   // Carry the move out. A White move takes the next number.
   if (couleur == BLANC) ++numero_coup;
   const CoupJoue coup = joue_coup(demande.col_s, demande.lig_s, demande.col_d, demande.lig_d, demande.promotion);
-  if (source != SourceCoup::REJEU) {
-    // A rook that leaves its corner, or is taken there, ends its side's
-    // castling (the replay keeps its rights per wing and sets them at its end).
-    auto coin = [](int col, int lig, int coul) { return (col == 1 || col == 8) && lig == rangee_roi(coul); };
-    if (type_piece(code) == TYPE_TOUR && coin(demande.col_s, demande.lig_s, couleur)) roque_interdit[couleur] = -1;
-    if (type_piece(pris) == TYPE_TOUR && coin(demande.col_d, demande.lig_d, couleur_piece(pris)))
-      roque_interdit[couleur_piece(pris)] = -1;
-  }
   const int demi_coups = coup.code_pris != CASE_VIDE || type_piece(code) == TYPE_PION ? 0 : nb_demi_coups + 1;
   nb_demi_coups = demi_coups;
   etat_clic = 0;

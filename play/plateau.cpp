@@ -394,6 +394,10 @@ void plateau::Form_Load() {
       if (zone > 0) hauteur = std::min(hauteur, std::max(zone, height()));
       resize(width(), hauteur);
     }
+    // Every control shows at the design size, or at the lower height a
+    // short screen gives: arranging the main window's area (cascade, tile)
+    // never makes the window smaller than that.
+    setMinimumSize(width(), std::min(height(), hauteur_memorisee_));
     // 2 and 3.
     visu_prof->setMaximum(3);
     visu_prof->setValue(0);
@@ -412,13 +416,11 @@ void plateau::Form_Load() {
     passant_noir = 0;
     // 7. The game log, emptied, held open while the window is loaded.
     if (ges_log == 1) {
-      log_ = std::make_unique<QFile>(plateforme::chemin_absolu(file_log));
-      if (!log_->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const QString erreur = log_->errorString();
+      log_ = std::make_unique<plateforme::FichierJournal>();
+      QString erreur;
+      if (!log_->ouvre(plateforme::chemin_absolu(file_log), &erreur)) {
         log_.reset();
-        throw std::runtime_error(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2")
-                                     .arg(plateforme::chemin_absolu(file_log), erreur)
-                                     .toStdString());
+        throw std::runtime_error(erreur.toStdString());
       }
       const QDateTime maintenant = QDateTime::currentDateTime();
       const QLocale locale = QLocale::system();
@@ -585,21 +587,22 @@ void plateau::Form_Unload() {
   // A closed window keeps no timer running.
   for (plateforme::Minuterie* t : {Timer1, Timer2, Timer3, Timer4, Timer5}) t->Interval(0);
   menus_au_dechargement();
-  if (log_) {
-    log_->close();
-    log_.reset();
-  }
+  log_.reset();
   unsetCursor();
 }
 
 // --- The log file ---------------------------------------------------------
 
-bool plateau::log_ouvert() const { return log_ && log_->isOpen(); }
+bool plateau::log_ouvert() const { return log_ && log_->ouvert(); }
 
 void plateau::ecrit_log(const QString& ligne) {
   if (!log_ouvert()) return;
-  log_->write(plateforme::encode_1252(ligne + QStringLiteral("\r\n")));
-  log_->flush();
+  QString erreur;
+  if (!log_->ecrit(ligne + QStringLiteral("\r\n"), &erreur)) {
+    // Said once: the log stops for the rest of the game.
+    log_.reset();
+    plateforme::boite_erreur(erreur);
+  }
 }
 
 // --- Coordinates ------------------------------------------------------------

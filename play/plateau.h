@@ -42,6 +42,7 @@ namespace mvdechiquier {
 class Echiquier;
 }
 namespace plateforme {
+class FichierJournal;
 class Minuterie;
 }
 
@@ -205,7 +206,7 @@ class plateau : public QWidget, public VuePartie {
   bool decharge_ = false;
   int hauteur_memorisee_ = 0;
   int largeur_memorisee_ = 0;
-  std::unique_ptr<QFile> log_;
+  std::unique_ptr<plateforme::FichierJournal> log_;
   QList<QLabel*> panneaux_;
 };
 

@@ -88,26 +88,6 @@ std::string annotations(const std::string& marques) {
   return a;
 }
 
-// Which corners' rooks can still castle during the replay: castling rights
-// held per wing, so that a game in which one rook moved may still castle on
-// the other side.
-struct Ailes {
-  bool perdue[4][2] = {};  // [colour][0: colonne 1, 1: colonne 8]
-
-  static bool coin(int colonne, int ligne, int couleur) {
-    return (colonne == 1 || colonne == 8) && ligne == rangee_roi(couleur);
-  }
-  void note_coup(int code, int cs, int ls, int pris, int cd, int ld) {
-    if (type_piece(code) == TYPE_TOUR && coin(cs, ls, couleur_piece(code))) perdue[couleur_piece(code)][cs == 8] = true;
-    if (type_piece(pris) == TYPE_TOUR && coin(cd, ld, couleur_piece(pris))) perdue[couleur_piece(pris)][cd == 8] = true;
-  }
-  // A king's castling towards a wing whose rook has moved.
-  bool refuse_roque(int code, int cs, int cd) const {
-    if (type_piece(code) != TYPE_ROI || std::abs(cd - cs) != 2) return false;
-    return perdue[couleur_piece(code)][cd > cs];
-  }
-};
-
 class Rejeu {
  public:
   Rejeu(ControlesPartie& c) : ctl_(c) {}
@@ -125,11 +105,9 @@ class Rejeu {
   Verdict verdict() const { return verdict_; }
   // Ends the replay on a result token.
   void resultat(const std::string& r);
-  void fin();
 
  private:
   ControlesPartie& ctl_;
-  Ailes ailes_;
   Verdict verdict_ = Verdict::CONTINUE;
 };
 
@@ -156,7 +134,6 @@ bool Rejeu::joue(int couleur, const std::string& mot) {
       valide = true;
     }
   }
-  if (valide && ailes_.refuse_roque(tab_echiquier(cs, ls), cs, cd)) valide = false;
 
   if (!valide) {
     const QString question = texte(couleur == BLANC ? 340 : 341) + QString::number(numero_coup) + texte(342);
@@ -165,9 +142,6 @@ bool Rejeu::joue(int couleur, const std::string& mot) {
     if (!source) return true;  // nothing on the board can make it: the move is left out
   }
 
-  const int code_joue = tab_echiquier(cs, ls);
-  const int pris = tab_echiquier(cd, ld);
-  ailes_.note_coup(code_joue, cs, ls, pris, cd, ld);
   // The move path numbers White's move itself.
   if (couleur == BLANC) --numero_coup;
   CoupPartie coup;
@@ -191,14 +165,6 @@ void Rejeu::resultat(const std::string& r) {
   texte_partie_longue = rogne(texte_partie_longue + " " + r);
   memorise_controle(ctl_);
   ctl_.liste->setCurrentRow(ctl_.liste->count() - 1);
-}
-
-void Rejeu::fin() {
-  // Live play keeps one castling flag per side: a side that lost a wing
-  // during the game may no longer castle, as after the same rook move on the
-  // board.
-  for (int c : {BLANC, NOIR})
-    if (ailes_.perdue[c][0] || ailes_.perdue[c][1]) roque_interdit[c] = -1;
 }
 
 }  // namespace
@@ -277,7 +243,6 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas, const std::st
     // token ends the game all the same.
     if (resultat_partie == "*" && (rejeu.verdict() == Verdict::MAT || rejeu.verdict() == Verdict::PAT))
       rejeu.resultat(rejeu.verdict() == Verdict::PAT ? "1/2-1/2" : dernier_trait == BLANC ? "1-0" : "0-1");
-    rejeu.fin();
   } catch (const std::exception& e) {
     plateforme::boite_message(QString::fromStdString(e.what()), boite::EXCLAMATION, QStringLiteral("Attention"));
   }

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -86,7 +87,13 @@ stats::~stats() {
   if (instance_stats == this) instance_stats = nullptr;
 }
 
-void stats::Command1_Click() { close(); }
+void stats::Command1_Click() {
+  // Shown in the main window's area, the frame goes with the window.
+  if (auto* sous = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    sous->close();
+  else
+    close();
+}
 void stats::Command2_Click() { construit(); }
 
 QPointF stats::point_pixel(double x, double y) const {

@@ -12,7 +12,9 @@
 #include "app/fenetres.h"
 #include "app/menu.h"
 #include "openings/base_eco.h"
+#include "platform/base_donnees.h"
 #include "platform/fichiers_texte.h"
+#include "platform/schemas_bases.h"
 
 void TestApp::SetUp() { TestMorvandel::SetUp(); }
 
@@ -31,17 +33,7 @@ void TestApp::ecrit_ini(const QStringList& lignes) {
 
 void TestApp::cree_base_eco() {
   QDir(dossier()).mkpath(QStringLiteral("base"));
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("creation_test"));
-    db.setDatabaseName(chemin(QStringLiteral("base/eco.db")));
-    ASSERT_TRUE(db.open());
-    QSqlQuery q(db);
-    ASSERT_TRUE(q.exec(QStringLiteral(
-        "CREATE TABLE ECO (Eco_cle INTEGER PRIMARY KEY, Eco_code TEXT, Eco_libelle TEXT, Eco_coup TEXT, "
-        "Eco_connaissance INTEGER, Eco_note REAL)")));
-    db.close();
-  }
-  QSqlDatabase::removeDatabase(QStringLiteral("creation_test"));
+  plateforme::BaseDonnees::cree(chemin(QStringLiteral("base/eco.db")), schemas::base_eco());
 }
 
 bool TestApp::demarre(const QString& ligne_commande) { return menu().MDIForm_Load(ligne_commande); }

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
+#include <QTest>
 #include <QUrl>
 #include <QDir>
 
@@ -78,10 +80,10 @@ TEST_F(MenuPrincipal, ItemsStartWithTheirMarksStatesAndShortcuts) {
   for (const auto& [nom, touches] : raccourcis)
     EXPECT_EQ(a(nom)->shortcut().toString(), touches) << nom;
   // Commands of windows not built yet are there, disabled.
-  for (const char* nom : {"menu_astuce", "menu_a_propos", "menu_release", "menu_charge_fichier", "menu_trans(1)",
-                          "menu_edt_encours(0)"})
+  for (const char* nom : {"menu_charge_fichier", "menu_trans(1)", "menu_edt_encours(0)"})
     EXPECT_FALSE(a(nom)->isEnabled()) << nom;
-  for (const char* nom : {"menu_pref", "menu_moteur"}) EXPECT_TRUE(a(nom)->isEnabled()) << nom;
+  for (const char* nom : {"menu_pref", "menu_moteur", "menu_astuce", "menu_a_propos", "menu_release"})
+    EXPECT_TRUE(a(nom)->isEnabled()) << nom;
   // Top menus in order.
   QStringList barre;
   for (QAction* m : neuve.menuBar()->actions()) barre << m->objectName();
@@ -457,4 +459,14 @@ TEST_F(MenuPrincipal, TheOpeningsItemFollowsTheLookupAndListsTheLinesOfTheGame) 
   liste.coups.sort();
   EXPECT_EQ(liste.coups, QStringList({"1.e4 c5 *", "1.e4 e5 *"}));
   EXPECT_EQ(liste.titre_fenetre, "2" + texte(274) + " - 1.e4");
+}
+
+TEST_F(MenuPrincipal, TheChartsQuitButtonClosesItsFrameToo) {
+  element("menu_stat")->trigger();
+  ASSERT_NE(stats::existante(), nullptr);
+  ASSERT_EQ(menu().mdiArea->subWindowList().size(), 1);
+  QTest::mouseClick(stats::existante()->Command1, Qt::LeftButton);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(stats::existante(), nullptr);
+  EXPECT_TRUE(menu().mdiArea->subWindowList().isEmpty());
 }

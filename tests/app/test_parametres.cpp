@@ -1,7 +1,12 @@
 // The settings file: what the writer puts on disk, what the reader accepts.
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 
+#include "app/menu.h"
 #include "app/parametres.h"
 #include "chess/poids.h"
 #include "platform/fichiers_texte.h"
@@ -11,6 +16,8 @@
 namespace {
 
 class Parametres : public TestApp {};
+
+QString systeme(int numero) { return QString::fromLocal8Bit(std::strerror(numero)); }
 
 // Every key in file order with a value other than its built-in one, each in
 // the form the writer gives it, so that reading then writing gives the same
@@ -335,13 +342,135 @@ TEST_F(Parametres, AFailedWriteIsReportedAndKeepsTheOldFile) {
   const QByteArray avant = octets(fichier_ini);
   plateforme::BoitesEnTest::repond(boite::OK);
   EXPECT_FALSE(sauve_parametres(chemin("absent/morvandel.ini")));
-  ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 1);
+  ASSERT_EQ(plateforme::BoitesEnTest::textes(),
+            QStringList({"Impossible d'écrire le fichier " + QDir::toNativeSeparators(chemin("absent/morvandel.ini")) +
+                         " : impossible de créer un fichier dans le dossier " +
+                         QDir::toNativeSeparators(chemin("absent")) + " (" + systeme(ENOENT) + ")"}));
   EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].style, boite::EXCLAMATION);
   EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].titre, "Morvandel");
   EXPECT_EQ(octets(fichier_ini), avant);
   // Written through a new file: no temporary file is left beside it.
   ASSERT_TRUE(sauve_parametres(fichier_ini));
   EXPECT_EQ(QDir(dossier()).entryList({"*.ini*"}, QDir::Files), QStringList({"morvandel.ini"}));
+}
+
+TEST_F(Parametres, TheTimePerPlayerMustBeATimeUnderADay) {
+  struct Cas {
+    QString valeur;
+    bool accepte;
+  };
+  const Cas cas[] = {{"abc", false},      {"24:00:00", false}, {"-1:-1:-1", false}, {"12:60:00", false},
+                     {"00:15", false},    {"1:2:3:4", false},  {"", false},         {"01:30:00", true},
+                     {"23:59:59", true},  {"00:00:30", true}};
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.valeur.toStdString());
+    reinitialise_parametres();
+    ecrit_ini({"DELAI_PARTIE=" + c.valeur, "MODE_JEUX=2"});
+    const LectureParametres r = lit_parametres(fichier_ini);
+    EXPECT_EQ(mode_jeux, 2);
+    if (c.accepte) {
+      EXPECT_TRUE(r.valeurs_rejetees.isEmpty());
+      EXPECT_EQ(delai_partie, c.valeur);
+    } else {
+      EXPECT_EQ(r.valeurs_rejetees, QStringList({"DELAI_PARTIE=" + c.valeur}));
+      EXPECT_EQ(delai_partie, "00:15:00");
+      EXPECT_TRUE(r.message_rejet().contains(QDir::toNativeSeparators(fichier_ini)));
+    }
+  }
+}
+
+TEST_F(Parametres, AFileWithCrOnlyLineEndsIsRead) {
+  QFile f(fichier_ini);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("[GENERAL]\rMODE_JEUX=3\rDEB_BLANC=1\rNOM_JOUEUR=Anne\r");
+  f.close();
+  const LectureParametres r = lit_parametres(fichier_ini);
+  EXPECT_TRUE(r.lu);
+  EXPECT_TRUE(r.cle_inconnue.isEmpty());
+  EXPECT_TRUE(r.valeurs_rejetees.isEmpty()) << r.valeurs_rejetees.join(" ").toStdString();
+  EXPECT_EQ(mode_jeux, 3);
+  EXPECT_EQ(deb_blanc, 1);
+  EXPECT_EQ(nom_joueur[1], "Anne");
+}
+
+TEST_F(Parametres, NamesOutsideWindows1252AreWrittenInUtf8AndReadBack) {
+  nom_joueur[1] = "Иван Петров";
+  lieu_jeu = "Łódź";
+  ASSERT_TRUE(sauve_parametres(fichier_ini));
+  const QByteArray brut = octets(fichier_ini);
+  EXPECT_TRUE(brut.contains(QString("\r\nNOM_JOUEUR=Иван Петров\r\n").toUtf8()));
+  EXPECT_TRUE(brut.contains(QString("\r\nLIEU_JEU=Łódź\r\n").toUtf8()));
+  reinitialise_parametres();
+  const LectureParametres r = lit_parametres(fichier_ini);
+  EXPECT_TRUE(r.valeurs_rejetees.isEmpty());
+  EXPECT_EQ(nom_joueur[1], "Иван Петров");
+  EXPECT_EQ(lieu_jeu, "Łódź");
+}
+
+TEST_F(Parametres, SavingOnAFullDiskKeepsTheOldFileAndShowsNoSuccess) {
+  cree_base_eco();
+  ecrit_ini({"MODE_JEUX=2", "AFF_NOUVELLE=0"});
+  ASSERT_TRUE(demarre());
+  const QByteArray avant = octets(fichier_ini);
+  const QString rapport = dans_un_enfant(
+      [&] {
+        plateforme::BoitesEnTest::repond(boite::OK);
+        menu().menu_sauve_option_Click();
+        return plateforme::BoitesEnTest::textes().join("|");
+      },
+      avant.size() + 100);
+  EXPECT_EQ(rapport, "Impossible d'écrire le fichier " + QDir::toNativeSeparators(fichier_ini) + " : " +
+                         systeme(EFBIG));
+  EXPECT_EQ(octets(fichier_ini), avant);
+  EXPECT_EQ(QDir(dossier()).entryList(QDir::Files | QDir::Hidden), QStringList({"morvandel.ini"}));
+}
+
+TEST_F(Parametres, AFirstStartOnAFullDiskLeavesNoEmptySettingsFile) {
+  cree_base_eco();
+  const QString rapport = dans_un_enfant(
+      [&] {
+        plateforme::BoitesEnTest::repond(boite::OK);
+        demarre();
+        return plateforme::BoitesEnTest::textes().join("|");
+      },
+      0);
+  EXPECT_TRUE(rapport.startsWith("Impossible d'écrire le fichier " + QDir::toNativeSeparators(fichier_ini) +
+                                 " : " + systeme(EFBIG)))
+      << rapport.toStdString();
+  EXPECT_FALSE(rapport.contains(texte(400)));
+  EXPECT_EQ(QDir(dossier()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+TEST_F(Parametres, AnUnreadableSettingsFileIsReplacedOnlyWhenTheUserSaysYes) {
+  // The file can be written but not read, even by root's child.
+  ASSERT_EQ(::chmod(QFile::encodeName(dossier()).constData(), 0777), 0);
+  const QString natif = QDir::toNativeSeparators(fichier_ini);
+  const QString illisible = "Impossible de lire le fichier " + natif + " : " + systeme(EACCES);
+  const QString question = illisible + "\r\n" + natif + texte(216);
+  struct Cas {
+    int reponse;
+    QString rapport;
+  };
+  const Cas cas[] = {{boite::NON, "unread|kept|" + question}, {boite::OUI, "unread|written|" + question}};
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.reponse);
+    ecrit_ini({"MODE_JEUX=2"});
+    ASSERT_EQ(::chmod(QFile::encodeName(fichier_ini).constData(), 0222), 0);
+    const QString rapport = dans_un_enfant(
+        [&] {
+          const LectureParametres r = lit_parametres(fichier_ini);
+          if (r.erreur != illisible) return "read error: " + r.erreur;
+          plateforme::BoitesEnTest::repond(c.reponse);
+          const bool ecrit = sauve_parametres(fichier_ini);
+          // Once replaced, the file is saved without a question.
+          if (ecrit && !sauve_parametres(fichier_ini)) return QStringLiteral("second save refused");
+          return QString(r.lu ? "read" : "unread") + (ecrit ? "|written|" : "|kept|") +
+                 plateforme::BoitesEnTest::textes().join("|");
+        },
+        -1, true);
+    EXPECT_EQ(rapport, c.rapport);
+    EXPECT_EQ(lignes_crlf(fichier_ini).size(), c.reponse == boite::OUI ? 84 : 1);
+  }
 }
 
 TEST_F(Parametres, AFileHoldingOnlyASectionLeavesTheBuiltInValues) {

@@ -2,20 +2,17 @@
 
 #include <sstream>
 
+#include "chess/cases.h"
 #include "chess/observateur_recherche.h"
 #include "chess/poids.h"
 #include "chess/recherche.h"
 
 namespace essai {
 
-int col_de(const char* sq) { return couleur_joueur == BLANC ? sq[0] - 'a' + 1 : 8 - (sq[0] - 'a'); }
-int lig_de(const char* sq) { return couleur_joueur == BLANC ? 9 - (sq[1] - '0') : sq[1] - '0'; }
+int col_de(const char* sq) { return case_de_nom(sq).colonne; }
+int lig_de(const char* sq) { return case_de_nom(sq).ligne; }
 
-std::string nom_de(int colonne, int ligne) {
-  const int f = couleur_joueur == BLANC ? colonne : 9 - colonne;
-  const int r = couleur_joueur == BLANC ? 9 - ligne : ligne;
-  return std::string(1, static_cast<char>('a' + f - 1)) + static_cast<char>('0' + r);
-}
+std::string nom_de(int colonne, int ligne) { return nom_case(colonne, ligne); }
 
 int piece_en(const char* sq) { return tab_echiquier(col_de(sq), lig_de(sq)); }
 

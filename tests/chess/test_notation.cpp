@@ -262,6 +262,29 @@ TEST_P(Notation, TokensThatAreNotMovesGetTheMessageAndNoSquare) {
   EXPECT_EQ(avant, tab_echiquier);
 }
 
+TEST_P(Notation, ATokenHoldingControlBytesIsShownWholeInTheMessage) {
+  place_position_depart();
+  struct Cas {
+    std::string jeton, montre;
+  };
+  const Cas cas[] = {
+      {std::string("e4\0x5", 5), "e4\u2400x5"},
+      {std::string("\0Nf3", 4), "\u2400Nf3"},
+      {"Nc\x01" "3\x7F", "Nc\u24013\u2421"},
+      {"e\t4", "e\u24094"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.montre);
+    plateforme::BoitesEnTest::efface();
+    plateforme::BoitesEnTest::repond(boite::OK);
+    const Lu r = lit(BLANC, 2, c.jeton);
+    EXPECT_EQ(r.cs + r.ls, 0);
+    ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 1);
+    EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].texte,
+              QString::fromUtf8("Erreur de chargement du coup : " + c.montre + " !"));
+  }
+}
+
 TEST(NotationJetons, AnnotationsAreToldFromMoves) {
   for (const char* t : {"$1", "$14", "!", "??", "!?", "12.", "12...", "...", "e.p.", "{good"})
     EXPECT_TRUE(est_annotation(t)) << t;

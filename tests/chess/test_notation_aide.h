@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "chess/cases.h"
 #include "chess/coups.h"
 #include "chess/etat.h"
 #include "chess/regles.h"
@@ -14,15 +15,11 @@
 
 namespace aide_notation {
 
-inline int col_de(const std::string& sq) { return couleur_joueur == BLANC ? sq[0] - 'a' + 1 : 8 - (sq[0] - 'a'); }
-inline int lig_de(const std::string& sq) { return couleur_joueur == BLANC ? 9 - (sq[1] - '0') : sq[1] - '0'; }
+inline int col_de(const std::string& sq) { return case_de_nom(sq).colonne; }
+inline int lig_de(const std::string& sq) { return case_de_nom(sq).ligne; }
 inline int& case_de(const std::string& sq) { return tab_echiquier(col_de(sq), lig_de(sq)); }
-// The chess name of a screen square, worked out independently of the code under test.
-inline std::string nom(int c, int l) {
-  const int fichier = couleur_joueur == BLANC ? c : 9 - c;
-  const int rangee = couleur_joueur == BLANC ? 9 - l : l;
-  return {static_cast<char>('a' + fichier - 1), static_cast<char>('0' + rangee)};
-}
+// The chess name of a screen square.
+inline std::string nom(int c, int l) { return nom_case(c, l); }
 
 // A diagram as seen with White at the bottom (top line = row 8), turned when
 // Black is at the bottom.

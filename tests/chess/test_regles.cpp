@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "chess/cases.h"
 #include "chess/etat.h"
 #include "chess/regles.h"
 #include "tests/common/aide_tests.h"
@@ -11,8 +12,8 @@
 namespace {
 
 // Coordinates of a chess square in screen terms for the current orientation.
-int col_de(const char* sq) { return couleur_joueur == BLANC ? sq[0] - 'a' + 1 : 8 - (sq[0] - 'a'); }
-int lig_de(const char* sq) { return couleur_joueur == BLANC ? 9 - (sq[1] - '0') : sq[1] - '0'; }
+int col_de(const char* sq) { return case_de_nom(sq).colonne; }
+int lig_de(const char* sq) { return case_de_nom(sq).ligne; }
 
 // Puts pieces given as "Ke1 Ra1 pe7 ..." (FEN letter then chess square).
 void pose(const std::string& pieces) {

@@ -1,5 +1,10 @@
 #include "tests/common/aide_tests.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstring>
 
 #include "app/commandes.h"
@@ -59,4 +64,41 @@ void pose_diagramme(const char* const lignes[8]) {
       tab_echiquier(c, l) = code;
     }
   }
+}
+
+QString dans_un_enfant(const std::function<QString()>& travail, long long limite_octets, bool sans_droits) {
+  int tube[2];
+  if (::pipe(tube) != 0) return QStringLiteral("<pipe: %1>").arg(std::strerror(errno));
+  const pid_t pid = ::fork();
+  if (pid < 0) return QStringLiteral("<fork: %1>").arg(std::strerror(errno));
+  if (pid == 0) {
+    ::close(tube[0]);
+    if (limite_octets >= 0) {
+      // Past the limit write() fails with EFBIG instead of ending the process.
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limite{static_cast<rlim_t>(limite_octets), static_cast<rlim_t>(limite_octets)};
+      if (::setrlimit(RLIMIT_FSIZE, &limite) != 0) ::_exit(3);
+    }
+    if (sans_droits && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(4);
+    const QByteArray resultat = travail().toUtf8();
+    qsizetype fait = 0;
+    while (fait < resultat.size()) {
+      const ssize_t n = ::write(tube[1], resultat.constData() + fait, static_cast<size_t>(resultat.size() - fait));
+      if (n <= 0) ::_exit(5);
+      fait += n;
+    }
+    ::_exit(0);
+  }
+  ::close(tube[1]);
+  QByteArray lu;
+  char tampon[4096];
+  ssize_t n = 0;
+  while ((n = ::read(tube[0], tampon, sizeof tampon)) > 0 || (n < 0 && errno == EINTR))
+    if (n > 0) lu.append(tampon, n);
+  ::close(tube[0]);
+  int statut = 0;
+  ::waitpid(pid, &statut, 0);
+  if (!WIFEXITED(statut) || WEXITSTATUS(statut) != 0)
+    return QStringLiteral("<child ended with status %1>").arg(statut);
+  return QString::fromUtf8(lu);
 }

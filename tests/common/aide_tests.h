@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 #include "platform/boites.h"
@@ -25,3 +26,11 @@ class TestMorvandel : public ::testing::Test {
 // Sets up a board from an 8-line diagram drawn as the screen shows it (top
 // line first), one character per square: "." empty, FEN letters otherwise.
 void pose_diagramme(const char* const lignes[8]);
+
+// Runs `travail` in a child process and returns the text it returned (or a
+// text saying how the child ended when it did not return). In the child a
+// file cannot grow beyond `limite_octets` when it is not negative: a write
+// fails part way as on a full disk. With `sans_droits` a child of root runs
+// as the unprivileged user "nobody", so that file permissions apply to it.
+QString dans_un_enfant(const std::function<QString()>& travail, long long limite_octets = -1,
+                       bool sans_droits = false);

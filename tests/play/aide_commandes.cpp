@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "chess/cases.h"
 #include "chess/etat.h"
 
 QString dossier_pieces() { return QStringLiteral(MVD_BUILD_DIR "/images/pieces/Morvandel/"); }
@@ -30,14 +31,9 @@ void TestCommandes::nouvelle_partie(int couleur) {
 }
 
 void TestCommandes::ecran(const char* nom, int& colonne, int& ligne) {
-  const int f = nom[0] - 'a' + 1, r = nom[1] - '0';
-  if (couleur_joueur == NOIR) {
-    colonne = 9 - f;
-    ligne = r;
-  } else {
-    colonne = f;
-    ligne = 9 - r;
-  }
+  const CaseEcran e = case_de_nom(nom);
+  colonne = e.colonne;
+  ligne = e.ligne;
 }
 
 int TestCommandes::code_en(const char* nom) {

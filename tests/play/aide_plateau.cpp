@@ -7,6 +7,7 @@
 #include "app/fenetres.h"
 #include "app/parametres.h"
 #include "boardcontrol/echiquier.h"
+#include "chess/cases.h"
 #include "chess/etat.h"
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
@@ -72,15 +73,8 @@ void TestPlateau::clic(int colonne, int ligne) {
   QTest::mouseClick(p->Echiquier, Qt::LeftButton, Qt::NoModifier, p->Echiquier->rect_image(colonne, ligne).center());
 }
 
-int TestPlateau::colonne_de(const char* n) {
-  const int fichier = n[0] - 'a' + 1;
-  return couleur_joueur == BLANC ? fichier : 9 - fichier;
-}
-
-int TestPlateau::ligne_de(const char* n) {
-  const int rangee = n[1] - '0';
-  return couleur_joueur == BLANC ? 9 - rangee : rangee;
-}
+int TestPlateau::colonne_de(const char* n) { return case_de_nom(n).colonne; }
+int TestPlateau::ligne_de(const char* n) { return case_de_nom(n).ligne; }
 
 void TestPlateau::clic(const char* n) { clic(colonne_de(n), ligne_de(n)); }
 
@@ -91,6 +85,13 @@ void TestPlateau::coup(const char* depart, const char* arrivee) {
 
 int TestPlateau::controle(const char* n) const { return p->Echiquier->Piece(colonne_de(n), ligne_de(n)); }
 int TestPlateau::tableau(const char* n) const { return tab_echiquier(colonne_de(n), ligne_de(n)); }
+
+void TestPlateau::garde_rois_et_tours() {
+  for (const char* n : {"b1", "c1", "d1", "f1", "g1", "b8", "c8", "d8", "f8", "g8"}) {
+    p->Echiquier->Piece(colonne_de(n), ligne_de(n), CASE_VIDE);
+    tab_echiquier(colonne_de(n), ligne_de(n)) = CASE_VIDE;
+  }
+}
 
 void TestPlateau::pose_position(const char* const lignes[8]) {
   pose_diagramme(lignes);

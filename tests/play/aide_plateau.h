@@ -36,6 +36,9 @@ class TestPlateau : public TestMorvandel {
   // Sets a position on both the board control and tab_echiquier, from a
   // diagram drawn as the screen shows it (top line first).
   void pose_position(const char* const lignes[8]);
+  // Empties both back rows but for the kings and rooks (board control and
+  // tab_echiquier), from the start position.
+  void garde_rois_et_tours();
   // The lines of the move list and of the comment window.
   QStringList lignes_liste() const;
   QStringList lignes_commentaire() const;

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "chess/etat.h"
+#include "chess/regles.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
 #include "play/modif_coup.h"
+#include "play/partie.h"
 #include "play/rejoue.h"
 #include "tests/play/aide_commandes.h"
 
@@ -201,6 +203,43 @@ TEST_P(ModifCoup, UnPasDuRoiChangeRendLeRoqueSeulementSIlNAvaitJamaisBouge) {
   EXPECT_EQ(code_en("e1"), ROI_BLANC);
   EXPECT_EQ(code_en("f3"), CAVALIER_BLANC);
   EXPECT_EQ(roque_interdit[BLANC], -1);
+}
+
+// The wings the changed move had taken away come back when the game shows
+// they were held: each row a game, the new last move and the rights after it
+// as "KQkq" with "-" for a lost wing.
+TEST_P(ModifCoup, ChaqueAileRevientSelonLaPartie) {
+  struct Cas {
+    const char* partie;
+    const char* nouveau;
+    const char* droits;
+  };
+  const Cas cas[] = {
+      {"1.h4 e5 2.Rh3 ", "Nf3", "KQkq"},                    // the rook never left before
+      {"1.h4 e5 2.Rh3 Nc6 3.Rh1 Nf6 4.Nf3 ", "e3", "-Qkq"},  // it had left and come back
+      {"1.a4 e5 2.Ra3 ", "Nf3", "KQkq"},
+      {"1.b3 g5 2.Bb2 Bg7 3.Bxg7 Nf6 4.Bxh8 ", "Bxf6", "KQkq"},  // the rook taken on h8 is back
+      {"1.h4 h5 2.Rh3 Rh6 3.e3 Ra6 ", "Rg6", "-Q-q"},       // Black's rook had left too
+      {"1.e4 e5 2.Nf3 Nc6 3.Bc4 Nf6 4.O-O ", "d3", "KQkq"},  // a castling had both wings
+  };
+  // With the recorded states of the positions, and from the board entries
+  // alone as in a history without them.
+  for (bool avec_etats : {true, false})
+  for (const Cas& c : cas) {
+    BoitesEnTest::efface();
+    rejoue(c.partie);
+    if (!avec_etats) etats_positions.clear();
+    BoitesEnTest::saisit(QString::fromLatin1(c.nouveau));
+    BoitesEnTest::repond(boite::OUI);
+    modifie_dernier_coup(controles_);
+    ASSERT_EQ(BoitesEnTest::vues().size(), 2) << c.partie << BoitesEnTest::textes().join(" | ").toStdString();
+    std::string d;
+    d += roque_permis(BLANC, AILE_ROI) ? 'K' : '-';
+    d += roque_permis(BLANC, AILE_DAME) ? 'Q' : '-';
+    d += roque_permis(NOIR, AILE_ROI) ? 'k' : '-';
+    d += roque_permis(NOIR, AILE_DAME) ? 'q' : '-';
+    EXPECT_EQ(d, c.droits) << c.partie << c.nouveau << (avec_etats ? "" : " without states");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Orientations, ModifCoup, ::testing::Values(BLANC, NOIR));

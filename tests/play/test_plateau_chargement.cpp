@@ -2,7 +2,10 @@
 // the coordinates.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -184,6 +187,43 @@ TEST_F(Chargement, LeJournalEstRecreeEtTenuOuvertJusquALaFermeture) {
   EXPECT_TRUE(octets.endsWith("trace \xE9\r\n")) << "Windows-1252 and CR LF";
   fenetres::decharge<plateau>();
   EXPECT_EQ(plateau::existante(), nullptr);
+}
+
+TEST_F(Chargement, UnJournalQuiNePeutPlusEcrireLeDitUneFoisEtGardeCeQuIlTenait) {
+  ges_log = 1;
+  file_log = dossier() + "/partie.log";
+  plateau& w = ouvre();
+  w.ecrit_log(QStringLiteral("Иван"));
+  QFile lu(file_log);
+  ASSERT_TRUE(lu.open(QIODevice::ReadOnly));
+  const QByteArray contenu = lu.readAll();
+  // The disk fills up while the game goes on: one message, the log stops.
+  const QString rapport = dans_un_enfant(
+      [&] {
+        plateforme::BoitesEnTest::repond(boite::OK);
+        for (int i = 0; i < 5; ++i) w.ecrit_log(QString(400, QLatin1Char('x')));
+        return plateforme::BoitesEnTest::textes().join("|") + (w.log_ouvert() ? "|open" : "|closed");
+      },
+      contenu.size() + 100);
+  EXPECT_EQ(rapport, "Impossible d'écrire le fichier " + QDir::toNativeSeparators(file_log) + " : " +
+                         QString::fromLocal8Bit(std::strerror(EFBIG)) + "|closed");
+  QFile apres(file_log);
+  ASSERT_TRUE(apres.open(QIODevice::ReadOnly));
+  EXPECT_EQ(apres.readAll(), contenu);
+  EXPECT_TRUE(contenu.endsWith(QString("Иван\r\n").toUtf8())) << "a name outside Windows-1252 stays whole";
+}
+
+TEST_F(Chargement, UnJournalQuiEstUnDossierEstNommeAvecLaCause) {
+  ges_log = 1;
+  file_log = dossier() + "/journal";
+  ASSERT_TRUE(QDir(dossier()).mkdir("journal"));
+  plateforme::BoitesEnTest::repond(boite::OK);
+  EXPECT_EQ(charge_plateau(), nullptr);
+  ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 1);
+  EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].startsWith(
+      "Impossible d'écrire le fichier " + QDir::toNativeSeparators(file_log) + " : " +
+      QString::fromLocal8Bit(std::strerror(EISDIR))))
+      << plateforme::BoitesEnTest::textes()[0].toStdString();
 }
 
 TEST_F(Chargement, SansJournalAucunFichierNEstTouche) {

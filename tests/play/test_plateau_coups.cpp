@@ -6,10 +6,14 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
+#include "chess/regles.h"
 #include "localisation/textes_langue.h"
 #include "platform/evenements.h"
 #include "platform/minuterie.h"
@@ -198,11 +202,7 @@ TEST_P(Roques, LeRoiEtLaTourPassentEnsemble) {
   const CasRoque& cas = GetParam();
   couleur_joueur = cas.bas;
   ouvre();
-  // An emptied back row: only kings and rooks.
-  for (const char* n : {"b1", "c1", "d1", "f1", "g1", "b8", "c8", "d8", "f8", "g8"}) {
-    p->Echiquier->Piece(colonne_de(n), ligne_de(n), CASE_VIDE);
-    tab_echiquier(colonne_de(n), ligne_de(n)) = CASE_VIDE;
-  }
+  garde_rois_et_tours();
   const bool noirs = cas.roi_depart[1] == '8';
   if (noirs) coup("a2", "a3");
   coup(cas.roi_depart, cas.roi_arrivee);
@@ -225,7 +225,56 @@ INSTANTIATE_TEST_SUITE_P(
                       CasRoque{NOIR, "e1", "g1", "h1", "f1", "O-O"}, CasRoque{NOIR, "e1", "c1", "a1", "d1", "O-O-O"},
                       CasRoque{NOIR, "e8", "g8", "h8", "f8", "O-O"}, CasRoque{NOIR, "e8", "c8", "a8", "d8", "O-O-O"}));
 
-TEST_F(Coups, UneTourQuiQuitteSonCoinOuYEstPriseInterditLeRoque) {
+// The h-rook leaves its corner and comes back: its wing is lost, the other
+// one is not. For either side, with either colour at the bottom.
+struct CasAile {
+  int bas;
+  bool noirs;
+};
+
+class AileParAile : public TestPlateau, public ::testing::WithParamInterface<CasAile> {};
+
+TEST_P(AileParAile, LaTourHQuiRevientLaisseLeGrandRoqueEtPasLePetit) {
+  const CasAile& cas = GetParam();
+  couleur_joueur = cas.bas;
+  ouvre();
+  garde_rois_et_tours();
+  const int camp = cas.noirs ? NOIR : BLANC;
+  const std::string r = cas.noirs ? "8" : "1";
+  auto sq = [&r](const char* fichier) { return std::string(fichier) + r; };
+  // The rook's way out and back, the other side waiting with its a-pawn.
+  const std::vector<std::pair<std::string, std::string>> coups =
+      cas.noirs ? std::vector<std::pair<std::string, std::string>>{{"a2", "a3"}, {"h8", "g8"}, {"a3", "a4"}, {"g8", "h8"}, {"a4", "a5"}}
+                : std::vector<std::pair<std::string, std::string>>{{"h1", "g1"}, {"a7", "a6"}, {"g1", "h1"}, {"a6", "a5"}};
+  for (const auto& [de, vers] : coups) coup(de.c_str(), vers.c_str());
+  ASSERT_EQ(controle(sq("h").c_str()), cas.noirs ? TOUR_NOIRE : TOUR_BLANCHE);
+  EXPECT_FALSE(roque_permis(camp, AILE_ROI));
+  EXPECT_TRUE(roque_permis(camp, AILE_DAME));
+  const int n = lignes_liste().size();
+
+  // O-O is refused: the king goes back.
+  coup(sq("e").c_str(), sq("g").c_str());
+  EXPECT_EQ(lignes_commentaire().last(), texte(143));
+  EXPECT_EQ(controle(sq("e").c_str()), cas.noirs ? ROI_NOIR : ROI_BLANC);
+  EXPECT_EQ(controle(sq("h").c_str()), cas.noirs ? TOUR_NOIRE : TOUR_BLANCHE);
+  EXPECT_EQ(lignes_liste().size(), n);
+
+  // O-O-O is played.
+  coup(sq("e").c_str(), sq("c").c_str());
+  EXPECT_EQ(controle(sq("c").c_str()), cas.noirs ? ROI_NOIR : ROI_BLANC);
+  EXPECT_EQ(controle(sq("d").c_str()), cas.noirs ? TOUR_NOIRE : TOUR_BLANCHE);
+  EXPECT_EQ(controle(sq("a").c_str()), CASE_VIDE);
+  ASSERT_EQ(lignes_liste().size(), n + 1);
+  EXPECT_TRUE(lignes_liste().last().endsWith("O-O-O")) << lignes_liste().last().toStdString();
+  EXPECT_EQ(roque_interdit[camp], -1);
+  EXPECT_EQ(roque_interdit[couleur_adverse(camp)], 0) << "the other side has moved only its a-pawn";
+}
+
+INSTANTIATE_TEST_SUITE_P(CampsEtOrientations, AileParAile,
+                         ::testing::Values(CasAile{BLANC, false}, CasAile{BLANC, true}, CasAile{NOIR, false},
+                                           CasAile{NOIR, true}));
+
+TEST_F(Coups, UneTourPriseDansSonCoinEnleveSonAileASonCamp) {
   ouvre();
   const char* const position[8] = {
       "r...k..r",  //
@@ -238,20 +287,11 @@ TEST_F(Coups, UneTourQuiQuitteSonCoinOuYEstPriseInterditLeRoque) {
       "R...K..R",  //
   };
   pose_position(position);
-  coup("h1", "h5");
-  EXPECT_EQ(roque_interdit[BLANC], -1);
-  EXPECT_EQ(roque_interdit[NOIR], 0);
-  coup("e8", "d8");  // any Black move
-  coup("h5", "h1");
-  coup("d8", "e8");
-  // Back on its corner the rook still cannot castle.
-  coup("e1", "g1");
-  EXPECT_EQ(lignes_commentaire().last(), texte(143));
-  EXPECT_EQ(controle("e1"), ROI_BLANC);
-  EXPECT_EQ(controle("h1"), TOUR_BLANCHE);
-  // Taking the rook on a8 ends Black's castling.
   coup("a1", "a8");
-  EXPECT_EQ(roque_interdit[NOIR], -1);
+  EXPECT_FALSE(roque_permis(NOIR, AILE_DAME));
+  EXPECT_TRUE(roque_permis(NOIR, AILE_ROI));
+  EXPECT_FALSE(roque_permis(BLANC, AILE_DAME)) << "the rook has left a1";
+  EXPECT_TRUE(roque_permis(BLANC, AILE_ROI));
 }
 
 TEST_F(Coups, SansTourDansLeCoinLeRoqueEstRefuseEtNeCreeRien) {

@@ -7,6 +7,7 @@
 
 #include "chess/etat.h"
 #include "chess/evaluation.h"
+#include "chess/regles.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
 #include "play/rejoue.h"
@@ -136,7 +137,8 @@ TEST_F(Rejeu, UnRoiOuUneTourPartiDeSaCaseEnleveLeRoqueASonCamp) {
   nouvelle_partie(BLANC);
   style_notation = 2;
   rejoue("1.h4 e5 2.Rh3 ", BLANC);
-  EXPECT_EQ(roque_interdit[BLANC], -1);
+  EXPECT_FALSE(roque_permis(BLANC, AILE_ROI));
+  EXPECT_TRUE(roque_permis(BLANC, AILE_DAME)) << "the a-rook has not moved";
   EXPECT_EQ(roque_interdit[NOIR], 0);
   // A king that steps off its square and comes back has lost castling all the same.
   rejoue("1.e4 e5 2.Ke2 Ke7 3.Ke1 ", BLANC);
@@ -146,7 +148,8 @@ TEST_F(Rejeu, UnRoiOuUneTourPartiDeSaCaseEnleveLeRoqueASonCamp) {
   // A rook taken on its corner ends its side's castling too.
   rejoue("1.b3 g5 2.Bb2 Bg7 3.Bxg7 Nf6 4.Bxh8 ", BLANC);
   EXPECT_EQ(code_en("h8"), FOU_BLANC);
-  EXPECT_EQ(roque_interdit[NOIR], -1);
+  EXPECT_FALSE(roque_permis(NOIR, AILE_ROI));
+  EXPECT_TRUE(roque_permis(NOIR, AILE_DAME));
   EXPECT_EQ(roque_interdit[BLANC], 0) << "White's king and rooks have not moved";
 }
 

@@ -1,0 +1,87 @@
+// Windows as a player sees them in the main window's area: every control
+// inside what can be seen, whatever the size of the main window and however
+// the area is arranged.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+
+#include "app/menu.h"
+#include "openings/comment.h"
+#include "play/nouvelle_partie.h"
+#include "play/plateau.h"
+#include "tests/app/aide_app.h"
+
+namespace {
+
+// The named controls of `fenetre` that lie outside `zone` (in the
+// coordinates of `repere`).
+QStringList hors_zone(QWidget* fenetre, QWidget* repere, const QRect& zone) {
+  QStringList dehors;
+  for (QWidget* w : fenetre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w->objectName().isEmpty() || !w->isVisibleTo(fenetre)) continue;
+    const QRect r(w->mapTo(repere, QPoint(0, 0)), w->size());
+    if (!zone.contains(r)) dehors << w->objectName();
+  }
+  return dehors;
+}
+
+// The built piece set and board picture, in the test's program folder.
+void copie_images(const QString& dossier_programme) {
+  for (const char* sous : {"/images/pieces/Morvandel", "/images/echiquier"}) {
+    const QDir source(QStringLiteral(MVD_BUILD_DIR) + sous);
+    QDir().mkpath(dossier_programme + sous);
+    for (const QString& f : source.entryList(QDir::Files))
+      QFile::copy(source.filePath(f), dossier_programme + sous + "/" + f);
+  }
+}
+
+class FenetresVisibles : public TestApp, public ::testing::WithParamInterface<QSize> {
+ protected:
+  void SetUp() override {
+    TestApp::SetUp();
+    cree_base_eco();
+    copie_images(dossier());
+    ecrit_ini({"MODE_JEUX=2"});
+    ASSERT_TRUE(demarre());
+    menu().resize(GetParam());
+    menu().show();
+    QCoreApplication::processEvents();
+    ::menu_nouvelle_Click();
+    QCoreApplication::processEvents();
+    ASSERT_NE(plateau::existante(), nullptr);
+    ASSERT_NE(fenetre_comment_chargee(), nullptr);
+  }
+  QWidget* vue() { return menu().mdiArea->viewport(); }
+  QList<QWidget*> fenetres() { return {plateau::existante(), fenetre_comment_chargee()}; }
+};
+
+TEST_P(FenetresVisibles, ANewGameOpensEveryControlInsideTheArea) {
+  for (QWidget* f : fenetres())
+    EXPECT_EQ(hors_zone(f, vue(), vue()->rect()), QStringList()) << f->objectName().toStdString();
+  EXPECT_FALSE(menu().mdiArea->horizontalScrollBar()->isVisible());
+}
+
+TEST_P(FenetresVisibles, CascadeAndTileLeaveEveryControlInItsWindow) {
+  for (const char* commande : {"wa(0)", "wa(1)", "wa(2)"}) {
+    menu().findChild<QAction*>(commande)->trigger();
+    QCoreApplication::processEvents();
+    for (QWidget* f : fenetres()) {
+      auto* sous = qobject_cast<QMdiSubWindow*>(f->parentWidget());
+      ASSERT_NE(sous, nullptr);
+      const QRect contenu(f->mapTo(sous, QPoint(0, 0)), f->size());
+      EXPECT_TRUE(sous->rect().contains(contenu)) << commande << " " << f->objectName().toStdString();
+      EXPECT_EQ(hors_zone(f, f, f->rect()), QStringList()) << commande << " " << f->objectName().toStdString();
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(TaillesDeLaFenetrePrincipale, FenetresVisibles,
+                         ::testing::Values(QSize(1000, 720), QSize(1280, 800)));
+
+}  // namespace

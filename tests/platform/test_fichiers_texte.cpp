@@ -1,0 +1,238 @@
+// Text files: encodings, line ends, and what a failed write leaves behind.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/fichiers_texte.h"
+#include "tests/common/aide_tests.h"
+
+using namespace plateforme;
+
+namespace {
+
+class FichiersTexte : public TestMorvandel {
+ protected:
+  QString f(const QString& nom) const { return dossier() + "/" + nom; }
+  static QByteArray brut(const QString& chemin) {
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray("<absent>");
+  }
+  static void pose(const QString& chemin, const QByteArray& octets) {
+    QFile fichier(chemin);
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+    ASSERT_EQ(fichier.write(octets), octets.size());
+  }
+  // The files of the test's folder, hidden ones included.
+  QStringList fichiers() const {
+    return QDir(dossier()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+  }
+};
+
+QString systeme(int numero) { return QString::fromLocal8Bit(std::strerror(numero)); }
+
+TEST_F(FichiersTexte, ATextIsWrittenInWindows1252WhenItFitsElseInUtf8AndReadBack) {
+  struct Cas {
+    QString texte;
+    QByteArray octets;
+  };
+  const Cas cas[] = {
+      {"Échec au Roi !\r\n", "\xC9" "chec au Roi !\r\n"},
+      {"€ – œ Ÿ\r\n", "\x80 \x96 \x9C \x9F\r\n"},
+      {"Иван Петров\r\n", "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD \xD0\x9F\xD0\xB5\xD1\x82\xD1\x80\xD0\xBE\xD0\xB2\r\n"},
+      // One character outside the code page puts the whole text in UTF-8.
+      {"Łódź é\r\n", "\xC5\x81\xC3\xB3\x64\xC5\xBA \xC3\xA9\r\n"},
+      {"plain\r\n", "plain\r\n"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.texte.toStdString());
+    ASSERT_TRUE(ecrit_texte(f("essai.txt"), c.texte));
+    EXPECT_EQ(brut(f("essai.txt")), c.octets);
+    QString lu;
+    ASSERT_TRUE(lit_texte(f("essai.txt"), lu));
+    EXPECT_EQ(lu, c.texte);
+  }
+}
+
+TEST_F(FichiersTexte, ReadersTakeValidUtf8AsUtf8AnyOtherBytesAsWindows1252AndEveryLineEnd) {
+  struct Cas {
+    QByteArray octets;
+    QStringList lignes;
+  };
+  const Cas cas[] = {
+      {"a\rb\rc\r", {"a", "b", "c"}},
+      {"a\r\rb\r\nc\nd", {"a", "", "b", "c", "d"}},
+      {"\xC5\xBB\xC3\xB3\xC5\x82w\r\n", {"Żółw"}},
+      {"\xE9t\xE9\r\n", {"été"}},
+      // A byte sequence that begins UTF-8 but breaks off is Windows-1252.
+      {"caf\xC3", {"caf\xC3\x83"}},
+      {"\xEF\xBB\xBFNOM=Жанна\r\n", {"NOM=Жанна"}},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.octets.toStdString());
+    pose(f("lu.txt"), c.octets);
+    QStringList lignes;
+    ASSERT_TRUE(lit_lignes(f("lu.txt"), lignes));
+    EXPECT_EQ(lignes, c.lignes);
+  }
+}
+
+TEST_F(FichiersTexte, AWindows1252FileIsWrittenBackByteForByteEvenItsUndefinedBytes) {
+  QByteArray tous;
+  for (int o = 1; o < 256; ++o)
+    if (o != '\r' && o != '\n') tous.append(static_cast<char>(o));
+  tous += "\r\n";
+  pose(f("tous.txt"), tous);
+  QStringList lignes;
+  ASSERT_TRUE(lit_lignes(f("tous.txt"), lignes));
+  ASSERT_TRUE(ecrit_lignes(f("copie.txt"), lignes));
+  EXPECT_EQ(brut(f("copie.txt")), tous);
+}
+
+TEST_F(FichiersTexte, AnAppendKeepsTheFileInOneEncoding) {
+  // Windows-1252 so far, then a line that needs UTF-8: the file goes over.
+  ASSERT_TRUE(ajoute_texte(f("a.log"), "Évaluation\r\n"));
+  EXPECT_EQ(brut(f("a.log")), "\xC9valuation\r\n");
+  ASSERT_TRUE(ajoute_texte(f("a.log"), "Ольга\r\n"));
+  ASSERT_TRUE(ajoute_texte(f("a.log"), "Hélène\r\n"));
+  EXPECT_EQ(brut(f("a.log")), QString("Évaluation\r\nОльга\r\nHélène\r\n").toUtf8());
+  // The game log does the same while it is open.
+  FichierJournal journal;
+  ASSERT_TRUE(journal.ouvre(f("a.log")));
+  EXPECT_EQ(brut(f("a.log")), "");
+  for (const char* ligne : {"-> Début\r\n", "e4 e5\r\n", "Блиц\r\n", "fin é\r\n"}) ASSERT_TRUE(journal.ecrit(ligne));
+  EXPECT_EQ(brut(f("a.log")), QString("-> Début\r\ne4 e5\r\nБлиц\r\nfin é\r\n").toUtf8());
+}
+
+TEST_F(FichiersTexte, AWriteThatFailsPartWayKeepsTheOldFileWholeAndSaysWhy) {
+  const QByteArray ancien(1000, 'a');
+  pose(f("r.ini"), ancien);
+  pose(f("j.log"), "debut\r\n");
+  const QString long_texte(5000, QLatin1Char('b'));
+  const QString attendu = QStringLiteral("Impossible d'écrire le fichier %1 : ") + systeme(EFBIG);
+  struct Cas {
+    const char* quoi;
+    std::function<bool(QString*)> ecrit;
+    QString fichier;
+  };
+  const Cas cas[] = {
+      {"replace", [&](QString* e) { return ecrit_texte(f("r.ini"), long_texte, e); }, f("r.ini")},
+      {"create", [&](QString* e) { return ecrit_lignes(f("neuf.ini"), {long_texte}, e); }, f("neuf.ini")},
+      {"append", [&](QString* e) { return ajoute_texte(f("j.log"), long_texte, e); }, f("j.log")},
+      {"append to a new file", [&](QString* e) { return ajoute_texte(f("n.log"), long_texte, e); }, f("n.log")},
+      {"append going over to UTF-8",
+       [&](QString* e) {
+         pose(f("u.log"), "\xE9t\xE9\r\n");
+         return ajoute_texte(f("u.log"), long_texte + "Ж", e);
+       },
+       f("u.log")},
+      {"log line",
+       [&](QString* e) {
+         FichierJournal j;
+         return j.ouvre(f("p.log"), e) && j.ecrit("premier\r\n", e) && j.ecrit(long_texte, e);
+       },
+       f("p.log")},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.quoi);
+    const QStringList avant = fichiers();
+    const QByteArray contenu = brut(c.fichier);
+    const QString rapport = dans_un_enfant(
+        [&] {
+          QString erreur;
+          const bool ok = c.ecrit(&erreur);
+          return QString(ok ? "ok" : "refused") + "|" + erreur;
+        },
+        2000);
+    EXPECT_EQ(rapport, "refused|" + attendu.arg(QDir::toNativeSeparators(c.fichier)));
+    if (QString(c.quoi) == "log line")
+      EXPECT_EQ(brut(c.fichier), "premier\r\n");
+    else if (QString(c.quoi) != "append going over to UTF-8")
+      EXPECT_EQ(brut(c.fichier), contenu);
+    else
+      EXPECT_EQ(brut(c.fichier), "\xE9t\xE9\r\n");
+    // No new file, no temporary file left beside it.
+    QStringList apres = fichiers();
+    apres.removeAll("u.log");
+    apres.removeAll("p.log");
+    QStringList attendus = avant;
+    attendus.removeAll("u.log");
+    attendus.removeAll("p.log");
+    EXPECT_EQ(apres, attendus);
+  }
+}
+
+TEST_F(FichiersTexte, ErrorsNameTheFileOnceAndTheRealCause) {
+  // Permissions apply to the child even when the tests run as root.
+  ASSERT_EQ(::chmod(QFile::encodeName(dossier()).constData(), 0777), 0);
+  ASSERT_TRUE(QDir(dossier()).mkdir("protege"));
+  pose(f("protege/ecrivable.ini"), "A=1\r\n");
+  ASSERT_EQ(::chmod(QFile::encodeName(f("protege/ecrivable.ini")).constData(), 0666), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(f("protege")).constData(), 0555), 0);
+  pose(f("lecture_seule.ini"), "A=1\r\n");
+  ASSERT_EQ(::chmod(QFile::encodeName(f("lecture_seule.ini")).constData(), 0444), 0);
+  pose(f("illisible.ini"), "A=1\r\n");
+  ASSERT_EQ(::chmod(QFile::encodeName(f("illisible.ini")).constData(), 0200), 0);
+  ASSERT_TRUE(QDir(dossier()).mkdir("dossier.log"));
+
+  const QString ecrire = QStringLiteral("Impossible d'écrire le fichier ");
+  const QString lire = QStringLiteral("Impossible de lire le fichier ");
+  auto natif = [&](const QString& nom) { return QDir::toNativeSeparators(f(nom)); };
+  struct Cas {
+    const char* quoi;
+    std::function<bool(QString*)> travail;
+    QString erreur;
+  };
+  const Cas cas[] = {
+      {"writable file in a read-only folder",
+       [&](QString* e) { return ecrit_texte(f("protege/ecrivable.ini"), "A=2\r\n", e); },
+       ecrire + natif("protege/ecrivable.ini") + " : impossible de créer un fichier dans le dossier " +
+           natif("protege") + " (" + systeme(EACCES) + ")"},
+      {"read-only file", [&](QString* e) { return ecrit_texte(f("lecture_seule.ini"), "A=2\r\n", e); },
+       ecrire + natif("lecture_seule.ini") + " : " + systeme(EACCES)},
+      {"unreadable file",
+       [&](QString* e) {
+         QStringList l;
+         return lit_lignes(f("illisible.ini"), l, e);
+       },
+       lire + natif("illisible.ini") + " : " + systeme(EACCES)},
+      {"log that is a folder", [&](QString* e) { return ajoute_texte(f("dossier.log"), "x\r\n", e); },
+       ecrire + natif("dossier.log") + " : " + systeme(EISDIR)},
+      {"settings that are a folder", [&](QString* e) { return ecrit_texte(f("dossier.log"), "x\r\n", e); },
+       ecrire + natif("dossier.log") + " : " + systeme(EISDIR)},
+      {"game log that is a folder",
+       [&](QString* e) {
+         FichierJournal j;
+         return j.ouvre(f("dossier.log"), e);
+       },
+       ecrire + natif("dossier.log") + " : " + systeme(EISDIR)},
+      {"missing folder", [&](QString* e) { return ecrit_texte(f("absent/m.ini"), "x", e); },
+       ecrire + natif("absent/m.ini") + " : impossible de créer un fichier dans le dossier " + natif("absent") +
+           " (" + systeme(ENOENT) + ")"},
+      {"missing file",
+       [&](QString* e) {
+         QString t;
+         return lit_texte(f("absent.txt"), t, e);
+       },
+       lire + natif("absent.txt") + " : " + systeme(ENOENT)},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.quoi);
+    const QString rapport = dans_un_enfant(
+        [&] {
+          QString erreur;
+          const bool ok = c.travail(&erreur);
+          return QString(ok ? "ok" : "refused") + "|" + erreur;
+        },
+        -1, true);
+    EXPECT_EQ(rapport, "refused|" + c.erreur);
+  }
+  EXPECT_EQ(brut(f("protege/ecrivable.ini")), "A=1\r\n");
+  EXPECT_EQ(brut(f("lecture_seule.ini")), "A=1\r\n");
+  ::chmod(QFile::encodeName(f("protege")).constData(), 0755);
+}
+
+}  // namespace
