@@ -42,7 +42,31 @@ bool numerique(const QString& t, qlonglong* valeur = nullptr) {
   return ok;
 }
 
+// Each filter field of the form with its setting and its criterion.
+struct ChampFiltre {
+  QLineEdit* charge::*zone;
+  QString* reglage;
+  QString pgn::CriteresFiltre::*critere;
+};
+const ChampFiltre CHAMPS_FILTRE[] = {
+    {&charge::Text2, &critere_blanc, &pgn::CriteresFiltre::blanc},
+    {&charge::Text3, &critere_noir, &pgn::CriteresFiltre::noir},
+    {&charge::Text5, &critere_eco, &pgn::CriteresFiltre::eco},
+    {&charge::Text6, &critere_resultat, &pgn::CriteresFiltre::resultat},
+    {&charge::Text7, &critere_date, &pgn::CriteresFiltre::date},
+    {&charge::Text8, &critere_site, &pgn::CriteresFiltre::site},
+    {&charge::Text9, &critere_ronde, &pgn::CriteresFiltre::ronde},
+    {&charge::Text10, &critere_event, &pgn::CriteresFiltre::event},
+};
+
 }  // namespace
+
+pgn::CriteresFiltre criteres_reglages() {
+  pgn::CriteresFiltre c;
+  for (const ChampFiltre& ch : CHAMPS_FILTRE) c.*ch.critere = *ch.reglage;
+  c.lesdeux = critere_lesdeux == 1;
+  return c;
+}
 
 charge::charge() {
   setObjectName(QStringLiteral("charge"));
@@ -154,14 +178,7 @@ void charge::Form_Load() {
     Frame2->hide();
   }
   Text1->setText(fichier_pgn);
-  Text2->setText(critere_blanc);
-  Text3->setText(critere_noir);
-  Text5->setText(critere_eco);
-  Text6->setText(critere_resultat);
-  Text7->setText(critere_date);
-  Text8->setText(critere_site);
-  Text9->setText(critere_ronde);
-  Text10->setText(critere_event);
+  for (const ChampFiltre& ch : CHAMPS_FILTRE) (this->*ch.zone)->setText(*ch.reglage);
   Text4->setText(QString::number(max_seuil_partie));
   Check2->setChecked(critere_lesdeux == 1);
   Frame1->setEnabled(Check1->isChecked());
@@ -189,15 +206,8 @@ void charge::Check1_Click() { Frame1->setEnabled(Check1->isChecked()); }
 void charge::Command1_Click() { fenetres::decharge_plus_tard(this); }
 
 void charge::prend_criteres() {
-  critere_blanc = Text2->text();
-  critere_noir = Text3->text();
+  for (const ChampFiltre& ch : CHAMPS_FILTRE) *ch.reglage = (this->*ch.zone)->text();
   critere_lesdeux = Check2->isChecked() ? 1 : 0;
-  critere_eco = Text5->text();
-  critere_resultat = Text6->text();
-  critere_date = Text7->text();
-  critere_site = Text8->text();
-  critere_ronde = Text9->text();
-  critere_event = Text10->text();
 }
 
 void charge::Command2_Click() {
@@ -218,7 +228,7 @@ void charge::Command3_Click() {
 }
 
 void charge::Command5_Click() {
-  for (QLineEdit* t : {Text2, Text3, Text5, Text6, Text7, Text8, Text9, Text10}) t->clear();
+  for (const ChampFiltre& ch : CHAMPS_FILTRE) (this->*ch.zone)->clear();
 }
 
 void charge::Command6_Click() {

@@ -12,6 +12,8 @@
 #include <QList>
 #include <QWidget>
 
+#include "gamefiles/filtre_pgn.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -82,6 +84,9 @@ class charge : public QWidget {
   void active_boutons_fichier();
   void prend_criteres();
 };
+
+// The criteria of the [FILTRE] settings as they stand.
+pgn::CriteresFiltre criteres_reglages();
 
 // The form in the mode of mode_charge, shown in the main window.
 void affiche_charge();

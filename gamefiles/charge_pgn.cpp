@@ -228,7 +228,7 @@ void lit_fichier(int mode, const QString& chemin) {
   progression.show();
   const double taille = static_cast<double>(std::max<std::int64_t>(f.taille(), 1));
 
-  const pgn::CriteresFiltre criteres = pgn::criteres_reglages();
+  const pgn::CriteresFiltre criteres = criteres_reglages();
   const long limite = mode == 0 ? 1 : pgn::limite_liste(max_seuil_partie);
   std::optional<std::int64_t> premiere;
   auto entre_deux = [&](const pgn::BilanLecture& b, std::int64_t position) {

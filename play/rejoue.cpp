@@ -94,13 +94,6 @@ class Rejeu {
 
   // Plays one half-move; false when the replay ends here.
   bool joue(int couleur, const std::string& mot);
-  // A game set up from a FEN: a side without castling rights has lost both wings.
-  void depart(const PositionFen& p) {
-    for (int w = 0; w < 2; ++w) {
-      ailes_.perdue[BLANC][w] = p.roque_blanc != 0;
-      ailes_.perdue[NOIR][w] = p.roque_noir != 0;
-    }
-  }
   // The verdict of the last move played.
   Verdict verdict() const { return verdict_; }
   // Ends the replay on a result token.
@@ -204,7 +197,6 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas, const std::st
     if (const std::optional<PositionFen> position = fen.empty() ? std::nullopt : lit_fen(fen, couleur_joueur)) {
       applique_position_fen(*position);
       montre_tab_echiquier(controles);
-      rejeu.depart(*position);
       attendu = couleur_adverse(dernier_trait);
     }
     memorise_controle(controles);

@@ -101,7 +101,9 @@ TEST_F(FormulaireCharge, LesValeursNumeriquesSontVerifiees) {
       f.Text9_LostFocus();
     EXPECT_EQ(c.champ->text(), QString::fromLatin1(c.garde)) << c.saisi;
     EXPECT_EQ(plateforme::BoitesEnTest::textes().size(), c.message ? 1 : 0) << c.saisi;
-    if (c.message) EXPECT_EQ(plateforme::BoitesEnTest::textes()[0], QStringLiteral("Veuillez saisir une valeur numérique SVP !"));
+    if (c.message) {
+      EXPECT_EQ(plateforme::BoitesEnTest::textes()[0], QStringLiteral("Veuillez saisir une valeur numérique SVP !"));
+    }
   }
 }
 
