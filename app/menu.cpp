@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -35,8 +36,13 @@
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/dialogues_fichiers.h"
+#include "platform/avis_etat.h"
 #include "platform/base_donnees.h"
 #include "play/commandes_partie.h"
+#include "play/machine.h"
+#include "play/nouvelle_partie.h"
+#include "play/partie.h"
+#include "play/plateau.h"
 #include "play/impression.h"
 #include "play/prises.h"
 #include "play/stats.h"
@@ -64,9 +70,6 @@ void installe_acces_menu() {
   };
   l.decoche_affiche_commentaire = [] {
     if (Menu* m = fenetres::existante<Menu>()) m->affiche_commentaire->setChecked(false);
-  };
-  l.active_menu_voir_ouvertures = [](bool actif) {
-    if (Menu* m = fenetres::existante<Menu>()) m->menu_voir_ouvertures->setEnabled(actif);
   };
   l.texte = [](int numero) { return texte(numero); };
   l.profil_moteur = [] { return profil_moteur; };
@@ -250,27 +253,14 @@ void Menu::construit_menus() {
   menu_a_propos = simple(menu_aide, "menu_a_propos", [this] { menu_a_propos_Click(); });
   menu_release = simple(menu_aide, "menu_release", [this] { menu_release_Click(); });
 
-  // States of the items when the window is created.
+  // Marks and visibility of the items when the window is created; whether
+  // they are enabled is for actualise_menus.
   for (QAction* a : {mode_machine, couleur_blanche, notation_francaise, analyser_ouverture, menu_active_son,
                      menu_active_horloge, affiche_commentaire, choix_langue[1]})
     a->setChecked(true);
-  menu_part_pc->menuAction()->setEnabled(false);
-  for (QAction* a : {menu_sauve, menu_copie_position[1], menu_copie_position[2], menu_coller_position,
-                     menu_envoi_position, menu_voir_ouvertures, menu_modif_coup, menu_chasse, menu_propose_nul,
-                     menu_abandon, menu_edt_pc, notation_internationale, menu_edt_encours[0], menu_edt_encours[1],
-                     menu_edt_encours[2]})
-    a->setEnabled(false);
   menu_enrichir[0]->setVisible(false);
   menu_recherche->setVisible(false);
   for (QAction* a : mnuRecentFile) a->setVisible(false);
-
-  // Commands whose windows belong to subsystems not built yet: in the menu,
-  // disabled. Each subsystem enables its own when it lands.
-  for (QAction* a : {menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0],
-                     menu_enrichir[1], menu_enrichir[2], menu_vider, menu_repare,
-                     menu_reorg, menu_pc_message, menu_pc_grille,
-                     menu_charge_fichier, menu_sauve_fichier, menu_charge_xml})
-    a->setEnabled(false);
 
   // Keyboard shortcuts.
   const std::pair<QAction*, QKeySequence> raccourcis[] = {
@@ -292,14 +282,56 @@ void Menu::construit_menus() {
   };
   for (const auto& [a, touches] : raccourcis) a->setShortcut(touches);
 
-  actualise_commandes();
+  // Whatever the items depend on raises one signal; the clipboard decides the paste.
+  connect(&plateforme::avis_etat(), &plateforme::AvisEtat::change, this, &Menu::actualise_menus);
+  connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &Menu::actualise_menus);
+  connect(menu_partie, &QMenu::aboutToShow, this, &Menu::actualise_menus);
+  actualise_menus();
 }
 
-void Menu::actualise_commandes() {
-  menu_nouvelle->setEnabled(static_cast<bool>(commandes::nouvelle_partie));
-  menu_charge->setEnabled(static_cast<bool>(commandes::charge_pgn));
-  for (int i = 1; i <= 10; ++i) mnuRecentFile[i]->setEnabled(static_cast<bool>(commandes::charge_pgn));
-  menu_charge_fichier->setEnabled(static_cast<bool>(commandes::montre_charge));
+void Menu::actualise_commandes() { actualise_menus(); }
+
+void Menu::actualise_menus() {
+  plateau* fenetre_jeu = plateau::existante();
+  const bool jeu = fenetre_jeu && !fenetre_jeu->dechargee();
+  const bool libre = !machine_occupee();
+  const bool en_cours = jeu && partie_en_cours();
+  const bool pgn = static_cast<bool>(commandes::charge_pgn);
+  const QString presse = QApplication::clipboard()->text();
+  auto active = [](QAction* a, bool oui) {
+    if (a && a->isEnabled() != oui) a->setEnabled(oui);
+  };
+
+  // What is not built yet stays off: saving the game, extracting games from
+  // a file, the XML game, the position sent by e-mail, network and
+  // correspondence play, the opening base's upkeep.
+  for (QAction* a : {menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0], menu_enrichir[1],
+                     menu_enrichir[2], menu_vider, menu_repare, menu_reorg, menu_pc_message, menu_pc_grille,
+                     menu_sauve, menu_sauve_fichier, menu_charge_xml, menu_envoi_position,
+                     menu_edt_pc, mode_reseau, mode_corres, notation_internationale})
+    active(a, false);
+
+  // The game menu.
+  active(menu_nouvelle, !jeu && libre && (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4) && commandes::nouvelle_partie);
+  active(menu_charge, libre && (pgn || (mode_jeux == 5 && commandes::montre_corres)));
+  for (int i = 1; i <= 10; ++i) active(mnuRecentFile[i], libre && pgn);
+  active(menu_charge_fichier, libre && commandes::montre_charge);
+  for (int i = 1; i <= 2; ++i) active(menu_copie_position[i], jeu && libre);
+  // A FEN text or a position string on the clipboard can be pasted.
+  active(menu_coller_position, jeu && libre && (presse.contains(QLatin1Char('/')) || presse.size() == 64));
+  active(menu_voir_ouvertures, libre && ouvertures_a_montrer());
+  active(menu_position, libre);
+  active(menu_modif_coup, jeu && libre);
+  active(menu_chasse, jeu);
+  for (int i = 0; i <= 2; ++i) active(menu_edt_encours[i], jeu);
+  active(menu_propose_nul, en_cours && libre);
+  active(menu_abandon, en_cours && libre);
+
+  // The options a game in hand fixes.
+  for (QMenu* m : {menu_mode, menu_couleur, menu_notation}) active(m->menuAction(), !jeu);
+  active(menu_active_horloge, !jeu);
+  active(menu_moteur, !jeu && libre);
+  if (mode_jeux >= 1 && mode_jeux <= 5) active(menu_part_pc->menuAction(), mode_jeux == 5);
 }
 
 // --- Start-up and end of the run -----------------------------------------------------
@@ -314,7 +346,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
   couleur_joueur = BLANC;
   historique_positions.clear();
   resultat_partie = "*";
-  actualise_commandes();
+  actualise_menus();
 
   // 5. The settings file.
   if (QFileInfo(fichier_ini).isFile()) {
@@ -410,9 +442,9 @@ void Menu::change_mode() {
   if (mode_jeux >= 1 && mode_jeux <= 5) {
     QAction* modes[5] = {mode_machine, mode_libre, mode_reseau, mode_auto, mode_corres};
     for (int i = 0; i < 5; ++i) modes[i]->setChecked(i + 1 == mode_jeux);
-    menu_part_pc->menuAction()->setEnabled(mode_jeux == 5);
   }
   titre_fenetre();
+  plateforme::signale_changement();
 }
 
 void Menu::titre_fenetre() {

@@ -170,8 +170,13 @@ class Menu : public QMainWindow {
   void notation_pgn_Click();
   void wa_Click(int Index);
 
-  // The items whose command a subsystem plugs in later follow what is
-  // plugged in (app/commandes.h); called at start-up.
+  // The one writer of the items' enabled state: each item is derived from
+  // what the window can ask (board window loaded, machine busy, game still
+  // on, play mode, opening lines to show, commands plugged in, clipboard).
+  // It runs on plateforme::avis_etat()'s signal, a clipboard change and the
+  // opening of the game menu.
+  void actualise_menus();
+  // The same, after a command was plugged in (app/commandes.h).
   void actualise_commandes();
 
  private:

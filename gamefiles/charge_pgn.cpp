@@ -25,6 +25,7 @@
 #include "localisation/textes_langue.h"
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
+#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
 #include "play/commandes_partie.h"
@@ -302,5 +303,5 @@ void branche_fichiers_parties() {
   commandes::charge_pgn = [](int mode, const QString& chemin) { charge_pgn(mode, chemin); };
   commandes::montre_charge = affiche_charge;
   liens_jeu().liste_parties = [](plateau& p) { branche_liste(p, [](plateau&) { charge_pgn(99, QString()); }); };
-  if (Menu* m = fenetres::existante<Menu>()) m->actualise_commandes();
+  plateforme::signale_changement();
 }

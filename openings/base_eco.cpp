@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
 
@@ -108,8 +109,10 @@ void ouvre_base_eco(const QString& chemin) {
     eco_est_table = false;
     index_servis.clear();
     db_eco.ferme();
+    plateforme::signale_changement();
     throw;
   }
+  plateforme::signale_changement();
 }
 
 QString par_index_eco(const QString& nom) {

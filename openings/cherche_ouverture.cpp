@@ -7,6 +7,7 @@
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
 #include "openings/reglages_ouvertures.h"
+#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
 
@@ -19,12 +20,16 @@ constexpr int SEUIL_PROGRESSION = 100;
 
 const QString COLONNES = QStringLiteral("SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup FROM ECO");
 
+bool lignes_a_montrer = false;
+
 void active_boutons(bool actif) {
   const auto& l = liens_ouvertures();
   // Without the window of the opening lines there is nothing to show.
   actif = actif && static_cast<bool>(l.charge_liste_coup);
   active_voir_coup(actif);
   if (l.active_menu_voir_ouvertures) l.active_menu_voir_ouvertures(actif);
+  lignes_a_montrer = actif;
+  plateforme::signale_changement();
 }
 
 // Mode 1: the first line, the one that ends with the moves when there is one
@@ -114,3 +119,7 @@ void montre_ouvertures_possibles() {
   cherche_ouverture(0, texte_partie);
   liste->montre();
 }
+
+bool ouvertures_a_montrer() { return lignes_a_montrer && db_eco.ouverte(); }
+
+void definit_ouvertures_a_montrer(bool actif) { active_boutons(actif); }

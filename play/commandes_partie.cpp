@@ -12,6 +12,7 @@
 #include "app/menu.h"
 #include "app/parametres.h"
 #include "chess/etat.h"
+#include "platform/avis_etat.h"
 #include "play/commentaires.h"
 #include "play/conseil.h"
 #include "play/controles_partie.h"
@@ -101,7 +102,8 @@ void menu_copie_position_Click(int Index) {
   const ControlesPartie c = controles_jeu();
   if (!c.echiquier || machine_occupee()) return;
   copie_position(c, Index);
-  if (Menu* m = fenetres::existante<Menu>()) m->menu_coller_position->setEnabled(true);
+  // The paste item follows the clipboard.
+  plateforme::signale_changement();
 }
 
 void menu_coller_position_Click() {

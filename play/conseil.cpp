@@ -66,6 +66,7 @@ void Command3_Click(plateau& p) {
     reinitialise_recherche();
     p.visu_prof->setValue(0);
     try {
+      const GardeMachine garde;
       coup = choix_coup_machine(cs, ls, cd, ld, couleur, note, 1);
     } catch (...) {
       sablier(0);

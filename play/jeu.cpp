@@ -5,6 +5,7 @@
 #include "app/parametres.h"
 #include "chess/etat.h"
 #include "chess/repetitions.h"
+#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/minuterie.h"
 #include "platform/son.h"
@@ -35,6 +36,8 @@ void arret_timers() {
   p->arrete_horloges();
   p->Timer4->Interval(0);
   p->Timer5->Interval(0);
+  // The game has ended: the items that need a game on follow.
+  plateforme::signale_changement();
 }
 
 void joue_son(int numero) {

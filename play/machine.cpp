@@ -25,6 +25,7 @@
 #include "openings/coup_bibliotheque.h"
 #include "openings/liens_ouvertures.h"
 #include "openings/reglages_ouvertures.h"
+#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "play/jeu.h"
 #include "play/patience.h"
@@ -131,8 +132,12 @@ void revient_position_courante(plateau& p) {
 
 }  // namespace
 
-GardeMachine::GardeMachine() { ++profondeur_garde; }
-GardeMachine::~GardeMachine() { --profondeur_garde; }
+GardeMachine::GardeMachine() {
+  if (++profondeur_garde == 1) plateforme::signale_changement();
+}
+GardeMachine::~GardeMachine() {
+  if (--profondeur_garde == 0) plateforme::signale_changement();
+}
 
 bool machine_occupee() { return profondeur_garde > 0 || recherche_en_cours(); }
 

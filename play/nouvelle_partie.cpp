@@ -21,6 +21,7 @@
 #include "localisation/textes_langue.h"
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
+#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/fichiers_texte.h"
@@ -48,11 +49,6 @@ QChar separateur_date() {
   for (QChar c : QLocale::system().dateFormat(QLocale::ShortFormat))
     if (!c.isLetter() && !c.isSpace()) return c;
   return QLatin1Char('/');
-}
-
-void actualise_menu_nouvelle() {
-  if (Menu* m = fenetres::existante<Menu>())
-    if (m->menu_nouvelle) m->menu_nouvelle->setEnabled(nouvelle_partie_possible() && commandes::nouvelle_partie);
 }
 
 }  // namespace
@@ -159,16 +155,6 @@ void menu_nouvelle_Click() {
 void branche_commandes_machine() {
   commandes::nouvelle_partie = menu_nouvelle_Click;
   liens_jeu().joue_machine = joue_machine;
-  Menu* m = fenetres::existante<Menu>();
-  if (!m) return;
-  // The item follows the play mode and the board window.
-  for (QAction* a : {m->mode_machine, m->mode_libre, m->mode_reseau, m->mode_auto, m->mode_corres})
-    if (a) QObject::connect(a, &QAction::toggled, m, [] { actualise_menu_nouvelle(); });
-  if (m->menu_partie) QObject::connect(m->menu_partie, &QMenu::aboutToShow, m, [] { actualise_menu_nouvelle(); });
-  // A board window that unloads gives the item back; in the modes the
-  // command cannot start it stays off (its shortcut too).
-  QObject::connect(m->menu_nouvelle, &QAction::changed, m, [m] {
-    if (m->menu_nouvelle->isEnabled() && (mode_jeux == 3 || mode_jeux == 5)) m->menu_nouvelle->setEnabled(false);
-  });
-  actualise_menu_nouvelle();
+  // The main window's items follow what is plugged in.
+  plateforme::signale_changement();
 }

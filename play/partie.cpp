@@ -20,6 +20,7 @@
 #include "localisation/textes_langue.h"
 #include "openings/cherche_ouverture.h"
 #include "openings/comment.h"
+#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "play/jeu.h"
 #include "play/machine.h"
@@ -70,8 +71,8 @@ void titre_etat(const QString& titre) {
 // final position recorded once more for that line, the clocks and automatic
 // play stopped, the caption.
 void termine_partie(ControlesPartie& c, plateau* p, const std::string& resultat, const QString& titre) {
-  arret_timers();
   resultat_partie = resultat;
+  arret_timers();
   ajoute_ligne_selectionnee(c, QString::fromStdString(resultat));
   memorise_controle(c);
   if (p) {
@@ -301,4 +302,6 @@ void coupe_partie(ControlesPartie& c, int lignes) {
   if (etats_positions.size() > historique_positions.size()) etats_positions.resize(historique_positions.size());
   if (plateau* p = fenetre_de(c))
     if (const EtatPosition* e = etat_position(lignes)) p->setWindowTitle(e->titre);
+  // The game is on again.
+  plateforme::signale_changement();
 }

@@ -43,6 +43,7 @@
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
 #include "openings/reglages_ouvertures.h"
+#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/fichiers_texte.h"
@@ -107,13 +108,6 @@ int hauteur_zone_enfants() {
          2 * style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
 }
 
-void active(QAction* a, bool oui) {
-  if (a) a->setEnabled(oui);
-}
-void active(QMenu* m, bool oui) {
-  if (m) m->menuAction()->setEnabled(oui);
-}
-
 }  // namespace
 
 QString texte_heure(int secondes) {
@@ -171,6 +165,7 @@ plateau::plateau() {
   // A book move shows its piece in the window's mouse icon.
   liens_ouvertures().pointeur_piece = [this](int code) { prend_icone_souris(code); };
   Form_Load();
+  plateforme::signale_changement();
 }
 
 plateau::~plateau() {
@@ -324,56 +319,6 @@ QLabel* plateau::panneau(int n) const {
 
 // --- Loading ----------------------------------------------------------------
 
-void plateau::menus_au_chargement() {
-  Menu* m = menu_principal();
-  if (!m) return;
-  active(m->menu_abandon, true);
-  active(m->menu_nouvelle, false);
-  active(m->menu_sauve, true);
-  active(m->menu_abrege, true);
-  active(m->menu_not_comp, true);
-  active(m->menu_chasse, true);
-  active(m->menu_modif_coup, true);
-  active(m->menu_couleur, false);
-  active(m->menu_notation, false);
-  active(m->menu_mode, false);
-  active(m->menu_copie_position[1], true);
-  active(m->menu_copie_position[2], true);
-  active(m->menu_propose_nul, true);
-  active(m->menu_active_horloge, false);
-  active(m->menu_moteur, false);
-  active(m->menu_envoi_position, true);
-  active(m->menu_voir_ouvertures, true);
-  for (int i = 0; i <= 2; ++i) active(m->menu_edt_encours[i], true);
-  // A FEN text or a position string on the clipboard can be pasted.
-  const QString presse = QApplication::clipboard()->text();
-  active(m->menu_coller_position, presse.contains(QLatin1Char('/')) || presse.size() == 64);
-}
-
-void plateau::menus_au_dechargement() {
-  Menu* m = menu_principal();
-  if (!m) return;
-  active(m->menu_abandon, false);
-  active(m->menu_nouvelle, true);
-  active(m->menu_abrege, false);
-  active(m->menu_not_comp, false);
-  active(m->menu_chasse, false);
-  active(m->menu_modif_coup, false);
-  active(m->menu_couleur, true);
-  active(m->menu_notation, true);
-  active(m->menu_mode, true);
-  active(m->menu_copie_position[1], false);
-  active(m->menu_copie_position[2], false);
-  active(m->menu_propose_nul, false);
-  active(m->menu_active_horloge, true);
-  active(m->menu_moteur, true);
-  active(m->menu_envoi_position, false);
-  active(m->menu_voir_ouvertures, false);
-  active(m->menu_coller_position, false);
-  for (int i = 0; i <= 2; ++i) active(m->menu_edt_encours[i], false);
-  active(m->menu_charge_fichier, true);
-}
-
 void plateau::Form_Load() {
   try {
     // 1. Top-left corner of the main window's area; on a tall screen the
@@ -402,8 +347,9 @@ void plateau::Form_Load() {
     visu_prof->setMaximum(3);
     visu_prof->setValue(0);
     affiche_libelles(this);
-    // 4 and 5.
-    menus_au_chargement();
+    // 4 and 5. The main window's items follow the window (signalled once it
+    // is loaded); the opening lines of the start can be shown.
+    definit_ouvertures_a_montrer(true);
     // 6.
     eco_courant = QStringLiteral("inconnu");
     ouverture_courante = QStringLiteral("inconnu");
@@ -434,11 +380,6 @@ void plateau::Form_Load() {
       Command2->setEnabled(false);
       message->setVisible(true);
       message->setEnabled(false);
-      if (Menu* m = menu_principal()) {
-        active(m->menu_charge_fichier, false);
-        m->couleur_blanche->setChecked(ip_mode_serveur == 1);
-        m->couleur_noire->setChecked(ip_mode_serveur != 1);
-      }
     }
     // 9. Move list and game list.
     List1->clear();
@@ -586,7 +527,8 @@ void plateau::Form_Unload() {
   decharge_ = true;
   // A closed window keeps no timer running.
   for (plateforme::Minuterie* t : {Timer1, Timer2, Timer3, Timer4, Timer5}) t->Interval(0);
-  menus_au_dechargement();
+  definit_ouvertures_a_montrer(false);
+  plateforme::signale_changement();
   log_.reset();
   unsetCursor();
 }
@@ -678,9 +620,9 @@ void plateau::tick_horloge(QLabel*, bool basse) {
   }
   montre_horloge(basse);
   if (reste_horloge_ms(basse) > 0 || !partie_en_cours()) return;
-  arret_timers();
   const bool blancs_perdent = basse ? couleur_joueur == BLANC : couleur_joueur != BLANC;
   resultat_partie = blancs_perdent ? "0-1" : "1-0";
+  arret_timers();
   List1->addItem(QString::fromStdString(resultat_partie));
   const QString ligne = texte(148) + QLatin1Char(' ') + texte(blancs_perdent ? 144 : 145);
   plateforme::boite_message(ligne, boite::EXCLAMATION, basse ? texte(149) : QStringLiteral("Fin de la partie"));

@@ -118,6 +118,8 @@ class plateau : public QWidget, public VuePartie {
   // True when Form_Load ended on an error (the window is then unloaded by
   // charge_plateau()).
   bool chargement_rate() const { return chargement_rate_; }
+  // True once the window has unloaded (or is unloading).
+  bool dechargee() const { return decharge_; }
 
   // --- Carrying out and recording moves ----------------------------------
   // The board control shows tab_echiquier again, square by square.
@@ -182,8 +184,6 @@ class plateau : public QWidget, public VuePartie {
   void Form_Resize();
   void Form_Unload();
   void premier_coup_machine_blanc();
-  void menus_au_chargement();
-  void menus_au_dechargement();
 
   // The move input, by click state.
   void clic_depart(int colonne, int ligne);

@@ -121,7 +121,10 @@ TEST_F(MenuPrincipal, TogglesFlipTheirSettingAndMarkAndWriteNoFile) {
 }
 
 TEST_F(MenuPrincipal, ModesCheckOneItemSetTheCorrespondenceMenuAndTheTitle) {
-  element("mode_reseau")->trigger();
+  // Network and correspondence play are not built: their items stay off.
+  EXPECT_FALSE(element("mode_reseau")->isEnabled());
+  EXPECT_FALSE(element("mode_corres")->isEnabled());
+  menu().mode_reseau_Click();
   EXPECT_EQ(mode_jeux, 3);
   for (const char* nom : {"mode_machine", "mode_libre", "mode_auto", "mode_corres"})
     EXPECT_FALSE(element(nom)->isChecked()) << nom;
@@ -129,7 +132,7 @@ TEST_F(MenuPrincipal, ModesCheckOneItemSetTheCorrespondenceMenuAndTheTitle) {
   EXPECT_FALSE(menu().menu_part_pc->menuAction()->isEnabled());
   EXPECT_TRUE(menu().windowTitle().endsWith(" - " + texte(53)));
 
-  element("mode_corres")->trigger();
+  menu().mode_corres_Click();
   EXPECT_EQ(mode_jeux, 5);
   EXPECT_TRUE(menu().menu_part_pc->menuAction()->isEnabled());
   EXPECT_TRUE(menu().windowTitle().endsWith(texte(55)));
@@ -301,7 +304,7 @@ TEST_F(MenuPrincipal, InCorrespondenceModeTheOpenCommandShowsTheManagerAndNoFile
   commandes::charge_pgn = [](int, const QString&) {};
   commandes::montre_corres = [&] { ++gestionnaire; };
   menu().actualise_commandes();
-  element("mode_corres")->trigger();
+  menu().mode_corres_Click();
   element("menu_charge")->trigger();
   EXPECT_EQ(gestionnaire, 1);
   EXPECT_EQ(mode_saisie_corres, 2);

@@ -14,10 +14,17 @@
 
 #include "app/fenetres.h"
 #include "app/menu.h"
+#include "app/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "platform/minuterie.h"
+#include "openings/base_eco.h"
+#include "openings/cherche_ouverture.h"
+#include "openings/liens_ouvertures.h"
 #include "play/jeu.h"
+#include "play/machine.h"
+#include "play/nouvelle_partie.h"
+#include "play/partie.h"
 #include "tests/play/aide_plateau.h"
 
 class AvecMenu : public TestPlateau {
@@ -25,6 +32,8 @@ class AvecMenu : public TestPlateau {
   void SetUp() override {
     TestPlateau::SetUp();
     menu = &fenetres::instance<Menu>();
+    // The commands as the program plugs them in.
+    branche_commandes_machine();
   }
   void TearDown() override {
     TestPlateau::TearDown();
@@ -115,4 +124,73 @@ TEST_F(AvecMenu, SurUnGrandEcranLaFenetreDeJeuTientDansLaZoneDuMenu) {
   EXPECT_GT(p->height(), dessin);
   EXPECT_LE(menu->mdiArea->subWindowList()[0]->geometry().bottom(), zone) << "the whole sub-window is in the area";
   EXPECT_EQ(p->List2->height(), liste + p->height() - dessin) << "the game list takes the extra height";
+}
+
+// Every item's state follows the events, whoever caused them.
+TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
+  // The items checked, in this order; a row gives '1' for enabled, '0' for disabled.
+  const std::vector<std::pair<const char*, QAction*>> items = {
+      {"menu_nouvelle", menu->menu_nouvelle},
+      {"menu_abandon", menu->menu_abandon},
+      {"menu_propose_nul", menu->menu_propose_nul},
+      {"menu_modif_coup", menu->menu_modif_coup},
+      {"menu_copie_position(1)", menu->menu_copie_position[1]},
+      {"menu_mode", menu->menu_mode->menuAction()},
+      {"menu_moteur", menu->menu_moteur},
+      {"menu_sauve", menu->menu_sauve},
+      {"menu_charge_fichier", menu->menu_charge_fichier},
+      {"mode_reseau", menu->mode_reseau},
+      {"mode_corres", menu->mode_corres},
+      {"menu_voir_ouvertures", menu->menu_voir_ouvertures},
+  };
+  auto nouvelle = [this](int mode) {
+    return [this, mode] {
+      fenetres::decharge<plateau>();
+      mode_jeux = mode;
+      menu->change_mode();
+      menu->menu_nouvelle->trigger();
+      p = plateau::existante();
+    };
+  };
+  std::unique_ptr<GardeMachine> recherche;
+  struct Cas {
+    const char* evenement;
+    std::function<void()> fait;
+    const char* attendu;
+  };
+  const std::vector<Cas> cas = {
+      {"start", [] {}, "100001100000"},
+      {"new game against the machine", nouvelle(1), "011110000000"},
+      {"new game, two players", nouvelle(2), "011110000000"},
+      {"new game, machine against machine", nouvelle(4), "011110000000"},
+      {"game end",
+       [this] {
+         // White's flag falls.
+         p->Timer4->Interval(0);
+         p->regle_horloge(true, 1);
+         plateforme::BoitesEnTest::repond(boite::OK);
+         ASSERT_TRUE(p->Timer1->tick());
+       },
+       "000110000000"},
+      {"window closed", [] { fenetres::decharge<plateau>(); }, "100001100000"},
+      {"new game again", nouvelle(2), "011110000000"},
+      {"search started", [&] { recherche = std::make_unique<GardeMachine>(); }, "000000000000"},
+      {"search ended", [&] { recherche.reset(); }, "011110000000"},
+      {"opening lines to show without an opening base",
+       [] {
+         db_eco.ferme();
+         liens_ouvertures().charge_liste_coup = []() -> ListeOuvertures* { return nullptr; };
+         definit_ouvertures_a_montrer(true);
+       },
+       "011110000000"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.evenement);
+    c.fait();
+    QString etats;
+    for (const auto& [nom, a] : items) etats += a->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    EXPECT_EQ(etats, QString::fromLatin1(c.attendu));
+  }
+  liens_ouvertures().charge_liste_coup = nullptr;
+  definit_ouvertures_a_montrer(false);
 }
