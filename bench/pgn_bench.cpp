@@ -24,6 +24,7 @@
 #include "gamefiles/charge_pgn.h"
 #include "gamefiles/filtre_pgn.h"
 #include "gamefiles/lecture_pgn.h"
+#include "gamefiles/liste_parties.h"
 #include "gamefiles/movetext_pgn.h"
 
 namespace {
@@ -53,14 +54,17 @@ Liste liste(const QString& chemin, const pgn::CriteresFiltre* criteres, QTreeWid
   t.start();
   pgn::FichierPgn f;
   if (!f.ouvre(chemin)) return r;
+  // As the board window's list is filled: lines made apart, added at each pause.
+  QList<QTreeWidgetItem*> lot;
   const pgn::BilanLecture b = pgn::liste_parties(
       f, criteres, std::numeric_limits<long>::max(),
       [&](const pgn::PartieLue& p) {
-        auto* l = new QTreeWidgetItem(&vue);
-        pgn::remplit_ligne(*l, p);
+        lot.append(nouvelle_ligne(p));
         r.derniere = p.debut;
       },
-      [](const pgn::BilanLecture&, std::int64_t) {
+      [&](const pgn::BilanLecture&, std::int64_t) {
+        vue.addTopLevelItems(lot);
+        lot.clear();
         QCoreApplication::processEvents();
         return true;
       });

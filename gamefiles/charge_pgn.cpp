@@ -232,7 +232,19 @@ void lit_fichier(int mode, const QString& chemin) {
   const pgn::CriteresFiltre criteres = criteres_reglages();
   const long limite = mode == 0 ? 1 : pgn::limite_liste(max_seuil_partie);
   std::optional<std::int64_t> premiere;
+  // The lines found go to the list together, at each pause of the reading.
+  QList<QTreeWidgetItem*> lot;
+  struct Jette {
+    QList<QTreeWidgetItem*>& lot;
+    ~Jette() { qDeleteAll(lot); }
+  } jette{lot};
+  auto verse = [&] {
+    if (plateau* p = garde.fenetre()) ajoute_lignes(*p, lot);
+    qDeleteAll(lot);
+    lot.clear();
+  };
   auto entre_deux = [&](const pgn::BilanLecture& b, std::int64_t position) {
+    verse();
     if (patience* w = patience::existante()) {
       w->Label1->setText(nombre(b.gardees) + QStringLiteral("/") + nombre(b.lues) + texte(248));
       affiche_progression(*w->Picture1, 100.0 / taille * static_cast<double>(position));
@@ -241,10 +253,11 @@ void lit_fichier(int mode, const QString& chemin) {
     return garde.present() && !arret_demande && !demande_suivante;
   };
   auto ajoute = [&](const pgn::PartieLue& partie) {
-    if (plateau* p = garde.fenetre()) ajoute_ligne(*p, partie);
+    lot.append(nouvelle_ligne(partie));
     if (!premiere) premiere = partie.debut;
   };
   const pgn::BilanLecture bilan = pgn::liste_parties(f, mode == 0 ? nullptr : &criteres, limite, ajoute, entre_deux);
+  verse();
   patience::decharge();
   plateau* p = garde.fenetre();
   montre_bilan(p, bilan);

@@ -46,12 +46,20 @@ void vide_liste(plateau& p, const QString& chemin) {
   p.List2->clear();
 }
 
-void ajoute_ligne(plateau& p, const pgn::PartieLue& partie) {
-  auto* ligne = new QTreeWidgetItem(p.List2);
+QTreeWidgetItem* nouvelle_ligne(const pgn::PartieLue& partie) {
+  auto* ligne = new QTreeWidgetItem;
   pgn::remplit_ligne(*ligne, partie);
   ligne->setTextAlignment(2, Qt::AlignHCenter);
   ligne->setTextAlignment(3, Qt::AlignHCenter);
-  if (choisie(p) >= 0) icone(p, *ligne, partie.debut);
+  return ligne;
+}
+
+void ajoute_lignes(plateau& p, QList<QTreeWidgetItem*>& lot) {
+  if (lot.isEmpty()) return;
+  if (choisie(p) >= 0)
+    for (QTreeWidgetItem* ligne : lot) icone(p, *ligne, pgn::offset_ligne(*ligne));
+  p.List2->addTopLevelItems(lot);
+  lot.clear();
 }
 
 QString fichier_liste(const plateau& p) { return p.List2->property(FICHIER).toString(); }

@@ -10,18 +10,23 @@
 // the same file is listed again.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 #include <functional>
 
 #include "gamefiles/lecture_pgn.h"
 
+class QTreeWidgetItem;
 class plateau;
 
 // Empties the list for a reading of `chemin`.
 void vide_liste(plateau& p, const QString& chemin);
-// Adds the line of a game.
-void ajoute_ligne(plateau& p, const pgn::PartieLue& partie);
+// The lines of a listing are made apart from the list, then added in one
+// insertion for many games (the list is not redrawn for each).
+QTreeWidgetItem* nouvelle_ligne(const pgn::PartieLue& partie);
+// Adds the lines made (the list takes them) and empties `lot`.
+void ajoute_lignes(plateau& p, QList<QTreeWidgetItem*>& lot);
 // The file the list was read from (empty before any reading).
 QString fichier_liste(const plateau& p);
 // The game at `debut` is the one loaded now: its line shows "main", the
