@@ -42,9 +42,13 @@ bool roque_permis(int couleur, int aile) {
   return aile == AILE_ROI ? v == ROQUE_PETIT_SEUL : aile == AILE_DAME && v == ROQUE_GRAND_SEUL;
 }
 
+int valeur_roques(bool aile_roi, bool aile_dame) {
+  return aile_roi ? (aile_dame ? 0 : ROQUE_PETIT_SEUL) : (aile_dame ? ROQUE_GRAND_SEUL : -1);
+}
+
 void definit_roques(int couleur, bool aile_roi, bool aile_dame) {
   if (!couleur_de_roque(couleur)) return;
-  roque_interdit[couleur] = aile_roi ? (aile_dame ? 0 : ROQUE_PETIT_SEUL) : (aile_dame ? ROQUE_GRAND_SEUL : -1);
+  roque_interdit[couleur] = valeur_roques(aile_roi, aile_dame);
 }
 
 void retire_roque(int couleur, int aile) {

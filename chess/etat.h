@@ -75,6 +75,8 @@ inline constexpr int ROQUE_PETIT_SEUL = 16;
 inline constexpr int ROQUE_GRAND_SEUL = 32;
 // Whether `couleur` may still castle on `aile` (false for a colour other than 2 or 3).
 bool roque_permis(int couleur, int aile);
+// The value of roque_interdit for a colour holding these wings.
+int valeur_roques(bool aile_roi, bool aile_dame);
 // Sets both wings of `couleur` at once.
 void definit_roques(int couleur, bool aile_roi, bool aile_dame);
 // Takes one wing away from `couleur`; the other one stays as it was.

@@ -7,6 +7,7 @@
 
 #include "chess/coups.h"
 #include "chess/etat.h"
+#include "chess/fen.h"
 #include "chess/messages.h"
 #include "chess/notation.h"
 #include "chess/outils.h"
@@ -15,7 +16,6 @@
 #include "openings/comment.h"
 #include "platform/boites.h"
 #include "play/commentaires.h"
-#include "play/fen.h"
 
 namespace pgn {
 

@@ -15,15 +15,19 @@ enum class CollageLu { RIEN, CHAINE, FEN };
 // from it:
 // - exactly 64 characters without "/", each one a piece code (character 32 +
 //   code, "!" to "-"): a position string, written column by column to the
-//   board control and tab_echiquier; the side to move stays;
-// - a "/" and fewer than 100 characters: a FEN text; a text that does not
-//   read as one shows "Le format F.E.N. est incorrect !" and changes nothing;
+//   board control and tab_echiquier; the side to move stays; a string without
+//   both kings shows "Les deux rois doivent être au moins placés sur
+//   l'échiquier !!" and changes nothing;
+// - a "/" and fewer than 100 characters: a FEN text; a text that lit_fen does
+//   not take (not a FEN text, or a position that cannot arise) shows "Le
+//   format F.E.N. est incorrect !" and changes nothing;
 // - anything else: nothing, no message.
 // A position taken starts a clean game from it: drawings removed, move list
 // emptied, the position as the only entry of the history, empty movetexts,
-// result "*", no comments or notes; after a position string the castling
-// flags are cleared (the board alone decides) and numero_coup is 0; after a
-// FEN text the side to move, castling rights, en-passant square, half-move
-// count and move number are the text's.
+// result "*", no comments or notes; after a position string both wings of
+// both colours may castle (the board alone decides), there is no en-passant
+// square and numero_coup is 0; after a FEN text the side to move, castling
+// rights per wing, en-passant square, half-move count and move number are the
+// text's.
 // Returns what the text was taken for (RIEN also for a refused FEN text).
 CollageLu colle_position(ControlesPartie& controles);

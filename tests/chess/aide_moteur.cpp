@@ -1,8 +1,11 @@
 #include "tests/chess/aide_moteur.h"
 
+#include <optional>
 #include <sstream>
 
 #include "chess/cases.h"
+#include "chess/fen.h"
+#include "chess/regles.h"
 #include "chess/observateur_recherche.h"
 #include "chess/poids.h"
 #include "chess/recherche.h"
@@ -29,35 +32,15 @@ void pose(const std::string& pieces) {
 }
 
 int pose_fen(const std::string& fen) {
-  std::istringstream in(fen);
-  std::string placement, trait = "w", roques = "-", passant = "-";
-  int demi = 0, numero = 1;
-  in >> placement >> trait >> roques >> passant >> demi >> numero;
-  tab_echiquier.vide();
-  int rang = 8, fichier = 1;
-  for (char ch : placement) {
-    if (ch == '/') {
-      --rang;
-      fichier = 1;
-    } else if (ch >= '1' && ch <= '8') {
-      fichier += ch - '0';
-    } else {
-      const char sq[3] = {static_cast<char>('a' + fichier - 1), static_cast<char>('0' + rang), 0};
-      tab_echiquier(col_de(sq), lig_de(sq)) = code_de_lettre(2, ch);
-      ++fichier;
-    }
+  const std::optional<PositionFen> p = lit_fen(fen, couleur_joueur);
+  if (!p) {
+    ADD_FAILURE() << "not a position: " << fen;
+    return BLANC;
   }
-  roque_interdit[BLANC] = roques.find_first_of("KQ") == std::string::npos ? 1 : 0;
-  roque_interdit[NOIR] = roques.find_first_of("kq") == std::string::npos ? 1 : 0;
-  passant_blanc = passant_noir = 0;
-  if (passant != "-") {
-    const int code = col_de(passant.c_str()) * 10 + lig_de(passant.c_str());
-    // The square passed over by the side that has just moved.
-    (trait == "w" ? passant_noir : passant_blanc) = code;
-  }
-  numero_coup = numero;
-  dernier_trait = trait == "w" ? NOIR : BLANC;
-  return trait == "w" ? BLANC : NOIR;
+  applique_position_fen(*p);
+  // numero_coup holds the text's full-move number.
+  if (p->dernier_trait == NOIR) ++numero_coup;
+  return couleur_adverse(p->dernier_trait);
 }
 
 void EnDeuxOrientations::SetUp() {

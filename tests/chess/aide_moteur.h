@@ -24,9 +24,10 @@ int piece_en(const char* sq);
 // Empties the board and puts pieces given as "Ke1 Ra1 pe7" (FEN letter, square).
 void pose(const std::string& pieces);
 
-// Puts a FEN position on the board for the current orientation: the pieces,
-// castling flags (a side keeps its flag clear while it has any right), the
-// en passant square and the move number. Returns the side to move.
+// Puts a FEN position on the board for the current orientation with the
+// program's reader: the pieces, castling rights, en-passant square, and the
+// full-move number as numero_coup. Returns the side to move; a text the
+// reader refuses fails the test.
 int pose_fen(const std::string& fen);
 
 // Fixture for the cases that depend on the orientation: couleur_joueur is the

@@ -7,9 +7,10 @@
 
 #include "chess/coups.h"
 #include "chess/etat.h"
+#include "chess/regles.h"
+#include "chess/fen.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
-#include "play/fen.h"
 #include "play/position_presse_papiers.h"
 #include "play/rejoue.h"
 #include "tests/play/aide_commandes.h"
@@ -114,8 +115,11 @@ TEST_P(FenOrientation, LeCoupSuivantPorteLeNumeroDuTexte) {
   presse_papiers(QStringLiteral("r3k2r/8/8/8/8/8/8/R3K2R w Kq - 0 23"));
   ASSERT_EQ(colle_position(controles_), CollageLu::FEN);
   EXPECT_EQ(numero_coup, 22);
-  EXPECT_EQ(roque_interdit[BLANC], 0) << "one White letter keeps White's castling";
-  EXPECT_EQ(roque_interdit[NOIR], 0);
+  EXPECT_TRUE(roque_permis(BLANC, AILE_ROI));
+  EXPECT_FALSE(roque_permis(BLANC, AILE_DAME)) << "one letter, one wing";
+  EXPECT_FALSE(roque_permis(NOIR, AILE_ROI));
+  EXPECT_TRUE(roque_permis(NOIR, AILE_DAME));
+  EXPECT_EQ(copie(2), "r3k2r/8/8/8/8/8/8/R3K2R w Kq - 0 23") << "the rights copy back wing by wing";
   // The game goes on from there as the replay would play it.
   int c = 0, l = 0, cd = 0, ld = 0;
   ecran("e1", c, l);
@@ -161,6 +165,13 @@ TEST_P(FenOrientation, UnFenMalFormeNeChangeRien) {
       "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 x",  // a seventh field
       "rnbq1bnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1",      // no Black king
       "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR",                 // no side
+      // Positions that cannot arise.
+      "4k3/8/8/8/3pN3/8/8/4K3 b - e3 0 1",                             // no pawn passed e3
+      "4k3/8/8/8/3pP3/8/4P3/4K3 b - e3 0 1",                           // e2 is taken
+      "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKKNR w KQkq - 0 1",      // two White kings
+      "4k3/8/8/8/8/8/8/P3K3 w - - 0 1",                                // a pawn on rank 1
+      "rnbqkbnP/pppppppp/8/8/8/8/PPPPPPP1/RNBQKBNR w KQkq - 0 1",      // a pawn on rank 8
+      "4k3/8/8/8/8/8/8/r3K3 b - - 0 1",                                // White, not to move, in check
   };
   for (const char* m : mauvais) {
     BoitesEnTest::efface();
@@ -194,6 +205,31 @@ TEST_P(FenOrientation, LesAutresTextesSontIgnoresSansMessage) {
     EXPECT_EQ(lignes().size(), 1);
   }
   EXPECT_TRUE(BoitesEnTest::vues().isEmpty());
+}
+
+TEST_P(FenOrientation, UneChaineSansLesDeuxRoisEstRefusee) {
+  rejoue("1.e4 e5 2.Nf3 ");
+  const std::string avant = chaine_du_controle(*echiquier_);
+  const auto histoire = historique_positions;
+  struct Cas {
+    bool roi_blanc, roi_noir;
+  };
+  for (const Cas& c : {Cas{true, false}, Cas{false, true}, Cas{false, false}}) {
+    BoitesEnTest::efface();
+    BoitesEnTest::repond(boite::OK);
+    std::string s(64, '!');
+    if (c.roi_blanc) s[(5 - 1) * 8 + (8 - 1)] = static_cast<char>(32 + ROI_BLANC);
+    if (c.roi_noir) s[(5 - 1) * 8 + (1 - 1)] = static_cast<char>(32 + ROI_NOIR);
+    s[(1 - 1) * 8 + (8 - 1)] = static_cast<char>(32 + TOUR_BLANCHE);
+    presse_papiers(QString::fromLatin1(s.c_str()));
+    EXPECT_EQ(colle_position(controles_), CollageLu::RIEN) << s;
+    ASSERT_EQ(BoitesEnTest::vues().size(), 1);
+    EXPECT_EQ(BoitesEnTest::vues()[0].texte, texte(176));
+    EXPECT_EQ(BoitesEnTest::vues()[0].style, boite::EXCLAMATION);
+    EXPECT_EQ(chaine_du_controle(*echiquier_), avant);
+    EXPECT_EQ(historique_positions, histoire);
+    EXPECT_EQ(lignes().size(), 3);
+  }
 }
 
 TEST_P(FenOrientation, UnCollageCommenceUnePartieVierge) {

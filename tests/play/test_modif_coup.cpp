@@ -224,21 +224,22 @@ TEST_P(ModifCoup, ChaqueAileRevientSelonLaPartie) {
   };
   // With the recorded states of the positions, and from the board entries
   // alone as in a history without them.
-  for (bool avec_etats : {true, false})
-  for (const Cas& c : cas) {
-    BoitesEnTest::efface();
-    rejoue(c.partie);
-    if (!avec_etats) etats_positions.clear();
-    BoitesEnTest::saisit(QString::fromLatin1(c.nouveau));
-    BoitesEnTest::repond(boite::OUI);
-    modifie_dernier_coup(controles_);
-    ASSERT_EQ(BoitesEnTest::vues().size(), 2) << c.partie << BoitesEnTest::textes().join(" | ").toStdString();
-    std::string d;
-    d += roque_permis(BLANC, AILE_ROI) ? 'K' : '-';
-    d += roque_permis(BLANC, AILE_DAME) ? 'Q' : '-';
-    d += roque_permis(NOIR, AILE_ROI) ? 'k' : '-';
-    d += roque_permis(NOIR, AILE_DAME) ? 'q' : '-';
-    EXPECT_EQ(d, c.droits) << c.partie << c.nouveau << (avec_etats ? "" : " without states");
+  for (bool avec_etats : {true, false}) {
+    for (const Cas& c : cas) {
+      BoitesEnTest::efface();
+      rejoue(c.partie);
+      if (!avec_etats) etats_positions.clear();
+      BoitesEnTest::saisit(QString::fromLatin1(c.nouveau));
+      BoitesEnTest::repond(boite::OUI);
+      modifie_dernier_coup(controles_);
+      ASSERT_EQ(BoitesEnTest::vues().size(), 2) << c.partie << BoitesEnTest::textes().join(" | ").toStdString();
+      std::string d;
+      d += roque_permis(BLANC, AILE_ROI) ? 'K' : '-';
+      d += roque_permis(BLANC, AILE_DAME) ? 'Q' : '-';
+      d += roque_permis(NOIR, AILE_ROI) ? 'k' : '-';
+      d += roque_permis(NOIR, AILE_DAME) ? 'q' : '-';
+      EXPECT_EQ(d, c.droits) << c.partie << c.nouveau << (avec_etats ? "" : " without states");
+    }
   }
 }
 
