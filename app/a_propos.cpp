@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/messages.h"
 #include "localisation/libelles.h"

@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/fichiers_recents.h"
 #include "app/menu.h"
 #include "localisation/libelles.h"

@@ -10,7 +10,7 @@
 #include <QJsonObject>
 #include <stdexcept>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "localisation/textes_langue.h"
 #include "openings/reglages_ouvertures.h"
 #include "platform/base_donnees.h"

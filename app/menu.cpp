@@ -16,17 +16,17 @@
 
 #include "app/commandes.h"
 #include "app/etats.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/fichiers_recents.h"
 #include "app/modes.h"
 #include "app/parametre_moteur.h"
 #include "app/preferences.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/poids.h"
 #include "chess/etat.h"
 #include "chess/messages.h"
 #include "langlib/langue.h"
-#include "localisation/dialogue_langue.h"
+#include "app/dialogue_langue.h"
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
@@ -59,22 +59,6 @@ QString nom_element(const char* nom, int indice) {
 
 QString programme() { return QString::fromUtf8(NOM_PROGRAMME); }
 
-// applique_langue reaches the notation marks of the main window through
-// this; the opening base its comment item, the texts and the profile.
-void installe_acces_menu() {
-  installe_fenetre_menu([]() -> QObject* { return &fenetres::instance<Menu>(); });
-  LiensOuvertures& l = liens_ouvertures();
-  l.affiche_commentaire = [] {
-    Menu* m = fenetres::existante<Menu>();
-    return m && m->affiche_commentaire->isChecked();
-  };
-  l.decoche_affiche_commentaire = [] {
-    if (Menu* m = fenetres::existante<Menu>()) m->affiche_commentaire->setChecked(false);
-  };
-  l.texte = [](int numero) { return texte(numero); };
-  l.profil_moteur = [] { return profil_moteur; };
-}
-
 }  // namespace
 
 // --- Construction ---------------------------------------------------------------
@@ -91,11 +75,13 @@ Menu::Menu() {
   resize(1000, 720);
   construit_menus();
   // The main window is the registry's one Menu, whoever created it.
-  if (!fenetres::existante<Menu>()) fenetres::detail::enregistre(std::type_index(typeid(Menu)), this);
-  installe_acces_menu();
+  fenetres::enregistre(this);
 }
 
-Menu::~Menu() { MDIForm_Terminate(); }
+Menu::~Menu() {
+  MDIForm_Terminate();
+  fenetres::retire(this);
+}
 
 void Menu::construit_menus() {
   QMenuBar* barre = menuBar();
@@ -365,6 +351,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
   } else {
     valeurs_sans_fichier();
     sauve_parametres(fichier_ini);
+    change_mode();
   }
 
   // 6. Language, captions, language and level marks, title.
@@ -675,6 +662,7 @@ void Menu::menu_quitter_Click() {
 
 void Menu::menu_sauve_option_Click() {
   if (sauve_parametres(fichier_ini)) plateforme::boite_message(texte(400), boite::EXCLAMATION);
+  change_mode();
 }
 
 void Menu::wa_Click(int Index) {

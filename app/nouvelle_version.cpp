@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <array>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/messages.h"
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"

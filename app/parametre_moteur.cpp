@@ -14,9 +14,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "app/preferences.h"
 #include "chess/poids.h"
 #include "localisation/libelles.h"

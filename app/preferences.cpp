@@ -23,10 +23,10 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
 #include "app/modes.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/poids.h"
@@ -550,33 +550,36 @@ void pref::Form_Load() {
   Text18->setText(plateforme::adresse_ip_locale());
 }
 
+QString pref::Champ::valeur() const {
+  if (genre == Genre::drapeau || genre == Genre::drapeau_inverse)
+    return static_cast<QCheckBox*>(controle)->isChecked() == (genre == Genre::drapeau) ? QStringLiteral("1")
+                                                                                        : QStringLiteral("0");
+  return static_cast<QLineEdit*>(controle)->text().trimmed();
+}
+
+void pref::Champ::montre(const QString& valeur) const {
+  // A flag other than 0 or 1 shows clear: the box has two states.
+  if (genre == Genre::drapeau)
+    static_cast<QCheckBox*>(controle)->setChecked(valeur == QLatin1String("1"));
+  else if (genre == Genre::drapeau_inverse)
+    static_cast<QCheckBox*>(controle)->setChecked(valeur == QLatin1String("0"));
+  else
+    static_cast<QLineEdit*>(controle)->setText(valeur);
+}
+
 void pref::remplit_champs() {
   const int p = 1;
   poids_affiches_.clear();
   usine_demandee_ = false;
   for (const Champ& c : champs_) {
-    const QString cle = QString::fromStdString(c.cle);
-    switch (c.genre) {
-      case Genre::texte:
-      case Genre::duree:
-      case Genre::entier:
-        static_cast<QLineEdit*>(c.controle)->setText(valeur_reglage(cle, p));
-        break;
-      case Genre::poids: {
-        const double v = lit_poids(c.cle, p).value_or(0.0);
-        auto* t = static_cast<QLineEdit*>(c.controle);
-        t->setText(texte_poids(v));
-        poids_affiches_.insert(t, {t->text(), v});
-        break;
-      }
-      case Genre::drapeau:
-        // A flag other than 0 or 1 shows clear: the box has two states.
-        static_cast<QCheckBox*>(c.controle)->setChecked(valeur_reglage(cle, p) == QLatin1String("1"));
-        break;
-      case Genre::drapeau_inverse:
-        static_cast<QCheckBox*>(c.controle)->setChecked(valeur_reglage(cle, p) == QLatin1String("0"));
-        break;
+    if (c.genre != Genre::poids) {
+      c.montre(valeur_reglage(QString::fromStdString(c.cle), p));
+      continue;
     }
+    const double v = lit_poids(c.cle, p).value_or(0.0);
+    auto* t = static_cast<QLineEdit*>(c.controle);
+    t->setText(texte_poids(v));
+    poids_affiches_.insert(t, {t->text(), v});
   }
   // The lists: a value outside a list selects no item.
   Combo2->setCurrentIndex(mode_jeux >= 1 && mode_jeux <= 5 ? mode_jeux - 1 : -1);
@@ -686,32 +689,16 @@ void pref::applique_preferences() {
   profil_moteur = 1;
   const int p = 1;
   for (const Champ& c : champs_) {
-    const QString cle = QString::fromStdString(c.cle);
-    switch (c.genre) {
-      case Genre::texte:
-      case Genre::duree:
-      case Genre::entier:
-        range_reglage(cle, static_cast<QLineEdit*>(c.controle)->text().trimmed(), p);
-        break;
-      case Genre::poids: {
-        auto* t = static_cast<QLineEdit*>(c.controle);
-        const auto affiche = poids_affiches_.constFind(t);
-        // A weight whose text was not touched keeps its exact value.
-        if (affiche != poids_affiches_.cend() && affiche->first == t->text())
-          ecrit_poids(c.cle, affiche->second, p);
-        else
-          range_reglage(cle, t->text().trimmed(), p);
-        break;
+    if (c.genre == Genre::poids) {
+      auto* t = static_cast<QLineEdit*>(c.controle);
+      const auto affiche = poids_affiches_.constFind(t);
+      // A weight whose text was not touched keeps its exact value.
+      if (affiche != poids_affiches_.cend() && affiche->first == t->text()) {
+        ecrit_poids(c.cle, affiche->second, p);
+        continue;
       }
-      case Genre::drapeau:
-        range_reglage(cle, static_cast<QCheckBox*>(c.controle)->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
-                      p);
-        break;
-      case Genre::drapeau_inverse:
-        range_reglage(cle, static_cast<QCheckBox*>(c.controle)->isChecked() ? QStringLiteral("0") : QStringLiteral("1"),
-                      p);
-        break;
     }
+    range_reglage(QString::fromStdString(c.cle), c.valeur(), p);
   }
   // A list with no item selected leaves its setting as it was.
   if (Combo2->currentIndex() >= 0) mode_jeux = Combo2->currentIndex() + 1;

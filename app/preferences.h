@@ -114,6 +114,11 @@ class pref : public QWidget {
     Genre genre;
     QString repli;       // what a checked field gets back when its text is refused
     QString usine;       // the factory value ("1" / "0" for a check box)
+
+    // The field's value as its key writes it, and the field showing a key's
+    // value (a weight keeps its own rounding: not through these).
+    QString valeur() const;
+    void montre(const QString& valeur) const;
   };
 
   void construit();

@@ -23,5 +23,5 @@ add_custom_command(
   COMMENT "Building the opening base and the correspondence base"
   VERBATIM)
 add_custom_target(mvd_bases ALL DEPENDS ${MVD_BASE_ECO} ${MVD_BASE_CORRES})
-# Whatever links the program's core (the program, the tests) finds the bases built.
-add_dependencies(morvandel_core mvd_bases)
+# Whatever links the opening base (the program, the tests) finds the bases built.
+add_dependencies(mvd_openings mvd_bases)

@@ -12,8 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "chess/messages.h"
 #include "gamefiles/charge_pgn.h"
 #include "gamefiles/filtre_pgn.h"

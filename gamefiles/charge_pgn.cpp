@@ -13,10 +13,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/commandes.h"
-#include "app/fenetres.h"
-#include "app/menu.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "chess/etat.h"
 #include "chess/messages.h"
 #include "gamefiles/charge.h"
@@ -25,7 +23,6 @@
 #include "localisation/textes_langue.h"
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
-#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
 #include "play/commandes_partie.h"
@@ -96,8 +93,8 @@ std::string fen_de(const PartieLue& p) {
 
 void charge_partie(const PartieLue& p) {
   // English letters, as a PGN movetext holds them; the main window sets its marks.
-  if (Menu* m = fenetres::existante<Menu>())
-    m->notation_pgn_Click();
+  if (liens_jeu().notation_pgn)
+    liens_jeu().notation_pgn();
   else
     style_notation = 2;
 
@@ -312,9 +309,6 @@ void charge_pgn(int mode, const QString& chemin) {
   }
 }
 
-void branche_fichiers_parties() {
-  commandes::charge_pgn = [](int mode, const QString& chemin) { charge_pgn(mode, chemin); };
-  commandes::montre_charge = affiche_charge;
-  liens_jeu().liste_parties = [](plateau& p) { branche_liste(p, [](plateau&) { charge_pgn(99, QString()); }); };
-  plateforme::signale_changement();
+void branche_liste_parties(plateau& p) {
+  branche_liste(p, [](plateau&) { charge_pgn(99, QString()); });
 }

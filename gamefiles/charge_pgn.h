@@ -10,6 +10,7 @@
 #include "gamefiles/lecture_pgn.h"
 
 class QTreeWidgetItem;
+class plateau;
 
 namespace pgn {
 
@@ -68,6 +69,6 @@ void charge_pgn(int mode, const QString& chemin);
 // True while a file is being read.
 bool lecture_pgn_en_cours();
 
-// Plugs the loader into the main window's commands and the board window's
-// game list.
-void branche_fichiers_parties();
+// Connects a board window's game list: header clicks sort it, a
+// double-click loads the game of the line (mode 99).
+void branche_liste_parties(plateau& p);

@@ -10,8 +10,6 @@
 #include <QtDebug>
 #include <map>
 
-#include "app/fenetres.h"
-#include "app/menu.h"
 #include "localisation/libelles_aide.h"
 #include "localisation/libelles_fichiers.h"
 #include "localisation/libelles_plateau.h"
@@ -222,7 +220,6 @@ void affiche_libelles(QWidget* fenetre) {
   const std::vector<Libelle>* table = libelles_de(nom);
   if (!table) return;
   QWidget* cible_fenetre = fenetre;
-  if (nom == QLatin1String("Menu")) cible_fenetre = &fenetres::instance<Menu>();
   for (const Libelle& l : *table) {
     QString t = texte(l.numero);
     if (l.prefixe) t.prepend(QString::fromUtf8(l.prefixe));

@@ -11,12 +11,11 @@
 #include <QVBoxLayout>
 
 #include "localisation/libelles.h"
+#include "platform/fenetres.h"
 #include "openings/cherche_ouverture.h"
 #include "openings/liens_ouvertures.h"
 
 namespace {
-QPointer<comment> instance_comment;
-
 // 10000 and 1200 twips at 15 twips per pixel.
 constexpr int ECRAN_HAUT = 667;
 constexpr int MARGE_ECRAN = 80;
@@ -55,7 +54,7 @@ comment::comment(QWidget* parent) : QWidget(parent) {
   Form_Load();
 }
 
-comment::~comment() = default;
+comment::~comment() { fenetres::retire(this); }
 
 int comment::hauteur_au_chargement(int hauteur_ecran, int hauteur_propre) {
   return hauteur_ecran > ECRAN_HAUT ? hauteur_ecran - MARGE_ECRAN : hauteur_propre;
@@ -82,14 +81,13 @@ void comment::Command1_Click() { Text1->clear(); }
 void comment::voir_coup_Click() { montre_ouvertures_possibles(); }
 
 comment* fenetre_comment() {
-  if (!instance_comment) instance_comment = new comment;
-  return instance_comment;
+  return &fenetres::instance<comment>();
 }
 
-comment* fenetre_comment_chargee() { return instance_comment; }
+comment* fenetre_comment_chargee() { return fenetres::existante<comment>(); }
 
 void decharge_comment() {
-  comment* c = instance_comment;
+  comment* c = fenetres::existante<comment>();
   if (!c) return;
   if (auto* sous = qobject_cast<QMdiSubWindow*>(c->parentWidget()))
     sous->close();
@@ -97,7 +95,7 @@ void decharge_comment() {
     c->close();
   // The window is deleted by the event loop a moment later; it counts as
   // unloaded from now on.
-  instance_comment = nullptr;
+  fenetres::retire(c);
 }
 
 bool ajoute_commentaire(const QString& texte, bool defile) {

@@ -8,9 +8,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "app/fenetres.h"
-#include "app/menu.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "chess/etat.h"
 #include "platform/avis_etat.h"
 #include "play/commentaires.h"
@@ -80,7 +79,7 @@ void rejoue_partie(const std::string& fen) {
     commentaires_coups = commentaires;
   }
   int couleur = couleur_joueur;
-  if (Menu* m = fenetres::existante<Menu>()) couleur = m->couleur_blanche->isChecked() ? BLANC : NOIR;
+  if (liens_jeu().couleur_choisie) couleur = liens_jeu().couleur_choisie();
   quitte_mise_en_place(*p);
   ControlesPartie c = p->controles();
   rejoue_partie(c, couleur, fen);

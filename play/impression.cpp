@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 #include <cmath>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/etat.h"
 #include "chess/messages.h"
 #include "chess/poids.h"

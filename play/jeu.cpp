@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/etat.h"
 #include "chess/repetitions.h"
 #include "platform/avis_etat.h"

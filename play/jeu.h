@@ -52,7 +52,16 @@ struct LiensJeu {
   std::function<bool()> joue_machine;
   // Sends one text to the remote player of a network game (mode 3).
   std::function<void(const QString& message)> envoie_reseau;
+  // The main window's choices: the human's colour of the colour menu (BLANC
+  // or NOIR) and the notation style of the notation menu (0, 1 or 2).
+  std::function<int()> couleur_choisie;
+  std::function<int()> notation_choisie;
+  // Opens the main window's game menu at the mouse pointer.
+  std::function<void()> menu_partie;
   // Connects the game list (List2) of each board window as it is created.
   std::function<void(plateau& p)> liste_parties;
+  // A loaded game is written with English letters: the main window's
+  // notation set to PGN (style_notation 2 without a main window).
+  std::function<void()> notation_pgn;
 };
 LiensJeu& liens_jeu();

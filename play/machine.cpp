@@ -8,7 +8,7 @@
 #include <QRandomGenerator>
 #include <stdexcept>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/coups.h"
 #include "chess/etat.h"
@@ -219,16 +219,8 @@ bool joue_machine() {
     p->piece_levee = tab_echiquier(cs, ls);
     if (couleur == BLANC)
       dernier_coup_joue = std::to_string(cs) + std::to_string(ls) + std::to_string(cd) + std::to_string(ld);
-    CoupPartie coup;
-    coup.source = SourceCoup::MACHINE;
-    coup.col_s = cs;
-    coup.lig_s = ls;
-    coup.col_d = cd;
-    coup.lig_d = ld;
-    coup.a_note = true;
-    coup.note = note;
     ControlesPartie c = p->controles();
-    const Verdict verdict = joue_coup_partie(c, coup);
+    const Verdict verdict = joue_coup_partie(c, CoupPartie::de_la_machine(cs, ls, cd, ld, note));
     if (verdict != Verdict::CONTINUE) sablier(0);
     return verdict == Verdict::CONTINUE;
   } catch (const std::exception& e) {

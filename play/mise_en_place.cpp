@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <exception>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/messages.h"

@@ -3,8 +3,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/observateur_recherche.h"
@@ -200,10 +200,5 @@ void branche_plateau(plateau& p) {
   QObject::connect(p.List1, &QListWidget::itemDoubleClicked, &p, [&p] { List1_DblClick(p); });
   QObject::connect(p.Timer3, &plateforme::Minuterie::Timer, &p, [&p] { Timer3_Timer(p); });
   QObject::connect(p.Timer4, &plateforme::Minuterie::Timer, &p, [&p] { Timer4_Timer(p); });
-  installe_observateur_recherche(&observateur_plateau());
   if (liens_jeu().liste_parties) liens_jeu().liste_parties(p);
-}
-
-void debranche_plateau(plateau&) {
-  if (observateur_recherche() == &observateur_plateau()) installe_observateur_recherche(nullptr);
 }

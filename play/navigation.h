@@ -38,8 +38,5 @@ void Timer3_Timer(plateau& p);
 void Timer4_Timer(plateau& p);
 
 // Connects the board window's navigation buttons, move list, Timer3 and
-// Timer4 to the handlers above and installs the board window's search
-// observer; called once when the board window is created.
+// Timer4 to the handlers above; called once when the board window is created.
 void branche_plateau(plateau& p);
-// Removes the board window's search observer; called when it unloads.
-void debranche_plateau(plateau& p);

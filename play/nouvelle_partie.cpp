@@ -11,10 +11,8 @@
 #include <QPushButton>
 #include <stdexcept>
 
-#include "app/commandes.h"
-#include "app/fenetres.h"
-#include "app/menu.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/poids.h"
@@ -90,15 +88,7 @@ void menu_nouvelle_Click() {
         throw std::runtime_error(erreur.toStdString());
     }
     // 2. The notation of the notation menu.
-    Menu* m = fenetres::existante<Menu>();
-    if (m) {
-      if (m->notation_internationale->isChecked())
-        style_notation = 0;
-      else if (m->notation_pgn->isChecked())
-        style_notation = 2;
-      else
-        style_notation = 1;
-    }
+    if (liens_jeu().notation_choisie) style_notation = liens_jeu().notation_choisie();
     // 3.
     roque_interdit[BLANC] = 0;
     roque_interdit[NOIR] = 0;
@@ -152,9 +142,3 @@ void menu_nouvelle_Click() {
   }
 }
 
-void branche_commandes_machine() {
-  commandes::nouvelle_partie = menu_nouvelle_Click;
-  liens_jeu().joue_machine = joue_machine;
-  // The main window's items follow what is plugged in.
-  plateforme::signale_changement();
-}

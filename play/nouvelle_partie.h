@@ -25,9 +25,3 @@ bool nouvelle_partie_possible();
 // an empty line. The second profile names Black when it is loaded. A playing
 // level outside 0..4 throws std::out_of_range.
 std::string entete_machine(const QDate& jour);
-
-// Plugs the machine player in: the new-game command of the main window, the
-// machine's answer to a human move, and the new-game item kept disabled in
-// the modes it cannot start. Called once at start-up, after the main window
-// is created.
-void branche_commandes_machine();

@@ -2,8 +2,8 @@
 
 #include <QListWidget>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "chess/etat.h"
 #include "chess/evaluation.h"
 #include "chess/messages.h"

@@ -102,6 +102,8 @@ ObservateurPlateau& observateur_plateau() {
 }
 
 void ObservateurPlateau::laisse_passer() {
+  // Without the board window nothing is shown and no event runs.
+  if (!plateau::existante()) return;
   const PoseFiltre pose;
   plateforme::laisse_passer();
   if (pendant_recherche()) pendant_recherche()();

@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/evaluation.h"

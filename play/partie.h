@@ -41,6 +41,19 @@ struct CoupPartie {
   bool a_note = false;     // true: `note` is the machine's own judgement
   float note = 0.0f;       // otherwise the move is judged by evalue_position
   std::string annotations; // "!", "?"... read from a movetext (replay)
+
+  // A move of the machine, with the note its search gave it.
+  static CoupPartie de_la_machine(int col_s, int lig_s, int col_d, int lig_d, float note) {
+    CoupPartie c;
+    c.source = SourceCoup::MACHINE;
+    c.col_s = col_s;
+    c.lig_s = lig_s;
+    c.col_d = col_d;
+    c.lig_d = lig_d;
+    c.a_note = true;
+    c.note = note;
+    return c;
+  }
 };
 
 // Carries out the move on tab_echiquier and the board control of `controles`

@@ -11,11 +11,10 @@
 #include "localisation/libelles.h"
 #include "openings/liens_ouvertures.h"
 #include "platform/evenements.h"
+#include "platform/fenetres.h"
 #include "play/boite_image.h"
 
 namespace {
-QPointer<patience> fenetre_patience;
-
 // How the opening base's long jobs reach the progress window.
 class ProgressionPatience : public FenetreProgression {
  public:
@@ -29,12 +28,12 @@ class ProgressionPatience : public FenetreProgression {
   void ferme() override { patience::decharge(); }
 };
 
-const bool lien_installe = [] {
-  static ProgressionPatience adaptateur;
-  if (!liens_ouvertures().patience) liens_ouvertures().patience = [] { return &adaptateur; };
-  return true;
-}();
 }  // namespace
+
+FenetreProgression* progression_patience() {
+  static ProgressionPatience adaptateur;
+  return &adaptateur;
+}
 
 void affiche_progression(BoiteImage& zone, double pourcentage) {
   QImage& image = zone.image();
@@ -99,16 +98,18 @@ void patience::Form_Load() {
 }
 
 patience& patience::instance() {
-  if (!fenetre_patience) fenetre_patience = new patience(QApplication::activeWindow());
-  return *fenetre_patience;
+  if (patience* p = existante()) return *p;
+  auto* p = new patience(QApplication::activeWindow());
+  fenetres::enregistre(p);
+  return *p;
 }
 
-patience* patience::existante() { return fenetre_patience.data(); }
+patience* patience::existante() { return fenetres::existante<patience>(); }
 
 void patience::decharge() {
-  if (fenetre_patience) {
-    fenetre_patience->hide();
-    delete fenetre_patience.data();
+  if (patience* p = existante()) {
+    p->hide();
+    delete p;
   }
 }
 

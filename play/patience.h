@@ -12,6 +12,7 @@
 #include "platform/evenements.h"
 
 class BoiteImage;
+class FenetreProgression;
 class QLabel;
 class QPushButton;
 
@@ -19,6 +20,9 @@ class QPushButton;
 // written in the middle ("###%": no digit for 0), and a bar from the left
 // edge to that share of the width that inverts what it covers.
 void affiche_progression(BoiteImage& zone, double pourcentage);
+
+// The progress window as the opening base's long jobs see it.
+FenetreProgression* progression_patience();
 
 // 1: the hourglass over the whole program; 0: the default pointer again;
 // any other value does nothing.

@@ -27,9 +27,8 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
-#include "app/fenetres.h"
-#include "app/menu.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/notation.h"
@@ -56,7 +55,6 @@
 
 namespace {
 
-plateau* instance_plateau = nullptr;
 
 // Screen twips: 15 to a pixel.
 constexpr int TWIPS = 15;
@@ -94,17 +92,15 @@ QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int
   return e;
 }
 
-Menu* menu_principal() { return fenetres::existante<Menu>(); }
-
 // The height a child window may take in the main window's area, title bar
 // and frame of its sub-window deducted; 0 while no main window is shown.
 int hauteur_zone_enfants() {
-  Menu* m = menu_principal();
-  if (!m || !m->mdiArea || !m->isVisible()) return 0;
-  QStyle* style = m->mdiArea->style();
+  QMdiArea* zone = fenetres::zone_enfants();
+  if (!zone || !zone->window()->isVisible()) return 0;
+  QStyle* style = zone->style();
   // The sub-window sizes itself to the window plus its frame and, once
   // more, its title bar's height.
-  return m->mdiArea->viewport()->height() - 2 * style->pixelMetric(QStyle::PM_TitleBarHeight) -
+  return zone->viewport()->height() - 2 * style->pixelMetric(QStyle::PM_TitleBarHeight) -
          2 * style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
 }
 
@@ -151,29 +147,25 @@ QIcon icone_liste(bool courante) {
 }
 }  // namespace
 
-plateau* plateau::existante() { return instance_plateau; }
+plateau* plateau::existante() { return fenetres::existante<plateau>(); }
 
 int plateau::hauteur_ecran_essai = 0;
 
 plateau::plateau() {
-  instance_plateau = this;
+  fenetres::enregistre(this);
   setObjectName(QStringLiteral("plateau"));
   construit();
   branche_plateau(*this);
   branche_commandes_plateau(*this);
   vue_partie = this;
-  // A book move shows its piece in the window's mouse icon.
-  liens_ouvertures().pointeur_piece = [this](int code) { prend_icone_souris(code); };
   Form_Load();
   plateforme::signale_changement();
 }
 
 plateau::~plateau() {
-  liens_ouvertures().pointeur_piece = nullptr;
-  debranche_plateau(*this);
   Form_Unload();
   if (vue_partie == this) vue_partie = nullptr;
-  if (instance_plateau == this) instance_plateau = nullptr;
+  fenetres::retire(this);
 }
 
 // --- Controls and design layout -------------------------------------------
@@ -414,7 +406,7 @@ void plateau::Form_Load() {
       Timer5->Interval(1000);
     }
     // 13. The human's colour at the bottom of the board.
-    if (Menu* m = menu_principal()) couleur_joueur = m->couleur_blanche->isChecked() ? BLANC : NOIR;
+    if (liens_jeu().couleur_choisie) couleur_joueur = liens_jeu().couleur_choisie();
     dernier_trait = NOIR;
     const QString appli = plateforme::chemin_appli();
     Echiquier->init_echiquier(couleur_joueur,
@@ -476,16 +468,8 @@ void plateau::premier_coup_machine_blanc() {
   piece_levee = tab_echiquier(cs, ls);
   // The move path numbers White's move itself.
   numero_coup = 0;
-  CoupPartie coup;
-  coup.source = SourceCoup::MACHINE;
-  coup.col_s = cs;
-  coup.lig_s = ls;
-  coup.col_d = cd;
-  coup.lig_d = ld;
-  coup.a_note = true;
-  coup.note = note;
   ControlesPartie c = controles();
-  joue_coup_partie(c, coup);
+  joue_coup_partie(c, CoupPartie::de_la_machine(cs, ls, cd, ld, note));
   sablier(0);
 }
 

@@ -10,9 +10,8 @@
 #include <QDir>
 #include <QRegularExpression>
 
-#include "app/fenetres.h"
-#include "app/menu.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/evaluation.h"
@@ -104,8 +103,7 @@ void plateau::Echiquier_Click(int colonne, int ligne) {
 
 void plateau::Echiquier_MouseDown(int, int, int, int Button, int, float, float) {
   if (Button != 2) return;
-  if (Menu* m = fenetres::existante<Menu>())
-    if (m->menu_partie) m->menu_partie->popup(QCursor::pos());
+  if (liens_jeu().menu_partie) liens_jeu().menu_partie();
 }
 
 // Once a result is recorded the game takes no more moves, unless the user

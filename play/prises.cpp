@@ -13,6 +13,7 @@
 #include "chess/etat.h"
 #include "chess/regles.h"
 #include "localisation/libelles.h"
+#include "platform/fenetres.h"
 #include "play/controles_partie.h"
 
 int nb_prises_blanc = 0;
@@ -21,8 +22,6 @@ int compte_blancs[9] = {};
 int compte_noirs[9] = {};
 
 namespace {
-
-prises* instance_prises = nullptr;
 
 constexpr int PAS_ICONE = 40;  // 600 twips
 constexpr int COTE_ICONE = 32;
@@ -53,10 +52,10 @@ void vide_ligne(QList<QLabel*>& ligne, int& nb) {
 
 }  // namespace
 
-prises* prises::existante() { return instance_prises; }
+prises* prises::existante() { return fenetres::existante<prises>(); }
 
 prises::prises() {
-  instance_prises = this;
+  fenetres::enregistre(this);
   setObjectName(QStringLiteral("prises"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Tableau de chasse !"));
@@ -69,7 +68,7 @@ prises::prises() {
 }
 
 prises::~prises() {
-  if (instance_prises == this) instance_prises = nullptr;
+  fenetres::retire(this);
 }
 
 void prises::Form_Load() {

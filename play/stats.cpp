@@ -12,13 +12,13 @@
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "localisation/libelles.h"
+#include "platform/fenetres.h"
 #include "localisation/textes_langue.h"
 #include "play/boite_image.h"
 #include "play/controles_partie.h"
 
 namespace {
 
-stats* instance_stats = nullptr;
 
 constexpr int TWIPS = 15;
 
@@ -53,10 +53,10 @@ QString variation_note(float precedente, float note) {
   return QString::number(static_cast<long long>(std::llround(v))) + QLatin1Char('%');
 }
 
-stats* stats::existante() { return instance_stats; }
+stats* stats::existante() { return fenetres::existante<stats>(); }
 
 stats::stats() {
-  instance_stats = this;
+  fenetres::enregistre(this);
   setObjectName(QStringLiteral("stats"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Statistiques - Partie en cours"));
@@ -84,7 +84,7 @@ stats::stats() {
 }
 
 stats::~stats() {
-  if (instance_stats == this) instance_stats = nullptr;
+  fenetres::retire(this);
 }
 
 void stats::Command1_Click() {

@@ -9,7 +9,7 @@
 #include <clocale>
 #include <cstdlib>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
 #include "openings/base_eco.h"
 #include "platform/base_donnees.h"

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QApplication>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "app/preferences.h"
 #include "platform/boites.h"
 #include "platform/fichiers_texte.h"

@@ -14,7 +14,7 @@
 
 #include "app/a_propos.h"
 #include "app/astuce.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
 #include "app/nouvelle_version.h"
 #include "localisation/libelles.h"

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "app/astuce.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
 #include "app/fichiers_recents.h"
 #include "platform/fichiers_texte.h"

@@ -9,14 +9,14 @@
 #include <QTimer>
 
 #include "app/commandes.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/fichiers_recents.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/poids.h"
 #include "chess/etat.h"
 #include "langlib/langue.h"
-#include "localisation/dialogue_langue.h"
+#include "app/dialogue_langue.h"
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
 #include "tests/app/aide_app.h"

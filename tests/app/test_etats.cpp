@@ -8,9 +8,9 @@
 #include <QFileInfo>
 
 #include "app/etats.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "openings/base_eco.h"
 #include "openings/reglages_ouvertures.h"
 #include "platform/base_donnees.h"

@@ -5,7 +5,7 @@
 #include "app/commandes.h"
 #include "app/fichiers_recents.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "localisation/textes_langue.h"
 #include "platform/reglages_utilisateur.h"
 #include "tests/app/aide_app.h"

@@ -15,9 +15,9 @@
 #include <QDir>
 
 #include "app/commandes.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/poids.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"
@@ -311,7 +311,10 @@ TEST_F(MenuPrincipal, InCorrespondenceModeTheOpenCommandShowsTheManagerAndNoFile
   EXPECT_TRUE(plateforme::DialoguesEnTest::vus().isEmpty());
 }
 
-TEST_F(MenuPrincipal, WithoutTheBoardWindowTheNewGameItemIsDisabled) {
+TEST_F(MenuPrincipal, WithoutItsCommandTheNewGameItemIsDisabled) {
+  EXPECT_TRUE(element("menu_nouvelle")->isEnabled()) << "the wiring plugs the new game in";
+  commandes::nouvelle_partie = nullptr;
+  menu().actualise_commandes();
   EXPECT_FALSE(element("menu_nouvelle")->isEnabled());
   int parties = 0;
   commandes::nouvelle_partie = [&] { ++parties; };

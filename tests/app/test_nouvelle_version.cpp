@@ -6,10 +6,10 @@
 #include <QUrl>
 #include <optional>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
 #include "app/nouvelle_version.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "platform/boites.h"
 #include "platform/minuterie.h"
 #include "platform/telechargement.h"

@@ -9,10 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
 #include "app/parametre_moteur.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "app/preferences.h"
 #include "chess/etat.h"
 #include "chess/poids.h"

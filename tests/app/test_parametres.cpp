@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/poids.h"
 #include "platform/fichiers_texte.h"
 #include "localisation/textes_langue.h"

@@ -18,9 +18,9 @@
 #include <QTabWidget>
 #include <sys/stat.h>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "app/preferences.h"
 #include "chess/etat.h"
 #include "chess/poids.h"

@@ -7,11 +7,10 @@
 #include <csignal>
 #include <cstring>
 
-#include "app/commandes.h"
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "app/branchement.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "chess/etat.h"
-#include "chess/observateur_recherche.h"
 #include "chess/poids.h"
 #include "chess/recherche.h"
 #include "localisation/textes_langue.h"
@@ -26,7 +25,6 @@ void TestMorvandel::SetUp() {
   reinitialise_langue();
   reinitialise_poids();
   reinitialise_recherche();
-  installe_observateur_recherche(nullptr);
   plateforme::BoitesEnTest::efface();
   dossier_ = std::make_unique<QTemporaryDir>();
   ASSERT_TRUE(dossier_->isValid());
@@ -34,7 +32,8 @@ void TestMorvandel::SetUp() {
   // The per-user store of this test: never the real user's configuration.
   plateforme::definit_dossier_reglages(dossier_->path() + QStringLiteral("/reglages_utilisateur"));
   reinitialise_parametres();
-  commandes::reinitialise();
+  // Every hook as the program wires it, whatever the last test changed.
+  branche_tout();
   plateforme::DialoguesEnTest::efface();
   plateforme::LancementsEnTest::efface();
   // Every print job of the test is a PDF file in its folder.
@@ -44,6 +43,8 @@ void TestMorvandel::SetUp() {
 void TestMorvandel::TearDown() {
   EXPECT_EQ(plateforme::BoitesEnTest::reponses_restantes(), 0) << "queued box answers were not used";
   EXPECT_EQ(plateforme::DialoguesEnTest::reponses_restantes(), 0) << "queued file names were not used";
+  // No hook of the test outlives it.
+  branche_tout();
   fenetres::ferme_toutes();
   plateforme::BoitesEnTest::efface();
   plateforme::DialoguesEnTest::efface();

@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "app/branchement.h"
 #include "platform/boites.h"
 #include "platform/lancement.h"
-#include "platform/plateforme.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Morvandel"));
   QApplication::setOrganizationName(QStringLiteral("MorvandelTests"));
-  plateforme::installe();
+  branche_tout();
   plateforme::BoitesEnTest::active([](const QString& texte) {
     ADD_FAILURE() << "unexpected box: " << texte.toStdString();
   });

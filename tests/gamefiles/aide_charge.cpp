@@ -6,8 +6,8 @@
 #include <QListWidget>
 #include <QTreeWidget>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "gamefiles/charge_pgn.h"
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
@@ -36,10 +36,8 @@ void TestChargePgn::SetUp() {
   ges_log = 0;
   analyse_ouverture = 0;
   couleur_joueur = BLANC;
-  liens_jeu() = LiensJeu{};
   liens_ouvertures().affiche_commentaire = [this] { return commentaires_affiches; };
   plateforme::MinuteriesEnTest::active();
-  branche_fichiers_parties();
 }
 
 void TestChargePgn::TearDown() {
@@ -47,8 +45,6 @@ void TestChargePgn::TearDown() {
   EXPECT_EQ(patience::existante(), nullptr) << "the progress window is gone after a reading";
   fenetres::decharge<plateau>();
   decharge_comment();
-  liens_ouvertures().affiche_commentaire = nullptr;
-  liens_jeu() = LiensJeu{};
   TestPgn::TearDown();
 }
 

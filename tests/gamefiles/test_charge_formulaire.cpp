@@ -10,8 +10,8 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "gamefiles/charge.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/fichiers_texte.h"

@@ -8,10 +8,10 @@
 #include <QTreeWidget>
 
 #include "app/commandes.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/fichiers_recents.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "gamefiles/charge_pgn.h"

@@ -1,6 +1,6 @@
 // The tag filter: which games each criterion keeps.
-#include "app/parametres.h"
 #include "gamefiles/charge.h"
+#include "play/parametres.h"
 #include "gamefiles/filtre_pgn.h"
 #include "tests/gamefiles/aide_pgn.h"
 

@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
 #include "langlib/langue.h"
 #include "localisation/libelles.h"

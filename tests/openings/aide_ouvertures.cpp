@@ -43,7 +43,6 @@ void TestOuvertures::TearDown() {
   db_eco.ferme();
   decharge_comment();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  liens_ouvertures() = LiensOuvertures{};
   TestMorvandel::TearDown();
 }
 

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/coups.h"
 #include "chess/etat.h"
@@ -34,7 +34,6 @@ void TestMachine::SetUp() {
 }
 
 void TestMachine::TearDown() {
-  pendant_recherche() = nullptr;
   db_eco.ferme();
   TestPlateau::TearDown();
 }

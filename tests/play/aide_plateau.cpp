@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTest>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/cases.h"
 #include "chess/etat.h"
@@ -45,7 +45,8 @@ void TestPlateau::SetUp() {
   style_notation = 2;
   etat_clic = 0;
   piece_choisie = 0;
-  liens_jeu() = LiensJeu{};
+  // No machine answers a move by hand unless the test plugs it in.
+  liens_jeu().joue_machine = nullptr;
   liens_ouvertures().affiche_commentaire = [] { return true; };
   plateforme::SonsEnTest::active();
   plateforme::MinuteriesEnTest::active();
@@ -55,8 +56,6 @@ void TestPlateau::TearDown() {
   fenetres::decharge<plateau>();
   plateau::hauteur_ecran_essai = 0;
   decharge_comment();
-  liens_ouvertures().affiche_commentaire = nullptr;
-  liens_jeu() = LiensJeu{};
   plateforme::SonsEnTest::desactive();
   TestMorvandel::TearDown();
 }

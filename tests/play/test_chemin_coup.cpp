@@ -10,8 +10,8 @@
 #include <QRegularExpression>
 #include <functional>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/evaluation.h"

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"

@@ -5,9 +5,9 @@
 #include <QListWidget>
 #include <QRegularExpression>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"
 #include "openings/reglages_ouvertures.h"

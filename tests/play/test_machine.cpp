@@ -16,8 +16,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/poids.h"

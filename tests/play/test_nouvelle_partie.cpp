@@ -9,9 +9,9 @@
 #include <QPushButton>
 
 #include "app/commandes.h"
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/poids.h"
@@ -31,7 +31,6 @@ class NouvellePartie : public TestMachine {
     TestMachine::SetUp();
     menu = &fenetres::instance<Menu>();
     menu->show();
-    branche_commandes_machine();
     commente = true;
     liens_ouvertures().affiche_commentaire = [this] { return commente; };
     nom_moteur[1] = QStringLiteral("Morvandel");

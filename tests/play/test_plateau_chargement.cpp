@@ -14,8 +14,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/fenetres.h"
-#include "app/parametres.h"
+#include "platform/fenetres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/repetitions.h"

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "chess/regles.h"

@@ -12,9 +12,9 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "platform/minuterie.h"
@@ -32,8 +32,6 @@ class AvecMenu : public TestPlateau {
   void SetUp() override {
     TestPlateau::SetUp();
     menu = &fenetres::instance<Menu>();
-    // The commands as the program plugs them in.
-    branche_commandes_machine();
   }
   void TearDown() override {
     TestPlateau::TearDown();

@@ -1,12 +1,11 @@
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
 #include <map>
 #include <vector>
-
-#include "app/menu.h"
 
 namespace fenetres {
 
@@ -21,20 +20,39 @@ std::map<std::type_index, QPointer<QWidget>>& table() {
 QPointer<QWidget>& emplacement(std::type_index type) { return table()[type]; }
 
 void enregistre(std::type_index type, QWidget* fenetre) { table()[type] = fenetre; }
+
+void retire(QWidget* fenetre) {
+  for (auto& [type, p] : table())
+    if (p == fenetre) p = nullptr;
+}
 }  // namespace detail
 
+namespace {
+QMainWindow* principale() {
+  for (auto& [type, p] : detail::table())
+    if (auto* m = qobject_cast<QMainWindow*>(p.data()); m && qobject_cast<QMdiArea*>(m->centralWidget())) return m;
+  return nullptr;
+}
+}  // namespace
+
+QMdiArea* zone_enfants() {
+  QMainWindow* m = principale();
+  return m ? qobject_cast<QMdiArea*>(m->centralWidget()) : nullptr;
+}
+
 QMdiSubWindow* montre_enfant(QWidget* fenetre) {
-  Menu* menu = existante<Menu>();
+  QMainWindow* menu = principale();
+  QMdiArea* zone = zone_enfants();
   if (!menu || fenetre == menu) {
     fenetre->show();
     fenetre->raise();
     return nullptr;
   }
   QMdiSubWindow* sous = nullptr;
-  for (QMdiSubWindow* s : menu->mdiArea->subWindowList())
+  for (QMdiSubWindow* s : zone->subWindowList())
     if (s->widget() == fenetre) sous = s;
   if (!sous) {
-    sous = menu->mdiArea->addSubWindow(fenetre);
+    sous = zone->addSubWindow(fenetre);
     // A window laid out at a fixed size (no layout) keeps its size in the area.
     if (!fenetre->layout()) {
       const QSize cadre = sous->size() - sous->contentsRect().size() +
@@ -48,7 +66,7 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre) {
   }
   fenetre->show();
   sous->show();
-  menu->mdiArea->setActiveSubWindow(sous);
+  zone->setActiveSubWindow(sous);
   sous->raise();
   return sous;
 }
@@ -71,16 +89,12 @@ void decharge_plus_tard(QWidget* fenetre) {
 
 void ferme_toutes() {
   std::vector<QPointer<QWidget>> autres;
-  QPointer<QWidget> principale;
+  QPointer<QWidget> la_principale = principale();
   for (auto& [type, p] : detail::table()) {
-    if (!p) continue;
-    if (type == std::type_index(typeid(Menu)))
-      principale = p;
-    else
-      autres.push_back(p);
+    if (p && p != la_principale) autres.push_back(p);
   }
   for (QPointer<QWidget>& p : autres) decharge(p.data());
-  decharge(principale.data());
+  decharge(la_principale.data());
   detail::table().clear();
 }
 

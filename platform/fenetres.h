@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <typeindex>
 
+class QMdiArea;
 class QMdiSubWindow;
 
 namespace fenetres {
@@ -18,6 +19,7 @@ namespace fenetres {
 namespace detail {
 QPointer<QWidget>& emplacement(std::type_index type);
 void enregistre(std::type_index type, QWidget* fenetre);
+void retire(QWidget* fenetre);
 }  // namespace detail
 
 // The one instance of window class T (default-constructible), created on
@@ -39,6 +41,18 @@ T* existante() {
   return p ? static_cast<T*>(p.data()) : nullptr;
 }
 
+// A window created otherwise than by instance() (a constructor called
+// directly) becomes the one instance of its class, unless one exists.
+template <class T>
+void enregistre(T* fenetre) {
+  if (!existante<T>()) detail::enregistre(std::type_index(typeid(T)), fenetre);
+}
+
+// The window counts as unloaded from now on, even though it is deleted later
+// (a destructor calls it, so that its half-destroyed object is never handed
+// out).
+inline void retire(QWidget* fenetre) { detail::retire(fenetre); }
+
 // Unloads a window at once: deletes it, with its MDI sub-window if it has
 // one.
 void decharge(QWidget* fenetre);
@@ -52,6 +66,10 @@ void decharge() {
   QPointer<QWidget>& p = detail::emplacement(std::type_index(typeid(T)));
   if (p) decharge(p.data());
 }
+
+// The main window is the registered QMainWindow whose central widget is a
+// QMdiArea; its area holds the child windows.
+QMdiArea* zone_enfants();
 
 // Shows a window as a child of the main window's MDI area (placing it there
 // the first time) and brings it to the front. Without a main window it is

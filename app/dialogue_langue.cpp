@@ -1,4 +1,4 @@
-#include "localisation/dialogue_langue.h"
+#include "app/dialogue_langue.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -10,9 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "app/modes.h"
+#include "play/parametres.h"
 #include "chess/messages.h"
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
@@ -138,6 +139,7 @@ void Language::Command1_Click(int Index) {
   applique_langue();
   affiche_libelles(&fenetres::instance<Menu>());
   sauve_parametres(fichier_ini);
+  change_mode();
   accept();
 }
 

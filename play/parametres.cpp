@@ -1,11 +1,10 @@
-#include "app/parametres.h"
+#include "play/parametres.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
 #include <functional>
 
-#include "app/modes.h"
 #include "chess/poids.h"
 #include "chess/outils.h"
 #include "localisation/textes_langue.h"
@@ -576,7 +575,6 @@ bool sauve_parametres(const QString& chemin) {
     return false;
   }
   if (absolu == fichier_illisible) fichier_illisible.clear();
-  change_mode();
   return true;
 }
 

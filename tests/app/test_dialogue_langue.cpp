@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/fenetres.h"
+#include "platform/fenetres.h"
 #include "app/menu.h"
-#include "app/parametres.h"
+#include "play/parametres.h"
 #include "chess/etat.h"
 #include "langlib/langue.h"
-#include "localisation/dialogue_langue.h"
+#include "app/dialogue_langue.h"
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
 #include "platform/lancement.h"

@@ -1,0 +1,90 @@
+#include "app/branchement.h"
+
+#include <QCursor>
+#include <QMenu>
+
+#include "app/commandes.h"
+#include "app/menu.h"
+#include "play/parametres.h"
+#include "chess/observateur_recherche.h"
+#include "chess/poids.h"
+#include "gamefiles/charge.h"
+#include "gamefiles/charge_pgn.h"
+#include "localisation/textes_langue.h"
+#include "openings/liens_ouvertures.h"
+#include "platform/avis_etat.h"
+#include "platform/fenetres.h"
+#include "platform/plateforme.h"
+#include "play/controles_partie.h"
+#include "play/jeu.h"
+#include "play/machine.h"
+#include "play/nouvelle_partie.h"
+#include "play/nulle_abandon.h"
+#include "play/observateur_plateau.h"
+#include "play/patience.h"
+#include "play/plateau.h"
+
+void branche_tout() {
+  // Errors of the rules show in a message box.
+  plateforme::installe();
+
+  // The language's notation marks are set on the main window.
+  installe_fenetre_menu([]() -> QObject* { return fenetres::existante<Menu>(); });
+
+  // The opening base: the main window's comment item, the texts, the profile
+  // in force, the progress window and the board window's mouse pointer.
+  LiensOuvertures& o = liens_ouvertures();
+  o = LiensOuvertures{};
+  o.affiche_commentaire = [] {
+    Menu* m = fenetres::existante<Menu>();
+    return m && m->affiche_commentaire->isChecked();
+  };
+  o.decoche_affiche_commentaire = [] {
+    if (Menu* m = fenetres::existante<Menu>()) m->affiche_commentaire->setChecked(false);
+  };
+  o.texte = [](int numero) { return texte(numero); };
+  o.profil_moteur = [] { return profil_moteur; };
+  o.patience = [] { return progression_patience(); };
+  o.pointeur_piece = [](int code) {
+    if (plateau* p = plateau::existante()) p->prend_icone_souris(code);
+  };
+
+  // The game: the board window's controls, the search shown on it, the
+  // machine's answer to a human move.
+  installe_controles_jeu(nullptr);
+  installe_observateur_recherche(&observateur_plateau());
+  pendant_recherche() = nullptr;
+  LiensJeu& j = liens_jeu();
+  j = LiensJeu{};
+  j.joue_machine = joue_machine;
+  j.couleur_choisie = [] {
+    Menu* m = fenetres::existante<Menu>();
+    return !m ? couleur_joueur : m->couleur_blanche->isChecked() ? BLANC : NOIR;
+  };
+  j.notation_choisie = [] {
+    Menu* m = fenetres::existante<Menu>();
+    if (!m) return style_notation;
+    return m->notation_internationale->isChecked() ? 0 : m->notation_pgn->isChecked() ? 2 : 1;
+  };
+  j.menu_partie = [] {
+    if (Menu* m = fenetres::existante<Menu>()) m->menu_partie->popup(QCursor::pos());
+  };
+  // Game files: each board window's game list, the notation of a loaded game.
+  j.liste_parties = branche_liste_parties;
+  j.notation_pgn = [] {
+    if (Menu* m = fenetres::existante<Menu>())
+      m->notation_pgn_Click();
+    else
+      style_notation = 2;
+  };
+  ferme_connexion_reseau() = nullptr;
+
+  // The main window's commands built apart from it.
+  commandes::reinitialise();
+  commandes::nouvelle_partie = menu_nouvelle_Click;
+  commandes::charge_pgn = charge_pgn;
+  commandes::montre_charge = affiche_charge;
+
+  // The main window's items follow what is plugged in.
+  plateforme::signale_changement();
+}
