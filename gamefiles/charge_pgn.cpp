@@ -69,12 +69,19 @@ QString cle_ronde(const QString& ronde) {
   return QStringLiteral("%1").arg(n, 6, 10, QLatin1Char('0'));
 }
 
-void remplit_ligne(QTreeWidgetItem& ligne, const PartieLue& p) {
-  const QString valeurs[8] = {p.valeurs[EVENT],         p.valeurs[SITE].toUpper(), p.valeurs[DATE].toUpper(),
-                              p.valeurs[ROUND],         p.valeurs[WHITE],          p.valeurs[BLACK],
-                              p.valeurs[RESULT].toUpper(), cle_ronde(p.valeurs[ROUND])};
-  for (int i = 0; i < 8; ++i) ligne.setText(i, valeurs[i]);
-  ligne.setData(0, Qt::UserRole, QVariant::fromValue<qint64>(p.debut));
+LignePartie::LignePartie(const PartieLue& p)
+    : textes_{p.valeurs[EVENT],          p.valeurs[SITE].toUpper(), p.valeurs[DATE].toUpper(),
+              p.valeurs[ROUND],          p.valeurs[WHITE],          p.valeurs[BLACK],
+              p.valeurs[RESULT].toUpper(), cle_ronde(p.valeurs[ROUND])},
+      debut_(p.debut) {}
+
+QVariant LignePartie::data(int colonne, int role) const {
+  if (colonne >= 0 && colonne < 8) {
+    if (role == Qt::DisplayRole || role == Qt::EditRole) return textes_[colonne];
+    if (role == Qt::TextAlignmentRole && (colonne == 2 || colonne == 3)) return int(Qt::AlignHCenter);
+  }
+  if (colonne == 0 && role == Qt::UserRole) return QVariant::fromValue<qint64>(debut_);
+  return QTreeWidgetItem::data(colonne, role);
 }
 
 std::int64_t offset_ligne(const QTreeWidgetItem& ligne) { return ligne.data(0, Qt::UserRole).toLongLong(); }
@@ -192,8 +199,7 @@ void charge_depuis_liste(plateau& p) {
   bool trouvee = f.positionne(debut) && lecteur.partie_suivante(partie, true) && partie.debut == debut;
   if (trouvee) {
     // The same game as listed: the file has not moved it.
-    QTreeWidgetItem relue;
-    pgn::remplit_ligne(relue, partie);
+    const pgn::LignePartie relue(partie);
     for (int i = 0; i < 7 && trouvee; ++i) trouvee = relue.text(i) == ligne->text(i);
   }
   f.ferme();

@@ -3,13 +3,13 @@
 #pragma once
 
 #include <QString>
+#include <QTreeWidgetItem>
 #include <cstdint>
 #include <functional>
 
 #include "gamefiles/filtre_pgn.h"
 #include "gamefiles/lecture_pgn.h"
 
-class QTreeWidgetItem;
 class plateau;
 
 namespace pgn {
@@ -36,9 +36,19 @@ BilanLecture liste_parties(FichierPgn& fichier, const CriteresFiltre* criteres, 
 QString cle_ronde(const QString& ronde);
 
 // The line of the game list for a game: Event, Site, Date, Round, White,
-// Black, Result, the round's sort key; Site, Date and Result in capitals.
-// The game's offset is kept in the line (offset_ligne).
-void remplit_ligne(QTreeWidgetItem& ligne, const PartieLue& partie);
+// Black, Result, the round's sort key; Site, Date and Result in capitals;
+// Date and Round centred. The game's offset is kept in the line
+// (offset_ligne). The texts are held by the line itself and served on
+// demand, so that a listing of many games makes each line in one step.
+class LignePartie : public QTreeWidgetItem {
+ public:
+  explicit LignePartie(const PartieLue& partie);
+  QVariant data(int colonne, int role) const override;
+
+ private:
+  QString textes_[8];
+  std::int64_t debut_;
+};
 std::int64_t offset_ligne(const QTreeWidgetItem& ligne);
 
 // Makes a game read with its movetext the game in hand: its tag lines go to

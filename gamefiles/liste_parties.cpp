@@ -46,13 +46,7 @@ void vide_liste(plateau& p, const QString& chemin) {
   p.List2->clear();
 }
 
-QTreeWidgetItem* nouvelle_ligne(const pgn::PartieLue& partie) {
-  auto* ligne = new QTreeWidgetItem;
-  pgn::remplit_ligne(*ligne, partie);
-  ligne->setTextAlignment(2, Qt::AlignHCenter);
-  ligne->setTextAlignment(3, Qt::AlignHCenter);
-  return ligne;
-}
+QTreeWidgetItem* nouvelle_ligne(const pgn::PartieLue& partie) { return new pgn::LignePartie(partie); }
 
 void ajoute_lignes(plateau& p, QList<QTreeWidgetItem*>& lot) {
   if (lot.isEmpty()) return;
