@@ -80,7 +80,7 @@ TEST_F(MenuPrincipal, ItemsStartWithTheirMarksStatesAndShortcuts) {
   for (const auto& [nom, touches] : raccourcis)
     EXPECT_EQ(a(nom)->shortcut().toString(), touches) << nom;
   // Commands of windows not built yet are there, disabled.
-  for (const char* nom : {"menu_charge_fichier", "menu_trans(1)", "menu_edt_encours(0)"})
+  for (const char* nom : {"menu_trans(1)", "menu_edt_encours(0)"})
     EXPECT_FALSE(a(nom)->isEnabled()) << nom;
   for (const char* nom : {"menu_pref", "menu_moteur", "menu_astuce", "menu_a_propos", "menu_release"})
     EXPECT_TRUE(a(nom)->isEnabled()) << nom;
