@@ -126,19 +126,21 @@ void Menu::construit_menus() {
   menu_fichier->addSeparator();
   menu_con = sous_menu(menu_fichier, "menu_con");
   menu_ouverture = sous_menu(menu_con, "menu_ouverture");
-  for (int i = 1; i <= 2; ++i) menu_trans[i] = element(menu_ouverture, "menu_trans", i, false, nullptr);
+  for (int i = 1; i <= 2; ++i)
+    menu_trans[i] = element(menu_ouverture, "menu_trans", i, false, [this, i] { menu_trans_Click(i); });
   menu_ouverture->addSeparator();
   menu_grille = simple(menu_ouverture, "menu_grille");
   menu_con->addSeparator();
   menu_enrichir_base = sous_menu(menu_con, "menu_enrichir_base");
-  for (int i = 0; i <= 2; ++i) menu_enrichir[i] = element(menu_enrichir_base, "menu_enrichir", i, false, nullptr);
+  for (int i = 0; i <= 2; ++i)
+    menu_enrichir[i] = element(menu_enrichir_base, "menu_enrichir", i, false, [this, i] { menu_enrichir_Click(i); });
   menu_imp = sous_menu(menu_con, "menu_imp");
   menu_edt_eco = simple(menu_imp, "menu_edt_eco", [] { ::menu_edt_eco_Click(); });
   menu_edt_enrichie = simple(menu_imp, "menu_edt_enrichie", [] { ::menu_edt_enrichie_Click(); });
-  menu_vider = simple(menu_con, "menu_vider");
+  menu_vider = simple(menu_con, "menu_vider", [this] { menu_vider_Click(); });
   menu_con->addSeparator();
-  menu_repare = simple(menu_con, "menu_repare");
-  menu_reorg = simple(menu_con, "menu_reorg");
+  menu_repare = simple(menu_con, "menu_repare", [this] { menu_repare_Click(); });
+  menu_reorg = simple(menu_con, "menu_reorg", [this] { menu_reorg_Click(); });
   menu_part_pc = sous_menu(menu_fichier, "menu_part_pc");
   menu_pc_message = simple(menu_part_pc, "menu_pc_message");
   menu_pc_edition = sous_menu(menu_part_pc, "menu_pc_edition");
@@ -290,12 +292,17 @@ void Menu::actualise_menus() {
 
   // What is not built yet stays off: saving the game, extracting games from
   // a file, the XML game, the position sent by e-mail, network and
-  // correspondence play, the opening base's upkeep.
-  for (QAction* a : {menu_trans[1], menu_trans[2], menu_grille, menu_enrichir[0], menu_enrichir[1],
-                     menu_enrichir[2], menu_vider, menu_repare, menu_reorg, menu_pc_message, menu_pc_grille,
+  // correspondence play, the data grid.
+  for (QAction* a : {menu_grille, menu_enrichir[0], menu_pc_message, menu_pc_grille,
                      menu_sauve, menu_sauve_fichier, menu_charge_xml, menu_envoi_position,
                      menu_edt_pc, mode_reseau, mode_corres, notation_internationale})
     active(a, false);
+
+  // The opening base: none of its commands while the machine reads it or
+  // one of its long jobs runs.
+  for (QAction* a : {menu_trans[1], menu_trans[2], menu_enrichir[1], menu_enrichir[2], menu_vider, menu_repare,
+                     menu_reorg})
+    active(a, libre && !base_occupee());
 
   // The game menu.
   active(menu_nouvelle, !jeu && libre && (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4) && commandes::nouvelle_partie);

@@ -154,6 +154,12 @@ class Menu : public QMainWindow {
   void menu_chasse_Click();
   void menu_stat_Click();
   void menu_voir_ouvertures_Click();
+  // The opening base's commands (app/commandes_ouvertures.cpp).
+  void menu_enrichir_Click(int Index);
+  void menu_trans_Click(int Index);
+  void menu_vider_Click();
+  void menu_reorg_Click();
+  void menu_repare_Click();
   void menu_niv_Click(int Index);
   void menu_nouvelle_Click();
   void menu_charge_fichier_Click();

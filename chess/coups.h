@@ -80,6 +80,15 @@ bool coup_legal(int col_s, int lig_s, int col_d, int lig_d);
 // colonnes outside, lignes inside); 0 when that side has no king.
 int echecs_au_roi(int couleur);
 
+// A move token in English letters, without its number ("Nf3", "exd5",
+// "O-O", "e8=Q+"), read as a move of `couleur` on tab_echiquier: its squares
+// (screen coordinates) and the code of the promotion piece (0 for none or a
+// queen). A rook or knight move whose written origin names the other of two
+// like pieces is taken from the one that can make it. False when the token
+// is no legal move of that side.
+bool lit_coup_legal(int couleur, const std::string& jeton, int& col_s, int& lig_s, int& col_d, int& lig_d,
+                    int& promotion);
+
 // The part of the shared state a move changes.
 struct EtatPlateau {
   TableauCases plateau;
@@ -90,3 +99,29 @@ struct EtatPlateau {
 };
 EtatPlateau sauve_etat();
 void restaure_etat(const EtatPlateau& etat);
+
+// Keeps the position and the notation in force while a line of moves is
+// played on the shared board to read or check it (an opening line, a PGN
+// game), and puts them back when it goes.
+class PositionGardee {
+ public:
+  PositionGardee()
+      : etat_(sauve_etat()),
+        couleur_(couleur_joueur),
+        numero_(numero_coup),
+        demi_(nb_demi_coups),
+        style_(style_notation) {}
+  ~PositionGardee() {
+    restaure_etat(etat_);
+    couleur_joueur = couleur_;
+    numero_coup = numero_;
+    nb_demi_coups = demi_;
+    style_notation = style_;
+  }
+  PositionGardee(const PositionGardee&) = delete;
+  PositionGardee& operator=(const PositionGardee&) = delete;
+
+ private:
+  EtatPlateau etat_;
+  int couleur_, numero_, demi_, style_;
+};

@@ -96,23 +96,6 @@ bool ressemble_a_un_coup(std::string_view t) {
   return reste.empty() || (reste.size() == 1 && std::string_view("QRBN").find(reste[0]) != std::string_view::npos);
 }
 
-// Keeps the shared position while a game is played on it for its texts.
-class PositionGardee {
- public:
-  PositionGardee()
-      : etat_(sauve_etat()), couleur_(couleur_joueur), numero_(numero_coup), demi_(nb_demi_coups) {}
-  ~PositionGardee() {
-    restaure_etat(etat_);
-    couleur_joueur = couleur_;
-    numero_coup = numero_;
-    nb_demi_coups = demi_;
-  }
-
- private:
-  EtatPlateau etat_;
-  int couleur_, numero_, demi_;
-};
-
 }  // namespace
 
 MovetextLu lit_movetext(std::string_view s) {
@@ -192,34 +175,15 @@ std::string movetext_programme(const MovetextLu& m, const std::string& fen) {
     const int couleur = dernier_trait == BLANC ? NOIR : BLANC;
     const std::string& lu = m.coups[k];
     bool joue = false;
-    if (ressemble_a_un_coup(lu)) {
-      std::string jeton = lu, marques;
-      int cs = 0, ls = 0, cd = 0, ld = 0, code = 0;
-      decode_coup(couleur, 2, jeton, cs, ls, cd, ld, code, marques);
-      const bool source = cs != 0 && ls != 0 && cd != 0 && ld != 0 && couleur_piece(tab_echiquier(cs, ls)) == couleur;
-      bool legal = source && coup_legal(cs, ls, cd, ld);
-      if (source && !legal) {
-        const int type = type_piece(tab_echiquier(cs, ls));
-        int ac = 0, al = 0;
-        if ((type == TYPE_TOUR || type == TYPE_CAVALIER) && cherche_piece_identique(cs, ls, ac, al) &&
-            coup_legal(ac, al, cd, ld)) {
-          cs = ac;
-          ls = al;
-          legal = true;
-        }
-      }
-      if (legal) {
-        int promotion = 0;
-        if (const auto egal = marques.find('='); egal != std::string::npos && egal + 1 < marques.size())
-          promotion = code_de_lettre(2, marques[egal + 1]);
-        if (couleur == BLANC) ++numero_coup;
-        const CoupJoue coup = joue_coup(cs, ls, cd, ld, promotion);
-        std::string court = rogne(coup.texte_court);
-        if (premier && couleur == NOIR) court = std::to_string(numero_coup) + "..." + court;
-        texte = texte.empty() ? court : texte + " " + court;
-        premier = false;
-        joue = true;
-      }
+    int cs = 0, ls = 0, cd = 0, ld = 0, promotion = 0;
+    if (ressemble_a_un_coup(lu) && lit_coup_legal(couleur, lu, cs, ls, cd, ld, promotion)) {
+      if (couleur == BLANC) ++numero_coup;
+      const CoupJoue coup = joue_coup(cs, ls, cd, ld, promotion);
+      std::string court = rogne(coup.texte_court);
+      if (premier && couleur == NOIR) court = std::to_string(numero_coup) + "..." + court;
+      texte = texte.empty() ? court : texte + " " + court;
+      premier = false;
+      joue = true;
     }
     if (!joue) {
       // The rest as written, numbered on from here.

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "platform/avis_etat.h"
+#include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
 
@@ -152,4 +153,18 @@ QString FiltreCoups::clause_where_et(const QString& autre) const {
 void signale_erreur_base(const std::exception& e) {
   plateforme::curseur_attente(false);
   plateforme::boite_erreur(QString::fromUtf8(e.what()));
+}
+
+namespace {
+int travaux_en_cours = 0;
+}
+
+bool base_occupee() { return travaux_en_cours > 0; }
+
+GardeBase::GardeBase() {
+  if (travaux_en_cours++ == 0) plateforme::signale_changement();
+}
+
+GardeBase::~GardeBase() {
+  if (--travaux_en_cours == 0) plateforme::signale_changement();
 }

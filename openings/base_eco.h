@@ -49,3 +49,15 @@ struct FiltreCoups {
   QString clause_where_et(const QString& autre) const;
 };
 FiltreCoups filtre_coups(const QString& coups);
+
+// A long job on the opening base (learning from a file, CSV transfer,
+// compaction, repair) runs: it lets events run, and no other job may start
+// meanwhile. The main window's items follow it.
+bool base_occupee();
+class GardeBase {
+ public:
+  GardeBase();
+  ~GardeBase();
+  GardeBase(const GardeBase&) = delete;
+  GardeBase& operator=(const GardeBase&) = delete;
+};

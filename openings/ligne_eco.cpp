@@ -11,36 +11,58 @@
 
 namespace {
 bool est_resultat(const std::string& t) { return t == "*" || t == "1-0" || t == "0-1" || t == "1/2-1/2"; }
-}  // namespace
 
-std::string movetext_de_ligne(const std::string& coups) {
+void position_de_depart() {
   place_position_depart();
   dernier_trait = NOIR;
   for (int& r : roque_interdit) r = 0;
   passant_blanc = passant_noir = 0;
   numero_coup = 0;
+  nb_demi_coups = 0;
   style_notation = 2;
+}
 
+// Plays `jeton` for the side to move; false (nothing played) when it is no
+// legal move. `texte` receives the move's short text.
+bool joue_jeton(const std::string& jeton, std::string& texte) {
+  const int couleur = dernier_trait == BLANC ? NOIR : BLANC;
+  int cs = 0, ls = 0, cd = 0, ld = 0, promotion = 0;
+  if (!lit_coup_legal(couleur, jeton, cs, ls, cd, ld, promotion)) return false;
+  if (couleur == BLANC) ++numero_coup;
+  const CoupJoue joue = joue_coup(cs, ls, cd, ld, promotion);
+  texte = rogne(texte + joue.texte_court);
+  return true;
+}
+}  // namespace
+
+std::string movetext_de_ligne(const std::string& coups) {
+  position_de_depart();
   std::string texte;
   std::istringstream flux(coups);
   std::string lu;
   while (flux >> lu) {
     if (est_resultat(lu)) break;
     if (est_annotation(lu)) continue;
-    const int couleur = dernier_trait == BLANC ? NOIR : BLANC;
     std::string token = lu, marques;
     int cs = 0, ls = 0, cd = 0, ld = 0, code = 0;
-    decode_coup(couleur, 2, token, cs, ls, cd, ld, code, marques);
+    decode_coup(dernier_trait == BLANC ? NOIR : BLANC, 2, token, cs, ls, cd, ld, code, marques);
     if (code == CASE_VIDE) break;  // a result written with its move number
-    if (cs == 0 || ls == 0 || cd == 0 || ld == 0 || !coup_legal(cs, ls, cd, ld) ||
-        couleur_piece(tab_echiquier(cs, ls)) != couleur)
+    if (!joue_jeton(lu, texte))
       throw std::runtime_error("coup illégal ou illisible : " + lu + " (après \"" + texte + "\")");
-    int promotion = 0;
-    if (const auto egal = marques.find('='); egal != std::string::npos && egal + 1 < marques.size())
-      promotion = code_de_lettre(2, marques[egal + 1]);
-    if (couleur == BLANC) ++numero_coup;
-    const CoupJoue joue = joue_coup(cs, ls, cd, ld, promotion);
-    texte = rogne(texte + joue.texte_court);
   }
   return texte;
+}
+
+std::vector<std::string> prefixes_de_coups(const std::vector<std::string>& coups, int max_demi_coups) {
+  PositionGardee garde;
+  couleur_joueur = BLANC;
+  position_de_depart();
+  std::vector<std::string> prefixes;
+  std::string texte;
+  for (const std::string& lu : coups) {
+    if (static_cast<int>(prefixes.size()) >= max_demi_coups) break;
+    if (est_resultat(lu) || !joue_jeton(lu, texte)) break;
+    prefixes.push_back(texte);
+  }
+  return prefixes;
 }

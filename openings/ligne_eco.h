@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Plays `coups` from the start position (couleur_joueur as it stands, White to
 // move) and returns the movetext, exactly as texte_partie holds it after
@@ -11,3 +12,10 @@
 // the line. Throws std::runtime_error naming the first token that is not a
 // legal move. Leaves the final position on tab_echiquier.
 std::string movetext_de_ligne(const std::string& coups);
+
+// The movetext after each of the first `max_demi_coups` half-moves of
+// `coups` (the moves of a main line, without numbers), played from the start
+// position: "1.e4", "1.e4 e5", "1.e4 e5 2.Nf3"... It stops at the first token
+// that is not a legal move (a result among them). The shared position, move
+// number, orientation and notation are as they were afterwards.
+std::vector<std::string> prefixes_de_coups(const std::vector<std::string>& coups, int max_demi_coups);

@@ -7,6 +7,7 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
+#include <limits>
 
 namespace plateforme {
 
@@ -20,6 +21,12 @@ QString texte_erreur(const QSqlError& erreur) {
 }
 
 [[noreturn]] void leve(const QString& texte) { throw ErreurBase(texte); }
+
+// The connections open now, whatever their file.
+QList<const BaseDonnees*>& connexions_ouvertes() {
+  static QList<const BaseDonnees*> liste;
+  return liste;
+}
 
 // Column names are matched without regard to case, as the database does.
 int rang_sans_casse(const QStringList& noms, const QString& nom) {
@@ -99,6 +106,29 @@ QString JeuEnregistrements::texte(const QString& colonne) const {
 
 QStringList JeuEnregistrements::colonnes() const { return noms_; }
 
+// --- Prepared statements ---------------------------------------------------
+
+Instruction::Instruction(QSqlQuery requete) : requete_(std::make_unique<QSqlQuery>(std::move(requete))) {}
+Instruction::Instruction(Instruction&&) noexcept = default;
+Instruction& Instruction::operator=(Instruction&&) noexcept = default;
+Instruction::~Instruction() = default;
+
+int Instruction::execute(const QVariantList& valeurs) {
+  for (int i = 0; i < valeurs.size(); ++i) requete_->bindValue(i, valeurs.at(i));
+  if (!requete_->exec()) leve(texte_erreur(requete_->lastError()));
+  const int n = requete_->numRowsAffected();
+  requete_->finish();
+  return n;
+}
+
+QVariant Instruction::valeur(const QVariantList& valeurs) {
+  for (int i = 0; i < valeurs.size(); ++i) requete_->bindValue(i, valeurs.at(i));
+  if (!requete_->exec()) leve(texte_erreur(requete_->lastError()));
+  QVariant v = requete_->next() ? requete_->value(0) : QVariant();
+  requete_->finish();
+  return v;
+}
+
 // --- The database ---------------------------------------------------------
 
 BaseDonnees::BaseDonnees(const QString& nom) : nom_(nom) {}
@@ -142,6 +172,7 @@ void BaseDonnees::ouvre(const QString& chemin) {
   }
   chemin_ = info.absoluteFilePath();
   ouverte_ = true;
+  connexions_ouvertes().append(this);
 }
 
 void BaseDonnees::ferme() {
@@ -152,6 +183,7 @@ void BaseDonnees::ferme() {
   }
   QSqlDatabase::removeDatabase(nom_);
   ouverte_ = false;
+  connexions_ouvertes().removeAll(this);
 }
 
 void BaseDonnees::rouvre() {
@@ -189,6 +221,116 @@ QString BaseDonnees::identifiant(const QString& nom) {
   QString t = nom;
   t.replace(QLatin1Char('"'), QStringLiteral("\"\""));
   return QLatin1Char('"') + t + QLatin1Char('"');
+}
+
+Instruction BaseDonnees::instruction(const QString& sql) const {
+  if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
+  QSqlQuery q(QSqlDatabase::database(nom_, false));
+  q.setForwardOnly(true);
+  if (!q.prepare(sql)) leve(texte_erreur(q.lastError()));
+  return Instruction(std::move(q));
+}
+
+QStringList BaseDonnees::connexions_sur(const QString& chemin) {
+  const QString cible = QFileInfo(chemin).absoluteFilePath();
+  QStringList noms;
+  for (const BaseDonnees* b : connexions_ouvertes())
+    if (b->chemin_ == cible) noms << b->nom_;
+  return noms;
+}
+
+QSqlDatabase BaseDonnees::connexion_qt() const {
+  if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
+  return QSqlDatabase::database(nom_, false);
+}
+
+TableRecuperee BaseDonnees::recupere_table(const QString& table, BaseDonnees& destination) const {
+  if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
+  TableRecuperee bilan;
+  QStringList noms, marques;
+  for (const DefinitionColonne& c : destination.colonnes(table)) {
+    noms << identifiant(c.nom);
+    marques << QStringLiteral("?");
+  }
+  const QString t = identifiant(table);
+  // The table's own order (its row ids), never an index: an index of a
+  // damaged file may be damaged too.
+  const QString lecture = QStringLiteral("SELECT rowid, %1 FROM %2 NOT INDEXED WHERE rowid > ? ORDER BY rowid")
+                              .arg(noms.join(QLatin1Char(',')), t);
+  const QString sonde = QStringLiteral("SELECT rowid FROM %1 NOT INDEXED WHERE rowid > ? ORDER BY rowid LIMIT 1").arg(t);
+  QSqlDatabase source = QSqlDatabase::database(nom_, false);
+  Instruction ajout = destination.instruction(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                  .arg(t, noms.join(QLatin1Char(',')), marques.join(QLatin1Char(','))));
+  // 1: a row after `depuis` can be read; 0: no row after it; -1: the read fails.
+  auto essaie = [&](qint64 depuis) {
+    QSqlQuery q(source);
+    q.setForwardOnly(true);
+    if (!q.prepare(sonde)) return -1;
+    q.bindValue(0, depuis);
+    if (!q.exec()) return -1;
+    if (q.next()) return 1;
+    return q.lastError().isValid() ? -1 : 0;
+  };
+  destination.transaction([&] {
+    qint64 depuis = std::numeric_limits<qint64>::min();
+    while (true) {
+      bool erreur = false;
+      {
+        QSqlQuery q(source);
+        q.setForwardOnly(true);
+        // A statement that cannot be made (a column missing, the schema
+        // unreadable) gives nothing anywhere in the table.
+        if (!q.prepare(lecture)) leve(texte_erreur(q.lastError()));
+        {
+          q.bindValue(0, depuis);
+          if (!q.exec()) {
+            erreur = true;
+          } else {
+            QVariantList valeurs;
+            while (q.next()) {
+              depuis = q.value(0).toLongLong();
+              valeurs.clear();
+              for (int i = 1; i <= noms.size(); ++i) valeurs << q.value(i);
+              ajout.execute(valeurs);
+              ++bilan.lignes;
+            }
+            erreur = q.lastError().isValid();
+          }
+        }
+      }
+      if (!erreur) break;
+      ++bilan.zones_illisibles;
+      // Past the damaged stretch: the first starting point, by doubling
+      // steps, from which rows can be read again, then narrowed down so as
+      // to lose as few rows as can be.
+      if (depuis == std::numeric_limits<qint64>::min()) depuis = -1;
+      qint64 echec = depuis, reprise = 0;
+      bool trouve = false, fin = false;
+      for (qint64 pas = 1; pas <= (qint64(1) << 40); pas *= 2) {
+        const int r = essaie(depuis + pas);
+        if (r == 1) {
+          reprise = depuis + pas;
+          trouve = true;
+          break;
+        }
+        if (r == 0) {
+          fin = true;
+          break;
+        }
+        echec = depuis + pas;
+      }
+      if (fin || !trouve) break;
+      while (reprise - echec > 1) {
+        const qint64 milieu = echec + (reprise - echec) / 2;
+        if (essaie(milieu) == 1)
+          reprise = milieu;
+        else
+          echec = milieu;
+      }
+      depuis = reprise;
+    }
+  });
+  return bilan;
 }
 
 qint64 BaseDonnees::ajoute(const QString& table, const Champs& champs) {

@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QPair>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
@@ -63,6 +64,29 @@ class JeuEnregistrements {
   bool fin_ = true;
 };
 
+// A statement prepared once and run many times with new values (the
+// enrichment of the opening base runs the same two statements per prefix).
+class Instruction {
+ public:
+  explicit Instruction(QSqlQuery requete);
+  Instruction(Instruction&&) noexcept;
+  Instruction& operator=(Instruction&&) noexcept;
+  ~Instruction();
+  // Runs it with `valeurs` bound in order; returns the number of rows changed.
+  int execute(const QVariantList& valeurs);
+  // Runs it and gives the first column of the first row (invalid without row).
+  QVariant valeur(const QVariantList& valeurs);
+
+ private:
+  std::unique_ptr<QSqlQuery> requete_;
+};
+
+// What a table gave back when it was read row by row from a damaged file.
+struct TableRecuperee {
+  int lignes = 0;          // rows copied into the new file
+  int zones_illisibles = 0;  // stretches of the table that could not be read
+};
+
 // Definition of one column, as the database reports it.
 struct DefinitionColonne {
   QString nom;
@@ -98,6 +122,8 @@ class BaseDonnees {
   QVariant valeur(const QString& sql, const QVariantList& valeurs = {}) const;
   // Runs a statement that returns no rows; returns the number of rows changed.
   int execute(const QString& sql, const QVariantList& valeurs = {});
+  // The same statement for many runs.
+  Instruction instruction(const QString& sql) const;
   // Adds a row; returns its row id (the INTEGER PRIMARY KEY when there is one).
   qint64 ajoute(const QString& table, const Champs& champs);
   // Updates the rows whose `colonne_cle` equals `cle`; returns their number.
@@ -125,6 +151,16 @@ class BaseDonnees {
   // Writes a compacted copy of the open database to `destination`, which must
   // not exist yet.
   void compacte_vers(const QString& destination) const;
+
+  // Copies every row of `table` that can be read (by its row id, stepping
+  // over the parts of the file that cannot be read) into the same table of
+  // `destination`, keeping the row ids. For a damaged file.
+  TableRecuperee recupere_table(const QString& table, BaseDonnees& destination) const;
+
+  // The connections of the program that hold the file `chemin` open, by name.
+  static QStringList connexions_sur(const QString& chemin);
+  // The Qt connection itself, for the platform's models over a table.
+  QSqlDatabase connexion_qt() const;
 
   // Creates a new database file and runs the statements `schema` in it (the
   // build step that makes the shipped bases, and tests). An existing file is

@@ -79,6 +79,8 @@ bool ecrit_tout(int fd, const QByteArray& octets) {
   return true;
 }
 
+}  // namespace
+
 bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
   auto refus = [&](int numero) {
     return echec(erreur, QStringLiteral("Impossible de lire le fichier %1 : %2").arg(natif(chemin), raison(numero)));
@@ -109,7 +111,6 @@ bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
   return true;
 }
 
-// Replaces the file with `octets` through a new file renamed over it.
 bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString* erreur) {
   if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
   QFileInfo info(chemin);
@@ -161,6 +162,8 @@ bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString* 
   }
   return true;
 }
+
+namespace {
 
 // Appends `octets`; a failure takes back what was written, and removes the
 // file when the append created it.

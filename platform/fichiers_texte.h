@@ -32,6 +32,13 @@ QByteArray encode_texte(const QString& texte);
 // Windows-1252.
 QString decode_texte(const QByteArray& octets);
 
+// The bytes of a file as they stand. False (and `erreur` set) when the file
+// cannot be read.
+bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur = nullptr);
+// Replaces the file with `octets` through a new file of the same folder,
+// renamed over it once every byte is on disk.
+bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString* erreur = nullptr);
+
 // The lines of a file, without their line ends. False (and `erreur` set) when
 // the file cannot be read.
 bool lit_lignes(const QString& chemin, QStringList& lignes, QString* erreur = nullptr);

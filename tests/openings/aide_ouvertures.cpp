@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFileInfo>
 
+#include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
 #include "openings/comment.h"
 #include "openings/reglages_ouvertures.h"
@@ -16,7 +17,7 @@ QString texte_francais(int numero) {
     case 129: return QStringLiteral("Chargement des ouvertures...");
     case 155: return QStringLiteral("[Ouverture non référencée]");
     case 274: return QStringLiteral(" ouvertures");
-    default: return QString();
+    default: return texte(numero);
   }
 }
 
@@ -61,4 +62,20 @@ void TestOuvertures::cree_base(const QList<LigneEco>& lignes, QString chemin) {
                                             {QStringLiteral("Eco_connaissance"), l.connaissance ? 1 : 0},
                                             {QStringLiteral("Eco_note"), l.note}});
   });
+}
+
+QList<LigneEco> TestOuvertures::lignes_base() const {
+  QList<LigneEco> lignes;
+  for (auto rs = db_eco.requete(QStringLiteral("SELECT * FROM ECO ORDER BY Eco_cle")); !rs.fin(); rs.suivant())
+    lignes.append(LigneEco(rs.texte(QStringLiteral("Eco_code")), rs.texte(QStringLiteral("Eco_libelle")),
+                           rs.texte(QStringLiteral("Eco_coup")),
+                           rs.valeur(QStringLiteral("Eco_connaissance")).toInt() != 0,
+                           rs.valeur(QStringLiteral("Eco_note"))));
+  return lignes;
+}
+
+QStringList TestOuvertures::coups_base() const {
+  QStringList coups;
+  for (const LigneEco& l : lignes_base()) coups << l.coup;
+  return coups;
 }

@@ -76,6 +76,9 @@ class TestOuvertures : public TestMorvandel {
   // `chemin` (default: base/eco.db in the program folder) and opens it as db_eco.
   void cree_base(const QList<LigneEco>& lignes, QString chemin = QString());
   QString chemin_base() const;
+  // The rows of db_eco in key order, and their line texts.
+  QList<LigneEco> lignes_base() const;
+  QStringList coups_base() const;
 
   // What the stand-in main window shows.
   bool coche = true;              // affiche_commentaire

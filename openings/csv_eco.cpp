@@ -1,0 +1,351 @@
+#include "openings/csv_eco.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <stdexcept>
+
+#include "openings/base_eco.h"
+#include "openings/liens_ouvertures.h"
+#include "openings/reglages_ouvertures.h"
+#include "platform/base_donnees.h"
+#include "platform/boites.h"
+#include "platform/chemins.h"
+#include "platform/dialogues_fichiers.h"
+#include "platform/evenements.h"
+#include "platform/fichiers_texte.h"
+
+namespace {
+
+constexpr int TEXTE_FICHIERS = 215;
+constexpr int TEXTE_EXISTE = 216;
+constexpr int TEXTE_CHARGEMENT = 258;
+constexpr int TEXTE_PRET_EXPORT = 272;
+constexpr int TEXTE_CONVERSION = 273;
+constexpr int TEXTE_OUVERTURES = 274;
+constexpr int TEXTE_EXPORTEES = 275;
+constexpr int TEXTE_AUCUNE_EXPORTEE = 276;
+constexpr int TEXTE_PRET_IMPORT = 277;
+constexpr int TEXTE_ATTENTION = 278;
+constexpr int TEXTE_CONTINUER = 297;
+constexpr int TEXTE_TITRE_EXPORT = 318;
+constexpr int TEXTE_TITRE_IMPORT = 319;
+constexpr int TEXTE_IMPORTEES = 343;
+constexpr int TEXTE_AUCUNE_IMPORTEE = 344;
+
+// Rows between two updates of the progress window.
+constexpr int PAS_PROGRESSION = 500;
+
+const QString VRAI = QStringLiteral("Vrai");
+const QString FAUX = QStringLiteral("Faux");
+
+// The records of `t`; a quoted field left open takes the rest of the text,
+// and its record's line goes to `non_ferme` (0 when every quote is closed).
+QList<EnregistrementCsv> lit_enregistrements(const QString& t, int* non_ferme = nullptr) {
+  if (non_ferme) *non_ferme = 0;
+  QList<EnregistrementCsv> liste;
+  const qsizetype n = t.size();
+  qsizetype i = 0;
+  int ligne = 1;
+  while (i < n) {
+    EnregistrementCsv e;
+    e.ligne = ligne;
+    while (true) {
+      QString champ;
+      if (i < n && t[i] == QLatin1Char('"')) {
+        ++i;
+        bool ferme = false;
+        while (i < n) {
+          const QChar c = t[i];
+          if (c == QLatin1Char('"')) {
+            if (i + 1 < n && t[i + 1] == QLatin1Char('"')) {
+              champ += c;
+              i += 2;
+              continue;
+            }
+            ++i;
+            ferme = true;
+            break;
+          }
+          if (c == QLatin1Char('\n')) ++ligne;
+          champ += c;
+          ++i;
+        }
+        if (!ferme && non_ferme) *non_ferme = e.ligne;
+      }
+      // Unquoted text, or what follows a closing quote, up to the separator.
+      while (i < n && t[i] != QLatin1Char(';') && t[i] != QLatin1Char('\r') && t[i] != QLatin1Char('\n'))
+        champ += t[i++];
+      e.champs << champ;
+      if (i < n && t[i] == QLatin1Char(';')) {
+        ++i;
+        continue;
+      }
+      break;
+    }
+    if (i < n && t[i] == QLatin1Char('\r')) ++i;
+    if (i < n && t[i] == QLatin1Char('\n')) ++i;
+    ++ligne;
+    liste << e;
+  }
+  return liste;
+}
+
+bool est_booleen(const plateforme::DefinitionColonne& c) {
+  return c.type.compare(QLatin1String("BOOLEAN"), Qt::CaseInsensitive) == 0;
+}
+
+// A value of the table as a field.
+QString champ_de(const QVariant& v, bool booleen) {
+  if (v.isNull()) return booleen ? FAUX : QString();
+  if (booleen) return v.toLongLong() != 0 ? VRAI : FAUX;
+  switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+      return QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+      return QString::number(v.toLongLong());
+    default:
+      return v.toString();
+  }
+}
+
+// A number of the file: "." or "," before the decimals, an exponent allowed.
+std::optional<double> nombre_de(const QString& champ) {
+  static const QRegularExpression forme(
+      QStringLiteral("^[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)([eE][+-]?[0-9]+)?$"));
+  QString t = champ.trimmed();
+  if (!forme.match(t).hasMatch()) return std::nullopt;
+  t.replace(QLatin1Char(','), QLatin1Char('.'));
+  bool ok = false;
+  const double v = t.toDouble(&ok);
+  if (!ok) return std::nullopt;
+  return v;
+}
+
+QVariant texte_ou_nul(const QString& champ) { return champ.isEmpty() ? QVariant() : QVariant(champ); }
+
+QString natif(const QString& chemin) { return QDir::toNativeSeparators(chemin); }
+
+// The progress window of a transfer, closed however the job ends.
+class Progression {
+ public:
+  explicit Progression(const QString& titre) : fenetre_(progression_ouvertures()) {
+    plateforme::curseur_attente(true);
+    if (fenetre_) fenetre_->montre(titre);
+  }
+  ~Progression() {
+    if (fenetre_) fenetre_->ferme();
+    plateforme::curseur_attente(false);
+  }
+  void montre(int fait, int total) {
+    if (fenetre_) {
+      fenetre_->definit_libelle(QString::number(fait) + texte_ouvertures(TEXTE_OUVERTURES));
+      fenetre_->progression(total > 0 ? 100.0 / total * fait : 100.0);
+    }
+    plateforme::laisse_passer();
+  }
+
+ private:
+  FenetreProgression* fenetre_;
+};
+
+QString filtre_csv() { return texte_ouvertures(TEXTE_FICHIERS) + QStringLiteral(" CSV (*.csv)|*.csv"); }
+
+}  // namespace
+
+QList<EnregistrementCsv> lit_csv(const QString& texte) {
+  int non_ferme = 0;
+  QList<EnregistrementCsv> r = lit_enregistrements(texte, &non_ferme);
+  if (non_ferme)
+    throw std::runtime_error(QStringLiteral("ligne %1 : guillemet non refermé").arg(non_ferme).toStdString());
+  return r;
+}
+
+QString ligne_csv(const QStringList& champs) {
+  QStringList sortie;
+  sortie.reserve(champs.size());
+  for (const QString& c : champs) {
+    if (c.contains(QLatin1Char(';')) || c.contains(QLatin1Char('"')) || c.contains(QLatin1Char('\r')) ||
+        c.contains(QLatin1Char('\n'))) {
+      QString q = c;
+      q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+      sortie << QLatin1Char('"') + q + QLatin1Char('"');
+    } else {
+      sortie << c;
+    }
+  }
+  return sortie.join(QLatin1Char(';'));
+}
+
+QString decoupe_ligne_csv(int n, const QString& ligne) {
+  const QList<EnregistrementCsv> r = lit_enregistrements(ligne);
+  if (n < 1 || r.isEmpty() || n > r.first().champs.size()) return QString();
+  return r.first().champs.at(n - 1);
+}
+
+QString texte_csv(const QByteArray& octets) {
+  QString t = plateforme::decode_texte(octets);
+  if (t.startsWith(QChar(0xFEFF))) t.remove(0, 1);
+  return t;
+}
+
+int exporte_table_eco(const QString& base, const QString& chemin,
+                      const std::function<void(int, int)>& apres_ligne) {
+  plateforme::BaseDonnees b(QStringLiteral("csv_eco"));
+  b.ouvre(base);
+  const QList<plateforme::DefinitionColonne> colonnes = b.colonnes(QStringLiteral("ECO"));
+  QStringList noms;
+  QList<bool> booleens;
+  for (const auto& c : colonnes) {
+    noms << c.nom;
+    booleens << est_booleen(c);
+  }
+  const int total = b.valeur(QStringLiteral("SELECT count(*) FROM ECO")).toInt();
+  QString texte = ligne_csv(noms) + QStringLiteral("\r\n");
+  int compteur = 0;
+  QStringList champs;
+  for (auto rs = b.requete(QStringLiteral("SELECT * FROM ECO ORDER BY rowid")); !rs.fin(); rs.suivant()) {
+    champs.clear();
+    for (int i = 0; i < noms.size(); ++i) champs << champ_de(rs.valeur(noms[i]), booleens[i]);
+    texte += ligne_csv(champs);
+    texte += QStringLiteral("\r\n");
+    ++compteur;
+    if (apres_ligne && compteur % PAS_PROGRESSION == 0) apres_ligne(compteur, total);
+  }
+  b.ferme();
+  QString erreur;
+  if (!plateforme::remplace_fichier(chemin, QByteArray("\xEF\xBB\xBF") + texte.toUtf8(), &erreur))
+    throw std::runtime_error(erreur.toStdString());
+  if (apres_ligne) apres_ligne(compteur, total);
+  return compteur;
+}
+
+int importe_table_eco(const QString& base, const QString& chemin,
+                      const std::function<void(int, int)>& apres_ligne) {
+  QByteArray octets;
+  QString erreur;
+  if (!plateforme::lit_octets(chemin, octets, &erreur)) throw std::runtime_error(erreur.toStdString());
+  const QString texte = texte_csv(octets);
+  int non_ferme = 0;
+  const QList<EnregistrementCsv> enregistrements = lit_enregistrements(texte, &non_ferme);
+
+  // Every line is read and checked before the table is touched.
+  QList<QVariantList> lignes;
+  // Fields are taken by position: the table's six columns.
+  constexpr int nb_champs = 6;
+  bool entete = true;
+  auto refuse = [&](int ligne, const QString& pourquoi) {
+    throw std::runtime_error(QStringLiteral("%1, ligne %2 : %3. Rien n'a été importé.")
+                                 .arg(natif(chemin))
+                                 .arg(ligne)
+                                 .arg(pourquoi)
+                                 .toStdString());
+  };
+  if (non_ferme) refuse(non_ferme, QStringLiteral("guillemet non refermé"));
+  for (int k = 0; k < enregistrements.size(); ++k) {
+    const EnregistrementCsv& e = enregistrements[k];
+    const bool vide = e.champs.size() == 1 && e.champs.first().trimmed().isEmpty();
+    if (vide) continue;
+    if (entete) {  // the header: the names are not read
+      entete = false;
+      continue;
+    }
+    if (e.champs.size() > nb_champs)
+      refuse(e.ligne, QStringLiteral("%1 champs pour %2 colonnes").arg(e.champs.size()).arg(nb_champs));
+    auto champ = [&](int n) { return n <= e.champs.size() ? e.champs.at(n - 1) : QString(); };
+    if (champ(4).trimmed().isEmpty()) refuse(e.ligne, QStringLiteral("la liste des coups est vide"));
+    QVariant note;
+    if (!champ(6).trimmed().isEmpty()) {
+      const std::optional<double> v = nombre_de(champ(6));
+      if (!v) refuse(e.ligne, QStringLiteral("la note « %1 » n'est pas un nombre").arg(champ(6)));
+      note = *v;
+    }
+    lignes << QVariantList{static_cast<qint64>(lignes.size() + 1), texte_ou_nul(champ(2)), texte_ou_nul(champ(3)),
+                           champ(4), champ(5) == VRAI ? 1 : 0, note};
+  }
+  if (lignes.isEmpty()) return 0;
+
+  plateforme::BaseDonnees b(QStringLiteral("csv_eco"));
+  b.ouvre(base);
+  const int total = static_cast<int>(lignes.size());
+  b.transaction([&] {
+    b.execute(QStringLiteral("DELETE FROM ECO"));
+    plateforme::Instruction ajout = b.instruction(QStringLiteral(
+        "INSERT INTO ECO (Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_connaissance, Eco_note) VALUES (?, ?, ?, ?, ?, ?)"));
+    for (int k = 0; k < total; ++k) {
+      ajout.execute(lignes[k]);
+      if (apres_ligne && (k + 1) % PAS_PROGRESSION == 0) apres_ligne(k + 1, total);
+    }
+  });
+  b.ferme();
+  if (apres_ligne) apres_ligne(total, total);
+  return total;
+}
+
+void exporte_eco_csv() {
+  if (base_occupee()) return;
+  QString chemin;
+  try {
+    chemin = plateforme::choisit_fichier_a_sauver(texte_ouvertures(TEXTE_TITRE_EXPORT), filtre_csv(),
+                                                  plateforme::chemin_appli(), QStringLiteral("eco"));
+  } catch (const std::exception&) {
+    return;  // a failing dialog counts as a cancel
+  }
+  if (chemin.isEmpty()) return;
+  if (QFileInfo(chemin).suffix().isEmpty()) chemin += QStringLiteral(".csv");
+  if (plateforme::boite_message(texte_ouvertures(TEXTE_PRET_EXPORT), boite::OUI_NON) != boite::OUI) return;
+  try {
+    if (QFileInfo::exists(chemin) &&
+        plateforme::boite_message(natif(chemin) + texte_ouvertures(TEXTE_EXISTE), boite::OUI_NON) != boite::OUI)
+      return;
+    GardeBase garde;
+    int n = 0;
+    {
+      Progression progression(texte_ouvertures(TEXTE_CONVERSION) + natif(chemin));
+      n = exporte_table_eco(base_eco, chemin, [&](int fait, int total) { progression.montre(fait, total); });
+    }
+    plateforme::boite_message(n > 0 ? QString::number(n) + texte_ouvertures(TEXTE_EXPORTEES)
+                                    : texte_ouvertures(TEXTE_AUCUNE_EXPORTEE),
+                              boite::OK_SEUL);
+  } catch (const std::exception& e) {
+    plateforme::boite_erreur(QString::fromUtf8(e.what()));
+  }
+}
+
+void importe_eco_csv() {
+  if (base_occupee()) return;
+  QString chemin;
+  try {
+    chemin = plateforme::choisit_fichier_a_ouvrir(texte_ouvertures(TEXTE_TITRE_IMPORT), filtre_csv(),
+                                                  plateforme::chemin_appli(), QStringLiteral("eco"));
+  } catch (const std::exception&) {
+    return;
+  }
+  if (chemin.isEmpty()) return;
+  if (plateforme::boite_message(texte_ouvertures(TEXTE_PRET_IMPORT) + QStringLiteral("\r\n") +
+                                    texte_ouvertures(TEXTE_ATTENTION),
+                                boite::OUI_NON) != boite::OUI)
+    return;
+  if (plateforme::boite_message(texte_ouvertures(TEXTE_ATTENTION) + QStringLiteral(" - ") +
+                                    texte_ouvertures(TEXTE_CONTINUER),
+                                boite::OUI_NON + boite::QUESTION) != boite::OUI)
+    return;
+  try {
+    GardeBase garde;
+    int n = 0;
+    {
+      Progression progression(texte_ouvertures(TEXTE_CHARGEMENT) + natif(chemin) + QStringLiteral(" ..."));
+      n = importe_table_eco(base_eco, chemin, [&](int fait, int total) { progression.montre(fait, total); });
+    }
+    if (n > 0)
+      plateforme::boite_message(QString::number(n) + texte_ouvertures(TEXTE_IMPORTEES), boite::INFORMATION);
+    else
+      plateforme::boite_erreur(texte_ouvertures(TEXTE_AUCUNE_IMPORTEE));
+  } catch (const std::exception& e) {
+    plateforme::boite_erreur(QString::fromUtf8(e.what()));
+  }
+}
