@@ -22,6 +22,7 @@
 #include "play/nulle_abandon.h"
 #include "play/observateur_plateau.h"
 #include "play/patience.h"
+#include "play/liste_coup.h"
 #include "play/plateau.h"
 
 void branche_tout() {
@@ -45,6 +46,7 @@ void branche_tout() {
   o.texte = [](int numero) { return texte(numero); };
   o.profil_moteur = [] { return profil_moteur; };
   o.patience = [] { return progression_patience(); };
+  o.charge_liste_coup = []() -> ListeOuvertures* { return &fenetres::instance<liste_coup>(); };
   o.pointeur_piece = [](int code) {
     if (plateau* p = plateau::existante()) p->prend_icone_souris(code);
   };

@@ -3,8 +3,12 @@
 #include "gamefiles/enrichit_pgn.h"
 #include "openings/csv_eco.h"
 #include "openings/enrichissement.h"
+#include "openings/grille_donnees.h"
 #include "openings/maintenance_eco.h"
+#include "openings/reglages_ouvertures.h"
+#include "platform/fenetres.h"
 #include "play/jeu.h"
+#include "play/parametres.h"
 
 void Menu::menu_enrichir_Click(int Index) {
   switch (Index) {
@@ -29,3 +33,28 @@ void Menu::menu_trans_Click(int Index) {
 void Menu::menu_vider_Click() { vide_base_connaissance(); }
 void Menu::menu_reorg_Click() { reorganise_base_eco(); }
 void Menu::menu_repare_Click() { repare_base_eco(); }
+
+namespace {
+// The data grid on `table` of `base`: the window open on another table or
+// file is unloaded first, so the grid shows what was asked.
+void montre_grille(const QString& base, const QString& table) {
+  base_grille = base;
+  source_grille = table;
+  frmDataGrid* g = fenetres::existante<frmDataGrid>();
+  if (g && (g->base() != base || g->source() != table)) {
+    fenetres::decharge(g);
+    g = nullptr;
+  }
+  if (!g) {
+    g = &fenetres::instance<frmDataGrid>();
+    if (!g->Form_Load(base_grille, source_grille)) {
+      fenetres::decharge(g);
+      return;
+    }
+  }
+  fenetres::montre_enfant(g);
+}
+}  // namespace
+
+void Menu::menu_grille_Click() { montre_grille(base_eco, QStringLiteral("ECO")); }
+void Menu::menu_pc_grille_Click() { montre_grille(base_corres, QStringLiteral("PARTIE")); }

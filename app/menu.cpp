@@ -129,7 +129,7 @@ void Menu::construit_menus() {
   for (int i = 1; i <= 2; ++i)
     menu_trans[i] = element(menu_ouverture, "menu_trans", i, false, [this, i] { menu_trans_Click(i); });
   menu_ouverture->addSeparator();
-  menu_grille = simple(menu_ouverture, "menu_grille");
+  menu_grille = simple(menu_ouverture, "menu_grille", [this] { menu_grille_Click(); });
   menu_con->addSeparator();
   menu_enrichir_base = sous_menu(menu_con, "menu_enrichir_base");
   for (int i = 0; i <= 2; ++i)
@@ -147,7 +147,7 @@ void Menu::construit_menus() {
   for (int i = 0; i <= 1; ++i)
     menu_pc_edt[i] = element(menu_pc_edition, "menu_pc_edt", i, false, [i] { ::menu_pc_edt_Click(i); });
   menu_part_pc->addSeparator();
-  menu_pc_grille = simple(menu_part_pc, "menu_pc_grille");
+  menu_pc_grille = simple(menu_part_pc, "menu_pc_grille", [this] { menu_pc_grille_Click(); });
   mnuRecentFile[0] = element(menu_fichier, "mnuRecentFile", 0, false, nullptr);
   mnuRecentFile[0]->setSeparator(true);
   for (int i = 1; i <= 10; ++i)
@@ -292,8 +292,8 @@ void Menu::actualise_menus() {
 
   // What is not built yet stays off: saving the game, extracting games from
   // a file, the XML game, the position sent by e-mail, network and
-  // correspondence play, the data grid.
-  for (QAction* a : {menu_grille, menu_enrichir[0], menu_pc_message, menu_pc_grille,
+  // correspondence play.
+  for (QAction* a : {menu_enrichir[0], menu_pc_message,
                      menu_sauve, menu_sauve_fichier, menu_charge_xml, menu_envoi_position,
                      menu_edt_pc, mode_reseau, mode_corres, notation_internationale})
     active(a, false);
@@ -301,8 +301,9 @@ void Menu::actualise_menus() {
   // The opening base: none of its commands while the machine reads it or
   // one of its long jobs runs.
   for (QAction* a : {menu_trans[1], menu_trans[2], menu_enrichir[1], menu_enrichir[2], menu_vider, menu_repare,
-                     menu_reorg})
+                     menu_reorg, menu_grille})
     active(a, libre && !base_occupee());
+  active(menu_pc_grille, true);
 
   // The game menu.
   active(menu_nouvelle, !jeu && libre && (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4) && commandes::nouvelle_partie);

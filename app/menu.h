@@ -160,6 +160,8 @@ class Menu : public QMainWindow {
   void menu_vider_Click();
   void menu_reorg_Click();
   void menu_repare_Click();
+  void menu_grille_Click();
+  void menu_pc_grille_Click();
   void menu_niv_Click(int Index);
   void menu_nouvelle_Click();
   void menu_charge_fichier_Click();

@@ -12,6 +12,7 @@
 
 #include "localisation/libelles_aide.h"
 #include "localisation/libelles_fichiers.h"
+#include "localisation/libelles_ouvertures.h"
 #include "localisation/libelles_plateau.h"
 #include "localisation/libelles_preferences.h"
 #include "localisation/textes_langue.h"
@@ -167,6 +168,8 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("release"), table_release()},
       {QStringLiteral("pref"), table_pref()},
       {QStringLiteral("parametre"), table_parametre()},
+      {QStringLiteral("liste_coup"), table_liste_coup()},
+      {QStringLiteral("frmDataGrid"), table_frmDataGrid()},
   };
   return t;
 }

@@ -147,6 +147,13 @@ void sonne(SourceCoup source, const std::string& texte_coup, int echecs) {
 
 bool partie_en_cours() { return resultat_partie == "*"; }
 
+void termine_par_resultat(const std::string& resultat) {
+  if (!partie_en_cours() || resultat == "*" || !jeton_resultat(QString::fromStdString(resultat))) return;
+  ControlesPartie c = controles_jeu();
+  if (!c.liste) return;
+  termine_partie(c, fenetre_de(c), resultat, QStringLiteral(" - ") + QString::fromStdString(resultat));
+}
+
 Verdict joue_coup_partie(const CoupPartie& coup) {
   ControlesPartie c = controles_jeu();
   return joue_coup_partie(c, coup);

@@ -78,6 +78,12 @@ Verdict joue_coup_partie(const CoupPartie& coup);
 // move and again after any modal question, during which a clock may run out.
 bool partie_en_cours();
 
+// The game ends with `resultat` ("1-0", "0-1", "1/2-1/2") written as a
+// token (a line of the opening base that ends with a result): the result
+// line in the move list, the clocks stopped, the caption. Nothing happens
+// when the game is already over or the text is no result.
+void termine_par_resultat(const std::string& resultat);
+
 // The end of the game without a move (the machine finds none for the side to
 // move): mate when its king is attacked, else stalemate, announced and
 // recorded as after a move. Returns MAT or PAT.

@@ -443,6 +443,7 @@ TEST_F(MenuPrincipal, TheOpeningsItemFollowsTheLookupAndListsTheLinesOfTheGame) 
   QAction* voir = element("menu_voir_ouvertures");
   ASSERT_TRUE(element("affiche_commentaire")->isChecked());
   // Without the window of the opening lines the item goes off.
+  liens_ouvertures().charge_liste_coup = nullptr;
   voir->setEnabled(true);
   cherche_ouverture(1, "1.e4");
   EXPECT_FALSE(voir->isEnabled());
