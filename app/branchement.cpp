@@ -4,12 +4,15 @@
 #include <QMenu>
 
 #include "app/commandes.h"
+#include "app/fichiers_recents.h"
 #include "app/menu.h"
 #include "play/parametres.h"
 #include "chess/observateur_recherche.h"
 #include "chess/poids.h"
 #include "gamefiles/charge.h"
 #include "gamefiles/charge_pgn.h"
+#include "gamefiles/sauve.h"
+#include "gamefiles/xml.h"
 #include "localisation/textes_langue.h"
 #include "openings/liens_ouvertures.h"
 #include "platform/avis_etat.h"
@@ -73,6 +76,7 @@ void branche_tout() {
   };
   // Game files: each board window's game list, the notation of a loaded game.
   j.liste_parties = branche_liste_parties;
+  j.fichier_recent = ajoute_fichier_recent;
   j.notation_pgn = [] {
     if (Menu* m = fenetres::existante<Menu>())
       m->notation_pgn_Click();
@@ -86,6 +90,8 @@ void branche_tout() {
   commandes::nouvelle_partie = menu_nouvelle_Click;
   commandes::charge_pgn = charge_pgn;
   commandes::montre_charge = affiche_charge;
+  commandes::montre_sauve = affiche_sauve;
+  commandes::montre_xml = affiche_xml;
 
   // The main window's items follow what is plugged in.
   plateforme::signale_changement();

@@ -15,6 +15,10 @@ extern std::function<void(int mode, const QString& chemin)> charge_pgn;
 extern std::function<void()> nouvelle_partie;
 // Shows the load-and-filter form in the mode of mode_charge.
 extern std::function<void()> montre_charge;
+// Shows the save form of the game in hand.
+extern std::function<void()> montre_sauve;
+// Shows the form that loads a game from an XML address.
+extern std::function<void()> montre_xml;
 // Shows the correspondence manager (the open command in mode 5).
 extern std::function<void()> montre_corres;
 

@@ -16,6 +16,7 @@
 #include "play/parametres.h"
 #include "chess/messages.h"
 #include "gamefiles/charge_pgn.h"
+#include "gamefiles/conversion_pgn.h"
 #include "gamefiles/filtre_pgn.h"
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
@@ -157,6 +158,7 @@ charge::charge() {
   connect(Command1, &QPushButton::clicked, this, &charge::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &charge::Command2_Click);
   connect(Command3, &QPushButton::clicked, this, &charge::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &charge::Command4_Click);
   connect(Command5, &QPushButton::clicked, this, &charge::Command5_Click);
   connect(Command6, &QPushButton::clicked, this, &charge::Command6_Click);
   connect(voir, &QPushButton::clicked, this, &charge::voir_Click);
@@ -188,9 +190,8 @@ void charge::Form_Load() {
 void charge::active_boutons_fichier() {
   const bool fichier = !Text1->text().isEmpty();
   Command2->setEnabled(fichier);
+  Command4->setEnabled(fichier);
   voir->setEnabled(fichier);
-  // Copying the passing games to a new file is not part of the program yet.
-  Command4->setEnabled(false);
 }
 
 bool charge::eventFilter(QObject* objet, QEvent* evenement) {
@@ -217,6 +218,21 @@ void charge::Command2_Click() {
   hide();
   fenetres::decharge_plus_tard(this);
   charge_pgn(1, fichier_pgn);
+}
+
+void charge::Command4_Click() {
+  const bool pgn = Option1[1]->isChecked();
+  const QString destination = plateforme::choisit_fichier_a_sauver(
+      texte(214), texte(215) + (pgn ? QStringLiteral(" PGN (*.pgn)|*.pgn") : QStringLiteral(" XML (*.xml)|*.xml")),
+      plateforme::chemin_appli(), QString());
+  if (destination.isEmpty()) return;
+  if (QFileInfo::exists(destination) &&
+      plateforme::boite_message(destination + texte(216), boite::OUI_NON | boite::QUESTION, titre_programme()) !=
+          boite::OUI)
+    return;
+  fichier_pgn = Text1->text();
+  prend_criteres();
+  pgn_vers_xml(fichier_pgn, destination, pgn);
 }
 
 void charge::Command3_Click() {

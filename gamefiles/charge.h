@@ -3,8 +3,8 @@
 // passing games in the board window.
 //
 // It opens in the mode of mode_charge: 0 loads (the listing), 1 extracts and
-// saves (the save-results frame; its copy is not part of the program yet, so
-// its button stays off). The fields take the settings when the form loads;
+// saves (the save-results frame: the passing games copied to a new PGN or
+// XML file, gamefiles/conversion_pgn.h). The fields take the settings when the form loads;
 // the settings take the fields only from its load and save-filter buttons,
 // and only save-filter writes the settings file.
 #pragma once
@@ -69,6 +69,7 @@ class charge : public QWidget {
   void Command1_Click();
   void Command2_Click();
   void Command3_Click();
+  void Command4_Click();
   void Command5_Click();
   void Command6_Click();
   void Option1_Click(int Index);

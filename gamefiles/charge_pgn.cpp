@@ -98,7 +98,7 @@ std::string fen_de(const PartieLue& p) {
 
 }  // namespace
 
-void charge_partie(const PartieLue& p) {
+void charge_partie(const PartieLue& p, const QString& titre) {
   // English letters, as a PGN movetext holds them; the main window sets its marks.
   if (liens_jeu().notation_pgn)
     liens_jeu().notation_pgn();
@@ -118,7 +118,7 @@ void charge_partie(const PartieLue& p) {
   resultat_partie = m.resultat.empty() ? "*" : m.resultat;
 
   plateforme::boite_message(QString::fromStdString(entete_pgn + coups + " " + resultat_partie), boite::INFORMATION,
-                            QString::fromLatin1(NOM_PROGRAMME));
+                            titre.isEmpty() ? QString::fromLatin1(NOM_PROGRAMME) : titre);
   // The replay reads the result too (the move list's last line); the game in
   // hand keeps the moves alone, as live play and the opening lookup read them.
   texte_partie = coups.empty() ? resultat_partie : coups + " " + resultat_partie;
@@ -317,4 +317,13 @@ void charge_pgn(int mode, const QString& chemin) {
 
 void branche_liste_parties(plateau& p) {
   branche_liste(p, [](plateau&) { charge_pgn(99, QString()); });
+}
+
+void charge_partie_externe(const pgn::PartieLue& partie, const QString& origine, const QString& titre) {
+  if (machine_occupee() || en_cours) return;
+  plateau* p = affiche_plateau();
+  if (!p) return;
+  prepare_commentaire(*p, origine);
+  vide_liste(*p, QString());
+  pgn::charge_partie(partie, titre);
 }

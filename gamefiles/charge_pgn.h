@@ -55,9 +55,10 @@ std::int64_t offset_ligne(const QTreeWidgetItem& ligne);
 // entete_pgn (whatever the comment option), its comments to
 // commentaires_coups, its main line to texte_partie in the program's own form
 // (the result to resultat_partie), the notation becomes English letters, the
-// game is shown in a message and replayed onto the board window, from the
-// position of its [FEN] tag when it has one.
-void charge_partie(const PartieLue& partie);
+// game is shown in a message (titled `titre`, the program's name when empty)
+// and replayed onto the board window, from the position of its [FEN] tag
+// when it has one.
+void charge_partie(const PartieLue& partie, const QString& titre = QString());
 
 }  // namespace pgn
 
@@ -78,6 +79,12 @@ void charge_pgn(int mode, const QString& chemin);
 
 // True while a file is being read.
 bool lecture_pgn_en_cours();
+
+// Makes a game read elsewhere (from the XML document at `origine`) the game
+// in hand as charge_partie does, in the board window (loaded when needed)
+// whose game list is emptied, the comment window naming the origin. Nothing
+// is done while the machine plays or a file is being read.
+void charge_partie_externe(const pgn::PartieLue& partie, const QString& origine, const QString& titre);
 
 // Connects a board window's game list: header clicks sort it, a
 // double-click loads the game of the line (mode 99).

@@ -163,6 +163,8 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("plateau"), table_plateau()},
       {QStringLiteral("patience"), table_patience()},
       {QStringLiteral("charge"), table_charge()},
+      {QStringLiteral("sauve"), table_sauve()},
+      {QStringLiteral("xml"), table_xml()},
       {QStringLiteral("frmTip"), table_frmTip()},
       {QStringLiteral("frmAbout"), table_frmAbout()},
       {QStringLiteral("release"), table_release()},

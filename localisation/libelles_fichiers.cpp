@@ -35,3 +35,24 @@ std::vector<Libelle> table_charge() {
       L("Label11", 229),
   };
 }
+
+std::vector<Libelle> table_sauve() {
+  return {
+      L(nullptr, 210),
+      L("Command1", 212),
+      L("Command2", 211),
+      L("Command3", 16),
+      L("Check1", 213),
+  };
+}
+
+std::vector<Libelle> table_xml() {
+  return {
+      L(nullptr, 310),
+      L("Frame1", 311),
+      L("Command3", 312),
+      L("Label1", 313),
+      L("Command2", 314),
+      L("Command1", 211),
+  };
+}

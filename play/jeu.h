@@ -63,5 +63,7 @@ struct LiensJeu {
   // A loaded game is written with English letters: the main window's
   // notation set to PGN (style_notation 2 without a main window).
   std::function<void()> notation_pgn;
+  // A game file written: the main window puts it on the recent files.
+  std::function<void(const QString& chemin)> fichier_recent;
 };
 LiensJeu& liens_jeu();

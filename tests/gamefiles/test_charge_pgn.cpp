@@ -23,24 +23,6 @@
 #include "play/plateau.h"
 #include "tests/gamefiles/aide_charge.h"
 
-namespace {
-
-// Five games as another program writes them: LF line ends, a Windows-1252
-// name, a game without Round and Site, comments and a variation.
-std::string cinq_parties() {
-  return "[Event \"Open\"]\n[Site \"dijon\"]\n[Date \"2024.05.01\"]\n[Round \"10\"]\n[White \"Smith, J\"]\n"
-         "[Black \"Jones\"]\n[Result \"1-0\"]\n\n1.e4 {Le meilleur.} e5 2.Nf3 (2.f4) Nc6 3.Bb5 1-0\n\n"
-         "[Event \"Open\"]\n[Site \"dijon\"]\n[Date \"2024.05.02\"]\n[Round \"2\"]\n[White \"Jones\"]\n"
-         "[Black \"Smith, J\"]\n[Result \"0-1\"]\n\n1.d4 d5 2.c4 0-1\n\n"
-         "[Event \"Rapide\"]\n[White \"L\xE9on\"]\n[Black \"Dupont\"]\n[Result \"1/2-1/2\"]\n\n1.c4 e5 1/2-1/2\n\n"
-         "[Event \"Open\"]\n[Site \"Paris\"]\n[Date \"2023.01.01\"]\n[Round \"1\"]\n[White \"Dupont\"]\n"
-         "[Black \"Martin\"]\n[Result \"*\"]\n\n1.Nf3 *\n\n"
-         "[Event \"Open\"]\n[Site \"Paris\"]\n[Date \"2023.01.02\"]\n[Round \"3\"]\n[White \"Smithson\"]\n"
-         "[Black \"Martin\"]\n[Result \"1-0\"]\n\n1.g3 1-0\n";
-}
-
-}  // namespace
-
 TEST_F(TestChargePgn, LaListeMontreLesPartiesQuiPassentLeFiltre) {
   const QString chemin = ecrit_fichier(cinq_parties());
   critere_blanc = QStringLiteral("smith");
@@ -206,14 +188,6 @@ TEST_F(TestChargePgn, PendantQueLaMachineJoueRienNeSeCharge) {
   EXPECT_EQ(colonne(4).size(), 5) << "the list is not read again";
   EXPECT_EQ(texte_partie, "1.e4");
 }
-
-namespace {
-std::string beaucoup_de_parties(int n) {
-  std::string t;
-  for (int i = 0; i < n; ++i) t += partie_pgn("J" + std::to_string(i), "B", "1.e4 e5 2.Nf3 Nc6", "1-0");
-  return t;
-}
-}  // namespace
 
 TEST_F(TestChargePgn, LeBoutonArreterFinitLaListeAvecLesPartiesTrouvees) {
   const QString chemin = ecrit_fichier(beaucoup_de_parties(200000));

@@ -135,7 +135,7 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
       {"menu_copie_position(1)", menu->menu_copie_position[1]},
       {"menu_mode", menu->menu_mode->menuAction()},
       {"menu_moteur", menu->menu_moteur},
-      {"menu_sauve", menu->menu_sauve},
+      {"menu_sauve", menu->menu_sauve},  // a game on the board, the machine idle
       {"menu_charge_fichier", menu->menu_charge_fichier},  // the load form: whenever the machine is idle
       {"mode_reseau", menu->mode_reseau},
       {"mode_corres", menu->mode_corres},
@@ -158,9 +158,9 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
   };
   const std::vector<Cas> cas = {
       {"start", [] {}, "100001101000"},
-      {"new game against the machine", nouvelle(1), "011110001000"},
-      {"new game, two players", nouvelle(2), "011110001000"},
-      {"new game, machine against machine", nouvelle(4), "011110001000"},
+      {"new game against the machine", nouvelle(1), "011110011000"},
+      {"new game, two players", nouvelle(2), "011110011000"},
+      {"new game, machine against machine", nouvelle(4), "011110011000"},
       {"game end",
        [this] {
          // White's flag falls.
@@ -169,18 +169,18 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
          plateforme::BoitesEnTest::repond(boite::OK);
          ASSERT_TRUE(p->Timer1->tick());
        },
-       "000110001000"},
+       "000110011000"},
       {"window closed", [] { fenetres::decharge<plateau>(); }, "100001101000"},
-      {"new game again", nouvelle(2), "011110001000"},
+      {"new game again", nouvelle(2), "011110011000"},
       {"search started", [&] { recherche = std::make_unique<GardeMachine>(); }, "000000000000"},
-      {"search ended", [&] { recherche.reset(); }, "011110001000"},
+      {"search ended", [&] { recherche.reset(); }, "011110011000"},
       {"opening lines to show without an opening base",
        [] {
          db_eco.ferme();
          liens_ouvertures().charge_liste_coup = []() -> ListeOuvertures* { return nullptr; };
          definit_ouvertures_a_montrer(true);
        },
-       "011110001000"},
+       "011110011000"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.evenement);
