@@ -136,12 +136,7 @@ void frmAbout::Form_Load() {
   affiche_libelles(this);
   adjustSize();
   // Centred across the screen, a little above its middle.
-  if (QScreen* ecran = QGuiApplication::primaryScreen()) {
-    const QRect zone = ecran->availableGeometry();
-    const int x = zone.x() + (zone.width() - width()) / 2;
-    const int y = zone.y() + zone.height() / 2 - height() / 2 - AU_DESSUS_DU_CENTRE;
-    move(std::max(x, zone.x()), std::max(y, zone.y()));
-  }
+  fenetres::centre_sur_ecran(this, AU_DESSUS_DU_CENTRE);
   Label1->setText(Label1->text() + QStringLiteral("\nCe programme est fourni tel quel, sans garantie d'aucune sorte."));
   lblVersion->setText(texte(83) + QLatin1Char(' ') + texte_version());
   lblTitle->setText(QString::fromUtf8(NOM_PROGRAMME));

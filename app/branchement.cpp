@@ -13,7 +13,9 @@
 #include "gamefiles/charge_pgn.h"
 #include "gamefiles/sauve.h"
 #include "gamefiles/xml.h"
+#include "chess/repetitions.h"
 #include "localisation/textes_langue.h"
+#include "network/branchement.h"
 #include "openings/liens_ouvertures.h"
 #include "platform/avis_etat.h"
 #include "platform/fenetres.h"
@@ -58,6 +60,7 @@ void branche_tout() {
   // machine's answer to a human move.
   installe_controles_jeu(nullptr);
   installe_observateur_recherche(&observateur_plateau());
+  installe_vue_partie([]() -> VuePartie* { return plateau::existante(); });
   pendant_recherche() = nullptr;
   LiensJeu& j = liens_jeu();
   j = LiensJeu{};
@@ -83,7 +86,12 @@ void branche_tout() {
     else
       style_notation = 2;
   };
-  ferme_connexion_reseau() = nullptr;
+  j.choisit_couleur = [](int couleur) {
+    couleur_joueur = couleur;
+    if (Menu* m = fenetres::existante<Menu>()) m->marques_couleur();
+  };
+  // The network game: its sends, its dialog, the closing of its connection.
+  reseau::branche_reseau();
 
   // The main window's commands built apart from it.
   commandes::reinitialise();

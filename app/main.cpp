@@ -3,6 +3,7 @@
 
 #include "app/branchement.h"
 #include "app/menu.h"
+#include "network/branchement.h"
 #include "platform/fenetres.h"
 #include "openings/base_eco.h"
 
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
   menu.show();
   int fin = 0;
   if (menu.MDIForm_Load(arguments.join(QLatin1Char(' ')))) fin = app.exec();
+  // The sockets of a network game close while the application still exists.
+  reseau::debranche_reseau();
   // The opening database stays open for the whole run; it is closed while
   // the database driver still exists.
   db_eco.ferme();

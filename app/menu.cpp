@@ -38,7 +38,9 @@
 #include "platform/dialogues_fichiers.h"
 #include "platform/avis_etat.h"
 #include "platform/base_donnees.h"
+#include "network/branchement.h"
 #include "play/commandes_partie.h"
+#include "play/jeu.h"
 #include "play/machine.h"
 #include "play/nouvelle_partie.h"
 #include "play/partie.h"
@@ -284,17 +286,23 @@ void Menu::actualise_menus() {
   const bool jeu = fenetre_jeu && !fenetre_jeu->dechargee();
   const bool libre = !machine_occupee();
   const bool en_cours = jeu && partie_en_cours();
+  // A network game: both boards must stay the same, so nothing but the
+  // moves of the game changes this one; the draw offer waits for the game to
+  // run on its connection.
+  const bool reseau = jeu && mode_jeux == 3;
+  const bool reseau_branche = static_cast<bool>(liens_jeu().montre_connexion);
   const bool pgn = static_cast<bool>(commandes::charge_pgn);
   const QString presse = QApplication::clipboard()->text();
   auto active = [](QAction* a, bool oui) {
     if (a && a->isEnabled() != oui) a->setEnabled(oui);
   };
 
-  // What is not built yet stays off: the position sent by e-mail, network
-  // and correspondence play.
+  // What is not built yet stays off: the position sent by e-mail,
+  // correspondence play.
   for (QAction* a : {menu_enrichir[0], menu_pc_message, menu_envoi_position,
-                     menu_edt_pc, mode_reseau, mode_corres, notation_internationale})
+                     menu_edt_pc, mode_corres, notation_internationale})
     active(a, false);
+  active(mode_reseau, reseau_branche);
 
   // The opening base: none of its commands while the machine reads it or
   // one of its long jobs runs.
@@ -304,23 +312,25 @@ void Menu::actualise_menus() {
   active(menu_pc_grille, true);
 
   // The game menu.
-  active(menu_nouvelle, !jeu && libre && (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4) && commandes::nouvelle_partie);
-  active(menu_charge, libre && (pgn || (mode_jeux == 5 && commandes::montre_corres)));
-  for (int i = 1; i <= 10; ++i) active(mnuRecentFile[i], libre && pgn);
-  active(menu_charge_fichier, libre && commandes::montre_charge);
+  active(menu_nouvelle, !jeu && libre &&
+                            (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4 || (mode_jeux == 3 && reseau_branche)) &&
+                            commandes::nouvelle_partie);
+  active(menu_charge, libre && !reseau && (pgn || (mode_jeux == 5 && commandes::montre_corres)));
+  for (int i = 1; i <= 10; ++i) active(mnuRecentFile[i], libre && !reseau && pgn);
+  active(menu_charge_fichier, libre && !reseau && commandes::montre_charge);
   active(menu_sauve_fichier, libre && commandes::montre_charge);
-  active(menu_charge_xml, libre && commandes::montre_xml);
+  active(menu_charge_xml, libre && !reseau && commandes::montre_xml);
   // A game on the board, or the one left in hand after the board was closed, can be saved.
   active(menu_sauve, libre && commandes::montre_sauve && (jeu || !texte_partie.empty()));
   for (int i = 1; i <= 2; ++i) active(menu_copie_position[i], jeu && libre);
   // A FEN text or a position string on the clipboard can be pasted.
-  active(menu_coller_position, jeu && libre && (presse.contains(QLatin1Char('/')) || presse.size() == 64));
+  active(menu_coller_position, jeu && libre && !reseau && (presse.contains(QLatin1Char('/')) || presse.size() == 64));
   active(menu_voir_ouvertures, libre && ouvertures_a_montrer());
-  active(menu_position, libre);
-  active(menu_modif_coup, jeu && libre);
+  active(menu_position, libre && !reseau);
+  active(menu_modif_coup, jeu && libre && !reseau);
   active(menu_chasse, jeu);
   for (int i = 0; i <= 2; ++i) active(menu_edt_encours[i], jeu);
-  active(menu_propose_nul, en_cours && libre);
+  active(menu_propose_nul, en_cours && libre && (!reseau || reseau::partie_reseau_active()));
   active(menu_abandon, en_cours && libre);
 
   // The options a game in hand fixes.
@@ -413,6 +423,10 @@ void Menu::marques_options() {
   menu_active_son->setChecked(active_son != 0);
   menu_active_horloge->setChecked(active_horloge != 0);
   couleur_joueur = deb_blanc == 1 ? BLANC : NOIR;
+  marques_couleur();
+}
+
+void Menu::marques_couleur() {
   couleur_blanche->setChecked(couleur_joueur == BLANC);
   couleur_noire->setChecked(couleur_joueur == NOIR);
 }
@@ -421,8 +435,7 @@ void Menu::marques_preferences() {
   menu_active_son->setChecked(active_son != 0);
   menu_active_horloge->setChecked(active_horloge != 0);
   affiche_repere->setChecked(aff_repere != 0);
-  couleur_blanche->setChecked(couleur_joueur == BLANC);
-  couleur_noire->setChecked(couleur_joueur == NOIR);
+  marques_couleur();
   for (int i = 0; i <= 3; ++i) menu_niv[i]->setChecked(i == profondeur_max[profil_moteur]);
   for (int i = 1; i <= 8; ++i) choix_langue[i]->setChecked(i == cle_langue);
 }

@@ -41,6 +41,8 @@ class Menu : public QMainWindow {
   // After the preferences are applied: the marks of sound, clocks,
   // coordinates, level and language from the settings, and those of the
   // colour from couleur_joueur.
+  // The colour menu's marks from couleur_joueur (the colour drawn at the bottom).
+  void marques_couleur();
   void marques_preferences();
   // The recent-files items from the per-user store (start-up only).
   void charge_fichiers_recents();

@@ -84,12 +84,7 @@ release::release() : QDialog(fenetres::existante<Menu>()) {
 }
 
 void release::Form_Load() {
-  if (QScreen* ecran = QGuiApplication::primaryScreen()) {
-    const QRect zone = ecran->availableGeometry();
-    const int x = zone.x() + (zone.width() - width()) / 2;
-    const int y = zone.y() + (zone.height() - height()) / 2 - AU_DESSUS_DU_CENTRE;
-    move(std::max(x, zone.x()), std::max(y, zone.y()));
-  }
+  fenetres::centre_sur_ecran(this, AU_DESSUS_DU_CENTRE);
   affiche_libelles(this);
 }
 

@@ -5,7 +5,16 @@
 #include "chess/etat.h"
 #include "chess/outils.h"
 
-VuePartie* vue_partie = nullptr;
+namespace {
+std::function<VuePartie*()>& source_vue() {
+  static std::function<VuePartie*()> f;
+  return f;
+}
+}  // namespace
+
+VuePartie* vue_partie() { return source_vue() ? source_vue()() : nullptr; }
+
+void installe_vue_partie(std::function<VuePartie*()> source) { source_vue() = std::move(source); }
 
 namespace {
 
@@ -26,8 +35,9 @@ bool irreversible(const std::string& coup) {
 }  // namespace
 
 int compte_repetitions() {
-  if (vue_partie == nullptr) throw std::runtime_error("Objet requis : la fenêtre de jeu n'est pas chargée");
-  const VuePartie& vue = *vue_partie;
+  const VuePartie* v = vue_partie();
+  if (v == nullptr) throw std::runtime_error("Objet requis : la fenêtre de jeu n'est pas chargée");
+  const VuePartie& vue = *v;
   const std::string courante = chaine_position_de([&vue](int c, int l) { return vue.piece(c, l); });
   const int n = nb_positions();
   if (n - 1 > vue.nb_lignes_liste())

@@ -1,6 +1,7 @@
 // The repetition count over the position history.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // What the count reads of the board window: the pieces shown by the board
@@ -13,8 +14,10 @@ class VuePartie {
   virtual std::string ligne_liste(int indice) const = 0;
 };
 
-// The view in use; null while no board window exists.
-extern VuePartie* vue_partie;
+// The view in use; null while no board window exists. The program installs
+// where it comes from once (the board window when one is loaded).
+VuePartie* vue_partie();
+void installe_vue_partie(std::function<VuePartie*()> source);
 
 // chaine_position of a board read through `piece(colonne, ligne)`.
 template <class F>

@@ -152,6 +152,20 @@ std::vector<Libelle> table_stats() {
   };
 }
 
+// The connection dialog of a network game (its title is set by the dialog).
+std::vector<Libelle> table_connexion() {
+  return {
+      L("Option1", 1, 261),
+      L("Option1", 0, 262),
+      L("Label12", 263),
+      L("Label1", 264),
+      L("Label11", 265),
+      L("Label13", 266),
+      L("SSCommand1", 211),
+      L("SSCommand2", 267),
+  };
+}
+
 // The windows the dispatch knows, by name. The other windows' tables join
 // this map as those windows are built.
 const std::map<QString, std::vector<Libelle>>& tables() {
@@ -170,6 +184,7 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("release"), table_release()},
       {QStringLiteral("pref"), table_pref()},
       {QStringLiteral("parametre"), table_parametre()},
+      {QStringLiteral("connexion"), table_connexion()},
       {QStringLiteral("liste_coup"), table_liste_coup()},
       {QStringLiteral("frmDataGrid"), table_frmDataGrid()},
   };

@@ -56,26 +56,30 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, int* non_ferme = 
         ++i;
         bool ferme = false;
         while (i < n) {
-          const QChar c = t[i];
-          if (c == QLatin1Char('"')) {
-            if (i + 1 < n && t[i + 1] == QLatin1Char('"')) {
-              champ += c;
-              i += 2;
-              continue;
-            }
-            ++i;
-            ferme = true;
-            break;
+          // The text up to the next quote, in one piece.
+          qsizetype q = t.indexOf(QLatin1Char('"'), i);
+          if (q < 0) q = n;
+          ligne += static_cast<int>(QStringView(t).mid(i, q - i).count(QLatin1Char('\n')));
+          champ += QStringView(t).mid(i, q - i);
+          i = q;
+          if (i >= n) break;
+          if (i + 1 < n && t[i + 1] == QLatin1Char('"')) {
+            champ += QLatin1Char('"');
+            i += 2;
+            continue;
           }
-          if (c == QLatin1Char('\n')) ++ligne;
-          champ += c;
           ++i;
+          ferme = true;
+          break;
         }
         if (!ferme && non_ferme) *non_ferme = e.ligne;
       }
       // Unquoted text, or what follows a closing quote, up to the separator.
-      while (i < n && t[i] != QLatin1Char(';') && t[i] != QLatin1Char('\r') && t[i] != QLatin1Char('\n'))
-        champ += t[i++];
+      qsizetype fin = i;
+      while (fin < n && t[fin] != QLatin1Char(';') && t[fin] != QLatin1Char('\r') && t[fin] != QLatin1Char('\n'))
+        ++fin;
+      if (fin > i) champ += QStringView(t).mid(i, fin - i);
+      i = fin;
       e.champs << champ;
       if (i < n && t[i] == QLatin1Char(';')) {
         ++i;

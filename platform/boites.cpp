@@ -55,6 +55,9 @@ int boite_message(const QString& texte, int style, const QString& titre) {
   }
   QMessageBox mb(QApplication::activeWindow());
   mb.setWindowTitle(titre_ou_programme(titre));
+  // The program's texts and what a remote player typed are shown as they
+  // stand: never read as rich text.
+  mb.setTextFormat(Qt::PlainText);
   mb.setText(texte);
   switch (style & 0x70) {
     case boite::CRITIQUE: mb.setIcon(QMessageBox::Critical); break;

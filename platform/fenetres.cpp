@@ -1,9 +1,12 @@
 #include "platform/fenetres.h"
 
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QStyle>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -59,7 +62,16 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre) {
                           QSize(0, sous->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sous));
       sous->resize(fenetre->size() + cadre);
       // Arranging the area (cascade, tile) keeps such a window whole.
-      if (!fenetre->minimumSize().isNull()) sous->setMinimumSize(fenetre->minimumSize() + cadre);
+      if (!fenetre->minimumSize().isNull()) {
+        sous->setMinimumSize(fenetre->minimumSize() + cadre);
+        // Larger than the area: as small as its minimum allows, the rest is
+        // reached by scrolling.
+        if (zone->isVisible()) {
+          const QSize vue = zone->viewport()->size();
+          sous->resize(std::max(sous->minimumWidth(), std::min(sous->width(), vue.width())),
+                       std::max(sous->minimumHeight(), std::min(sous->height(), vue.height())));
+        }
+      }
     }
     // Closing the sub-window unloads the window it holds.
     sous->setAttribute(Qt::WA_DeleteOnClose);
@@ -69,6 +81,15 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre) {
   zone->setActiveSubWindow(sous);
   sous->raise();
   return sous;
+}
+
+void centre_sur_ecran(QWidget* fenetre, int au_dessus) {
+  QScreen* ecran = QGuiApplication::primaryScreen();
+  if (!ecran) return;
+  const QRect zone = ecran->availableGeometry();
+  const int x = zone.x() + (zone.width() - fenetre->width()) / 2;
+  const int y = zone.y() + (zone.height() - fenetre->height()) / 2 - au_dessus;
+  fenetre->move(std::max(x, zone.x()), std::max(y, zone.y()));
 }
 
 void decharge(QWidget* fenetre) {

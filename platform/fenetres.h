@@ -76,6 +76,10 @@ QMdiArea* zone_enfants();
 // shown as a window of its own.
 QMdiSubWindow* montre_enfant(QWidget* fenetre);
 
+// Centres a top-level window on the screen, `au_dessus` pixels above the
+// middle, never past the top-left corner of the screen's free area.
+void centre_sur_ecran(QWidget* fenetre, int au_dessus = 0);
+
 // Deletes every window created through instance(), the main window last
 // (tests call it between cases).
 void ferme_toutes();

@@ -17,8 +17,9 @@ int premier_coup = 0;
 float derniere_note = 0.0f;
 
 void memorise_position() {
-  if (vue_partie == nullptr) throw std::runtime_error("Objet requis : la fenêtre de jeu n'est pas chargée");
-  const VuePartie& vue = *vue_partie;
+  const VuePartie* v = vue_partie();
+  if (v == nullptr) throw std::runtime_error("Objet requis : la fenêtre de jeu n'est pas chargée");
+  const VuePartie& vue = *v;
   historique_positions.push_back(chaine_position_de([&vue](int c, int l) { return vue.piece(c, l); }));
   memorise_etat();
 }

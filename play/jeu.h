@@ -50,8 +50,16 @@ struct LiensJeu {
   // The machine's answer after a completed human move in play against the
   // machine (mode 1); returns true when a move was played and the game goes on.
   std::function<bool()> joue_machine;
-  // Sends one text to the remote player of a network game (mode 3).
+  // Sends one text to the remote player of a network game (mode 3); nothing
+  // is sent unless the game runs on an open connection.
   std::function<void(const QString& message)> envoie_reseau;
+  // True while a network game runs on an open connection.
+  std::function<bool()> partie_reseau_active;
+  // The connection dialog of a network game (the new-game command in mode 3).
+  std::function<void()> montre_connexion;
+  // The colour menu takes `couleur` (BLANC or NOIR), which becomes
+  // couleur_joueur: a network game's role fixes this side's colour.
+  std::function<void(int couleur)> choisit_couleur;
   // The main window's choices: the human's colour of the colour menu (BLANC
   // or NOIR) and the notation style of the notation menu (0, 1 or 2).
   std::function<int()> couleur_choisie;

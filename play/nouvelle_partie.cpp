@@ -52,7 +52,9 @@ QChar separateur_date() {
 }  // namespace
 
 bool nouvelle_partie_possible() {
-  return (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4) && plateau::existante() == nullptr;
+  const bool mode = mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4 ||
+                    (mode_jeux == 3 && static_cast<bool>(liens_jeu().montre_connexion));
+  return mode && plateau::existante() == nullptr;
 }
 
 std::string entete_machine(const QDate& jour) {
@@ -72,9 +74,10 @@ std::string entete_machine(const QDate& jour) {
 }
 
 void menu_nouvelle_Click() {
-  // Network and correspondence games are not part of this program yet.
-  if (mode_jeux == 3 || mode_jeux == 5) return;
+  // Correspondence games are not part of this program yet.
+  if (mode_jeux == 5) return;
   if (plateau::existante()) return;
+  if (mode_jeux == 3 && !liens_jeu().montre_connexion) return;
   try {
     // 1. The start line of the game log.
     if (ges_log == 1) {
@@ -93,6 +96,12 @@ void menu_nouvelle_Click() {
     roque_interdit[BLANC] = 0;
     roque_interdit[NOIR] = 0;
     entete_pgn.clear();
+    // 4. A network game starts from the connection dialog, which opens the
+    // board window once this side listens or connects.
+    if (mode_jeux == 3) {
+      liens_jeu().montre_connexion();
+      return;
+    }
     // 5 and 6. The board window's load prepares the game.
     plateau* p = affiche_plateau();
     if (!p) return;
@@ -108,9 +117,12 @@ void menu_nouvelle_Click() {
         // every control; what still does not fit is reached by scrolling.
         const QSize vue = cadre->mdiArea()->viewport()->size();
         const QSize mini = cadre->minimumSizeHint();
-        const int x = fenetre_plateau->width();
-        cadre->setGeometry(x, 0, std::max(mini.width(), std::min(cadre->width(), vue.width() - x)),
-                           std::max(mini.height(), std::min(cadre->height(), vue.height())));
+        const int droite = fenetre_plateau->width();
+        const int largeur = std::max(mini.width(), std::min(cadre->width(), vue.width() - droite));
+        // Where it cannot fit right of the board window it covers the
+        // board window's right edge rather than leave the area.
+        const int x = std::max(0, std::min(droite, vue.width() - largeur));
+        cadre->setGeometry(x, 0, largeur, std::max(mini.height(), std::min(cadre->height(), vue.height())));
       } else {
         c->move(fenetre_plateau->width(), 0);
       }

@@ -11,13 +11,15 @@
 // has White); before it, the notation from the notation menu, castling
 // allowed, no PGN tag lines and, with the log on, a start line in the game log;
 // after it, the comment window's heading, the tag lines of a game of machine
-// against machine and the greeting. Network (3) and correspondence (5) games
-// are not built yet: the command does nothing in those modes, where its menu
-// item is disabled. An error is shown in a message box and ends the command.
+// against machine and the greeting. In a network game (3) the same first
+// steps, then the connection dialog, which opens the board window. The
+// correspondence mode (5) is not built yet: the command does nothing there,
+// where its menu item is disabled. An error is shown in a message box and
+// ends the command.
 void menu_nouvelle_Click();
 
-// True when the new-game command can start a game: the play mode is 1, 2 or
-// 4 and no board window is loaded.
+// True when the new-game command can start a game: no board window is loaded
+// and the play mode is 1, 2 or 4, or 3 once the network play is plugged in.
 bool nouvelle_partie_possible();
 
 // The tag lines of a game of machine against machine on `jour`: Event, Site,

@@ -28,12 +28,24 @@ std::function<void()>& ferme_connexion_reseau() {
   return f;
 }
 
+void conclut_nulle() {
+  plateau* p = plateau::existante();
+  if (!p) return;
+  p->ajoute_ligne_liste(QStringLiteral("1/2-1/2"));
+  resultat_partie = "1/2-1/2";
+  memorise_position();
+  arret_timers();
+  p->selectionne_derniere_ligne();
+}
+
 QString texte_evaluations(float blanc, float noir) { return texte(115) + nombre(blanc) + texte(116) + nombre(noir); }
 
 void propose_nulle() {
   plateau* p = plateau::existante();
   if (!p || resultat_partie != "*" || machine_occupee()) return;
   if (mode_jeux == 3) {
+    // Nothing to offer before the game runs on its connection.
+    if (!liens_jeu().partie_reseau_active || !liens_jeu().partie_reseau_active()) return;
     if (plateforme::boite_message(texte(328) + QStringLiteral("\r\n") + texte(328), boite::OUI_NON, titre()) ==
             boite::OUI &&
         liens_jeu().envoie_reseau)
@@ -47,11 +59,7 @@ void propose_nulle() {
     const QString question =
         texte(336) + QStringLiteral("\r\n") + texte_evaluations(eb, en) + QStringLiteral("\r\n\r\n") + texte(114);
     if (plateforme::boite_message(question, boite::OUI_NON, titre()) != boite::OUI) return;
-    p->ajoute_ligne_liste(QStringLiteral("1/2-1/2"));
-    resultat_partie = "1/2-1/2";
-    memorise_position();
-    arret_timers();
-    p->selectionne_derniere_ligne();
+    conclut_nulle();
   } else {
     plateforme::boite_message(texte(335) + QStringLiteral("\r\n") + texte_evaluations(eb, en), boite::EXCLAMATION,
                               titre());
@@ -62,7 +70,8 @@ void abandonne_partie(bool depuis_plateau) {
   // The board window stays while the machine plays on it.
   if (machine_occupee()) return;
   if (plateforme::boite_message(texte(92), boite::OUI_NON, titre()) != boite::OUI) return;
-  if (ip_mode_serveur == 0 && mode_jeux == 3 && ferme_connexion_reseau()) ferme_connexion_reseau()();
+  // The wire has no word for a resignation: the opponent sees the connection close.
+  if (mode_jeux == 3 && ferme_connexion_reseau()) ferme_connexion_reseau()();
   plateau* p = plateau::existante();
   if (!p) return;
   if (depuis_plateau)

@@ -6,12 +6,17 @@
 #include <QString>
 #include <functional>
 
-// Closes the connection of a network game on the connecting side; filled in by
-// the network play when it is built.
+// Closes the connection of a network game (filled in by the network play):
+// on resignation and when the board window of a network game unloads.
 std::function<void()>& ferme_connexion_reseau();
 
-// The draw offer. In a network game (mode 3) the question of text 328 (twice)
-// and, on Yes, "/" sent to the opponent. Otherwise the machine answers from
+// The game drawn by agreement: "1/2-1/2" in the move list and the result,
+// the position recorded, the clocks stopped, the last line selected.
+void conclut_nulle();
+
+// The draw offer. In a network game (mode 3), once the game runs on its
+// connection, the question of text 328 (twice) and, on Yes, "/" sent to the
+// opponent. Otherwise the machine answers from
 // its own evaluation (Black's when the human has White, else White's): below
 // 0 from move 11 on it accepts (text 336 with both evaluations, then text
 // 114: Yes writes "1/2-1/2" in the move list and the result, records the
@@ -20,8 +25,8 @@ std::function<void()>& ferme_connexion_reseau();
 // or while the machine plays (machine_occupee()).
 void propose_nulle();
 
-// Resignation: Yes to text 92 closes the connection on the connecting side of
-// a network game, then closes the board window (once the current event is
+// Resignation: Yes to text 92 closes the connection of a network game (the
+// opponent sees it close), then closes the board window (once the current event is
 // over when `depuis_plateau`, the board window's own button). Nothing is
 // recorded or sent. Nothing at all while the machine plays on the board.
 void abandonne_partie(bool depuis_plateau);

@@ -147,6 +147,16 @@ void sonne(SourceCoup source, const std::string& texte_coup, int echecs) {
 
 bool partie_en_cours() { return resultat_partie == "*"; }
 
+namespace {
+int profondeur_coup = 0;
+struct GardeCoup {
+  GardeCoup() { ++profondeur_coup; }
+  ~GardeCoup() { --profondeur_coup; }
+};
+}  // namespace
+
+bool coup_en_traitement() { return profondeur_coup > 0; }
+
 void termine_par_resultat(const std::string& resultat) {
   if (!partie_en_cours() || resultat == "*" || !jeton_resultat(QString::fromStdString(resultat))) return;
   ControlesPartie c = controles_jeu();
@@ -160,6 +170,7 @@ Verdict joue_coup_partie(const CoupPartie& coup) {
 }
 
 Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
+  const GardeCoup garde;
   plateau* p = fenetre_de(c);
   const SourceCoup source = demande.source;
   const int code = tab_echiquier(demande.col_s, demande.lig_s);

@@ -74,6 +74,10 @@ Verdict joue_coup_partie(ControlesPartie& controles, const CoupPartie& coup);
 // The same on the game's controls (controles_jeu()).
 Verdict joue_coup_partie(const CoupPartie& coup);
 
+// True while joue_coup_partie carries a move out and records it (it may wait
+// for a question or yield to the event loop): another source of moves waits.
+bool coup_en_traitement();
+
 // Is the game still on? No result is recorded. Every caller asks it before a
 // move and again after any modal question, during which a clock may run out.
 bool partie_en_cours();

@@ -51,6 +51,7 @@
 #include "play/jeu.h"
 #include "play/patience.h"
 #include "play/navigation.h"
+#include "play/nulle_abandon.h"
 #include "play/partie.h"
 
 namespace {
@@ -157,14 +158,12 @@ plateau::plateau() {
   construit();
   branche_plateau(*this);
   branche_commandes_plateau(*this);
-  vue_partie = this;
   Form_Load();
   plateforme::signale_changement();
 }
 
 plateau::~plateau() {
   Form_Unload();
-  if (vue_partie == this) vue_partie = nullptr;
   fenetres::retire(this);
 }
 
@@ -366,12 +365,14 @@ void plateau::Form_Load() {
                 locale.toString(maintenant.date(), QLocale::ShortFormat) + QStringLiteral(" - ") +
                 locale.toString(maintenant.time(), QLocale::ShortFormat));
     }
-    // 8. A network game: no navigation, no set-up, the chat frame.
+    // 8. A network game: no navigation, no set-up, the chat frame; the board
+    // and the chat wait for the game to start.
     if (mode_jeux == 3) {
       for (int i = 0; i <= 3; ++i) action[i]->setEnabled(false);
       Command2->setEnabled(false);
       message->setVisible(true);
       message->setEnabled(false);
+      Echiquier->Enabled(false);
     }
     // 9. Move list and game list.
     List1->clear();
@@ -511,6 +512,8 @@ void plateau::Form_Unload() {
   decharge_ = true;
   // A closed window keeps no timer running.
   for (plateforme::Minuterie* t : {Timer1, Timer2, Timer3, Timer4, Timer5}) t->Interval(0);
+  // The connection of a network game ends with its board.
+  if (mode_jeux == 3 && ferme_connexion_reseau()) ferme_connexion_reseau()();
   definit_ouvertures_a_montrer(false);
   plateforme::signale_changement();
   log_.reset();

@@ -41,21 +41,33 @@ void copie_images(const QString& dossier_programme) {
   }
 }
 
-class FenetresVisibles : public TestApp, public ::testing::WithParamInterface<QSize> {
+// The main window's size and the screen's height: on a screen taller than
+// 10,000 twips the board window takes the height it offers.
+struct Taille {
+  QSize principale;
+  int hauteur_ecran;
+};
+
+class FenetresVisibles : public TestApp, public ::testing::WithParamInterface<Taille> {
  protected:
   void SetUp() override {
     TestApp::SetUp();
     cree_base_eco();
     copie_images(dossier());
     ecrit_ini({"MODE_JEUX=2"});
+    plateau::hauteur_ecran_essai = GetParam().hauteur_ecran;
     ASSERT_TRUE(demarre());
-    menu().resize(GetParam());
+    menu().resize(GetParam().principale);
     menu().show();
     QCoreApplication::processEvents();
     ::menu_nouvelle_Click();
     QCoreApplication::processEvents();
     ASSERT_NE(plateau::existante(), nullptr);
     ASSERT_NE(fenetre_comment_chargee(), nullptr);
+  }
+  void TearDown() override {
+    plateau::hauteur_ecran_essai = 0;
+    TestApp::TearDown();
   }
   QWidget* vue() { return menu().mdiArea->viewport(); }
   QList<QWidget*> fenetres() { return {plateau::existante(), fenetre_comment_chargee()}; }
@@ -65,6 +77,7 @@ TEST_P(FenetresVisibles, ANewGameOpensEveryControlInsideTheArea) {
   for (QWidget* f : fenetres())
     EXPECT_EQ(hors_zone(f, vue(), vue()->rect()), QStringList()) << f->objectName().toStdString();
   EXPECT_FALSE(menu().mdiArea->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(menu().mdiArea->verticalScrollBar()->isVisible());
 }
 
 TEST_P(FenetresVisibles, CascadeAndTileLeaveEveryControlInItsWindow) {
@@ -82,6 +95,7 @@ TEST_P(FenetresVisibles, CascadeAndTileLeaveEveryControlInItsWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TaillesDeLaFenetrePrincipale, FenetresVisibles,
-                         ::testing::Values(QSize(1000, 720), QSize(1280, 800)));
+                         ::testing::Values(Taille{QSize(1000, 720), 600}, Taille{QSize(1000, 720), 800},
+                                           Taille{QSize(1000, 720), 1000}, Taille{QSize(1280, 800), 1000}));
 
 }  // namespace

@@ -24,6 +24,10 @@
 #include "openings/base_eco.h"
 #include "openings/cherche_ouverture.h"
 #include "openings/comment.h"
+#include "openings/grille_donnees.h"
+#include "openings/reglages_ouvertures.h"
+#include "platform/base_donnees.h"
+#include "platform/schemas_bases.h"
 #include "openings/liens_ouvertures.h"
 #include "play/prises.h"
 #include "play/stats.h"
@@ -123,8 +127,9 @@ TEST_F(MenuPrincipal, TogglesFlipTheirSettingAndMarkAndWriteNoFile) {
 }
 
 TEST_F(MenuPrincipal, ModesCheckOneItemSetTheCorrespondenceMenuAndTheTitle) {
-  // Network and correspondence play are not built: their items stay off.
-  EXPECT_FALSE(element("mode_reseau")->isEnabled());
+  // Correspondence play is not built: its item stays off; network play is
+  // wired in.
+  EXPECT_TRUE(element("mode_reseau")->isEnabled());
   EXPECT_FALSE(element("mode_corres")->isEnabled());
   menu().mode_reseau_Click();
   EXPECT_EQ(mode_jeux, 3);
@@ -478,4 +483,28 @@ TEST_F(MenuPrincipal, TheChartsQuitButtonClosesItsFrameToo) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(stats::existante(), nullptr);
   EXPECT_TRUE(menu().mdiArea->subWindowList().isEmpty());
+}
+
+// The data grid opens on the table the command names, in the database file
+// of its setting; the other command switches it to its own table.
+TEST_F(MenuPrincipal, LesGrillesOuvrentLeurTable) {
+  plateforme::BaseDonnees::cree(chemin(QStringLiteral("base/corres.db")), schemas::base_corres());
+  base_corres = chemin(QStringLiteral("base/corres.db"));
+  element("menu_grille")->trigger();
+  frmDataGrid* g = fenetres::existante<frmDataGrid>();
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(g->windowTitle(), QStringLiteral("ECO"));
+  EXPECT_EQ(base_grille, base_eco);
+  EXPECT_EQ(source_grille, QStringLiteral("ECO"));
+  element("menu_pc_grille")->trigger();
+  g = fenetres::existante<frmDataGrid>();
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(g->windowTitle(), QStringLiteral("PARTIE"));
+  EXPECT_EQ(g->base(), base_corres);
+  // A file that cannot be read: its error, no grid left open.
+  fenetres::decharge<frmDataGrid>();
+  base_corres = chemin(QStringLiteral("base/absente.db"));
+  plateforme::BoitesEnTest::repond(boite::OK);
+  element("menu_pc_grille")->trigger();
+  EXPECT_EQ(fenetres::existante<frmDataGrid>(), nullptr);
 }

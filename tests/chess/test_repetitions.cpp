@@ -23,13 +23,9 @@ class Repetitions : public TestMorvandel {
  protected:
   void SetUp() override {
     TestMorvandel::SetUp();
-    vue_partie = &vue;
+    installe_vue_partie([this] { return &vue; });
     place_position_depart();
     memorise();
-  }
-  void TearDown() override {
-    vue_partie = nullptr;
-    TestMorvandel::TearDown();
   }
   void memorise() { historique_positions.push_back(chaine_position_de([](int c, int l) { return tab_echiquier(c, l); })); }
   // Moves a piece (screen squares) and records the list line and the position.
@@ -90,6 +86,6 @@ TEST_F(Repetitions, MissingBoardWindowOrShortListIsAnError) {
   bouge(7, 8, 6, 6, " 1.Cg1-f3");
   vue.lignes.clear();
   EXPECT_THROW(compte_repetitions(), std::runtime_error);
-  vue_partie = nullptr;
+  installe_vue_partie(nullptr);
   EXPECT_THROW(compte_repetitions(), std::runtime_error);
 }

@@ -57,7 +57,11 @@ Ligne cherche(const std::string& fen, int cj, int niveau, int ab) {
   profondeur_max[1] = niveau;
   alpha_beta[1] = ab;
   reinitialise_recherche();
-  Ligne r{fen, cj, niveau, ab};
+  Ligne r;
+  r.fen = fen;
+  r.cj = cj;
+  r.niveau = niveau;
+  r.ab = ab;
   int cs = 0, ls = 0, cd = 0, ld = 0;
   float note = 0;
   r.texte = rogne(choix_coup_machine(cs, ls, cd, ld, trait, note, 0));

@@ -91,7 +91,9 @@ class CsvEco : public TestOuvertures {
       EXPECT_EQ(a[i].coup, b[i].coup);
       EXPECT_EQ(a[i].connaissance, b[i].connaissance);
       EXPECT_EQ(a[i].note.isNull(), b[i].note.isNull());
-      if (!a[i].note.isNull()) EXPECT_DOUBLE_EQ(a[i].note.toDouble(), b[i].note.toDouble());
+      if (!a[i].note.isNull()) {
+        EXPECT_DOUBLE_EQ(a[i].note.toDouble(), b[i].note.toDouble());
+      }
     }
   }
 };

@@ -133,9 +133,10 @@ TEST_F(Grille, UnTriNAccepteQuUneColonneConnue) {
     if (c.codes.isEmpty()) BoitesEnTest::repond(boite::OK);
     grille->cmdSort->click();
     EXPECT_EQ(colonne("Eco_code"), c.codes.isEmpty() ? avant : c.codes);
-    if (c.codes.isEmpty())
+    if (c.codes.isEmpty()) {
       EXPECT_TRUE(BoitesEnTest::textes().last().contains(QString::fromUtf8(c.message)))
           << BoitesEnTest::textes().last().toStdString();
+    }
   }
   EXPECT_EQ(lignes_base().size(), 3);
 }

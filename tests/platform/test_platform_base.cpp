@@ -2,6 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "platform/boites.h"
 #include "platform/chemins.h"
@@ -64,4 +68,27 @@ TEST_F(PlatformBase, BoxesTakeQueuedAnswersAndAreRecorded) {
   EXPECT_EQ(BoitesEnTest::vues()[0].titre, "Morvandel");
   EXPECT_EQ(BoitesEnTest::vues()[1].titre, "Promotion");
   EXPECT_TRUE(BoitesEnTest::vues()[1].saisie);
+}
+
+// A real box shows its text as it stands: a nickname such as "<b>Bob</b>"
+// typed by a remote player is never read as markup.
+TEST_F(PlatformBase, ARealBoxShowsItsTextAsPlainText) {
+  BoitesEnTest::desactive();
+  Qt::TextFormat format = Qt::RichText;
+  QString vu;
+  QTimer essai;
+  essai.setInterval(10);
+  QObject::connect(&essai, &QTimer::timeout, [&] {
+    auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!b) return;
+    essai.stop();
+    format = b->textFormat();
+    vu = b->text();
+    b->button(QMessageBox::Ok)->click();
+  });
+  essai.start();
+  boite_message(QStringLiteral("Acceptez-vous une nouvelle partie avec '<b>Bob</b>' ?"));
+  BoitesEnTest::active([](const QString& texte) { ADD_FAILURE() << "unexpected box: " << texte.toStdString(); });
+  EXPECT_EQ(format, Qt::PlainText);
+  EXPECT_EQ(vu, QStringLiteral("Acceptez-vous une nouvelle partie avec '<b>Bob</b>' ?"));
 }

@@ -147,7 +147,9 @@ TEST_F(CheminDuCoup, LaMemePartieParToutesLesSourcesLaisseLaMemeTrace) {
     EXPECT_EQ(t.trait, NOIR);
     ASSERT_EQ(t.notes.size(), main.notes.size());
     EXPECT_EQ(t.notes[1], main.notes[1]) << "1...e5 is judged the same way";
-    if (!sources[i].notes_de_la_machine) EXPECT_EQ(t.notes[2], main.notes[2]);
+    if (!sources[i].notes_de_la_machine) {
+      EXPECT_EQ(t.notes[2], main.notes[2]);
+    }
     EXPECT_TRUE(t.horloges_arretees);
     EXPECT_EQ(t.basse, main.basse);
     EXPECT_EQ(t.haute, main.haute);

@@ -340,6 +340,12 @@ TEST_F(Commandes, EnReseauLaNulleEstEnvoyee) {
   ouvre();
   QStringList envois;
   liens_jeu().envoie_reseau = [&envois](const QString& m) { envois << m; };
+  // Before the game runs on its connection nothing is asked or sent.
+  bool active = false;
+  liens_jeu().partie_reseau_active = [&active] { return active; };
+  menu_propose_nul_Click();
+  EXPECT_TRUE(BoitesEnTest::vues().isEmpty());
+  active = true;
   BoitesEnTest::repond(boite::NON);
   menu_propose_nul_Click();
   EXPECT_TRUE(envois.isEmpty());
@@ -375,20 +381,23 @@ TEST_F(Commandes, LeBoutonAbandonnerFermeLePlateauApresSonClic) {
   EXPECT_EQ(plateau::existante(), nullptr);
 }
 
-TEST_F(Commandes, AbandonEnReseauCoteQuiSEstConnecte) {
+TEST_F(Commandes, AbandonEnReseauFermeLaConnexionDesDeuxCotes) {
   mode_jeux = 3;
   int fermetures = 0;
   ferme_connexion_reseau() = [&fermetures] { ++fermetures; };
-  ip_mode_serveur = 1;
-  ouvre();
-  BoitesEnTest::repond(boite::OUI);
-  menu_abandon_Click();
-  EXPECT_EQ(fermetures, 0) << "the listening side keeps its connection";
-  ip_mode_serveur = 0;
-  ouvre();
-  BoitesEnTest::repond(boite::OUI);
-  menu_abandon_Click();
-  EXPECT_EQ(fermetures, 1);
+  for (int serveur : {1, 0}) {
+    ip_mode_serveur = serveur;
+    fermetures = 0;
+    ouvre();
+    BoitesEnTest::repond(boite::NON);
+    menu_abandon_Click();
+    EXPECT_EQ(fermetures, 0) << "no resignation, the connection stays";
+    BoitesEnTest::repond(boite::OUI);
+    menu_abandon_Click();
+    EXPECT_EQ(plateau::existante(), nullptr);
+    EXPECT_GE(fermetures, 1) << serveur;
+  }
+  ferme_connexion_reseau() = nullptr;
 }
 
 // --- Menu copy and paste, comment button ------------------------------------------------

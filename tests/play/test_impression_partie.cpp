@@ -137,7 +137,9 @@ TEST_F(TestImpressionPartie, ShortGameInEachFormat) {
       while (k < l.size() && l[k] != a) ++k;
       EXPECT_LT(k, l.size()) << "missing or out of order: " << a.toStdString() << "\n" << l.join("\n").toStdString();
     }
-    if (c.format == 7) EXPECT_EQ(l.size(), 1);
+    if (c.format == 7) {
+      EXPECT_EQ(l.size(), 1);
+    }
   }
 }
 

@@ -11,6 +11,7 @@
 #include "app/commandes.h"
 #include "platform/fenetres.h"
 #include "app/menu.h"
+#include "network/connexion.h"
 #include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
@@ -177,20 +178,22 @@ TEST_F(NouvellePartie, LaNotationVientDuMenu) {
   }
 }
 
-TEST_F(NouvellePartie, ReseauEtCorrespondanceNeSontPasOuverts) {
-  for (int mode : {3, 5}) {
-    if (mode == 3)
-      menu->mode_reseau_Click();
-    else
-      menu->mode_corres_Click();
-    EXPECT_FALSE(menu->menu_nouvelle->isEnabled()) << mode;
-    menu_nouvelle_Click();
-    EXPECT_EQ(plateau::existante(), nullptr) << mode;
-  }
+TEST_F(NouvellePartie, EnReseauLaConnexionSOuvreEtLaCorrespondanceResteFermee) {
+  // A network game starts from the connection dialog, not on a board.
+  menu->mode_reseau_Click();
+  EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
+  menu_nouvelle_Click();
+  EXPECT_EQ(plateau::existante(), nullptr);
+  EXPECT_NE(fenetres::existante<connexion>(), nullptr);
+  fenetres::decharge<connexion>();
+  menu->mode_corres_Click();
+  EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
+  menu_nouvelle_Click();
+  EXPECT_EQ(plateau::existante(), nullptr);
   menu->mode_machine_Click();
   EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
   // Opening the game menu brings the item in line too.
-  mode_jeux = 3;
+  mode_jeux = 5;
   emit menu->menu_partie->aboutToShow();
   EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
 }

@@ -94,7 +94,7 @@ TEST_F(Chargement, LaPartieCommenceSurLaPositionDeDepart) {
   EXPECT_EQ(dernier_trait, NOIR);
   EXPECT_EQ(etat_clic, 0);
   EXPECT_EQ(premier_coup, -1);
-  EXPECT_EQ(vue_partie, p);
+  EXPECT_EQ(vue_partie(), p);
   ASSERT_EQ(historique_positions.size(), 1u);
   EXPECT_EQ(codes_colonne(historique_positions[0], 1), (QList<int>{3, 2, 1, 1, 1, 1, 8, 9}));
   EXPECT_EQ(codes_colonne(historique_positions[0], 4), (QList<int>{6, 2, 1, 1, 1, 1, 8, 12}));
@@ -244,7 +244,7 @@ TEST_F(Chargement, UnJournalImpossibleArreteLeChargementEtFermeLaFenetre) {
   EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].endsWith(
       "\r\nVérifier par exemple, que l'ouverture par défaut est correcte (cf. préférence)"));
   EXPECT_EQ(plateau::existante(), nullptr);
-  EXPECT_EQ(vue_partie, nullptr);
+  EXPECT_EQ(vue_partie(), nullptr);
   EXPECT_TRUE(historique_positions.empty()) << "the steps after the failing one are not done";
 }
 
@@ -259,7 +259,7 @@ TEST_F(Chargement, FermerLaFenetreArreteToutesSesMinuteriesEtLaDecharge) {
   EXPECT_EQ(intervalles, (QList<int>{0, 0, 0, 0, 0}));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(plateau::existante(), nullptr);
-  EXPECT_EQ(vue_partie, nullptr);
+  EXPECT_EQ(vue_partie(), nullptr);
   EXPECT_EQ(fenetres::existante<plateau>(), nullptr);
 }
 

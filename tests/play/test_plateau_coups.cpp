@@ -617,6 +617,11 @@ TEST_F(Coups, EnPartieReseauLeCoupPartAvecSesCoordonnees) {
   QStringList envoyes;
   liens_jeu().envoie_reseau = [&](const QString& m) { envoyes << m; };
   plateau& w = ouvre();
+  // The board takes no move before the game has started.
+  coup("e2", "e4");
+  EXPECT_TRUE(envoyes.isEmpty());
+  EXPECT_EQ(w.List1->count(), 0);
+  w.Echiquier->Enabled(true);
   coup("e2", "e4");
   EXPECT_EQ(envoyes, QStringList{"#57551.e2-e4"});
   EXPECT_EQ(w.Timer2->Interval(), 1000) << "the first move starts the clocks";

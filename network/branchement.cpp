@@ -1,0 +1,36 @@
+#include "network/branchement.h"
+
+#include "network/connexion.h"
+#include "network/reseau.h"
+#include "platform/avis_etat.h"
+#include "play/jeu.h"
+#include "play/nulle_abandon.h"
+
+namespace reseau {
+
+void branche_reseau() {
+  // A fresh network state: whatever an earlier wiring left is closed.
+  Reseau::detruit();
+  liens_jeu().envoie_reseau = [](const QString& message) { Reseau::instance().envoie(message); };
+  liens_jeu().partie_reseau_active = [] { return partie_reseau_active(); };
+  liens_jeu().montre_connexion = montre_connexion;
+  ferme_connexion_reseau() = [] {
+    if (Reseau* r = Reseau::existante()) r->ferme();
+  };
+  plateforme::signale_changement();
+}
+
+void debranche_reseau() {
+  Reseau::detruit();
+  liens_jeu().envoie_reseau = nullptr;
+  liens_jeu().partie_reseau_active = nullptr;
+  liens_jeu().montre_connexion = nullptr;
+  ferme_connexion_reseau() = nullptr;
+}
+
+bool partie_reseau_active() {
+  const Reseau* r = Reseau::existante();
+  return r && r->partie_active();
+}
+
+}  // namespace reseau

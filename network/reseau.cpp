@@ -1,0 +1,330 @@
+#include "network/reseau.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QHostAddress>
+#include <QLoggingCategory>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <memory>
+
+#include "play/parametres.h"
+#include "boardcontrol/echiquier.h"
+#include "chess/messages.h"
+#include "localisation/textes_langue.h"
+#include "platform/avis_etat.h"
+#include "platform/boites.h"
+#include "play/jeu.h"
+#include "play/partie.h"
+#include "play/plateau.h"
+
+Q_LOGGING_CATEGORY(journal_reseau, "morvandel.reseau")
+
+namespace reseau {
+
+namespace {
+
+std::unique_ptr<Reseau>& unique() {
+  static std::unique_ptr<Reseau> r;
+  return r;
+}
+
+// Past this many lines about one connection, the log says so once and stops.
+constexpr int LIGNES_JOURNAL_MAX = 50;
+// What one read takes from the socket at most.
+constexpr qint64 LECTURE_MAX = 65536;
+
+}  // namespace
+
+int Reseau::delai_silence_ms = 60;
+
+Reseau& Reseau::instance() {
+  if (!unique()) unique().reset(new Reseau());
+  return *unique();
+}
+
+void Reseau::detruit() { unique().reset(); }
+
+Reseau* Reseau::existante() { return unique().get(); }
+
+Reseau::Reseau() {
+  silence_.setSingleShot(true);
+  connect(&silence_, &QTimer::timeout, this, &Reseau::silence);
+  // A message that had to wait (a question open, a move being recorded) is
+  // tried again a little later.
+  reprise_.setSingleShot(true);
+  reprise_.setInterval(50);
+  connect(&reprise_, &QTimer::timeout, this, &Reseau::traite_file);
+}
+
+Reseau::~Reseau() {
+  ferme();
+}
+
+void Reseau::journal(const QString& ligne) {
+  if (lignes_journal_ > LIGNES_JOURNAL_MAX) return;
+  if (++lignes_journal_ > LIGNES_JOURNAL_MAX)
+    qCWarning(journal_reseau).noquote() << "further lines about this connection are not logged";
+  else
+    qCWarning(journal_reseau).noquote() << ligne;
+}
+
+void Reseau::change_phase(Phase p) {
+  if (phase_ == p) return;
+  phase_ = p;
+  plateforme::signale_changement();
+}
+
+bool Reseau::partie_active() const {
+  return phase_ == Phase::PARTIE && socket_ && socket_->state() == QAbstractSocket::ConnectedState;
+}
+
+void Reseau::associe_plateau(plateau* p) {
+  plateau_ = p;
+  if (p) connect(p->Command5, &QPushButton::clicked, this, &Reseau::envoie_chat, Qt::UniqueConnection);
+}
+
+void Reseau::envoie_chat() {
+  if (!plateau_present()) return;
+  QLineEdit* saisie = plateau_->Text2;
+  if (saisie->text().isEmpty()) return;
+  if (!envoie(message_chat(ip_nom_utilisateur, saisie->text()))) return;
+  // Our own log shows the line as typed, without the nickname.
+  QPlainTextEdit* log = plateau_->Text1;
+  log->appendPlainText(saisie->text());
+  log->setFocus();
+  log->moveCursor(QTextCursor::End);
+  log->ensureCursorVisible();
+  saisie->clear();
+}
+
+bool Reseau::plateau_present() const { return plateau_ && plateau_ == plateau::existante(); }
+
+// --- Listening and connecting ---------------------------------------------------------
+
+bool Reseau::ecoute(quint16 port, QString* erreur) {
+  ferme();
+  serveur_role_ = true;
+  serveur_ = new QTcpServer(this);
+  if (!serveur_->listen(QHostAddress::Any, port)) {
+    if (erreur) *erreur = serveur_->errorString();
+    delete serveur_;
+    serveur_ = nullptr;
+    return false;
+  }
+  connect(serveur_, &QTcpServer::newConnection, this, &Reseau::nouvelle_connexion);
+  lignes_journal_ = 0;
+  change_phase(Phase::ATTENTE);
+  return true;
+}
+
+quint16 Reseau::port_ecoute() const { return serveur_ ? serveur_->serverPort() : 0; }
+
+void Reseau::connecte(const QString& hote, quint16 port) {
+  ferme();
+  serveur_role_ = false;
+  lignes_journal_ = 0;
+  auto* s = new QTcpSocket(this);
+  branche_socket(s);
+  connect(s, &QTcpSocket::connected, this, &Reseau::connexion_etablie);
+  change_phase(Phase::CONNEXION);
+  // The system chooses the local port: the listening port of this computer
+  // stays free for a copy that listens.
+  s->connectToHost(hote, port);
+}
+
+void Reseau::branche_socket(QTcpSocket* s) {
+  socket_ = s;
+  s->setReadBufferSize(LECTURE_MAX);
+  decoupeur_ = Decoupeur();
+  file_.clear();
+  nul_propose_ = false;
+  perte_signalee_ = false;
+  ferme_ici_ = false;
+  derniere_erreur_.clear();
+  pseudo_adverse_.clear();
+  connect(s, &QTcpSocket::readyRead, this, &Reseau::lecture);
+  connect(s, &QTcpSocket::disconnected, this, [this, s] {
+    if (s == socket_) perte_connexion(derniere_erreur_);
+  });
+  connect(s, &QTcpSocket::errorOccurred, this, [this, s](QAbstractSocket::SocketError e) {
+    if (s == socket_) erreur_socket(e);
+  });
+}
+
+void Reseau::nouvelle_connexion() {
+  while (serveur_ && serveur_->hasPendingConnections()) {
+    QTcpSocket* s = serveur_->nextPendingConnection();
+    if (!s) break;
+    // One game connection: a request comes in only while none is there and
+    // no game has been played on this board.
+    if (socket_ || phase_ != Phase::ATTENTE) {
+      if (++refus_ <= 20)
+        qCWarning(journal_reseau).noquote()
+            << QStringLiteral("connection request from %1 refused: a game connection is in use")
+                   .arg(s->peerAddress().toString());
+      s->write(vers_octets(message_refus()));
+      s->flush();
+      s->disconnectFromHost();
+      connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+      if (s->state() == QAbstractSocket::UnconnectedState) s->deleteLater();
+      continue;
+    }
+    s->setParent(this);
+    s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    branche_socket(s);
+    change_phase(Phase::DEMANDE);
+  }
+}
+
+void Reseau::connexion_etablie() {
+  if (!socket_) return;
+  socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  change_phase(Phase::DEMANDE);
+  ecrit(message_demande(ip_nom_utilisateur));
+}
+
+// --- Closing -------------------------------------------------------------------------------
+
+void Reseau::ferme_socket() {
+  QTcpSocket* s = socket_;
+  socket_ = nullptr;
+  silence_.stop();
+  file_.clear();
+  if (!s) return;
+  s->disconnect(this);
+  // What was written still goes out; then the socket goes.
+  if (s->state() == QAbstractSocket::ConnectedState) {
+    connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+    s->disconnectFromHost();
+    if (s->state() == QAbstractSocket::UnconnectedState) s->deleteLater();
+  } else {
+    s->abort();
+    s->deleteLater();
+  }
+}
+
+void Reseau::ferme() {
+  ferme_ici_ = true;
+  ferme_socket();
+  if (serveur_) {
+    serveur_->close();
+    delete serveur_;
+    serveur_ = nullptr;
+  }
+  nul_propose_ = false;
+  plateau_ = nullptr;
+  change_phase(Phase::AUCUNE);
+}
+
+void Reseau::erreur_socket(QAbstractSocket::SocketError e) {
+  if (!socket_) return;
+  derniere_erreur_ = socket_->errorString();
+  // The peer closing is seen by the disconnection; any error that leaves the
+  // socket unconnected (refused, unreachable, reset) ends the connection here.
+  if (e != QAbstractSocket::RemoteHostClosedError && socket_->state() == QAbstractSocket::UnconnectedState)
+    perte_connexion(derniere_erreur_);
+}
+
+void Reseau::perte_connexion(const QString& cause) {
+  if (!socket_) return;
+  const Phase avant = phase_;
+  journal(QStringLiteral("connection closed: %1").arg(cause.isEmpty() ? QStringLiteral("by the peer") : cause));
+  ferme_socket();
+  nul_propose_ = false;
+  // Listening side before any game: the request went away; wait for another.
+  if (serveur_role_ && (avant == Phase::DEMANDE || avant == Phase::QUESTION)) {
+    change_phase(Phase::ATTENTE);
+    return;
+  }
+  if (avant == Phase::REFUSEE) return;
+  change_phase(Phase::FERMEE);
+  if (perte_signalee_ || ferme_ici_) return;
+  perte_signalee_ = true;
+  if (avant == Phase::PARTIE && plateau_present()) {
+    arret_timers();
+    plateau_->Echiquier->Enabled(false);
+    plateau_->message->setEnabled(false);
+  }
+  // Said once the socket's own signal is over, as every message of the peer.
+  const QString message = texte(326) + QStringLiteral("\r\n\r\n") +
+                          (serveur_role_ ? QStringLiteral("Cause : ") : QStringLiteral("? : ")) +
+                          (cause.isEmpty() ? QStringLiteral("?") : cause);
+  QMetaObject::invokeMethod(
+      this, [message] { plateforme::boite_message(message, boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME)); },
+      Qt::QueuedConnection);
+}
+
+// --- Writing ---------------------------------------------------------------------------------
+
+void Reseau::ecrit(const QString& message) {
+  if (!socket_ || socket_->state() != QAbstractSocket::ConnectedState) return;
+  socket_->write(vers_octets(message));
+  socket_->flush();
+}
+
+bool Reseau::envoie(const QString& message) {
+  if (!partie_active()) {
+    journal(QStringLiteral("nothing sent, no game on an open connection: %1").arg(message.left(40)));
+    return false;
+  }
+  if (message == message_propose_nul()) nul_propose_ = true;
+  ecrit(message);
+  return true;
+}
+
+// --- Reading ---------------------------------------------------------------------------------
+
+void Reseau::lecture() {
+  // Everything there is, now: no new signal comes for bytes already waiting.
+  while (socket_ && socket_->bytesAvailable() > 0) {
+    if (!decoupeur_.ajoute(socket_->read(LECTURE_MAX))) {
+      journal(QStringLiteral("more than %1 bytes without a complete message: connection dropped")
+                  .arg(Decoupeur::PLAFOND));
+      perte_connexion(QStringLiteral("invalid data"));
+      return;
+    }
+    prends_messages(false);
+  }
+  if (decoupeur_.attend_silence())
+    silence_.start(delai_silence_ms);
+  else
+    silence_.stop();
+  planifie();
+}
+
+void Reseau::silence() {
+  prends_messages(true);
+  planifie();
+}
+
+void Reseau::prends_messages(bool silence) {
+  QByteArray m;
+  while (decoupeur_.suivant(m, silence)) file_.push_back(m);
+  for (const QString& r : decoupeur_.rejets()) journal(r);
+}
+
+void Reseau::planifie() {
+  if (!file_.empty()) QMetaObject::invokeMethod(this, &Reseau::traite_file, Qt::QueuedConnection);
+}
+
+void Reseau::traite_file() {
+  if (en_traitement_) return;
+  // Not in the middle of a question or of a move being recorded.
+  if (QApplication::activeModalWidget() || coup_en_traitement()) {
+    if (!file_.empty()) reprise_.start();
+    return;
+  }
+  en_traitement_ = true;
+  while (!file_.empty()) {
+    const QByteArray m = file_.front();
+    file_.pop_front();
+    traite(m);
+  }
+  en_traitement_ = false;
+}
+
+}  // namespace reseau

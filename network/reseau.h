@@ -1,0 +1,139 @@
+// The sockets of a network game and what arrives on them.
+//
+// One object for the run (Reseau::instance()). The listening side listens on
+// its port and takes one game connection; every further request is refused
+// ("-") and closed, never allowed to take over the game. The connecting side
+// connects from a port of the system's choice. Both sides keep one capped
+// buffer for their game connection, cut it into messages (Decoupeur) and
+// handle them one at a time outside the read slot: never while a modal
+// question is open or a move is being recorded, and after a piece lifted by
+// the user has been put back.
+//
+// A move from the peer is checked (its turn, its piece, the rules) and goes
+// through the one move path of the game (joue_coup_partie); a refused one is
+// reported in the comment window and the log. Chat lines, draw offers and
+// answers count only once the game has started on the board window of this
+// connection; "!A"/"!R" only while our own offer waits. Once the connection
+// is gone (closed by the peer, lost, or closed here) nothing is written to
+// it again; a loss during a game is reported once, and the clocks, the board,
+// the chat and the draw offer stop.
+#pragma once
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <deque>
+
+#include "network/protocole.h"
+
+class QTcpServer;
+class QTcpSocket;
+class plateau;
+
+namespace reseau {
+
+enum class Phase {
+  AUCUNE,     // no network game
+  ATTENTE,    // listening side: listening, no game connection yet
+  CONNEXION,  // connecting side: the connection is being made
+  DEMANDE,    // the game request is on its way (sent, or awaited)
+  QUESTION,   // listening side: our user is asked about the request
+  PARTIE,     // the game runs
+  REFUSEE,    // connecting side: the request was refused
+  FERMEE,     // the game connection is gone
+};
+
+class Reseau : public QObject {
+  Q_OBJECT
+
+ public:
+  static Reseau& instance();
+  // Closes everything and forgets the object (tests, end of the run).
+  static void detruit();
+  // The object when it exists, else null (never creates it).
+  static Reseau* existante();
+
+  // Listening side: listens on `port` of every address (0: a free port of
+  // the system's choice). False, with the reason, when it cannot.
+  bool ecoute(quint16 port, QString* erreur);
+  quint16 port_ecoute() const;
+  // Connecting side: connects to `hote` at `port`; the outcome comes later.
+  void connecte(const QString& hote, quint16 port);
+  // The board window of this game; messages for another board are ignored.
+  void associe_plateau(plateau* p);
+
+  // Sends a message of the game (move, chat line, draw offer) on the game
+  // connection; false, and nothing written, when no game runs on an open one.
+  bool envoie(const QString& message);
+  // Closes the game connection and stops listening; nothing is reported.
+  void ferme();
+
+  Phase phase() const { return phase_; }
+  // A game runs on an open connection.
+  bool partie_active() const;
+  // Our draw offer waits for its answer.
+  bool nul_en_attente() const { return nul_propose_; }
+  QString pseudo_adverse() const { return pseudo_adverse_; }
+
+  // How long the sender must be silent before a message whose end the
+  // grammar cannot see is taken (milliseconds).
+  static int delai_silence_ms;
+
+  ~Reseau() override;
+
+ private:
+  Reseau();
+
+  // The chat send button of the board window.
+  void envoie_chat();
+  void nouvelle_connexion();
+  void branche_socket(QTcpSocket* s);
+  void lecture();
+  void silence();
+  void perte_connexion(const QString& cause);
+  void erreur_socket(QAbstractSocket::SocketError e);
+  void connexion_etablie();
+  void prends_messages(bool silence);
+  void planifie();
+  void traite_file();
+  void ecrit(const QString& message);
+  void ferme_socket();
+  void journal(const QString& ligne);
+  void change_phase(Phase p);
+
+  // What each verb does (reception.cpp).
+  void traite(const QByteArray& octets);
+  void recoit_demande(const QString& message);
+  void recoit_acceptation(const QString& message);
+  void recoit_refus();
+  void recoit_coup(const QString& message);
+  void recoit_chat(const QString& message);
+  void recoit_offre_nulle();
+  void recoit_reponse_nulle(const QString& message);
+  void demarre_partie(const QString& pseudo);
+  void refuse_coup(const QString& texte, const QString& raison);
+  bool plateau_present() const;
+
+  QTcpServer* serveur_ = nullptr;
+  QPointer<QTcpSocket> socket_;
+  QPointer<plateau> plateau_;
+  Decoupeur decoupeur_;
+  std::deque<QByteArray> file_;
+  QTimer silence_;
+  QTimer reprise_;
+  bool en_traitement_ = false;
+  bool serveur_role_ = false;
+  bool nul_propose_ = false;
+  bool perte_signalee_ = false;
+  bool ferme_ici_ = false;
+  QString pseudo_adverse_;
+  QString derniere_erreur_;
+  int lignes_journal_ = 0;
+  int refus_ = 0;
+  Phase phase_ = Phase::AUCUNE;
+};
+
+}  // namespace reseau

@@ -1,0 +1,192 @@
+// A peer that does not keep to the game: malformed messages, moves out of
+// turn or against the rules, garbage, a flood of connection requests, and
+// messages split or joined by the network.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QHostAddress>
+
+#include "chess/etat.h"
+#include "localisation/textes_langue.h"
+#include "network/protocole.h"
+#include "network/reseau.h"
+#include "openings/comment.h"
+#include "tests/network/aide_reseau.h"
+
+using boite::OK;
+using boite::OUI;
+using plateforme::BoitesEnTest;
+using reseau::Phase;
+using reseau::Reseau;
+
+namespace {
+
+// What the board and the game record are.
+struct Etat {
+  std::string chaine;
+  std::string partie;
+  int lignes;
+  int trait;
+  bool operator==(const Etat&) const = default;
+};
+
+}  // namespace
+
+class PairHostile : public TestReseau {
+ protected:
+  // A game where this side (White, listening) has played e2-e4: the peer is
+  // to move.
+  void prepare() {
+    partie_serveur();
+    recu_pair(10);
+    coup("e2", "e4");
+    recu_pair(5 + 7);
+    lit_pair();
+    journal();
+    BoitesEnTest::efface();
+  }
+  Etat etat() const {
+    return {historique_positions.back(), texte_partie, p->List1->count(), dernier_trait};
+  }
+};
+
+TEST_F(PairHostile, MalformedAndRefusedMovesChangeNothing) {
+  prepare();
+  struct Cas {
+    const char* nom;
+    QByteArray octets;
+    bool commente;  // a refused move is said in the comment window
+  };
+  const std::vector<Cas> cas = {
+      {"unknown verb", "xyz", false},
+      {"square outside 1..8", "#4795e7-e5", false},
+      {"square zero", "#0745e7-e5", false},
+      {"short move", "#47zz", false},
+      {"move text that is no move", "#4745hello", false},
+      {"oversized chat", ">" + QByteArray(3000, 'a'), false},
+      {"illegal by the rules", coup_pair("e7", "e4", "e7-e4"), true},
+      {"a piece of this side", coup_pair("e4", "e5", "e4-e5"), true},
+      {"an empty square", coup_pair("e5", "e4", "e5-e4"), true},
+      {"onto its own pawn", coup_pair("e8", "e7", "Re8-e7"), true},
+  };
+  const Etat avant = etat();
+  for (const Cas& c : cas) {
+    const QString commentaire = texte_commentaire();
+    envoie_pair(c.octets);
+    laisse_passer();
+    EXPECT_EQ(etat(), avant) << c.nom;
+    EXPECT_FALSE(journal().isEmpty()) << c.nom;
+    EXPECT_EQ(texte_commentaire().size() > commentaire.size(), c.commente) << c.nom;
+    if (c.commente) {
+      EXPECT_TRUE(texte_commentaire().endsWith(texte(143) + QStringLiteral(" (") + QString::fromLatin1(c.octets.mid(5)) +
+                                               QStringLiteral(")\n")))
+          << c.nom;
+    }
+  }
+  // The peer's legal move still plays, once; a second one is out of turn.
+  envoie_pair(coup_pair("e7", "e5", "e7-e5"));
+  ASSERT_TRUE(attend([this] { return p->List1->count() == 2; }));
+  envoie_pair(coup_pair("d7", "d5", "d7-d5"));
+  laisse_passer();
+  EXPECT_EQ(p->List1->count(), 2);
+  EXPECT_TRUE(journal().join(' ').contains(QStringLiteral("not the opponent's turn")));
+  EXPECT_EQ(Reseau::instance().phase(), Phase::PARTIE);
+}
+
+TEST_F(PairHostile, GarbageIsDroppedAndPastTheCapTheConnectionGoes) {
+  prepare();
+  const Etat avant = etat();
+  // A megabyte with no verb in it: dropped as it comes, the game goes on.
+  envoie_pair(QByteArray(1 << 20, 'z'));
+  envoie_pair(reseau::vers_octets(QStringLiteral(">[Bob] encore là")));
+  ASSERT_TRUE(attend([this] { return !p->Text1->toPlainText().isEmpty(); }));
+  EXPECT_EQ(etat(), avant);
+  const QStringList lignes = journal();
+  EXPECT_FALSE(lignes.isEmpty());
+  EXPECT_LE(lignes.size(), 51);
+  // A megabyte of anything but "/" (a draw offer in it would be a real
+  // question): some verb opens a message that never ends.
+  QRandomGenerator hasard(26);
+  QByteArray bruit(1 << 20, '\0');
+  for (char& o : bruit) {
+    o = static_cast<char>(hasard.bounded(256));
+    if (o == '/') o = 'z';
+  }
+  BoitesEnTest::repond(OK);
+  pair->write(bruit);
+  ASSERT_TRUE(attend([] { return Reseau::instance().phase() == Phase::FERMEE; }, 20000));
+  // The loss is said once.
+  ASSERT_TRUE(attend([] { return BoitesEnTest::vues().size() == 1; }));
+  laisse_passer();
+  EXPECT_EQ(BoitesEnTest::textes().size(), 1);
+  EXPECT_TRUE(journal().join(' ').contains(QStringLiteral("connection dropped")));
+  EXPECT_EQ(etat(), avant);
+}
+
+TEST_F(PairHostile, FurtherConnectionRequestsAreRefusedAndTheGameGoesOn) {
+  prepare();
+  std::vector<std::unique_ptr<QTcpSocket>> intrus;
+  for (int i = 0; i < 100; ++i) {
+    auto s = std::make_unique<QTcpSocket>();
+    s->connectToHost(QHostAddress::LocalHost, Reseau::instance().port_ecoute());
+    // Each tries a move at once.
+    s->write(coup_pair("d7", "d5", "d7-d5"));
+    intrus.push_back(std::move(s));
+  }
+  // Each one gets the refusal and is closed; none takes a move over.
+  ASSERT_TRUE(attend([&intrus] {
+    for (auto& s : intrus)
+      if (s->state() != QAbstractSocket::UnconnectedState) return false;
+    return true;
+  }, 20000));
+  for (auto& s : intrus) EXPECT_EQ(s->readAll(), QByteArray("-"));
+  envoie_pair(coup_pair("e7", "e5", "e7-e5"));
+  ASSERT_TRUE(attend([this] { return p->List1->count() == 2; }));
+  laisse_passer();
+  EXPECT_EQ(p->List1->count(), 2);
+  EXPECT_EQ(controle("d7"), PION_NOIR);
+  EXPECT_EQ(Reseau::instance().pseudo_adverse(), QStringLiteral("Bob"));
+}
+
+TEST_F(PairHostile, MessagesSplitOrJoinedByTheNetworkAreCutByTheirGrammar) {
+  prepare();
+  // A move over two reads.
+  const QByteArray e5 = coup_pair("e7", "e5", "e7-e5");
+  envoie_pair(e5.left(3));
+  laisse_passer();
+  envoie_pair(e5.mid(3));
+  ASSERT_TRUE(attend([this] { return p->List1->count() == 2; }));
+  coup("g1", "f3");
+  recu_pair(5 + 6);
+  lit_pair();
+  // A move, a draw offer and a chat line in one read.
+  BoitesEnTest::repond(boite::NON);
+  envoie_pair(coup_pair("b8", "c6", "Cb8-c6+") + "/" + reseau::vers_octets(QStringLiteral(">[Bob] à toi/")));
+  EXPECT_EQ(recu_pair(2), QByteArray("!R"));
+  EXPECT_EQ(p->List1->count(), 4);
+  EXPECT_EQ(controle("c6"), CAVALIER_NOIR);
+  // The chat line ends where the data ends, once the sender is silent.
+  ASSERT_TRUE(attend([this] { return !p->Text1->toPlainText().isEmpty(); }));
+  EXPECT_EQ(lignes_chat(), QStringList{QStringLiteral("[Bob] à toi/")});
+  EXPECT_TRUE(journal().isEmpty());
+}
+
+TEST_F(PairHostile, AMessageArrivingWhileAQuestionIsOpenWaitsForIt) {
+  prepare();
+  // While the draw question is open the peer moves and chats: nothing of it
+  // is carried out before the answer.
+  int lignes_pendant = -1;
+  BoitesEnTest::temoin([&](const plateforme::BoiteVue&) {
+    envoie_pair(coup_pair("e7", "e5", "e7-e5") + ">[Bob] vite");
+    laisse_passer();
+    lignes_pendant = p->List1->count();
+  });
+  BoitesEnTest::repond(boite::NON);
+  envoie_pair("/");
+  ASSERT_TRUE(attend([this] { return p->List1->count() == 2; }));
+  EXPECT_EQ(lignes_pendant, 1);
+  EXPECT_EQ(recu_pair(2), QByteArray("!R"));
+  EXPECT_EQ(lignes_chat(), QStringList{QStringLiteral("[Bob] vite")});
+}

@@ -1,0 +1,169 @@
+// The wire of a network game: messages composed byte for byte, move messages
+// read and mirrored, and the byte stream cut back into messages whatever the
+// reads (split, joined, garbage).
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QStringList>
+#include <vector>
+
+#include "chess/etat.h"
+#include "network/protocole.h"
+
+using namespace reseau;
+
+namespace {
+
+QByteArray octets(const char* s) { return QByteArray(s); }
+
+}  // namespace
+
+TEST(Protocole, MessagesAreComposedByteForByte) {
+  struct Cas {
+    QString message;
+    QByteArray attendu;
+  };
+  const std::vector<Cas> cas = {
+      {message_demande(QStringLiteral("Joueur1")), "?Joueur1"},
+      {message_acceptation(QStringLiteral("Hélène")), "@H\xe9l\xe8ne\r\n"},
+      {message_refus(), "-"},
+      {message_coup(5, 7, 5, 5, QStringLiteral(" 1.e2-e4 ")), "#57551.e2-e4"},
+      {message_coup(2, 7, 2, 8, QStringLiteral("b2-b1=D+")), "#2728b2-b1=D+"},
+      {message_chat(QStringLiteral("Zoë]"), QStringLiteral("  à bientôt €  ")), ">[Zo\xeb]] \xe0 bient\xf4t \x80"},
+      {message_chat(QStringLiteral("Bob"), QStringLiteral("   ")), ">[Bob] "},
+      {message_propose_nul(), "/"},
+      {message_nul_accepte(), "!A"},
+      {message_nul_refuse(), "!R"},
+  };
+  for (const Cas& c : cas) EXPECT_EQ(vers_octets(c.message), c.attendu) << c.message.toStdString();
+  // And back: the receiver reads the same characters.
+  EXPECT_EQ(depuis_octets(octets(">[Zo\xeb] \xe0 \x80")), QStringLiteral(">[Zoë] à €"));
+  EXPECT_THROW(message_coup(0, 7, 5, 5, QStringLiteral("e4")), std::out_of_range);
+  EXPECT_THROW(message_coup(5, 7, 5, 9, QStringLiteral("e4")), std::out_of_range);
+}
+
+TEST(Protocole, MoveMessagesAreReadAndMirrored) {
+  struct Cas {
+    const char* message;
+    bool lu;
+    int cs, ls, cd, ld;
+    QChar promotion;
+  };
+  const std::vector<Cas> cas = {
+      // White's e2-e4 from the listening side lands as (4,2)-(4,4) facing it.
+      {"#57551.e2-e4", true, 4, 2, 4, 4, QChar()},
+      {"#1234Cg1-f3", true, 8, 7, 6, 5, QChar()},
+      {"#2728b2-b1=D+", true, 7, 2, 7, 1, QLatin1Char('D')},
+      {"#2728b2-b1=q", true, 7, 2, 7, 1, QLatin1Char('q')},
+      {"#2728b2-b1=", true, 7, 2, 7, 1, QChar()},
+      {"#5878O-O", true, 4, 1, 2, 1, QChar()},
+      {"#0755e4", false, 0, 0, 0, 0, QChar()},
+      {"#5795e4", false, 0, 0, 0, 0, QChar()},
+      {"#57a5e4", false, 0, 0, 0, 0, QChar()},
+      {"#5755", false, 0, 0, 0, 0, QChar()},
+      {"#57", false, 0, 0, 0, 0, QChar()},
+      {">5755e4", false, 0, 0, 0, 0, QChar()},
+  };
+  for (const Cas& c : cas) {
+    CoupRecu coup;
+    QString erreur;
+    const bool lu = lit_coup(QString::fromLatin1(c.message), coup, &erreur);
+    EXPECT_EQ(lu, c.lu) << c.message;
+    if (!c.lu) {
+      EXPECT_FALSE(erreur.isEmpty()) << c.message;
+      continue;
+    }
+    EXPECT_EQ(coup.col_s, c.cs) << c.message;
+    EXPECT_EQ(coup.lig_s, c.ls) << c.message;
+    EXPECT_EQ(coup.col_d, c.cd) << c.message;
+    EXPECT_EQ(coup.lig_d, c.ld) << c.message;
+    EXPECT_EQ(coup.promotion, c.promotion) << c.message;
+    EXPECT_EQ(coup.texte, QString::fromLatin1(c.message + 5)) << c.message;
+  }
+}
+
+TEST(Protocole, PromotionLettersOfBothNotations) {
+  const std::vector<std::pair<char, int>> cas = {
+      {'D', TYPE_DAME}, {'Q', TYPE_DAME},     {'C', TYPE_CAVALIER}, {'N', TYPE_CAVALIER}, {'T', TYPE_TOUR},
+      {'R', TYPE_TOUR}, {'F', TYPE_FOU},      {'B', TYPE_FOU},      {'K', 0},             {'q', 0},
+      {'P', 0},         {'=', 0},
+  };
+  for (const auto& [lettre, type] : cas) EXPECT_EQ(type_promotion(QLatin1Char(lettre)), type) << lettre;
+}
+
+// The stream as reads deliver it: each row gives the reads, whether the
+// sender then falls silent, the messages that come out and how many runs of
+// bytes were dropped.
+TEST(Protocole, TheStreamIsCutByTheGrammarOfEachVerb) {
+  struct Cas {
+    const char* nom;
+    std::vector<QByteArray> lectures;
+    bool silence;
+    std::vector<QByteArray> messages;
+    int rejets;
+    int reste;
+  };
+  const std::vector<Cas> cas = {
+      {"one move per read", {"#57551.e2-e4"}, true, {"#57551.e2-e4"}, 0, 0},
+      {"a move waits for its marks", {"#57551.e2-e4"}, false, {}, 0, 12},
+      {"a judged move is complete", {"#57551.e2-e4+!"}, false, {"#57551.e2-e4+!"}, 0, 0},
+      {"move split in the digits", {"#57", "551.e2-e4"}, true, {"#57551.e2-e4"}, 0, 0},
+      {"move split in its text", {"#57551.e2-", "e4"}, true, {"#57551.e2-e4"}, 0, 0},
+      {"move split before its promotion", {"#2728b2-b1", "=D"}, true, {"#2728b2-b1=D"}, 0, 0},
+      {"two moves joined", {"#57551.e2-e4#2724e7-e5"}, true, {"#57551.e2-e4", "#2724e7-e5"}, 0, 0},
+      {"move then chat", {"#2724e7-e5+>[Bob] hi"}, true, {"#2724e7-e5+", ">[Bob] hi"}, 0, 0},
+      {"move then draw answer", {"#2724e7-e5!A"}, true, {"#2724e7-e5", "!A"}, 0, 0},
+      {"move judged then draw offer", {"#2724e7-e5?/"}, false, {"#2724e7-e5?", "/"}, 0, 0},
+      {"fixed messages joined", {"/!R-!A"}, false, {"/", "!R", "-", "!A"}, 0, 0},
+      {"draw answer split", {"!", "A"}, false, {"!A"}, 0, 0},
+      {"answer with more letters stays whole", {"!AB/"}, false, {"!AB", "/"}, 0, 0},
+      {"bang before a verb", {"!#57551.e2-e4!"}, false, {"!", "#57551.e2-e4!"}, 0, 0},
+      {"acceptance ends with its CRLF", {"@Bob\r", "\n#57551.e2-e4"}, true, {"@Bob\r\n", "#57551.e2-e4"}, 0, 0},
+      {"acceptance without CRLF after silence", {"@Bob"}, true, {"@Bob"}, 0, 0},
+      {"request waits for silence", {"?Al", "ice"}, false, {}, 0, 6},
+      {"request after silence", {"?Al", "ice"}, true, {"?Alice"}, 0, 0},
+      {"chats joined by nickname", {">[Bob] a/b>[Bob] c"}, true, {">[Bob] a/b", ">[Bob] c"}, 0, 0},
+      {"chat then move", {">[Bob] ok#2724e7-e5"}, true, {">[Bob] ok", "#2724e7-e5"}, 0, 0},
+      {"chat keeps a hash that is no move", {">[Bob] #1 fan"}, true, {">[Bob] #1 fan"}, 0, 0},
+      {"unknown verb dropped", {"xyz/"}, false, {"/"}, 1, 0},
+      {"bad digits dropped up to the next verb", {"#5795e4/"}, false, {"/"}, 1, 0},
+      {"bad move text dropped", {"#5755zz>[Bob] x"}, true, {">[Bob] x"}, 1, 0},
+      {"short move dropped when the next comes", {"#57", "/"}, false, {"/"}, 1, 0},
+      {"short move waits alone", {"#575"}, true, {}, 0, 4},
+      {"garbage without verbs", {QByteArray(5000, 'z') + "/"}, false, {"/"}, 1, 0},
+      {"oversized chat dropped", {">" + QByteArray(3000, 'a') + "#57551.e2-e4!"}, false, {"#57551.e2-e4!"}, 1, 0},
+  };
+  for (const Cas& c : cas) {
+    Decoupeur d;
+    d.pseudo_adverse(QStringLiteral("Bob\r\n"));
+    std::vector<QByteArray> recus;
+    QByteArray m;
+    for (const QByteArray& l : c.lectures) {
+      ASSERT_TRUE(d.ajoute(l)) << c.nom;
+      while (d.suivant(m, false)) recus.push_back(m);
+    }
+    if (c.silence)
+      while (d.suivant(m, true)) recus.push_back(m);
+    EXPECT_EQ(recus, c.messages) << c.nom;
+    EXPECT_EQ(d.rejets().size(), c.rejets) << c.nom;
+    EXPECT_EQ(d.en_attente(), c.reste) << c.nom;
+  }
+}
+
+TEST(Protocole, ABufferPastItsCapMustBeDropped) {
+  Decoupeur d;
+  // A chat line that never ends grows until the cap.
+  EXPECT_TRUE(d.ajoute(">" + QByteArray(Decoupeur::PLAFOND - 1, 'a')));
+  QByteArray m;
+  EXPECT_FALSE(d.suivant(m, false));
+  EXPECT_TRUE(d.attend_silence());
+  EXPECT_FALSE(d.ajoute("a"));
+  EXPECT_EQ(d.en_attente(), 0);
+  // Complete messages never count against it.
+  Decoupeur e;
+  for (int i = 0; i < 4 * Decoupeur::PLAFOND; ++i) {
+    ASSERT_TRUE(e.ajoute("/"));
+    ASSERT_TRUE(e.suivant(m, false));
+  }
+  EXPECT_EQ(e.en_attente(), 0);
+}
