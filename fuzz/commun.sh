@@ -2,7 +2,7 @@
 # build-fuzz and runs one target. Sourced, not run.
 RACINE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CONSTRUCTION="$RACINE/build-fuzz"
-CIBLES=(fen chaine_position decode_coup parametres parametres_moteur csv_eco reseau version pgn)
+CIBLES=(fen chaine_position decode_coup parametres parametres_moteur csv_eco reseau version pgn xml)
 
 construit_cibles() {
   local lanceur=()
@@ -26,7 +26,7 @@ lance_cible() {
   local statut=0
   QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    "$CONSTRUCTION/fuzz_$nom" -artifact_prefix="$artefacts/" -print_final_stats=1 -timeout=20 \
+    "$CONSTRUCTION/fuzz_$nom" -artifact_prefix="$artefacts/" -print_final_stats=1 -timeout=120 \
     -rss_limit_mb=3072 "$@" "$trouve" "$RACINE/fuzz/corpus/$nom" >"$journal" 2>&1 || statut=$?
   local executions
   executions=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$journal" | grep -o '[0-9]*$' | tail -1)

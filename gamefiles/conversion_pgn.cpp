@@ -98,7 +98,8 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
   pgn::FichierPgn f;
   plateforme::FichierJournal sortie;
   QString erreur;
-  if (!f.ouvre(source, &erreur) || !sortie.ouvre(destination, &erreur)) {
+  // The copy goes to a new file, which replaces the destination once whole.
+  if (!f.ouvre(source, &erreur) || !sortie.ouvre_a_part(destination, &erreur)) {
     plateforme::boite_message(erreur, boite::EXCLAMATION, titre);
     return;
   }
@@ -116,7 +117,8 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
     return !arret_demande;
   };
   pgn::BilanLecture bilan;
-  const bool ecrite = pgn::copie_parties(f, criteres_reglages(), !en_pgn, sortie, entre_deux, bilan, &erreur);
+  const bool ecrite = pgn::copie_parties(f, criteres_reglages(), !en_pgn, sortie, entre_deux, bilan, &erreur) &&
+                      sortie.valide(&erreur);
   sortie.ferme();
   f.ferme();
   patience::decharge();

@@ -50,6 +50,7 @@ MVD_CIBLE_DECL(csv_eco)
 MVD_CIBLE_DECL(reseau)
 MVD_CIBLE_DECL(version)
 MVD_CIBLE_DECL(pgn)
+MVD_CIBLE_DECL(xml)
 #undef MVD_CIBLE_DECL
 
 // The targets by name, for the replaying test.

@@ -67,6 +67,7 @@ FonctionCible cible(std::string_view nom) {
       {"reseau", reseau},
       {"version", version},
       {"pgn", pgn},
+      {"xml", xml},
   };
   for (const Entree& e : table)
     if (e.nom == nom) return e.f;

@@ -2,13 +2,17 @@
 // list (tags only) finds the games the full reading finds, at the same
 // offsets; a game read again from its offset is the same game; each movetext
 // goes through the comment extraction and the replay into the program's own
-// movetext, which leave the shared board as they found it.
+// movetext, which leave the shared board as they found it; the games copied
+// into an XML game list make a well-formed document holding each of them.
 #include <QFile>
 #include <vector>
 
 #include "chess/etat.h"
 #include "fuzz/cibles/cibles.h"
+#include "gamefiles/conversion_pgn.h"
 #include "gamefiles/lecture_pgn.h"
+#include "gamefiles/liste_xml.h"
+#include "platform/fichiers_texte.h"
 #include "gamefiles/movetext_pgn.h"
 
 namespace fuzz {
@@ -66,6 +70,23 @@ std::string pgn(const std::uint8_t* donnees, std::size_t taille) {
     insere_commentaires(texte_partie);
   }
   f.ferme();
+
+  const QString copie = QString::fromStdString(dossier_travail()) + QStringLiteral("/copie.xml");
+  pgn::FichierPgn source;
+  plateforme::FichierJournal sortie;
+  pgn::BilanLecture bilan;
+  if (!source.ouvre(chemin) || !sortie.ouvre(copie)) faute("cannot open the files of the copy");
+  QString erreur_copie;
+  if (!pgn::copie_parties(source, pgn::CriteresFiltre{}, true, sortie, {}, bilan, &erreur_copie))
+    faute("the copy into an XML list failed: " + erreur_copie.toStdString());
+  sortie.ferme();
+  QByteArray document;
+  plateforme::lit_octets(copie, document);
+  std::vector<pgn::PartieXml> xml;
+  QString erreur;
+  if (!pgn::lit_liste_xml(document, xml, &erreur))
+    faute("the XML copy of a game file is not well-formed: " + erreur.toStdString());
+  if (bilan.gardees != static_cast<long>(completes.size())) faute("the copy did not take every game");
   return std::to_string(completes.size()) + " parties";
 }
 

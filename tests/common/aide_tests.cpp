@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <random>
 #include <chrono>
 #include <thread>
 #include <cstring>
@@ -137,4 +138,23 @@ long duree_dans_un_enfant(const std::function<void()>& travail) {
   ::waitpid(pid, &statut, 0);
   return static_cast<long>(
       std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - debut).count());
+}
+
+QStringList melanges_apres_tirs(const std::function<void()>& sauve, const std::function<void()>& remet_avant,
+                                const std::function<QString()>& etat, int tirs) {
+  remet_avant();
+  const long duree = std::max(1000L, duree_dans_un_enfant(sauve));
+  const QString complet = etat();
+  if (complet != QStringLiteral("nouveau")) return {QStringLiteral("run to its end: ") + complet};
+  QStringList melanges;
+  std::mt19937 hasard(12345);
+  for (int k = 0; k < tirs; ++k) {
+    remet_avant();
+    const long delai = duree * k / tirs + static_cast<long>(hasard() % static_cast<unsigned>(duree / tirs + 1));
+    tue_enfant_apres(sauve, delai);
+    const QString e = etat();
+    if (e != QStringLiteral("ancien") && e != QStringLiteral("nouveau"))
+      melanges << QStringLiteral("killed after %1 of %2 us: %3").arg(delai).arg(duree).arg(e);
+  }
+  return melanges;
 }

@@ -60,7 +60,7 @@ class Cibles : public TestMorvandel {
 class CorpusEntier : public Cibles, public ::testing::WithParamInterface<const char*> {};
 
 const char* const CIBLES[] = {"fen",     "chaine_position", "decode_coup", "parametres", "parametres_moteur",
-                              "csv_eco", "reseau",          "version",     "pgn"};
+                              "csv_eco", "reseau",          "version",     "pgn",        "xml"};
 
 }  // namespace
 
@@ -90,10 +90,13 @@ TEST_F(Cibles, Verdicts) {
       {"fen", "champs_courts", "accepté 8/8/8/8/8/8/8/K6k w - - 0 1"},
       {"fen", "echec_refuse", "refusé"},
       {"fen", "mauvais_rang", "refusé"},
+      {"fen", "regression-lent-nul", "refusé"},
       {"chaine_position", "depart", "chaîne"},
       {"chaine_position", "sans_roi", "rien"},
       {"chaine_position", "fen_blancs", "fen"},
-      {"decode_coup", "cavalier", "7163 7163 7163"},
+      // "Nf3" (three bytes: Black at the bottom) in English letters; "N" is no
+      // French piece letter.
+      {"decode_coup", "cavalier", "2133 0000 2133"},
       {"parametres", "rejets", "lu 3"},
       {"parametres", "inconnue", "clé inconnue 0"},
       {"parametres_moteur", "refus", "refusé"},
@@ -101,7 +104,8 @@ TEST_F(Cibles, Verdicts) {
       {"csv_eco", "guillemets", "importé 2"},
       {"csv_eco", "non_ferme", "refusé"},
       {"csv_eco", "trop_de_champs", "refusé"},
-      {"reseau", "colles", "?#>/!#"},
+      // The first byte gives the length of the first piece: the rest comes in one.
+      {"reseau", "colles", "#>#"},
       {"version", "annonce", "version 1"},
       {"version", "casse", "erreur"},
       {"version", "pas_version", "sans version"},
