@@ -9,6 +9,7 @@
 #include "chess/observateur_recherche.h"
 #include "chess/poids.h"
 #include "chess/repetitions.h"
+#include "correspondence/message.h"
 #include "localisation/textes_langue.h"
 #include "network/branchement.h"
 #include "openings/liens_ouvertures.h"
@@ -82,6 +83,12 @@ void branche_tout() {
   // The main window's commands built apart from it.
   commandes::reinitialise();
   commandes::nouvelle_partie = menu_nouvelle_Click;
+  commandes::envoie_message = [](int mode) {
+    message_mode = mode;
+    montre_message();
+  };
+  // The e-mail window reaches the correspondence windows.
+  liens_message() = LiensMessage{};
 
   // The main window's items follow what is plugged in.
   plateforme::signale_changement();
