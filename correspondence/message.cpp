@@ -76,7 +76,7 @@ QString sujet_coup(const FicheCoup& f) {
 
 QString destinataire_coup(const FicheCoup& f) { return f.j_ai_les_blancs ? f.mel_noir : f.mel_blanc; }
 
-QString diagramme_position(const QString& chaine, int style) {
+QString diagramme_courriel(const QString& chaine, int style) {
   const int lettres = style == 1 ? 1 : 2;
   const QByteArray octets = chaine.toLatin1();
   QString grille;
@@ -102,7 +102,7 @@ QString corps_coup(const FicheCoup& f, const QString& date_envoi, const QString&
     << texte(428) + QLatin1Char(' ') + f.dernier_recu << texte(469) + f.date_recu << texte(489) + f.coups << TIRETS
     << texte(491) + dernier_jeton(partie) << texte(492) + partie + QLatin1Char(' ') + f.resultat << texte(493);
   QString corps = l.join(CRLF) + CRLF;
-  corps += diagramme_position(f.chaine_position, style_notation);
+  corps += diagramme_courriel(f.chaine_position, style_notation);
   l.clear();
   l << QString() << TIRETS << texte(494) + f.chaine_position.trimmed() << texte(496) << TIRETS << QString()
     << QString() << texte(495) << QString()

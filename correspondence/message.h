@@ -62,7 +62,7 @@ QString corps_coup(const FicheCoup& fiche, const QString& date_envoi, const QStr
 // The text diagram of a position string: eight lines top row first, each
 // square a piece letter of `style` (English letters for style 0) and a
 // blank, each line ended by CRLF.
-QString diagramme_position(const QString& chaine, int style);
+QString diagramme_courriel(const QString& chaine, int style);
 
 class message : public QDialog {
   Q_OBJECT

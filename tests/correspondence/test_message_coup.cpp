@@ -153,7 +153,7 @@ TEST_F(TestMessage, LeDiagrammeDuCourrierEstCeluiDeLaPositionCollee) {
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(std::to_string(c.couleur) + " " + std::to_string(c.style));
-    const QStringList lignes = diagramme_position(chaine_apres_cf3(c.couleur), c.style).split(QStringLiteral("\r\n"));
+    const QStringList lignes = diagramme_courriel(chaine_apres_cf3(c.couleur), c.style).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lignes.size(), 9);
     EXPECT_EQ(lignes.first(), QString::fromLatin1(c.haut));
     EXPECT_EQ(lignes[7], QString::fromLatin1(c.bas));
