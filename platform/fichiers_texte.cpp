@@ -333,74 +333,9 @@ bool ajoute_texte(const QString& chemin, const QString& texte, QString* erreur) 
   return remplace_fichier(chemin, (decode_1252(avant) + texte).toUtf8(), erreur);
 }
 
-bool FichierJournal::ouvre_a_part(const QString& chemin, QString* erreur) {
-  ferme();
-  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
-  QFileInfo info(chemin);
-  if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
-  const QByteArray nom = QFile::encodeName(info.absoluteFilePath());
-  struct stat st {};
-  const bool existe = ::stat(nom.constData(), &st) == 0;
-  if (existe && S_ISDIR(st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
-  if (existe && ::access(nom.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
-  QByteArray provisoire = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
-  const int fd = ::mkostemp(provisoire.data(), O_CLOEXEC);
-  if (fd < 0) {
-    const int numero = errno;
-    return echec_ecriture(erreur, chemin,
-                          QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)")
-                              .arg(natif(info.absolutePath()), raison(numero)));
-  }
-  mode_t mode = 0;
-  if (existe) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    mode = 0666 & ~masque;
-  }
-  ::fchmod(fd, mode);
-  ::close(fd);
-  chemin_ = QFile::decodeName(provisoire);
-  destination_ = info.absoluteFilePath();
-  a_part_ = true;
-  utf8_ = non_ascii_ = false;
-  ouvert_ = true;
-  return true;
-}
-
-bool FichierJournal::valide(QString* erreur) {
-  if (!ouvert_ || !a_part_) return ouvert_;
-  const QByteArray provisoire = QFile::encodeName(chemin_);
-  const int fd = ::open(provisoire.constData(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0 || ::fsync(fd) != 0) {
-    const int numero = errno;
-    if (fd >= 0) ::close(fd);
-    ferme();
-    return echec_ecriture(erreur, destination_, raison(numero));
-  }
-  ::close(fd);
-  if (::rename(provisoire.constData(), QFile::encodeName(destination_).constData()) != 0) {
-    const int numero = errno;
-    ferme();
-    return echec_ecriture(erreur, destination_, raison(numero));
-  }
-  a_part_ = false;
-  chemin_ = destination_;
-  ouvert_ = false;
-  return true;
-}
-
-void FichierJournal::ferme() {
-  // A file written apart and never put in place goes.
-  if (a_part_) ::unlink(QFile::encodeName(chemin_).constData());
-  a_part_ = false;
-  ouvert_ = false;
-}
-
 bool FichierJournal::ouvre(const QString& chemin, QString* erreur) {
-  ferme();
-  chemin_ = destination_ = chemin;
+  ouvert_ = false;
+  chemin_ = chemin;
   utf8_ = non_ascii_ = false;
   const int fd = chemin.isEmpty() ? -1
                                   : ::open(QFile::encodeName(chemin).constData(),
@@ -412,15 +347,6 @@ bool FichierJournal::ouvre(const QString& chemin, QString* erreur) {
 }
 
 bool FichierJournal::ecrit(const QString& texte, QString* erreur) {
-  if (!ecrit_morceau(texte, erreur)) {
-    // The error names the file the user chose, not the one written apart.
-    if (erreur && a_part_) erreur->replace(natif(chemin_), natif(destination_));
-    return false;
-  }
-  return true;
-}
-
-bool FichierJournal::ecrit_morceau(const QString& texte, QString* erreur) {
   if (!ouvert_) return echec_ecriture(erreur, chemin_, raison(EBADF));
   if (tout_ascii(texte)) return ajoute_octets(chemin_, texte.toLatin1(), erreur);
   if (!utf8_ && tient_en_1252(texte)) {
@@ -439,6 +365,81 @@ bool FichierJournal::ecrit_morceau(const QString& texte, QString* erreur) {
   if (!remplace_fichier(chemin_, (decode_1252(avant) + texte).toUtf8(), erreur)) return false;
   utf8_ = true;
   return true;
+}
+
+bool FichierNeuf::ouvre(const QString& chemin, QString* erreur) {
+  abandonne();
+  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
+  QFileInfo info(chemin);
+  if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
+  chemin_ = info.absoluteFilePath();
+  const QByteArray nom = QFile::encodeName(chemin_);
+  struct stat st {};
+  const bool existe = ::stat(nom.constData(), &st) == 0;
+  if (existe && S_ISDIR(st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
+  if (existe && ::access(nom.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
+  const QString dossier = info.absolutePath();
+  QByteArray provisoire = QFile::encodeName(dossier + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+  const int fd = ::mkostemp(provisoire.data(), O_CLOEXEC);
+  if (fd < 0) {
+    const int numero = errno;
+    return echec_ecriture(
+        erreur, chemin,
+        QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
+  }
+  ::close(fd);
+  provisoire_ = provisoire;
+  if (!journal_.ouvre(QFile::decodeName(provisoire_), erreur)) {
+    abandonne();
+    return false;
+  }
+  return true;
+}
+
+bool FichierNeuf::ecrit(const QString& texte, QString* erreur) {
+  if (provisoire_.isEmpty()) return echec_ecriture(erreur, chemin_, raison(EBADF));
+  if (journal_.ecrit(texte, erreur)) return true;
+  // The message names the file the user chose, not the new one.
+  if (erreur) erreur->replace(natif(QFile::decodeName(provisoire_)), natif(chemin_));
+  return false;
+}
+
+bool FichierNeuf::valide(QString* erreur) {
+  if (provisoire_.isEmpty()) return echec_ecriture(erreur, chemin_, raison(EBADF));
+  const QByteArray nom = QFile::encodeName(chemin_);
+  auto echoue = [&](int numero) {
+    abandonne();
+    return echec_ecriture(erreur, chemin_, raison(numero));
+  };
+  const int fd = ::open(provisoire_.constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return echoue(errno);
+  struct stat st {};
+  mode_t mode = 0;
+  if (::stat(nom.constData(), &st) == 0) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t masque = ::umask(0);
+    ::umask(masque);
+    mode = 0666 & ~masque;
+  }
+  ::fchmod(fd, mode);
+  if (::fsync(fd) != 0) {
+    const int numero = errno;
+    ::close(fd);
+    return echoue(numero);
+  }
+  ::close(fd);
+  if (::rename(provisoire_.constData(), nom.constData()) != 0) return echoue(errno);
+  provisoire_.clear();
+  journal_.ferme();
+  return true;
+}
+
+void FichierNeuf::abandonne() {
+  journal_.ferme();
+  if (provisoire_.isEmpty()) return;
+  ::unlink(provisoire_.constData());
+  provisoire_.clear();
 }
 
 }  // namespace plateforme

@@ -61,31 +61,42 @@ bool ajoute_texte(const QString& chemin, const QString& texte, QString* erreur =
 // written before it.
 class FichierJournal {
  public:
-  FichierJournal() = default;
-  FichierJournal(const FichierJournal&) = delete;
-  FichierJournal& operator=(const FichierJournal&) = delete;
-  ~FichierJournal() { ferme(); }
-
   bool ouvre(const QString& chemin, QString* erreur = nullptr);
-  // The same for a file that replaces another (a copy, an export): the
-  // pieces go to a new file beside `chemin`, which valide() puts in its
-  // place once whole. Closed without valide() (a failure, a stop, the
-  // writer killed), the old file stays as it was.
-  bool ouvre_a_part(const QString& chemin, QString* erreur = nullptr);
-  bool valide(QString* erreur = nullptr);
   bool ecrit(const QString& texte, QString* erreur = nullptr);
-  void ferme();
+  void ferme() { ouvert_ = false; }
   bool ouvert() const { return ouvert_; }
-  const QString& chemin() const { return destination_; }
+  const QString& chemin() const { return chemin_; }
 
  private:
-  bool ecrit_morceau(const QString& texte, QString* erreur);
-  QString chemin_;        // the file written
-  QString destination_;   // the file it becomes (the same unless written apart)
-  bool a_part_ = false;
+  QString chemin_;
   bool ouvert_ = false;
   bool utf8_ = false;     // the file is in UTF-8
   bool non_ascii_ = false;  // the file holds a byte above 127
+};
+
+// A file written piece after piece (as FichierJournal writes) into a new
+// file of the same folder, which takes the place of `chemin` only when
+// valide() succeeds: until then, and after any failure, a file already at
+// `chemin` stays whole. A new file not validated is removed when the object
+// goes.
+class FichierNeuf {
+ public:
+  FichierNeuf() = default;
+  FichierNeuf(const FichierNeuf&) = delete;
+  FichierNeuf& operator=(const FichierNeuf&) = delete;
+  ~FichierNeuf() { abandonne(); }
+
+  bool ouvre(const QString& chemin, QString* erreur = nullptr);
+  bool ecrit(const QString& texte, QString* erreur = nullptr);
+  // Puts the new file on disk and renames it over `chemin`.
+  bool valide(QString* erreur = nullptr);
+  // Removes the new file; `chemin` is left as it was.
+  void abandonne();
+
+ private:
+  FichierJournal journal_;
+  QString chemin_;
+  QByteArray provisoire_;
 };
 
 }  // namespace plateforme

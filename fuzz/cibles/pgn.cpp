@@ -73,13 +73,13 @@ std::string pgn(const std::uint8_t* donnees, std::size_t taille) {
 
   const QString copie = QString::fromStdString(dossier_travail()) + QStringLiteral("/copie.xml");
   pgn::FichierPgn source;
-  plateforme::FichierJournal sortie;
+  plateforme::FichierNeuf sortie;
   pgn::BilanLecture bilan;
   if (!source.ouvre(chemin) || !sortie.ouvre(copie)) faute("cannot open the files of the copy");
   QString erreur_copie;
   if (!pgn::copie_parties(source, pgn::CriteresFiltre{}, true, sortie, {}, bilan, &erreur_copie))
     faute("the copy into an XML list failed: " + erreur_copie.toStdString());
-  sortie.ferme();
+  if (!sortie.valide()) faute("the XML copy could not be put in place");
   QByteArray document;
   plateforme::lit_octets(copie, document);
   std::vector<pgn::PartieXml> xml;

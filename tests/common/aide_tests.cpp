@@ -19,6 +19,7 @@
 #include "chess/recherche.h"
 #include "localisation/textes_langue.h"
 #include "platform/chemins.h"
+#include "platform/courriel.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/imprimante.h"
 #include "platform/lancement.h"
@@ -40,6 +41,8 @@ void TestMorvandel::SetUp() {
   branche_tout();
   plateforme::DialoguesEnTest::efface();
   plateforme::LancementsEnTest::efface();
+  // No mail leaves the machine: only the stand-in transport a test names.
+  plateforme::CourrielsEnTest::active();
   // Every print job of the test is a PDF file in its folder.
   plateforme::ImpressionsEnTest::active(dossier_->path());
 }
@@ -52,6 +55,7 @@ void TestMorvandel::TearDown() {
   fenetres::ferme_toutes();
   plateforme::BoitesEnTest::efface();
   plateforme::DialoguesEnTest::efface();
+  plateforme::CourrielsEnTest::active();
   plateforme::definit_chemin_appli(QString());
   plateforme::definit_dossier_reglages(QString());
   dossier_.reset();
