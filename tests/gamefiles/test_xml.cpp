@@ -115,7 +115,7 @@ TEST(ListeXml, ChaqueElementAvecTexteDonneUnTagDeSaPartie) {
   EXPECT_EQ(parties[0].lignes_tags, std::vector<std::string>{"[White \"a\\\"b\\\\c\"]"});
 }
 
-TEST_F(FormulaireXml, LaDernierePartieDuDocumentDevientLaPartieEnMain) {
+TEST_F(FormulaireXml, LaDernierePartieEstChargeeEtLesAutresSontDansLaListe) {
   ServeurHttp serveur;
   serveur.repond(reponse_http(200, "OK", liste(PARTIE_2 + PARTIE_1)));
   xml& f = ouvre();
@@ -125,15 +125,48 @@ TEST_F(FormulaireXml, LaDernierePartieDuDocumentDevientLaPartieEnMain) {
   charge_adresse(f, serveur.adresse(QStringLiteral("/parties.xml")));
   ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 1);
   EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].titre, QStringLiteral("Partie chargée format XML - Notation PGN"));
+  EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].contains(QStringLiteral("Partie 2 sur 2 du document")))
+      << "the message says which game it is";
   EXPECT_EQ(entete_pgn,
             "[Event \"Open\"]\r\n[White \"L\xC3\xA9on & fils\"]\r\n[Black \"Jones\"]\r\n[Comment \"Belle partie\"]\r\n\r\n")
       << "the tags of that game alone";
   EXPECT_EQ(texte_partie, "1.e4 e5 2.Nf3");
   EXPECT_EQ(resultat_partie, "1-0");
   EXPECT_EQ(lignes_coups().size(), 4) << lignes_coups().join(" | ").toStdString();
-  EXPECT_EQ(fenetre().List2->topLevelItemCount(), 0);
   EXPECT_FALSE(plateforme::curseur_attente_actif());
   EXPECT_TRUE(f.Command2->isEnabled());
+  // Every game of the document is in the game list, the loaded one marked.
+  EXPECT_EQ(colonne(0), QStringList({"Rapide", "Open"}));
+  EXPECT_EQ(colonne(4), QStringList({"Dupont", QString::fromUtf8("L\xC3\xA9on & fils")}));
+  EXPECT_EQ(colonne(6), QStringList({"*", "1-0"}));
+  EXPECT_EQ(icones(), QStringList({"", "main"}));
+  // A double-click loads another game of the document, without fetching it again.
+  plateforme::BoitesEnTest::efface();
+  plateforme::BoitesEnTest::repond(boite::OK);
+  double_clic(0);
+  EXPECT_EQ(serveur.requetes(), 1);
+  EXPECT_TRUE(plateforme::BoitesEnTest::textes().value(0).contains(QStringLiteral("Partie 1 sur 2 du document")));
+  EXPECT_EQ(texte_partie, "1.d4 d5 2.c4");
+  EXPECT_EQ(entete_pgn, "[Event \"Rapide\"]\r\n[White \"Dupont\"]\r\n\r\n");
+  EXPECT_EQ(icones(), QStringList({"main", "validation"}));
+}
+
+TEST_F(FormulaireXml, FermerLeFormulaireArreteLeTransfert) {
+  ServeurHttp serveur;
+  serveur.silence();
+  texte_partie = "1.c4";
+  xml& f = ouvre();
+  f.Text1->setText(serveur.adresse());
+  f.Command2->click();
+  ASSERT_TRUE(attend([&] { return serveur.requetes() == 1; }));
+  EXPECT_TRUE(plateforme::curseur_attente_actif());
+  f.Command2->click();
+  EXPECT_EQ(serveur.requetes(), 1) << "no second fetch while one runs";
+  f.Command1->click();
+  EXPECT_TRUE(attend([&] { return serveur.client_parti(); })) << "the connection is dropped";
+  EXPECT_EQ(fenetres::existante<xml>(), nullptr);
+  EXPECT_FALSE(plateforme::curseur_attente_actif());
+  EXPECT_EQ(texte_partie, "1.c4");
 }
 
 TEST_F(FormulaireXml, SansPartieLaPartieEnMainResteEtLeMessageLeDit) {
