@@ -83,6 +83,21 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre) {
   return sous;
 }
 
+void montre_a_droite_de(QWidget* fenetre, const QWidget* voisin) {
+  QMdiSubWindow* cadre = montre_enfant(fenetre);
+  const QWidget* a_cote = qobject_cast<const QMdiSubWindow*>(voisin->parentWidget()) ? voisin->parentWidget() : voisin;
+  const int droite = a_cote->x() + a_cote->width();
+  if (!cadre || !cadre->mdiArea()) {
+    fenetre->move(droite, 0);
+    return;
+  }
+  const QSize vue = cadre->mdiArea()->viewport()->size();
+  const QSize mini = cadre->minimumSizeHint();
+  const int largeur = std::max(mini.width(), std::min(cadre->width(), vue.width() - droite));
+  const int x = std::max(0, std::min(droite, vue.width() - largeur));
+  cadre->setGeometry(x, 0, largeur, std::max(mini.height(), std::min(cadre->height(), vue.height())));
+}
+
 void centre_sur_ecran(QWidget* fenetre, int au_dessus) {
   QScreen* ecran = QGuiApplication::primaryScreen();
   if (!ecran) return;
