@@ -1,6 +1,7 @@
 #include "platform/fenetres.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -38,9 +39,13 @@ QMainWindow* principale() {
 }
 }  // namespace
 
+// The area as it is laid out now: a menu bar filled since the last layout
+// takes its height before anything is placed by the area's size.
 QMdiArea* zone_enfants() {
   QMainWindow* m = principale();
-  return m ? qobject_cast<QMdiArea*>(m->centralWidget()) : nullptr;
+  if (!m) return nullptr;
+  if (m->isVisible() && m->layout()) m->layout()->activate();
+  return qobject_cast<QMdiArea*>(m->centralWidget());
 }
 
 QMdiSubWindow* montre_enfant(QWidget* fenetre) {
