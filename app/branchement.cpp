@@ -14,6 +14,7 @@
 #include "gamefiles/sauve.h"
 #include "gamefiles/xml.h"
 #include "chess/repetitions.h"
+#include "correspondence/message.h"
 #include "localisation/textes_langue.h"
 #include "network/branchement.h"
 #include "openings/liens_ouvertures.h"
@@ -100,6 +101,12 @@ void branche_tout() {
   commandes::montre_charge = affiche_charge;
   commandes::montre_sauve = affiche_sauve;
   commandes::montre_xml = affiche_xml;
+  commandes::envoie_message = [](int mode) {
+    message_mode = mode;
+    montre_message();
+  };
+  // The e-mail window reaches the correspondence windows.
+  liens_message() = LiensMessage{};
 
   // The main window's items follow what is plugged in.
   plateforme::signale_changement();

@@ -12,6 +12,7 @@
 
 #include "localisation/libelles_aide.h"
 #include "localisation/libelles_fichiers.h"
+#include "localisation/libelles_message.h"
 #include "localisation/libelles_ouvertures.h"
 #include "localisation/libelles_plateau.h"
 #include "localisation/libelles_preferences.h"
@@ -187,6 +188,7 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("connexion"), table_connexion()},
       {QStringLiteral("liste_coup"), table_liste_coup()},
       {QStringLiteral("frmDataGrid"), table_frmDataGrid()},
+      {QStringLiteral("message"), table_message()},
   };
   return t;
 }
