@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTimer>
@@ -188,10 +187,7 @@ void montre_bilan(plateau* p, const pgn::BilanLecture& b) {
 // The comment window beside the board window, emptied, then the file named.
 void prepare_commentaire(plateau& p, const QString& chemin) {
   if (!commentaire_coche()) return;
-  comment* c = fenetre_comment();
-  QMdiSubWindow* cadre = fenetres::montre_enfant(c);
-  QWidget* fenetre_plateau = p.parentWidget() ? p.parentWidget() : &p;
-  (cadre ? static_cast<QWidget*>(cadre) : c)->move(fenetre_plateau->x() + fenetre_plateau->width(), 0);
+  comment* c = montre_comment_a_droite_de(&p);
   c->Text1->setPlainText(texte(28) + QStringLiteral(" {") + chemin + QStringLiteral("} :\n"));
 }
 
