@@ -111,6 +111,10 @@ TEST_F(Cibles, Verdicts) {
       {"version", "pas_version", "sans version"},
       {"pgn", "eco_c", "5 parties"},
       {"pgn", "sans_tags", "2 parties"},
+      // A tab between moves is written as a blank: the moves stay apart.
+      {"xml", "regression-tabulation", "2 parties"},
+      {"xml", "casse", "erreur"},
+      {"xml", "liste", "2 parties"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(std::string(c.cible) + "/" + c.fichier);
