@@ -1,5 +1,6 @@
 #include "app/branchement.h"
 
+#include <QAction>
 #include <QCursor>
 #include <QMenu>
 
@@ -9,6 +10,8 @@
 #include "chess/observateur_recherche.h"
 #include "chess/poids.h"
 #include "chess/repetitions.h"
+#include "correspondence/corres.h"
+#include "correspondence/liens_corres.h"
 #include "localisation/textes_langue.h"
 #include "network/branchement.h"
 #include "openings/liens_ouvertures.h"
@@ -76,12 +79,23 @@ void branche_tout() {
     couleur_joueur = couleur;
     if (Menu* m = fenetres::existante<Menu>()) m->marques_couleur();
   };
+  j.choisit_notation = [](int style) {
+    style_notation = style;
+    if (Menu* m = fenetres::existante<Menu>())
+      for (QAction* a : {m->notation_internationale, m->notation_francaise, m->notation_pgn})
+        a->setChecked(a == (style == 1 ? m->notation_francaise : style == 2 ? m->notation_pgn : m->notation_internationale));
+  };
+  j.montre_corres = montre_corres;
   // The network game: its sends, its dialog, the closing of its connection.
   reseau::branche_reseau();
 
   // The main window's commands built apart from it.
   commandes::reinitialise();
   commandes::nouvelle_partie = menu_nouvelle_Click;
+  commandes::montre_corres = montre_corres;
+
+  // Correspondence play: the message window plugs in here.
+  liens_corres() = LiensCorres{};
 
   // The main window's items follow what is plugged in.
   plateforme::signale_changement();

@@ -52,6 +52,7 @@ QChar separateur_date() {
 }  // namespace
 
 bool nouvelle_partie_possible() {
+  if (mode_jeux == 5) return static_cast<bool>(liens_jeu().montre_corres);
   const bool mode = mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4 ||
                     (mode_jeux == 3 && static_cast<bool>(liens_jeu().montre_connexion));
   return mode && plateau::existante() == nullptr;
@@ -73,9 +74,34 @@ std::string entete_machine(const QDate& jour) {
   return e.toStdString();
 }
 
+comment* montre_commentaire_a_droite(plateau& p) {
+  comment* c = fenetre_comment();
+  QMdiSubWindow* cadre = fenetres::montre_enfant(c);
+  QWidget* fenetre_plateau = p.parentWidget() ? p.parentWidget() : &p;
+  if (cadre && cadre->mdiArea()) {
+    // As narrow and as low as the area needs, never below what shows
+    // every control; what still does not fit is reached by scrolling.
+    const QSize vue = cadre->mdiArea()->viewport()->size();
+    const QSize mini = cadre->minimumSizeHint();
+    const int droite = fenetre_plateau->width();
+    const int largeur = std::max(mini.width(), std::min(cadre->width(), vue.width() - droite));
+    // Where it cannot fit right of the board window it covers the
+    // board window's right edge rather than leave the area.
+    const int x = std::max(0, std::min(droite, vue.width() - largeur));
+    cadre->setGeometry(x, 0, largeur, std::max(mini.height(), std::min(cadre->height(), vue.height())));
+  } else {
+    c->move(fenetre_plateau->width(), 0);
+  }
+  return c;
+}
+
 void menu_nouvelle_Click() {
-  // Correspondence games are not part of this program yet.
-  if (mode_jeux == 5) return;
+  // Correspondence play starts from the manager of the correspondence games.
+  if (mode_jeux == 5) {
+    mode_saisie_corres = 2;
+    if (liens_jeu().montre_corres) liens_jeu().montre_corres();
+    return;
+  }
   if (plateau::existante()) return;
   if (mode_jeux == 3 && !liens_jeu().montre_connexion) return;
   try {
@@ -109,23 +135,7 @@ void menu_nouvelle_Click() {
     // 7. The comment window, at the top, right of the board window.
     const bool commente = commentaire_coche();
     if (commente) {
-      comment* c = fenetre_comment();
-      QMdiSubWindow* cadre = fenetres::montre_enfant(c);
-      QWidget* fenetre_plateau = p->parentWidget() ? p->parentWidget() : p;
-      if (cadre && cadre->mdiArea()) {
-        // As narrow and as low as the area needs, never below what shows
-        // every control; what still does not fit is reached by scrolling.
-        const QSize vue = cadre->mdiArea()->viewport()->size();
-        const QSize mini = cadre->minimumSizeHint();
-        const int droite = fenetre_plateau->width();
-        const int largeur = std::max(mini.width(), std::min(cadre->width(), vue.width() - droite));
-        // Where it cannot fit right of the board window it covers the
-        // board window's right edge rather than leave the area.
-        const int x = std::max(0, std::min(droite, vue.width() - largeur));
-        cadre->setGeometry(x, 0, largeur, std::max(mini.height(), std::min(cadre->height(), vue.height())));
-      } else {
-        c->move(fenetre_plateau->width(), 0);
-      }
+      montre_commentaire_a_droite(*p);
       ajoute_ligne_commentaire(QStringLiteral("- ") + texte(28) + QStringLiteral(" -"), false);
       if (mode_jeux == 4) {
         entete_pgn = entete_machine(QDate::currentDate());

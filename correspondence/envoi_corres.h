@@ -1,0 +1,22 @@
+// The correspondence base's side of a move mail, for the message window:
+// which move is sent, and its record in table PARTIE once the mail went.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "correspondence/coups_corres.h"
+
+// The move of the game prepared in the window `prepare` (its key, read from
+// the base): the game on the board (texte_partie) must be that game's stored
+// moves followed by one half-move of the user's colour. Nothing, with the
+// reason in `erreur`, otherwise (no game prepared, base unreadable, another
+// game on the board, no move or more than one, not the user's turn).
+std::optional<CoupEnvoye> coup_a_envoyer_prepare(QString* erreur);
+
+// Records the move sent in the prepared game's row (Move, today's date sent,
+// the move sent), shows it in the manager (Text9, Text8, Text13) and
+// refreshes its list. False, with the reason in `erreur`, when nothing could
+// be stored. A mail without a move (a blank mail) stores nothing: call it
+// only with a move that coup_a_envoyer_prepare gave.
+bool enregistre_envoi(const CoupEnvoye& envoi, QString* erreur);
