@@ -5,10 +5,15 @@
 #include <QMenu>
 
 #include "app/commandes.h"
+#include "app/fichiers_recents.h"
 #include "app/menu.h"
 #include "play/parametres.h"
 #include "chess/observateur_recherche.h"
 #include "chess/poids.h"
+#include "gamefiles/charge.h"
+#include "gamefiles/charge_pgn.h"
+#include "gamefiles/sauve.h"
+#include "gamefiles/xml.h"
 #include "chess/repetitions.h"
 #include "correspondence/corres.h"
 #include "correspondence/liens_corres.h"
@@ -75,6 +80,15 @@ void branche_tout() {
   j.menu_partie = [] {
     if (Menu* m = fenetres::existante<Menu>()) m->menu_partie->popup(QCursor::pos());
   };
+  // Game files: each board window's game list, the notation of a loaded game.
+  j.liste_parties = branche_liste_parties;
+  j.fichier_recent = ajoute_fichier_recent;
+  j.notation_pgn = [] {
+    if (Menu* m = fenetres::existante<Menu>())
+      m->notation_pgn_Click();
+    else
+      style_notation = 2;
+  };
   j.choisit_couleur = [](int couleur) {
     couleur_joueur = couleur;
     if (Menu* m = fenetres::existante<Menu>()) m->marques_couleur();
@@ -92,6 +106,10 @@ void branche_tout() {
   // The main window's commands built apart from it.
   commandes::reinitialise();
   commandes::nouvelle_partie = menu_nouvelle_Click;
+  commandes::charge_pgn = charge_pgn;
+  commandes::montre_charge = affiche_charge;
+  commandes::montre_sauve = affiche_sauve;
+  commandes::montre_xml = affiche_xml;
   commandes::montre_corres = montre_corres;
 
   // Correspondence play: the message window plugs in here.

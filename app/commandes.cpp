@@ -5,11 +5,17 @@ namespace commandes {
 std::function<void(int, const QString&)> charge_pgn;
 std::function<void()> nouvelle_partie;
 std::function<void()> montre_corres;
+std::function<void()> montre_charge;
+std::function<void()> montre_sauve;
+std::function<void()> montre_xml;
 
 void reinitialise() {
   charge_pgn = nullptr;
   nouvelle_partie = nullptr;
   montre_corres = nullptr;
+  montre_charge = nullptr;
+  montre_sauve = nullptr;
+  montre_xml = nullptr;
 }
 
 }  // namespace commandes

@@ -13,6 +13,12 @@ namespace commandes {
 extern std::function<void(int mode, const QString& chemin)> charge_pgn;
 // The new-game command, as its menu item runs it.
 extern std::function<void()> nouvelle_partie;
+// Shows the load-and-filter form in the mode of mode_charge.
+extern std::function<void()> montre_charge;
+// Shows the save form of the game in hand.
+extern std::function<void()> montre_sauve;
+// Shows the form that loads a game from an XML address.
+extern std::function<void()> montre_xml;
 // Shows the correspondence manager (the open command in mode 5).
 extern std::function<void()> montre_corres;
 

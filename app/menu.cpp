@@ -161,12 +161,12 @@ void Menu::construit_menus() {
   menu_partie = sous_menu(barre, "menu_partie");
   menu_nouvelle = simple(menu_partie, "menu_nouvelle", [this] { menu_nouvelle_Click(); });
   menu_charge = simple(menu_partie, "menu_charge", [this] { menu_charge_Click(); });
-  menu_sauve = simple(menu_partie, "menu_sauve");
+  menu_sauve = simple(menu_partie, "menu_sauve", [this] { menu_sauve_Click(); });
   menu_partie->addSeparator();
-  menu_charge_fichier = simple(menu_partie, "menu_charge_fichier");
-  menu_sauve_fichier = simple(menu_partie, "menu_sauve_fichier");
+  menu_charge_fichier = simple(menu_partie, "menu_charge_fichier", [this] { menu_charge_fichier_Click(); });
+  menu_sauve_fichier = simple(menu_partie, "menu_sauve_fichier", [this] { menu_sauve_fichier_Click(); });
   menu_partie->addSeparator();
-  menu_charge_xml = simple(menu_partie, "menu_charge_xml");
+  menu_charge_xml = simple(menu_partie, "menu_charge_xml", [this] { menu_charge_xml_Click(); });
   menu_partie->addSeparator();
   for (int i = 1; i <= 2; ++i)
     menu_copie_position[i] = element(menu_partie, "menu_copie_position", i, false, [i] { ::menu_copie_position_Click(i); });
@@ -297,11 +297,9 @@ void Menu::actualise_menus() {
     if (a && a->isEnabled() != oui) a->setEnabled(oui);
   };
 
-  // What is not built yet stays off: saving the game, the game file with
-  // its filter, the XML game, the position sent by e-mail, correspondence
-  // play.
-  for (QAction* a : {menu_enrichir[0], menu_pc_message,
-                     menu_sauve, menu_charge_fichier, menu_sauve_fichier, menu_charge_xml, menu_envoi_position,
+  // What is not built yet stays off: the position sent by e-mail and the
+  // correspondence mail.
+  for (QAction* a : {menu_enrichir[0], menu_pc_message, menu_envoi_position,
                      menu_edt_pc, notation_internationale})
     active(a, false);
   active(mode_reseau, reseau_branche);
@@ -321,6 +319,11 @@ void Menu::actualise_menus() {
                              (mode_jeux == 5 && commandes::montre_corres)));
   active(menu_charge, libre && !reseau && (pgn || (mode_jeux == 5 && commandes::montre_corres)));
   for (int i = 1; i <= 10; ++i) active(mnuRecentFile[i], libre && !reseau && pgn);
+  active(menu_charge_fichier, libre && !reseau && commandes::montre_charge);
+  active(menu_sauve_fichier, libre && commandes::montre_charge);
+  active(menu_charge_xml, libre && !reseau && commandes::montre_xml);
+  // A game on the board, or the one left in hand after the board was closed, can be saved.
+  active(menu_sauve, libre && commandes::montre_sauve && (jeu || !texte_partie.empty()));
   for (int i = 1; i <= 2; ++i) active(menu_copie_position[i], jeu && libre);
   // A FEN text or a position string on the clipboard can be pasted.
   active(menu_coller_position, jeu && libre && !reseau && (presse.contains(QLatin1Char('/')) || presse.size() == 64));
@@ -663,6 +666,26 @@ void Menu::menu_charge_Click() {
   } catch (const std::exception&) {
     // errors ignored, as for every file dialog command
   }
+}
+
+void Menu::menu_charge_fichier_Click() {
+  if (!commandes::montre_charge) return;
+  mode_charge = 0;
+  commandes::montre_charge();
+}
+
+void Menu::menu_sauve_fichier_Click() {
+  if (!commandes::montre_charge) return;
+  mode_charge = 1;
+  commandes::montre_charge();
+}
+
+void Menu::menu_sauve_Click() {
+  if (commandes::montre_sauve) commandes::montre_sauve();
+}
+
+void Menu::menu_charge_xml_Click() {
+  if (commandes::montre_xml) commandes::montre_xml();
 }
 
 void Menu::menu_nouvelle_Click() {

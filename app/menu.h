@@ -166,6 +166,10 @@ class Menu : public QMainWindow {
   void menu_pc_grille_Click();
   void menu_niv_Click(int Index);
   void menu_nouvelle_Click();
+  void menu_charge_fichier_Click();
+  void menu_sauve_fichier_Click();
+  void menu_sauve_Click();
+  void menu_charge_xml_Click();
   void menu_quitter_Click();
   void menu_sauve_option_Click();
   void mnuRecentFile_Click(int Index);

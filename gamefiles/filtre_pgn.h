@@ -16,15 +16,13 @@
 
 namespace pgn {
 
+// The caller fills the criteria (from the [FILTRE] settings or a form).
 struct CriteresFiltre {
   QString blanc, noir, resultat, eco, site, event, date, ronde;
   bool lesdeux = false;
 
   bool vide() const;
 };
-
-// The criteria of the [FILTRE] settings as they stand.
-CriteresFiltre criteres_reglages();
 
 // True when the game passes every criterion.
 bool passe_filtre(const PartieLue& partie, const CriteresFiltre& criteres);

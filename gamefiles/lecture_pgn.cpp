@@ -54,7 +54,7 @@ int tag_connu(std::string_view nom) {
 }
 
 std::string en_utf8(std::string_view octets) {
-  if (ascii(octets) || utf8_valide(octets)) return std::string(octets);
+  if (ascii(octets)) return std::string(octets);
   return decode(octets).toStdString();
 }
 
@@ -130,44 +130,9 @@ bool est_resultat(std::string_view t) { return t == "1-0" || t == "0-1" || t == 
 
 // --- Text ---------------------------------------------------------------------
 
-bool utf8_valide(std::string_view s) {
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-  const std::size_t n = s.size();
-  std::size_t i = 0;
-  while (i < n) {
-    const unsigned char c = p[i];
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    int suite = 0;
-    unsigned min = 0;
-    unsigned v = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-      suite = 1; v = c & 0x1F; min = 0x80;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      suite = 2; v = c & 0x0F; min = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      suite = 3; v = c & 0x07; min = 0x10000;
-    } else {
-      return false;
-    }
-    if (i + static_cast<std::size_t>(suite) >= n) return false;  // cut short by the end
-    for (int k = 1; k <= suite; ++k) {
-      const unsigned char d = p[i + static_cast<std::size_t>(k)];
-      if ((d & 0xC0) != 0x80) return false;
-      v = (v << 6) | (d & 0x3F);
-    }
-    if (v < min || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return false;
-    i += static_cast<std::size_t>(suite) + 1;
-  }
-  return true;
-}
-
 QString decode(std::string_view octets) {
   if (ascii(octets)) return QString::fromLatin1(octets.data(), static_cast<qsizetype>(octets.size()));
-  if (utf8_valide(octets)) return QString::fromUtf8(octets.data(), static_cast<qsizetype>(octets.size()));
-  return plateforme::decode_1252(QByteArray(octets.data(), static_cast<qsizetype>(octets.size())));
+  return plateforme::decode_texte(QByteArray(octets.data(), static_cast<qsizetype>(octets.size())));
 }
 
 const char* nom_tag(int tag) { return tag >= 0 && tag < NB_TAGS_CONNUS ? NOMS[tag] : ""; }

@@ -33,9 +33,8 @@
 namespace pgn {
 
 // The bytes of a file text as the program's text: UTF-8 when they are valid
-// UTF-8, Windows-1252 otherwise.
+// UTF-8, Windows-1252 otherwise (the platform's one decoder).
 QString decode(std::string_view octets);
-bool utf8_valide(std::string_view octets);
 
 // "1-0", "0-1", "1/2-1/2" or "*".
 bool est_resultat(std::string_view t);

@@ -12,6 +12,7 @@
 
 #include "localisation/libelles_aide.h"
 #include "localisation/libelles_corres.h"
+#include "localisation/libelles_fichiers.h"
 #include "localisation/libelles_ouvertures.h"
 #include "localisation/libelles_plateau.h"
 #include "localisation/libelles_preferences.h"
@@ -176,6 +177,9 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("stats"), table_stats()},
       {QStringLiteral("plateau"), table_plateau()},
       {QStringLiteral("patience"), table_patience()},
+      {QStringLiteral("charge"), table_charge()},
+      {QStringLiteral("sauve"), table_sauve()},
+      {QStringLiteral("xml"), table_xml()},
       {QStringLiteral("frmTip"), table_frmTip()},
       {QStringLiteral("frmAbout"), table_frmAbout()},
       {QStringLiteral("release"), table_release()},

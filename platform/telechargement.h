@@ -23,6 +23,8 @@ class Telechargement : public QObject {
 
  public:
   static constexpr qint64 TAILLE_MAX = 64 * 1024;
+  // The cap for a game list, which may hold many games.
+  static constexpr qint64 TAILLE_MAX_LISTE = 4 * 1024 * 1024;
   static constexpr int DELAI_MS = 15000;
 
   explicit Telechargement(QObject* parent = nullptr);
@@ -37,7 +39,7 @@ class Telechargement : public QObject {
 
   // The timer of the time limit: one tick ends the transfer.
   Minuterie* minuterie() const { return minuterie_; }
-  // Seams for tests: the limits of this transfer.
+  // The size cap of this transfer (TAILLE_MAX unless set).
   void definit_taille_max(qint64 octets) { taille_max_ = octets; }
 
  signals:

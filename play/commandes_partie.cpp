@@ -62,7 +62,7 @@ void quitte_mise_en_place(plateau& p) {
   p.Command3->setEnabled(true);
 }
 
-void rejoue_partie() {
+void rejoue_partie(const std::string& fen) {
   // The machine is alone on the board while it plays.
   if (machine_occupee()) return;
   // Loading the board window starts a new game: the loader's game record
@@ -82,7 +82,7 @@ void rejoue_partie() {
   if (liens_jeu().couleur_choisie) couleur = liens_jeu().couleur_choisie();
   quitte_mise_en_place(*p);
   ControlesPartie c = p->controles();
-  rejoue_partie(c, couleur);
+  rejoue_partie(c, couleur, fen);
   reperes_selon_orientation(*p);
 }
 

@@ -3,6 +3,8 @@
 // move, set-up, draw offer, resignation, hint and move comments.
 #pragma once
 
+#include <string>
+
 class plateau;
 
 // Connects the board window's buttons note (comment), Command1 (resign),
@@ -16,8 +18,9 @@ void branche_commandes_plateau(plateau& p);
 // the board window is loaded when missing (the movetext, result, tag lines
 // and comments the loader filled stay), the colour at the bottom is the
 // one ticked in the main window's colour menu (couleur_joueur without a main
-// window), a set-up in progress ends.
-void rejoue_partie();
+// window), a set-up in progress ends. A PGN game set up from a position
+// hands its FEN tag (see rejoue.h).
+void rejoue_partie(const std::string& fen = {});
 
 // The board window's coordinate labels for the colour drawn at the bottom.
 void reperes_selon_orientation(plateau& p);

@@ -9,6 +9,8 @@
 #include <QString>
 #include <functional>
 
+class plateau;
+
 // --- Move input state ---------------------------------------------------
 // 0 waits for the square a piece is lifted from, 1 for its destination,
 // 99 places pieces during position set-up; any other value ignores clicks.
@@ -69,5 +71,12 @@ struct LiensJeu {
   std::function<void(int style)> choisit_notation;
   // The correspondence manager (the new-game command in mode 5).
   std::function<void()> montre_corres;
+  // Connects the game list (List2) of each board window as it is created.
+  std::function<void(plateau& p)> liste_parties;
+  // A loaded game is written with English letters: the main window's
+  // notation set to PGN (style_notation 2 without a main window).
+  std::function<void()> notation_pgn;
+  // A game file written: the main window puts it on the recent files.
+  std::function<void(const QString& chemin)> fichier_recent;
 };
 LiensJeu& liens_jeu();

@@ -200,4 +200,5 @@ void branche_plateau(plateau& p) {
   QObject::connect(p.List1, &QListWidget::itemDoubleClicked, &p, [&p] { List1_DblClick(p); });
   QObject::connect(p.Timer3, &plateforme::Minuterie::Timer, &p, [&p] { Timer3_Timer(p); });
   QObject::connect(p.Timer4, &plateforme::Minuterie::Timer, &p, [&p] { Timer4_Timer(p); });
+  if (liens_jeu().liste_parties) liens_jeu().liste_parties(p);
 }

@@ -16,6 +16,8 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -125,6 +127,26 @@ int secondes_heure(const QString& texte) {
   if (valeurs[0] > 23 || valeurs[1] > 59 || valeurs[2] > 59) return -1;
   return valeurs[0] * 3600 + valeurs[1] * 60 + valeurs[2];
 }
+
+namespace {
+// The game list's small pictures: an arrow at the game loaded now ("main"),
+// a tick at the games loaded before ("validation").
+QIcon icone_liste(bool courante) {
+  QPixmap image(16, 16);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  if (courante) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 160));
+    p.drawPolygon(QPolygon({QPoint(2, 3), QPoint(14, 8), QPoint(2, 13)}));
+  } else {
+    p.setPen(QPen(QColor(0, 128, 0), 2.5));
+    p.drawPolyline(QPolygon({QPoint(2, 8), QPoint(6, 12), QPoint(14, 3)}));
+  }
+  return QIcon(image);
+}
+}  // namespace
 
 plateau* plateau::existante() { return fenetres::existante<plateau>(); }
 
@@ -241,6 +263,8 @@ void plateau::construit() {
   // The game list of a PGN file and, beside it, the chat frame.
   List2 = controle<QTreeWidget>(this, QStringLiteral("List2"), 8, 408, 540, 140);
   List2->setRootIsDecorated(false);
+  ImlIcon.insert(QStringLiteral("main"), icone_liste(true));
+  ImlIcon.insert(QStringLiteral("validation"), icone_liste(false));
   Label2 = etiquette(this, QStringLiteral("Label2"), QStringLiteral("Double-cliquer sur la partie à visualiser"), 8,
                      552, 380, 20);
   Command6 = bouton(this, QStringLiteral("Command6"), QStringLiteral("Imprimer la liste"), 420, 550, 128, 24);

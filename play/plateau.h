@@ -18,7 +18,9 @@
 
 #include <QCursor>
 #include <QFile>
+#include <QIcon>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -65,6 +67,7 @@ class plateau : public QWidget, public VuePartie {
   mvdechiquier::Echiquier* Echiquier = nullptr;
   QListWidget* List1 = nullptr;     // the move list, one line per half-move, then result lines
   QTreeWidget* List2 = nullptr;     // the game list of a PGN file, eight columns
+  QMap<QString, QIcon> ImlIcon;     // the game list's icons: "main" (loaded now), "validation" (loaded before)
   QLabel* Label1 = nullptr;         // "Liste des coups"
   QLabel* Label2 = nullptr;         // under the game list
   QLabel* Horloge_basse = nullptr;  // clock of the side drawn at the bottom

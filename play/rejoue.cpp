@@ -4,12 +4,14 @@
 #include <cctype>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "boardcontrol/echiquier.h"
 #include "chess/coups.h"
 #include "chess/etat.h"
+#include "chess/fen.h"
 #include "chess/messages.h"
 #include "chess/notation.h"
 #include "chess/outils.h"
@@ -174,7 +176,7 @@ int code_promotion_marques(const std::string& marques, int couleur) {
   return couleur == BLANC ? type + 6 : type;
 }
 
-void rejoue_partie(ControlesPartie& controles, int couleur_en_bas) {
+void rejoue_partie(ControlesPartie& controles, int couleur_en_bas, const std::string& fen) {
   try {
     Rejeu rejeu(controles);
     couleur_joueur = couleur_en_bas == NOIR ? NOIR : BLANC;
@@ -191,6 +193,12 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas) {
     notes_coups.clear();
     controles.liste->clear();
     recharge_depuis_controle(controles);
+    int attendu = BLANC;
+    if (const std::optional<PositionFen> position = fen.empty() ? std::nullopt : lit_fen(fen, couleur_joueur)) {
+      applique_position_fen(*position);
+      montre_tab_echiquier(controles);
+      attendu = couleur_adverse(dernier_trait);
+    }
     memorise_controle(controles);
     if (rogne(texte_partie) == "*") {
       texte_partie.clear();
@@ -207,7 +215,6 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas) {
     } remet{charge};
     texte_partie.clear();
 
-    int attendu = BLANC;
     bool numero_vu = false;
     for (const std::string& mot_brut : mots_partie(charge)) {
       if (est_resultat(mot_brut)) {

@@ -2,6 +2,8 @@
 // last step of every loader (PGN file, XML document, correspondence game).
 #pragma once
 
+#include <string>
+
 #include "play/controles_partie.h"
 
 // Rebuilds the game from texte_partie with `couleur_en_bas` (2 White, 3 Black)
@@ -35,7 +37,11 @@
 // text ("*" alone becomes empty). A run-time error (a picture that cannot be
 // loaded) shows its text titled "Attention" and ends the replay; what was
 // played so far stays.
-void rejoue_partie(ControlesPartie& controles, int couleur_en_bas);
+//
+// With `fen` (the FEN tag of a PGN game) the board starts from that position
+// instead: its pieces, side to move, castling rights, en-passant square and
+// move number; a text that is no FEN gives the start position.
+void rejoue_partie(ControlesPartie& controles, int couleur_en_bas, const std::string& fen = {});
 
 // The code a promotion mark ("=Q", "=D+") gives to a pawn of `couleur`: the
 // letter after "=" read as a rook, knight, bishop or queen in French or

@@ -104,6 +104,7 @@ TEST_F(FichiersRecents, ADeletedFileIsReportedAndStaysInMenuAndStore) {
 }
 
 TEST_F(FichiersRecents, WithoutAGameFileLoaderTheItemsAreDisabled) {
+  commandes::charge_pgn = nullptr;
   ajoute_fichier_recent("/x.pgn");
   demarre_avec_base();
   EXPECT_TRUE(menu().mnuRecentFile[1]->isVisible());

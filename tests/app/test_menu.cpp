@@ -84,7 +84,7 @@ TEST_F(MenuPrincipal, ItemsStartWithTheirMarksStatesAndShortcuts) {
   for (const auto& [nom, touches] : raccourcis)
     EXPECT_EQ(a(nom)->shortcut().toString(), touches) << nom;
   // Commands of windows not built yet are there, disabled.
-  for (const char* nom : {"menu_charge_fichier", "menu_edt_encours(0)"})
+  for (const char* nom : {"menu_edt_encours(0)"})
     EXPECT_FALSE(a(nom)->isEnabled()) << nom;
   for (const char* nom : {"menu_pref", "menu_moteur", "menu_astuce", "menu_a_propos", "menu_release", "menu_trans(1)",
                           "menu_trans(2)", "menu_enrichir(1)", "menu_enrichir(2)", "menu_vider", "menu_reorg",

@@ -14,7 +14,7 @@
 #include "platform/minuterie.h"
 #include "platform/telechargement.h"
 #include "tests/app/aide_app.h"
-#include "tests/app/serveur_http.h"
+#include "tests/common/serveur_http.h"
 
 TEST(CompareVersion, NumbersCompareOneByOneAfterTrimming) {
   struct Cas {

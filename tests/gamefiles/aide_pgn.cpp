@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 QString TestPgn::ecrit_fichier(const std::string& octets, const QString& nom) {
   const QString chemin = QDir(dossier()).filePath(nom);
@@ -38,4 +39,40 @@ QString chemin_pgn_extract() {
   for (const char* c : {"/usr/games/pgn-extract", "/usr/bin/pgn-extract"})
     if (QFileInfo(QString::fromLatin1(c)).isExecutable()) return QString::fromLatin1(c);
   return {};
+}
+
+std::string cinq_parties() {
+  return "[Event \"Open\"]\n[Site \"dijon\"]\n[Date \"2024.05.01\"]\n[Round \"10\"]\n[White \"Smith, J\"]\n"
+         "[Black \"Jones\"]\n[Result \"1-0\"]\n\n1.e4 {Le meilleur.} e5 2.Nf3 (2.f4) Nc6 3.Bb5 1-0\n\n"
+         "[Event \"Open\"]\n[Site \"dijon\"]\n[Date \"2024.05.02\"]\n[Round \"2\"]\n[White \"Jones\"]\n"
+         "[Black \"Smith, J\"]\n[Result \"0-1\"]\n\n1.d4 d5 2.c4 0-1\n\n"
+         "[Event \"Rapide\"]\n[White \"L\xE9on\"]\n[Black \"Dupont\"]\n[Result \"1/2-1/2\"]\n\n1.c4 e5 1/2-1/2\n\n"
+         "[Event \"Open\"]\n[Site \"Paris\"]\n[Date \"2023.01.01\"]\n[Round \"1\"]\n[White \"Dupont\"]\n"
+         "[Black \"Martin\"]\n[Result \"*\"]\n\n1.Nf3 *\n\n"
+         "[Event \"Open\"]\n[Site \"Paris\"]\n[Date \"2023.01.02\"]\n[Round \"3\"]\n[White \"Smithson\"]\n"
+         "[Black \"Martin\"]\n[Result \"1-0\"]\n\n1.g3 1-0\n";
+}
+
+std::string beaucoup_de_parties(int n) {
+  std::string t;
+  for (int i = 0; i < n; ++i) t += partie_pgn("J" + std::to_string(i), "B", "1.e4 e5 2.Nf3 Nc6", "1-0");
+  return t;
+}
+
+std::vector<pgn::PartieLue> relu_par_pgn_extract(const QString& chemin, QString* erreurs) {
+  const QString sortie = chemin + QStringLiteral(".extrait");
+  QProcess p;
+  p.start(chemin_pgn_extract(), {QStringLiteral("-s"), QStringLiteral("-o"), sortie, chemin});
+  if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+    if (erreurs) *erreurs = QStringLiteral("pgn-extract failed: ") + QString::fromLocal8Bit(p.readAllStandardError());
+    return {};
+  }
+  if (erreurs) *erreurs = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+  std::vector<pgn::PartieLue> parties;
+  pgn::FichierPgn f;
+  if (!f.ouvre(sortie)) return parties;
+  pgn::LecteurPgn lecteur(f);
+  pgn::PartieLue partie;
+  while (lecteur.partie_suivante(partie, true)) parties.push_back(partie);
+  return parties;
 }

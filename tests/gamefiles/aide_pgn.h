@@ -27,6 +27,15 @@ std::string partie_pgn(const std::string& white, const std::string& black, const
                        const std::string& resultat = "*", const std::string& fin = "\r\n",
                        const std::string& event = "Open", const std::string& round = "1");
 
+// Five games as another program writes them: LF line ends, a Windows-1252
+// name, a game without Round and Site, comments and a variation.
+std::string cinq_parties();
+// `n` short games, White "J0", "J1"...
+std::string beaucoup_de_parties(int n);
+
 // The path of pgn-extract (the yardstick other programs' files come from), or
 // empty when it is not installed.
 QString chemin_pgn_extract();
+// The games of `chemin` as pgn-extract writes them back (its -s output read
+// by the program's reader); what it reports goes to `erreurs`.
+std::vector<pgn::PartieLue> relu_par_pgn_extract(const QString& chemin, QString* erreurs);

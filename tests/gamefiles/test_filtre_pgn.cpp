@@ -1,4 +1,5 @@
 // The tag filter: which games each criterion keeps.
+#include "gamefiles/charge.h"
 #include "play/parametres.h"
 #include "gamefiles/filtre_pgn.h"
 #include "tests/gamefiles/aide_pgn.h"
@@ -93,7 +94,7 @@ TEST_F(TestPgn, LesCriteresViennentDesReglagesEtLaLimiteResteDansSesBornes) {
   critere_site = QStringLiteral("Paris");
   critere_event = QStringLiteral("Open");
   critere_ronde = QStringLiteral("7");
-  const pgn::CriteresFiltre c = pgn::criteres_reglages();
+  const pgn::CriteresFiltre c = criteres_reglages();
   EXPECT_EQ(c.blanc, QStringLiteral("Smith"));
   EXPECT_EQ(c.noir, QStringLiteral("Jones"));
   EXPECT_TRUE(c.lesdeux);

@@ -179,14 +179,9 @@ TEST_F(TestPgn, LesFichiersEcritsParPgnExtractSontLus) {
       "[Event \"Championnat\"]\n[Site \"Besan\xE7on\"]\n[Date \"2023.11.02\"]\n[Round \"3\"]\n"
       "[White \"Dupont\"]\n[Black \"Durand\"]\n[Result \"1/2-1/2\"]\n\n"
       "1. d4 d5 2. c4 e6 3. Nc3 Nf6 {Classique} 4. Bg5 Be7 1/2-1/2\n";
-  const QString entree = ecrit_fichier(source, QStringLiteral("source.pgn"));
-  const QString sortie = QDir(dossier()).filePath(QStringLiteral("extrait.pgn"));
-  QProcess p;
-  p.start(outil, {QStringLiteral("-s"), QStringLiteral("-o"), sortie, entree});
-  ASSERT_TRUE(p.waitForFinished(30000));
-  ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-
-  const auto parties = lit_toutes(sortie);
+  QString erreurs;
+  const auto parties = relu_par_pgn_extract(ecrit_fichier(source, QStringLiteral("source.pgn")), &erreurs);
+  EXPECT_TRUE(erreurs.isEmpty()) << erreurs.toStdString();
   ASSERT_EQ(parties.size(), 2u);
   EXPECT_EQ(parties[0].valeurs[pgn::WHITE], QString::fromUtf8("L\xC3\xA9on, Andr\xC3\xA9"));
   EXPECT_EQ(parties[0].valeurs[pgn::BLACK], QString::fromUtf8("M\xC3\xBCller, J\xC3\xBCrgen"));

@@ -135,8 +135,8 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
       {"menu_copie_position(1)", menu->menu_copie_position[1]},
       {"menu_mode", menu->menu_mode->menuAction()},
       {"menu_moteur", menu->menu_moteur},
-      {"menu_sauve", menu->menu_sauve},
-      {"menu_charge_fichier", menu->menu_charge_fichier},
+      {"menu_sauve", menu->menu_sauve},  // a game on the board, the machine idle
+      {"menu_charge_fichier", menu->menu_charge_fichier},  // the load form: whenever the machine is idle
       {"mode_reseau", menu->mode_reseau},
       {"mode_corres", menu->mode_corres},
       {"menu_voir_ouvertures", menu->menu_voir_ouvertures},
@@ -157,10 +157,10 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
     const char* attendu;
   };
   const std::vector<Cas> cas = {
-      {"start", [] {}, "100001100100"},
-      {"new game against the machine", nouvelle(1), "011110000100"},
-      {"new game, two players", nouvelle(2), "011110000100"},
-      {"new game, machine against machine", nouvelle(4), "011110000100"},
+      {"start", [] {}, "100001101100"},
+      {"new game against the machine", nouvelle(1), "011110011100"},
+      {"new game, two players", nouvelle(2), "011110011100"},
+      {"new game, machine against machine", nouvelle(4), "011110011100"},
       {"game end",
        [this] {
          // White's flag falls.
@@ -169,18 +169,18 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
          plateforme::BoitesEnTest::repond(boite::OK);
          ASSERT_TRUE(p->Timer1->tick());
        },
-       "000110000100"},
-      {"window closed", [] { fenetres::decharge<plateau>(); }, "100001100100"},
-      {"new game again", nouvelle(2), "011110000100"},
+       "000110011100"},
+      {"window closed", [] { fenetres::decharge<plateau>(); }, "100001101100"},
+      {"new game again", nouvelle(2), "011110011100"},
       {"search started", [&] { recherche = std::make_unique<GardeMachine>(); }, "000000000100"},
-      {"search ended", [&] { recherche.reset(); }, "011110000100"},
+      {"search ended", [&] { recherche.reset(); }, "011110011100"},
       {"opening lines to show without an opening base",
        [] {
          db_eco.ferme();
          liens_ouvertures().charge_liste_coup = []() -> ListeOuvertures* { return nullptr; };
          definit_ouvertures_a_montrer(true);
        },
-       "011110000100"},
+       "011110011100"},
       {"a network game's board before its game runs",
        [this] {
          fenetres::decharge<plateau>();
@@ -188,7 +188,7 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
          menu->change_mode();
          p = affiche_plateau();
        },
-       "010010000100"},
+       "010010010100"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.evenement);

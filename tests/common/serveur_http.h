@@ -1,4 +1,4 @@
-// A stand-in web server on 127.0.0.1 for the tests of the new-version check:
+// A stand-in web server on 127.0.0.1 for the tests of fetches by address:
 // it answers every request with the bytes the test gives (status line,
 // headers and body as they are, then it closes the connection), or keeps
 // silent.

@@ -1,4 +1,4 @@
-#include "tests/app/serveur_http.h"
+#include "tests/common/serveur_http.h"
 
 #include <QHostAddress>
 #include <QTcpServer>

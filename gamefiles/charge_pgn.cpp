@@ -1,0 +1,329 @@
+#include "gamefiles/charge_pgn.h"
+
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QTreeWidget>
+#include <algorithm>
+#include <optional>
+
+#include "platform/fenetres.h"
+#include "play/parametres.h"
+#include "chess/etat.h"
+#include "chess/messages.h"
+#include "gamefiles/charge.h"
+#include "gamefiles/liste_parties.h"
+#include "gamefiles/movetext_pgn.h"
+#include "localisation/textes_langue.h"
+#include "openings/comment.h"
+#include "openings/liens_ouvertures.h"
+#include "platform/boites.h"
+#include "platform/evenements.h"
+#include "play/commandes_partie.h"
+#include "play/jeu.h"
+#include "play/machine.h"
+#include "play/patience.h"
+#include "play/plateau.h"
+#include "platform/minuterie.h"
+
+namespace pgn {
+
+BilanLecture liste_parties(FichierPgn& fichier, const CriteresFiltre* criteres, long limite,
+                           const std::function<void(const PartieLue&)>& garde,
+                           const std::function<bool(const BilanLecture&, std::int64_t)>& entre_deux) {
+  BilanLecture bilan;
+  LecteurPgn lecteur(fichier);
+  PartieLue partie;
+  QElapsedTimer montre;
+  montre.start();
+  const bool filtre = criteres && !criteres->vide();
+  while (bilan.gardees < limite) {
+    if (montre.elapsed() >= 50) {
+      montre.restart();
+      if (entre_deux && !entre_deux(bilan, fichier.position())) {
+        bilan.arretee = true;
+        return bilan;
+      }
+    }
+    if (!lecteur.partie_suivante(partie, false)) break;
+    ++bilan.lues;
+    if (filtre && !passe_filtre(partie, *criteres)) continue;
+    ++bilan.gardees;
+    if (garde) garde(partie);
+  }
+  if (bilan.gardees >= limite && fichier.position() < fichier.taille()) bilan.arretee = true;
+  if (entre_deux) entre_deux(bilan, fichier.position());
+  return bilan;
+}
+
+QString cle_ronde(const QString& ronde) {
+  bool entier = false;
+  const qlonglong n = ronde.trimmed().toLongLong(&entier);
+  if (!entier || n < 0) return ronde;
+  return QStringLiteral("%1").arg(n, 6, 10, QLatin1Char('0'));
+}
+
+LignePartie::LignePartie(const PartieLue& p)
+    : textes_{p.valeurs[EVENT],          p.valeurs[SITE].toUpper(), p.valeurs[DATE].toUpper(),
+              p.valeurs[ROUND],          p.valeurs[WHITE],          p.valeurs[BLACK],
+              p.valeurs[RESULT].toUpper(), cle_ronde(p.valeurs[ROUND])},
+      debut_(p.debut) {}
+
+QVariant LignePartie::data(int colonne, int role) const {
+  if (colonne >= 0 && colonne < 8) {
+    if (role == Qt::DisplayRole || role == Qt::EditRole) return textes_[colonne];
+    if (role == Qt::TextAlignmentRole && (colonne == 2 || colonne == 3)) return int(Qt::AlignHCenter);
+  }
+  if (colonne == 0 && role == Qt::UserRole) return QVariant::fromValue<qint64>(debut_);
+  return QTreeWidgetItem::data(colonne, role);
+}
+
+std::int64_t offset_ligne(const QTreeWidgetItem& ligne) { return ligne.data(0, Qt::UserRole).toLongLong(); }
+
+namespace {
+
+// The position a game starts from: its FEN tag, unless SetUp says "0".
+std::string fen_de(const PartieLue& p) {
+  const std::string fen = p.valeur_tag("FEN");
+  if (fen.empty()) return {};
+  const std::string setup = p.valeur_tag("SetUp");
+  return setup == "0" ? std::string() : fen;
+}
+
+}  // namespace
+
+void charge_partie(const PartieLue& p, const QString& titre) {
+  // English letters, as a PGN movetext holds them; the main window sets its marks.
+  if (liens_jeu().notation_pgn)
+    liens_jeu().notation_pgn();
+  else
+    style_notation = 2;
+
+  entete_pgn.clear();
+  for (const std::string& l : p.lignes_tags) entete_pgn += l + "\r\n";
+  if (!entete_pgn.empty()) entete_pgn += "\r\n";
+  if (comment* c = commentaire_coche() ? fenetre_comment_chargee() : nullptr)
+    c->Text1->setPlainText(QString::fromStdString(entete_pgn));
+
+  const std::string fen = fen_de(p);
+  const MovetextLu m = extrait_commentaires(p.movetext);
+  const std::string coups = movetext_programme(m, fen);
+  texte_partie_longue.clear();
+  resultat_partie = m.resultat.empty() ? "*" : m.resultat;
+
+  plateforme::boite_message(QString::fromStdString(entete_pgn + coups + " " + resultat_partie), boite::INFORMATION,
+                            titre.isEmpty() ? QString::fromLatin1(NOM_PROGRAMME) : titre);
+  // The replay reads the result too (the move list's last line); the game in
+  // hand keeps the moves alone, as live play and the opening lookup read them.
+  texte_partie = coups.empty() ? resultat_partie : coups + " " + resultat_partie;
+  rejoue_partie(fen);
+  texte_partie = coups;
+}
+
+}  // namespace pgn
+
+// --- The reading with its windows -------------------------------------------------
+
+namespace {
+
+bool en_cours = false;
+struct Demande {
+  int mode;
+  QString chemin;
+};
+std::optional<Demande> demande_suivante;
+
+// Watches the board window while a file is read: closing it ends the reading.
+class GardePlateau : public QObject {
+ public:
+  explicit GardePlateau(plateau* p) : p_(p) {
+    if (p) p->installEventFilter(this);
+  }
+  ~GardePlateau() override {
+    if (p_) p_->removeEventFilter(this);
+  }
+  bool present() const { return p_ && !ferme_; }
+  plateau* fenetre() const { return present() ? p_.data() : nullptr; }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Close) ferme_ = true;
+    return false;
+  }
+
+ private:
+  QPointer<plateau> p_;
+  bool ferme_ = false;
+};
+
+QString nombre(long n) { return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n); }
+
+void montre_bilan(plateau* p, const pgn::BilanLecture& b) {
+  if (p) p->panneau(1)->setText(nombre(b.gardees) + texte(218) + nombre(b.lues));
+}
+
+// The comment window beside the board window, emptied, then the file named.
+void prepare_commentaire(plateau& p, const QString& chemin) {
+  if (!commentaire_coche()) return;
+  comment* c = fenetre_comment();
+  QMdiSubWindow* cadre = fenetres::montre_enfant(c);
+  QWidget* fenetre_plateau = p.parentWidget() ? p.parentWidget() : &p;
+  (cadre ? static_cast<QWidget*>(cadre) : c)->move(fenetre_plateau->x() + fenetre_plateau->width(), 0);
+  c->Text1->setPlainText(texte(28) + QStringLiteral(" {") + chemin + QStringLiteral("} :\n"));
+}
+
+// Mode 99: the game of the list's selected line, from the list's own file.
+void charge_depuis_liste(plateau& p) {
+  QTreeWidgetItem* ligne = p.List2->currentItem();
+  const QString chemin = fichier_liste(p);
+  if (!ligne || chemin.isEmpty()) return;
+  if (!QFileInfo(chemin).isFile()) {
+    plateforme::boite_message(texte(219), boite::OK_SEUL, QString::fromLatin1(NOM_PROGRAMME));
+    return;
+  }
+  pgn::FichierPgn f;
+  QString erreur;
+  if (!f.ouvre(chemin, &erreur)) {
+    plateforme::boite_erreur(erreur);
+    return;
+  }
+  const std::int64_t debut = pgn::offset_ligne(*ligne);
+  pgn::LecteurPgn lecteur(f);
+  pgn::PartieLue partie;
+  bool trouvee = f.positionne(debut) && lecteur.partie_suivante(partie, true) && partie.debut == debut;
+  if (trouvee) {
+    // The same game as listed: the file has not moved it.
+    const pgn::LignePartie relue(partie);
+    for (int i = 0; i < 7 && trouvee; ++i) trouvee = relue.text(i) == ligne->text(i);
+  }
+  f.ferme();
+  if (!trouvee) {
+    plateforme::boite_message(QStringLiteral("La partie n'est plus à cette place dans le fichier ") + chemin +
+                                  QStringLiteral(" : chargez à nouveau la liste des parties."),
+                              boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
+    return;
+  }
+  marque_partie_chargee(p, debut);
+  pgn::charge_partie(partie);
+}
+
+void lit_fichier(int mode, const QString& chemin) {
+  arret_demande = false;
+  plateau* fenetre = affiche_plateau();
+  if (!fenetre) return;
+  GardePlateau garde(fenetre);
+  prepare_commentaire(*fenetre, chemin);
+  vide_liste(*fenetre, chemin);
+
+  pgn::FichierPgn f;
+  QString erreur;
+  if (!f.ouvre(chemin, &erreur)) {
+    plateforme::boite_erreur(erreur);
+    return;
+  }
+  patience& progression = patience::instance();
+  progression.setWindowTitle(texte(258) + chemin + QStringLiteral(" ..."));
+  progression.show();
+  const double taille = static_cast<double>(std::max<std::int64_t>(f.taille(), 1));
+
+  const pgn::CriteresFiltre criteres = criteres_reglages();
+  const long limite = mode == 0 ? 1 : pgn::limite_liste(max_seuil_partie);
+  std::optional<std::int64_t> premiere;
+  // The lines found go to the list together, at each pause of the reading.
+  QList<QTreeWidgetItem*> lot;
+  struct Jette {
+    QList<QTreeWidgetItem*>& lot;
+    ~Jette() { qDeleteAll(lot); }
+  } jette{lot};
+  auto verse = [&] {
+    if (plateau* p = garde.fenetre()) ajoute_lignes(*p, lot);
+    qDeleteAll(lot);
+    lot.clear();
+  };
+  auto entre_deux = [&](const pgn::BilanLecture& b, std::int64_t position) {
+    verse();
+    if (patience* w = patience::existante()) {
+      w->Label1->setText(nombre(b.gardees) + QStringLiteral("/") + nombre(b.lues) + texte(248));
+      affiche_progression(*w->Picture1, 100.0 / taille * static_cast<double>(position));
+    }
+    plateforme::laisse_passer();
+    return garde.present() && !arret_demande && !demande_suivante;
+  };
+  auto ajoute = [&](const pgn::PartieLue& partie) {
+    lot.append(nouvelle_ligne(partie));
+    if (!premiere) premiere = partie.debut;
+  };
+  const pgn::BilanLecture bilan = pgn::liste_parties(f, mode == 0 ? nullptr : &criteres, limite, ajoute, entre_deux);
+  verse();
+  patience::decharge();
+  plateau* p = garde.fenetre();
+  montre_bilan(p, bilan);
+  if (mode != 0 || !p || !premiere) return;
+
+  // Mode 0: the game found is loaded at once.
+  pgn::LecteurPgn lecteur(f);
+  pgn::PartieLue partie;
+  if (!f.positionne(*premiere) || !lecteur.partie_suivante(partie, true)) return;
+  f.ferme();
+  if (p->List2->topLevelItemCount() > 0) {
+    p->List2->setCurrentItem(p->List2->topLevelItem(0));
+    marque_partie_chargee(*p, partie.debut);
+  }
+  pgn::charge_partie(partie);
+}
+
+}  // namespace
+
+bool lecture_pgn_en_cours() { return en_cours; }
+
+void charge_pgn(int mode, const QString& chemin) {
+  if (machine_occupee()) return;
+  if (en_cours) {
+    // The reading under way ends first; this one follows.
+    demande_suivante = Demande{mode, chemin};
+    arret_demande = true;
+    return;
+  }
+  if (plateau* p = plateau::existante()) p->Timer5->Interval(0);
+  if (mode == 99) {
+    if (plateau* p = plateau::existante()) charge_depuis_liste(*p);
+    return;
+  }
+  if (!QFileInfo(chemin).isFile()) {
+    plateforme::boite_erreur(texte(270));
+    return;
+  }
+  en_cours = true;
+  try {
+    lit_fichier(mode, chemin);
+  } catch (...) {
+    en_cours = false;
+    patience::decharge();
+    throw;
+  }
+  en_cours = false;
+  if (demande_suivante) {
+    const Demande d = *demande_suivante;
+    demande_suivante.reset();
+    QTimer::singleShot(0, [d] { charge_pgn(d.mode, d.chemin); });
+  }
+}
+
+void branche_liste_parties(plateau& p) {
+  branche_liste(p, [](plateau&) { charge_pgn(99, QString()); });
+}
+
+void charge_partie_externe(const pgn::PartieLue& partie, const QString& origine, const QString& titre) {
+  if (machine_occupee() || en_cours) return;
+  plateau* p = affiche_plateau();
+  if (!p) return;
+  prepare_commentaire(*p, origine);
+  vide_liste(*p, QString());
+  pgn::charge_partie(partie, titre);
+}

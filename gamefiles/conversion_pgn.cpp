@@ -1,0 +1,131 @@
+#include "gamefiles/conversion_pgn.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <algorithm>
+
+#include "chess/messages.h"
+#include "gamefiles/charge.h"
+#include "gamefiles/liste_xml.h"
+#include "localisation/textes_langue.h"
+#include "platform/boites.h"
+#include "platform/evenements.h"
+#include "platform/fichiers_texte.h"
+#include "play/jeu.h"
+#include "play/patience.h"
+
+namespace pgn {
+
+namespace {
+
+// The copy is written in pieces of about this many characters.
+constexpr qsizetype TAILLE_ECRITURE = 256 * 1024;
+
+std::string joint(const std::vector<std::string>& lignes, const char* entre) {
+  std::string s;
+  for (const std::string& l : lignes) {
+    if (!s.empty()) s += entre;
+    s += l;
+  }
+  return s;
+}
+
+}  // namespace
+
+bool copie_parties(FichierPgn& source, const CriteresFiltre& criteres, bool xml, plateforme::FichierJournal& sortie,
+                   const std::function<bool(const BilanLecture&, std::int64_t)>& entre_deux, BilanLecture& bilan,
+                   QString* erreur) {
+  bilan = BilanLecture{};
+  QString tampon;
+  auto verse = [&] {
+    if (tampon.isEmpty()) return true;
+    const bool ok = sortie.ecrit(tampon, erreur);
+    tampon.clear();
+    return ok;
+  };
+  if (xml) tampon += en_latin1(debut_liste_xml(QDateTime::currentDateTime()));
+
+  LecteurPgn lecteur(source);
+  PartieLue partie;
+  QElapsedTimer montre;
+  montre.start();
+  const bool filtre = !criteres.vide();
+  while (true) {
+    if (montre.elapsed() >= 50) {
+      montre.restart();
+      if (entre_deux && !entre_deux(bilan, source.position())) {
+        bilan.arretee = true;
+        break;
+      }
+    }
+    if (!lecteur.partie_suivante(partie, true)) break;
+    ++bilan.lues;
+    if (filtre && !passe_filtre(partie, criteres)) continue;
+    ++bilan.gardees;
+    if (xml) {
+      // The movetext on one line, a blank where each line ended.
+      std::string coups = partie.movetext;
+      std::replace(coups.begin(), coups.end(), '\n', ' ');
+      tampon += en_latin1(partie_xml(joint(partie.lignes_tags, "\r\n"), coups));
+    } else {
+      // The tag lines, an empty line, the movetext lines, an empty line.
+      std::string texte = joint(partie.lignes_tags, "\r\n");
+      if (!texte.empty()) texte += "\r\n\r\n";
+      for (char c : partie.movetext) {
+        if (c == '\n') texte += '\r';
+        texte += c;
+      }
+      tampon += QString::fromStdString(texte + "\r\n\r\n");
+    }
+    if (tampon.size() >= TAILLE_ECRITURE && !verse()) return false;
+  }
+  if (xml) tampon += fin_liste_xml();
+  if (!verse()) return false;
+  if (entre_deux) entre_deux(bilan, source.position());
+  return true;
+}
+
+}  // namespace pgn
+
+void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn) {
+  const QString titre = QString::fromLatin1(NOM_PROGRAMME);
+  if (!QFileInfo(source).isFile()) {
+    plateforme::boite_message(texte(270), boite::EXCLAMATION, titre);
+    return;
+  }
+  pgn::FichierPgn f;
+  plateforme::FichierJournal sortie;
+  QString erreur;
+  if (!f.ouvre(source, &erreur) || !sortie.ouvre(destination, &erreur)) {
+    plateforme::boite_message(erreur, boite::EXCLAMATION, titre);
+    return;
+  }
+  arret_demande = false;
+  patience& progression = patience::instance();
+  progression.setWindowTitle(texte(271) + destination + QStringLiteral(" ..."));
+  progression.show();
+  const double taille = static_cast<double>(std::max<std::int64_t>(f.taille(), 1));
+  auto entre_deux = [&](const pgn::BilanLecture& b, std::int64_t position) {
+    if (patience* w = patience::existante()) {
+      w->Label1->setText(QStringLiteral(" %1/ %2 parties   ").arg(b.gardees).arg(b.lues));
+      affiche_progression(*w->Picture1, 100.0 / taille * static_cast<double>(position));
+    }
+    plateforme::laisse_passer();
+    return !arret_demande;
+  };
+  pgn::BilanLecture bilan;
+  const bool ecrite = pgn::copie_parties(f, criteres_reglages(), !en_pgn, sortie, entre_deux, bilan, &erreur);
+  sortie.ferme();
+  f.ferme();
+  patience::decharge();
+  if (!ecrite) {
+    plateforme::boite_message(erreur, boite::EXCLAMATION, titre);
+    return;
+  }
+  plateforme::boite_message(QStringLiteral(" %1").arg(bilan.gardees) + texte(268) + QStringLiteral(" %1").arg(bilan.lues) +
+                                texte(269) + destination,
+                            boite::INFORMATION, titre);
+  if (liens_jeu().fichier_recent) liens_jeu().fichier_recent(destination);
+}

@@ -1,0 +1,143 @@
+#include "gamefiles/liste_xml.h"
+
+#include <QLocale>
+#include <QXmlStreamReader>
+
+#include "play/parametres.h"
+#include "chess/messages.h"
+#include "gamefiles/lecture_pgn.h"
+
+namespace pgn {
+
+namespace {
+
+const QString FIN = QStringLiteral("\r\n");
+
+// The elements a game holds before its movetext, in their order.
+const char* const ELEMENTS[] = {"Event", "Site",     "Date",     "Round", "White",    "Black",
+                                "WhiteElo", "BlackElo", "ECO", "Opening", "Variation"};
+
+QString echappe(const QString& valeur) {
+  QString s;
+  s.reserve(valeur.size());
+  for (QChar c : valeur) {
+    if (c == QLatin1Char('&'))
+      s += QStringLiteral("&amp;");
+    else if (c == QLatin1Char('<'))
+      s += QStringLiteral("&lt;");
+    else if (c == QLatin1Char('>'))
+      s += QStringLiteral("&gt;");
+    else
+      s += c;
+  }
+  return s;
+}
+
+QString element(const char* nom, const std::string& valeur) {
+  const QString n = QString::fromLatin1(nom);
+  return QLatin1Char('<') + n + QLatin1Char('>') + echappe(QString::fromStdString(valeur)) + QStringLiteral("</") + n +
+         QLatin1Char('>') + FIN;
+}
+
+// A tag value as a PGN tag line writes it.
+std::string echappe_tag(const std::string& v) {
+  std::string s;
+  for (char c : v) {
+    if (c == '"' || c == '\\') s.push_back('\\');
+    s.push_back(c);
+  }
+  return s;
+}
+
+}  // namespace
+
+QString debut_liste_xml(const QDateTime& quand) {
+  const QLocale l = QLocale::system();
+  return QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>") + FIN + QStringLiteral("<!-- ") +
+         QString::fromLatin1(NOM_PROGRAMME) + QLatin1Char(' ') + texte_version() + QStringLiteral(" - ") +
+         l.toString(quand.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+         l.toString(quand.time(), QLocale::LongFormat) + QStringLiteral("-->") + FIN + QStringLiteral("<LIST>") + FIN;
+}
+
+QString fin_liste_xml() { return QStringLiteral("</LIST>") + FIN; }
+
+QString partie_xml(const std::string& tags, const std::string& coups) {
+  QString s = QStringLiteral("<GAME>") + FIN;
+  for (const char* nom : ELEMENTS) s += element(nom, valeur_tag_pgn(std::string("[") + nom, tags));
+  s += element("Move", coups);
+  s += element("Comment", valeur_tag_pgn("[Comment", tags));
+  return s + QStringLiteral("</GAME>") + FIN;
+}
+
+QString en_latin1(const QString& texte) {
+  QString s;
+  s.reserve(texte.size());
+  for (qsizetype i = 0; i < texte.size(); ++i) {
+    char32_t u = texte[i].unicode();
+    if (QChar::isHighSurrogate(u) && i + 1 < texte.size() && texte[i + 1].isLowSurrogate()) {
+      u = QChar::surrogateToUcs4(texte[i].unicode(), texte[i + 1].unicode());
+      ++i;
+    }
+    // ISO-8859-1 holds 80..9F too, but as controls no text means: those and
+    // everything above FF become references.
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+      s += QChar(static_cast<char16_t>(u));
+    else
+      s += QStringLiteral("&#%1;").arg(static_cast<uint>(u));
+  }
+  return s;
+}
+
+bool lit_liste_xml(const QByteArray& document, std::vector<PartieXml>& parties, QString* erreur) {
+  parties.clear();
+  QXmlStreamReader x(document);
+  // The open elements with the text met directly inside each.
+  std::vector<std::pair<QString, QString>> pile;
+  bool dans_partie = false;
+  while (!x.atEnd()) {
+    switch (x.readNext()) {
+      case QXmlStreamReader::StartElement:
+        if (x.name() == QLatin1String("GAME")) {
+          parties.emplace_back();
+          dans_partie = true;
+        }
+        pile.emplace_back(x.name().toString(), QString());
+        break;
+      case QXmlStreamReader::Characters:
+        if (!pile.empty()) pile.back().second += x.text();
+        break;
+      case QXmlStreamReader::EndElement: {
+        if (pile.empty()) break;
+        const auto [nom, texte] = pile.back();
+        pile.pop_back();
+        if (nom == QLatin1String("GAME")) dans_partie = false;
+        if (texte.trimmed().isEmpty()) break;  // no text, or the blanks between elements
+        // Text outside any GAME makes a game of its own, until a GAME starts.
+        if (!dans_partie) {
+          parties.emplace_back();
+          dans_partie = true;
+        }
+        PartieXml& p = parties.back();
+        const std::string t = texte.toStdString();
+        if (nom == QLatin1String("Move")) {
+          p.coups = t;
+        } else {
+          const std::string n = nom.toStdString();
+          p.tags.emplace_back(n, t);
+          p.lignes_tags.push_back("[" + n + " \"" + echappe_tag(t) + "\"]");
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  if (x.hasError()) {
+    if (erreur) *erreur = x.errorString();
+    parties.clear();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace pgn

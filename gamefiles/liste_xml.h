@@ -1,0 +1,54 @@
+// XML game lists: the file the save form and the conversion write and the
+// address form reads.
+//
+//   <?xml version="1.0" encoding="ISO-8859-1" ?>
+//   <!-- Morvandel 5.0.1 - <date> <time>-->
+//   <LIST>
+//   <GAME>
+//   <Event>...</Event>  ... <Variation>...</Variation>   (one line each)
+//   <Move>1.e4 e5 1-0</Move>
+//   <Comment>...</Comment>
+//   </GAME>
+//   </LIST>
+//
+// Every line ends with CRLF. Values are escaped ("&", "<", ">") and the
+// bytes are ISO-8859-1 as declared: a character outside it is written as a
+// character reference ("&#8364;"), so any file written is well-formed.
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace pgn {
+
+// The declaration, the comment with the program's version and `quand`, and
+// "<LIST>".
+QString debut_liste_xml(const QDateTime& quand);
+// "</LIST>" and its line end.
+QString fin_liste_xml();
+// One game: the elements Event to Variation taken from the tag lines
+// `tags`, then Move (`coups`: movetext and result), then Comment.
+QString partie_xml(const std::string& tags, const std::string& coups);
+// The text with every character outside ISO-8859-1's printable range made a
+// character reference: what is left is written the same in ISO-8859-1 and
+// in Windows-1252, the program's file code page.
+QString en_latin1(const QString& texte);
+
+// One game of a document: its tag lines ("[Name \"value\"]", the element
+// names as written) and its movetext.
+struct PartieXml {
+  std::vector<std::string> lignes_tags;
+  std::vector<std::pair<std::string, std::string>> tags;
+  std::string coups;
+};
+
+// The games of an XML document: every element holding text gives a tag of
+// its game, named as the element, except Move, which gives the movetext; an
+// element GAME starts a game (text outside any GAME makes one game). False
+// with `erreur` set when the document is not well-formed.
+bool lit_liste_xml(const QByteArray& document, std::vector<PartieXml>& parties, QString* erreur = nullptr);
+
+}  // namespace pgn

@@ -1,0 +1,60 @@
+// The save form: the game in hand as PGN text the user may edit (its tag
+// lines, an empty line, the movetext with its comments and the result),
+// written to a file as that PGN text or as an XML game list of one game.
+//
+// Saving asks the file's name; an existing file is replaced after a Yes to
+// the overwrite question, or, with Check1, added to: a PGN save then follows
+// the file's last game after an empty line, an XML save goes into the file's
+// game list before its "</LIST>". A failure says why and leaves the form
+// open; a success puts the file on the recent files and closes the form.
+// The print button stays off.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <string>
+
+class QCheckBox;
+class QGroupBox;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+class sauve : public QWidget {
+  Q_OBJECT
+
+ public:
+  sauve();
+
+  QPlainTextEdit* Text1 = nullptr;
+  QGroupBox* Frame1 = nullptr;
+  QList<QRadioButton*> Option1;  // 1 PGN, 2 XML (element 0 unused)
+  QCheckBox* Check1 = nullptr;   // add to the end of an existing file
+  QPushButton* Command1 = nullptr;  // save
+  QPushButton* Command2 = nullptr;  // close
+  QPushButton* Command3 = nullptr;  // print
+
+ public slots:
+  void Command1_Click();
+  void Command2_Click();
+
+ private:
+  void Form_Load();
+};
+
+// The tag lines of the game in hand when it has none of its own: Event,
+// Site, Date, Round, the players and their Elo by play mode and side,
+// Result, ECO, Opening, Variation; each line ended by CRLF, then an empty
+// line.
+std::string entete_construite();
+
+// Writes the game of the save form's text `texte` to `chemin`: as PGN, the
+// text itself; as XML, a game list of one game whose tags come from the text
+// and whose movetext is the game in hand's. `ajoute` adds to an existing
+// file. False with `erreur` set when the file cannot be written (or, for an
+// XML addition, is not a game list).
+bool ecrit_partie(const QString& chemin, const QString& texte, bool xml, bool ajoute, QString* erreur);
+
+// The form, shown in the main window.
+void affiche_sauve();

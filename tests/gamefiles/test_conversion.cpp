@@ -1,0 +1,189 @@
+// Copying the games that pass the filter to a new PGN or XML file, from the
+// function and from the load form in its extract mode.
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "platform/fenetres.h"
+#include "app/fichiers_recents.h"
+#include "play/parametres.h"
+#include "chess/etat.h"
+#include "gamefiles/charge.h"
+#include "gamefiles/conversion_pgn.h"
+#include "gamefiles/liste_xml.h"
+#include "platform/dialogues_fichiers.h"
+#include "play/patience.h"
+#include "tests/gamefiles/aide_pgn.h"
+
+namespace {
+
+class Conversion : public TestPgn {
+ protected:
+  void TearDown() override {
+    fenetres::decharge<charge>();
+    EXPECT_EQ(patience::existante(), nullptr) << "the progress window is gone after a copy";
+    TestPgn::TearDown();
+  }
+  QString sortie(const char* nom) { return QDir(dossier()).filePath(QString::fromLatin1(nom)); }
+  static QByteArray contenu(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+};
+
+}  // namespace
+
+TEST_F(Conversion, LesPartiesQuiPassentLeFiltreSontCopieesEnXmlOuEnPgn) {
+  const QString source = ecrit_fichier(cinq_parties());
+  entete_pgn = "[Event \"La partie en main\"]\r\n\r\n";
+  struct Cas {
+    const char* blanc;
+    bool pgn;
+    std::vector<std::string> blancs;  // White of the games copied, in order
+  };
+  const Cas cas[] = {
+      {"", false, {"Smith, J", "Jones", "L\xC3\xA9on", "Dupont", "Smithson"}},
+      {"smith", false, {"Smith, J", "Smithson"}},
+      {"smith", true, {"Smith, J", "Smithson"}},
+      {"personne", false, {}},
+      {"personne", true, {}},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(testing::Message() << c.blanc << (c.pgn ? " PGN" : " XML"));
+    plateforme::BoitesEnTest::efface();
+    critere_blanc = QString::fromLatin1(c.blanc);
+    const QString destination = sortie(c.pgn ? "copie.pgn" : "copie.xml");
+    plateforme::BoitesEnTest::repond(boite::OK);
+    pgn_vers_xml(source, destination, c.pgn);
+    ASSERT_EQ(plateforme::BoitesEnTest::textes().size(), 1);
+    EXPECT_EQ(plateforme::BoitesEnTest::textes()[0],
+              QStringLiteral(" %1 parties sauvegardées sur  5 dans le fichier %2").arg(c.blancs.size()).arg(destination));
+    EXPECT_EQ(fichiers_recents().value(0), destination);
+    std::vector<std::string> blancs;
+    if (c.pgn) {
+      for (const pgn::PartieLue& p : lit_toutes(destination)) blancs.push_back(p.valeur_tag("White"));
+    } else {
+      std::vector<pgn::PartieXml> parties;
+      QString erreur;
+      ASSERT_TRUE(pgn::lit_liste_xml(contenu(destination), parties, &erreur)) << erreur.toStdString();
+      for (const pgn::PartieXml& p : parties) {
+        for (const auto& [nom, valeur] : p.tags)
+          if (nom == "White") blancs.push_back(valeur);
+      }
+    }
+    EXPECT_EQ(blancs, c.blancs);
+    EXPECT_EQ(entete_pgn, "[Event \"La partie en main\"]\r\n\r\n") << "the game in hand keeps its tags";
+  }
+  // No game passes: the list holds nothing, the file is still a whole list.
+  const QList<QByteArray> lignes = contenu(sortie("copie.xml")).split('\n');
+  ASSERT_EQ(lignes.size(), 5);
+  EXPECT_EQ(lignes[2], "<LIST>\r");
+  EXPECT_EQ(lignes[3], "</LIST>\r");
+}
+
+TEST_F(Conversion, LaCopieGardeLesCoupsEtSeRelitParPgnExtract) {
+  const QString source = ecrit_fichier(cinq_parties());
+  plateforme::BoitesEnTest::repond(boite::OK);
+  pgn_vers_xml(source, sortie("copie.xml"), false);
+  std::vector<pgn::PartieXml> parties;
+  ASSERT_TRUE(pgn::lit_liste_xml(contenu(sortie("copie.xml")), parties));
+  ASSERT_EQ(parties.size(), 5u);
+  // A movetext with comments and a variation, on one line; the result at its end.
+  EXPECT_EQ(parties[0].coups, "1.e4 {Le meilleur.} e5 2.Nf3 (2.f4) Nc6 3.Bb5 1-0");
+  EXPECT_EQ(parties[2].coups, "1.c4 e5 1/2-1/2");
+  EXPECT_TRUE(contenu(sortie("copie.xml")).contains("<Comment></Comment>\r\n"));
+
+  plateforme::BoitesEnTest::repond(boite::OK);
+  pgn_vers_xml(source, sortie("copie.pgn"), true);
+  const std::vector<pgn::PartieLue> lues = lit_toutes(sortie("copie.pgn"));
+  const std::vector<pgn::PartieLue> origine = lit_toutes(source);
+  ASSERT_EQ(lues.size(), origine.size());
+  for (std::size_t i = 0; i < lues.size(); ++i) {
+    EXPECT_EQ(lues[i].lignes_tags, origine[i].lignes_tags) << i;
+    EXPECT_EQ(lues[i].movetext, origine[i].movetext) << i;
+  }
+  const QString outil = chemin_pgn_extract();
+  if (outil.isEmpty()) GTEST_SKIP() << "pgn-extract is not installed (tools/installe_paquets.sh installs it)";
+  QString erreurs;
+  EXPECT_EQ(relu_par_pgn_extract(sortie("copie.pgn"), &erreurs).size(), 5u);
+  EXPECT_TRUE(erreurs.isEmpty()) << erreurs.toStdString();
+}
+
+TEST_F(Conversion, UnArretGardeLesPartiesCopieesEtFermeLaListe) {
+  const QString source = ecrit_fichier(beaucoup_de_parties(200000));
+  int passages = 0;
+  QTimer minuterie;
+  QObject::connect(&minuterie, &QTimer::timeout, [&] {
+    if (patience* w = patience::existante(); w && ++passages == 2) w->Command1->click();
+  });
+  minuterie.start(0);
+  plateforme::BoitesEnTest::repond(boite::OK);
+  pgn_vers_xml(source, sortie("copie.xml"), false);
+  std::vector<pgn::PartieXml> parties;
+  ASSERT_TRUE(pgn::lit_liste_xml(contenu(sortie("copie.xml")), parties)) << "the list is closed";
+  EXPECT_GT(parties.size(), 0u);
+  EXPECT_LT(parties.size(), 200000u);
+  EXPECT_EQ(plateforme::BoitesEnTest::textes().value(0),
+            QStringLiteral(" %1 parties sauvegardées sur  %1 dans le fichier %2").arg(parties.size()).arg(sortie("copie.xml")));
+}
+
+TEST_F(Conversion, UneSourceAbsenteOuUneDestinationImpossibleEstSignalee) {
+  const QString source = ecrit_fichier(cinq_parties());
+  struct Cas {
+    QString source, destination;
+    const char* message;
+  };
+  const Cas cas[] = {
+      {sortie("absent.pgn"), sortie("copie.xml"), "Le fichier est inconnu !"},
+      {source, sortie("absent/copie.xml"), "absent"},
+  };
+  for (const Cas& c : cas) {
+    plateforme::BoitesEnTest::efface();
+    plateforme::BoitesEnTest::repond(boite::OK);
+    pgn_vers_xml(c.source, c.destination, false);
+    ASSERT_EQ(plateforme::BoitesEnTest::textes().size(), 1);
+    EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].contains(QString::fromUtf8(c.message)))
+        << plateforme::BoitesEnTest::textes()[0].toStdString();
+    EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].style, boite::EXCLAMATION);
+    EXPECT_FALSE(QFile::exists(sortie("copie.xml")));
+    EXPECT_TRUE(fichiers_recents().isEmpty());
+  }
+}
+
+TEST_F(Conversion, LeFormulaireDExtractionCopieVersLeFichierChoisi) {
+  const QString source = ecrit_fichier(cinq_parties());
+  const QString existant = ecrit_fichier("ancien", QStringLiteral("existant.pgn"));
+  mode_charge = 1;
+  affiche_charge();
+  charge& f = *fenetres::existante<charge>();
+  EXPECT_FALSE(f.Command4->isEnabled()) << "no source file yet";
+  f.Text1->setText(source);
+  EXPECT_TRUE(f.Command4->isEnabled());
+  f.Text2->setText(QStringLiteral("Dupont"));
+  f.Option1[1]->click();
+  EXPECT_FALSE(f.Check3->isEnabled());
+
+  // No to the overwrite question: nothing is written.
+  plateforme::DialoguesEnTest::repond(existant);
+  plateforme::BoitesEnTest::repond(boite::NON);
+  f.Command4->click();
+  EXPECT_EQ(contenu(existant), "ancien");
+  EXPECT_EQ(plateforme::BoitesEnTest::textes().value(0), existant + QStringLiteral(" existe, voulez-vous l'écraser ?"));
+
+  plateforme::BoitesEnTest::efface();
+  plateforme::DialoguesEnTest::repond(existant);
+  plateforme::BoitesEnTest::repond(boite::OUI);
+  plateforme::BoitesEnTest::repond(boite::OK);
+  f.Command4->click();
+  EXPECT_EQ(plateforme::DialoguesEnTest::vus().last().filtre, QStringLiteral("Fichiers PGN (*.pgn)|*.pgn"));
+  const std::vector<pgn::PartieLue> lues = lit_toutes(existant);
+  ASSERT_EQ(lues.size(), 1u);
+  EXPECT_EQ(lues[0].valeur_tag("White"), "Dupont");
+  EXPECT_EQ(critere_blanc, QStringLiteral("Dupont")) << "the criteria are stored as for a listing";
+  EXPECT_EQ(fichier_pgn, source);
+  EXPECT_NE(fenetres::existante<charge>(), nullptr) << "the form stays open";
+}

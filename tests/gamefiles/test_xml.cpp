@@ -1,0 +1,245 @@
+// Loading a game from an XML address: the URL list file, the reading of a
+// game list, and the form against a stand-in web server on 127.0.0.1.
+#include <QAction>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "app/menu.h"
+#include "chess/etat.h"
+#include "gamefiles/charge.h"
+#include "gamefiles/liste_xml.h"
+#include "gamefiles/sauve.h"
+#include "gamefiles/xml.h"
+#include "platform/dialogues_fichiers.h"
+#include "platform/evenements.h"
+#include "platform/fenetres.h"
+#include "platform/minuterie.h"
+#include "play/parametres.h"
+#include "play/plateau.h"
+#include "tests/common/serveur_http.h"
+#include "tests/gamefiles/aide_charge.h"
+
+namespace {
+
+QByteArray liste(const QByteArray& parties) {
+  return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<!-- Morvandel 5.0.1 - 09/12/2026 10:00:00-->\r\n<LIST>\r\n" +
+         parties + "</LIST>\r\n";
+}
+
+const QByteArray PARTIE_1 =
+    "<GAME>\r\n<Event>Open</Event>\r\n<White>L\xE9on &amp; fils</White>\r\n<Black>Jones</Black>\r\n"
+    "<WhiteElo></WhiteElo>\r\n<Move>1.e4 e5 2.Nf3 1-0</Move>\r\n<Comment>Belle partie</Comment>\r\n</GAME>\r\n";
+const QByteArray PARTIE_2 =
+    "<GAME>\r\n<Event>Rapide</Event>\r\n<White>Dupont</White>\r\n<Move>1.d4 d5 2.c4 *</Move>\r\n"
+    "<Comment></Comment>\r\n</GAME>\r\n";
+
+class FormulaireXml : public TestChargePgn {
+ protected:
+  void TearDown() override {
+    fenetres::decharge<xml>();
+    EXPECT_FALSE(plateforme::curseur_attente_actif());
+    TestChargePgn::TearDown();
+  }
+  xml& ouvre() {
+    affiche_xml();
+    return *fenetres::existante<xml>();
+  }
+  // Loads `adresse` through the form and waits for the end of the transfer.
+  void charge_adresse(xml& f, const QString& adresse) {
+    f.Text1->setText(adresse);
+    f.Command2->click();
+    attend([&] { return !f.telechargement(); });
+  }
+};
+
+}  // namespace
+
+TEST(FichierUrl, LesAdressesSontLesElementsQuiNeSontPasDesRemarques) {
+  const QStringList lignes = {
+      "http://a.org/1.xml",
+      "  http://a.org/2.xml  ,http://a.org/3.xml",
+      "# une remarque",
+      "\"http://a.org/4.xml, avec virgule\"",
+      "",
+      "Partie du jour http://a.org/5.xml",
+      "  # remarque après des blancs",
+  };
+  EXPECT_EQ(adresses_url(lignes), QStringList({"http://a.org/1.xml", "http://a.org/2.xml", "http://a.org/3.xml",
+                                               "http://a.org/4.xml, avec virgule",
+                                               "Partie du jour http://a.org/5.xml"}));
+}
+
+TEST(ListeXml, ChaqueElementAvecTexteDonneUnTagDeSaPartie) {
+  struct Cas {
+    const char* nom;
+    QByteArray document;
+    bool bien_forme;
+    std::vector<std::vector<std::string>> tags;  // per game, "Name=value"
+    std::vector<std::string> coups;
+  };
+  const Cas cas[] = {
+      {"two games", liste(PARTIE_1 + PARTIE_2), true,
+       {{"Event=Open", "White=L\xC3\xA9on & fils", "Black=Jones", "Comment=Belle partie"},
+        {"Event=Rapide", "White=Dupont"}},
+       {"1.e4 e5 2.Nf3 1-0", "1.d4 d5 2.c4 *"}},
+      {"an empty movetext", liste("<GAME><Event>X</Event><Move></Move></GAME>"), true, {{"Event=X"}}, {""}},
+      {"no GAME element", "<A><Site>Autun</Site><Move>1.c4 *</Move></A>", true, {{"Site=Autun"}}, {"1.c4 *"}},
+      {"a reference and a quote", liste("<GAME><White>&#8364; \"x\"</White></GAME>"), true,
+       {{"White=\xE2\x82\xAC \"x\""}}, {""}},
+      {"not well-formed", liste("<GAME><White>A & B</White></GAME>"), false, {}, {}},
+      {"cut short", "<LIST><GAME><White>A</White>", false, {}, {}},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    std::vector<pgn::PartieXml> parties;
+    QString erreur;
+    EXPECT_EQ(pgn::lit_liste_xml(c.document, parties, &erreur), c.bien_forme);
+    EXPECT_EQ(erreur.isEmpty(), c.bien_forme);
+    ASSERT_EQ(parties.size(), c.tags.size());
+    for (std::size_t i = 0; i < parties.size(); ++i) {
+      std::vector<std::string> tags;
+      for (const auto& [n, v] : parties[i].tags) tags.push_back(n + "=" + v);
+      EXPECT_EQ(tags, c.tags[i]);
+      EXPECT_EQ(parties[i].coups, c.coups[i]);
+    }
+  }
+  // A tag line escapes what PGN escapes.
+  std::vector<pgn::PartieXml> parties;
+  pgn::lit_liste_xml(liste("<GAME><White>a\"b\\c</White></GAME>"), parties);
+  ASSERT_EQ(parties.size(), 1u);
+  EXPECT_EQ(parties[0].lignes_tags, std::vector<std::string>{"[White \"a\\\"b\\\\c\"]"});
+}
+
+TEST_F(FormulaireXml, LaDernierePartieDuDocumentDevientLaPartieEnMain) {
+  ServeurHttp serveur;
+  serveur.repond(reponse_http(200, "OK", liste(PARTIE_2 + PARTIE_1)));
+  xml& f = ouvre();
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("Charger une partie distante (XML)"));
+  EXPECT_EQ(f.Command1->text(), QStringLiteral("&Annuler"));
+  plateforme::BoitesEnTest::repond(boite::OK);
+  charge_adresse(f, serveur.adresse(QStringLiteral("/parties.xml")));
+  ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 1);
+  EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].titre, QStringLiteral("Partie chargée format XML - Notation PGN"));
+  EXPECT_EQ(entete_pgn,
+            "[Event \"Open\"]\r\n[White \"L\xC3\xA9on & fils\"]\r\n[Black \"Jones\"]\r\n[Comment \"Belle partie\"]\r\n\r\n")
+      << "the tags of that game alone";
+  EXPECT_EQ(texte_partie, "1.e4 e5 2.Nf3");
+  EXPECT_EQ(resultat_partie, "1-0");
+  EXPECT_EQ(lignes_coups().size(), 4) << lignes_coups().join(" | ").toStdString();
+  EXPECT_EQ(fenetre().List2->topLevelItemCount(), 0);
+  EXPECT_FALSE(plateforme::curseur_attente_actif());
+  EXPECT_TRUE(f.Command2->isEnabled());
+}
+
+TEST_F(FormulaireXml, SansPartieLaPartieEnMainResteEtLeMessageLeDit) {
+  const QString echec = QStringLiteral("Impossible de charger le fichier distant (XML) !\r\nVérifier l'adresse (URL) du fichier XML");
+  struct Cas {
+    const char* nom;
+    QByteArray reponse;  // empty: the server keeps silent
+    bool port_ferme = false;
+  };
+  const Cas cas[] = {
+      {"an empty movetext", reponse_http(200, "OK", liste("<GAME><Event>X</Event><Move></Move></GAME>"))},
+      {"not well-formed", reponse_http(200, "OK", liste("<GAME><Move>1.e4 & *</Move></GAME>"))},
+      {"404", reponse_http(404, "Not Found", "absent")},
+      {"no answer", QByteArray()},
+      {"nobody listening", reponse_http(200, "OK", liste(PARTIE_1)), true},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    texte_partie = "1.c4";
+    entete_pgn = "[Event \"Avant\"]\r\n\r\n";
+    plateforme::BoitesEnTest::efface();
+    ServeurHttp serveur;
+    if (c.reponse.isEmpty())
+      serveur.silence();
+    else
+      serveur.repond(c.reponse);
+    if (c.port_ferme) serveur.ferme();
+    xml& f = ouvre();
+    plateforme::BoitesEnTest::repond(boite::OK);
+    f.Text1->setText(serveur.adresse());
+    f.Command2->click();
+    if (c.reponse.isEmpty()) {
+      ASSERT_TRUE(attend([&] { return serveur.requetes() == 1; }));
+      EXPECT_TRUE(plateforme::curseur_attente_actif());
+      EXPECT_FALSE(f.Command2->isEnabled()) << "one load at a time";
+      // Fifteen seconds, ticked by the test.
+      for (int i = 0; i < 14; ++i) f.Timer1->tick();
+      EXPECT_TRUE(f.telechargement()) << "still waiting after 14 s";
+      f.Timer1->tick();
+    }
+    ASSERT_TRUE(attend([&] { return !f.telechargement(); }));
+    EXPECT_EQ(plateforme::BoitesEnTest::textes(), QStringList{echec});
+    EXPECT_EQ(texte_partie, "1.c4");
+    EXPECT_EQ(entete_pgn, "[Event \"Avant\"]\r\n\r\n");
+    fenetres::decharge<xml>();
+  }
+}
+
+TEST_F(FormulaireXml, LAdresseVientDuChampOuDeLaListe) {
+  xml& f = ouvre();
+  EXPECT_EQ(f.Text1->text(), QStringLiteral("http://"));
+  plateforme::BoitesEnTest::repond(boite::OK);
+  f.Text1->setText(QStringLiteral("ftp://a.org/p.xml"));
+  f.Command2->click();
+  EXPECT_EQ(plateforme::BoitesEnTest::textes(), QStringList{"L'adresse sélectionnée est incorrecte !"});
+
+  const QString fichier = ecrit_fichier("# parties du club\r\nhttp://a.org/1.xml,Finale https://a.org/2.xml\r\n",
+                                        QStringLiteral("adresses.txt"));
+  plateforme::DialoguesEnTest::repond(fichier);
+  f.Command3->click();
+  EXPECT_EQ(plateforme::DialoguesEnTest::vus().value(0).titre,
+            QStringLiteral("Sélectionner un fichier contenant des URL de parties"));
+  EXPECT_EQ(plateforme::DialoguesEnTest::vus().value(0).filtre, QStringLiteral("Fichiers TXT (*.txt)|*.txt"));
+  ASSERT_EQ(f.List1->count(), 2);
+  EXPECT_EQ(f.Frame1->title(), QStringLiteral(" 2 URL chargée(s)"));
+  struct Cas {
+    int ligne;
+    const char* adresse;
+  };
+  for (const Cas& c : {Cas{0, "http://a.org/1.xml"}, Cas{1, "https://a.org/2.xml"}}) {
+    f.List1->setCurrentRow(c.ligne);
+    emit f.List1->itemClicked(f.List1->item(c.ligne));
+    EXPECT_EQ(f.Text1->text(), QString::fromLatin1(c.adresse));
+  }
+
+  plateforme::BoitesEnTest::efface();
+  plateforme::BoitesEnTest::repond(boite::OK);
+  plateforme::DialoguesEnTest::repond(QDir(dossier()).filePath("absent.txt"));
+  f.Command3->click();
+  EXPECT_EQ(plateforme::BoitesEnTest::textes(),
+            QStringList{"Le fichier est inconnu ! (" + QDir(dossier()).filePath("absent.txt") + ")"});
+  EXPECT_EQ(f.List1->count(), 2) << "the list read before stays";
+}
+
+TEST_F(FormulaireXml, LesItemsDuMenuOuvrentLesFormulairesDesFichiers) {
+  Menu& m = fenetres::instance<Menu>();
+  fenetres::decharge<plateau>();
+  texte_partie.clear();
+  m.actualise_menus();
+  EXPECT_FALSE(m.menu_sauve->isEnabled()) << "no game to save";
+  EXPECT_TRUE(m.menu_sauve_fichier->isEnabled());
+  EXPECT_TRUE(m.menu_charge_xml->isEnabled());
+  texte_partie = "1.e4";
+  m.actualise_menus();
+  EXPECT_TRUE(m.menu_sauve->isEnabled()) << "the game left in hand";
+
+  m.menu_sauve->trigger();
+  EXPECT_NE(fenetres::existante<sauve>(), nullptr);
+  m.menu_charge_xml->trigger();
+  EXPECT_NE(fenetres::existante<xml>(), nullptr);
+  m.menu_sauve_fichier->trigger();
+  charge* c = fenetres::existante<charge>();
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(mode_charge, 1);
+  EXPECT_EQ(c->windowTitle(), QStringLiteral("Extraire et sauvegarder des parties"));
+  EXPECT_FALSE(c->Frame2->isHidden());
+  EXPECT_TRUE(c->Command2->isHidden());
+  fenetres::decharge<sauve>();
+  fenetres::decharge<charge>();
+}
