@@ -115,13 +115,7 @@ std::optional<QString> diagramme_position(const QString& chaine, int style) {
   if (t.size() != 64 || t.contains(QLatin1Char('/'))) return std::nullopt;
   TableauCases cases;
   if (!tableau_de_chaine(t.toLatin1().toStdString(), cases)) return std::nullopt;
-  bool roi_blanc = false, roi_noir = false;
-  for (int c = 1; c <= 8; ++c)
-    for (int l = 1; l <= 8; ++l) {
-      roi_blanc = roi_blanc || cases(c, l) == ROI_BLANC;
-      roi_noir = roi_noir || cases(c, l) == ROI_NOIR;
-    }
-  if (!roi_blanc || !roi_noir) return std::nullopt;
+  if (!deux_rois(cases)) return std::nullopt;
   const int lettres = style == 1 ? 1 : 2;
   QString g;
   for (int ligne = 1; ligne <= 8; ++ligne) {

@@ -53,13 +53,7 @@ CollageLu colle_position(ControlesPartie& controles) {
       TableauCases cases;
       if (!tableau_de_chaine(contenu.toLatin1().toStdString(), cases)) return CollageLu::RIEN;
       // Both kings must stand on the board.
-      bool roi_blanc = false, roi_noir = false;
-      for (int c = 1; c <= 8; ++c)
-        for (int l = 1; l <= 8; ++l) {
-          roi_blanc = roi_blanc || cases(c, l) == ROI_BLANC;
-          roi_noir = roi_noir || cases(c, l) == ROI_NOIR;
-        }
-      if (!roi_blanc || !roi_noir) {
+      if (!deux_rois(cases)) {
         plateforme::boite_message(texte(176), boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
         return CollageLu::RIEN;
       }

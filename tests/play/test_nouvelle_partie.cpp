@@ -205,14 +205,15 @@ TEST_F(NouvellePartie, EnReseauLaConnexionSOuvreEtLaCorrespondanceResteFermee) {
   EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
 }
 
-TEST_F(NouvellePartie, ApresUnePartieChargeeEnCorrespondanceLaCommandeResteFermee) {
-  // A board window opened in the correspondence mode (a loaded game) gives
-  // the new-game item back when it unloads: it stays off in that mode.
+TEST_F(NouvellePartie, EnCorrespondanceLaCommandeOuvreLeGestionnaireAvecOuSansPlateau) {
+  // In the correspondence mode the item opens the manager, a board window
+  // (a loaded game) or not.
   menu->mode_corres_Click();
-  ASSERT_FALSE(menu->menu_nouvelle->isEnabled());
+  ASSERT_TRUE(menu->menu_nouvelle->isEnabled());
   ASSERT_NE(charge_plateau(), nullptr);
+  EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
   fenetres::decharge<plateau>();
-  EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
+  EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
   // Back in a mode it starts: the item comes back with the mode.
   menu->mode_libre_Click();
   EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
