@@ -16,7 +16,9 @@
 #include "gamefiles/xml.h"
 #include "chess/repetitions.h"
 #include "correspondence/corres.h"
+#include "correspondence/envoi_corres.h"
 #include "correspondence/liens_corres.h"
+#include "correspondence/message.h"
 #include "localisation/textes_langue.h"
 #include "network/branchement.h"
 #include "openings/liens_ouvertures.h"
@@ -111,9 +113,17 @@ void branche_tout() {
   commandes::montre_sauve = affiche_sauve;
   commandes::montre_xml = affiche_xml;
   commandes::montre_corres = montre_corres;
-
-  // Correspondence play: the message window plugs in here.
+  commandes::envoie_message = [](int mode) {
+    message_mode = mode;
+    montre_message();
+  };
+  // Correspondence play: the manager's windows open the e-mail window, which
+  // reaches the game prepared for it.
   liens_corres() = LiensCorres{};
+  liens_corres().montre_message = montre_message;
+  liens_message() = LiensMessage{};
+  liens_message().fiche_coup = fiche_coup_preparee;
+  liens_message().enregistre_coup_envoye = [](const FicheCoup&) { return enregistre_coup_prepare(); };
 
   // The main window's items follow what is plugged in.
   plateforme::signale_changement();

@@ -8,6 +8,7 @@ std::function<void()> montre_corres;
 std::function<void()> montre_charge;
 std::function<void()> montre_sauve;
 std::function<void()> montre_xml;
+std::function<void(int)> envoie_message;
 
 void reinitialise() {
   charge_pgn = nullptr;
@@ -16,6 +17,7 @@ void reinitialise() {
   montre_charge = nullptr;
   montre_sauve = nullptr;
   montre_xml = nullptr;
+  envoie_message = nullptr;
 }
 
 }  // namespace commandes

@@ -22,6 +22,11 @@ extern std::function<void()> montre_xml;
 // Shows the correspondence manager (the open command in mode 5).
 extern std::function<void()> montre_corres;
 
+// Opens the e-mail window: mode 2 the position on the board as FEN, mode 3
+// an empty mail (mode 1, the move mail, comes from the correspondence
+// windows themselves).
+extern std::function<void(int mode)> envoie_message;
+
 // Forgets every command plugged in (tests).
 void reinitialise();
 

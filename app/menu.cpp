@@ -144,7 +144,7 @@ void Menu::construit_menus() {
   menu_repare = simple(menu_con, "menu_repare", [this] { menu_repare_Click(); });
   menu_reorg = simple(menu_con, "menu_reorg", [this] { menu_reorg_Click(); });
   menu_part_pc = sous_menu(menu_fichier, "menu_part_pc");
-  menu_pc_message = simple(menu_part_pc, "menu_pc_message");
+  menu_pc_message = simple(menu_part_pc, "menu_pc_message", [this] { menu_pc_message_Click(); });
   menu_pc_edition = sous_menu(menu_part_pc, "menu_pc_edition");
   for (int i = 0; i <= 1; ++i)
     menu_pc_edt[i] = element(menu_pc_edition, "menu_pc_edt", i, false, [i] { ::menu_pc_edt_Click(i); });
@@ -172,7 +172,7 @@ void Menu::construit_menus() {
     menu_copie_position[i] = element(menu_partie, "menu_copie_position", i, false, [i] { ::menu_copie_position_Click(i); });
   menu_coller_position = simple(menu_partie, "menu_coller_position", [] { ::menu_coller_position_Click(); });
   menu_partie->addSeparator();
-  menu_envoi_position = simple(menu_partie, "menu_envoi_position");
+  menu_envoi_position = simple(menu_partie, "menu_envoi_position", [this] { menu_envoi_position_Click(); });
   menu_partie->addSeparator();
   menu_voir_ouvertures = simple(menu_partie, "menu_voir_ouvertures", [this] { menu_voir_ouvertures_Click(); });
   menu_position = simple(menu_partie, "menu_position", [] { ::menu_position_Click(); });
@@ -297,10 +297,8 @@ void Menu::actualise_menus() {
     if (a && a->isEnabled() != oui) a->setEnabled(oui);
   };
 
-  // What is not built yet stays off: the position sent by e-mail and the
-  // correspondence mail.
-  for (QAction* a : {menu_enrichir[0], menu_pc_message, menu_envoi_position,
-                     menu_edt_pc, notation_internationale})
+  // What is not built yet stays off.
+  for (QAction* a : {menu_enrichir[0], menu_edt_pc, notation_internationale})
     active(a, false);
   active(mode_reseau, reseau_branche);
   active(mode_corres, static_cast<bool>(commandes::montre_corres));
@@ -311,6 +309,10 @@ void Menu::actualise_menus() {
                      menu_reorg, menu_grille})
     active(a, libre && !base_occupee());
   active(menu_pc_grille, true);
+  // Mail: an empty one at any time, the position while a game is on the board.
+  const bool courrier = static_cast<bool>(commandes::envoie_message);
+  active(menu_pc_message, courrier);
+  active(menu_envoi_position, courrier && jeu && libre);
 
   // The game menu.
   active(menu_nouvelle, libre && commandes::nouvelle_partie &&
@@ -690,6 +692,14 @@ void Menu::menu_charge_xml_Click() {
 
 void Menu::menu_nouvelle_Click() {
   if (commandes::nouvelle_partie) commandes::nouvelle_partie();
+}
+
+void Menu::menu_pc_message_Click() {
+  if (commandes::envoie_message) commandes::envoie_message(3);
+}
+
+void Menu::menu_envoi_position_Click() {
+  if (commandes::envoie_message) commandes::envoie_message(2);
 }
 
 void Menu::menu_quitter_Click() {

@@ -164,6 +164,8 @@ class Menu : public QMainWindow {
   void menu_repare_Click();
   void menu_grille_Click();
   void menu_pc_grille_Click();
+  void menu_pc_message_Click();
+  void menu_envoi_position_Click();
   void menu_niv_Click(int Index);
   void menu_nouvelle_Click();
   void menu_charge_fichier_Click();

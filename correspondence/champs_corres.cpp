@@ -7,9 +7,10 @@
 #include <QTimer>
 
 #include "chess/etat.h"
+#include "correspondence/message.h"
 #include "chess/outils.h"
 #include "platform/boites.h"
-#include "play/controles_partie.h"
+#include "play/position_presse_papiers.h"
 
 namespace {
 QDate& jour_essai() {
@@ -111,19 +112,7 @@ bool ChampDate::eventFilter(QObject* objet, QEvent* e) {
 void selection_au_focus(QLineEdit* champ) { champ->installEventFilter(new SelectionAuFocus(champ)); }
 
 std::optional<QString> diagramme_position(const QString& chaine, int style) {
-  const QString t = chaine.trimmed();
-  if (t.size() != 64 || t.contains(QLatin1Char('/'))) return std::nullopt;
   TableauCases cases;
-  if (!tableau_de_chaine(t.toLatin1().toStdString(), cases)) return std::nullopt;
-  if (!deux_rois(cases)) return std::nullopt;
-  const int lettres = style == 1 ? 1 : 2;
-  QString g;
-  for (int ligne = 1; ligne <= 8; ++ligne) {
-    for (int colonne = 1; colonne <= 8; ++colonne) {
-      g += QLatin1Char(lettre_piece(lettres, cases(colonne, ligne)));
-      g += QLatin1Char(' ');
-    }
-    g += QStringLiteral("\r\n");
-  }
-  return g;
+  if (!lit_chaine_position(chaine, cases)) return std::nullopt;
+  return diagramme_courriel(chaine.trimmed(), style);
 }

@@ -7,8 +7,11 @@
 #include "correspondence/base_corres.h"
 #include "correspondence/champs_corres.h"
 #include "correspondence/corres.h"
+#include "correspondence/message.h"
 #include "correspondence/prepare.h"
+#include "chess/messages.h"
 #include "platform/base_donnees.h"
+#include "platform/boites.h"
 #include "platform/fenetres.h"
 #include "play/parametres.h"
 
@@ -54,5 +57,65 @@ bool enregistre_envoi(const CoupEnvoye& envoi, QString* erreur) {
     c->Text13->setText(envoi.coup);
   }
   liste_parties_corres();
+  return true;
+}
+
+namespace {
+void avertit(const QString& texte) {
+  plateforme::boite_message(texte, boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
+}
+}  // namespace
+
+std::optional<FicheCoup> fiche_coup_preparee() {
+  const prepare* p = fenetres::existante<prepare>();
+  const qint64 cle = p ? p->cle() : 0;
+  std::optional<PartieCorres> partie;
+  try {
+    if (cle) partie = lit_partie(base_corres, cle);
+  } catch (const plateforme::ErreurBase& e) {
+    avertit(e.texte());
+    return std::nullopt;
+  }
+  if (!partie) {
+    avertit(QStringLiteral("Aucune partie par correspondance n'est préparée."));
+    return std::nullopt;
+  }
+  QString erreur;
+  const std::optional<CoupEnvoye> envoi =
+      coup_a_envoyer(partie->coups, partie->notation, partie->jai_blanc, texte_partie, &erreur);
+  if (!envoi) {
+    avertit(erreur);
+    return std::nullopt;
+  }
+  FicheCoup f;
+  f.cle = static_cast<int>(cle);
+  f.j_ai_les_blancs = partie->jai_blanc;
+  f.ref_locale = reference(partie->cle);
+  f.ref_distante = reference(partie->cle_adverse);
+  f.blanc = partie->blanc;
+  f.noir = partie->noir;
+  f.mel_blanc = partie->mel_blanc;
+  f.mel_noir = partie->mel_noir;
+  f.date_debut = date_affichee(partie->debut);
+  if (partie->debut.isValid())
+    f.duree = QString::number(partie->debut.daysTo(partie->fin.isValid() ? partie->fin : aujourdhui()));
+  f.dernier_envoye = partie->dernier_envoye;
+  f.date_envoi = date_affichee(partie->date_envoi);
+  f.dernier_recu = partie->dernier_recu;
+  f.date_recu = date_affichee(partie->date_recu);
+  f.coups = partie->coups.trimmed();
+  f.resultat = partie->resultat;
+  f.chaine_position = p->Text1->text();
+  f.partie = envoi->coups;
+  return f;
+}
+
+bool enregistre_coup_prepare() {
+  QString erreur;
+  const std::optional<CoupEnvoye> envoi = coup_a_envoyer_prepare(&erreur);
+  if (!envoi || !enregistre_envoi(*envoi, &erreur)) {
+    avertit(erreur);
+    return false;
+  }
   return true;
 }

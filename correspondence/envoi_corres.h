@@ -7,6 +7,8 @@
 
 #include "correspondence/coups_corres.h"
 
+struct FicheCoup;
+
 // The move of the game prepared in the window `prepare` (its key, read from
 // the base): the game on the board (texte_partie) must be that game's stored
 // moves followed by one half-move of the user's colour. Nothing, with the
@@ -20,3 +22,13 @@ std::optional<CoupEnvoye> coup_a_envoyer_prepare(QString* erreur);
 // be stored. A mail without a move (a blank mail) stores nothing: call it
 // only with a move that coup_a_envoyer_prepare gave.
 bool enregistre_envoi(const CoupEnvoye& envoi, QString* erreur);
+
+// For the message window: the prepared game as a move mail quotes it (read
+// from the base, the position from prepare's Text1, the game with the move
+// in its own letters). Nothing, after a message saying why, when no game is
+// prepared or the board does not hold the stored game and one move of the
+// user's colour.
+std::optional<FicheCoup> fiche_coup_preparee();
+// Records the move of the prepared game once its mail went; false after a
+// message saying why nothing was recorded.
+bool enregistre_coup_prepare();

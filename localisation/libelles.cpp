@@ -13,6 +13,7 @@
 #include "localisation/libelles_aide.h"
 #include "localisation/libelles_corres.h"
 #include "localisation/libelles_fichiers.h"
+#include "localisation/libelles_message.h"
 #include "localisation/libelles_ouvertures.h"
 #include "localisation/libelles_plateau.h"
 #include "localisation/libelles_preferences.h"
@@ -191,6 +192,7 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("corres"), table_corres()},
       {QStringLiteral("prepare"), table_prepare()},
       {QStringLiteral("saisie_coup"), table_saisie_coup()},
+      {QStringLiteral("message"), table_message()},
   };
   return t;
 }

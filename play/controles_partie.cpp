@@ -76,16 +76,6 @@ std::string chaine_du_tableau(const TableauCases& tableau) {
   return chaine_position_de([&tableau](int c, int l) { return tableau(c, l); });
 }
 
-bool deux_rois(const TableauCases& tableau) {
-  bool roi_blanc = false, roi_noir = false;
-  for (int c = 1; c <= 8; ++c)
-    for (int l = 1; l <= 8; ++l) {
-      roi_blanc = roi_blanc || tableau(c, l) == ROI_BLANC;
-      roi_noir = roi_noir || tableau(c, l) == ROI_NOIR;
-    }
-  return roi_blanc && roi_noir;
-}
-
 bool tableau_de_chaine(const std::string& chaine, TableauCases& tableau) {
   if (chaine.size() != 64) return false;
   for (char ch : chaine) {

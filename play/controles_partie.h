@@ -65,6 +65,3 @@ std::string chaine_du_tableau(const TableauCases& tableau);
 // The board array of a 64-character chaine_position; false (and the array
 // untouched) when a character is not one of the 13 piece codes.
 bool tableau_de_chaine(const std::string& chaine, TableauCases& tableau);
-
-// True when both kings stand on the board: what a pasted position needs.
-bool deux_rois(const TableauCases& tableau);

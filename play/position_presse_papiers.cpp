@@ -24,6 +24,29 @@ void nouvelle_partie_sur(ControlesPartie& controles) {
 
 }  // namespace
 
+bool lit_chaine_position(const QString& texte, TableauCases& cases, int* numero_texte) {
+  if (numero_texte) *numero_texte = 0;
+  const QString chaine = texte.trimmed();
+  if (chaine.size() != 64 || chaine.contains(QLatin1Char('/'))) return false;
+  // Every character must be a piece code (characters outside Latin-1
+  // become "?", which is none).
+  TableauCases lu;
+  if (!tableau_de_chaine(chaine.toLatin1().toStdString(), lu)) return false;
+  // Both kings must stand on the board.
+  bool roi_blanc = false, roi_noir = false;
+  for (int c = 1; c <= 8; ++c)
+    for (int l = 1; l <= 8; ++l) {
+      roi_blanc = roi_blanc || lu(c, l) == ROI_BLANC;
+      roi_noir = roi_noir || lu(c, l) == ROI_NOIR;
+    }
+  if (!roi_blanc || !roi_noir) {
+    if (numero_texte) *numero_texte = 176;
+    return false;
+  }
+  cases = lu;
+  return true;
+}
+
 void copie_position(const ControlesPartie& controles, int index) {
   try {
     std::string texte;
@@ -48,13 +71,11 @@ CollageLu colle_position(ControlesPartie& controles) {
     const QString contenu = QGuiApplication::clipboard()->text().trimmed();
     const bool barre = contenu.contains(QLatin1Char('/'));
     if (!barre && contenu.size() == 64) {
-      // Every character must be a piece code (characters outside Latin-1
-      // become "?", which is none).
       TableauCases cases;
-      if (!tableau_de_chaine(contenu.toLatin1().toStdString(), cases)) return CollageLu::RIEN;
-      // Both kings must stand on the board.
-      if (!deux_rois(cases)) {
-        plateforme::boite_message(texte(176), boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
+      int numero = 0;
+      if (!lit_chaine_position(contenu, cases, &numero)) {
+        if (numero != 0)
+          plateforme::boite_message(texte(numero), boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
         return CollageLu::RIEN;
       }
       nouvelle_partie_sur(controles);

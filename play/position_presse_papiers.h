@@ -8,6 +8,13 @@
 // position string, index 2 the FEN text. Any other index does nothing.
 void copie_position(const ControlesPartie& controles, int index);
 
+// The board of a position string as the paste command takes it: exactly 64
+// characters without "/" (blanks around them ignored), each one a piece code
+// (character 32 + code, "!" to "-"), both kings on the board. False when the
+// text is refused; then `numero_texte` is the text number of the message to
+// show (176 when a king is missing) or 0 when the text is no position string.
+bool lit_chaine_position(const QString& texte, TableauCases& cases, int* numero_texte = nullptr);
+
 // What the clipboard text is taken for.
 enum class CollageLu { RIEN, CHAINE, FEN };
 

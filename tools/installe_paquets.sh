@@ -7,7 +7,7 @@ PAQUETS=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest
   sqlite3 poppler-utils fonts-dejavu-core espeak-ng sox xvfb xauth locales
-  pgn-extract
+  pgn-extract msmtp
 )
 manquants=()
 for p in "${PAQUETS[@]}"; do

@@ -15,6 +15,7 @@
 #include "chess/recherche.h"
 #include "localisation/textes_langue.h"
 #include "platform/chemins.h"
+#include "platform/courriel.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/imprimante.h"
 #include "platform/lancement.h"
@@ -36,6 +37,8 @@ void TestMorvandel::SetUp() {
   branche_tout();
   plateforme::DialoguesEnTest::efface();
   plateforme::LancementsEnTest::efface();
+  // No mail leaves the machine: only the stand-in transport a test names.
+  plateforme::CourrielsEnTest::active();
   // Every print job of the test is a PDF file in its folder.
   plateforme::ImpressionsEnTest::active(dossier_->path());
 }
@@ -48,6 +51,7 @@ void TestMorvandel::TearDown() {
   fenetres::ferme_toutes();
   plateforme::BoitesEnTest::efface();
   plateforme::DialoguesEnTest::efface();
+  plateforme::CourrielsEnTest::active();
   plateforme::definit_chemin_appli(QString());
   plateforme::definit_dossier_reglages(QString());
   dossier_.reset();

@@ -1,0 +1,106 @@
+#include "tests/correspondence/aide_message.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "chess/etat.h"
+#include "platform/courriel.h"
+#include "platform/fenetres.h"
+#include "platform/minuterie.h"
+#include "platform/son.h"
+#include "play/controles_partie.h"
+#include "play/parametres.h"
+#include "play/plateau.h"
+#include "play/rejoue.h"
+
+namespace {
+
+void copie_dossier(const QString& source, const QString& cible) {
+  QDir().mkpath(cible);
+  for (const QString& f : QDir(source).entryList(QDir::Files))
+    QFile::copy(QDir(source).filePath(f), QDir(cible).filePath(f));
+}
+
+}  // namespace
+
+void TestMessage::SetUp() {
+  TestMorvandel::SetUp();
+  transport = std::make_unique<FauxSendmail>(dossier() + QStringLiteral("/transport"));
+  adresse_mel = QStringLiteral("moi@exemple.fr");
+  plateforme::SonsEnTest::active();
+  plateforme::MinuteriesEnTest::active();
+}
+
+void TestMessage::TearDown() {
+  fenetres::decharge<message>();
+  fenetres::decharge<plateau>();
+  plateforme::SonsEnTest::desactive();
+  TestMorvandel::TearDown();
+}
+
+message* TestMessage::fenetre() { return fenetres::existante<message>(); }
+
+plateau& TestMessage::plateau_avec(const char* coups, int couleur) {
+  const QString donnees = QStringLiteral(MVD_BUILD_DIR);
+  copie_dossier(donnees + "/images/pieces/Morvandel", dossier() + "/images/pieces/Morvandel");
+  copie_dossier(donnees + "/images/echiquier", dossier() + "/images/echiquier");
+  mode_jeux = 2;
+  active_horloge = 0;
+  ges_log = 0;
+  analyse_ouverture = 0;
+  couleur_joueur = couleur;
+  style_notation = 2;
+  plateau* p = charge_plateau();
+  if (!p) throw std::runtime_error("the board window did not load");
+  texte_partie = coups;
+  ControlesPartie controles{p->Echiquier, p->List1};
+  rejoue_partie(controles, couleur);
+  return *p;
+}
+
+QString TestMessage::fichier(const QString& nom, const QByteArray& contenu) const {
+  const QString chemin = dossier() + QLatin1Char('/') + nom;
+  QFile f(chemin);
+  if (f.open(QIODevice::WriteOnly)) f.write(contenu);
+  return chemin;
+}
+
+void TestMessage::saisit(const QString& a, const QString& sujet, const QString& corps) {
+  fenetre()->txtTo->setText(a);
+  fenetre()->txtsubject->setText(sujet);
+  fenetre()->txtNoteText->setPlainText(corps);
+}
+
+QString chaine_apres_e4() {
+  TableauCases t;
+  const char* const lignes[8] = {"rnbqkbnr", "pppppppp", "........", "........",
+                                 "....P...", "........", "PPPP.PPP", "RNBQKBNR"};
+  for (int l = 1; l <= 8; ++l)
+    for (int c = 1; c <= 8; ++c)
+      if (lignes[l - 1][c - 1] != '.') t(c, l) = code_de_lettre(2, lignes[l - 1][c - 1]);
+  return QString::fromStdString(chaine_du_tableau(t));
+}
+
+FicheCoup fiche_exemple(bool j_ai_les_blancs) {
+  FicheCoup f;
+  f.cle = 12;
+  f.j_ai_les_blancs = j_ai_les_blancs;
+  f.ref_locale = QStringLiteral("0012");
+  f.ref_distante = QStringLiteral("0034");
+  f.blanc = QStringLiteral("Anne Blanc");
+  f.noir = QStringLiteral("Bruno Noir");
+  f.mel_blanc = QStringLiteral("anne@blanc.example");
+  f.mel_noir = QStringLiteral("bruno@noir.example");
+  f.date_debut = QStringLiteral("01/03/2026");
+  f.duree = QStringLiteral("10");
+  f.dernier_envoye = QString();
+  f.date_envoi = QString();
+  f.dernier_recu = QString();
+  f.date_recu = QString();
+  f.coups = QString();
+  f.resultat = QStringLiteral("*");
+  f.chaine_position = chaine_apres_e4();
+  return f;
+}
