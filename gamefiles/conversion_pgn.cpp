@@ -8,6 +8,7 @@
 
 #include "chess/messages.h"
 #include "gamefiles/charge.h"
+#include "gamefiles/export_pgn.h"
 #include "gamefiles/liste_xml.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
@@ -34,7 +35,7 @@ std::string joint(const std::vector<std::string>& lignes, const char* entre) {
 
 }  // namespace
 
-bool copie_parties(FichierPgn& source, const CriteresFiltre& criteres, bool xml, plateforme::FichierJournal& sortie,
+bool copie_parties(FichierPgn& source, const CriteresFiltre& criteres, bool xml, plateforme::FichierNeuf& sortie,
                    const std::function<bool(const BilanLecture&, std::int64_t)>& entre_deux, BilanLecture& bilan,
                    QString* erreur) {
   bilan = BilanLecture{};
@@ -66,8 +67,7 @@ bool copie_parties(FichierPgn& source, const CriteresFiltre& criteres, bool xml,
     ++bilan.gardees;
     if (xml) {
       // The movetext on one line, a blank where each line ended.
-      std::string coups = partie.movetext;
-      std::replace(coups.begin(), coups.end(), '\n', ' ');
+      const std::string coups = movetext_sur_une_ligne(partie.movetext);
       tampon += en_latin1(partie_xml(joint(partie.lignes_tags, "\r\n"), coups));
     } else {
       // The tag lines, an empty line, the movetext lines, an empty line.
@@ -95,10 +95,20 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
     plateforme::boite_message(texte(270), boite::EXCLAMATION, titre);
     return;
   }
+  // Writing over the source would lose its games before they are read.
+  const QFileInfo lu(source), ecrit(destination);
+  if (ecrit.exists() && lu.canonicalFilePath() == ecrit.canonicalFilePath()) {
+    plateforme::boite_message(QStringLiteral("Le fichier %1 est le fichier lu : choisissez un autre fichier pour la copie.")
+                                  .arg(destination),
+                              boite::EXCLAMATION, titre);
+    return;
+  }
   pgn::FichierPgn f;
-  plateforme::FichierJournal sortie;
+  plateforme::FichierNeuf sortie;
   QString erreur;
   if (!f.ouvre(source, &erreur) || !sortie.ouvre(destination, &erreur)) {
+    f.ferme();
+    sortie.abandonne();
     plateforme::boite_message(erreur, boite::EXCLAMATION, titre);
     return;
   }
@@ -116,9 +126,12 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
     return !arret_demande;
   };
   pgn::BilanLecture bilan;
-  const bool ecrite = pgn::copie_parties(f, criteres_reglages(), !en_pgn, sortie, entre_deux, bilan, &erreur);
-  sortie.ferme();
+  bool ecrite = pgn::copie_parties(f, criteres_reglages(), !en_pgn, sortie, entre_deux, bilan, &erreur);
   f.ferme();
+  if (ecrite)
+    ecrite = sortie.valide(&erreur);
+  else
+    sortie.abandonne();
   patience::decharge();
   if (!ecrite) {
     plateforme::boite_message(erreur, boite::EXCLAMATION, titre);
@@ -127,5 +140,6 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
   plateforme::boite_message(QStringLiteral(" %1").arg(bilan.gardees) + texte(268) + QStringLiteral(" %1").arg(bilan.lues) +
                                 texte(269) + destination,
                             boite::INFORMATION, titre);
-  if (liens_jeu().fichier_recent) liens_jeu().fichier_recent(destination);
+  // The recent files reopen as PGN: an XML list has no place there.
+  if (en_pgn && liens_jeu().fichier_recent) liens_jeu().fichier_recent(destination);
 }

@@ -27,6 +27,12 @@ QString echappe(const QString& valeur) {
       s += QStringLiteral("&lt;");
     else if (c == QLatin1Char('>'))
       s += QStringLiteral("&gt;");
+    else if (c == QLatin1Char('"'))
+      s += QStringLiteral("&quot;");
+    else if (c == QLatin1Char('\''))
+      s += QStringLiteral("&apos;");
+    else if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+      s += QLatin1Char(' ');  // no control character is allowed in XML text
     else
       s += c;
   }
@@ -44,9 +50,26 @@ std::string echappe_tag(const std::string& v) {
   std::string s;
   for (char c : v) {
     if (c == '"' || c == '\\') s.push_back('\\');
-    s.push_back(c);
+    s.push_back(static_cast<unsigned char>(c) < 0x20 ? ' ' : c);
   }
   return s;
+}
+
+// The elements of a game that become its tags.
+bool element_de_partie(const QString& nom) {
+  if (nom == QLatin1String("Comment")) return true;
+  for (const char* e : ELEMENTS)
+    if (nom == QLatin1String(e)) return true;
+  return false;
+}
+
+// The encoding a list declares, in lower case ("utf-8" when it declares none).
+QString encodage_declare(const QByteArray& document) {
+  QXmlStreamReader x(document);
+  while (!x.atEnd() && x.readNext() != QXmlStreamReader::StartDocument) {
+  }
+  const QString e = x.documentEncoding().toString().toLower();
+  return e.isEmpty() ? QStringLiteral("utf-8") : e;
 }
 
 }  // namespace
@@ -82,6 +105,8 @@ QString en_latin1(const QString& texte) {
     // everything above FF become references.
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
       s += QChar(static_cast<char16_t>(u));
+    else if (QChar::isSurrogate(u) || u == 0xFFFE || u == 0xFFFF)
+      s += QStringLiteral("&#65533;");  // a half pair names no character
     else
       s += QStringLiteral("&#%1;").arg(static_cast<uint>(u));
   }
@@ -90,6 +115,10 @@ QString en_latin1(const QString& texte) {
 
 bool lit_liste_xml(const QByteArray& document, std::vector<PartieXml>& parties, QString* erreur) {
   parties.clear();
+  if (document.size() > TAILLE_MAX_DOCUMENT_XML) {
+    if (erreur) *erreur = QStringLiteral("Le document dépasse %1 Ko.").arg(TAILLE_MAX_DOCUMENT_XML / 1024);
+    return false;
+  }
   QXmlStreamReader x(document);
   // The open elements with the text met directly inside each.
   std::vector<std::pair<QString, QString>> pile;
@@ -106,6 +135,10 @@ bool lit_liste_xml(const QByteArray& document, std::vector<PartieXml>& parties, 
       case QXmlStreamReader::Characters:
         if (!pile.empty()) pile.back().second += x.text();
         break;
+      case QXmlStreamReader::DTD:
+        // A game list has no document type: declarations and entities are refused.
+        x.raiseError(QStringLiteral("Le document déclare un type de document (DTD), refusé."));
+        break;
       case QXmlStreamReader::EndElement: {
         if (pile.empty()) break;
         const auto [nom, texte] = pile.back();
@@ -121,7 +154,7 @@ bool lit_liste_xml(const QByteArray& document, std::vector<PartieXml>& parties, 
         const std::string t = texte.toStdString();
         if (nom == QLatin1String("Move")) {
           p.coups = t;
-        } else {
+        } else if (element_de_partie(nom)) {
           const std::string n = nom.toStdString();
           p.tags.emplace_back(n, t);
           p.lignes_tags.push_back("[" + n + " \"" + echappe_tag(t) + "\"]");
@@ -137,6 +170,45 @@ bool lit_liste_xml(const QByteArray& document, std::vector<PartieXml>& parties, 
     parties.clear();
     return false;
   }
+  return true;
+}
+
+bool ajoute_a_liste_xml(QByteArray& document, const QString& parties, QString* erreur) {
+  auto refus = [&](const QString& pourquoi) {
+    if (erreur) *erreur = pourquoi;
+    return false;
+  };
+  const QString pas_une_liste = QStringLiteral("Le fichier n'est pas une liste de parties XML (%1) : la partie n'y a pas été ajoutée.");
+  QXmlStreamReader x(document);
+  bool racine = false;
+  while (!x.atEnd()) {
+    const QXmlStreamReader::TokenType t = x.readNext();
+    if (t == QXmlStreamReader::DTD) x.raiseError(QStringLiteral("DTD"));
+    if (t == QXmlStreamReader::StartElement && !racine) {
+      racine = true;
+      if (x.name() != QLatin1String("LIST")) x.raiseError(QStringLiteral("<LIST> attendu"));
+    }
+  }
+  if (x.hasError()) return refus(pas_une_liste.arg(x.errorString()));
+  if (!racine) return refus(pas_une_liste.arg(QStringLiteral("<LIST> attendu")));
+  const qsizetype fin = document.lastIndexOf("</LIST>");
+  if (fin < 0) return refus(pas_une_liste.arg(QStringLiteral("</LIST> attendu")));
+  // The bytes of the games in the encoding the list declares; a character
+  // that encoding lacks is written as a reference.
+  const QString encodage = encodage_declare(document);
+  const QString texte = en_latin1(parties);
+  QByteArray octets;
+  if (encodage == QLatin1String("utf-8") || encodage == QLatin1String("utf8")) {
+    octets = texte.toUtf8();
+  } else if (encodage == QLatin1String("iso-8859-1") || encodage == QLatin1String("latin1") ||
+             encodage == QLatin1String("windows-1252") || encodage == QLatin1String("cp1252")) {
+    octets = texte.toLatin1();
+  } else {
+    for (QChar c : texte)
+      octets += c.unicode() < 0x80 ? QByteArray(1, static_cast<char>(c.unicode()))
+                                   : QStringLiteral("&#%1;").arg(c.unicode()).toLatin1();
+  }
+  document.insert(fin, octets);
   return true;
 }
 

@@ -11,9 +11,15 @@
 //   </GAME>
 //   </LIST>
 //
-// Every line ends with CRLF. Values are escaped ("&", "<", ">") and the
-// bytes are ISO-8859-1 as declared: a character outside it is written as a
-// character reference ("&#8364;"), so any file written is well-formed.
+// Every line ends with CRLF. Values are escaped ("&", "<", ">", quotes),
+// control characters become blanks, and the bytes are ISO-8859-1 as
+// declared: a character outside it is written as a character reference
+// ("&#8364;"), so any file written is well-formed.
+//
+// Reading takes a document of at most TAILLE_MAX_DOCUMENT_XML bytes, with no
+// document type declaration (so no entity of its own, nothing fetched from
+// elsewhere); only the elements of a game (Event to Variation, Comment)
+// become tags, Move its movetext.
 #pragma once
 
 #include <QByteArray>
@@ -23,6 +29,8 @@
 #include <vector>
 
 namespace pgn {
+
+constexpr qsizetype TAILLE_MAX_DOCUMENT_XML = 4 * 1024 * 1024;
 
 // The declaration, the comment with the program's version and `quand`, and
 // "<LIST>".
@@ -45,10 +53,17 @@ struct PartieXml {
   std::string coups;
 };
 
-// The games of an XML document: every element holding text gives a tag of
-// its game, named as the element, except Move, which gives the movetext; an
-// element GAME starts a game (text outside any GAME makes one game). False
-// with `erreur` set when the document is not well-formed.
+// The games of an XML document: every element of a game holding text gives
+// a tag of its game, named as the element, except Move, which gives the
+// movetext; an element GAME starts a game (text outside any GAME makes one
+// game). False with `erreur` set when the document is not well-formed, too
+// large or declares a document type.
 bool lit_liste_xml(const QByteArray& document, std::vector<PartieXml>& parties, QString* erreur = nullptr);
+
+// Adds `parties` (whole GAME elements) to the bytes of an XML game list,
+// before its closing "</LIST>", in the encoding the list declares, so that
+// it stays one list. False with `erreur` set, the bytes unchanged, when they
+// are not a well-formed game list.
+bool ajoute_a_liste_xml(QByteArray& document, const QString& parties, QString* erreur = nullptr);
 
 }  // namespace pgn

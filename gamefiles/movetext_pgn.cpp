@@ -73,6 +73,8 @@ void lit_jeton(MovetextLu& m, std::string_view t, bool& fini) {
   if (!t.empty()) m.coups.emplace_back(t);
 }
 
+}  // namespace
+
 // A move as a reader checks it before giving it to decode_coup: castling, or
 // a piece letter, hints and a target square, a promotion, check marks.
 bool ressemble_a_un_coup(std::string_view t) {
@@ -95,8 +97,6 @@ bool ressemble_a_un_coup(std::string_view t) {
   if (!reste.empty() && reste[0] == '=') reste.remove_prefix(1);
   return reste.empty() || (reste.size() == 1 && std::string_view("QRBN").find(reste[0]) != std::string_view::npos);
 }
-
-}  // namespace
 
 MovetextLu lit_movetext(std::string_view s) {
   MovetextLu m;

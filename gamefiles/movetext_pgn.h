@@ -33,6 +33,11 @@ struct MovetextLu {
 // and a result token, which ends the reading.
 MovetextLu lit_movetext(std::string_view movetext);
 
+// True when a token has the shape of a move in English letters (castling,
+// or a piece letter, hints and a target square, a promotion, check marks):
+// what may be given to the move reader without it complaining.
+bool ressemble_a_un_coup(std::string_view t);
+
 // The moves in the program's own form, numbered from `numero` (the number of
 // the first move, White's unless `noir_d_abord`): "1.e4 e5 2.Nf3",
 // "12...Nc6 13.Nf3".

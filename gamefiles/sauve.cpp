@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringDecoder>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -18,7 +19,9 @@
 #include "chess/etat.h"
 #include "chess/messages.h"
 #include "chess/poids.h"
+#include "gamefiles/export_pgn.h"
 #include "gamefiles/liste_xml.h"
+#include "gamefiles/lecture_pgn.h"
 #include "gamefiles/movetext_pgn.h"
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
@@ -27,6 +30,7 @@
 #include "platform/chemins.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/fichiers_texte.h"
+#include "play/entete_partie.h"
 #include "play/jeu.h"
 
 namespace {
@@ -39,94 +43,73 @@ T* nomme(T* w, const char* nom) {
 
 QString titre_programme() { return QString::fromLatin1(NOM_PROGRAMME); }
 
-// The Elo of a profile's playing level ("level 4 has none": no text).
-QString elo_profil(int profil) {
-  const int niveau = std::clamp(profondeur_max[std::clamp(profil, 0, NB_PROFILS - 1)], 0, 4);
-  QString e = table_elo[niveau];
-  e.remove(QChar(0));
-  return e;
+// The result token of the game in hand ("*" while it goes on).
+std::string resultat_du_jeu() { return pgn::est_resultat(resultat_partie) ? resultat_partie : std::string("*"); }
+
+// The bytes of a text added to a file's bytes `avant`: in the encoding the
+// file has (UTF-8 when it is UTF-8, else Windows-1252), the whole file going
+// over to UTF-8 when the text holds a character Windows-1252 lacks.
+QByteArray suite_de(const QByteArray& avant, const QString& texte) {
+  QString ancien;
+  const bool ascii = std::all_of(avant.begin(), avant.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return avant + plateforme::encode_texte(texte);
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  ancien = utf8.decode(avant);
+  if (!utf8.hasError()) return avant + texte.toUtf8();
+  if (plateforme::tient_en_1252(texte)) return avant + plateforme::encode_1252(texte);
+  return (plateforme::decode_1252(avant) + texte).toUtf8();
 }
 
-std::string ligne_tag(const char* nom, const QString& valeur) {
-  QString v = valeur;
-  v.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
-  return std::string("[") + nom + " \"" + v.toStdString() + "\"]\r\n";
-}
-
-// The text's lines with CRLF ends, as the files hold them.
-QString avec_crlf(const QString& texte) {
-  QString t = texte;
-  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-}
-
-// What goes before a game added to a PGN file so that an empty line
-// separates it from the file's last game.
-QString separation_pgn(const QString& chemin) {
-  QFile f(chemin);
-  if (!f.open(QIODevice::ReadOnly) || f.size() == 0 || !f.seek(std::max<qint64>(0, f.size() - 4))) return {};
-  QByteArray fin = f.readAll();
-  fin.replace("\r\n", "\n");
-  fin.replace('\r', '\n');
-  if (fin.endsWith("\n\n")) return {};
-  return fin.endsWith('\n') ? QStringLiteral("\r\n") : QStringLiteral("\r\n\r\n");
+// A game added to a PGN file: the file's games, its blank lines at the end
+// cut, one line end and one empty line, then the game; written as a new file
+// renamed over the old one.
+bool ajoute_pgn(const QString& chemin, const QString& partie, QString* erreur) {
+  QByteArray avant;
+  if (!plateforme::lit_octets(chemin, avant, erreur)) return false;
+  qsizetype fin = avant.size();
+  while (fin > 0 && (avant[fin - 1] == '\r' || avant[fin - 1] == '\n' || avant[fin - 1] == ' ' || avant[fin - 1] == '\t'))
+    --fin;
+  avant.truncate(fin);
+  if (!avant.isEmpty()) avant += "\r\n\r\n";
+  return plateforme::remplace_fichier(chemin, suite_de(avant, partie), erreur);
 }
 
 bool ajoute_xml(const QString& chemin, const QString& partie, QString* erreur) {
-  QString avant;
-  if (!plateforme::lit_texte(chemin, avant, erreur)) return false;
-  const qsizetype fin = avant.lastIndexOf(QStringLiteral("</LIST>"));
-  if (fin < 0) {
-    if (erreur)
-      *erreur = QStringLiteral("Le fichier %1 n'est pas une liste de parties XML : la partie n'y a pas été ajoutée.")
-                    .arg(chemin);
-    return false;
-  }
-  return plateforme::ecrit_texte(chemin, avant.left(fin) + partie + avant.mid(fin), erreur);
+  QByteArray avant;
+  if (!plateforme::lit_octets(chemin, avant, erreur)) return false;
+  if (!pgn::ajoute_a_liste_xml(avant, partie, erreur)) return false;
+  return plateforme::remplace_fichier(chemin, avant, erreur);
 }
 
 }  // namespace
 
-std::string entete_construite() {
-  const int p = profil_moteur;
-  QString blanc, noir, elo_blanc, elo_noir;
-  if (mode_jeux == 4) {
-    blanc = nom_moteur[1];
-    noir = profil2_charge ? nom_moteur[2] : nom_moteur[1];
-    elo_blanc = elo_profil(1);
-    elo_noir = elo_profil(profil2_charge ? 2 : 1);
-  } else if (couleur_joueur == BLANC) {
-    blanc = nom_joueur[std::clamp(p, 0, 2)];
-    noir = nom_moteur[1];
-    elo_blanc = elo_profil(p);
-    elo_noir = QString::number(niveau_elo[1]);
-  } else {
-    blanc = nom_moteur[1];
-    noir = nom_joueur[std::clamp(p, 0, 2)];
-    elo_blanc = QString::number(niveau_elo[1]);
-    elo_noir = elo_profil(p);
-  }
-  return ligne_tag("Event", texte(28)) + ligne_tag("Site", lieu_jeu) +
-         ligne_tag("Date", QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd"))) +
-         ligne_tag("Round", QStringLiteral("1")) + ligne_tag("White", blanc) + ligne_tag("Black", noir) +
-         ligne_tag("WhiteElo", elo_blanc) + ligne_tag("BlackElo", elo_noir) +
-         ligne_tag("Result", QString::fromStdString(resultat_partie)) + ligne_tag("ECO", eco_courant) +
-         ligne_tag("Opening", ouverture_courante) + ligne_tag("Variation", QStringLiteral("a modifier")) + "\r\n";
+std::string entete_sauvegarde() {
+  const std::string entete =
+      entete_pgn.empty()
+          ? entete_construite(texte(28), QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")))
+          : entete_pgn;
+  return pgn::entete_export(pgn::tags_du_texte(entete), resultat_du_jeu());
 }
+
+std::string partie_a_sauver(const QString& texte) { return pgn::partie_export(texte.toStdString(), resultat_du_jeu()); }
 
 bool ecrit_partie(const QString& chemin, const QString& texte, bool xml, bool ajoute, QString* erreur) {
   const bool existe = QFileInfo(chemin).isFile();
   if (!xml) {
-    const QString t = avec_crlf(texte) + QStringLiteral("\r\n");
-    if (ajoute && existe) return plateforme::ajoute_texte(chemin, separation_pgn(chemin) + t, erreur);
+    const QString t = QString::fromStdString(partie_a_sauver(texte));
+    if (ajoute && existe) return ajoute_pgn(chemin, t, erreur);
     return plateforme::ecrit_texte(chemin, t, erreur);
   }
-  // The tags as edited; the movetext of the game in hand, whatever the text holds.
-  const std::string coups = texte_partie.empty() ? resultat_partie : texte_partie + " " + resultat_partie;
-  const QString partie = pgn::en_latin1(pgn::partie_xml(texte.toStdString(), coups));
+  // The tags as edited; the moves of the game in hand, whatever the text holds.
+  const std::string t = texte.toStdString();
+  const auto tags = pgn::tags_du_texte(t);
+  const std::string entete = pgn::entete_export(tags, resultat_du_jeu());
+  pgn::MovetextLu m = pgn::lit_movetext(texte_partie);
+  const std::string coups = pgn::movetext_export(m, pgn::fen_des_tags(tags), resultat_du_jeu(), false, true);
+  const QString partie = pgn::partie_xml(entete, coups);
   if (ajoute && existe) return ajoute_xml(chemin, partie, erreur);
   return plateforme::ecrit_texte(
-      chemin, pgn::en_latin1(pgn::debut_liste_xml(QDateTime::currentDateTime())) + partie + pgn::fin_liste_xml(),
+      chemin, pgn::en_latin1(pgn::debut_liste_xml(QDateTime::currentDateTime()) + partie + pgn::fin_liste_xml()),
       erreur);
 }
 
@@ -169,11 +152,11 @@ sauve::sauve() {
 
 void sauve::Form_Load() {
   affiche_libelles(this);
-  const std::string entete = entete_pgn.empty() ? entete_construite() : entete_pgn;
-  const std::string& coups = sauve_abrege == 1 ? texte_partie : texte_partie_longue;
-  const std::string avec_commentaires = insere_commentaires(coups);
-  const std::string partie = avec_commentaires.empty() ? resultat_partie : avec_commentaires + " " + resultat_partie;
-  QString t = QString::fromStdString(entete + partie);
+  // The game as it will be written: the moves in standard notation, whatever
+  // notation the move list shows (a PGN file holds no other).
+  const std::string partie = entete_sauvegarde() + insere_commentaires(texte_partie);
+  QString t = QString::fromStdString(partie_a_sauver(QString::fromStdString(partie)));
+  while (t.endsWith(QStringLiteral("\r\n"))) t.chop(2);
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   Text1->setPlainText(t);
 }
@@ -194,7 +177,8 @@ void sauve::Command1_Click() {
     plateforme::boite_message(erreur, boite::EXCLAMATION, titre_programme());
     return;
   }
-  if (liens_jeu().fichier_recent) liens_jeu().fichier_recent(chemin);
+  // The recent files reopen as PGN: an XML list has no place there.
+  if (!xml && liens_jeu().fichier_recent) liens_jeu().fichier_recent(chemin);
   plateforme::boite_message(texte(217) + chemin, boite::INFORMATION, titre_programme());
   fenetres::decharge_plus_tard(this);
 }

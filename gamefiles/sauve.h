@@ -4,10 +4,15 @@
 //
 // Saving asks the file's name; an existing file is replaced after a Yes to
 // the overwrite question, or, with Check1, added to: a PGN save then follows
-// the file's last game after an empty line, an XML save goes into the file's
-// game list before its "</LIST>". A failure says why and leaves the form
-// open; a success puts the file on the recent files and closes the form.
-// The print button stays off.
+// the file's last game after one empty line, an XML save goes into the
+// file's game list before its "</LIST>". Either way the file is written new
+// and renamed over the old one. A failure says why and leaves the form open;
+// a success puts a PGN file on the recent files and closes the form. The
+// print button stays off.
+//
+// The PGN written is in export form (gamefiles/export_pgn.h): whatever the
+// user edits in the text, the Seven Tag Roster comes first, the result is
+// the game's and the moves are in standard notation.
 #pragma once
 
 #include <QList>
@@ -43,17 +48,16 @@ class sauve : public QWidget {
   void Form_Load();
 };
 
-// The tag lines of the game in hand when it has none of its own: Event,
-// Site, Date, Round, the players and their Elo by play mode and side,
-// Result, ECO, Opening, Variation; each line ended by CRLF, then an empty
-// line.
-std::string entete_construite();
+// The tag lines the save form starts from, in export form: the game's own
+// (entete_pgn), or those built for a game without any (play/entete_partie.h,
+// Event "Nouvelle partie", today's date); the result the game's.
+std::string entete_sauvegarde();
 
 // Writes the game of the save form's text `texte` to `chemin`: as PGN, the
-// text itself; as XML, a game list of one game whose tags come from the text
-// and whose movetext is the game in hand's. `ajoute` adds to an existing
-// file. False with `erreur` set when the file cannot be written (or, for an
-// XML addition, is not a game list).
+// text in export form; as XML, a game list of one game whose tags come from
+// the text and whose movetext is the game in hand's. `ajoute` adds to an
+// existing file. False with `erreur` set when the file cannot be written
+// (or, for an XML addition, is not a game list).
 bool ecrit_partie(const QString& chemin, const QString& texte, bool xml, bool ajoute, QString* erreur);
 
 // The form, shown in the main window.

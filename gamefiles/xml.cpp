@@ -47,11 +47,12 @@ qsizetype debut_adresse(const QString& t) {
 
 QStringList adresses_url(const QStringList& lignes) {
   QStringList adresses;
-  for (const QString& ligne : lignes)
-    for (const QString& element : decoupe_elements(ligne)) {
-      const QString a = element.trimmed();
-      if (!a.isEmpty() && !a.startsWith(QLatin1Char('#'))) adresses << a;
-    }
+  for (const QString& ligne : lignes) {
+    // One address a line: a comma belongs to the address.
+    QString a = ligne.trimmed();
+    if (a.size() >= 2 && a.startsWith(QLatin1Char('"')) && a.endsWith(QLatin1Char('"'))) a = a.mid(1, a.size() - 2).trimmed();
+    if (!a.isEmpty() && !a.startsWith(QLatin1Char('#'))) adresses << a;
+  }
   return adresses;
 }
 

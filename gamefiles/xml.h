@@ -4,10 +4,9 @@
 // the background (15 seconds at most, counted by Timer1) and its game made
 // the game in hand, replayed on the board window.
 //
-// URL list file: text, one address per line, read item by item as the
-// settings file is (an item ends at a comma or at the line end; an item that
-// begins with a double quote runs to the closing quote); an item beginning
-// with "#" is a remark.
+// URL list file: text, one address per line (a comma is part of it; double
+// quotes around a line are taken off); a line beginning with "#" is a
+// remark, an empty line is skipped.
 //
 // A document of several games gives its last game, with its own tags. The
 // game in hand is changed only once a game has arrived.

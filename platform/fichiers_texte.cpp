@@ -305,4 +305,79 @@ bool FichierJournal::ecrit(const QString& texte, QString* erreur) {
   return true;
 }
 
+bool FichierNeuf::ouvre(const QString& chemin, QString* erreur) {
+  abandonne();
+  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
+  QFileInfo info(chemin);
+  if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
+  chemin_ = info.absoluteFilePath();
+  const QByteArray nom = QFile::encodeName(chemin_);
+  struct stat st {};
+  const bool existe = ::stat(nom.constData(), &st) == 0;
+  if (existe && S_ISDIR(st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
+  if (existe && ::access(nom.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
+  const QString dossier = info.absolutePath();
+  QByteArray provisoire = QFile::encodeName(dossier + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+  const int fd = ::mkostemp(provisoire.data(), O_CLOEXEC);
+  if (fd < 0) {
+    const int numero = errno;
+    return echec_ecriture(
+        erreur, chemin,
+        QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
+  }
+  ::close(fd);
+  provisoire_ = provisoire;
+  if (!journal_.ouvre(QFile::decodeName(provisoire_), erreur)) {
+    abandonne();
+    return false;
+  }
+  return true;
+}
+
+bool FichierNeuf::ecrit(const QString& texte, QString* erreur) {
+  if (provisoire_.isEmpty()) return echec_ecriture(erreur, chemin_, raison(EBADF));
+  if (journal_.ecrit(texte, erreur)) return true;
+  // The message names the file the user chose, not the new one.
+  if (erreur) erreur->replace(natif(QFile::decodeName(provisoire_)), natif(chemin_));
+  return false;
+}
+
+bool FichierNeuf::valide(QString* erreur) {
+  if (provisoire_.isEmpty()) return echec_ecriture(erreur, chemin_, raison(EBADF));
+  const QByteArray nom = QFile::encodeName(chemin_);
+  auto echoue = [&](int numero) {
+    abandonne();
+    return echec_ecriture(erreur, chemin_, raison(numero));
+  };
+  const int fd = ::open(provisoire_.constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return echoue(errno);
+  struct stat st {};
+  mode_t mode = 0;
+  if (::stat(nom.constData(), &st) == 0) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t masque = ::umask(0);
+    ::umask(masque);
+    mode = 0666 & ~masque;
+  }
+  ::fchmod(fd, mode);
+  if (::fsync(fd) != 0) {
+    const int numero = errno;
+    ::close(fd);
+    return echoue(numero);
+  }
+  ::close(fd);
+  if (::rename(provisoire_.constData(), nom.constData()) != 0) return echoue(errno);
+  provisoire_.clear();
+  journal_.ferme();
+  return true;
+}
+
+void FichierNeuf::abandonne() {
+  journal_.ferme();
+  if (provisoire_.isEmpty()) return;
+  ::unlink(provisoire_.constData());
+  provisoire_.clear();
+}
+
 }  // namespace plateforme

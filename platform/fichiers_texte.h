@@ -73,4 +73,29 @@ class FichierJournal {
   bool non_ascii_ = false;  // the file holds a byte above 127
 };
 
+// A file written piece after piece (as FichierJournal writes) into a new
+// file of the same folder, which takes the place of `chemin` only when
+// valide() succeeds: until then, and after any failure, a file already at
+// `chemin` stays whole. A new file not validated is removed when the object
+// goes.
+class FichierNeuf {
+ public:
+  FichierNeuf() = default;
+  FichierNeuf(const FichierNeuf&) = delete;
+  FichierNeuf& operator=(const FichierNeuf&) = delete;
+  ~FichierNeuf() { abandonne(); }
+
+  bool ouvre(const QString& chemin, QString* erreur = nullptr);
+  bool ecrit(const QString& texte, QString* erreur = nullptr);
+  // Puts the new file on disk and renames it over `chemin`.
+  bool valide(QString* erreur = nullptr);
+  // Removes the new file; `chemin` is left as it was.
+  void abandonne();
+
+ private:
+  FichierJournal journal_;
+  QString chemin_;
+  QByteArray provisoire_;
+};
+
 }  // namespace plateforme

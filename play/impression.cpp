@@ -18,6 +18,7 @@
 #include "openings/reglages_ouvertures.h"
 #include "platform/boites.h"
 #include "platform/imprimante.h"
+#include "play/entete_partie.h"
 #include "play/plateau.h"
 
 namespace {
@@ -25,17 +26,6 @@ namespace {
 QString programme() { return QString::fromUtf8(NOM_PROGRAMME); }
 
 QString date_courte() { return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat); }
-
-// The Elo label of the playing level of a profile; a level without label
-// gives an empty text.
-QString elo_niveau(int profil) {
-  const int niveau = profondeur_max[profil];
-  return niveau >= 0 && niveau <= 3 ? table_elo[niveau] : QString();
-}
-
-QString ligne_tag(const char* nom, const QString& valeur) {
-  return QStringLiteral("[%1 \"%2\"]\r\n").arg(QString::fromLatin1(nom), valeur);
-}
 
 // The move list of the board window, empty without one.
 QStringList lignes_liste_coups() {
@@ -68,39 +58,8 @@ void montre_erreur(const QString& texte) { plateforme::boite_message(texte, boit
 
 QString entete_impression() {
   if (!entete_pgn.empty()) return QString::fromStdString(entete_pgn);
-  const int p = profil_moteur;
-  QString blanc, noir, elo_blanc, elo_noir;
-  if (mode_jeux == 4) {
-    blanc = nom_moteur[1];
-    noir = profil2_charge ? nom_moteur[2] : nom_moteur[1];
-    elo_blanc = elo_niveau(1);
-    elo_noir = profil2_charge ? elo_niveau(2) : elo_niveau(1);
-  } else if (couleur_joueur == BLANC) {
-    blanc = nom_joueur[p];
-    noir = nom_moteur[1];
-    elo_blanc = elo_niveau(p);
-    elo_noir = QString::number(niveau_elo[1]);
-  } else {
-    blanc = nom_moteur[1];
-    noir = nom_joueur[p];
-    elo_blanc = QString::number(niveau_elo[1]);
-    elo_noir = elo_niveau(p);
-  }
-  QString t;
-  t += ligne_tag("Event", QStringLiteral("Partie du ") + date_courte());
-  t += ligne_tag("Site", lieu_jeu);
-  t += ligne_tag("Date", QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
-  t += ligne_tag("Round", QStringLiteral("1"));
-  t += ligne_tag("White", blanc);
-  t += ligne_tag("Black", noir);
-  t += ligne_tag("WhiteElo", elo_blanc);
-  t += ligne_tag("BlackElo", elo_noir);
-  t += ligne_tag("Result", QString::fromStdString(resultat_partie));
-  t += ligne_tag("ECO", eco_courant);
-  t += ligne_tag("Opening", ouverture_courante);
-  t += ligne_tag("Variation", QStringLiteral("a modifier"));
-  t += QStringLiteral("\r\n");
-  return t;
+  return QString::fromStdString(entete_construite(QStringLiteral("Partie du ") + date_courte(),
+                                                  QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
 }
 
 QStringList coupe_aux_blancs(const QString& texte, int largeur) {

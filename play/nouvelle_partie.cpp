@@ -23,6 +23,7 @@
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/fichiers_texte.h"
+#include "play/entete_partie.h"
 #include "play/jeu.h"
 #include "play/machine.h"
 #include "play/plateau.h"
@@ -36,10 +37,6 @@ QString elo(int niveau) {
   if (niveau < 0 || niveau > 4)
     throw std::out_of_range("Indice en dehors de la plage (niveau " + std::to_string(niveau) + ")");
   return table_elo[niveau];
-}
-
-QString etiquette(const char* tag, const QString& valeur) {
-  return QStringLiteral("[") + QLatin1String(tag) + QStringLiteral(" \"") + valeur + QStringLiteral("\"]") + CRLF;
 }
 
 // The system's date separator, read from its short date format.
@@ -60,18 +57,20 @@ bool nouvelle_partie_possible() {
 
 std::string entete_machine(const QDate& jour) {
   const QLocale locale = QLocale::system();
-  const int profil_noir = profil2_charge ? 2 : 1;
+  // A level outside the table is an error of the settings: it ends the command.
+  elo(profondeur_max[1]);
+  elo(profondeur_max[profil2_charge ? 2 : 1]);
+  const JoueursPartie j = joueurs_partie(4);
   const QString sep = separateur_date();
-  QString e = etiquette("Event", QStringLiteral("Partie du ") + locale.toString(jour, QLocale::ShortFormat));
-  e += etiquette("Site", lieu_jeu);
-  e += etiquette("Date", jour.toString(QStringLiteral("dd")) + sep + jour.toString(QStringLiteral("MM")) + sep +
+  std::string e = ligne_tag("Event", QStringLiteral("Partie du ") + locale.toString(jour, QLocale::ShortFormat));
+  e += ligne_tag("Site", lieu_jeu);
+  e += ligne_tag("Date", jour.toString(QStringLiteral("dd")) + sep + jour.toString(QStringLiteral("MM")) + sep +
                              jour.toString(QStringLiteral("yyyy")));
-  e += etiquette("White", nom_moteur[1]);
-  e += etiquette("Black", nom_moteur[profil_noir]);
-  e += etiquette("WhiteElo", elo(profondeur_max[1]));
-  e += etiquette("BlackElo", elo(profondeur_max[profil_noir]));
-  e += CRLF;
-  return e.toStdString();
+  e += ligne_tag("White", j.blanc);
+  e += ligne_tag("Black", j.noir);
+  e += ligne_tag("WhiteElo", j.elo_blanc);
+  e += ligne_tag("BlackElo", j.elo_noir);
+  return e + "\r\n";
 }
 
 comment* montre_commentaire_a_droite(plateau& p) {

@@ -62,7 +62,8 @@ TEST_F(Conversion, LesPartiesQuiPassentLeFiltreSontCopieesEnXmlOuEnPgn) {
     ASSERT_EQ(plateforme::BoitesEnTest::textes().size(), 1);
     EXPECT_EQ(plateforme::BoitesEnTest::textes()[0],
               QStringLiteral(" %1 parties sauvegardées sur  5 dans le fichier %2").arg(c.blancs.size()).arg(destination));
-    EXPECT_EQ(fichiers_recents().value(0), destination);
+    // The recent files reopen as PGN: only a PGN copy goes there.
+    EXPECT_EQ(fichiers_recents().contains(destination), c.pgn);
     std::vector<std::string> blancs;
     if (c.pgn) {
       for (const pgn::PartieLue& p : lit_toutes(destination)) blancs.push_back(p.valeur_tag("White"));
@@ -140,11 +141,18 @@ TEST_F(Conversion, UneSourceAbsenteOuUneDestinationImpossibleEstSignalee) {
   const Cas cas[] = {
       {sortie("absent.pgn"), sortie("copie.xml"), "Le fichier est inconnu !"},
       {source, sortie("absent/copie.xml"), "absent"},
+      // Writing over the source would lose its games.
+      {source, source, "est le fichier lu"},
+      {source, QDir(dossier()).filePath(QStringLiteral("./parties.pgn")), "est le fichier lu"},
   };
   for (const Cas& c : cas) {
+    SCOPED_TRACE(c.message);
     plateforme::BoitesEnTest::efface();
     plateforme::BoitesEnTest::repond(boite::OK);
-    pgn_vers_xml(c.source, c.destination, false);
+    entete_pgn = "[Event \"La partie en main\"]\r\n\r\n";
+    pgn_vers_xml(c.source, c.destination, true);
+    EXPECT_EQ(contenu(source), QByteArray::fromStdString(cinq_parties()));
+    EXPECT_EQ(entete_pgn, "[Event \"La partie en main\"]\r\n\r\n");
     ASSERT_EQ(plateforme::BoitesEnTest::textes().size(), 1);
     EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].contains(QString::fromUtf8(c.message)))
         << plateforme::BoitesEnTest::textes()[0].toStdString();
@@ -152,6 +160,23 @@ TEST_F(Conversion, UneSourceAbsenteOuUneDestinationImpossibleEstSignalee) {
     EXPECT_FALSE(QFile::exists(sortie("copie.xml")));
     EXPECT_TRUE(fichiers_recents().isEmpty());
   }
+}
+
+TEST_F(Conversion, UneCopieQuiEchoueLaisseLAncienFichierEntier) {
+  const QString source = ecrit_fichier(beaucoup_de_parties(400));
+  const QString ancien = ecrit_fichier("ancien", QStringLiteral("copie.xml"));
+  // A file cannot grow beyond 4000 bytes in the child: the disk is full.
+  const QString rapport = dans_un_enfant(
+      [&] {
+        plateforme::BoitesEnTest::repond(boite::OK);
+        pgn_vers_xml(source, ancien, false);
+        const QStringList t = plateforme::BoitesEnTest::textes();
+        return t.size() == 1 ? t[0] : QStringLiteral("%1 messages").arg(t.size());
+      },
+      4000);
+  EXPECT_TRUE(rapport.startsWith(QStringLiteral("Impossible d'écrire le fichier ") + ancien)) << rapport.toStdString();
+  EXPECT_EQ(contenu(ancien), "ancien");
+  EXPECT_EQ(QDir(dossier()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no new file left behind";
 }
 
 TEST_F(Conversion, LeFormulaireDExtractionCopieVersLeFichierChoisi) {

@@ -58,17 +58,18 @@ class FormulaireXml : public TestChargePgn {
 
 }  // namespace
 
-TEST(FichierUrl, LesAdressesSontLesElementsQuiNeSontPasDesRemarques) {
+TEST(FichierUrl, ChaqueLigneEstUneAdresseSaufLesRemarques) {
   const QStringList lignes = {
       "http://a.org/1.xml",
-      "  http://a.org/2.xml  ,http://a.org/3.xml",
+      "  http://a.org/parties?j=2,3  ",
       "# une remarque",
       "\"http://a.org/4.xml, avec virgule\"",
       "",
       "Partie du jour http://a.org/5.xml",
       "  # remarque après des blancs",
   };
-  EXPECT_EQ(adresses_url(lignes), QStringList({"http://a.org/1.xml", "http://a.org/2.xml", "http://a.org/3.xml",
+  // A comma belongs to its address: the line is not cut there.
+  EXPECT_EQ(adresses_url(lignes), QStringList({"http://a.org/1.xml", "http://a.org/parties?j=2,3",
                                                "http://a.org/4.xml, avec virgule",
                                                "Partie du jour http://a.org/5.xml"}));
 }
@@ -189,7 +190,7 @@ TEST_F(FormulaireXml, LAdresseVientDuChampOuDeLaListe) {
   f.Command2->click();
   EXPECT_EQ(plateforme::BoitesEnTest::textes(), QStringList{"L'adresse sélectionnée est incorrecte !"});
 
-  const QString fichier = ecrit_fichier("# parties du club\r\nhttp://a.org/1.xml,Finale https://a.org/2.xml\r\n",
+  const QString fichier = ecrit_fichier("# parties du club\r\nhttp://a.org/1.xml\nFinale https://a.org/2.xml\r\n",
                                         QStringLiteral("adresses.txt"));
   plateforme::DialoguesEnTest::repond(fichier);
   f.Command3->click();

@@ -107,6 +107,25 @@ TEST_F(FichiersTexte, AnAppendKeepsTheFileInOneEncoding) {
   EXPECT_EQ(brut(f("a.log")), QString("-> Début\r\ne4 e5\r\nБлиц\r\nfin é\r\n").toUtf8());
 }
 
+TEST_F(FichiersTexte, ANewFileTakesThePlaceOfTheOldOneOnlyOnceValidated) {
+  pose(f("c.pgn"), "ancien");
+  for (bool valide : {false, true}) {
+    SCOPED_TRACE(valide);
+    {
+      FichierNeuf n;
+      ASSERT_TRUE(n.ouvre(f("c.pgn")));
+      ASSERT_TRUE(n.ecrit("Hélène\r\n"));
+      ASSERT_TRUE(n.ecrit("Ольга\r\n"));
+      EXPECT_EQ(brut(f("c.pgn")), "ancien") << "the old file stays while the new one is written";
+      if (valide) {
+        ASSERT_TRUE(n.valide());
+      }
+    }
+    EXPECT_EQ(brut(f("c.pgn")), valide ? QString("Hélène\r\nОльга\r\n").toUtf8() : QByteArray("ancien"));
+    EXPECT_EQ(fichiers(), QStringList{"c.pgn"}) << "no new file left beside it";
+  }
+}
+
 TEST_F(FichiersTexte, AWriteThatFailsPartWayKeepsTheOldFileWholeAndSaysWhy) {
   const QByteArray ancien(1000, 'a');
   pose(f("r.ini"), ancien);
@@ -129,6 +148,12 @@ TEST_F(FichiersTexte, AWriteThatFailsPartWayKeepsTheOldFileWholeAndSaysWhy) {
          return ajoute_texte(f("u.log"), long_texte + "Ж", e);
        },
        f("u.log")},
+      {"new file for an old one",
+       [&](QString* e) {
+         FichierNeuf n;
+         return n.ouvre(f("r.ini"), e) && n.ecrit("debut\r\n", e) && n.ecrit(long_texte, e) && n.valide(e);
+       },
+       f("r.ini")},
       {"log line",
        [&](QString* e) {
          FichierJournal j;

@@ -9,9 +9,11 @@
 #include "app/menu.h"
 #include "play/parametres.h"
 #include "chess/etat.h"
+#include "chess/poids.h"
 #include "localisation/textes_langue.h"
 #include "openings/reglages_ouvertures.h"
 #include "platform/imprimante.h"
+#include "chess/poids.h"
 #include "play/impression.h"
 #include "play/rejoue.h"
 #include "tests/common/aide_pdf.h"
@@ -92,7 +94,9 @@ TEST_F(TestImpressionPartie, BuiltHeaderHoldsTwelveTagsThenAnEmptyLine) {
   EXPECT_EQ(l[1], "[Site \"Autun\"]");
   EXPECT_EQ(l[4], "[White \"Alice\"]");
   EXPECT_EQ(l[5], "[Black \"Morvandel\"]");
-  EXPECT_EQ(l[7], "[BlackElo \"1500\"]");
+  // The user's rating goes with the user, the engine's level Elo with the engine.
+  EXPECT_EQ(l[6], "[WhiteElo \"1500\"]");
+  EXPECT_EQ(l[7], "[BlackElo \"" + table_elo[profondeur_max[1]] + "\"]");
   EXPECT_EQ(l[8], "[Result \"1-0\"]");
   EXPECT_EQ(l[9], "[ECO \"C40\"]");
   EXPECT_EQ(l[11], "[Variation \"a modifier\"]");
