@@ -16,7 +16,6 @@
 #include "openings/liens_ouvertures.h"
 #include "play/commandes_partie.h"
 #include "play/jeu.h"
-#include "play/nouvelle_partie.h"
 #include "play/plateau.h"
 
 namespace {
@@ -46,7 +45,7 @@ void charge_partie_corres(corres& c, bool entete) {
       texte(409) + QStringLiteral(" N° ") + c.Text5->text() + QStringLiteral("/") + c.Text17->text();
   // 3. The comment window, emptied.
   const bool commente = commentaire_coche();
-  if (commente) montre_commentaire_a_droite(*p)->Text1->clear();
+  if (commente) montre_comment_a_droite_de(p)->Text1->clear();
   // 4. The board window's list of file games.
   p->List2->clear();
   // 5. The tag lines.

@@ -18,12 +18,6 @@
 // and ends the command.
 void menu_nouvelle_Click();
 
-// Shows the comment window at the top of the area, right of the board window
-// `p` (over its right edge when the area is too narrow).
-class comment;
-class plateau;
-comment* montre_commentaire_a_droite(plateau& p);
-
 // True when the new-game command can start a game: no board window is loaded
 // and the play mode is 1, 2 or 4, or 3 once the network play is plugged in;
 // in mode 5 once the correspondence manager is plugged in.
