@@ -123,7 +123,7 @@ void branche_tout() {
   liens_corres().montre_message = montre_message;
   liens_message() = LiensMessage{};
   liens_message().fiche_coup = fiche_coup_preparee;
-  liens_message().enregistre_coup_envoye = [](const FicheCoup&) { return enregistre_coup_prepare(); };
+  liens_message().enregistre_coup_envoye = enregistre_coup_de_fiche;
 
   // The main window's items follow what is plugged in.
   plateforme::signale_changement();

@@ -38,8 +38,9 @@ std::optional<CoupEnvoye> coup_a_envoyer_prepare(QString* erreur) {
   return coup_a_envoyer(partie->coups, partie->notation, partie->jai_blanc, texte_partie, erreur);
 }
 
-bool enregistre_envoi(const CoupEnvoye& envoi, QString* erreur) {
-  const qint64 cle = cle_preparee();
+bool enregistre_envoi(const CoupEnvoye& envoi, QString* erreur) { return enregistre_envoi(cle_preparee(), envoi, erreur); }
+
+bool enregistre_envoi(qint64 cle, const CoupEnvoye& envoi, QString* erreur) {
   const QDate jour = aujourdhui();
   try {
     if (!cle || !enregistre_coup_envoye(base_corres, cle, envoi.coups, envoi.coup, jour)) {
@@ -110,12 +111,24 @@ std::optional<FicheCoup> fiche_coup_preparee() {
   return f;
 }
 
-bool enregistre_coup_prepare() {
+bool enregistre_coup_de_fiche(const FicheCoup& fiche) {
+  // The game the mail was composed for, even if prepare has been closed
+  // since; only when its stored moves are still those the mail quoted.
   QString erreur;
-  const std::optional<CoupEnvoye> envoi = coup_a_envoyer_prepare(&erreur);
-  if (!envoi || !enregistre_envoi(*envoi, &erreur)) {
-    avertit(erreur);
-    return false;
+  try {
+    const std::optional<PartieCorres> partie = lit_partie(base_corres, fiche.cle);
+    if (!partie)
+      erreur = QStringLiteral("La partie %1 n'est plus dans la base : le coup envoyé n'est pas enregistré.")
+                   .arg(reference(fiche.cle));
+    else if (partie->coups.trimmed() != fiche.coups.trimmed())
+      erreur = QStringLiteral("Les coups de la partie %1 ont changé depuis que le message a été composé : le coup "
+                              "envoyé n'est pas enregistré.")
+                   .arg(reference(fiche.cle));
+  } catch (const plateforme::ErreurBase& e) {
+    erreur = e.texte();
   }
-  return true;
+  if (erreur.isEmpty() && enregistre_envoi(fiche.cle, CoupEnvoye{fiche.partie, dernier_coup(fiche.partie)}, &erreur))
+    return true;
+  avertit(erreur);
+  return false;
 }

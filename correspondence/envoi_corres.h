@@ -22,6 +22,8 @@ std::optional<CoupEnvoye> coup_a_envoyer_prepare(QString* erreur);
 // be stored. A mail without a move (a blank mail) stores nothing: call it
 // only with a move that coup_a_envoyer_prepare gave.
 bool enregistre_envoi(const CoupEnvoye& envoi, QString* erreur);
+// The same for the game of key `cle`.
+bool enregistre_envoi(qint64 cle, const CoupEnvoye& envoi, QString* erreur);
 
 // For the message window: the prepared game as a move mail quotes it (read
 // from the base, the position from prepare's Text1, the game with the move
@@ -29,6 +31,9 @@ bool enregistre_envoi(const CoupEnvoye& envoi, QString* erreur);
 // prepared or the board does not hold the stored game and one move of the
 // user's colour.
 std::optional<FicheCoup> fiche_coup_preparee();
-// Records the move of the prepared game once its mail went; false after a
-// message saying why nothing was recorded.
-bool enregistre_coup_prepare();
+// Records the move of a move mail once it went, in the game the mail was
+// composed for (fiche.cle), even when prepare has been closed since: the
+// move list the mail quoted (fiche.partie) and its last move. Nothing is
+// stored, after a message saying why, when that game's stored moves are no
+// longer those the mail was composed from.
+bool enregistre_coup_de_fiche(const FicheCoup& fiche);
