@@ -91,7 +91,9 @@ TEST_F(TestReseau, AListeningPortThatCannotBeUsedIsReportedAndTheDialogStays) {
     laisse_passer();
     ASSERT_EQ(BoitesEnTest::vues().size(), 1);
     EXPECT_EQ(BoitesEnTest::vues()[0].titre, QStringLiteral("Attention"));
-    if (c.nomme) EXPECT_TRUE(BoitesEnTest::textes()[0].endsWith(c.port));
+    if (c.nomme) {
+      EXPECT_TRUE(BoitesEnTest::textes()[0].endsWith(c.port));
+    }
     EXPECT_TRUE(fenetres::existante<connexion>());
     EXPECT_FALSE(plateau::existante());
     EXPECT_EQ(Reseau::instance().port_ecoute(), 0);

@@ -144,7 +144,9 @@ TEST_P(TestCoupBibliotheque, TheBookMoveIsTheNextMoveOfTheChosenLine) {
     EXPECT_EQ(tab_echiquier(k.cs, k.ls), c.piece);
     EXPECT_EQ(pointeurs, QList<int>({c.piece}));
     EXPECT_FLOAT_EQ(k.note, c.note);
-    if (*c.marque) EXPECT_NE(k.marques.find(c.marque), std::string::npos) << k.marques;
+    if (*c.marque) {
+      EXPECT_NE(k.marques.find(c.marque), std::string::npos) << k.marques;
+    }
   }
 }
 
