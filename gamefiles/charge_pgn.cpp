@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTimer>
@@ -98,7 +97,7 @@ std::string fen_de(const PartieLue& p) {
 
 }  // namespace
 
-void charge_partie(const PartieLue& p, const QString& titre) {
+void charge_partie(const PartieLue& p, const QString& titre, const QString& note) {
   // English letters, as a PGN movetext holds them; the main window sets its marks.
   if (liens_jeu().notation_pgn)
     liens_jeu().notation_pgn();
@@ -117,7 +116,9 @@ void charge_partie(const PartieLue& p, const QString& titre) {
   texte_partie_longue.clear();
   resultat_partie = m.resultat.empty() ? "*" : m.resultat;
 
-  plateforme::boite_message(QString::fromStdString(entete_pgn + coups + " " + resultat_partie), boite::INFORMATION,
+  QString message = QString::fromStdString(entete_pgn + coups + " " + resultat_partie);
+  if (!note.isEmpty()) message += QStringLiteral("\r\n\r\n") + note;
+  plateforme::boite_message(message, boite::INFORMATION,
                             titre.isEmpty() ? QString::fromLatin1(NOM_PROGRAMME) : titre);
   // The replay reads the result too (the move list's last line); the game in
   // hand keeps the moves alone, as live play and the opening lookup read them.
@@ -133,6 +134,21 @@ void charge_partie(const PartieLue& p, const QString& titre) {
 namespace {
 
 bool en_cours = false;
+
+// The games of the last document read elsewhere, while the game list shows them.
+struct Document {
+  QString origine, titre;
+  std::vector<pgn::PartieLue> parties;
+};
+Document document;
+
+QString note_document(std::size_t choisie, std::size_t nombre) {
+  return QStringLiteral("Partie %1 sur %2 du document : les autres sont dans la liste des parties, "
+                        "un double-clic en charge une.")
+      .arg(choisie + 1)
+      .arg(nombre);
+}
+
 struct Demande {
   int mode;
   QString chemin;
@@ -171,10 +187,7 @@ void montre_bilan(plateau* p, const pgn::BilanLecture& b) {
 // The comment window beside the board window, emptied, then the file named.
 void prepare_commentaire(plateau& p, const QString& chemin) {
   if (!commentaire_coche()) return;
-  comment* c = fenetre_comment();
-  QMdiSubWindow* cadre = fenetres::montre_enfant(c);
-  QWidget* fenetre_plateau = p.parentWidget() ? p.parentWidget() : &p;
-  (cadre ? static_cast<QWidget*>(cadre) : c)->move(fenetre_plateau->x() + fenetre_plateau->width(), 0);
+  comment* c = montre_comment_a_droite_de(&p);
   c->Text1->setPlainText(texte(28) + QStringLiteral(" {") + chemin + QStringLiteral("} :\n"));
 }
 
@@ -183,6 +196,15 @@ void charge_depuis_liste(plateau& p) {
   QTreeWidgetItem* ligne = p.List2->currentItem();
   const QString chemin = fichier_liste(p);
   if (!ligne || chemin.isEmpty()) return;
+  if (!document.parties.empty() && chemin == document.origine) {
+    // A game of a document read elsewhere, held since.
+    const std::int64_t i = pgn::offset_ligne(*ligne);
+    if (i < 0 || i >= static_cast<std::int64_t>(document.parties.size())) return;
+    marque_partie_chargee(p, i);
+    pgn::charge_partie(document.parties[static_cast<std::size_t>(i)], document.titre,
+                       note_document(static_cast<std::size_t>(i), document.parties.size()));
+    return;
+  }
   if (!QFileInfo(chemin).isFile()) {
     plateforme::boite_message(texte(219), boite::OK_SEUL, QString::fromLatin1(NOM_PROGRAMME));
     return;
@@ -320,10 +342,30 @@ void branche_liste_parties(plateau& p) {
 }
 
 void charge_partie_externe(const pgn::PartieLue& partie, const QString& origine, const QString& titre) {
-  if (machine_occupee() || en_cours) return;
+  charge_parties_externes({partie}, 0, origine, titre);
+}
+
+void charge_parties_externes(const std::vector<pgn::PartieLue>& parties, std::size_t choisie, const QString& origine,
+                             const QString& titre) {
+  if (machine_occupee() || en_cours || choisie >= parties.size()) return;
   plateau* p = affiche_plateau();
   if (!p) return;
   prepare_commentaire(*p, origine);
-  vide_liste(*p, QString());
-  pgn::charge_partie(partie, titre);
+  document = Document{};
+  if (parties.size() < 2) {
+    vide_liste(*p, QString());
+    pgn::charge_partie(parties[choisie], titre);
+    return;
+  }
+  document = Document{origine, titre, parties};
+  vide_liste(*p, origine);
+  QList<QTreeWidgetItem*> lot;
+  for (std::size_t i = 0; i < parties.size(); ++i) {
+    document.parties[i].debut = static_cast<std::int64_t>(i);
+    lot.append(nouvelle_ligne(document.parties[i]));
+  }
+  ajoute_lignes(*p, lot);
+  p->List2->setCurrentItem(p->List2->topLevelItem(static_cast<int>(choisie)));
+  marque_partie_chargee(*p, static_cast<std::int64_t>(choisie));
+  pgn::charge_partie(document.parties[choisie], titre, note_document(choisie, parties.size()));
 }

@@ -58,7 +58,8 @@ std::int64_t offset_ligne(const QTreeWidgetItem& ligne);
 // game is shown in a message (titled `titre`, the program's name when empty)
 // and replayed onto the board window, from the position of its [FEN] tag
 // when it has one.
-void charge_partie(const PartieLue& partie, const QString& titre = QString());
+// `note`, when not empty, ends the message.
+void charge_partie(const PartieLue& partie, const QString& titre = QString(), const QString& note = QString());
 
 }  // namespace pgn
 
@@ -85,6 +86,14 @@ bool lecture_pgn_en_cours();
 // whose game list is emptied, the comment window naming the origin. Nothing
 // is done while the machine plays or a file is being read.
 void charge_partie_externe(const pgn::PartieLue& partie, const QString& origine, const QString& titre);
+
+// The games of a document read elsewhere (the XML list at `origine`): game
+// `choisie` becomes the game in hand as with charge_partie_externe, its
+// message saying which of them it is; every game of the document is listed
+// in the board window's game list (each game's offset is its index), where
+// a double-click loads another of them. With one game, nothing is listed.
+void charge_parties_externes(const std::vector<pgn::PartieLue>& parties, std::size_t choisie, const QString& origine,
+                             const QString& titre);
 
 // Connects a board window's game list: header clicks sort it, a
 // double-click loads the game of the line (mode 99).

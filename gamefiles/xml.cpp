@@ -15,6 +15,7 @@
 #include "chess/messages.h"
 #include "gamefiles/charge_pgn.h"
 #include "gamefiles/liste_xml.h"
+#include "gamefiles/movetext_pgn.h"
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
@@ -95,6 +96,15 @@ xml::xml() {
   Form_Load();
 }
 
+xml::~xml() {
+  // Closing the form ends the transfer under way (the transfer is its child)
+  // and the wait with it.
+  if (telechargement_) {
+    Timer1->Interval(0);
+    plateforme::curseur_attente(false);
+  }
+}
+
 void xml::Form_Load() { affiche_libelles(this); }
 
 void xml::Command1_Click() { fenetres::decharge_plus_tard(this); }
@@ -141,21 +151,32 @@ void xml::echec() {
 
 void xml::arrivee(const QByteArray& document) {
   fin_attente();
-  std::vector<pgn::PartieXml> parties;
-  pgn::lit_liste_xml(document, parties);
-  // The last game that has a movetext.
-  const pgn::PartieXml* choisie = nullptr;
-  for (const pgn::PartieXml& p : parties)
-    if (!QString::fromStdString(p.coups).trimmed().isEmpty()) choisie = &p;
-  if (!choisie) {
+  std::vector<pgn::PartieXml> lues;
+  pgn::lit_liste_xml(document, lues);
+  // The games that have a movetext; the last of them is loaded.
+  std::vector<pgn::PartieLue> parties;
+  for (const pgn::PartieXml& p : lues)
+    if (!QString::fromStdString(p.coups).trimmed().isEmpty()) parties.push_back(partie_du_document(p));
+  if (parties.empty()) {
     plateforme::boite_message(texte(121) + QStringLiteral("\r\n") + texte(122), boite::EXCLAMATION, titre_programme());
     return;
   }
+  charge_parties_externes(parties, parties.size() - 1, adresse_, texte(123));
+}
+
+pgn::PartieLue partie_du_document(const pgn::PartieXml& p) {
   pgn::PartieLue partie;
-  partie.lignes_tags = choisie->lignes_tags;
-  partie.tags = choisie->tags;
-  partie.movetext = choisie->coups;
-  charge_partie_externe(partie, adresse_, texte(123));
+  partie.lignes_tags = p.lignes_tags;
+  partie.tags = p.tags;
+  partie.movetext = p.coups;
+  partie.nb_tags = static_cast<int>(p.tags.size());
+  // What the game list shows of it; the result is the movetext's.
+  for (int i = 0; i < pgn::NB_TAGS_CONNUS; ++i) {
+    const std::string v = i == pgn::RESULT ? pgn::lit_movetext(p.coups).resultat : partie.valeur_tag(pgn::nom_tag(i));
+    partie.presents[i] = !v.empty();
+    partie.valeurs[i] = QString::fromStdString(v);
+  }
+  return partie;
 }
 
 void xml::Command3_Click() {

@@ -8,8 +8,10 @@
 // quotes around a line are taken off); a line beginning with "#" is a
 // remark, an empty line is skipped.
 //
-// A document of several games gives its last game, with its own tags. The
-// game in hand is changed only once a game has arrived.
+// A document of several games gives its last game, with its own tags; the
+// message says which it is, and the board window's game list shows them all,
+// so that a double-click loads another. The game in hand is changed only once
+// a game has arrived; closing the form ends a transfer under way.
 #pragma once
 
 #include <QStringList>
@@ -31,6 +33,7 @@ class xml : public QWidget {
 
  public:
   xml();
+  ~xml() override;
 
   QLabel* Label1 = nullptr;
   QLineEdit* Text1 = nullptr;  // the address
@@ -62,6 +65,14 @@ class xml : public QWidget {
   plateforme::Telechargement* telechargement_ = nullptr;
   QString adresse_;
 };
+
+namespace pgn {
+struct PartieLue;
+struct PartieXml;
+}  // namespace pgn
+
+// A game of an XML document as the loader and the game list take it.
+pgn::PartieLue partie_du_document(const pgn::PartieXml& p);
 
 // The addresses of the lines of a URL list file.
 QStringList adresses_url(const QStringList& lignes);

@@ -1,7 +1,5 @@
 // What each message of the peer does on this side's board window.
 #include <QLoggingCategory>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QGroupBox>
 #include <QLabel>
@@ -113,10 +111,7 @@ void Reseau::demarre_partie(const QString& pseudo) {
   p->setWindowTitle(texte(320));
   // 2. The comment window, at the top, right of the board window.
   if (commentaire_coche()) {
-    comment* c = fenetre_comment();
-    QMdiSubWindow* cadre = fenetres::montre_enfant(c);
-    QWidget* fenetre_plateau = p->parentWidget() ? p->parentWidget() : p;
-    (cadre ? static_cast<QWidget*>(cadre) : c)->move(fenetre_plateau->width(), 0);
+    montre_comment_a_droite_de(p);
     ajoute_commentaire(texte(321) + pseudo + CRLF, false);
     ajoute_ligne_commentaire(texte(serveur_role_ ? 152 : 153), true);
   }

@@ -84,6 +84,12 @@ comment* fenetre_comment() {
   return &fenetres::instance<comment>();
 }
 
+comment* montre_comment_a_droite_de(const QWidget* voisin) {
+  comment* c = fenetre_comment();
+  fenetres::montre_a_droite_de(c, voisin);
+  return c;
+}
+
 comment* fenetre_comment_chargee() { return fenetres::existante<comment>(); }
 
 void decharge_comment() {

@@ -45,6 +45,9 @@ class comment : public QWidget {
 comment* fenetre_comment();
 // The comment window when it is loaded, null otherwise.
 comment* fenetre_comment_chargee();
+// Shows the comment window (loading it when missing) at the top of the main
+// window's area, right of `voisin` (the board window).
+comment* montre_comment_a_droite_de(const QWidget* voisin);
 // Unloads the comment window (as closing it does).
 void decharge_comment();
 

@@ -1,6 +1,7 @@
 #include "platform/fenetres.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -38,9 +39,13 @@ QMainWindow* principale() {
 }
 }  // namespace
 
+// The area as it is laid out now: a menu bar filled since the last layout
+// takes its height before anything is placed by the area's size.
 QMdiArea* zone_enfants() {
   QMainWindow* m = principale();
-  return m ? qobject_cast<QMdiArea*>(m->centralWidget()) : nullptr;
+  if (!m) return nullptr;
+  if (m->isVisible() && m->layout()) m->layout()->activate();
+  return qobject_cast<QMdiArea*>(m->centralWidget());
 }
 
 QMdiSubWindow* montre_enfant(QWidget* fenetre) {
@@ -81,6 +86,21 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre) {
   zone->setActiveSubWindow(sous);
   sous->raise();
   return sous;
+}
+
+void montre_a_droite_de(QWidget* fenetre, const QWidget* voisin) {
+  QMdiSubWindow* cadre = montre_enfant(fenetre);
+  const QWidget* a_cote = qobject_cast<const QMdiSubWindow*>(voisin->parentWidget()) ? voisin->parentWidget() : voisin;
+  const int droite = a_cote->x() + a_cote->width();
+  if (!cadre || !cadre->mdiArea()) {
+    fenetre->move(droite, 0);
+    return;
+  }
+  const QSize vue = cadre->mdiArea()->viewport()->size();
+  const QSize mini = cadre->minimumSizeHint();
+  const int largeur = std::max(mini.width(), std::min(cadre->width(), vue.width() - droite));
+  const int x = std::max(0, std::min(droite, vue.width() - largeur));
+  cadre->setGeometry(x, 0, largeur, std::max(mini.height(), std::min(cadre->height(), vue.height())));
 }
 
 void centre_sur_ecran(QWidget* fenetre, int au_dessus) {

@@ -76,6 +76,12 @@ QMdiArea* zone_enfants();
 // shown as a window of its own.
 QMdiSubWindow* montre_enfant(QWidget* fenetre);
 
+// Shows `fenetre` as a child of the main window's area at the top, right of
+// the window `voisin` (or of its sub-window frame), as wide and as high as
+// the area leaves but never below what shows its controls; where it cannot
+// fit there it covers `voisin`'s right edge rather than leave the area.
+void montre_a_droite_de(QWidget* fenetre, const QWidget* voisin);
+
 // Centres a top-level window on the screen, `au_dessus` pixels above the
 // middle, never past the top-left corner of the screen's free area.
 void centre_sur_ecran(QWidget* fenetre, int au_dessus = 0);

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <QDateTime>
 #include <QLocale>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -108,23 +106,7 @@ void menu_nouvelle_Click() {
     // 7. The comment window, at the top, right of the board window.
     const bool commente = commentaire_coche();
     if (commente) {
-      comment* c = fenetre_comment();
-      QMdiSubWindow* cadre = fenetres::montre_enfant(c);
-      QWidget* fenetre_plateau = p->parentWidget() ? p->parentWidget() : p;
-      if (cadre && cadre->mdiArea()) {
-        // As narrow and as low as the area needs, never below what shows
-        // every control; what still does not fit is reached by scrolling.
-        const QSize vue = cadre->mdiArea()->viewport()->size();
-        const QSize mini = cadre->minimumSizeHint();
-        const int droite = fenetre_plateau->width();
-        const int largeur = std::max(mini.width(), std::min(cadre->width(), vue.width() - droite));
-        // Where it cannot fit right of the board window it covers the
-        // board window's right edge rather than leave the area.
-        const int x = std::max(0, std::min(droite, vue.width() - largeur));
-        cadre->setGeometry(x, 0, largeur, std::max(mini.height(), std::min(cadre->height(), vue.height())));
-      } else {
-        c->move(fenetre_plateau->width(), 0);
-      }
+      montre_comment_a_droite_de(p);
       ajoute_ligne_commentaire(QStringLiteral("- ") + texte(28) + QStringLiteral(" -"), false);
       if (mode_jeux == 4) {
         entete_pgn = entete_machine(QDate::currentDate());

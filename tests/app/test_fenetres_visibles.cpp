@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QScrollBar>
 
+#include "app/commandes.h"
 #include "app/menu.h"
 #include "openings/comment.h"
 #include "play/nouvelle_partie.h"
@@ -80,6 +81,22 @@ TEST_P(FenetresVisibles, ANewGameOpensEveryControlInsideTheArea) {
   EXPECT_FALSE(menu().mdiArea->verticalScrollBar()->isVisible());
 }
 
+TEST_P(FenetresVisibles, AGameOpenedFromAFileOpensEveryControlInsideTheArea) {
+  const QString chemin = dossier() + "/partie.pgn";
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("[White \"A\"]\n[Black \"B\"]\n[Result \"*\"]\n\n1. e4 c5 2. Nf3 d6 *\n");
+  f.close();
+  plateforme::BoitesEnTest::repond(boite::OK);  // the game read, shown before it is replayed
+  commandes::charge_pgn(0, chemin);
+  QCoreApplication::processEvents();
+  ASSERT_NE(plateau::existante(), nullptr);
+  ASSERT_NE(fenetre_comment_chargee(), nullptr);
+  for (QWidget* w : fenetres())
+    EXPECT_EQ(hors_zone(w, vue(), vue()->rect()), QStringList()) << w->objectName().toStdString();
+  EXPECT_FALSE(menu().mdiArea->horizontalScrollBar()->isVisible());
+}
+
 TEST_P(FenetresVisibles, CascadeAndTileLeaveEveryControlInItsWindow) {
   for (const char* commande : {"wa(0)", "wa(1)", "wa(2)"}) {
     menu().findChild<QAction*>(commande)->trigger();
@@ -96,6 +113,8 @@ TEST_P(FenetresVisibles, CascadeAndTileLeaveEveryControlInItsWindow) {
 
 INSTANTIATE_TEST_SUITE_P(TaillesDeLaFenetrePrincipale, FenetresVisibles,
                          ::testing::Values(Taille{QSize(1000, 720), 600}, Taille{QSize(1000, 720), 800},
-                                           Taille{QSize(1000, 720), 1000}, Taille{QSize(1280, 800), 1000}));
+                                           Taille{QSize(1000, 720), 1000}, Taille{QSize(1280, 800), 1000},
+                                           // Narrower than the default: no room right of the board window.
+                                           Taille{QSize(960, 720), 1000}));
 
 }  // namespace

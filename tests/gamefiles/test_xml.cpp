@@ -115,7 +115,62 @@ TEST(ListeXml, ChaqueElementAvecTexteDonneUnTagDeSaPartie) {
   EXPECT_EQ(parties[0].lignes_tags, std::vector<std::string>{"[White \"a\\\"b\\\\c\"]"});
 }
 
-TEST_F(FormulaireXml, LaDernierePartieDuDocumentDevientLaPartieEnMain) {
+TEST(ListeXml, UnAjoutResteUneListeDansLEncodageDeclare) {
+  const QString partie = pgn::partie_xml("[White \"L\xC3\xA9on \xC5\x81\"]\r\n", "1.e4 *");
+  struct Cas {
+    const char* nom;
+    QByteArray avant;
+    bool accepte;
+    QByteArray octets_du_nom;  // how the added name must stand in the file
+  };
+  const Cas cas[] = {
+      {"ISO-8859-1", liste(PARTIE_2), true, "L\xE9on &#321;"},
+      {"UTF-8", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LIST><GAME><White>\xC3\xA9</White></GAME></LIST>\n", true,
+       "L\xC3\xA9on &#321;"},
+      {"no declaration", "<LIST>\n</LIST>", true, "L\xC3\xA9on &#321;"},
+      {"another encoding", "<?xml version=\"1.0\" encoding=\"US-ASCII\"?><LIST></LIST>", true, "L&#233;on &#321;"},
+      {"another root", "<GAME><White>A</White></GAME>", false, {}},
+      {"not well-formed", "<LIST><GAME></LIST>", false, {}},
+      {"a document type", "<!DOCTYPE LIST [<!ENTITY e \"x\">]><LIST>&e;</LIST>", false, {}},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    QByteArray octets = c.avant;
+    QString erreur;
+    ASSERT_EQ(pgn::ajoute_a_liste_xml(octets, partie, &erreur), c.accepte) << erreur.toStdString();
+    if (!c.accepte) {
+      EXPECT_EQ(octets, c.avant) << "nothing added";
+      EXPECT_FALSE(erreur.isEmpty());
+      continue;
+    }
+    EXPECT_TRUE(octets.contains("<White>" + c.octets_du_nom + "</White>")) << octets.toStdString();
+    std::vector<pgn::PartieXml> parties;
+    ASSERT_TRUE(pgn::lit_liste_xml(octets, parties, &erreur)) << erreur.toStdString();
+    ASSERT_FALSE(parties.empty());
+    EXPECT_EQ(parties.back().coups, "1.e4 *");
+    EXPECT_EQ(parties.back().tags.front().second, "L\xC3\xA9on \xC5\x81");
+    EXPECT_TRUE(octets.trimmed().endsWith("</LIST>"));
+  }
+}
+
+TEST(ListeXml, SeulsLesElementsDUnePartieDeviennentDesTags) {
+  std::vector<pgn::PartieXml> parties;
+  ASSERT_TRUE(pgn::lit_liste_xml(
+      liste("<GAME><White>A\tB</White><Result>1-0</Result><script>x</script><Move>1.e4 1-0</Move></GAME>"),
+      parties));
+  ASSERT_EQ(parties.size(), 1u);
+  EXPECT_EQ(parties[0].lignes_tags, std::vector<std::string>{"[White \"A B\"]"});
+  EXPECT_FALSE(pgn::lit_liste_xml(QByteArray(pgn::TAILLE_MAX_DOCUMENT_XML + 1, ' '), parties)) << "too large";
+  // What is written is well-formed whatever the values hold.
+  const QString p = pgn::en_latin1(pgn::debut_liste_xml(QDateTime::currentDateTime()) +
+                                   pgn::partie_xml("[White \"a\x01" "b\"]\r\n[Black \"'q' \\\"x\\\" <&>\"]\r\n", "1.d4 *") +
+                                   pgn::fin_liste_xml());
+  ASSERT_TRUE(pgn::lit_liste_xml(p.toLatin1(), parties));
+  ASSERT_EQ(parties.size(), 1u);
+  EXPECT_EQ(parties[0].tags, (std::vector<std::pair<std::string, std::string>>{{"White", "a b"}, {"Black", "'q' \"x\" <&>"}}));
+}
+
+TEST_F(FormulaireXml, LaDernierePartieEstChargeeEtLesAutresSontDansLaListe) {
   ServeurHttp serveur;
   serveur.repond(reponse_http(200, "OK", liste(PARTIE_2 + PARTIE_1)));
   xml& f = ouvre();
@@ -125,15 +180,48 @@ TEST_F(FormulaireXml, LaDernierePartieDuDocumentDevientLaPartieEnMain) {
   charge_adresse(f, serveur.adresse(QStringLiteral("/parties.xml")));
   ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 1);
   EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].titre, QStringLiteral("Partie chargée format XML - Notation PGN"));
+  EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].contains(QStringLiteral("Partie 2 sur 2 du document")))
+      << "the message says which game it is";
   EXPECT_EQ(entete_pgn,
             "[Event \"Open\"]\r\n[White \"L\xC3\xA9on & fils\"]\r\n[Black \"Jones\"]\r\n[Comment \"Belle partie\"]\r\n\r\n")
       << "the tags of that game alone";
   EXPECT_EQ(texte_partie, "1.e4 e5 2.Nf3");
   EXPECT_EQ(resultat_partie, "1-0");
   EXPECT_EQ(lignes_coups().size(), 4) << lignes_coups().join(" | ").toStdString();
-  EXPECT_EQ(fenetre().List2->topLevelItemCount(), 0);
   EXPECT_FALSE(plateforme::curseur_attente_actif());
   EXPECT_TRUE(f.Command2->isEnabled());
+  // Every game of the document is in the game list, the loaded one marked.
+  EXPECT_EQ(colonne(0), QStringList({"Rapide", "Open"}));
+  EXPECT_EQ(colonne(4), QStringList({"Dupont", QString::fromUtf8("L\xC3\xA9on & fils")}));
+  EXPECT_EQ(colonne(6), QStringList({"*", "1-0"}));
+  EXPECT_EQ(icones(), QStringList({"", "main"}));
+  // A double-click loads another game of the document, without fetching it again.
+  plateforme::BoitesEnTest::efface();
+  plateforme::BoitesEnTest::repond(boite::OK);
+  double_clic(0);
+  EXPECT_EQ(serveur.requetes(), 1);
+  EXPECT_TRUE(plateforme::BoitesEnTest::textes().value(0).contains(QStringLiteral("Partie 1 sur 2 du document")));
+  EXPECT_EQ(texte_partie, "1.d4 d5 2.c4");
+  EXPECT_EQ(entete_pgn, "[Event \"Rapide\"]\r\n[White \"Dupont\"]\r\n\r\n");
+  EXPECT_EQ(icones(), QStringList({"main", "validation"}));
+}
+
+TEST_F(FormulaireXml, FermerLeFormulaireArreteLeTransfert) {
+  ServeurHttp serveur;
+  serveur.silence();
+  texte_partie = "1.c4";
+  xml& f = ouvre();
+  f.Text1->setText(serveur.adresse());
+  f.Command2->click();
+  ASSERT_TRUE(attend([&] { return serveur.requetes() == 1; }));
+  EXPECT_TRUE(plateforme::curseur_attente_actif());
+  f.Command2->click();
+  EXPECT_EQ(serveur.requetes(), 1) << "no second fetch while one runs";
+  f.Command1->click();
+  EXPECT_TRUE(attend([&] { return serveur.client_parti(); })) << "the connection is dropped";
+  EXPECT_EQ(fenetres::existante<xml>(), nullptr);
+  EXPECT_FALSE(plateforme::curseur_attente_actif());
+  EXPECT_EQ(texte_partie, "1.c4");
 }
 
 TEST_F(FormulaireXml, SansPartieLaPartieEnMainResteEtLeMessageLeDit) {
