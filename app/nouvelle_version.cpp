@@ -48,6 +48,47 @@ std::optional<int> compare_version(const QString& annoncee, int majeure, int min
   return 0;
 }
 
+DocumentVersion lit_document_version(const QByteArray& document) {
+  DocumentVersion d;
+  // Every text of the document, in document order, under the name of the
+  // element that holds it.
+  QXmlStreamReader xml(document);
+  QStringList elements;
+  while (!xml.atEnd()) {
+    switch (xml.readNext()) {
+      case QXmlStreamReader::StartElement:
+        elements << xml.name().toString();
+        break;
+      case QXmlStreamReader::EndElement:
+        if (!elements.isEmpty()) elements.removeLast();
+        break;
+      case QXmlStreamReader::Characters: {
+        if (xml.isWhitespace() || elements.isEmpty()) break;
+        const QString nom = elements.last();
+        const QString t = xml.text().toString().trimmed();
+        if (nom == QLatin1String("VERSION"))
+          d.version = t;
+        else if (nom == QLatin1String("AUTEUR"))
+          d.auteur = t;
+        else if (nom == QLatin1String("DATE"))
+          d.date = t;
+        d.lignes << nom + QStringLiteral(" [") + t + QLatin1Char(']');
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  if (xml.hasError()) {
+    d.version.clear();
+    d.erreur = QStringLiteral("XML incorrect, ligne %1, colonne %2 : %3")
+                   .arg(xml.lineNumber())
+                   .arg(xml.columnNumber())
+                   .arg(xml.errorString());
+  }
+  return d;
+}
+
 QString release::separateur() { return QString(84, QLatin1Char('-')); }
 
 release::release() : QDialog(fenetres::existante<Menu>()) {
@@ -135,45 +176,16 @@ void release::document_recu(const QByteArray& document) {
                         texte_version() + QStringLiteral("]\n") + separateur() + QLatin1Char('\n'));
   ajoute(texte(130));
 
-  // Every text of the document, in document order, under the name of the
-  // element that holds it.
-  QXmlStreamReader xml(document);
-  QStringList elements;
-  while (!xml.atEnd()) {
-    switch (xml.readNext()) {
-      case QXmlStreamReader::StartElement:
-        elements << xml.name().toString();
-        break;
-      case QXmlStreamReader::EndElement:
-        if (!elements.isEmpty()) elements.removeLast();
-        break;
-      case QXmlStreamReader::Characters: {
-        if (xml.isWhitespace() || elements.isEmpty()) break;
-        const QString nom = elements.last();
-        const QString t = xml.text().toString().trimmed();
-        if (nom == QLatin1String("VERSION"))
-          version_distante = t;
-        else if (nom == QLatin1String("AUTEUR"))
-          auteur_ = t;
-        else if (nom == QLatin1String("DATE"))
-          date_ = t;
-        ajoute(nom + QStringLiteral(" [") + t + QLatin1Char(']'));
-        break;
-      }
-      default:
-        break;
-    }
-  }
-  if (xml.hasError()) {
+  const DocumentVersion lu = lit_document_version(document);
+  for (const QString& ligne : lu.lignes) ajoute(ligne);
+  version_distante = lu.version;
+  auteur_ = lu.auteur;
+  date_ = lu.date;
+  if (!lu.erreur.isEmpty()) {
     // A broken document announces nothing.
     version_distante.clear();
     Command2->setEnabled(true);
-    plateforme::boite_message(texte(134) + QStringLiteral("\r\n") +
-                                  QStringLiteral("XML incorrect, ligne %1, colonne %2 : %3")
-                                      .arg(xml.lineNumber())
-                                      .arg(xml.columnNumber())
-                                      .arg(xml.errorString()),
-                              boite::EXCLAMATION, programme());
+    plateforme::boite_message(texte(134) + QStringLiteral("\r\n") + lu.erreur, boite::EXCLAMATION, programme());
     return;
   }
 

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QPlainTextEdit;
@@ -28,6 +29,20 @@ extern QString version_distante;
 // 0 when they are the same, -1 when it is older; nothing when the text is
 // not a version.
 std::optional<int> compare_version(const QString& annoncee, int majeure, int mineure, int revision);
+
+// What the new-version document holds: each text, in document order, as
+// "ELEMENT [text]" under the name of the element that holds it; the last
+// VERSION, AUTEUR and DATE texts, trimmed. A document that is not
+// well-formed XML keeps the lines read before the fault, announces no
+// version and says where it went wrong in `erreur` (empty otherwise).
+struct DocumentVersion {
+  QStringList lignes;
+  QString version;
+  QString auteur;
+  QString date;
+  QString erreur;
+};
+DocumentVersion lit_document_version(const QByteArray& document);
 
 class release : public QDialog {
   Q_OBJECT

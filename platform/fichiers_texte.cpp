@@ -274,16 +274,78 @@ bool ecrit_lignes(const QString& chemin, const QStringList& lignes, QString* err
   return ecrit_texte(chemin, texte, erreur);
 }
 
+namespace {
+
+// Appends through a new file: the old file's bytes copied, then `octets`,
+// the whole renamed over the old file once on disk. A writer stopped at any
+// moment leaves the old file whole; the memory used does not grow with the
+// file.
+bool ajoute_par_copie(const QString& chemin, const QByteArray& octets, QString* erreur) {
+  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
+  QFileInfo info(chemin);
+  if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
+  const QByteArray nom = QFile::encodeName(info.absoluteFilePath());
+  struct stat st {};
+  if (::stat(nom.constData(), &st) != 0) return remplace_fichier(chemin, octets, erreur);
+  if (S_ISDIR(st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
+  if (::access(nom.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
+  const int source = ::open(nom.constData(), O_RDONLY | O_CLOEXEC);
+  if (source < 0) return echec_ecriture(erreur, chemin, raison(errno));
+  const QString dossier = info.absolutePath();
+  QByteArray provisoire = QFile::encodeName(dossier + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+  const int fd = ::mkostemp(provisoire.data(), O_CLOEXEC);
+  if (fd < 0) {
+    const int numero = errno;
+    ::close(source);
+    return echec_ecriture(
+        erreur, chemin,
+        QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
+  }
+  auto abandonne = [&](int numero) {
+    ::close(source);
+    ::close(fd);
+    ::unlink(provisoire.constData());
+    return echec_ecriture(erreur, chemin, raison(numero));
+  };
+  QByteArray tampon(1 << 16, Qt::Uninitialized);
+  while (true) {
+    const ssize_t n = ::read(source, tampon.data(), static_cast<size_t>(tampon.size()));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return abandonne(errno);
+    }
+    if (n == 0) break;
+    if (!ecrit_tout(fd, QByteArray::fromRawData(tampon.constData(), n))) return abandonne(errno);
+  }
+  if (!ecrit_tout(fd, octets)) return abandonne(errno);
+  ::fchmod(fd, st.st_mode & 07777);
+  if (::fsync(fd) != 0) return abandonne(errno);
+  ::close(source);
+  if (::close(fd) != 0) {
+    const int numero = errno;
+    ::unlink(provisoire.constData());
+    return echec_ecriture(erreur, chemin, raison(numero));
+  }
+  if (::rename(provisoire.constData(), nom.constData()) != 0) {
+    const int numero = errno;
+    ::unlink(provisoire.constData());
+    return echec_ecriture(erreur, chemin, raison(numero));
+  }
+  return true;
+}
+
+}  // namespace
+
 bool ajoute_texte(const QString& chemin, const QString& texte, QString* erreur) {
-  if (tout_ascii(texte)) return ajoute_octets(chemin, texte.toLatin1(), erreur);
+  if (tout_ascii(texte)) return ajoute_par_copie(chemin, texte.toLatin1(), erreur);
   // The encoding of what the file already holds decides; a file that cannot
   // be read is taken as empty (the append then says what is wrong).
   QByteArray avant;
   if (!lit_octets(chemin, avant, nullptr) || octets_ascii(avant))
-    return ajoute_octets(chemin, encode_texte(texte), erreur);
+    return ajoute_par_copie(chemin, encode_texte(texte), erreur);
   QString ancien;
-  if (lit_utf8(avant, ancien)) return ajoute_octets(chemin, texte.toUtf8(), erreur);
-  if (tient_en_1252(texte)) return ajoute_octets(chemin, encode_1252(texte), erreur);
+  if (lit_utf8(avant, ancien)) return ajoute_par_copie(chemin, texte.toUtf8(), erreur);
+  if (tient_en_1252(texte)) return ajoute_par_copie(chemin, encode_1252(texte), erreur);
   return remplace_fichier(chemin, (decode_1252(avant) + texte).toUtf8(), erreur);
 }
 

@@ -49,8 +49,9 @@ bool lit_texte(const QString& chemin, QString& texte, QString* erreur = nullptr)
 bool ecrit_lignes(const QString& chemin, const QStringList& lignes, QString* erreur = nullptr);
 // Writes the text as it is (line ends already CRLF), replacing the file safely.
 bool ecrit_texte(const QString& chemin, const QString& texte, QString* erreur = nullptr);
-// Appends the text to the file, creating it when missing. A failed append
-// takes back what it wrote, and removes the file it created. A file in
+// Appends the text to the file, creating it when missing. The file is
+// replaced like the writers above, by a new file holding its bytes and the
+// text: a failed or interrupted append leaves the old file whole. A file in
 // Windows-1252 that must take a character the code page lacks is rewritten
 // whole in UTF-8.
 bool ajoute_texte(const QString& chemin, const QString& texte, QString* erreur = nullptr);

@@ -8,6 +8,7 @@ PAQUETS=(
   libgtest-dev libgmock-dev googletest
   sqlite3 poppler-utils fonts-dejavu-core espeak-ng sox xvfb xauth locales
   pgn-extract msmtp
+  clang-14 libclang-rt-14-dev
 )
 manquants=()
 for p in "${PAQUETS[@]}"; do

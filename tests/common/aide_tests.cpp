@@ -4,7 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <random>
+#include <chrono>
+#include <thread>
 #include <cstring>
 
 #include <QDir>
@@ -119,4 +123,55 @@ QString dans_un_enfant(const std::function<QString()>& travail, long long limite
   if (!WIFEXITED(statut) || WEXITSTATUS(statut) != 0)
     return QStringLiteral("<child ended with status %1>").arg(statut);
   return QString::fromUtf8(lu);
+}
+
+bool tue_enfant_apres(const std::function<void()>& travail, long delai_us) {
+  const pid_t pid = ::fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    travail();
+    ::_exit(0);
+  }
+  const auto fin = std::chrono::steady_clock::now() + std::chrono::microseconds(delai_us);
+  int statut = 0;
+  while (std::chrono::steady_clock::now() < fin) {
+    if (::waitpid(pid, &statut, WNOHANG) == pid) return false;
+    std::this_thread::sleep_for(std::chrono::microseconds(std::min<long>(50, delai_us)));
+  }
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, &statut, 0);
+  return WIFSIGNALED(statut) && WTERMSIG(statut) == SIGKILL;
+}
+
+long duree_dans_un_enfant(const std::function<void()>& travail) {
+  const auto debut = std::chrono::steady_clock::now();
+  const pid_t pid = ::fork();
+  if (pid < 0) return 0;
+  if (pid == 0) {
+    travail();
+    ::_exit(0);
+  }
+  int statut = 0;
+  ::waitpid(pid, &statut, 0);
+  return static_cast<long>(
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - debut).count());
+}
+
+QStringList melanges_apres_tirs(const std::function<void()>& sauve, const std::function<void()>& remet_avant,
+                                const std::function<QString()>& etat, int tirs) {
+  remet_avant();
+  const long duree = std::max(1000L, duree_dans_un_enfant(sauve));
+  const QString complet = etat();
+  if (complet != QStringLiteral("nouveau")) return {QStringLiteral("run to its end: ") + complet};
+  QStringList melanges;
+  std::mt19937 hasard(12345);
+  for (int k = 0; k < tirs; ++k) {
+    remet_avant();
+    const long delai = duree * k / tirs + static_cast<long>(hasard() % static_cast<unsigned>(duree / tirs + 1));
+    tue_enfant_apres(sauve, delai);
+    const QString e = etat();
+    if (e != QStringLiteral("ancien") && e != QStringLiteral("nouveau"))
+      melanges << QStringLiteral("killed after %1 of %2 us: %3").arg(delai).arg(duree).arg(e);
+  }
+  return melanges;
 }

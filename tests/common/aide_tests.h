@@ -37,3 +37,20 @@ void pose_diagramme(const char* const lignes[8]);
 // as the unprivileged user "nobody", so that file permissions apply to it.
 QString dans_un_enfant(const std::function<QString()>& travail, long long limite_octets = -1,
                        bool sans_droits = false);
+
+// Runs `travail` in a child process and kills it with SIGKILL `delai_us`
+// microseconds after it began (when it has not ended by then). True when
+// the child was killed, false when it ended first.
+bool tue_enfant_apres(const std::function<void()>& travail, long delai_us);
+
+// How long `travail` takes in a child process, in microseconds.
+long duree_dans_un_enfant(const std::function<void()>& travail);
+
+// Kills the writer `sauve` (run in a child) at `tirs` moments spread over
+// the time it takes, after `remet_avant` put the old file back each time,
+// and asks `etat` what each kill left: "ancien" (the old file whole) or
+// "nouveau" (the new one complete). Returns the other answers, each with
+// the moment of its kill: empty when no kill left a mix. A first run to
+// the end must leave "nouveau", or that is the one answer.
+QStringList melanges_apres_tirs(const std::function<void()>& sauve, const std::function<void()>& remet_avant,
+                                const std::function<QString()>& etat, int tirs = 16);

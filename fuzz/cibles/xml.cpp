@@ -1,0 +1,51 @@
+// The XML game list reader: any bytes as a document fetched or opened. Each
+// game it finds, written back as the save form writes a game list, is a
+// well-formed document that reads back to one game with the same moves.
+#include <QDateTime>
+#include <string>
+#include <vector>
+
+#include "fuzz/cibles/cibles.h"
+#include "gamefiles/liste_xml.h"
+#include "platform/fichiers_texte.h"
+
+namespace fuzz {
+
+namespace {
+
+std::string sans_cr(std::string s) {
+  std::erase(s, '\r');
+  return s;
+}
+
+}  // namespace
+
+std::string xml(const std::uint8_t* donnees, std::size_t taille) {
+  std::vector<pgn::PartieXml> parties;
+  QString erreur;
+  const bool lu = pgn::lit_liste_xml(
+      QByteArray(reinterpret_cast<const char*>(donnees), static_cast<qsizetype>(taille)), parties, &erreur);
+  if (!lu) {
+    if (!parties.empty()) faute("a broken document still gives games");
+    return "erreur";
+  }
+  const QDateTime quand(QDate(2026, 12, 9), QTime(18, 0));
+  for (const pgn::PartieXml& p : parties) {
+    std::string tags;
+    for (const std::string& l : p.lignes_tags) tags += l + "\r\n";
+    const QByteArray ecrit = plateforme::encode_texte(pgn::en_latin1(pgn::debut_liste_xml(quand)) +
+                                                      pgn::en_latin1(pgn::partie_xml(tags, p.coups)) +
+                                                      pgn::fin_liste_xml());
+    std::vector<pgn::PartieXml> relues;
+    QString pourquoi;
+    if (!pgn::lit_liste_xml(ecrit, relues, &pourquoi))
+      faute("a game written as XML is not well-formed: " + pourquoi.toStdString());
+    if (relues.size() > 1) faute("one game written reads as several");
+    const std::string coups = relues.empty() ? std::string() : relues.front().coups;
+    if (sans_cr(coups) != sans_cr(p.coups) && !QString::fromStdString(p.coups).trimmed().isEmpty())
+      faute("the moves of a game change once written: " + p.coups);
+  }
+  return std::to_string(parties.size()) + " parties";
+}
+
+}  // namespace fuzz
