@@ -168,7 +168,10 @@ std::string entete_export(const std::vector<std::pair<std::string, std::string>>
     e += ligne_tag(nom, QString::fromStdString(v));
   }
   std::vector<std::string> vus;
-  for (const auto& [n, v] : tags) {
+  for (const auto& tag : tags) {
+    // Named apart: a lambda cannot take a structured binding in every compiler the fuzz build uses.
+    const auto& n = tag.first;
+    const auto& v = tag.second;
     const bool du_roster = std::any_of(std::begin(ROSTER), std::end(ROSTER), [&](const char* r) { return meme_nom(n, r); });
     if (du_roster || !nom_valide(n) || std::find(vus.begin(), vus.end(), n) != vus.end()) continue;
     vus.push_back(n);
