@@ -1,5 +1,6 @@
 #include "app/branchement.h"
 
+#include <QAction>
 #include <QCursor>
 #include <QMenu>
 
@@ -14,6 +15,9 @@
 #include "gamefiles/sauve.h"
 #include "gamefiles/xml.h"
 #include "chess/repetitions.h"
+#include "correspondence/corres.h"
+#include "correspondence/envoi_corres.h"
+#include "correspondence/liens_corres.h"
 #include "correspondence/message.h"
 #include "localisation/textes_langue.h"
 #include "network/branchement.h"
@@ -91,6 +95,13 @@ void branche_tout() {
     couleur_joueur = couleur;
     if (Menu* m = fenetres::existante<Menu>()) m->marques_couleur();
   };
+  j.choisit_notation = [](int style) {
+    style_notation = style;
+    if (Menu* m = fenetres::existante<Menu>())
+      for (QAction* a : {m->notation_internationale, m->notation_francaise, m->notation_pgn})
+        a->setChecked(a == (style == 1 ? m->notation_francaise : style == 2 ? m->notation_pgn : m->notation_internationale));
+  };
+  j.montre_corres = montre_corres;
   // The network game: its sends, its dialog, the closing of its connection.
   reseau::branche_reseau();
 
@@ -101,12 +112,18 @@ void branche_tout() {
   commandes::montre_charge = affiche_charge;
   commandes::montre_sauve = affiche_sauve;
   commandes::montre_xml = affiche_xml;
+  commandes::montre_corres = montre_corres;
   commandes::envoie_message = [](int mode) {
     message_mode = mode;
     montre_message();
   };
-  // The e-mail window reaches the correspondence windows.
+  // Correspondence play: the manager's windows open the e-mail window, which
+  // reaches the game prepared for it.
+  liens_corres() = LiensCorres{};
+  liens_corres().montre_message = montre_message;
   liens_message() = LiensMessage{};
+  liens_message().fiche_coup = fiche_coup_preparee;
+  liens_message().enregistre_coup_envoye = enregistre_coup_de_fiche;
 
   // The main window's items follow what is plugged in.
   plateforme::signale_changement();

@@ -297,10 +297,11 @@ void Menu::actualise_menus() {
     if (a && a->isEnabled() != oui) a->setEnabled(oui);
   };
 
-  // What is not built yet stays off: correspondence play.
-  for (QAction* a : {menu_enrichir[0], menu_edt_pc, mode_corres, notation_internationale})
+  // What is not built yet stays off.
+  for (QAction* a : {menu_enrichir[0], menu_edt_pc, notation_internationale})
     active(a, false);
   active(mode_reseau, reseau_branche);
+  active(mode_corres, static_cast<bool>(commandes::montre_corres));
 
   // The opening base: none of its commands while the machine reads it or
   // one of its long jobs runs.
@@ -314,9 +315,10 @@ void Menu::actualise_menus() {
   active(menu_envoi_position, courrier && jeu && libre);
 
   // The game menu.
-  active(menu_nouvelle, !jeu && libre &&
-                            (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4 || (mode_jeux == 3 && reseau_branche)) &&
-                            commandes::nouvelle_partie);
+  active(menu_nouvelle, libre && commandes::nouvelle_partie &&
+                            ((!jeu && (mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4 ||
+                                       (mode_jeux == 3 && reseau_branche))) ||
+                             (mode_jeux == 5 && commandes::montre_corres)));
   active(menu_charge, libre && !reseau && (pgn || (mode_jeux == 5 && commandes::montre_corres)));
   for (int i = 1; i <= 10; ++i) active(mnuRecentFile[i], libre && !reseau && pgn);
   active(menu_charge_fichier, libre && !reseau && commandes::montre_charge);

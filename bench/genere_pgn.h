@@ -40,10 +40,12 @@ inline std::vector<std::string> lignes_eco(const QString& dossier) {
   return lignes;
 }
 
-// Writes `nb` games to `chemin`; false when the lines are missing or the file
-// cannot be written.
-inline bool genere_fichier_pgn(const QString& chemin, const QString& dossier_eco, long nb) {
-  const std::vector<std::string> lignes = lignes_eco(dossier_eco);
+// Writes `nb` games made from `lignes` to `chemin`. With `suites`, a game
+// whose line is short and ends on Black's move gets a White move of its own
+// after it, so that the games part ways. False when there are no lines or the
+// file cannot be written.
+inline bool genere_fichier_pgn(const QString& chemin, const std::vector<std::string>& lignes, long nb,
+                               bool suites = false) {
   if (lignes.empty()) return false;
   QFile f(chemin);
   if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
@@ -75,6 +77,14 @@ inline bool genere_fichier_pgn(const QString& chemin, const QString& dossier_eco
     t += QStringLiteral("[ECO \"%1%2\"]\r\n\r\n").arg(QChar(u'A' + static_cast<char16_t>(i % 5))).arg(i % 100, 2, 10, QLatin1Char('0'));
     // The movetext, cut into lines of at most 79 characters.
     std::string mt = coups;
+    if (suites) {
+      static const char* const propres[] = {"a3", "h3", "a4", "h4", "Nc3", "Nf3", "g3", "b3"};
+      std::size_t demi = 0;  // one token a half-move ("1.e4 e5 2.Nf3")
+      for (std::size_t p = mt.find_first_not_of(' '); p != std::string::npos;
+           p = mt.find_first_not_of(' ', mt.find(' ', p)))
+        ++demi;
+      if (demi % 2 == 0 && demi < 12) mt += " " + std::to_string(demi / 2 + 1) + "." + propres[i % 8];
+    }
     if (i % 3 == 0) {
       const auto blanc = mt.find(' ');
       if (blanc != std::string::npos) mt.insert(blanc, " {Le coup le plus jou\xC3\xA9 ici.} $1");
@@ -104,6 +114,11 @@ inline bool genere_fichier_pgn(const QString& chemin, const QString& dossier_eco
   }
   f.write(tampon);
   return f.error() == QFile::NoError;
+}
+
+// The same from the opening lines of the TSV files of `dossier_eco`.
+inline bool genere_fichier_pgn(const QString& chemin, const QString& dossier_eco, long nb) {
+  return genere_fichier_pgn(chemin, lignes_eco(dossier_eco), nb);
 }
 
 }  // namespace bench

@@ -4,9 +4,7 @@
 //   case=<lookup>/<position> rows=<lines in the base> median_us=<median>
 // Run from the build folder (the shipped base is base/eco.db beside it).
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -22,6 +20,7 @@
 #include "chess/messages.h"
 #include "chess/outils.h"
 #include "chess/regles.h"
+#include "bench/aide_bench.h"
 #include "openings/base_eco.h"
 #include "openings/cherche_ouverture.h"
 #include "openings/coup_bibliotheque.h"
@@ -146,14 +145,9 @@ void agrandit(int cible) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  const QString livree = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("base/eco.db"));
-  if (!QFile::exists(livree)) {
-    std::fprintf(stderr, "opening_bench: %s is missing; build the project first\n", qPrintable(livree));
-    return 1;
-  }
   QTemporaryDir dossier;
-  const QString copie = dossier.filePath(QStringLiteral("eco.db"));
-  QFile::copy(livree, copie);
+  const QString copie = bench::copie_base_livree(dossier, "opening_bench");
+  if (copie.isEmpty()) return 1;
 
   auto& liens = liens_ouvertures();
   liens.affiche_commentaire = [] { return false; };

@@ -5,16 +5,15 @@
 // Cases: learning the first six moves of 10,000 games into a copy of the
 // shipped base; exporting and importing a table of 100,000 lines.
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "gamefiles/enrichit_pgn.h"
+#include "bench/aide_bench.h"
+#include "bench/genere_pgn.h"
 #include "openings/base_eco.h"
 #include "openings/csv_eco.h"
 #include "openings/liens_ouvertures.h"
@@ -27,63 +26,24 @@ void affiche(const char* cas, long lignes, double secondes) {
   std::fflush(stdout);
 }
 
-// A PGN file of `nb` games whose openings are lines of the base, written as
-// other programs write them ("1. e4 e5 2. Nf3"), a result, an ECO tag on
-// most games, a comment and a variation on some, and a few moves of their
-// own after the line so that the games part ways.
-QByteArray fichier_pgn(const std::vector<std::string>& lignes, int nb) {
-  std::mt19937 hasard(7);
-  const char* suites[] = {"a3", "h3", "a4", "h4", "Nc3", "Nf3", "g3", "b3"};
-  const char* resultats[] = {"1-0", "0-1", "1/2-1/2", "*"};
-  QByteArray t;
-  for (int i = 0; i < nb; ++i) {
-    const std::string& l = lignes[hasard() % lignes.size()];
-    std::string coups;
-    int demi = 0;
-    for (std::size_t p = 0; p < l.size();) {
-      std::size_t fin = l.find(' ', p);
-      if (fin == std::string::npos) fin = l.size();
-      std::string jeton = l.substr(p, fin - p);
-      p = fin + 1;
-      if (jeton == "*") break;
-      const std::size_t point = jeton.find('.');
-      if (point != std::string::npos) jeton.insert(point + 1, " ");
-      coups += jeton + " ";
-      ++demi;
-      if (i % 7 == 0 && demi == 2) coups += "{a comment} (2. d4 d5) ";
-    }
-    if (demi % 2 == 0 && demi < 12) coups += std::to_string(demi / 2 + 1) + ". " + suites[hasard() % 8] + " ";
-    const char* r = resultats[i % 4];
-    t += "[Event \"Bench\"]\r\n[Site \"Dijon\"]\r\n[Date \"2024.05.01\"]\r\n[Round \"" + QByteArray::number(i) +
-         "\"]\r\n[White \"A\"]\r\n[Black \"B\"]\r\n[Result \"" + r + "\"]\r\n";
-    if (i % 5 != 0) t += "[ECO \"C" + QByteArray::number(i % 100) + "\"]\r\n";
-    t += "\r\n" + QByteArray::fromStdString(coups) + r + "\r\n\r\n";
-  }
-  return t;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  const QString livree = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("base/eco.db"));
-  if (!QFile::exists(livree)) {
-    std::fprintf(stderr, "transferts_bench: %s is missing; build the project first\n", qPrintable(livree));
-    return 1;
-  }
   QTemporaryDir dossier;
-  const QString copie = dossier.filePath(QStringLiteral("eco.db"));
-  QFile::copy(livree, copie);
+  const QString copie = bench::copie_base_livree(dossier, "transferts_bench");
+  if (copie.isEmpty()) return 1;
   liens_ouvertures().patience = [] { return static_cast<FenetreProgression*>(nullptr); };
   ouvre_base_eco(copie);
 
   // Learning from 10,000 games.
-  std::vector<std::string> lignes;
-  for (auto rs = db_eco.requete(QStringLiteral("SELECT Eco_coup FROM ECO")); !rs.fin(); rs.suivant())
-    lignes.push_back(rs.texte(QStringLiteral("Eco_coup")).toStdString());
   const QString pgn = dossier.filePath(QStringLiteral("parties.pgn"));
-  plateforme::remplace_fichier(pgn, fichier_pgn(lignes, 10000));
+  const std::vector<std::string> lignes = bench::lignes_eco(QStringLiteral(MVD_BENCH_DIR "/../data-src/eco"));
+  if (!bench::genere_fichier_pgn(pgn, lignes, 10000, true)) {
+    std::fprintf(stderr, "transferts_bench: the PGN file could not be made\n");
+    return 1;
+  }
   QElapsedTimer t;
   t.start();
   const BilanEnrichissement b = enrichit_base_depuis_pgn(pgn);

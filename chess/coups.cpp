@@ -161,9 +161,14 @@ void restaure_etat(const EtatPlateau& e) {
 
 bool lit_coup_legal(int couleur, const std::string& jeton, int& col_s, int& lig_s, int& col_d, int& lig_d,
                     int& promotion) {
+  return lit_coup_legal(couleur, 2, jeton, col_s, lig_s, col_d, lig_d, promotion);
+}
+
+bool lit_coup_legal(int couleur, int style, const std::string& jeton, int& col_s, int& lig_s, int& col_d, int& lig_d,
+                    int& promotion) {
   std::string t = jeton, marques;
   int cs = 0, ls = 0, cd = 0, ld = 0, code = 0;
-  decode_coup(couleur, 2, t, cs, ls, cd, ld, code, marques);
+  decode_coup(couleur, style, t, cs, ls, cd, ld, code, marques);
   if (cs < 1 || cs > 8 || ls < 1 || ls > 8 || cd < 1 || cd > 8 || ld < 1 || ld > 8) return false;
   if (couleur_piece(tab_echiquier(cs, ls)) != couleur) return false;
   bool legal = coup_legal(cs, ls, cd, ld);
@@ -180,7 +185,7 @@ bool lit_coup_legal(int couleur, const std::string& jeton, int& col_s, int& lig_
   if (!legal) return false;
   promotion = 0;
   if (const auto egal = marques.find('='); egal != std::string::npos && egal + 1 < marques.size())
-    promotion = code_de_lettre(2, marques[egal + 1]);
+    promotion = code_de_lettre(style == 1 ? 1 : 2, marques[egal + 1]);
   col_s = cs;
   lig_s = ls;
   col_d = cd;

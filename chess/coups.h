@@ -88,6 +88,9 @@ int echecs_au_roi(int couleur);
 // is no legal move of that side.
 bool lit_coup_legal(int couleur, const std::string& jeton, int& col_s, int& lig_s, int& col_d, int& lig_d,
                     int& promotion);
+// The same with the letters of `style` (1 French, otherwise English).
+bool lit_coup_legal(int couleur, int style, const std::string& jeton, int& col_s, int& lig_s, int& col_d, int& lig_d,
+                    int& promotion);
 
 // The part of the shared state a move changes.
 struct EtatPlateau {

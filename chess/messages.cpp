@@ -17,3 +17,8 @@ void affiche_erreur(const std::string& texte, const std::string& titre) {
   else
     std::cerr << titre << ": " << texte << '\n';
 }
+
+ErreursMuettes::ErreursMuettes() : ancien_(afficheur()) {
+  afficheur() = [](const std::string&, const std::string&) {};
+}
+ErreursMuettes::~ErreursMuettes() { afficheur() = std::move(ancien_); }

@@ -1,5 +1,7 @@
 #include "correspondence/message.h"
 
+#include "correspondence/coups_corres.h"
+
 #include <QDate>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -54,14 +56,6 @@ QString sans_blancs_autour(const QString& t) {
   return t.mid(debut, fin - debut);
 }
 
-// The last move token of a move list: after the last blank or dot.
-QString dernier_jeton(const QString& coups) {
-  const QString t = coups.trimmed();
-  for (qsizetype i = t.size() - 1; i >= 0; --i)
-    if (t[i] == QLatin1Char(' ') || t[i] == QLatin1Char('.')) return t.mid(i + 1);
-  return t;
-}
-
 }  // namespace
 
 LiensMessage& liens_message() {
@@ -100,7 +94,7 @@ QString corps_coup(const FicheCoup& f, const QString& date_envoi, const QString&
     << texte(417) + QStringLiteral(" : ") + f.duree + QLatin1Char(' ') + texte(425) << TIRETS << texte(488)
     << texte(427) + QLatin1Char(' ') + f.dernier_envoye << texte(468) + f.date_envoi
     << texte(428) + QLatin1Char(' ') + f.dernier_recu << texte(469) + f.date_recu << texte(489) + f.coups << TIRETS
-    << texte(491) + dernier_jeton(partie) << texte(492) + partie + QLatin1Char(' ') + f.resultat << texte(493);
+    << texte(491) + dernier_coup(partie) << texte(492) + partie + QLatin1Char(' ') + f.resultat << texte(493);
   QString corps = l.join(CRLF) + CRLF;
   corps += diagramme_courriel(f.chaine_position, style_notation);
   l.clear();
@@ -193,7 +187,8 @@ bool message::Form_Load() {
       txtTo->setText(destinataire_coup(*fiche_));
       txtsubject->setText(sujet_coup(*fiche_));
       const QString aujourdhui = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-      txtNoteText->setPlainText(corps_coup(*fiche_, aujourdhui, QString::fromStdString(texte_partie)));
+      const QString partie = fiche_->partie.isEmpty() ? QString::fromStdString(texte_partie) : fiche_->partie;
+      txtNoteText->setPlainText(corps_coup(*fiche_, aujourdhui, partie));
     } else if (mode_ == 2) {
       txtsubject->setText(programme() + QStringLiteral(" - F.E.N. Format"));
       const ControlesPartie controles = controles_jeu();

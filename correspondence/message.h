@@ -37,6 +37,7 @@ struct FicheCoup {
   QString coups;              // Text9: the stored move list
   QString resultat;           // Text12
   QString chaine_position;    // the 64 piece codes pasted in prepare's Text1
+  QString partie;             // the game with the move played, in its own letters (empty: texte_partie)
 };
 
 // What the window reaches of the other correspondence windows, filled by

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <algorithm>
+#include <cctype>
 
 #include "chess/messages.h"
 #include "gamefiles/charge.h"
@@ -31,6 +32,18 @@ std::string joint(const std::vector<std::string>& lignes, const char* entre) {
     s += l;
   }
   return s;
+}
+
+// The movetext of a game with its result token at the end: one that the
+// file cut short (no token) gets its [Result], or "*".
+std::string avec_resultat(const PartieLue& partie) {
+  std::string_view t = partie.movetext;
+  while (!t.empty() && std::isspace(static_cast<unsigned char>(t.back()))) t.remove_suffix(1);
+  const std::size_t blanc = t.find_last_of(" \t\r\n}");
+  if (est_resultat(t.substr(blanc == std::string_view::npos ? 0 : blanc + 1))) return partie.movetext;
+  const std::string r = partie.valeur_tag("Result");
+  // On a line of its own: a ";" comment may end the last one.
+  return std::string(t) + (t.empty() ? "" : "\n") + (est_resultat(r) ? r : std::string("*"));
 }
 
 }  // namespace
@@ -67,13 +80,14 @@ bool copie_parties(FichierPgn& source, const CriteresFiltre& criteres, bool xml,
     ++bilan.gardees;
     if (xml) {
       // The movetext on one line, a blank where each line ended.
-      const std::string coups = movetext_sur_une_ligne(partie.movetext);
+      const std::string coups = movetext_sur_une_ligne(avec_resultat(partie));
       tampon += en_latin1(partie_xml(joint(partie.lignes_tags, "\r\n"), coups));
     } else {
       // The tag lines, an empty line, the movetext lines, an empty line.
       std::string texte = joint(partie.lignes_tags, "\r\n");
       if (!texte.empty()) texte += "\r\n\r\n";
-      for (char c : partie.movetext) {
+      // Other programs do not all read ";" comments: they go in braces.
+      for (char c : movetext_sur_une_ligne(avec_resultat(partie), true)) {
         if (c == '\n') texte += '\r';
         texte += c;
       }

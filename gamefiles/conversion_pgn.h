@@ -17,8 +17,9 @@ class FichierNeuf;
 namespace pgn {
 
 // Copies the games of the open `source` that pass `criteres` to `sortie`
-// (opened and empty), in XML or PGN (an XML Move on one line, a ";"
-// comment made a comment in braces); every game is read whatever the
+// (opened and empty), in XML or PGN (an XML Move on one line; a ";"
+// comment made a comment in braces; a movetext cut short ended by its
+// [Result] or "*"); every game is read whatever the
 // listing limit. `entre_deux` is called as for a listing; when it returns
 // false the copy stops after the games written so far (an XML list is still
 // closed). False with `erreur` set when the copy cannot be written.

@@ -10,8 +10,6 @@
 #include "openings/liens_ouvertures.h"
 #include "openings/ligne_eco.h"
 #include "platform/boites.h"
-#include "platform/chemins.h"
-#include "platform/dialogues_fichiers.h"
 #include "platform/evenements.h"
 
 namespace {
@@ -70,16 +68,8 @@ BilanEnrichissement enrichit_base_depuis_pgn(
 }
 
 void enrichit_depuis_fichier_pgn() {
-  if (base_occupee()) return;
-  QString chemin;
-  try {
-    chemin = plateforme::choisit_fichier_a_ouvrir(texte_ouvertures(TEXTE_TITRE),
-                                                  texte_ouvertures(TEXTE_FICHIERS) +
-                                                      QStringLiteral(" PGN (*.pgn)|*.pgn"),
-                                                  plateforme::chemin_appli(), QString());
-  } catch (const std::exception&) {
-    return;  // a failing dialog counts as a cancel
-  }
+  const QString chemin = fichier_travail_base(
+      false, texte_ouvertures(TEXTE_TITRE), texte_ouvertures(TEXTE_FICHIERS) + QStringLiteral(" PGN (*.pgn)|*.pgn"));
   if (chemin.isEmpty()) return;
   const QString natif = QDir::toNativeSeparators(chemin);
   if (plateforme::boite_message(texte_ouvertures(TEXTE_CONFIRME) + natif, boite::OUI_NON) != boite::OUI) return;

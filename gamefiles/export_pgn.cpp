@@ -251,7 +251,8 @@ std::string partie_export(std::string_view texte, const std::string& resultat) {
   return entete_export(tags, resultat) + movetext_export(m, fen_des_tags(tags), resultat, true) + "\r\n\r\n";
 }
 
-std::string movetext_sur_une_ligne(std::string_view s) {
+std::string movetext_sur_une_ligne(std::string_view s, bool garde_lignes) {
+  auto blanc = [garde_lignes](char c) { return !garde_lignes && (c == '\r' || c == '\n') ? ' ' : c; };
   std::string sortie;
   std::size_t i = 0;
   while (i < s.size()) {
@@ -259,7 +260,7 @@ std::string movetext_sur_une_ligne(std::string_view s) {
     if (c == '{') {
       std::size_t fin = s.find('}', i + 1);
       fin = fin == std::string_view::npos ? s.size() : fin + 1;
-      for (std::size_t k = i; k < fin; ++k) sortie.push_back(s[k] == '\r' || s[k] == '\n' ? ' ' : s[k]);
+      for (std::size_t k = i; k < fin; ++k) sortie.push_back(blanc(s[k]));
       i = fin;
     } else if (c == ';') {
       std::size_t fin = s.find_first_of("\r\n", i + 1);
@@ -269,7 +270,7 @@ std::string movetext_sur_une_ligne(std::string_view s) {
       sortie += "{" + rogne_blancs(texte) + "}";
       i = fin;
     } else {
-      sortie.push_back(c == '\r' || c == '\n' ? ' ' : c);
+      sortie.push_back(blanc(c));
       ++i;
     }
   }

@@ -58,6 +58,7 @@ std::string fen_des_tags(const std::vector<std::pair<std::string, std::string>>&
 // A movetext on one line: every line end becomes a blank, and a comment
 // running to the end of its line (";") becomes a comment in braces, so that
 // it does not take the moves of the next lines with it.
-std::string movetext_sur_une_ligne(std::string_view movetext);
+// With `garde_lignes` the line ends stay: only the ";" comments change.
+std::string movetext_sur_une_ligne(std::string_view movetext, bool garde_lignes = false);
 
 }  // namespace pgn

@@ -11,6 +11,7 @@
 #include <map>
 
 #include "localisation/libelles_aide.h"
+#include "localisation/libelles_corres.h"
 #include "localisation/libelles_fichiers.h"
 #include "localisation/libelles_message.h"
 #include "localisation/libelles_ouvertures.h"
@@ -188,6 +189,9 @@ const std::map<QString, std::vector<Libelle>>& tables() {
       {QStringLiteral("connexion"), table_connexion()},
       {QStringLiteral("liste_coup"), table_liste_coup()},
       {QStringLiteral("frmDataGrid"), table_frmDataGrid()},
+      {QStringLiteral("corres"), table_corres()},
+      {QStringLiteral("prepare"), table_prepare()},
+      {QStringLiteral("saisie_coup"), table_saisie_coup()},
       {QStringLiteral("message"), table_message()},
   };
   return t;

@@ -5,6 +5,8 @@
 #include "platform/avis_etat.h"
 #include "platform/avis_etat.h"
 #include "platform/boites.h"
+#include "platform/chemins.h"
+#include "platform/dialogues_fichiers.h"
 #include "platform/evenements.h"
 
 plateforme::BaseDonnees db_eco(QStringLiteral("db_eco"));
@@ -167,4 +169,14 @@ GardeBase::GardeBase() {
 
 GardeBase::~GardeBase() {
   if (--travaux_en_cours == 0) plateforme::signale_changement();
+}
+
+QString fichier_travail_base(bool a_ecrire, const QString& titre, const QString& filtre, const QString& nom_propose) {
+  if (base_occupee()) return QString();
+  try {
+    return a_ecrire ? plateforme::choisit_fichier_a_sauver(titre, filtre, plateforme::chemin_appli(), nom_propose)
+                    : plateforme::choisit_fichier_a_ouvrir(titre, filtre, plateforme::chemin_appli(), nom_propose);
+  } catch (const std::exception&) {
+    return QString();
+  }
 }

@@ -61,3 +61,9 @@ class GardeBase {
   GardeBase(const GardeBase&) = delete;
   GardeBase& operator=(const GardeBase&) = delete;
 };
+// The file such a job works on, chosen in the file dialog from the program
+// folder (a file to write with `a_ecrire`, else one to read): empty when
+// another job runs, or when the user cancels (a failing dialog counts as a
+// cancel).
+QString fichier_travail_base(bool a_ecrire, const QString& titre, const QString& filtre,
+                             const QString& nom_propose = QString());

@@ -10,8 +10,6 @@
 #include "openings/reglages_ouvertures.h"
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
-#include "platform/chemins.h"
-#include "platform/dialogues_fichiers.h"
 #include "platform/evenements.h"
 #include "platform/fichiers_texte.h"
 
@@ -291,14 +289,7 @@ int importe_table_eco(const QString& base, const QString& chemin,
 }
 
 void exporte_eco_csv() {
-  if (base_occupee()) return;
-  QString chemin;
-  try {
-    chemin = plateforme::choisit_fichier_a_sauver(texte_ouvertures(TEXTE_TITRE_EXPORT), filtre_csv(),
-                                                  plateforme::chemin_appli(), QStringLiteral("eco"));
-  } catch (const std::exception&) {
-    return;  // a failing dialog counts as a cancel
-  }
+  QString chemin = fichier_travail_base(true, texte_ouvertures(TEXTE_TITRE_EXPORT), filtre_csv(), QStringLiteral("eco"));
   if (chemin.isEmpty()) return;
   if (QFileInfo(chemin).suffix().isEmpty()) chemin += QStringLiteral(".csv");
   if (plateforme::boite_message(texte_ouvertures(TEXTE_PRET_EXPORT), boite::OUI_NON) != boite::OUI) return;
@@ -321,14 +312,8 @@ void exporte_eco_csv() {
 }
 
 void importe_eco_csv() {
-  if (base_occupee()) return;
-  QString chemin;
-  try {
-    chemin = plateforme::choisit_fichier_a_ouvrir(texte_ouvertures(TEXTE_TITRE_IMPORT), filtre_csv(),
-                                                  plateforme::chemin_appli(), QStringLiteral("eco"));
-  } catch (const std::exception&) {
-    return;
-  }
+  const QString chemin =
+      fichier_travail_base(false, texte_ouvertures(TEXTE_TITRE_IMPORT), filtre_csv(), QStringLiteral("eco"));
   if (chemin.isEmpty()) return;
   if (plateforme::boite_message(texte_ouvertures(TEXTE_PRET_IMPORT) + QStringLiteral("\r\n") +
                                     texte_ouvertures(TEXTE_ATTENTION),

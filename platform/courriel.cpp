@@ -165,6 +165,14 @@ QString defaut_adresse(const QString& adresse) {
       return QStringLiteral("L'adresse électronique « %1 » contient un saut de ligne : une seule adresse par champ, "
                             "sur une ligne.")
           .arg(visible(adresse));
+  const QString forme_incorrecte =
+      QStringLiteral("L'adresse électronique « %1 » est incorrecte : une adresse de la forme nom@domaine est "
+                     "attendue.")
+          .arg(visible(adresse));
+  // A name with the address ("Nom <nom@domaine>") is not taken: the field
+  // holds the address alone.
+  if (adresse.contains(QLatin1Char('<')) || adresse.contains(QLatin1Char('>')) || adresse.contains(QLatin1Char('"')))
+    return forme_incorrecte;
   if (adresse.contains(QLatin1Char(',')) || adresse.contains(QLatin1Char(';')) || adresse.count(QLatin1Char('@')) > 1 ||
       adresse.trimmed().contains(QLatin1Char(' ')) || adresse.trimmed().contains(QLatin1Char('\t')))
     return QStringLiteral("Une seule adresse électronique par champ, sans virgule ni point-virgule : « %1 ».")
@@ -176,9 +184,7 @@ QString defaut_adresse(const QString& adresse) {
   const qsizetype arobase = a.indexOf('@');
   if (!ascii || a.startsWith('-') || arobase <= 0 || a.size() > 254 || !partie_locale_valide(a.left(arobase)) ||
       !domaine_valide(a.mid(arobase + 1)))
-    return QStringLiteral("L'adresse électronique « %1 » est incorrecte : une adresse de la forme nom@domaine est "
-                          "attendue.")
-        .arg(visible(adresse));
+    return forme_incorrecte;
   return QString();
 }
 

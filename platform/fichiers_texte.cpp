@@ -79,6 +79,38 @@ bool ecrit_tout(int fd, const QByteArray& octets) {
   return true;
 }
 
+// The temporary file beside a file that is written whole before it takes
+// that file's place (a link is followed: the file it points to is replaced).
+struct Remplacement {
+  QByteArray cible;       // the file replaced, encoded
+  QByteArray provisoire;  // the temporary file, open as `fd`
+  int fd = -1;
+  bool existe = false;  // and then `st` describes it
+  struct stat st {};
+};
+
+// False, with the reason, when `chemin` names a folder or a file protected
+// against writing (it stays as it is), or its folder takes no new file.
+bool prepare_remplacement(const QString& chemin, Remplacement& r, QString* erreur) {
+  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
+  QFileInfo info(chemin);
+  if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
+  r.cible = QFile::encodeName(info.absoluteFilePath());
+  r.existe = ::stat(r.cible.constData(), &r.st) == 0;
+  if (r.existe && S_ISDIR(r.st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
+  if (r.existe && ::access(r.cible.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
+  const QString dossier = info.absolutePath();
+  r.provisoire = QFile::encodeName(dossier + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+  r.fd = ::mkostemp(r.provisoire.data(), O_CLOEXEC);
+  if (r.fd < 0) {
+    const int numero = errno;
+    return echec_ecriture(
+        erreur, chemin,
+        QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
+  }
+  return true;
+}
+
 }  // namespace
 
 bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
@@ -112,27 +144,11 @@ bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
 }
 
 bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString* erreur) {
-  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
-  QFileInfo info(chemin);
-  // A link is followed: the file it points to is replaced, the link stays.
-  if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
-  const QString cible = info.absoluteFilePath();
-  const QByteArray nom = QFile::encodeName(cible);
-  struct stat st {};
-  const bool existe = ::stat(nom.constData(), &st) == 0;
-  if (existe && S_ISDIR(st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
-  // A file protected against writing stays as it is.
-  if (existe && ::access(nom.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
-
-  const QString dossier = info.absolutePath();
-  QByteArray provisoire = QFile::encodeName(dossier + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
-  const int fd = ::mkostemp(provisoire.data(), O_CLOEXEC);
-  if (fd < 0) {
-    const int numero = errno;
-    return echec_ecriture(
-        erreur, chemin,
-        QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
-  }
+  Remplacement r;
+  if (!prepare_remplacement(chemin, r, erreur)) return false;
+  const int fd = r.fd;
+  const QByteArray& provisoire = r.provisoire;
+  const QByteArray& nom = r.cible;
   auto abandonne = [&](int numero) {
     ::close(fd);
     ::unlink(provisoire.constData());
@@ -141,8 +157,8 @@ bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString* 
   if (!ecrit_tout(fd, octets)) return abandonne(errno);
   // The new file gets the old one's permissions, or those of any new file.
   mode_t mode = 0;
-  if (existe) {
-    mode = st.st_mode & 07777;
+  if (r.existe) {
+    mode = r.st.st_mode & 07777;
   } else {
     const mode_t masque = ::umask(0);
     ::umask(masque);
@@ -376,26 +392,12 @@ bool FichierJournal::ecrit(const QString& texte, QString* erreur) {
 
 bool FichierNeuf::ouvre(const QString& chemin, QString* erreur) {
   abandonne();
-  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
-  QFileInfo info(chemin);
-  if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
-  chemin_ = info.absoluteFilePath();
-  const QByteArray nom = QFile::encodeName(chemin_);
-  struct stat st {};
-  const bool existe = ::stat(nom.constData(), &st) == 0;
-  if (existe && S_ISDIR(st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
-  if (existe && ::access(nom.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
-  const QString dossier = info.absolutePath();
-  QByteArray provisoire = QFile::encodeName(dossier + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
-  const int fd = ::mkostemp(provisoire.data(), O_CLOEXEC);
-  if (fd < 0) {
-    const int numero = errno;
-    return echec_ecriture(
-        erreur, chemin,
-        QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
-  }
-  ::close(fd);
-  provisoire_ = provisoire;
+  Remplacement r;
+  const bool pret = prepare_remplacement(chemin, r, erreur);
+  if (!r.cible.isEmpty()) chemin_ = QFile::decodeName(r.cible);
+  if (!pret) return false;
+  ::close(r.fd);
+  provisoire_ = r.provisoire;
   if (!journal_.ouvre(QFile::decodeName(provisoire_), erreur)) {
     abandonne();
     return false;

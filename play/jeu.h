@@ -66,6 +66,11 @@ struct LiensJeu {
   std::function<int()> notation_choisie;
   // Opens the main window's game menu at the mouse pointer.
   std::function<void()> menu_partie;
+  // The notation menu takes `style` (0, 1 or 2), which becomes
+  // style_notation: a correspondence game is read in its own letters.
+  std::function<void(int style)> choisit_notation;
+  // The correspondence manager (the new-game command in mode 5).
+  std::function<void()> montre_corres;
   // Connects the game list (List2) of each board window as it is created.
   std::function<void(plateau& p)> liste_parties;
   // A loaded game is written with English letters: the main window's

@@ -47,6 +47,7 @@ QChar separateur_date() {
 }  // namespace
 
 bool nouvelle_partie_possible() {
+  if (mode_jeux == 5) return static_cast<bool>(liens_jeu().montre_corres);
   const bool mode = mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4 ||
                     (mode_jeux == 3 && static_cast<bool>(liens_jeu().montre_connexion));
   return mode && plateau::existante() == nullptr;
@@ -71,8 +72,12 @@ std::string entete_machine(const QDate& jour) {
 }
 
 void menu_nouvelle_Click() {
-  // Correspondence games are not part of this program yet.
-  if (mode_jeux == 5) return;
+  // Correspondence play starts from the manager of the correspondence games.
+  if (mode_jeux == 5) {
+    mode_saisie_corres = 2;
+    if (liens_jeu().montre_corres) liens_jeu().montre_corres();
+    return;
+  }
   if (plateau::existante()) return;
   if (mode_jeux == 3 && !liens_jeu().montre_connexion) return;
   try {

@@ -12,14 +12,15 @@
 // allowed, no PGN tag lines and, with the log on, a start line in the game log;
 // after it, the comment window's heading, the tag lines of a game of machine
 // against machine and the greeting. In a network game (3) the same first
-// steps, then the connection dialog, which opens the board window. The
-// correspondence mode (5) is not built yet: the command does nothing there,
-// where its menu item is disabled. An error is shown in a message box and
-// ends the command.
+// steps, then the connection dialog, which opens the board window. In
+// correspondence mode (5) it opens the correspondence manager (with
+// mode_saisie_corres 2) and nothing else. An error is shown in a message box
+// and ends the command.
 void menu_nouvelle_Click();
 
 // True when the new-game command can start a game: no board window is loaded
-// and the play mode is 1, 2 or 4, or 3 once the network play is plugged in.
+// and the play mode is 1, 2 or 4, or 3 once the network play is plugged in;
+// in mode 5 once the correspondence manager is plugged in.
 bool nouvelle_partie_possible();
 
 // The tag lines of a game of machine against machine on `jour`: Event, Site,

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -15,20 +14,6 @@
 #include "app/preferences.h"
 #include "platform/boites.h"
 #include "platform/fichiers_texte.h"
-
-namespace {
-void copie_dossier(const QString& source, const QString& cible) {
-  QDir().mkpath(cible);
-  for (const QString& f : QDir(source).entryList(QDir::Files))
-    QFile::copy(QDir(source).filePath(f), QDir(cible).filePath(f));
-}
-}  // namespace
-
-void TestPreferences::installe_images() {
-  const QString donnees = QStringLiteral(MVD_BUILD_DIR);
-  copie_dossier(donnees + "/images/pieces/Morvandel", chemin("images/pieces/Morvandel"));
-  copie_dossier(donnees + "/images/echiquier", chemin("images/echiquier"));
-}
 
 void TestPreferences::demarre_avec(const QStringList& lignes_ini) {
   installe_images();

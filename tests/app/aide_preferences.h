@@ -19,8 +19,6 @@ class TestPreferences : public TestApp {
   // Pictures and the opening base installed, the settings file written with
   // `lignes_ini`, the main window started.
   void demarre_avec(const QStringList& lignes_ini);
-  // The board pictures and the piece set "Morvandel" of the program.
-  void installe_images();
   // Opens the dialog through its menu item.
   pref& ouvre();
   pref& dialogue();

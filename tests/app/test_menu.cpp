@@ -127,9 +127,12 @@ TEST_F(MenuPrincipal, TogglesFlipTheirSettingAndMarkAndWriteNoFile) {
 }
 
 TEST_F(MenuPrincipal, ModesCheckOneItemSetTheCorrespondenceMenuAndTheTitle) {
-  // Correspondence play is not built: its item stays off; network play is
-  // wired in.
+  // Network and correspondence play are wired in; without the manager the
+  // correspondence item is off.
   EXPECT_TRUE(element("mode_reseau")->isEnabled());
+  EXPECT_TRUE(element("mode_corres")->isEnabled());
+  commandes::montre_corres = nullptr;
+  menu().actualise_commandes();
   EXPECT_FALSE(element("mode_corres")->isEnabled());
   menu().mode_reseau_Click();
   EXPECT_EQ(mode_jeux, 3);

@@ -11,6 +11,9 @@
 #include <thread>
 #include <cstring>
 
+#include <QDir>
+#include <QFile>
+
 #include "app/branchement.h"
 #include "platform/fenetres.h"
 #include "play/parametres.h"
@@ -59,6 +62,16 @@ void TestMorvandel::TearDown() {
   plateforme::definit_chemin_appli(QString());
   plateforme::definit_dossier_reglages(QString());
   dossier_.reset();
+}
+
+void TestMorvandel::installe_images() const {
+  const QString donnees = QStringLiteral(MVD_BUILD_DIR);
+  for (const char* sous_dossier : {"images/pieces/Morvandel", "images/echiquier"}) {
+    const QDir source(donnees + QLatin1Char('/') + QLatin1String(sous_dossier));
+    const QDir cible(dossier() + QLatin1Char('/') + QLatin1String(sous_dossier));
+    QDir().mkpath(cible.path());
+    for (const QString& f : source.entryList(QDir::Files)) QFile::copy(source.filePath(f), cible.filePath(f));
+  }
 }
 
 void pose_diagramme(const char* const lignes[8]) {

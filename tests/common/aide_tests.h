@@ -18,6 +18,9 @@ class TestMorvandel : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
   QString dossier() const { return dossier_->path(); }
+  // The board pictures and the piece set "Morvandel" of the built program,
+  // copied into the test's program folder (for a board window to load).
+  void installe_images() const;
 
  private:
   std::unique_ptr<QTemporaryDir> dossier_;

@@ -1,6 +1,5 @@
 #include "tests/correspondence/aide_message.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,16 +13,6 @@
 #include "play/parametres.h"
 #include "play/plateau.h"
 #include "play/rejoue.h"
-
-namespace {
-
-void copie_dossier(const QString& source, const QString& cible) {
-  QDir().mkpath(cible);
-  for (const QString& f : QDir(source).entryList(QDir::Files))
-    QFile::copy(QDir(source).filePath(f), QDir(cible).filePath(f));
-}
-
-}  // namespace
 
 void TestMessage::SetUp() {
   TestMorvandel::SetUp();
@@ -43,9 +32,7 @@ void TestMessage::TearDown() {
 message* TestMessage::fenetre() { return fenetres::existante<message>(); }
 
 plateau& TestMessage::plateau_avec(const char* coups, int couleur) {
-  const QString donnees = QStringLiteral(MVD_BUILD_DIR);
-  copie_dossier(donnees + "/images/pieces/Morvandel", dossier() + "/images/pieces/Morvandel");
-  copie_dossier(donnees + "/images/echiquier", dossier() + "/images/echiquier");
+  installe_images();
   mode_jeux = 2;
   active_horloge = 0;
   ges_log = 0;

@@ -1,7 +1,5 @@
 #include "tests/gamefiles/aide_charge.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QTreeWidget>
@@ -18,18 +16,9 @@
 #include "play/patience.h"
 #include "play/plateau.h"
 
-namespace {
-void copie_dossier(const QString& source, const QString& cible) {
-  QDir().mkpath(cible);
-  for (const QString& f : QDir(source).entryList(QDir::Files)) QFile::copy(QDir(source).filePath(f), QDir(cible).filePath(f));
-}
-}  // namespace
-
 void TestChargePgn::SetUp() {
   TestPgn::SetUp();
-  const QString donnees = QStringLiteral(MVD_BUILD_DIR);
-  copie_dossier(donnees + "/images/pieces/Morvandel", dossier() + "/images/pieces/Morvandel");
-  copie_dossier(donnees + "/images/echiquier", dossier() + "/images/echiquier");
+  installe_images();
   mode_jeux = 2;
   active_son = 0;
   active_horloge = 1;

@@ -15,6 +15,7 @@
 #include "gamefiles/charge.h"
 #include "gamefiles/conversion_pgn.h"
 #include "gamefiles/liste_xml.h"
+#include "gamefiles/movetext_pgn.h"
 #include "platform/dialogues_fichiers.h"
 #include "play/patience.h"
 #include "tests/gamefiles/aide_pgn.h"
@@ -112,6 +113,41 @@ TEST_F(Conversion, LaCopieGardeLesCoupsEtSeRelitParPgnExtract) {
   QString erreurs;
   EXPECT_EQ(relu_par_pgn_extract(sortie("copie.pgn"), &erreurs).size(), 5u);
   EXPECT_TRUE(erreurs.isEmpty()) << erreurs.toStdString();
+}
+
+TEST_F(Conversion, UnCommentairePointVirguleNAvalePasLaSuiteEtChaquePartieFinitParSonResultat) {
+  // A ";" comment at a line end, then a game that the file cuts short.
+  const QString source = ecrit_fichier(
+      "[White \"A\"]\n[Result \"1-0\"]\n\n1.e4 ; le meilleur coup\ne5 2.Nf3 Nc6 1-0\n\n"
+      "[White \"B\"]\n[Result \"0-1\"]\n\n1.d4 d5 ; la suite manque");
+  const std::vector<std::vector<std::string>> coups = {{"e4", "e5", "Nf3", "Nc6"}, {"d4", "d5"}};
+  const std::vector<std::string> resultats = {"1-0", "0-1"};
+  for (bool pgn : {false, true}) {
+    SCOPED_TRACE(pgn ? "PGN" : "XML");
+    const QString destination = sortie(pgn ? "copie.pgn" : "copie.xml");
+    plateforme::BoitesEnTest::efface();
+    plateforme::BoitesEnTest::repond(boite::OK);
+    pgn_vers_xml(source, destination, pgn);
+    std::vector<std::string> movetexts;
+    if (pgn) {
+      for (const pgn::PartieLue& p : lit_toutes(destination)) movetexts.push_back(p.movetext);
+    } else {
+      std::vector<pgn::PartieXml> parties;
+      ASSERT_TRUE(pgn::lit_liste_xml(contenu(destination), parties));
+      for (const pgn::PartieXml& p : parties) movetexts.push_back(p.coups);
+    }
+    ASSERT_EQ(movetexts.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+      const pgn::MovetextLu m = pgn::lit_movetext(movetexts[i]);
+      EXPECT_EQ(m.coups, coups[i]) << movetexts[i];
+      EXPECT_EQ(m.resultat, resultats[i]) << movetexts[i];
+    }
+    if (pgn && !chemin_pgn_extract().isEmpty()) {
+      QString erreurs;
+      EXPECT_EQ(relu_par_pgn_extract(destination, &erreurs).size(), 2u);
+      EXPECT_TRUE(erreurs.isEmpty()) << erreurs.toStdString();
+    }
+  }
 }
 
 TEST_F(Conversion, UnArretGardeLesPartiesCopieesEtFermeLaListe) {

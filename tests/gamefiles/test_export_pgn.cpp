@@ -108,6 +108,8 @@ TEST(ExportPgn, UnMovetextSurUneLigneGardeSesCoupsApresUnPointVirgule) {
     EXPECT_EQ(une, attendu) << lu;
     EXPECT_EQ(pgn::lit_movetext(une).coups, pgn::lit_movetext(lu).coups) << lu;
   }
+  // Keeping the lines, only the ";" comments change.
+  EXPECT_EQ(pgn::movetext_sur_une_ligne("1.e4 ; a\ne5 {b\nc} 2.Nf3", true), "1.e4 {a}\ne5 {b\nc} 2.Nf3");
 }
 
 class ExportFichier : public TestPgn {};

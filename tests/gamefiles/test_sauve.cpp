@@ -213,6 +213,39 @@ TEST_F(FormulaireSauve, AjouterUnePartieLaSepareDeLaPrecedente) {
   }
 }
 
+TEST_F(FormulaireSauve, UnAjoutGardeLEncodageDuFichierOuLePasseEnUtf8) {
+  // A name outside Windows-1252 takes the whole file over to UTF-8; the
+  // names already there keep their letters.
+  struct Cas {
+    const char* nom;
+    std::string avant;       // the file's bytes
+    const char* blanc;       // White of the game added (UTF-8)
+    bool utf8;               // the file is UTF-8 afterwards
+  };
+  const Cas cas[] = {
+      {"Windows-1252 kept", partie_pgn("Besan\xE7on", "B", "1.d4", "*"), "L\xC3\xA9on", false},
+      {"UTF-8 kept", partie_pgn("Besan\xC3\xA7on", "B", "1.d4", "*"), "L\xC3\xA9on", true},
+      {"over to UTF-8", partie_pgn("Besan\xE7on", "B", "1.d4", "*"), "\xC5\x81ukasz", true},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    plateforme::BoitesEnTest::efface();
+    const QString chemin = ecrit_fichier(c.avant, QStringLiteral("base.pgn"));
+    entete_pgn = std::string("[White \"") + c.blanc + "\"]\r\n\r\n";
+    sauve& f = ouvre();
+    plateforme::BoitesEnTest::repond(boite::OK);
+    enregistre(f, QStringLiteral("base.pgn"), false, true);
+    const QByteArray octets = contenu(chemin);
+    EXPECT_EQ(octets.contains("Besan\xC3\xA7on"), c.utf8) << octets.toStdString();
+    EXPECT_EQ(octets.contains("Besan\xE7on"), !c.utf8) << octets.toStdString();
+    const std::vector<pgn::PartieLue> lues = lit_toutes(chemin);
+    ASSERT_EQ(lues.size(), 2u);
+    EXPECT_EQ(lues[0].valeur_tag("White"), "Besan\xC3\xA7on");
+    EXPECT_EQ(lues[1].valeur_tag("White"), c.blanc);
+    fenetres::decharge<sauve>();
+  }
+}
+
 TEST_F(FormulaireSauve, LeXmlEstBienFormeEtPrendLesTagsDuTexteEtLesCoupsDeLaPartie) {
   sauve& f = ouvre();
   // Edits of the movetext do not reach the XML; edits of the tags do.

@@ -14,6 +14,8 @@
 #include "gamefiles/liste_xml.h"
 #include "gamefiles/sauve.h"
 #include "gamefiles/xml.h"
+#include "localisation/libelles.h"
+#include "localisation/textes_langue.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/evenements.h"
 #include "platform/fenetres.h"
@@ -304,6 +306,35 @@ TEST_F(FormulaireXml, LAdresseVientDuChampOuDeLaListe) {
   EXPECT_EQ(plateforme::BoitesEnTest::textes(),
             QStringList{"Le fichier est inconnu ! (" + QDir(dossier()).filePath("absent.txt") + ")"});
   EXPECT_EQ(f.List1->count(), 2) << "the list read before stays";
+}
+
+TEST_F(FormulaireXml, LesLibellesDesFormulairesSuiventLaLangue) {
+  cle_langue = 2;
+  applique_langue();
+  affiche_sauve();
+  affiche_xml();
+  for (QWidget* f : std::initializer_list<QWidget*>{fenetres::existante<sauve>(), fenetres::existante<xml>()}) {
+    ASSERT_NE(f, nullptr);
+    const std::vector<Libelle>* table = libelles_de(f->objectName());
+    ASSERT_NE(table, nullptr) << f->objectName().toStdString();
+    for (const Libelle& l : *table) {
+      SCOPED_TRACE(testing::Message() << f->objectName().toStdString() << " " << (l.controle ? l.controle : "title"));
+      if (!l.controle) {
+        EXPECT_EQ(f->windowTitle(), texte(l.numero));
+        continue;
+      }
+      QObject* o = cible_libelle(f, l);
+      ASSERT_NE(o, nullptr);
+      const QString montre = o->property(qobject_cast<QGroupBox*>(o) ? "title" : "text").toString();
+      EXPECT_EQ(montre, texte(l.numero));
+    }
+  }
+  EXPECT_EQ(fenetres::existante<xml>()->Command1->text(), fenetres::existante<sauve>()->Command2->text())
+      << "both close buttons show the same text";
+  EXPECT_NE(fenetres::existante<sauve>()->Command2->text(), QStringLiteral("&Annuler"));
+  fenetres::decharge<sauve>();
+  cle_langue = 1;
+  applique_langue();
 }
 
 TEST_F(FormulaireXml, LesItemsDuMenuOuvrentLesFormulairesDesFichiers) {

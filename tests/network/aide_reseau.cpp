@@ -1,7 +1,5 @@
 #include "tests/network/aide_reseau.h"
 
-#include <QDir>
-#include <QFile>
 #include <QHostAddress>
 #include <QLineEdit>
 #include <QListWidget>
@@ -40,19 +38,11 @@ void capte(QtMsgType type, const QMessageLogContext& contexte, const QString& te
   if (gestionnaire_precedent) gestionnaire_precedent(type, contexte, texte);
 }
 
-void copie_dossier(const QString& source, const QString& cible) {
-  QDir().mkpath(cible);
-  for (const QString& f : QDir(source).entryList(QDir::Files))
-    QFile::copy(QDir(source).filePath(f), QDir(cible).filePath(f));
-}
-
 }  // namespace
 
 void TestReseau::SetUp() {
   TestMorvandel::SetUp();
-  const QString donnees = QStringLiteral(MVD_BUILD_DIR);
-  copie_dossier(donnees + "/images/pieces/Morvandel", dossier() + "/images/pieces/Morvandel");
-  copie_dossier(donnees + "/images/echiquier", dossier() + "/images/echiquier");
+  installe_images();
   reinitialise_parametres();
   mode_jeux = 3;
   active_son = 1;
@@ -152,6 +142,13 @@ void TestReseau::partie_client(const QString& pseudo_pair, bool accepte) {
   recu_pair(static_cast<int>(reseau::message_demande(ip_nom_utilisateur).size()));
   envoie_pair(reseau::vers_octets(reseau::message_acceptation(pseudo_pair)));
   attend([] { return reseau::Reseau::instance().phase() == reseau::Phase::PARTIE; });
+}
+
+void TestReseau::partie_en_tant_que(bool serveur) {
+  if (serveur)
+    partie_serveur();
+  else
+    partie_client();
 }
 
 void TestReseau::envoie_pair(const QByteArray& octets, QTcpSocket* s) {

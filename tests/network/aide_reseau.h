@@ -27,6 +27,8 @@ class TestReseau : public TestMorvandel {
   // This side connects (through the dialog) to the peer's server; the peer
   // accepts it and answers "@" + its nickname + CRLF when `accepte`.
   void partie_client(const QString& pseudo_pair = QStringLiteral("Bob"), bool accepte = true);
+  // A game against "Bob" that starts, this side listening or connecting.
+  void partie_en_tant_que(bool serveur);
 
   // Ends the game of a case that plays several: the network state, the board
   // window, the peer's sockets and the boxes seen go; the network is plugged

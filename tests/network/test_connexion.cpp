@@ -70,36 +70,35 @@ TEST_F(TestReseau, OnlyPortsOneTo65535AreAccepted) {
   for (const Cas& c : {Cas{"1", 1}, Cas{" 5555 ", 5555}, Cas{"65535", 65535}, Cas{"0", 0}, Cas{"65536", 0},
                        Cas{"-1", 0}, Cas{"80x", 0}, Cas{"", 0}, Cas{"1e3", 0}, Cas{"000080", 0}})
     EXPECT_EQ(port_reseau(QString::fromLatin1(c.texte)), c.port) << c.texte;
-  // A refused port says so and leaves the dialog open, with nothing started.
-  montre_connexion();
-  connexion* d = fenetres::existante<connexion>();
-  d->Option1[1]->setChecked(true);
-  d->Text2->setText(QStringLiteral("70000"));
-  BoitesEnTest::repond(boite::OK);
-  d->SSCommand2->click();
-  laisse_passer();
-  ASSERT_EQ(BoitesEnTest::vues().size(), 1);
-  EXPECT_EQ(BoitesEnTest::vues()[0].titre, QStringLiteral("Attention"));
-  EXPECT_TRUE(BoitesEnTest::textes()[0].endsWith(QStringLiteral("70000")));
-  EXPECT_TRUE(fenetres::existante<connexion>());
-  EXPECT_FALSE(plateau::existante());
-  EXPECT_EQ(Reseau::instance().port_ecoute(), 0);
 }
 
-TEST_F(TestReseau, APortInUseIsReportedAndTheDialogStays) {
+TEST_F(TestReseau, AListeningPortThatCannotBeUsedIsReportedAndTheDialogStays) {
   QTcpServer occupe;
   ASSERT_TRUE(occupe.listen(QHostAddress::Any, 0));
-  montre_connexion();
-  connexion* d = fenetres::existante<connexion>();
-  d->Option1[1]->setChecked(true);
-  d->Text2->setText(QString::number(occupe.serverPort()));
-  BoitesEnTest::repond(boite::OK);
-  d->SSCommand2->click();
-  laisse_passer();
-  ASSERT_EQ(BoitesEnTest::vues().size(), 1);
-  EXPECT_EQ(BoitesEnTest::vues()[0].titre, QStringLiteral("Attention"));
-  EXPECT_TRUE(fenetres::existante<connexion>());
-  EXPECT_FALSE(plateau::existante());
+  struct Cas {
+    QString port;
+    bool nomme;  // the message ends with the port refused
+  };
+  for (const Cas& c : {Cas{QStringLiteral("70000"), true}, Cas{QString::number(occupe.serverPort()), false}}) {
+    SCOPED_TRACE(c.port.toStdString());
+    BoitesEnTest::efface();
+    montre_connexion();
+    connexion* d = fenetres::existante<connexion>();
+    d->Option1[1]->setChecked(true);
+    d->Text2->setText(c.port);
+    BoitesEnTest::repond(boite::OK);
+    d->SSCommand2->click();
+    laisse_passer();
+    ASSERT_EQ(BoitesEnTest::vues().size(), 1);
+    EXPECT_EQ(BoitesEnTest::vues()[0].titre, QStringLiteral("Attention"));
+    if (c.nomme) {
+      EXPECT_TRUE(BoitesEnTest::textes()[0].endsWith(c.port));
+    }
+    EXPECT_TRUE(fenetres::existante<connexion>());
+    EXPECT_FALSE(plateau::existante());
+    EXPECT_EQ(Reseau::instance().port_ecoute(), 0);
+    fenetres::decharge<connexion>();
+  }
 }
 
 TEST_F(TestReseau, TheNewGameCommandOpensTheDialogInANetworkGame) {

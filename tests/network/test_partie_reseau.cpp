@@ -247,10 +247,7 @@ TEST_F(TestReseau, DrawAnswersCountOnlyWhileOurOfferWaits) {
 
 TEST_F(TestReseau, ResigningClosesTheConnectionOnBothSides) {
   for (bool serveur : {true, false}) {
-    if (serveur)
-      partie_serveur();
-    else
-      partie_client();
+    partie_en_tant_que(serveur);
     lit_pair();
     BoitesEnTest::repond(OUI);
     abandonne_partie(false);
@@ -262,10 +259,7 @@ TEST_F(TestReseau, ResigningClosesTheConnectionOnBothSides) {
 
 TEST_F(TestReseau, ALostConnectionIsReportedOnceAndStopsTheGame) {
   for (bool serveur : {true, false}) {
-    if (serveur)
-      partie_serveur();
-    else
-      partie_client();
+    partie_en_tant_que(serveur);
     lit_pair();
     BoitesEnTest::efface();
     BoitesEnTest::repond(OK);

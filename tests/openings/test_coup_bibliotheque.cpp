@@ -65,15 +65,6 @@ TEST_P(TestCoupBibliotheque, LongestLineFirstAndWhitesMoveReadAfterItsNumber) {
   }
 }
 
-TEST_P(TestCoupBibliotheque, BlacksMoveIsTheTokenRightAfterTheMoves) {
-  cree_base({{"B20", "Sicilian", "1.e4 c5 2.Nf3 *"}});
-  const Coup c = demande("1.e4");
-  ASSERT_TRUE(c.trouve);
-  EXPECT_EQ(c.origine, "c7");
-  EXPECT_EQ(c.cible, "c5");
-  EXPECT_EQ(tab_echiquier(c.cs, c.ls), PION_NOIR);
-}
-
 TEST_P(TestCoupBibliotheque, FirstMoveOfTheGameForWhiteButNotForBlack) {
   cree_base({{"A40", "Queen's Pawn", "1.d4 *"}});
   const Coup c = demande("");
@@ -88,29 +79,75 @@ TEST_P(TestCoupBibliotheque, FirstMoveOfTheGameForWhiteButNotForBlack) {
   EXPECT_FALSE(coup_bibliotheque(NOIR, "", cs, ls, cd, ld, marques, note));
 }
 
-TEST_P(TestCoupBibliotheque, ALineThatEndsWithTheMovesGivesNoMove) {
-  cree_base({{"B00", "King's Pawn", "1.e4 *"}});
-  EXPECT_FALSE(demande("1.e4").trouve);
-  EXPECT_TRUE(pointeurs.isEmpty());
-}
-
-TEST_P(TestCoupBibliotheque, ALineEndingHereDoesNotHideTheLinesThatGoOn) {
-  cree_base({{"C20", "Learned game", "1.e4 e5 *", true, 50.0},
-             {"C20", "Finished game", "1.e4 e5 1-0", true, 60.0},
-             {"C40", "King's Knight", "1.e4 e5 2.Nf3 *"}});
-  const Coup c = demande("1.e4 e5");
-  ASSERT_TRUE(c.trouve);
-  EXPECT_EQ(c.cible, "f3");
-}
-
-TEST_P(TestCoupBibliotheque, LearnedLinesComeFirstAmongEqualRatingsAndGiveTheirRating) {
-  cree_base({{"C99", "Book line", "1.e4 e5 2.Nf3 *", false, 35.5},
-             {"C20", "Learned line", "1.e4 e5 2.Bc4 *", true, 35.5},
-             {"C50", "Unrated", "1.e4 e5 2.Qh5 *"}});
-  const Coup c = demande("1.e4 e5");
-  ASSERT_TRUE(c.trouve);
-  EXPECT_EQ(c.cible, "c4");
-  EXPECT_FLOAT_EQ(c.note, 35.5f);
+TEST_P(TestCoupBibliotheque, TheBookMoveIsTheNextMoveOfTheChosenLine) {
+  struct Cas {
+    const char* pourquoi;
+    QList<LigneEco> base;
+    const char* coups;
+    const char* origine;  // nullptr: no book move
+    const char* cible;
+    int piece;           // on the starting square
+    float note;          // 0 for a line that is not learned
+    const char* marque;  // found in the marks read with the move ("": none asked)
+  };
+  const Cas cas[] = {
+      {"Black's move is the token right after the moves", {{"B20", "Sicilian", "1.e4 c5 2.Nf3 *"}}, "1.e4", "c7",
+       "c5", PION_NOIR, 0.0f, ""},
+      {"a line that ends with the moves", {{"B00", "King's Pawn", "1.e4 *"}}, "1.e4", nullptr, nullptr, 0, 0.0f, ""},
+      {"a line ending here does not hide the lines that go on",
+       {{"C20", "Learned game", "1.e4 e5 *", true, 50.0},
+        {"C20", "Finished game", "1.e4 e5 1-0", true, 60.0},
+        {"C40", "King's Knight", "1.e4 e5 2.Nf3 *"}},
+       "1.e4 e5", "g1", "f3", CAVALIER_BLANC, 0.0f, ""},
+      {"learned lines first among equal ratings, with their rating",
+       {{"C99", "Book line", "1.e4 e5 2.Nf3 *", false, 35.5},
+        {"C20", "Learned line", "1.e4 e5 2.Bc4 *", true, 35.5},
+        {"C50", "Unrated", "1.e4 e5 2.Qh5 *"}},
+       "1.e4 e5", "f1", "c4", FOU_BLANC, 35.5f, ""},
+      {"castling long is continued", {{"D00", "Long", "1.d4 d5 2.Nc3 Nf6 3.Bf4 e6 4.Qd2 Be7 5.O-O-O O-O *"}},
+       "1.d4 d5 2.Nc3 Nf6 3.Bf4 e6 4.Qd2 Be7 5.O-O-O", "e8", "g8", ROI_NOIR, 0.0f, ""},
+      {"castling short is not continued by castling long lines",
+       {{"D00", "Short", "1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.O-O-O *"}}, "1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.O-O", nullptr,
+       nullptr, 0, 0.0f, ""},
+      {"the king cannot go two squares", {{"C20", "Impossible king", "1.e4 e5 2.Ke3 *"}}, "1.e4 e5", nullptr, nullptr,
+       0, 0.0f, ""},
+      {"no knight reaches the square", {{"C20", "No such knight", "1.e4 e5 2.Nd5 *"}}, "1.e4 e5", nullptr, nullptr, 0,
+       0.0f, ""},
+      {"promotion marks come back with the move",
+       {{"A00", "Race", "1.h4 g5 2.hxg5 f6 3.gxf6 Nh6 4.fxe7 Rg8 5.exf8=Q+ *"}},
+       "1.h4 g5 2.hxg5 f6 3.gxf6 Nh6 4.fxe7 Rg8", "e7", "f8", PION_BLANC, 0.0f, "=Q"},
+      // The capture is written with its "e.p." mark, dots and all: the token
+      // is cut whole and the move after it is found.
+      {"the en passant capture", {{"B01", "Scandinavian", "1.e4 d5 2.exd5 e5 3.dxe6e.p. Bxe6 4.Nf3 *"}},
+       "1.e4 d5 2.exd5 e5", "d5", "e6", PION_BLANC, 0.0f, ""},
+      {"the move after the en passant capture",
+       {{"B01", "Scandinavian", "1.e4 d5 2.exd5 e5 3.dxe6e.p. Bxe6 4.Nf3 *"}}, "1.e4 d5 2.exd5 e5 3.dxe6", "c8", "e6",
+       FOU_NOIR, 0.0f, ""},
+      {"two moves after the en passant capture",
+       {{"B01", "Scandinavian", "1.e4 d5 2.exd5 e5 3.dxe6e.p. Bxe6 4.Nf3 *"}}, "1.e4 d5 2.exd5 e5 3.dxe6 Bxe6", "g1",
+       "f3", CAVALIER_BLANC, 0.0f, ""},
+  };
+  int n = 0;
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(std::string(c.pourquoi) + ": " + c.coups);
+    cree_base(c.base, chemin_base() + QString::number(++n));
+    pointeurs.clear();
+    const Coup k = demande(c.coups);
+    if (!c.origine) {
+      EXPECT_FALSE(k.trouve);
+      EXPECT_TRUE(pointeurs.isEmpty());
+      continue;
+    }
+    ASSERT_TRUE(k.trouve) << texte_partie;
+    EXPECT_EQ(k.origine, c.origine);
+    EXPECT_EQ(k.cible, c.cible);
+    EXPECT_EQ(tab_echiquier(k.cs, k.ls), c.piece);
+    EXPECT_EQ(pointeurs, QList<int>({c.piece}));
+    EXPECT_FLOAT_EQ(k.note, c.note);
+    if (*c.marque) {
+      EXPECT_NE(k.marques.find(c.marque), std::string::npos) << k.marques;
+    }
+  }
 }
 
 TEST_P(TestCoupBibliotheque, HighestRatingFirstThenCodeDescendingAndUnratedLast) {
@@ -143,47 +180,6 @@ TEST_P(TestCoupBibliotheque, ManyMatchingLinesAreOrderedTheSameWay) {
   ASSERT_TRUE(c.trouve);
   EXPECT_EQ(c.cible, "c3");
   EXPECT_EQ(c.origine, "b1");
-}
-
-TEST_P(TestCoupBibliotheque, CastlingShortIsNotContinuedByCastlingLongLines) {
-  cree_base({{"D00", "Long", "1.d4 d5 2.Nc3 Nf6 3.Bf4 e6 4.Qd2 Be7 5.O-O-O O-O *"}});
-  EXPECT_TRUE(demande("1.d4 d5 2.Nc3 Nf6 3.Bf4 e6 4.Qd2 Be7 5.O-O-O").trouve);
-  cree_base({{"D00", "Short", "1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.O-O-O *"}}, chemin_base() + "2");
-  EXPECT_FALSE(demande("1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.O-O").trouve);
-}
-
-TEST_P(TestCoupBibliotheque, MovesThatCannotBePlayedHereGiveNoBookMove) {
-  cree_base({{"C20", "Impossible king", "1.e4 e5 2.Ke3 *"}});
-  EXPECT_FALSE(demande("1.e4 e5").trouve) << "the king cannot go two squares";
-  cree_base({{"C20", "No such knight", "1.e4 e5 2.Nd5 *"}}, chemin_base() + "2");
-  EXPECT_FALSE(demande("1.e4 e5").trouve);
-  EXPECT_TRUE(pointeurs.isEmpty());
-}
-
-TEST_P(TestCoupBibliotheque, PromotionMarksComeBackWithTheMove) {
-  cree_base({{"A00", "Race", "1.h4 g5 2.hxg5 f6 3.gxf6 Nh6 4.fxe7 Rg8 5.exf8=Q+ *"}});
-  const Coup c = demande("1.h4 g5 2.hxg5 f6 3.gxf6 Nh6 4.fxe7 Rg8");
-  ASSERT_TRUE(c.trouve);
-  EXPECT_EQ(c.origine, "e7");
-  EXPECT_EQ(c.cible, "f8");
-  EXPECT_NE(c.marques.find("=Q"), std::string::npos) << c.marques;
-}
-
-TEST_P(TestCoupBibliotheque, AnEnPassantTokenIsCutWholeAndTheMoveAfterItIsFound) {
-  // The capture is written with its "e.p." mark, dots and all.
-  cree_base({{"B01", "Scandinavian", "1.e4 d5 2.exd5 e5 3.dxe6e.p. Bxe6 4.Nf3 *"}});
-  Coup c = demande("1.e4 d5 2.exd5 e5");
-  ASSERT_TRUE(c.trouve);
-  EXPECT_EQ(c.origine, "d5");
-  EXPECT_EQ(c.cible, "e6");
-  c = demande("1.e4 d5 2.exd5 e5 3.dxe6");
-  ASSERT_TRUE(c.trouve) << texte_partie;
-  EXPECT_EQ(c.origine, "c8");
-  EXPECT_EQ(c.cible, "e6");
-  c = demande("1.e4 d5 2.exd5 e5 3.dxe6 Bxe6");
-  ASSERT_TRUE(c.trouve);
-  EXPECT_EQ(c.origine, "g1");
-  EXPECT_EQ(c.cible, "f3");
 }
 
 INSTANTIATE_TEST_SUITE_P(DeuxOrientations, TestCoupBibliotheque, ::testing::Values(BLANC, NOIR),

@@ -134,7 +134,7 @@ TEST_F(CourrielTest, UneAdresseOuUnSujetQuiAjouteraientUnEnteteOuUnDestinataireS
       {A, "un@exemple.fr deux@exemple.fr", "seule adresse"},
       {A, "un@deux@exemple.fr", "seule adresse"},
       {A, "-oQ/tmp/x@exemple.fr", "incorrecte"},
-      {A, "Nom <un@exemple.fr>", "seule adresse"},
+      {A, "Nom <un@exemple.fr>", "incorrecte"},
       {A, "<un@exemple.fr>", "incorrecte"},
       {A, "\"a\"@exemple.fr", "incorrecte"},
       {A, "sansarobase", "incorrecte"},

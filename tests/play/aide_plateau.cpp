@@ -1,7 +1,5 @@
 #include "tests/play/aide_plateau.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 #include "platform/fenetres.h"
@@ -16,22 +14,9 @@
 #include "platform/son.h"
 #include "play/jeu.h"
 
-namespace {
-
-// Copies a folder of the built data tree into the test's program folder.
-void copie_dossier(const QString& source, const QString& cible) {
-  QDir().mkpath(cible);
-  for (const QString& f : QDir(source).entryList(QDir::Files))
-    QFile::copy(QDir(source).filePath(f), QDir(cible).filePath(f));
-}
-
-}  // namespace
-
 void TestPlateau::SetUp() {
   TestMorvandel::SetUp();
-  const QString donnees = QStringLiteral(MVD_BUILD_DIR);
-  copie_dossier(donnees + "/images/pieces/Morvandel", dossier() + "/images/pieces/Morvandel");
-  copie_dossier(donnees + "/images/echiquier", dossier() + "/images/echiquier");
+  installe_images();
   reinitialise_parametres();
   mode_jeux = 2;
   active_son = 1;

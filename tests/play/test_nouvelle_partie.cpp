@@ -186,26 +186,34 @@ TEST_F(NouvellePartie, EnReseauLaConnexionSOuvreEtLaCorrespondanceResteFermee) {
   EXPECT_EQ(plateau::existante(), nullptr);
   EXPECT_NE(fenetres::existante<connexion>(), nullptr);
   fenetres::decharge<connexion>();
+  // In correspondence play the command opens the manager, no board.
+  int gestionnaire = 0;
+  liens_jeu().montre_corres = [&] { ++gestionnaire; };
   menu->mode_corres_Click();
-  EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
+  EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
+  mode_saisie_corres = 1;
   menu_nouvelle_Click();
+  EXPECT_EQ(gestionnaire, 1);
+  EXPECT_EQ(mode_saisie_corres, 2);
   EXPECT_EQ(plateau::existante(), nullptr);
   menu->mode_machine_Click();
   EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
   // Opening the game menu brings the item in line too.
+  commandes::montre_corres = nullptr;
   mode_jeux = 5;
   emit menu->menu_partie->aboutToShow();
   EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
 }
 
-TEST_F(NouvellePartie, ApresUnePartieChargeeEnCorrespondanceLaCommandeResteFermee) {
-  // A board window opened in the correspondence mode (a loaded game) gives
-  // the new-game item back when it unloads: it stays off in that mode.
+TEST_F(NouvellePartie, EnCorrespondanceLaCommandeOuvreLeGestionnaireAvecOuSansPlateau) {
+  // In the correspondence mode the item opens the manager, a board window
+  // (a loaded game) or not.
   menu->mode_corres_Click();
-  ASSERT_FALSE(menu->menu_nouvelle->isEnabled());
+  ASSERT_TRUE(menu->menu_nouvelle->isEnabled());
   ASSERT_NE(charge_plateau(), nullptr);
+  EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
   fenetres::decharge<plateau>();
-  EXPECT_FALSE(menu->menu_nouvelle->isEnabled());
+  EXPECT_TRUE(menu->menu_nouvelle->isEnabled());
   // Back in a mode it starts: the item comes back with the mode.
   menu->mode_libre_Click();
   EXPECT_TRUE(menu->menu_nouvelle->isEnabled());

@@ -15,6 +15,8 @@
 #include "chess/etat.h"
 #include "chess/regles.h"
 #include "localisation/textes_langue.h"
+#include "openings/comment.h"
+#include "platform/fenetres.h"
 #include "platform/evenements.h"
 #include "platform/minuterie.h"
 #include "play/jeu.h"
@@ -125,65 +127,49 @@ TEST_F(Coups, EnNotationFrancaiseLaListeAUtiliseLesLettresFrancaises) {
   EXPECT_EQ(texte_partie, "1.Nf3") << "the game record keeps English letters";
 }
 
-TEST_F(Coups, UnCoupIllegalRemetLaPieceSurLeControleEtDansLeTableau) {
-  ouvre();
-  coup("e2", "e5");
-  EXPECT_EQ(lignes_commentaire(), QStringList{texte(143)});
-  EXPECT_EQ(controle("e2"), PION_BLANC);
-  EXPECT_EQ(tableau("e2"), PION_BLANC);
-  EXPECT_EQ(controle("e5"), CASE_VIDE);
-  EXPECT_EQ(etat_clic, 0);
-  EXPECT_EQ(sons_joues(), (QList<int>{2, 0}));
-  EXPECT_TRUE(lignes_liste().isEmpty());
-  EXPECT_EQ(dernier_trait, NOIR);
-  // The control and the array agree on every square.
-  for (int c = 1; c <= 8; ++c)
-    for (int l = 1; l <= 8; ++l) ASSERT_EQ(p->Echiquier->Piece(c, l), tab_echiquier(c, l)) << c << "," << l;
-}
-
-TEST_F(Coups, UnePieceAmieALArriveeEstUnCoupIllegal) {
-  ouvre();
-  coup("g1", "e2");
-  EXPECT_EQ(lignes_commentaire(), QStringList{texte(143)});
-  EXPECT_EQ(controle("g1"), CAVALIER_BLANC);
-  EXPECT_EQ(controle("e2"), PION_BLANC);
-}
-
-TEST_F(Coups, UnePieceClouéeDonneLesDeuxMessages) {
-  ouvre();
-  const char* const position[8] = {
-      "....k...",  //
-      "....r...",  //
-      "........",  //
-      "........",  //
-      "........",  //
-      "........",  //
-      "....B...",  //
-      "....K...",  //
+// A refused move: the piece goes back to its square on the control and in
+// tab_echiquier, the comment window says why, nothing is written.
+TEST_F(Coups, UnCoupRefuseRemetLaPieceSurLeControleEtDansLeTableau) {
+  static const char* const cloue[8] = {
+      "....k...", "....r...", "........", "........", "........", "........", "....B...", "....K...",
   };
-  pose_position(position);
-  coup("e2", "d3");
-  EXPECT_EQ(lignes_commentaire(), (QStringList{texte(172), texte(143)}));
-  EXPECT_EQ(controle("e2"), FOU_BLANC);
-  EXPECT_EQ(tableau("e2"), FOU_BLANC);
-}
-
-TEST_F(Coups, LeRoiNePeutSApprocherDuRoiAdverse) {
-  ouvre();
-  const char* const position[8] = {
-      "........",  //
-      "........",  //
-      "........",  //
-      "....k...",  //
-      "........",  //
-      "....K...",  //
-      "........",  //
-      "........",  //
+  static const char* const rois[8] = {
+      "........", "........", "........", "....k...", "........", "....K...", "........", "........",
   };
-  pose_position(position);
-  coup("e3", "e4");
-  EXPECT_EQ(lignes_commentaire(), (QStringList{texte(172), texte(143)}));
-  EXPECT_EQ(controle("e3"), ROI_BLANC);
+  struct Cas {
+    const char* pourquoi;
+    const char* const* position;  // nullptr: the start position
+    const char* depart;
+    const char* arrivee;
+    QStringList messages;
+    int piece;
+  };
+  const Cas cas[] = {
+      {"a move against the rules", nullptr, "e2", "e5", {texte(143)}, PION_BLANC},
+      {"a friendly piece on the arrival square", nullptr, "g1", "e2", {texte(143)}, CAVALIER_BLANC},
+      {"a pinned piece gives both messages", cloue, "e2", "d3", {texte(172), texte(143)}, FOU_BLANC},
+      {"the king may not come next to the other king", rois, "e3", "e4", {texte(172), texte(143)}, ROI_BLANC},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.pourquoi);
+    ouvre();
+    if (c.position) pose_position(c.position);
+    const int arrivee = controle(c.arrivee);
+    coup(c.depart, c.arrivee);
+    EXPECT_EQ(lignes_commentaire(), c.messages);
+    EXPECT_EQ(controle(c.depart), c.piece);
+    EXPECT_EQ(tableau(c.depart), c.piece);
+    EXPECT_EQ(controle(c.arrivee), arrivee);
+    EXPECT_EQ(etat_clic, 0);
+    EXPECT_EQ(sons_joues(), (QList<int>{2, 0}));
+    EXPECT_TRUE(lignes_liste().isEmpty());
+    EXPECT_EQ(dernier_trait, NOIR);
+    // The control and the array agree on every square.
+    for (int col = 1; col <= 8; ++col)
+      for (int l = 1; l <= 8; ++l) ASSERT_EQ(p->Echiquier->Piece(col, l), tab_echiquier(col, l)) << col << "," << l;
+    fenetres::decharge<plateau>();
+    decharge_comment();
+  }
 }
 
 // Castling on both wings with either colour at the bottom.

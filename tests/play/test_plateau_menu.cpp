@@ -157,10 +157,10 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
     const char* attendu;
   };
   const std::vector<Cas> cas = {
-      {"start", [] {}, "100001101100"},
-      {"new game against the machine", nouvelle(1), "011110011100"},
-      {"new game, two players", nouvelle(2), "011110011100"},
-      {"new game, machine against machine", nouvelle(4), "011110011100"},
+      {"start", [] {}, "100001101110"},
+      {"new game against the machine", nouvelle(1), "011110011110"},
+      {"new game, two players", nouvelle(2), "011110011110"},
+      {"new game, machine against machine", nouvelle(4), "011110011110"},
       {"game end",
        [this] {
          // White's flag falls.
@@ -169,18 +169,18 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
          plateforme::BoitesEnTest::repond(boite::OK);
          ASSERT_TRUE(p->Timer1->tick());
        },
-       "000110011100"},
-      {"window closed", [] { fenetres::decharge<plateau>(); }, "100001101100"},
-      {"new game again", nouvelle(2), "011110011100"},
-      {"search started", [&] { recherche = std::make_unique<GardeMachine>(); }, "000000000100"},
-      {"search ended", [&] { recherche.reset(); }, "011110011100"},
+       "000110011110"},
+      {"window closed", [] { fenetres::decharge<plateau>(); }, "100001101110"},
+      {"new game again", nouvelle(2), "011110011110"},
+      {"search started", [&] { recherche = std::make_unique<GardeMachine>(); }, "000000000110"},
+      {"search ended", [&] { recherche.reset(); }, "011110011110"},
       {"opening lines to show without an opening base",
        [] {
          db_eco.ferme();
          liens_ouvertures().charge_liste_coup = []() -> ListeOuvertures* { return nullptr; };
          definit_ouvertures_a_montrer(true);
        },
-       "011110011100"},
+       "011110011110"},
       {"a network game's board before its game runs",
        [this] {
          fenetres::decharge<plateau>();
@@ -188,7 +188,7 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
          menu->change_mode();
          p = affiche_plateau();
        },
-       "010010010100"},
+       "010010010110"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.evenement);

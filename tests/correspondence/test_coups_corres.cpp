@@ -1,0 +1,140 @@
+// The move lists of correspondence games: the last move, the turn, the
+// opponent's move and the move sent, each checked with the rules.
+#include <gtest/gtest.h>
+
+#include "chess/etat.h"
+#include "correspondence/coups_corres.h"
+#include "tests/correspondence/aide_corres.h"
+
+namespace {
+
+TEST(CoupsCorres, LeDernierCoupEstLeDernierJetonSansNumero) {
+  const std::pair<const char*, const char*> cas[] = {
+      {"1.e4 e5 2.Cf3", "Cf3"},
+      {"1.e4", "e4"},
+      {"  1.e4 e5  ", "e5"},
+      {"e4", "e4"},
+      {"", ""},
+      {"1.e4 d5 2.e5 f5 3.exf6e.p.", "exf6e.p."},
+      {"1.e4 e5 2.Dh5 Cc6 3.Fc4 Cf6 4.Dxf7#", "Dxf7#"},
+      {"1.e4 e5 2.Nf3 *", "Nf3"},
+      {"1.e4 e5 2.Nf3 Nc6 3...", "Nc6"},
+  };
+  for (const auto& [coups, dernier] : cas) EXPECT_EQ(dernier_coup(QString::fromUtf8(coups)), dernier) << coups;
+}
+
+TEST(CoupsCorres, LeTraitSeDeduitDuNombreDeDemiCoups) {
+  struct Cas {
+    const char* coups;
+    bool jai_blanc;
+    bool au_joueur;
+  } cas[] = {
+      {"", true, true},
+      {"", false, false},
+      {"1.e4", true, false},
+      {"1.e4", false, true},
+      {"1.e4 e5", true, true},
+      // Two equal moves in a row are two moves: the turn is not mistaken.
+      {"1.e4 e5 2.Tg1 Tg8 3.Tg2 Tg7", true, true},
+      {"1.e4 e5 2.Tg1 Tg8 3.Tg2", false, true},
+      {"1. e4 e5 2. Nf3 1-0", true, false},
+  };
+  for (const Cas& k : cas)
+    EXPECT_EQ(trait_au_joueur(QString::fromUtf8(k.coups), k.jai_blanc), k.au_joueur) << k.coups << " " << k.jai_blanc;
+}
+
+TEST(CoupsCorres, LesLettresSuiventLaNotationDeLaPartie) {
+  const std::tuple<const char*, int, const char*> cas[] = {
+      {"Nbd2", 1, "Cbd2"}, {"Rxe1+", 1, "Txe1+"}, {"Kf1", 1, "Rf1"}, {"e8=Q+", 1, "e8=D+"},
+      {"O-O", 1, "O-O"},   {"Bb5", 1, "Fb5"},     {"Rxe1+", 2, "Rxe1+"}, {"exd6e.p.", 1, "exd6e.p."},
+  };
+  for (const auto& [anglais, style, attendu] : cas) EXPECT_EQ(en_lettres(anglais, style), attendu) << anglais;
+  EXPECT_EQ(ecrit_coups({"e4", "e5", "Nf3", "Nc6", "Bb5"}, 1), "1.e4 e5 2.Cf3 Cc6 3.Fb5");
+}
+
+class CoupAdverse : public TestCorres {};
+
+TEST_F(CoupAdverse, LeCoupEstRejoueApresLesCoupsStockesAvantDEtreAccepte) {
+  struct Cas {
+    const char* stockes;
+    int notation;
+    bool jai_blanc;
+    const char* saisi;
+    const char* coups;  // nullptr: refused
+    const char* coup;
+  } cas[] = {
+      {"", 1, false, "1.e4", "1.e4", "1.e4"},
+      {"1.e4", 1, true, "e5", "1.e4 e5", "e5"},
+      {"1.e4 e5", 1, false, "2.Cf3", "1.e4 e5 2.Cf3", "2.Cf3"},
+      // English letters for an English game; "R" is a rook there.
+      {"1.e4 e5 2.Nf3 Nc6 3.Bc4 Nf6 4.O-O Be7", 2, false, "5.Re1", "1.e4 e5 2.Nf3 Nc6 3.Bc4 Nf6 4.O-O Be7 5.Re1",
+       "5.Re1"},
+      // In a French game "R" is the king: Re1 is no move here.
+      {"1.e4 e5 2.Cf3 Cc6 3.Fc4 Cf6 4.O-O Fe7", 1, false, "5.Re1", nullptr, nullptr},
+      {"1.e4 e5 2.Cf3 Cc6 3.Fc4 Cf6 4.O-O Fe7", 1, false, "5.Te1", "1.e4 e5 2.Cf3 Cc6 3.Fc4 Cf6 4.O-O Fe7 5.Te1",
+       "5.Te1"},
+      // Illegal, unreadable, the wrong number, the wrong side to move.
+      {"1.e4", 1, true, "e4", nullptr, nullptr},
+      {"1.e4", 1, true, "zz", nullptr, nullptr},
+      {"1.e4 e5", 1, false, "3.Cf3", nullptr, nullptr},
+      {"1.e4 e5", 1, false, "2...Cf3", nullptr, nullptr},
+      {"1.e4 e5", 1, true, "Cf3", nullptr, nullptr},
+      // A stored list that does not replay takes nothing more.
+      {"1.e4 e4", 1, false, "2.Cf3", nullptr, nullptr},
+      // En passant and promotion are written in the game's letters.
+      {"1.e4 a6 2.e5 d5", 1, true, "", nullptr, nullptr},
+      {"1.e4 a6 2.e5 d5", 1, false, "3.exd6", "1.e4 a6 2.e5 d5 3.exd6e.p.", "3.exd6e.p."},
+  };
+  for (const Cas& k : cas) {
+    SCOPED_TRACE(std::string(k.stockes) + " + " + k.saisi);
+    const int style_avant = style_notation;
+    QString erreur;
+    const std::optional<CoupRecu> r =
+        coup_adverse(QString::fromUtf8(k.stockes), k.notation, k.jai_blanc, QString::fromUtf8(k.saisi), &erreur);
+    ASSERT_EQ(r.has_value(), k.coups != nullptr) << erreur.toStdString();
+    if (r) {
+      EXPECT_EQ(r->coups, QString::fromUtf8(k.coups));
+      EXPECT_EQ(r->coup, QString::fromUtf8(k.coup));
+    } else {
+      EXPECT_FALSE(erreur.isEmpty());
+    }
+    // The shared position is put back.
+    EXPECT_EQ(style_notation, style_avant);
+  }
+}
+
+TEST_F(CoupAdverse, LeCoupEnvoyeEstLaPartieStockeeSuivieDUnSeulCoupDuJoueur) {
+  struct Cas {
+    const char* stockes;
+    int notation;
+    bool jai_blanc;
+    const char* partie;  // texte_partie: the stored moves, then English ones
+    const char* coups;   // nullptr: refused
+    const char* coup;
+  } cas[] = {
+      {"", 1, true, "1.e4", "1.e4", "e4"},
+      {"1.e4 e5", 1, true, "1.e4 e5 2.Nf3", "1.e4 e5 2.Cf3", "Cf3"},
+      {"1.e4 e5 2.Cf3", 1, false, "1.e4 e5 2.Cf3 Nc6 *", "1.e4 e5 2.Cf3 Cc6", "Cc6"},
+      {"1.e4 e5 2.Nf3", 2, false, "1.e4 e5 2.Nf3 Nc6", "1.e4 e5 2.Nf3 Nc6", "Nc6"},
+      // The French king's move is written with the French king's letter.
+      {"1.e4 e5", 1, true, "1.e4 e5 2.Ke2", "1.e4 e5 2.Re2", "Re2"},
+      // No move, two moves, not the user's turn, another game on the board.
+      {"1.e4 e5", 1, true, "1.e4 e5", nullptr, nullptr},
+      {"1.e4 e5", 1, true, "1.e4 e5 2.Nf3 Nc6", nullptr, nullptr},
+      {"1.e4", 1, true, "1.e4 e5", nullptr, nullptr},
+      {"1.e4 e5", 1, true, "1.d4 d5 2.Nf3", nullptr, nullptr},
+      {"1.e4 e5 2.Cf3", 1, false, "1.e4 e5 2.Cf3x Nc6", nullptr, nullptr},
+  };
+  for (const Cas& k : cas) {
+    SCOPED_TRACE(k.partie);
+    QString erreur;
+    const std::optional<CoupEnvoye> e = coup_a_envoyer(QString::fromUtf8(k.stockes), k.notation, k.jai_blanc, k.partie, &erreur);
+    ASSERT_EQ(e.has_value(), k.coups != nullptr) << erreur.toStdString();
+    if (e) {
+      EXPECT_EQ(e->coups, QString::fromUtf8(k.coups));
+      EXPECT_EQ(e->coup, QString::fromUtf8(k.coup));
+    }
+  }
+}
+
+}  // namespace
