@@ -1,6 +1,7 @@
 #include "correspondence/coups_corres.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 
@@ -164,6 +165,23 @@ std::string ajoute_coup(const std::string& base, size_t n, const std::string& co
   return t + coup;
 }
 
+// The stored list that one more move extends: a running game's "*" at its
+// end is dropped (a move written after it would never be read again); a
+// game with its result, or with words after a "*", takes no more moves.
+std::optional<std::string> liste_a_prolonger(const QString& stockes, QString* erreur) {
+  const std::string liste = rogne(stockes.toStdString());
+  const std::vector<std::string> m = mots(liste);
+  const auto resultat = std::find_if(m.begin(), m.end(), est_resultat);
+  if (resultat == m.end()) return liste;
+  if (*resultat == "*" && resultat + 1 == m.end()) return rogne(liste.substr(0, liste.size() - 1));
+  if (erreur)
+    *erreur = *resultat == "*"
+                  ? QStringLiteral("Des coups suivent « * » dans la liste de la partie : corrigez-la avant de jouer.")
+                  : QStringLiteral("La partie est terminée (%1) : aucun coup ne peut plus y être joué.")
+                        .arg(QString::fromStdString(*resultat));
+  return std::nullopt;
+}
+
 QString coup_illisible(const std::string& jeton) {
   return texte(470) + QStringLiteral(" (") + QString::fromStdString(jeton) + QStringLiteral(")");
 }
@@ -176,7 +194,9 @@ std::optional<CoupEnvoye> coup_a_envoyer(const QString& stockes, int notation, b
     return std::nullopt;
   };
   const int style = style_de(notation);
-  const std::string base = rogne(stockes.toStdString());
+  const std::optional<std::string> ouverte = liste_a_prolonger(stockes, erreur);
+  if (!ouverte) return std::nullopt;
+  const std::string& base = *ouverte;
   std::string jeu = rogne(partie);
   // A running game's "*" at the end is no move.
   for (const std::string r : {" *", "*"})
@@ -209,13 +229,15 @@ std::optional<CoupRecu> coup_adverse(const QString& stockes, int notation, bool 
     return std::nullopt;
   };
   const int style = style_de(notation);
+  const std::optional<std::string> ouverte = liste_a_prolonger(stockes, erreur);
+  if (!ouverte) return std::nullopt;
+  const std::string& base = *ouverte;
   PartieLue lue;
-  if (!lue.lit(rogne(stockes.toStdString()), style)) return refuse(coup_illisible(lue.fautif()));
+  if (!lue.lit(base, style)) return refuse(coup_illisible(lue.fautif()));
   if ((lue.trait() == BLANC) == jai_blanc)
     return refuse(QStringLiteral("C'est à vous de jouer dans cette partie : aucun coup adverse n'est attendu."));
   if (!lue.joue_numerote(saisi.toStdString(), style)) return refuse(coup_illisible(lue.fautif()));
   CoupRecu r;
-  const std::string base = rogne(stockes.toStdString());
   const size_t n = lue.coups().size();
   const std::string coup = en_lettres(lue.coups().back(), style);
   r.coups = QString::fromStdString(ajoute_coup(base, n, coup));

@@ -2,7 +2,7 @@
 # build-fuzz and runs one target. Sourced, not run.
 RACINE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CONSTRUCTION="$RACINE/build-fuzz"
-CIBLES=(fen chaine_position decode_coup parametres parametres_moteur csv_eco reseau version pgn xml)
+CIBLES=(fen chaine_position decode_coup parametres parametres_moteur csv_eco reseau version pgn xml corres)
 
 construit_cibles() {
   local lanceur=()

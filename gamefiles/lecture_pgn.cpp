@@ -12,6 +12,14 @@ namespace {
 
 constexpr std::size_t TAILLE_BLOC = 1 << 20;
 
+// A small file gets a buffer its own size (rounded up), a large one a block:
+// opening a short file then costs no megabyte.
+std::size_t taille_tampon(std::int64_t taille_fichier) {
+  std::size_t t = 4096;
+  while (t < TAILLE_BLOC && static_cast<std::int64_t>(t) <= taille_fichier) t *= 2;
+  return t;
+}
+
 bool blanc(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 
 std::string_view rogne(std::string_view s) {
@@ -193,7 +201,7 @@ bool FichierPgn::ouvre(const QString& chemin, QString* erreur) {
     return false;
   }
   taille_ = fichier_.size();
-  tampon_.resize(TAILLE_BLOC);
+  tampon_.resize(taille_tampon(taille_));
   debut_ = fin_ = 0;
   base_ = 0;
   fin_fichier_ = false;
@@ -277,7 +285,7 @@ bool FichierPgn::positionne(std::int64_t offset) {
   base_ = offset;
   debut_ = fin_ = 0;
   fin_fichier_ = false;
-  if (tampon_.size() < TAILLE_BLOC) tampon_.resize(TAILLE_BLOC);
+  if (tampon_.empty()) tampon_.resize(taille_tampon(taille_));
   remplit();
   return debut_de_ligne;
 }

@@ -238,7 +238,14 @@ bool tient_en_1252(const QString& texte) {
 }
 
 QByteArray encode_texte(const QString& texte) {
-  return tient_en_1252(texte) ? encode_1252(texte) : texte.toUtf8();
+  if (tient_en_1252(texte)) {
+    // Windows-1252 bytes that happen to be valid UTF-8 ("Ï‡" is CF 87, "χ"
+    // in UTF-8) would be read back as another text: those go as UTF-8.
+    QByteArray octets = encode_1252(texte);
+    QString relu;
+    if (octets_ascii(octets) || !lit_utf8(octets, relu)) return octets;
+  }
+  return texte.toUtf8();
 }
 
 QString decode_texte(const QByteArray& octets) {

@@ -51,6 +51,7 @@ MVD_CIBLE_DECL(reseau)
 MVD_CIBLE_DECL(version)
 MVD_CIBLE_DECL(pgn)
 MVD_CIBLE_DECL(xml)
+MVD_CIBLE_DECL(corres)
 #undef MVD_CIBLE_DECL
 
 // The targets by name, for the replaying test.

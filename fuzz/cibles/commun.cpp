@@ -68,6 +68,7 @@ FonctionCible cible(std::string_view nom) {
       {"version", version},
       {"pgn", pgn},
       {"xml", xml},
+      {"corres", corres},
   };
   for (const Entree& e : table)
     if (e.nom == nom) return e.f;

@@ -84,6 +84,12 @@ TEST_F(CoupAdverse, LeCoupEstRejoueApresLesCoupsStockesAvantDEtreAccepte) {
       // En passant and promotion are written in the game's letters.
       {"1.e4 a6 2.e5 d5", 1, true, "", nullptr, nullptr},
       {"1.e4 a6 2.e5 d5", 1, false, "3.exd6", "1.e4 a6 2.e5 d5 3.exd6e.p.", "3.exd6e.p."},
+      // A running game's "*" gives way to the move; after a result, or with
+      // moves after a "*", no move is taken (it would never be read again).
+      {"1.e4 e5 *", 1, false, "2.Cf3", "1.e4 e5 2.Cf3", "2.Cf3"},
+      {"1.e4 e5 1-0", 1, false, "2.Cf3", nullptr, nullptr},
+      {"1.e4 e5 2.Cf3 1/2-1/2", 1, true, "Cc6", nullptr, nullptr},
+      {"1.e4 * e5", 1, false, "2.Cf3", nullptr, nullptr},
   };
   for (const Cas& k : cas) {
     SCOPED_TRACE(std::string(k.stockes) + " + " + k.saisi);
@@ -124,6 +130,9 @@ TEST_F(CoupAdverse, LeCoupEnvoyeEstLaPartieStockeeSuivieDUnSeulCoupDuJoueur) {
       {"1.e4", 1, true, "1.e4 e5", nullptr, nullptr},
       {"1.e4 e5", 1, true, "1.d4 d5 2.Nf3", nullptr, nullptr},
       {"1.e4 e5 2.Cf3", 1, false, "1.e4 e5 2.Cf3x Nc6", nullptr, nullptr},
+      // The same rule on the stored list's end as for a received move.
+      {"1.e4 e5 *", 1, true, "1.e4 e5 2.Nf3 *", "1.e4 e5 2.Cf3", "Cf3"},
+      {"1.e4 e5 0-1", 1, true, "1.e4 e5 0-1 2.Nf3", nullptr, nullptr},
   };
   for (const Cas& k : cas) {
     SCOPED_TRACE(k.partie);
@@ -133,6 +142,8 @@ TEST_F(CoupAdverse, LeCoupEnvoyeEstLaPartieStockeeSuivieDUnSeulCoupDuJoueur) {
     if (e) {
       EXPECT_EQ(e->coups, QString::fromUtf8(k.coups));
       EXPECT_EQ(e->coup, QString::fromUtf8(k.coup));
+    } else {
+      EXPECT_FALSE(erreur.isEmpty());
     }
   }
 }

@@ -60,7 +60,8 @@ class Cibles : public TestMorvandel {
 class CorpusEntier : public Cibles, public ::testing::WithParamInterface<const char*> {};
 
 const char* const CIBLES[] = {"fen",     "chaine_position", "decode_coup", "parametres", "parametres_moteur",
-                              "csv_eco", "reseau",          "version",     "pgn",        "xml"};
+                              "csv_eco", "reseau",          "version",     "pgn",        "xml",
+                              "corres"};
 
 }  // namespace
 
@@ -111,6 +112,15 @@ TEST_F(Cibles, Verdicts) {
       {"version", "pas_version", "sans version"},
       {"pgn", "eco_c", "5 parties"},
       {"pgn", "sans_tags", "2 parties"},
+      // A tab between moves is written as a blank: the moves stay apart.
+      {"xml", "regression-tabulation", "2 parties"},
+      {"xml", "casse", "erreur"},
+      {"xml", "liste", "2 parties"},
+      {"corres", "recu_blancs", "reçu 1.e4"},
+      {"corres", "envoi_francais", "envoi Cc6"},
+      {"corres", "pas_son_tour", "reçu refusé"},
+      // A move after the game's result would be stored where no reading finds it.
+      {"corres", "regression-apres-resultat", "reçu refusé"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(std::string(c.cible) + "/" + c.fichier);

@@ -46,6 +46,9 @@ TEST_F(FichiersTexte, ATextIsWrittenInWindows1252WhenItFitsElseInUtf8AndReadBack
       // One character outside the code page puts the whole text in UTF-8.
       {"Łódź é\r\n", "\xC5\x81\xC3\xB3\x64\xC5\xBA \xC3\xA9\r\n"},
       {"plain\r\n", "plain\r\n"},
+      // Windows-1252 bytes that would read as UTF-8 ("Ï‡" is CF 87, "χ") go
+      // as UTF-8, so the text reads back as it was.
+      {"versionÏ‡ml\r\n", "version\xC3\x8F\xE2\x80\xA1ml\r\n"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.texte.toStdString());
