@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
 
 #include "platform/fenetres.h"
 #include "play/parametres.h"
