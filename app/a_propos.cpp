@@ -27,8 +27,7 @@ namespace {
 constexpr int AU_DESSUS_DU_CENTRE = 2000 / 15;
 
 QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte) {
-  auto* e = new QLabel(texte, parent);
-  e->setObjectName(QString::fromLatin1(nom));
+  auto* e = fenetres::nomme(new QLabel(texte, parent), nom);
   e->setTextFormat(Qt::PlainText);
   e->setWordWrap(true);
   return e;

@@ -77,12 +77,10 @@ Language::Language(QWidget* parent) : QDialog(parent) {
   const char* const noms[9] = {nullptr,    "Français",   "English", "Italiano", "Español",
                                "Deutsch",  "Portuguese", "Russian", "Pole"};
   for (int i = 0; i <= 9; ++i) {
-    Image[i] = new QLabel(this);
-    Image[i]->setObjectName(QStringLiteral("Image(%1)").arg(i));
+    Image[i] = fenetres::nomme(new QLabel(this), "Image", i);
   }
   for (int i = 1; i <= 8; ++i) {
-    Command1[i] = new QPushButton(QString::fromUtf8(noms[i]), Frame);
-    Command1[i]->setObjectName(QStringLiteral("Command1(%1)").arg(i));
+    Command1[i] = fenetres::nomme(new QPushButton(QString::fromUtf8(noms[i]), Frame), "Command1", i);
     Image[i]->setParent(Frame);
     Image[i]->setPixmap(image_langue(i));
     const int ligne = (i - 1) / 2, colonne = ((i - 1) % 2) * 2;

@@ -54,9 +54,8 @@
 namespace {
 
 QString nom_element(const char* nom, int indice) {
-  QString s = QString::fromLatin1(nom);
-  if (indice >= 0) s += QLatin1Char('(') + QString::number(indice) + QLatin1Char(')');
-  return s;
+  const QString s = QString::fromLatin1(nom);
+  return indice >= 0 ? fenetres::nom_indice(s, indice) : s;
 }
 
 QString programme() { return QString::fromUtf8(NOM_PROGRAMME); }

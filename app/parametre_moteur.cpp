@@ -102,24 +102,17 @@ bool charge_parametres_moteur(const QString& chemin1, const QString& chemin2, QS
 parametre::parametre() {
   setObjectName(QStringLiteral("parametre"));
   setWindowTitle(QStringLiteral("Fichiers de paramètres externe (INI)"));
-  auto nomme = [](QWidget* w, const char* nom, int indice) {
-    w->setObjectName(QString::fromLatin1(nom) + QLatin1Char('(') + QString::number(indice) + QLatin1Char(')'));
-  };
+  using fenetres::nomme;
   auto* tout = new QVBoxLayout(this);
-  Label1 = new QLabel(this);
-  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1 = nomme(new QLabel(this), "Label1");
   Label1->setWordWrap(true);
   tout->addWidget(Label1);
   for (int i = 1; i <= 2; ++i) {
-    Frame2[i] = new QGroupBox(this);
-    nomme(Frame2[i], "Frame2", i);
+    Frame2[i] = nomme(new QGroupBox(this), "Frame2", i);
     auto* g = new QGridLayout(Frame2[i]);
-    Command3[i] = new QPushButton(Frame2[i]);
-    nomme(Command3[i], "Command3", i);
-    Text1[i] = new QLineEdit(Frame2[i]);
-    nomme(Text1[i], "Text1", i);
-    voir[i] = new QPushButton(Frame2[i]);
-    nomme(voir[i], "voir", i);
+    Command3[i] = nomme(new QPushButton(Frame2[i]), "Command3", i);
+    Text1[i] = nomme(new QLineEdit(Frame2[i]), "Text1", i);
+    voir[i] = nomme(new QPushButton(Frame2[i]), "voir", i);
     g->addWidget(Command3[i], 0, 0);
     g->addWidget(Text1[i], 0, 1);
     g->addWidget(voir[i], 0, 2);
@@ -127,10 +120,8 @@ parametre::parametre() {
     connect(Command3[i], &QPushButton::clicked, this, [this, i] { Command3_Click(i); });
     connect(voir[i], &QPushButton::clicked, this, [this, i] { voir_Click(i); });
   }
-  Command2 = new QPushButton(this);
-  Command2->setObjectName(QStringLiteral("Command2"));
-  Command1 = new QPushButton(this);
-  Command1->setObjectName(QStringLiteral("Command1"));
+  Command2 = nomme(new QPushButton(this), "Command2");
+  Command1 = nomme(new QPushButton(this), "Command1");
   auto* boutons = new QHBoxLayout;
   boutons->addStretch();
   boutons->addWidget(Command2);

@@ -181,36 +181,21 @@ pref::~pref() {
 }
 
 void pref::construit() {
-  auto nomme = [](QWidget* w, const char* nom, int indice = -1) {
-    QString n = QString::fromLatin1(nom);
-    if (indice >= 0) n += QLatin1Char('(') + QString::number(indice) + QLatin1Char(')');
-    w->setObjectName(n);
-    return w;
-  };
+  using fenetres::nomme;
   auto texte_ = [&](const char* nom, int indice = -1) {
     auto* t = new QLineEdit(this);
-    nomme(t, nom, indice);
-    return t;
+    return indice >= 0 ? nomme(t, nom, indice) : nomme(t, nom);
   };
-  auto case_ = [&](const char* nom) {
-    auto* c = new QCheckBox(this);
-    nomme(c, nom);
-    return c;
-  };
+  auto case_ = [&](const char* nom) { return nomme(new QCheckBox(this), nom); };
   auto liste = [&](const char* nom, bool saisie) {
-    auto* c = new QComboBox(this);
-    nomme(c, nom);
+    auto* c = nomme(new QComboBox(this), nom);
     c->setEditable(saisie);
     if (saisie) c->setInsertPolicy(QComboBox::NoInsert);
     return c;
   };
-  auto bouton = [&](const char* nom) {
-    auto* b = new QPushButton(this);
-    nomme(b, nom);
-    return b;
-  };
-  for (int i = 0; i < 57; ++i) lab[i] = static_cast<QLabel*>(nomme(new QLabel(this), "lab", i));
-  for (int i = 0; i < 6; ++i) Label8[i] = static_cast<QLabel*>(nomme(new QLabel(this), "Label8", i));
+  auto bouton = [&](const char* nom) { return nomme(new QPushButton(this), nom); };
+  for (int i = 0; i < 57; ++i) lab[i] = nomme(new QLabel(this), "lab", i);
+  for (int i = 0; i < 6; ++i) Label8[i] = nomme(new QLabel(this), "Label8", i);
 
   Combo2 = liste("Combo2", false);
   Combo3 = liste("Combo3", false);
@@ -258,10 +243,8 @@ void pref::construit() {
   Check14 = case_("Check14");
   Check15 = case_("Check15");
   Check16 = case_("Check16");
-  Slider1 = new QSlider(Qt::Horizontal, this);
-  Slider2 = new QSlider(Qt::Horizontal, this);
-  nomme(Slider1, "Slider1");
-  nomme(Slider2, "Slider2");
+  Slider1 = nomme(new QSlider(Qt::Horizontal, this), "Slider1");
+  Slider2 = nomme(new QSlider(Qt::Horizontal, this), "Slider2");
   for (QSlider* s : {Slider1, Slider2}) {
     s->setRange(0, 10);
     s->setSingleStep(1);
@@ -269,8 +252,8 @@ void pref::construit() {
     s->setTickPosition(QSlider::TicksBelow);
     s->setTickInterval(1);
   }
-  Diagramme = static_cast<QLabel*>(nomme(new QLabel(this), "Diagramme"));
-  Piece = static_cast<QLabel*>(nomme(new QLabel(this), "Piece"));
+  Diagramme = nomme(new QLabel(this), "Diagramme");
+  Piece = nomme(new QLabel(this), "Piece");
   Diagramme->setFixedSize(120, 120);
   Piece->setFixedSize(48, 48);
   Command1 = bouton("Command1");
@@ -384,7 +367,7 @@ void pref::construit() {
     // Scale figures 0..10 left to right: chiffre(0..10) under Slider1,
     // chiffre(21) down to chiffre(11) under Slider2.
     for (int i = 0; i < 22; ++i) {
-      chiffre[i] = static_cast<QLabel*>(nomme(new QLabel(Frame2), "chiffre", i));
+      chiffre[i] = nomme(new QLabel(Frame2), "chiffre", i);
       chiffre[i]->setText(QString::number(i <= 10 ? i : 21 - i));
     }
     auto echelle = [&](int premier, int pas) {

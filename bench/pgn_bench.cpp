@@ -16,7 +16,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <cstdio>
 #include <limits>
 
@@ -26,6 +26,7 @@
 #include "gamefiles/lecture_pgn.h"
 #include "gamefiles/liste_parties.h"
 #include "gamefiles/movetext_pgn.h"
+#include "play/modele_parties.h"
 
 namespace {
 
@@ -47,24 +48,22 @@ struct Liste {
   std::int64_t derniere = -1;
 };
 
-Liste liste(const QString& chemin, const pgn::CriteresFiltre* criteres, QTreeWidget& vue) {
-  vue.clear();
+Liste liste(const QString& chemin, const pgn::CriteresFiltre* criteres, ModeleParties& modele) {
+  modele.commence(chemin);
   Liste r;
   QElapsedTimer t;
   t.start();
   pgn::FichierPgn f;
   if (!f.ouvre(chemin)) return r;
-  // As the board window's list is filled: lines made apart, added at each pause.
-  QList<QTreeWidgetItem*> lot;
+  // As the board window's list is filled: games prepared, added at each pause.
   const pgn::BilanLecture b = pgn::liste_parties(
       f, criteres, std::numeric_limits<long>::max(),
       [&](const pgn::PartieLue& p) {
-        lot.append(nouvelle_ligne(p));
+        prepare_ligne(modele, p);
         r.derniere = p.debut;
       },
       [&](const pgn::BilanLecture&, std::int64_t) {
-        vue.addTopLevelItems(lot);
-        lot.clear();
+        modele.publie();
         QCoreApplication::processEvents();
         return true;
       });
@@ -91,25 +90,28 @@ int main(int argc, char** argv) {
               static_cast<long long>(QFileInfo(chemin).size()), static_cast<double>(t.elapsed()) / 1000.0);
   const long rss_avant = rss_max_kb();
 
-  QTreeWidget vue;
-  vue.setColumnCount(8);
+  // The board window's list: the view over its model.
+  QTreeView vue;
+  vue.setUniformRowHeights(true);
+  ModeleParties modele;
+  vue.setModel(&modele);
   // The selective filter first: every game read, few lines kept, so the
   // peak memory after it is that of reading alone.
   pgn::CriteresFiltre critere;
   critere.blanc = QStringLiteral("Nu\u00f1ez");
   critere.date = QStringLiteral("2004");
-  const Liste filtre = liste(chemin, &critere, vue);
+  const Liste filtre = liste(chemin, &critere, modele);
   ligne("list_filtered", filtre.lues, filtre.secondes,
         qPrintable(QStringLiteral(" kept=%1").arg(filtre.gardees)));
   const long rss_lecture = rss_max_kb();
 
-  const Liste tout = liste(chemin, nullptr, vue);
+  const Liste tout = liste(chemin, nullptr, modele);
   ligne("list_all", tout.lues, tout.secondes, "");
   const long rss_liste = rss_max_kb();
 
   // One game near the end, from its offset, as a double-click in the list reads it.
-  const int n = vue.topLevelItemCount();
-  const std::int64_t offset = n > 10 ? pgn::offset_ligne(*vue.topLevelItem(n - 10)) : -1;
+  const int n = modele.rowCount();
+  const std::int64_t offset = n > 10 ? modele.debut(n - 10) : -1;
   double meilleur = 1e9;
   std::size_t coups = 0;
   for (int essai = 0; essai < 20 && offset >= 0; ++essai) {
@@ -144,6 +146,6 @@ int main(int argc, char** argv) {
     std::printf("case=pgn_extract skipped (not installed: tools/installe_paquets.sh installs it)\n");
   }
   std::printf("peak_rss_kb before_reading=%ld after_filtered_reading=%ld after_listing_all=%ld end=%ld listed_lines=%d\n",
-              rss_avant, rss_lecture, rss_liste, rss_max_kb(), vue.topLevelItemCount());
+              rss_avant, rss_lecture, rss_liste, rss_max_kb(), modele.rowCount());
   return 0;
 }

@@ -16,6 +16,7 @@
 #include "openings/liens_ouvertures.h"
 #include "play/commandes_partie.h"
 #include "play/jeu.h"
+#include "play/modele_parties.h"
 #include "play/plateau.h"
 
 namespace {
@@ -47,7 +48,7 @@ void charge_partie_corres(corres& c, bool entete) {
   const bool commente = commentaire_coche();
   if (commente) montre_comment_a_droite_de(p)->Text1->clear();
   // 4. The board window's list of file games.
-  p->List2->clear();
+  p->modele_parties->vide();
   // 5. The tag lines.
   QString tags = etiquette("Event", QStringLiteral("PC/") + c.Text5->text() + QStringLiteral("/") + c.Text17->text());
   tags += etiquette("Site", QStringLiteral("REMOTE"));

@@ -36,14 +36,9 @@ namespace {
 
 const QString PROGRAMME = QString::fromLatin1(NOM_PROGRAMME);
 
-template <class T>
-T* controle(QWidget* parent, const QString& nom, int x, int y, int l, int h) {
-  auto* c = new T(parent);
-  c->setObjectName(nom);
-  c->setGeometry(x, y, l, h);
-  return c;
-}
+using fenetres::controle;
 
+// The labels of this window stand on one line.
 QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, int x, int y, int l, int h = 20) {
   auto* e = controle<QLabel>(parent, QString::fromLatin1(nom), x, y, l, h);
   e->setText(texte);
@@ -98,61 +93,57 @@ void corres::construit() {
   Frame1 = controle<QGroupBox>(this, QStringLiteral("Frame1"), 8, 204, 764, 350);
   Frame1->setTitle(QStringLiteral("&Description"));
   QWidget* f = Frame1;
+  // The description's fields, row by row: each with its label just left of
+  // it (the label `largeur_etiquette` wide from x, 2 pixels lower).
+  struct Rubrique {
+    int x, y;
+    const char* etiquette;
+    const char* texte;
+    int largeur_etiquette;
+    QLineEdit* corres::*champ;
+    const char* nom;
+    int largeur;
+    bool lecture_seule;
+  };
+  static const Rubrique references[] = {
+      {92, 20, "Label22", "Locale", 50, &corres::Text5, "Text5", 60, true},
+      {214, 20, "Label23", "Distante", 60, &corres::Text17, "Text17", 60, false},
+  };
+  static const Rubrique rubriques[] = {
+      {10, 50, "Label1", "&Blancs :", 80, &corres::Text2, "Text2", 160, false},
+      {262, 50, "Label4", "Adresse @ :", 80, &corres::Text4, "Text4", 220, false},
+      {574, 50, "Label7", "ELO :", 40, &corres::Text7, "Text7", 60, false},
+      {10, 78, "Label2", "&Noirs :", 80, &corres::Text3, "Text3", 160, false},
+      {262, 78, "Label3", "Adresse @ :", 80, &corres::Text1, "Text1", 220, false},
+      {574, 78, "Label6", "ELO :", 40, &corres::Text6, "Text6", 60, false},
+      {10, 108, "Label5", "&Date début :", 80, &corres::MaskEdBox3, "MaskEdBox3", 90, false},
+      {192, 108, "Label11", "&Date fin :", 70, &corres::MaskEdBox4, "MaskEdBox4", 90, false},
+      {364, 108, "Label10", "&Durée :", 60, &corres::Text10, "Text10", 50, true},
+      {550, 108, "Label12", "&Résultat :", 70, &corres::Text12, "Text12", 60, false},
+      {10, 138, "Label13", "&Dernier coup envoyé :", 150, &corres::Text13, "Text13", 90, false},
+      {262, 138, "Label15", "le :", 30, &corres::Text8, "Text8", 90, true},
+      {394, 138, "Label19", "Depuis :", 60, &corres::Text15, "Text15", 50, true},
+      {10, 166, "Label17", "&Dernier coup recu :", 150, &corres::Text14, "Text14", 90, true},
+      {262, 166, "Label16", "le :", 30, &corres::Text11, "Text11", 90, true},
+      {394, 166, "Label21", "Depuis :", 60, &corres::Text16, "Text16", 50, true},
+  };
+  auto place = [this, f](const Rubrique& r) {
+    etiquette(f, r.etiquette, QString::fromUtf8(r.texte), r.x, r.y + 2, r.largeur_etiquette);
+    QLineEdit* c = champ(f, r.nom, r.x + r.largeur_etiquette + 2, r.y, r.largeur);
+    c->setReadOnly(r.lecture_seule);
+    this->*r.champ = c;
+  };
+  // Built in the order the focus goes through them.
   etiquette(f, "Label14", QStringLiteral("Référence :"), 10, 22, 80);
-  etiquette(f, "Label22", QStringLiteral("Locale"), 92, 22, 50);
-  Text5 = champ(f, "Text5", 144, 20, 60);
-  Text5->setReadOnly(true);
-  etiquette(f, "Label23", QStringLiteral("Distante"), 214, 22, 60);
-  Text17 = champ(f, "Text17", 276, 20, 60);
+  for (const Rubrique& r : references) place(r);
   Check2 = controle<QCheckBox>(f, QStringLiteral("Check2"), 360, 20, 180, 22);
   Check2->setText(QStringLiteral("J'ai les &Blancs"));
-
-  etiquette(f, "Label1", QStringLiteral("&Blancs :"), 10, 52, 80);
-  Text2 = champ(f, "Text2", 92, 50, 160);
-  etiquette(f, "Label4", QStringLiteral("Adresse @ :"), 262, 52, 80);
-  Text4 = champ(f, "Text4", 344, 50, 220);
-  etiquette(f, "Label7", QStringLiteral("ELO :"), 574, 52, 40);
-  Text7 = champ(f, "Text7", 616, 50, 60);
-
-  etiquette(f, "Label2", QStringLiteral("&Noirs :"), 10, 80, 80);
-  Text3 = champ(f, "Text3", 92, 78, 160);
-  etiquette(f, "Label3", QStringLiteral("Adresse @ :"), 262, 80, 80);
-  Text1 = champ(f, "Text1", 344, 78, 220);
-  etiquette(f, "Label6", QStringLiteral("ELO :"), 574, 80, 40);
-  Text6 = champ(f, "Text6", 616, 78, 60);
-
-  etiquette(f, "Label5", QStringLiteral("&Date début :"), 10, 110, 80);
-  MaskEdBox3 = champ(f, "MaskEdBox3", 92, 108, 90);
+  for (const Rubrique& r : rubriques) place(r);
   MaskEdBox3->setMaxLength(10);
-  etiquette(f, "Label11", QStringLiteral("&Date fin :"), 192, 110, 70);
-  MaskEdBox4 = champ(f, "MaskEdBox4", 264, 108, 90);
   MaskEdBox4->setMaxLength(10);
-  etiquette(f, "Label10", QStringLiteral("&Durée :"), 364, 110, 60);
-  Text10 = champ(f, "Text10", 426, 108, 50);
-  Text10->setReadOnly(true);
+  // The days after a count.
   etiquette(f, "Label9", QStringLiteral("jour(s)"), 480, 110, 60);
-  etiquette(f, "Label12", QStringLiteral("&Résultat :"), 550, 110, 70);
-  Text12 = champ(f, "Text12", 622, 108, 60);
-
-  etiquette(f, "Label13", QStringLiteral("&Dernier coup envoyé :"), 10, 140, 150);
-  Text13 = champ(f, "Text13", 162, 138, 90);
-  etiquette(f, "Label15", QStringLiteral("le :"), 262, 140, 30);
-  Text8 = champ(f, "Text8", 294, 138, 90);
-  Text8->setReadOnly(true);
-  etiquette(f, "Label19", QStringLiteral("Depuis :"), 394, 140, 60);
-  Text15 = champ(f, "Text15", 456, 138, 50);
-  Text15->setReadOnly(true);
   etiquette(f, "Label18", QStringLiteral("jour(s)"), 510, 140, 60);
-
-  etiquette(f, "Label17", QStringLiteral("&Dernier coup recu :"), 10, 168, 150);
-  Text14 = champ(f, "Text14", 162, 166, 90);
-  Text14->setReadOnly(true);
-  etiquette(f, "Label16", QStringLiteral("le :"), 262, 168, 30);
-  Text11 = champ(f, "Text11", 294, 166, 90);
-  Text11->setReadOnly(true);
-  etiquette(f, "Label21", QStringLiteral("Depuis :"), 394, 168, 60);
-  Text16 = champ(f, "Text16", 456, 166, 50);
-  Text16->setReadOnly(true);
   etiquette(f, "Label20", QStringLiteral("jour(s)"), 510, 168, 60);
 
   Check1 = controle<QCheckBox>(f, QStringLiteral("Check1"), 10, 196, 300, 22);

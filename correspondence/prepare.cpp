@@ -25,20 +25,8 @@ LiensCorres& liens_corres() {
 }
 
 namespace {
-template <class T>
-T* controle(QWidget* parent, const char* nom, int x, int y, int l, int h) {
-  auto* c = new T(parent);
-  c->setObjectName(QString::fromLatin1(nom));
-  c->setGeometry(x, y, l, h);
-  return c;
-}
-
-QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, int x, int y, int l, int h) {
-  auto* e = controle<QLabel>(parent, nom, x, y, l, h);
-  e->setText(texte);
-  e->setWordWrap(true);
-  return e;
-}
+using fenetres::controle;
+using fenetres::etiquette;
 }  // namespace
 
 prepare::prepare() {

@@ -26,18 +26,11 @@ namespace {
 const QString PROGRAMME = QString::fromLatin1(NOM_PROGRAMME);
 const QString CRLF = QStringLiteral("\r\n");
 
-template <class T>
-T* controle(QWidget* parent, const char* nom, int x, int y, int l, int h) {
-  auto* c = new T(parent);
-  c->setObjectName(QString::fromLatin1(nom));
-  c->setGeometry(x, y, l, h);
-  return c;
-}
+using fenetres::controle;
 
+// The labels of this window read from their top.
 QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, int x, int y, int l, int h) {
-  auto* e = controle<QLabel>(parent, nom, x, y, l, h);
-  e->setText(texte);
-  e->setWordWrap(true);
+  auto* e = fenetres::etiquette(parent, QString::fromLatin1(nom), texte, x, y, l, h);
   e->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   return e;
 }
@@ -66,8 +59,7 @@ saisie_coup::saisie_coup() {
   Frame2->setTitle(QStringLiteral("Codage"));
   const char* codages[] = {"&International (ex : 5254)", "&PGN français (ex : Cc6)", "&PGN anglais (ex : Nc6)"};
   for (int i = 0; i <= 2; ++i) {
-    auto* o = controle<QRadioButton>(Frame2, "", 10, 20 + i * 24, 296, 22);
-    o->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+    auto* o = controle<QRadioButton>(Frame2, QStringLiteral("Option1(%1)").arg(i), 10, 20 + i * 24, 296, 22);
     o->setText(QString::fromUtf8(codages[i]));
     Option1 << o;
   }

@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <optional>
 
@@ -28,6 +28,7 @@
 #include "play/jeu.h"
 #include "play/machine.h"
 #include "play/patience.h"
+#include "play/modele_parties.h"
 #include "play/plateau.h"
 #include "platform/minuterie.h"
 
@@ -60,30 +61,6 @@ BilanLecture liste_parties(FichierPgn& fichier, const CriteresFiltre* criteres, 
   if (entre_deux) entre_deux(bilan, fichier.position());
   return bilan;
 }
-
-QString cle_ronde(const QString& ronde) {
-  bool entier = false;
-  const qlonglong n = ronde.trimmed().toLongLong(&entier);
-  if (!entier || n < 0) return ronde;
-  return QStringLiteral("%1").arg(n, 6, 10, QLatin1Char('0'));
-}
-
-LignePartie::LignePartie(const PartieLue& p)
-    : textes_{p.valeurs[EVENT],          p.valeurs[SITE].toUpper(), p.valeurs[DATE].toUpper(),
-              p.valeurs[ROUND],          p.valeurs[WHITE],          p.valeurs[BLACK],
-              p.valeurs[RESULT].toUpper(), cle_ronde(p.valeurs[ROUND])},
-      debut_(p.debut) {}
-
-QVariant LignePartie::data(int colonne, int role) const {
-  if (colonne >= 0 && colonne < 8) {
-    if (role == Qt::DisplayRole || role == Qt::EditRole) return textes_[colonne];
-    if (role == Qt::TextAlignmentRole && (colonne == 2 || colonne == 3)) return int(Qt::AlignHCenter);
-  }
-  if (colonne == 0 && role == Qt::UserRole) return QVariant::fromValue<qint64>(debut_);
-  return QTreeWidgetItem::data(colonne, role);
-}
-
-std::int64_t offset_ligne(const QTreeWidgetItem& ligne) { return ligne.data(0, Qt::UserRole).toLongLong(); }
 
 namespace {
 
@@ -193,16 +170,18 @@ void prepare_commentaire(plateau& p, const QString& chemin) {
 
 // Mode 99: the game of the list's selected line, from the list's own file.
 void charge_depuis_liste(plateau& p) {
-  QTreeWidgetItem* ligne = p.List2->currentItem();
-  const QString chemin = fichier_liste(p);
-  if (!ligne || chemin.isEmpty()) return;
+  const ModeleParties& modele = *p.modele_parties;
+  const QModelIndex courante = p.List2->currentIndex();
+  const QString chemin = modele.fichier();
+  if (!courante.isValid() || chemin.isEmpty()) return;
+  const int ligne = courante.row();
+  const std::int64_t debut = modele.debut(ligne);
   if (!document.parties.empty() && chemin == document.origine) {
-    // A game of a document read elsewhere, held since.
-    const std::int64_t i = pgn::offset_ligne(*ligne);
-    if (i < 0 || i >= static_cast<std::int64_t>(document.parties.size())) return;
-    marque_partie_chargee(p, i);
-    pgn::charge_partie(document.parties[static_cast<std::size_t>(i)], document.titre,
-                       note_document(static_cast<std::size_t>(i), document.parties.size()));
+    // A game of a document read elsewhere, held since: its offset is its index.
+    if (debut < 0 || debut >= static_cast<std::int64_t>(document.parties.size())) return;
+    marque_partie_chargee(p, debut);
+    pgn::charge_partie(document.parties[static_cast<std::size_t>(debut)], document.titre,
+                       note_document(static_cast<std::size_t>(debut), document.parties.size()));
     return;
   }
   if (!QFileInfo(chemin).isFile()) {
@@ -215,15 +194,12 @@ void charge_depuis_liste(plateau& p) {
     plateforme::boite_erreur(erreur);
     return;
   }
-  const std::int64_t debut = pgn::offset_ligne(*ligne);
   pgn::LecteurPgn lecteur(f);
   pgn::PartieLue partie;
   bool trouvee = f.positionne(debut) && lecteur.partie_suivante(partie, true) && partie.debut == debut;
-  if (trouvee) {
-    // The same game as listed: the file has not moved it.
-    const pgn::LignePartie relue(partie);
-    for (int i = 0; i < 7 && trouvee; ++i) trouvee = relue.text(i) == ligne->text(i);
-  }
+  // The same game as listed: the file has not moved it.
+  for (int i = 0; i < ModeleParties::NB_TEXTES && trouvee; ++i)
+    trouvee = modele.valeur(ligne, i) == partie.valeurs[i].left(ModeleParties::LONGUEUR_MAX);
   f.ferme();
   if (!trouvee) {
     plateforme::boite_message(QStringLiteral("La partie n'est plus à cette place dans le fichier ") + chemin +
@@ -257,16 +233,9 @@ void lit_fichier(int mode, const QString& chemin) {
   const pgn::CriteresFiltre criteres = criteres_reglages();
   const long limite = mode == 0 ? 1 : pgn::limite_liste(max_seuil_partie);
   std::optional<std::int64_t> premiere;
-  // The lines found go to the list together, at each pause of the reading.
-  QList<QTreeWidgetItem*> lot;
-  struct Jette {
-    QList<QTreeWidgetItem*>& lot;
-    ~Jette() { qDeleteAll(lot); }
-  } jette{lot};
+  // The games found go to the list together, at each pause of the reading.
   auto verse = [&] {
-    if (plateau* p = garde.fenetre()) ajoute_lignes(*p, lot);
-    qDeleteAll(lot);
-    lot.clear();
+    if (plateau* p = garde.fenetre()) ajoute_lignes(*p);
   };
   auto entre_deux = [&](const pgn::BilanLecture& b, std::int64_t position) {
     verse();
@@ -278,7 +247,7 @@ void lit_fichier(int mode, const QString& chemin) {
     return garde.present() && !arret_demande && !demande_suivante;
   };
   auto ajoute = [&](const pgn::PartieLue& partie) {
-    lot.append(nouvelle_ligne(partie));
+    if (plateau* p = garde.fenetre()) prepare_ligne(*p->modele_parties, partie);
     if (!premiere) premiere = partie.debut;
   };
   const pgn::BilanLecture bilan = pgn::liste_parties(f, mode == 0 ? nullptr : &criteres, limite, ajoute, entre_deux);
@@ -293,8 +262,8 @@ void lit_fichier(int mode, const QString& chemin) {
   pgn::PartieLue partie;
   if (!f.positionne(*premiere) || !lecteur.partie_suivante(partie, true)) return;
   f.ferme();
-  if (p->List2->topLevelItemCount() > 0) {
-    p->List2->setCurrentItem(p->List2->topLevelItem(0));
+  if (p->modele_parties->rowCount() > 0) {
+    choisit_ligne(*p, 0);
     marque_partie_chargee(*p, partie.debut);
   }
   pgn::charge_partie(partie);
@@ -359,13 +328,12 @@ void charge_parties_externes(const std::vector<pgn::PartieLue>& parties, std::si
   }
   document = Document{origine, titre, parties};
   vide_liste(*p, origine);
-  QList<QTreeWidgetItem*> lot;
   for (std::size_t i = 0; i < parties.size(); ++i) {
     document.parties[i].debut = static_cast<std::int64_t>(i);
-    lot.append(nouvelle_ligne(document.parties[i]));
+    prepare_ligne(*p->modele_parties, document.parties[i]);
   }
-  ajoute_lignes(*p, lot);
-  p->List2->setCurrentItem(p->List2->topLevelItem(static_cast<int>(choisie)));
+  ajoute_lignes(*p);
+  choisit_ligne(*p, static_cast<int>(choisie));
   marque_partie_chargee(*p, static_cast<std::int64_t>(choisie));
   pgn::charge_partie(document.parties[choisie], titre, note_document(choisie, parties.size()));
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QString>
-#include <QTreeWidgetItem>
 #include <cstdint>
 #include <functional>
 
@@ -30,26 +29,6 @@ struct BilanLecture {
 BilanLecture liste_parties(FichierPgn& fichier, const CriteresFiltre* criteres, long limite,
                            const std::function<void(const PartieLue&)>& garde,
                            const std::function<bool(const BilanLecture&, std::int64_t position)>& entre_deux);
-
-// The sort key of a round: six digits with leading zeros when it is a whole
-// number ("3" gives "000003"), the text as it is otherwise.
-QString cle_ronde(const QString& ronde);
-
-// The line of the game list for a game: Event, Site, Date, Round, White,
-// Black, Result, the round's sort key; Site, Date and Result in capitals;
-// Date and Round centred. The game's offset is kept in the line
-// (offset_ligne). The texts are held by the line itself and served on
-// demand, so that a listing of many games makes each line in one step.
-class LignePartie : public QTreeWidgetItem {
- public:
-  explicit LignePartie(const PartieLue& partie);
-  QVariant data(int colonne, int role) const override;
-
- private:
-  QString textes_[8];
-  std::int64_t debut_;
-};
-std::int64_t offset_ligne(const QTreeWidgetItem& ligne);
 
 // Makes a game read with its movetext the game in hand: its tag lines go to
 // entete_pgn (whatever the comment option), its comments to

@@ -35,11 +35,7 @@
 
 namespace {
 
-template <class T>
-T* nomme(T* w, const char* nom) {
-  w->setObjectName(QString::fromLatin1(nom));
-  return w;
-}
+using fenetres::nomme;
 
 QString titre_programme() { return QString::fromLatin1(NOM_PROGRAMME); }
 

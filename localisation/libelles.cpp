@@ -18,11 +18,11 @@
 #include "localisation/libelles_plateau.h"
 #include "localisation/libelles_preferences.h"
 #include "localisation/textes_langue.h"
+#include "platform/fenetres.h"
 
 namespace {
 
-Libelle L(const char* controle, int numero) { return {controle, -1, numero, nullptr, nullptr, false}; }
-Libelle L(const char* controle, int indice, int numero) { return {controle, indice, numero, nullptr, nullptr, false}; }
+using namespace lignes_libelles;
 
 // The main window's menu items (its title comes from titre_fenetre).
 std::vector<Libelle> table_menu() {
@@ -198,9 +198,8 @@ const std::map<QString, std::vector<Libelle>>& tables() {
 }
 
 QString nom_cible(const Libelle& l) {
-  QString nom = QString::fromLatin1(l.controle);
-  if (l.indice >= 0 && !l.onglet) nom += QLatin1Char('(') + QString::number(l.indice) + QLatin1Char(')');
-  return nom;
+  const QString nom = QString::fromLatin1(l.controle);
+  return l.indice >= 0 && !l.onglet ? fenetres::nom_indice(nom, l.indice) : nom;
 }
 
 void pose(QObject* cible, QWidget* fenetre, const Libelle& l, const QString& texte) {

@@ -22,6 +22,24 @@ struct Libelle {
   bool onglet;            // the target is a tab control, indice its tab
 };
 
+// The rows of the tables, written short.
+namespace lignes_libelles {
+// Text `numero` on `controle` (nullptr: the window's title), or on its
+// element `indice`.
+inline Libelle L(const char* controle, int numero) { return {controle, -1, numero, nullptr, nullptr, false}; }
+inline Libelle L(const char* controle, int indice, int numero) { return {controle, indice, numero, nullptr, nullptr, false}; }
+// The same with `prefixe` before the text and `suffixe` after it (either nullptr).
+inline Libelle entoure(const char* controle, int indice, int numero, const char* prefixe, const char* suffixe) {
+  return {controle, indice, numero, prefixe, suffixe, false};
+}
+// A field's label: the text then " :".
+inline Libelle deux_points(const char* controle, int numero) { return entoure(controle, -1, numero, nullptr, " :"); }
+// Tab `indice` of the tab control `controle`.
+inline Libelle onglet(const char* controle, int indice, int numero) {
+  return {controle, indice, numero, nullptr, nullptr, true};
+}
+}  // namespace lignes_libelles
+
 // Sets the captions of `fenetre` by its objectName; a window whose name has
 // no table (the language dialog among them) is left unchanged. For the main
 // window the program's one Menu gets them.

@@ -1,8 +1,6 @@
 #include "localisation/libelles_aide.h"
 
-namespace {
-Libelle L(const char* controle, int numero) { return {controle, -1, numero, nullptr, nullptr, false}; }
-}  // namespace
+using namespace lignes_libelles;
 
 // The tip of the day. The check box and the OK button keep their French
 // design texts.

@@ -1,10 +1,6 @@
 #include "localisation/libelles_corres.h"
 
-namespace {
-Libelle L(const char* controle, int numero) { return {controle, -1, numero, nullptr, nullptr, false}; }
-Libelle L(const char* controle, int indice, int numero) { return {controle, indice, numero, nullptr, nullptr, false}; }
-Libelle deux_points(const char* controle, int numero) { return {controle, -1, numero, nullptr, " :", false}; }
-}  // namespace
+using namespace lignes_libelles;
 
 std::vector<Libelle> table_corres() {
   return {

@@ -1,15 +1,11 @@
 #include "localisation/libelles_fichiers.h"
 
-namespace {
-Libelle L(const char* controle, int numero, const char* prefixe = nullptr, const char* suffixe = nullptr) {
-  return {controle, -1, numero, prefixe, suffixe, false};
-}
-}  // namespace
+using namespace lignes_libelles;
 
 std::vector<Libelle> table_charge() {
   return {
-      L("Command3", 1, nullptr, " :"),
-      L("voir", 231, "<< "),
+      deux_points("Command3", 1),
+      entoure("voir", -1, 231, "<< ", nullptr),
       L("Check1", 237),
       L("Label1", 238),
       L("Label2", 239),

@@ -1,13 +1,15 @@
 #include "localisation/libelles_message.h"
 
+using namespace lignes_libelles;
+
 std::vector<Libelle> table_message() {
   return {
-      {nullptr, -1, 475, nullptr, nullptr, false},
-      {"Label3", -1, 476, nullptr, nullptr, false},
-      {"Label5", -1, 477, nullptr, nullptr, false},
-      {"Send", -1, 478, nullptr, nullptr, false},
-      {"Attach", -1, 479, nullptr, nullptr, false},
-      {"Command1", -1, 211, nullptr, nullptr, false},
-      {"txtfic", -1, 480, nullptr, nullptr, false},
+      L(nullptr, 475),
+      L("Label3", 476),
+      L("Label5", 477),
+      L("Send", 478),
+      L("Attach", 479),
+      L("Command1", 211),
+      L("txtfic", 480),
   };
 }

@@ -1,17 +1,19 @@
 #include "localisation/libelles_ouvertures.h"
 
+using namespace lignes_libelles;
+
 std::vector<Libelle> table_liste_coup() {
   return {
-      {"Command1", -1, 211, nullptr, nullptr, false},
-      {"Command3", -1, 280, nullptr, nullptr, false},
+      L("Command1", 211),
+      L("Command3", 280),
   };
 }
 
 std::vector<Libelle> table_frmDataGrid() {
   return {
-      {"cmdRefresh", -1, 180, nullptr, nullptr, false},
-      {"cmdSort", -1, 181, nullptr, nullptr, false},
-      {"cmdFilter", -1, 182, nullptr, nullptr, false},
-      {"cmdClose", -1, 183, nullptr, nullptr, false},
+      L("cmdRefresh", 180),
+      L("cmdSort", 181),
+      L("cmdFilter", 182),
+      L("cmdClose", 183),
   };
 }

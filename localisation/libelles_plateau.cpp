@@ -1,9 +1,6 @@
 #include "localisation/libelles_plateau.h"
 
-namespace {
-Libelle L(const char* controle, int numero) { return {controle, -1, numero, nullptr, nullptr, false}; }
-Libelle L(const char* controle, int indice, int numero) { return {controle, indice, numero, nullptr, nullptr, false}; }
-}  // namespace
+using namespace lignes_libelles;
 
 // The board window. The replay buttons, the set-up button "&Ok", the chat
 // frame's title and every tooltip keep their French design texts.

@@ -1,19 +1,15 @@
 #include "localisation/libelles_preferences.h"
 
-namespace {
-Libelle L(const char* controle, int numero) { return {controle, -1, numero, nullptr, nullptr, false}; }
-Libelle L(const char* controle, int indice, int numero) { return {controle, indice, numero, nullptr, nullptr, false}; }
-Libelle onglet(int indice, int numero) { return {"SSTab1", indice, numero, nullptr, nullptr, true}; }
-}  // namespace
+using namespace lignes_libelles;
 
 // The preferences dialog: title and tabs, the field labels lab(0..56), the
 // column heads of the weight grid, then buttons, check box and frames. The
 // tooltip of the factory-values button, the scale figures under the sliders
 // and the items of the lists are the dialog's own.
 std::vector<Libelle> table_pref() {
-  std::vector<Libelle> t = {
-      L(nullptr, 530), onglet(0, 531), onglet(1, 532), onglet(2, 533), onglet(3, 534), onglet(4, 409),
-  };
+  std::vector<Libelle> t = {L(nullptr, 530)};
+  const int onglets[5] = {531, 532, 533, 534, 409};
+  for (int i = 0; i < 5; ++i) t.push_back(onglet("SSTab1", i, onglets[i]));
   for (int i = 0; i <= 36; ++i) t.push_back(L("lab", i, 540 + i));
   t.push_back(L("lab", 37, 570));
   for (int i = 38; i <= 49; ++i) t.push_back(L("lab", i, 540 + i));
@@ -29,10 +25,10 @@ std::vector<Libelle> table_pref() {
 // The engine parameter files window; its title is set by the window itself.
 std::vector<Libelle> table_parametre() {
   return {
-      {"Command3", 1, 1, nullptr, " :", false},
-      {"Command3", 2, 1, nullptr, " :", false},
-      {"voir", 1, 231, "<< ", nullptr, false},
-      {"voir", 2, 231, "<< ", nullptr, false},
+      entoure("Command3", 1, 1, nullptr, " :"),
+      entoure("Command3", 2, 1, nullptr, " :"),
+      entoure("voir", 1, 231, "<< ", nullptr),
+      entoure("voir", 2, 231, "<< ", nullptr),
       L("Command1", 211),
       L("Command2", 652),
       L("Label1", 653),

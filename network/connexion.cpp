@@ -29,20 +29,8 @@ namespace {
 // 150 twips above the middle of the screen, at 15 twips a pixel.
 constexpr int AU_DESSUS_DU_CENTRE = 150 / 15;
 
-template <class T>
-T* controle(QWidget* parent, const QString& nom, int x, int y, int l, int h) {
-  auto* c = new T(parent);
-  c->setObjectName(nom);
-  c->setGeometry(x, y, l, h);
-  return c;
-}
-
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int x, int y, int l, int h) {
-  auto* e = controle<QLabel>(parent, nom, x, y, l, h);
-  e->setText(texte);
-  e->setWordWrap(true);
-  return e;
-}
+using fenetres::controle;
+using fenetres::etiquette;
 
 // This side's colour, drawn at the bottom; the main window's colour marks
 // follow it (the board window reads them when it loads).

@@ -15,6 +15,7 @@
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
+#include "platform/fenetres.h"
 #include "platform/modele_table.h"
 
 namespace {
@@ -38,9 +39,7 @@ frmDataGrid::frmDataGrid(QWidget* parent) : QWidget(parent) {
   picButtons = new QWidget(this);
   picButtons->setObjectName(QStringLiteral("picButtons"));
   auto bouton = [this](const char* nom, const char* libelle) {
-    auto* b = new QPushButton(QString::fromUtf8(libelle), picButtons);
-    b->setObjectName(QString::fromLatin1(nom));
-    return b;
+    return fenetres::nomme(new QPushButton(QString::fromUtf8(libelle), picButtons), nom);
   };
   cmdClose = bouton("cmdClose", "&Fermer");
   cmdFilter = bouton("cmdFilter", "F&iltrer");

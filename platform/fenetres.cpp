@@ -1,6 +1,7 @@
 #include "platform/fenetres.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -137,6 +138,13 @@ void ferme_toutes() {
   for (QPointer<QWidget>& p : autres) decharge(p.data());
   decharge(la_principale.data());
   detail::table().clear();
+}
+
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int x, int y, int l, int h) {
+  auto* e = controle<QLabel>(parent, nom, x, y, l, h);
+  e->setText(texte);
+  e->setWordWrap(true);
+  return e;
 }
 
 }  // namespace fenetres

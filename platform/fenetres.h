@@ -8,9 +8,11 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <typeindex>
 
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -85,6 +87,38 @@ void montre_a_droite_de(QWidget* fenetre, const QWidget* voisin);
 // Centres a top-level window on the screen, `au_dessus` pixels above the
 // middle, never past the top-left corner of the screen's free area.
 void centre_sur_ecran(QWidget* fenetre, int au_dessus = 0);
+
+// --- Controls -------------------------------------------------------------
+// Every control carries the name the captions, the settings and the tests
+// find it by.
+
+// Gives `c` its name and gives it back: built, named and kept in one line.
+template <class T>
+T* nomme(T* c, const QString& nom) {
+  c->setObjectName(nom);
+  return c;
+}
+
+// The name of one control of a numbered set: "nom(indice)".
+inline QString nom_indice(const QString& nom, int indice) {
+  return nom + QLatin1Char('(') + QString::number(indice) + QLatin1Char(')');
+}
+
+template <class T>
+T* nomme(T* c, const QString& nom, int indice) {
+  return nomme(c, nom_indice(nom, indice));
+}
+
+// A control of class T in `parent`, named, at (x, y), l pixels wide and h high.
+template <class T>
+T* controle(QWidget* parent, const QString& nom, int x, int y, int l, int h) {
+  auto* c = nomme(new T(parent), nom);
+  c->setGeometry(x, y, l, h);
+  return c;
+}
+
+// A label placed so, showing `texte` on as many lines as its width needs.
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int x, int y, int l, int h);
 
 // Deletes every window created through instance(), the main window last
 // (tests call it between cases).

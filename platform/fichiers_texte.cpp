@@ -82,7 +82,8 @@ bool ecrit_tout(int fd, const QByteArray& octets) {
 // The temporary file beside a file that is written whole before it takes
 // that file's place (a link is followed: the file it points to is replaced).
 struct Remplacement {
-  QByteArray cible;       // the file replaced, encoded
+  QFileInfo info;         // the file replaced
+  QByteArray cible;       // its path, encoded
   QByteArray provisoire;  // the temporary file, open as `fd`
   int fd = -1;
   bool existe = false;  // and then `st` describes it
@@ -90,17 +91,23 @@ struct Remplacement {
 };
 
 // False, with the reason, when `chemin` names a folder or a file protected
-// against writing (it stays as it is), or its folder takes no new file.
-bool prepare_remplacement(const QString& chemin, Remplacement& r, QString* erreur) {
+// against writing (it stays as it is).
+bool verifie_cible(const QString& chemin, Remplacement& r, QString* erreur) {
   if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
-  QFileInfo info(chemin);
-  if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
-  r.cible = QFile::encodeName(info.absoluteFilePath());
+  r.info = QFileInfo(chemin);
+  if (r.info.isSymLink()) r.info = QFileInfo(r.info.symLinkTarget());
+  r.cible = QFile::encodeName(r.info.absoluteFilePath());
   r.existe = ::stat(r.cible.constData(), &r.st) == 0;
   if (r.existe && S_ISDIR(r.st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
   if (r.existe && ::access(r.cible.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
-  const QString dossier = info.absolutePath();
-  r.provisoire = QFile::encodeName(dossier + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+  return true;
+}
+
+// Opens the temporary file; false, with the reason, when the folder takes no
+// new file.
+bool cree_provisoire(const QString& chemin, Remplacement& r, QString* erreur) {
+  const QString dossier = r.info.absolutePath();
+  r.provisoire = QFile::encodeName(dossier + QStringLiteral("/.") + r.info.fileName()) + ".XXXXXX";
   r.fd = ::mkostemp(r.provisoire.data(), O_CLOEXEC);
   if (r.fd < 0) {
     const int numero = errno;
@@ -108,6 +115,38 @@ bool prepare_remplacement(const QString& chemin, Remplacement& r, QString* erreu
         erreur, chemin,
         QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
   }
+  return true;
+}
+
+// The permissions of a file that takes another's place: the old one's, or
+// those of any new file.
+mode_t mode_remplacant(bool existe, const struct stat& st) {
+  if (existe) return st.st_mode & 07777;
+  const mode_t masque = ::umask(0);
+  ::umask(masque);
+  return 0666 & ~masque;
+}
+
+// Gives the temporary file up after the failure `numero`: the file replaced
+// stays as it was.
+bool abandonne(Remplacement& r, int numero, const QString& chemin, QString* erreur) {
+  if (r.fd >= 0) ::close(r.fd);
+  r.fd = -1;
+  ::unlink(r.provisoire.constData());
+  return echec_ecriture(erreur, chemin, raison(numero));
+}
+
+// Writes `octets` at the end of the temporary file, gives it `mode`, puts it
+// on disk and renames it over the file replaced.
+bool acheve_remplacement(Remplacement& r, const QByteArray& octets, mode_t mode, const QString& chemin,
+                         QString* erreur) {
+  if (!ecrit_tout(r.fd, octets)) return abandonne(r, errno, chemin, erreur);
+  ::fchmod(r.fd, mode);
+  if (::fsync(r.fd) != 0) return abandonne(r, errno, chemin, erreur);
+  const int fd = r.fd;
+  r.fd = -1;
+  if (::close(fd) != 0) return abandonne(r, errno, chemin, erreur);
+  if (::rename(r.provisoire.constData(), r.cible.constData()) != 0) return abandonne(r, errno, chemin, erreur);
   return true;
 }
 
@@ -145,38 +184,8 @@ bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
 
 bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString* erreur) {
   Remplacement r;
-  if (!prepare_remplacement(chemin, r, erreur)) return false;
-  const int fd = r.fd;
-  const QByteArray& provisoire = r.provisoire;
-  const QByteArray& nom = r.cible;
-  auto abandonne = [&](int numero) {
-    ::close(fd);
-    ::unlink(provisoire.constData());
-    return echec_ecriture(erreur, chemin, raison(numero));
-  };
-  if (!ecrit_tout(fd, octets)) return abandonne(errno);
-  // The new file gets the old one's permissions, or those of any new file.
-  mode_t mode = 0;
-  if (r.existe) {
-    mode = r.st.st_mode & 07777;
-  } else {
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    mode = 0666 & ~masque;
-  }
-  ::fchmod(fd, mode);
-  if (::fsync(fd) != 0) return abandonne(errno);
-  if (::close(fd) != 0) {
-    const int numero = errno;
-    ::unlink(provisoire.constData());
-    return echec_ecriture(erreur, chemin, raison(numero));
-  }
-  if (::rename(provisoire.constData(), nom.constData()) != 0) {
-    const int numero = errno;
-    ::unlink(provisoire.constData());
-    return echec_ecriture(erreur, chemin, raison(numero));
-  }
-  return true;
+  if (!verifie_cible(chemin, r, erreur) || !cree_provisoire(chemin, r, erreur)) return false;
+  return acheve_remplacement(r, octets, mode_remplacant(r.existe, r.st), chemin, erreur);
 }
 
 namespace {
@@ -288,57 +297,33 @@ namespace {
 // moment leaves the old file whole; the memory used does not grow with the
 // file.
 bool ajoute_par_copie(const QString& chemin, const QByteArray& octets, QString* erreur) {
-  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
-  QFileInfo info(chemin);
-  if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
-  const QByteArray nom = QFile::encodeName(info.absoluteFilePath());
-  struct stat st {};
-  if (::stat(nom.constData(), &st) != 0) return remplace_fichier(chemin, octets, erreur);
-  if (S_ISDIR(st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
-  if (::access(nom.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
-  const int source = ::open(nom.constData(), O_RDONLY | O_CLOEXEC);
+  Remplacement r;
+  if (!verifie_cible(chemin, r, erreur)) return false;
+  if (!r.existe) return remplace_fichier(chemin, octets, erreur);
+  const int source = ::open(r.cible.constData(), O_RDONLY | O_CLOEXEC);
   if (source < 0) return echec_ecriture(erreur, chemin, raison(errno));
-  const QString dossier = info.absolutePath();
-  QByteArray provisoire = QFile::encodeName(dossier + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
-  const int fd = ::mkostemp(provisoire.data(), O_CLOEXEC);
-  if (fd < 0) {
-    const int numero = errno;
+  if (!cree_provisoire(chemin, r, erreur)) {
     ::close(source);
-    return echec_ecriture(
-        erreur, chemin,
-        QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
+    return false;
   }
-  auto abandonne = [&](int numero) {
-    ::close(source);
-    ::close(fd);
-    ::unlink(provisoire.constData());
-    return echec_ecriture(erreur, chemin, raison(numero));
-  };
   QByteArray tampon(1 << 16, Qt::Uninitialized);
   while (true) {
     const ssize_t n = ::read(source, tampon.data(), static_cast<size_t>(tampon.size()));
     if (n < 0) {
       if (errno == EINTR) continue;
-      return abandonne(errno);
+      const int numero = errno;
+      ::close(source);
+      return abandonne(r, numero, chemin, erreur);
     }
     if (n == 0) break;
-    if (!ecrit_tout(fd, QByteArray::fromRawData(tampon.constData(), n))) return abandonne(errno);
+    if (!ecrit_tout(r.fd, QByteArray::fromRawData(tampon.constData(), n))) {
+      const int numero = errno;
+      ::close(source);
+      return abandonne(r, numero, chemin, erreur);
+    }
   }
-  if (!ecrit_tout(fd, octets)) return abandonne(errno);
-  ::fchmod(fd, st.st_mode & 07777);
-  if (::fsync(fd) != 0) return abandonne(errno);
   ::close(source);
-  if (::close(fd) != 0) {
-    const int numero = errno;
-    ::unlink(provisoire.constData());
-    return echec_ecriture(erreur, chemin, raison(numero));
-  }
-  if (::rename(provisoire.constData(), nom.constData()) != 0) {
-    const int numero = errno;
-    ::unlink(provisoire.constData());
-    return echec_ecriture(erreur, chemin, raison(numero));
-  }
-  return true;
+  return acheve_remplacement(r, octets, r.st.st_mode & 07777, chemin, erreur);
 }
 
 }  // namespace
@@ -393,7 +378,7 @@ bool FichierJournal::ecrit(const QString& texte, QString* erreur) {
 bool FichierNeuf::ouvre(const QString& chemin, QString* erreur) {
   abandonne();
   Remplacement r;
-  const bool pret = prepare_remplacement(chemin, r, erreur);
+  const bool pret = verifie_cible(chemin, r, erreur) && cree_provisoire(chemin, r, erreur);
   if (!r.cible.isEmpty()) chemin_ = QFile::decodeName(r.cible);
   if (!pret) return false;
   ::close(r.fd);
@@ -423,15 +408,8 @@ bool FichierNeuf::valide(QString* erreur) {
   const int fd = ::open(provisoire_.constData(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return echoue(errno);
   struct stat st {};
-  mode_t mode = 0;
-  if (::stat(nom.constData(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    mode = 0666 & ~masque;
-  }
-  ::fchmod(fd, mode);
+  const bool existe = ::stat(nom.constData(), &st) == 0;
+  ::fchmod(fd, mode_remplacant(existe, st));
   if (::fsync(fd) != 0) {
     const int numero = errno;
     ::close(fd);

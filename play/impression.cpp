@@ -19,6 +19,7 @@
 #include "platform/boites.h"
 #include "platform/imprimante.h"
 #include "play/entete_partie.h"
+#include "play/modele_parties.h"
 #include "play/plateau.h"
 
 namespace {
@@ -302,7 +303,7 @@ QString tampon_impression() {
 }
 
 void Command6_Click(plateau& p) {
-  if (p.List2->topLevelItemCount() == 0) return;
+  if (p.modele_parties->rowCount() == 0) return;
   QString titre = texte(173);
   if (imprime_liste(*p.List2, titre, tampon_impression(), QStringLiteral("Arial"), 10))
     plateforme::boite_message(texte(220), boite::INFORMATION, programme());

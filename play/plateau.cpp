@@ -25,7 +25,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStatusBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "platform/fenetres.h"
 #include "play/parametres.h"
@@ -42,6 +42,7 @@
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
 #include "openings/reglages_ouvertures.h"
+#include "play/modele_parties.h"
 #include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/chemins.h"
@@ -261,10 +262,15 @@ void plateau::construit() {
   Frame1->hide();
 
   // The game list of a PGN file and, beside it, the chat frame.
-  List2 = controle<QTreeWidget>(this, QStringLiteral("List2"), 8, 408, 540, 140);
+  List2 = controle<QTreeView>(this, QStringLiteral("List2"), 8, 408, 540, 140);
   List2->setRootIsDecorated(false);
+  List2->setUniformRowHeights(true);
+  List2->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ImlIcon.insert(QStringLiteral("main"), icone_liste(true));
   ImlIcon.insert(QStringLiteral("validation"), icone_liste(false));
+  modele_parties = new ModeleParties(List2);
+  modele_parties->definit_icones(ImlIcon.value(QStringLiteral("main")), ImlIcon.value(QStringLiteral("validation")));
+  List2->setModel(modele_parties);
   Label2 = etiquette(this, QStringLiteral("Label2"), QStringLiteral("Double-cliquer sur la partie à visualiser"), 8,
                      552, 380, 20);
   Command6 = bouton(this, QStringLiteral("Command6"), QStringLiteral("Imprimer la liste"), 420, 550, 128, 24);
@@ -376,19 +382,15 @@ void plateau::Form_Load() {
     }
     // 9. Move list and game list.
     List1->clear();
-    List2->clear();
+    modele_parties->vide();
     const int colonnes[7] = {229, 241, 244, 243, 238, 239, 246};
     const int largeurs[8] = {1000, 800, 800, 600, 1000, 1000, 600, 0};
     QStringList titres;
     for (int n : colonnes) titres << texte(n).chopped(texte(n).isEmpty() ? 0 : 1);
     titres << QString();
-    List2->setColumnCount(8);
-    List2->setHeaderLabels(titres);
-    for (int i = 0; i < 8; ++i) {
-      List2->setColumnWidth(i, largeurs[i] / TWIPS);
-      List2->headerItem()->setTextAlignment(i, (i == 2 || i == 3) ? Qt::AlignHCenter : Qt::AlignLeft);
-    }
-    List2->setColumnHidden(7, true);
+    modele_parties->definit_titres(titres);
+    for (int i = 0; i < 8; ++i) List2->setColumnWidth(i, largeurs[i] / TWIPS);
+    List2->setColumnHidden(ModeleParties::COLONNE_CLE_RONDE, true);
     // 10.
     etat_clic = 0;
     historique_positions.clear();

@@ -37,7 +37,8 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
-class QTreeWidget;
+class QTreeView;
+class ModeleParties;
 namespace mvdechiquier {
 class Echiquier;
 }
@@ -66,7 +67,8 @@ class plateau : public QWidget, public VuePartie {
   // --- Controls -----------------------------------------------------------
   mvdechiquier::Echiquier* Echiquier = nullptr;
   QListWidget* List1 = nullptr;     // the move list, one line per half-move, then result lines
-  QTreeWidget* List2 = nullptr;     // the game list of a PGN file, eight columns
+  QTreeView* List2 = nullptr;       // the game list of a PGN file, eight columns, over modele_parties
+  ModeleParties* modele_parties = nullptr;  // the games List2 shows (play/modele_parties.h)
   QMap<QString, QIcon> ImlIcon;     // the game list's icons: "main" (loaded now), "validation" (loaded before)
   QLabel* Label1 = nullptr;         // "Liste des coups"
   QLabel* Label2 = nullptr;         // under the game list

@@ -31,15 +31,13 @@ constexpr int HAUT_LIGNE = 20;
 constexpr int MAX_ICONES = 15;
 
 QGroupBox* cadre(QWidget* parent, const char* nom, const QString& titre, int y) {
-  auto* f = new QGroupBox(titre, parent);
-  f->setObjectName(QString::fromLatin1(nom));
+  auto* f = fenetres::nomme(new QGroupBox(titre, parent), nom);
   f->setGeometry(MARGE, y, 2 * MARGE + MAX_ICONES * PAS_ICONE, HAUT_LIGNE + COTE_ICONE + MARGE);
   return f;
 }
 
 QLabel* element_zero(QGroupBox* parent, const char* nom) {
-  auto* l = new QLabel(parent);
-  l->setObjectName(QString::fromLatin1(nom) + QStringLiteral("(0)"));
+  auto* l = fenetres::nomme(new QLabel(parent), nom, 0);
   l->setGeometry(MARGE, HAUT_LIGNE, COTE_ICONE, COTE_ICONE);
   l->setVisible(false);
   return l;
@@ -118,9 +116,9 @@ void prises::affiche_prises() {
 
   auto ajoute = [&dossier](QList<QLabel*>& ligne, int& nb, int code) {
     QLabel* modele = ligne[0];
-    auto* icone = new QLabel(modele->parentWidget());
     ++nb;
-    icone->setObjectName(modele->objectName().chopped(3) + QStringLiteral("(%1)").arg(nb));
+    // The model is "nom(0)": the icons that follow it are "nom(1)"...
+    auto* icone = fenetres::nomme(new QLabel(modele->parentWidget()), modele->objectName().chopped(3), nb);
     icone->setGeometry(modele->x() + (nb - 1) * PAS_ICONE, modele->y(), modele->width(), modele->height());
     try {
       icone->setPixmap(

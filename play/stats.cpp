@@ -23,16 +23,12 @@ namespace {
 constexpr int TWIPS = 15;
 
 QLabel* etiquette(QWidget* parent, const char* nom, int x, int y, int l, int h) {
-  auto* e = new QLabel(parent);
-  e->setObjectName(QString::fromLatin1(nom));
-  e->setGeometry(x, y, l, h);
-  return e;
+  return fenetres::controle<QLabel>(parent, QString::fromLatin1(nom), x, y, l, h);
 }
 
 QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, int x, int y) {
-  auto* b = new QPushButton(texte, parent);
-  b->setObjectName(QString::fromLatin1(nom));
-  b->setGeometry(x, y, 100, 26);
+  auto* b = fenetres::controle<QPushButton>(parent, QString::fromLatin1(nom), x, y, 100, 26);
+  b->setText(texte);
   return b;
 }
 

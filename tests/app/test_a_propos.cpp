@@ -52,11 +52,7 @@ class APropos : public TestApp {
 
 QString texte_controle(QWidget* fenetre, const char* nom) {
   if (!nom) return fenetre->windowTitle();
-  QObject* o = fenetre->findChild<QObject*>(nom);
-  if (auto* b = qobject_cast<QAbstractButton*>(o)) return b->text();
-  if (auto* l = qobject_cast<QLabel*>(o)) return l->text();
-  if (auto* g = qobject_cast<QGroupBox*>(o)) return g->title();
-  return QStringLiteral("<absent>");
+  return texte_montre(fenetre->findChild<QObject*>(nom));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tests/common/aide_tests.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,8 +12,12 @@
 #include <thread>
 #include <cstring>
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 
 #include "app/branchement.h"
 #include "platform/fenetres.h"
@@ -174,4 +179,38 @@ QStringList melanges_apres_tirs(const std::function<void()>& sauve, const std::f
       melanges << QStringLiteral("killed after %1 of %2 us: %3").arg(delai).arg(duree).arg(e);
   }
   return melanges;
+}
+
+QString etat_apres_tir(const QByteArray& o, const QByteArray& ancien, const QByteArray& nouveau,
+                       const std::function<QByteArray(const QByteArray&)>& compare) {
+  if (o == ancien) return QStringLiteral("ancien");
+  if (compare ? compare(o) == compare(nouveau) : o == nouveau) return QStringLiteral("nouveau");
+  return QStringLiteral("%1 bytes").arg(o.size());
+}
+
+QByteArray octets_fichier(const QString& chemin, const QByteArray& si_absent) {
+  QFile f(chemin);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : si_absent;
+}
+
+void ecrit_octets(const QString& chemin, const QByteArray& octets) {
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << chemin.toStdString();
+  ASSERT_EQ(f.write(octets), octets.size());
+}
+
+QStringList fichiers_du_dossier(const QString& dossier) {
+  return QDir(dossier).entryList(QDir::Files | QDir::Hidden);
+}
+
+bool met_droits(const QString& chemin, unsigned mode) {
+  return ::chmod(QFile::encodeName(chemin).constData(), static_cast<mode_t>(mode)) == 0;
+}
+
+QString texte_montre(const QObject* controle) {
+  if (auto* b = qobject_cast<const QAbstractButton*>(controle)) return b->text();
+  if (auto* l = qobject_cast<const QLabel*>(controle)) return l->text();
+  if (auto* g = qobject_cast<const QGroupBox*>(controle)) return g->title();
+  if (auto* a = qobject_cast<const QAction*>(controle)) return a->text();
+  return QStringLiteral("<absent>");
 }

@@ -4,12 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <cctype>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/boites.h"
+
+class QObject;
 
 // Base fixture: resets the shared game state and the recorded boxes, and
 // points the program folder at a temporary folder.
@@ -54,3 +60,37 @@ long duree_dans_un_enfant(const std::function<void()>& travail);
 // the end must leave "nouveau", or that is the one answer.
 QStringList melanges_apres_tirs(const std::function<void()>& sauve, const std::function<void()>& remet_avant,
                                 const std::function<QString()>& etat, int tirs = 16);
+
+// What a kill left of a file of bytes `o`: "ancien" (the old bytes whole),
+// "nouveau" (the new ones complete) or the size of a mix. `compare`, when
+// given, keeps of the bytes what must match the new ones (say, without the
+// time a file was written).
+QString etat_apres_tir(const QByteArray& o, const QByteArray& ancien, const QByteArray& nouveau,
+                       const std::function<QByteArray(const QByteArray&)>& compare = {});
+
+// --- Files ------------------------------------------------------------------
+// The bytes of a file, `si_absent` when it cannot be read.
+QByteArray octets_fichier(const QString& chemin, const QByteArray& si_absent = QByteArray());
+// Writes `octets` as the whole file; a failure fails the test.
+void ecrit_octets(const QString& chemin, const QByteArray& octets);
+// The files of a folder, hidden ones too.
+QStringList fichiers_du_dossier(const QString& dossier);
+// Gives a file or a folder the permissions `mode` (0555: a folder that takes
+// no new file); false when it cannot.
+bool met_droits(const QString& chemin, unsigned mode);
+
+// The name of a case of a parameterised test: its field `nom`, every
+// character that is no letter or digit made '_'.
+//   INSTANTIATE_TEST_SUITE_P(Suite, Fixture, ::testing::ValuesIn(CAS), NomDuCas());
+struct NomDuCas {
+  template <class Info>
+  std::string operator()(const Info& info) const {
+    std::string n;
+    for (char ch : std::string(info.param.nom)) n.push_back(std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_');
+    return n;
+  }
+};
+
+// The text a control shows: a button's or a label's text, a frame's title, a
+// menu item's text; "<absent>" without a control.
+QString texte_montre(const QObject* controle);

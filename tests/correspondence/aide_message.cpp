@@ -49,8 +49,7 @@ plateau& TestMessage::plateau_avec(const char* coups, int couleur) {
 
 QString TestMessage::fichier(const QString& nom, const QByteArray& contenu) const {
   const QString chemin = dossier() + QLatin1Char('/') + nom;
-  QFile f(chemin);
-  if (f.open(QIODevice::WriteOnly)) f.write(contenu);
+  ecrit_octets(chemin, contenu);
   return chemin;
 }
 

@@ -247,13 +247,7 @@ TEST_F(Manager, LesLibellesViennentDeLaLangue) {
       {"Label10", texte(417) + " :"}, {"Option1(2)", texte(433)},     {"Command1", texte(125)},
       {"Command2", texte(211)},       {"Label12", "&Résultat :"},
   };
-  for (const auto& [nom, attendu] : cas) {
-    QWidget* w = c->findChild<QWidget*>(nom);
-    ASSERT_NE(w, nullptr) << nom;
-    const QString vu = qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text()
-                                                : qobject_cast<QAbstractButton*>(w)->text();
-    EXPECT_EQ(vu, attendu) << nom;
-  }
+  for (const auto& [nom, attendu] : cas) EXPECT_EQ(texte_montre(c->findChild<QWidget*>(nom)), attendu) << nom;
   EXPECT_EQ(c->List1->headerItem()->text(9), texte(420));
 }
 

@@ -226,9 +226,7 @@ TEST_F(TestMessage, LesLibellesDeLaFenetreSuiventLaLangue) {
   const std::pair<QWidget*, int> libelles[] = {{m, 475}, {m->Label3, 476}, {m->Label5, 477}, {m->Send, 478},
                                                {m->Attach, 479}, {m->Command1, 211}, {m->txtfic, 480}};
   for (const auto& [controle, numero] : libelles) {
-    QString vu = controle == m ? m->windowTitle()
-                 : qobject_cast<QLabel*>(controle) ? static_cast<QLabel*>(controle)->text()
-                                                   : static_cast<QPushButton*>(controle)->text();
+    const QString vu = controle == m ? m->windowTitle() : texte_montre(controle);
     EXPECT_EQ(vu, texte(numero)) << numero;
     EXPECT_FALSE(vu.isEmpty()) << numero;
   }

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "platform/fenetres.h"
 #include "play/parametres.h"
@@ -13,6 +13,7 @@
 #include "platform/minuterie.h"
 #include "platform/son.h"
 #include "play/jeu.h"
+#include "play/modele_parties.h"
 #include "play/patience.h"
 #include "play/plateau.h"
 
@@ -45,8 +46,8 @@ plateau& TestChargePgn::fenetre() {
 
 QStringList TestChargePgn::colonne(int c) {
   QStringList l;
-  QTreeWidget* liste = fenetre().List2;
-  for (int i = 0; i < liste->topLevelItemCount(); ++i) l << liste->topLevelItem(i)->text(c);
+  const QAbstractItemModel* modele = fenetre().List2->model();
+  for (int i = 0; i < modele->rowCount(); ++i) l << modele->index(i, c).data().toString();
   return l;
 }
 
@@ -55,8 +56,9 @@ QStringList TestChargePgn::icones() {
   plateau& p = fenetre();
   const qint64 main = p.ImlIcon.value(QStringLiteral("main")).cacheKey();
   const qint64 validation = p.ImlIcon.value(QStringLiteral("validation")).cacheKey();
-  for (int i = 0; i < p.List2->topLevelItemCount(); ++i) {
-    const QIcon icone = p.List2->topLevelItem(i)->icon(0);
+  const QAbstractItemModel* modele = p.List2->model();
+  for (int i = 0; i < modele->rowCount(); ++i) {
+    const QIcon icone = modele->index(i, 0).data(Qt::DecorationRole).value<QIcon>();
     l << (icone.isNull() ? QString()
           : icone.cacheKey() == main       ? QStringLiteral("main")
           : icone.cacheKey() == validation ? QStringLiteral("validation")
@@ -66,11 +68,11 @@ QStringList TestChargePgn::icones() {
 }
 
 void TestChargePgn::double_clic(int ligne) {
-  QTreeWidget* liste = fenetre().List2;
-  QTreeWidgetItem* item = liste->topLevelItem(ligne);
-  ASSERT_NE(item, nullptr);
-  liste->setCurrentItem(item);
-  emit liste->itemDoubleClicked(item, 0);
+  QTreeView* liste = fenetre().List2;
+  const QModelIndex index = liste->model()->index(ligne, 0);
+  ASSERT_TRUE(index.isValid()) << "no line " << ligne;
+  liste->setCurrentIndex(index);
+  emit liste->doubleClicked(index);
 }
 
 QStringList TestChargePgn::lignes_coups() {

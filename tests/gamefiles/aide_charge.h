@@ -7,7 +7,6 @@
 #include "tests/gamefiles/aide_pgn.h"
 
 class plateau;
-class QTreeWidgetItem;
 
 class TestChargePgn : public TestPgn {
  protected:

@@ -7,9 +7,7 @@
 
 QString TestPgn::ecrit_fichier(const std::string& octets, const QString& nom) {
   const QString chemin = QDir(dossier()).filePath(nom);
-  QFile f(chemin);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(octets.data(), static_cast<qint64>(octets.size()));
+  ecrit_octets(chemin, QByteArray::fromStdString(octets));
   return chemin;
 }
 

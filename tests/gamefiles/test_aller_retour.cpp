@@ -8,7 +8,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
 #include <map>
 #include <set>
 
@@ -139,7 +138,7 @@ TEST_F(AllerRetour, UnFichierPgnCopieEnXmlSeChargeDepuisUneAdresse) {
   plateforme::BoitesEnTest::repond(boite::OK);
   f.Command2->click();
   ASSERT_TRUE(attend([&] { return !f.telechargement(); }));
-  ASSERT_EQ(fenetre().List2->topLevelItemCount(), 2);
+  ASSERT_EQ(colonne(0).size(), 2);
   for (int i : {1, 0}) {
     SCOPED_TRACE(i);
     if (i == 0) {

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
 
 #include "platform/fenetres.h"
 #include "play/parametres.h"
@@ -35,23 +34,25 @@ class FormulaireCharge : public TestChargePgn {
 }  // namespace
 
 TEST_F(FormulaireCharge, LesChampsViennentDesReglagesEtLesLibellesDeLaLangue) {
-  fichier_pgn = QStringLiteral("/tmp/parties.pgn");
-  critere_blanc = QStringLiteral("Smith");
-  critere_noir = QStringLiteral("Jones");
+  // Each setting with the field that shows it.
+  const struct {
+    QString* reglage;
+    QLineEdit* charge::*champ;
+    const char* valeur;
+  } champs[] = {
+      {&fichier_pgn, &charge::Text1, "/tmp/parties.pgn"}, {&critere_blanc, &charge::Text2, "Smith"},
+      {&critere_noir, &charge::Text3, "Jones"},           {&critere_eco, &charge::Text5, "B2"},
+      {&critere_resultat, &charge::Text6, "1-0"},         {&critere_date, &charge::Text7, "2024"},
+      {&critere_site, &charge::Text8, "Dijon"},           {&critere_ronde, &charge::Text9, "3"},
+      {&critere_event, &charge::Text10, "Open"},
+  };
+  for (const auto& ch : champs) *ch.reglage = QString::fromUtf8(ch.valeur);
   critere_lesdeux = 1;
-  critere_eco = QStringLiteral("B2");
-  critere_resultat = QStringLiteral("1-0");
-  critere_date = QStringLiteral("2024");
-  critere_site = QStringLiteral("Dijon");
-  critere_ronde = QStringLiteral("3");
-  critere_event = QStringLiteral("Open");
   max_seuil_partie = 500;
   charge& f = ouvre(0);
   EXPECT_EQ(f.windowTitle(), QStringLiteral("Chargement d'un fichier de parties en mémoire"));
-  const std::pair<QLineEdit*, const char*> champs[] = {
-      {f.Text1, "/tmp/parties.pgn"}, {f.Text2, "Smith"}, {f.Text3, "Jones"}, {f.Text5, "B2"}, {f.Text6, "1-0"},
-      {f.Text7, "2024"},            {f.Text8, "Dijon"}, {f.Text9, "3"},     {f.Text10, "Open"}, {f.Text4, "500"}};
-  for (const auto& [champ, valeur] : champs) EXPECT_EQ(champ->text(), QString::fromUtf8(valeur)) << champ->objectName().toStdString();
+  for (const auto& ch : champs) EXPECT_EQ((f.*ch.champ)->text(), QString::fromUtf8(ch.valeur)) << ch.valeur;
+  EXPECT_EQ(f.Text4->text(), QStringLiteral("500"));
   EXPECT_TRUE(f.Check2->isChecked());
   EXPECT_FALSE(f.Frame1->isEnabled()) << "the filter is changed after ticking Check1";
   f.Check1->click();

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QListWidget>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include "app/commandes.h"
 #include "platform/fenetres.h"
@@ -199,7 +198,7 @@ TEST_F(TestChargePgn, LeBoutonArreterFinitLaListeAvecLesPartiesTrouvees) {
   });
   minuterie.start(0);
   charge_pgn(1, chemin);
-  const int gardees = fenetre().List2->topLevelItemCount();
+  const int gardees = colonne(0).size();
   EXPECT_GT(gardees, 0);
   EXPECT_LT(gardees, 32767);
   EXPECT_EQ(statut(), QStringLiteral(" %1 parties chargées sur  %1").arg(gardees));

@@ -30,10 +30,6 @@ class Conversion : public TestPgn {
     TestPgn::TearDown();
   }
   QString sortie(const char* nom) { return QDir(dossier()).filePath(QString::fromLatin1(nom)); }
-  static QByteArray contenu(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
 };
 
 }  // namespace
@@ -71,7 +67,7 @@ TEST_F(Conversion, LesPartiesQuiPassentLeFiltreSontCopieesEnXmlOuEnPgn) {
     } else {
       std::vector<pgn::PartieXml> parties;
       QString erreur;
-      ASSERT_TRUE(pgn::lit_liste_xml(contenu(destination), parties, &erreur)) << erreur.toStdString();
+      ASSERT_TRUE(pgn::lit_liste_xml(octets_fichier(destination), parties, &erreur)) << erreur.toStdString();
       for (const pgn::PartieXml& p : parties) {
         for (const auto& [nom, valeur] : p.tags)
           if (nom == "White") blancs.push_back(valeur);
@@ -81,7 +77,7 @@ TEST_F(Conversion, LesPartiesQuiPassentLeFiltreSontCopieesEnXmlOuEnPgn) {
     EXPECT_EQ(entete_pgn, "[Event \"La partie en main\"]\r\n\r\n") << "the game in hand keeps its tags";
   }
   // No game passes: the list holds nothing, the file is still a whole list.
-  const QList<QByteArray> lignes = contenu(sortie("copie.xml")).split('\n');
+  const QList<QByteArray> lignes = octets_fichier(sortie("copie.xml")).split('\n');
   ASSERT_EQ(lignes.size(), 5);
   EXPECT_EQ(lignes[2], "<LIST>\r");
   EXPECT_EQ(lignes[3], "</LIST>\r");
@@ -92,12 +88,12 @@ TEST_F(Conversion, LaCopieGardeLesCoupsEtSeRelitParPgnExtract) {
   plateforme::BoitesEnTest::repond(boite::OK);
   pgn_vers_xml(source, sortie("copie.xml"), false);
   std::vector<pgn::PartieXml> parties;
-  ASSERT_TRUE(pgn::lit_liste_xml(contenu(sortie("copie.xml")), parties));
+  ASSERT_TRUE(pgn::lit_liste_xml(octets_fichier(sortie("copie.xml")), parties));
   ASSERT_EQ(parties.size(), 5u);
   // A movetext with comments and a variation, on one line; the result at its end.
   EXPECT_EQ(parties[0].coups, "1.e4 {Le meilleur.} e5 2.Nf3 (2.f4) Nc6 3.Bb5 1-0");
   EXPECT_EQ(parties[2].coups, "1.c4 e5 1/2-1/2");
-  EXPECT_TRUE(contenu(sortie("copie.xml")).contains("<Comment></Comment>\r\n"));
+  EXPECT_TRUE(octets_fichier(sortie("copie.xml")).contains("<Comment></Comment>\r\n"));
 
   plateforme::BoitesEnTest::repond(boite::OK);
   pgn_vers_xml(source, sortie("copie.pgn"), true);
@@ -133,7 +129,7 @@ TEST_F(Conversion, UnCommentairePointVirguleNAvalePasLaSuiteEtChaquePartieFinitP
       for (const pgn::PartieLue& p : lit_toutes(destination)) movetexts.push_back(p.movetext);
     } else {
       std::vector<pgn::PartieXml> parties;
-      ASSERT_TRUE(pgn::lit_liste_xml(contenu(destination), parties));
+      ASSERT_TRUE(pgn::lit_liste_xml(octets_fichier(destination), parties));
       for (const pgn::PartieXml& p : parties) movetexts.push_back(p.coups);
     }
     ASSERT_EQ(movetexts.size(), 2u);
@@ -161,7 +157,7 @@ TEST_F(Conversion, UnArretGardeLesPartiesCopieesEtFermeLaListe) {
   plateforme::BoitesEnTest::repond(boite::OK);
   pgn_vers_xml(source, sortie("copie.xml"), false);
   std::vector<pgn::PartieXml> parties;
-  ASSERT_TRUE(pgn::lit_liste_xml(contenu(sortie("copie.xml")), parties)) << "the list is closed";
+  ASSERT_TRUE(pgn::lit_liste_xml(octets_fichier(sortie("copie.xml")), parties)) << "the list is closed";
   EXPECT_GT(parties.size(), 0u);
   EXPECT_LT(parties.size(), 200000u);
   EXPECT_EQ(plateforme::BoitesEnTest::textes().value(0),
@@ -187,7 +183,7 @@ TEST_F(Conversion, UneSourceAbsenteOuUneDestinationImpossibleEstSignalee) {
     plateforme::BoitesEnTest::repond(boite::OK);
     entete_pgn = "[Event \"La partie en main\"]\r\n\r\n";
     pgn_vers_xml(c.source, c.destination, true);
-    EXPECT_EQ(contenu(source), QByteArray::fromStdString(cinq_parties()));
+    EXPECT_EQ(octets_fichier(source), QByteArray::fromStdString(cinq_parties()));
     EXPECT_EQ(entete_pgn, "[Event \"La partie en main\"]\r\n\r\n");
     ASSERT_EQ(plateforme::BoitesEnTest::textes().size(), 1);
     EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].contains(QString::fromUtf8(c.message)))
@@ -211,7 +207,7 @@ TEST_F(Conversion, UneCopieQuiEchoueLaisseLAncienFichierEntier) {
       },
       4000);
   EXPECT_TRUE(rapport.startsWith(QStringLiteral("Impossible d'écrire le fichier ") + ancien)) << rapport.toStdString();
-  EXPECT_EQ(contenu(ancien), "ancien");
+  EXPECT_EQ(octets_fichier(ancien), "ancien");
   EXPECT_EQ(QDir(dossier()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no new file left behind";
 }
 
@@ -232,7 +228,7 @@ TEST_F(Conversion, LeFormulaireDExtractionCopieVersLeFichierChoisi) {
   plateforme::DialoguesEnTest::repond(existant);
   plateforme::BoitesEnTest::repond(boite::NON);
   f.Command4->click();
-  EXPECT_EQ(contenu(existant), "ancien");
+  EXPECT_EQ(octets_fichier(existant), "ancien");
   EXPECT_EQ(plateforme::BoitesEnTest::textes().value(0), existant + QStringLiteral(" existe, voulez-vous l'écraser ?"));
 
   plateforme::BoitesEnTest::efface();

@@ -1,8 +1,6 @@
 // Game files survive a writer killed at any moment, a full disk and a
 // folder that cannot be written: the old file stays whole or the new one is
 // complete; a failure is said and no success is.
-#include <sys/stat.h>
-
 #include <QDir>
 #include <QFile>
 #include <cerrno>
@@ -20,16 +18,7 @@ using plateforme::BoitesEnTest;
 
 namespace {
 
-QByteArray octets(const QString& chemin) {
-  QFile f(chemin);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
-
-void ecrit_octets(const QString& chemin, const QByteArray& o) {
-  QFile f(chemin);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ASSERT_EQ(f.write(o), o.size());
-}
+QByteArray octets(const QString& chemin) { return octets_fichier(chemin, "<absent>"); }
 
 // The bytes without the comment an XML list begins with, which holds the
 // time it was written.
@@ -39,15 +28,6 @@ QByteArray sans_date(QByteArray o) {
   if (fin >= 0) o.remove(debut, fin + 3 - debut);
   return o;
 }
-
-// What a kill left: "ancien", "nouveau" or the size of a mix.
-QString etat(const QByteArray& o, const QByteArray& ancien, const QByteArray& nouveau) {
-  if (o == ancien) return QStringLiteral("ancien");
-  if (sans_date(o) == sans_date(nouveau)) return QStringLiteral("nouveau");
-  return QStringLiteral("%1 bytes").arg(o.size());
-}
-
-QStringList fichiers(const QString& dossier) { return QDir(dossier).entryList(QDir::Files | QDir::Hidden); }
 
 class EcrituresParties : public TestPgn {
  protected:
@@ -101,9 +81,9 @@ TEST_F(EcrituresParties, TuesEnRouteIlsLaissentLAncienOuLeNouveau) {
     const QByteArray nouveau = octets(f);
     ASSERT_NE(nouveau, ancien);
     EXPECT_EQ(melanges_apres_tirs([&] { c.sauve(f); }, [&] { ecrit_octets(f, ancien); },
-                                  [&] { return etat(octets(f), ancien, nouveau); }, 10),
+                                  [&] { return etat_apres_tir(octets(f), ancien, nouveau, sans_date); }, 10),
               QStringList());
-    for (const QString& reste : fichiers(dossier())) {
+    for (const QString& reste : fichiers_du_dossier(dossier())) {
       if (reste.startsWith(QLatin1Char('.'))) QFile::remove(chemin(qPrintable(reste)));
     }
   }
@@ -112,7 +92,7 @@ TEST_F(EcrituresParties, TuesEnRouteIlsLaissentLAncienOuLeNouveau) {
 // A full disk or a folder that cannot be written: the copy of a game file
 // says why, shows no count of games saved, and leaves the old file alone.
 TEST_F(EcrituresParties, DisquePleinOuDossierProtegeLaCopieLeDit) {
-  ASSERT_EQ(::chmod(QFile::encodeName(dossier()).constData(), 0755), 0);
+  ASSERT_TRUE(met_droits(dossier(), 0755));
   const QString source = ecrit_fichier(beaucoup_de_parties(3000), QStringLiteral("source.pgn"));
   const QString sous_dossier = chemin("sortie");
   ASSERT_TRUE(QDir().mkpath(sous_dossier));
@@ -128,7 +108,7 @@ TEST_F(EcrituresParties, DisquePleinOuDossierProtegeLaCopieLeDit) {
     SCOPED_TRACE(c.quoi);
     ecrit_octets(destination, "ancien");
     if (c.protege) {
-      ASSERT_EQ(::chmod(QFile::encodeName(sous_dossier).constData(), 0555), 0);
+      ASSERT_TRUE(met_droits(sous_dossier, 0555));
     }
     const QString rapport = dans_un_enfant(
         [&] {
@@ -138,10 +118,10 @@ TEST_F(EcrituresParties, DisquePleinOuDossierProtegeLaCopieLeDit) {
           return BoitesEnTest::textes().join(QLatin1Char('|'));
         },
         c.limite, c.protege);
-    ASSERT_EQ(::chmod(QFile::encodeName(sous_dossier).constData(), 0755), 0);
+    ASSERT_TRUE(met_droits(sous_dossier, 0755));
     EXPECT_TRUE(rapport.contains(QString::fromLocal8Bit(std::strerror(c.numero)))) << rapport.toStdString();
     EXPECT_FALSE(rapport.contains(texte(268))) << rapport.toStdString();
     EXPECT_EQ(octets(destination), "ancien");
-    EXPECT_EQ(fichiers(sous_dossier), QStringList{QStringLiteral("copie.xml")});
+    EXPECT_EQ(fichiers_du_dossier(sous_dossier), QStringList{QStringLiteral("copie.xml")});
   }
 }

@@ -70,11 +70,7 @@ TEST_P(FiltrePgn, LeCritereGardeOuEcarteLaPartie) {
   EXPECT_EQ(pgn::passe_filtre(parties[0], GetParam().criteres), GetParam().passe);
 }
 
-INSTANTIATE_TEST_SUITE_P(Criteres, FiltrePgn, ::testing::ValuesIn(CAS), [](const auto& info) {
-  std::string n;
-  for (char ch : std::string(info.param.nom)) n.push_back(std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_');
-  return n;
-});
+INSTANTIATE_TEST_SUITE_P(Criteres, FiltrePgn, ::testing::ValuesIn(CAS), NomDuCas());
 
 TEST_F(TestPgn, UnCritereSurUnTagAbsentEcarteLaPartie) {
   const auto parties = lit_texte("[White \"Anna\"]\n\n1.e4 *\n", false);
@@ -85,25 +81,22 @@ TEST_F(TestPgn, UnCritereSurUnTagAbsentEcarteLaPartie) {
 }
 
 TEST_F(TestPgn, LesCriteresViennentDesReglagesEtLaLimiteResteDansSesBornes) {
-  critere_blanc = QStringLiteral("Smith");
-  critere_noir = QStringLiteral("Jones");
+  // Each setting with the criterion it gives.
+  const struct {
+    QString* reglage;
+    QString pgn::CriteresFiltre::*critere;
+    const char* valeur;
+  } champs[] = {
+      {&critere_blanc, &pgn::CriteresFiltre::blanc, "Smith"},  {&critere_noir, &pgn::CriteresFiltre::noir, "Jones"},
+      {&critere_eco, &pgn::CriteresFiltre::eco, "B"},          {&critere_resultat, &pgn::CriteresFiltre::resultat, "1-0"},
+      {&critere_date, &pgn::CriteresFiltre::date, "2024"},     {&critere_site, &pgn::CriteresFiltre::site, "Paris"},
+      {&critere_event, &pgn::CriteresFiltre::event, "Open"},   {&critere_ronde, &pgn::CriteresFiltre::ronde, "7"},
+  };
+  for (const auto& ch : champs) *ch.reglage = QString::fromUtf8(ch.valeur);
   critere_lesdeux = 1;
-  critere_eco = QStringLiteral("B");
-  critere_resultat = QStringLiteral("1-0");
-  critere_date = QStringLiteral("2024");
-  critere_site = QStringLiteral("Paris");
-  critere_event = QStringLiteral("Open");
-  critere_ronde = QStringLiteral("7");
   const pgn::CriteresFiltre c = criteres_reglages();
-  EXPECT_EQ(c.blanc, QStringLiteral("Smith"));
-  EXPECT_EQ(c.noir, QStringLiteral("Jones"));
+  for (const auto& ch : champs) EXPECT_EQ(c.*ch.critere, QString::fromUtf8(ch.valeur)) << ch.valeur;
   EXPECT_TRUE(c.lesdeux);
-  EXPECT_EQ(c.eco, QStringLiteral("B"));
-  EXPECT_EQ(c.resultat, QStringLiteral("1-0"));
-  EXPECT_EQ(c.date, QStringLiteral("2024"));
-  EXPECT_EQ(c.site, QStringLiteral("Paris"));
-  EXPECT_EQ(c.event, QStringLiteral("Open"));
-  EXPECT_EQ(c.ronde, QStringLiteral("7"));
   EXPECT_FALSE(c.vide());
   EXPECT_TRUE(pgn::CriteresFiltre{}.vide());
 

@@ -77,11 +77,7 @@ TEST_P(DialectesPgn, ChaquePartieEstLueAvecSesTagsEtSonMovetext) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fichiers, DialectesPgn, ::testing::ValuesIn(CAS), [](const auto& info) {
-  std::string n;
-  for (char ch : std::string(info.param.nom)) n.push_back(std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_');
-  return n;
-});
+INSTANTIATE_TEST_SUITE_P(Fichiers, DialectesPgn, ::testing::ValuesIn(CAS), NomDuCas());
 
 TEST_F(TestPgn, LesValeursDesTagsConnusEtLesLignesDEnteteSontGardees) {
   const auto parties = lit_texte(

@@ -55,11 +55,7 @@ TEST_P(MovetextPgn, LaLignePrincipaleEtSesCommentaires) {
   EXPECT_FALSE(m.commentaire_ouvert);
 }
 
-INSTANTIATE_TEST_SUITE_P(Movetexts, MovetextPgn, ::testing::ValuesIn(CAS), [](const auto& info) {
-  std::string n;
-  for (char ch : std::string(info.param.nom)) n.push_back(std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_');
-  return n;
-});
+INSTANTIATE_TEST_SUITE_P(Movetexts, MovetextPgn, ::testing::ValuesIn(CAS), NomDuCas());
 
 TEST_F(TestPgn, LeNumeroDuPremierCoupEtLeTraitSontLus) {
   const pgn::MovetextLu noir = pgn::lit_movetext("12...Nc6 13.Nf3 *");
@@ -159,11 +155,7 @@ TEST_P(MovetextProgramme, LeMovetextEstCeluiQueLeProgrammeEcrit) {
   EXPECT_TRUE(plateforme::BoitesEnTest::textes().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Parties, MovetextProgramme, ::testing::ValuesIn(PROGRAMMES), [](const auto& info) {
-  std::string n;
-  for (char ch : std::string(info.param.nom)) n.push_back(std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_');
-  return n;
-});
+INSTANTIATE_TEST_SUITE_P(Parties, MovetextProgramme, ::testing::ValuesIn(PROGRAMMES), NomDuCas());
 
 TEST_F(TestPgn, LeMovetextDUnePartieEstCeluiDeLaBaseDesOuvertures) {
   // Checks, mates, promotions, captures: the opening base is built from the

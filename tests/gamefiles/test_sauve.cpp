@@ -57,10 +57,6 @@ class FormulaireSauve : public TestPgn {
     f.Command1->click();
     return chemin;
   }
-  static QByteArray contenu(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
 };
 
 }  // namespace
@@ -156,7 +152,7 @@ TEST_F(FormulaireSauve, LePgnEnregistreSeRelitParPgnExtractEtParLeProgramme) {
   EXPECT_EQ(d.filtre, QStringLiteral("Fichiers PGN (*.pgn)|*.pgn"));
   EXPECT_EQ(d.nom, QStringLiteral("Morva") + QDate::currentDate().toString("ddMMyy") + QStringLiteral(".pgn"));
 
-  const QByteArray octets = contenu(chemin);
+  const QByteArray octets = octets_fichier(chemin);
   EXPECT_TRUE(octets.contains("Besan\xE7on")) << "Windows-1252 when the text fits";
   EXPECT_FALSE(octets.contains("\n\n")) << "CRLF line ends";
   const std::vector<pgn::PartieLue> lues = lit_toutes(chemin);
@@ -194,7 +190,7 @@ TEST_F(FormulaireSauve, AjouterUnePartieLaSepareDeLaPrecedente) {
     sauve& f = ouvre();
     plateforme::BoitesEnTest::repond(boite::OK);
     enregistre(f, QStringLiteral("base.pgn"), false, true);
-    const QByteArray octets = contenu(chemin);
+    const QByteArray octets = octets_fichier(chemin);
     EXPECT_TRUE(octets.startsWith(QByteArray::fromStdString(c.avant).trimmed())) << "the file's games stay as they were";
     const std::vector<pgn::PartieLue> lues = lit_toutes(chemin);
     ASSERT_EQ(lues.size(), 2u);
@@ -235,7 +231,7 @@ TEST_F(FormulaireSauve, UnAjoutGardeLEncodageDuFichierOuLePasseEnUtf8) {
     sauve& f = ouvre();
     plateforme::BoitesEnTest::repond(boite::OK);
     enregistre(f, QStringLiteral("base.pgn"), false, true);
-    const QByteArray octets = contenu(chemin);
+    const QByteArray octets = octets_fichier(chemin);
     EXPECT_EQ(octets.contains("Besan\xC3\xA7on"), c.utf8) << octets.toStdString();
     EXPECT_EQ(octets.contains("Besan\xE7on"), !c.utf8) << octets.toStdString();
     const std::vector<pgn::PartieLue> lues = lit_toutes(chemin);
@@ -254,7 +250,7 @@ TEST_F(FormulaireSauve, LeXmlEstBienFormeEtPrendLesTagsDuTexteEtLesCoupsDeLaPart
   plateforme::BoitesEnTest::repond(boite::OK);
   const QString chemin = enregistre(f, QStringLiteral("partie.xml"), true);
   EXPECT_EQ(plateforme::DialoguesEnTest::vus().value(0).filtre, QStringLiteral("Fichiers XML (*.xml)|*.xml"));
-  const QByteArray octets = contenu(chemin);
+  const QByteArray octets = octets_fichier(chemin);
   const QList<QByteArray> lignes = octets.split('\n');
   ASSERT_GE(lignes.size(), 4);
   EXPECT_EQ(lignes[0], "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r");
@@ -285,10 +281,10 @@ TEST_F(FormulaireSauve, LeXmlEstBienFormeEtPrendLesTagsDuTexteEtLesCoupsDeLaPart
   texte_partie = "1.d4";
   plateforme::BoitesEnTest::repond(boite::OK);
   enregistre(g, QStringLiteral("partie.xml"), true, true);
-  ASSERT_TRUE(pgn::lit_liste_xml(contenu(chemin), parties, &erreur)) << erreur.toStdString();
+  ASSERT_TRUE(pgn::lit_liste_xml(octets_fichier(chemin), parties, &erreur)) << erreur.toStdString();
   ASSERT_EQ(parties.size(), 2u);
   EXPECT_EQ(parties[1].coups, "1.d4 1-0");
-  EXPECT_EQ(contenu(chemin).count("<?xml"), 1);
+  EXPECT_EQ(octets_fichier(chemin).count("<?xml"), 1);
 }
 
 TEST_F(FormulaireSauve, UnRefusOuUnEchecLaisseLeFormulaireOuvertEtLeFichierIntact) {
@@ -324,8 +320,8 @@ TEST_F(FormulaireSauve, UnRefusOuUnEchecLaisseLeFormulaireOuvertEtLeFichierIntac
       EXPECT_TRUE(plateforme::BoitesEnTest::textes().value(0).contains(QString::fromUtf8(c.message)))
           << plateforme::BoitesEnTest::textes().value(0).toStdString();
     }
-    EXPECT_EQ(contenu(existant), "ancien");
-    EXPECT_EQ(contenu(liste), "pas une liste");
+    EXPECT_EQ(octets_fichier(existant), "ancien");
+    EXPECT_EQ(octets_fichier(liste), "pas une liste");
     EXPECT_TRUE(fichiers_recents().isEmpty());
   }
 }

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeWidget>
 
 #include "app/menu.h"
 #include "chess/etat.h"
@@ -323,10 +322,7 @@ TEST_F(FormulaireXml, LesLibellesDesFormulairesSuiventLaLangue) {
         EXPECT_EQ(f->windowTitle(), texte(l.numero));
         continue;
       }
-      QObject* o = cible_libelle(f, l);
-      ASSERT_NE(o, nullptr);
-      const QString montre = o->property(qobject_cast<QGroupBox*>(o) ? "title" : "text").toString();
-      EXPECT_EQ(montre, texte(l.numero));
+      EXPECT_EQ(texte_montre(cible_libelle(f, l)), texte(l.numero));
     }
   }
   EXPECT_EQ(fenetres::existante<xml>()->Command1->text(), fenetres::existante<sauve>()->Command2->text())

@@ -1,8 +1,6 @@
 // The files of the opening base survive a writer killed at any moment, a
 // full disk and a folder that cannot be written: the old file stays whole
 // or the new one is complete, and a failure is said, never a success.
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -26,25 +24,12 @@ using plateforme::DialoguesEnTest;
 
 namespace {
 
-QByteArray octets(const QString& chemin) {
-  QFile f(chemin);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
-
-void ecrit_octets(const QString& chemin, const QByteArray& o) {
-  QFile f(chemin);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ASSERT_EQ(f.write(o), o.size());
-}
+QByteArray octets(const QString& chemin) { return octets_fichier(chemin, "<absent>"); }
 
 // What a kill left of a file: "ancien", "nouveau" or its size.
 QString etat_fichier(const QString& chemin, const QByteArray& ancien, const QByteArray& nouveau) {
-  const QByteArray o = octets(chemin);
-  return o == ancien ? QStringLiteral("ancien") : o == nouveau ? QStringLiteral("nouveau") : QStringLiteral("%1 bytes").arg(o.size());
+  return etat_apres_tir(octets(chemin), ancien, nouveau);
 }
-
-// The files of a folder, hidden ones too.
-QStringList fichiers(const QString& dossier) { return QDir(dossier).entryList(QDir::Files | QDir::Hidden); }
 
 class EcrituresInterrompues : public TestOuvertures {
  protected:
@@ -108,7 +93,7 @@ TEST_F(EcrituresInterrompues, CompactageTueEnRoute) {
         reorganise_base_eco();
       },
       [&] {
-        for (const QString& f : fichiers(dossier_base)) QFile::remove(dossier_base + QLatin1Char('/') + f);
+        for (const QString& f : fichiers_du_dossier(dossier_base)) QFile::remove(dossier_base + QLatin1Char('/') + f);
         ecrit_octets(base, ancien);
       },
       [&] {
@@ -140,7 +125,7 @@ TEST_F(EcrituresInterrompues, ReglagesTuesEnRoute) {
 // leave the old file and nothing else.
 TEST_F(EcrituresInterrompues, DisquePleinEtDossierProtege) {
   // The unprivileged child must reach the files.
-  ASSERT_EQ(::chmod(QFile::encodeName(dossier()).constData(), 0755), 0);
+  ASSERT_TRUE(met_droits(dossier(), 0755));
   base_de(3000);
   const QString base = chemin_base();
   const QString dossier_base = QFileInfo(base).path();
@@ -164,11 +149,11 @@ TEST_F(EcrituresInterrompues, DisquePleinEtDossierProtege) {
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.quoi);
     ecrit_octets(csv, ancien_csv);
-    for (const QString& f : fichiers(dossier_base)) QFile::remove(dossier_base + QLatin1Char('/') + f);
+    for (const QString& f : fichiers_du_dossier(dossier_base)) QFile::remove(dossier_base + QLatin1Char('/') + f);
     ecrit_octets(base, ancienne_base);
     const QString dossier_vise = c.compactage ? dossier_base : QFileInfo(csv).path();
     if (c.protege) {
-      ASSERT_EQ(::chmod(QFile::encodeName(dossier_vise).constData(), 0555), 0);
+      ASSERT_TRUE(met_droits(dossier_vise, 0555));
     }
     const QString rapport = dans_un_enfant(
         [&] {
@@ -189,7 +174,7 @@ TEST_F(EcrituresInterrompues, DisquePleinEtDossierProtege) {
         },
         c.limite, c.protege);
     if (c.protege) {
-      ASSERT_EQ(::chmod(QFile::encodeName(dossier_vise).constData(), 0755), 0);
+      ASSERT_TRUE(met_droits(dossier_vise, 0755));
     }
     EXPECT_FALSE(rapport.startsWith(QLatin1Char('<'))) << rapport.toStdString();
     EXPECT_FALSE(rapport.contains(texte(275))) << rapport.toStdString();
@@ -199,8 +184,8 @@ TEST_F(EcrituresInterrompues, DisquePleinEtDossierProtege) {
     }
     EXPECT_EQ(octets(csv), ancien_csv);
     EXPECT_EQ(octets(base), ancienne_base);
-    EXPECT_EQ(fichiers(QFileInfo(csv).path()), QStringList{QStringLiteral("eco.csv")});
-    EXPECT_EQ(fichiers(dossier_base), QStringList{QStringLiteral("eco.db")});
+    EXPECT_EQ(fichiers_du_dossier(QFileInfo(csv).path()), QStringList{QStringLiteral("eco.csv")});
+    EXPECT_EQ(fichiers_du_dossier(dossier_base), QStringList{QStringLiteral("eco.db")});
   }
 }
 

@@ -10,6 +10,8 @@
 #include "localisation/textes_langue.h"
 #include "platform/imprimante.h"
 #include "play/impression.h"
+#include "play/modele_parties.h"
+#include "play/plateau.h"
 #include "tests/common/aide_pdf.h"
 #include "tests/play/aide_plateau.h"
 
@@ -139,9 +141,9 @@ TEST_F(TestImpressionListe, BoardWindowButtonPrintsTheGameList) {
   EXPECT_TRUE(impressions().isEmpty());
   EXPECT_TRUE(plateforme::BoitesEnTest::vues().isEmpty());
 
-  p->List2->setColumnCount(2);
-  p->List2->setHeaderLabels({"Blanc", "Noir"});
-  new QTreeWidgetItem(p->List2, {"Kasparov", "Karpov"});
+  const QString partie[ModeleParties::NB_TEXTES] = {"Linares", "", "", "", "Kasparov", "Karpov", "1-0"};
+  p->modele_parties->prepare(0, partie);
+  p->modele_parties->publie();
   plateforme::ImpressionsEnTest::echoue("Imprimante absente");
   plateforme::BoitesEnTest::repond(boite::OK);
   QTest::mouseClick(p->Command6, Qt::LeftButton);

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "platform/fenetres.h"
 #include "play/parametres.h"
@@ -53,8 +53,8 @@ TEST_F(Chargement, ChaqueControleExisteSousSonNom) {
   EXPECT_EQ(w.repere[3]->objectName(), "repere(3)");
   EXPECT_EQ(w.Piece[12]->objectName(), "Piece(12)");
   EXPECT_EQ(w.Piece[0], nullptr);
-  EXPECT_EQ(w.List2->columnCount(), 8);
-  EXPECT_EQ(w.List2->headerItem()->text(0), texte(229).chopped(1));
+  EXPECT_EQ(w.List2->model()->columnCount(), 8);
+  EXPECT_EQ(w.List2->model()->headerData(0, Qt::Horizontal).toString(), texte(229).chopped(1));
   EXPECT_EQ(w.visu_prof->maximum(), 3);
   EXPECT_EQ(w.visu_prof->value(), 0);
   EXPECT_TRUE(w.Frame1->isHidden()) << "the palette shows only during set-up";
