@@ -42,7 +42,8 @@ std::optional<QDate> date_saisie(const QString& texte) {
     const std::string large = date_quatre_chiffres("01/01/" + annee);
     annee = large.substr(large.size() - 4);
   }
-  const QDate d(std::stoi(annee), m.captured(2).toInt(), m.captured(1).toInt());
+  // Digits of other scripts match the pattern but are no year here (0: no date).
+  const QDate d(QString::fromStdString(annee).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
   if (!d.isValid()) return std::nullopt;
   return d;
 }

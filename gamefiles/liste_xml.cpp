@@ -92,6 +92,10 @@ QString partie_xml(const std::string& tags, const std::string& coups) {
   return s + QStringLiteral("</GAME>") + FIN;
 }
 
+QByteArray octets_liste_xml(const QString& parties, const QDateTime& quand) {
+  return en_latin1(debut_liste_xml(quand) + parties + fin_liste_xml()).toLatin1();
+}
+
 QString en_latin1(const QString& texte) {
   QString s;
   s.reserve(texte.size());

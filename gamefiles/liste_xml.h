@@ -40,6 +40,10 @@ QString fin_liste_xml();
 // One game: the elements Event to Variation taken from the tag lines
 // `tags`, then Move (`coups`: movetext and result), then Comment.
 QString partie_xml(const std::string& tags, const std::string& coups);
+// The bytes of a new list holding `parties` (whole GAME elements), written
+// `quand`: ISO-8859-1 as declared, whatever other encoding the bytes might
+// also be read in.
+QByteArray octets_liste_xml(const QString& parties, const QDateTime& quand);
 // The text with every character outside ISO-8859-1's printable range made a
 // character reference: what is left is written the same in ISO-8859-1 and
 // in Windows-1252, the program's file code page.

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <optional>
 
@@ -52,7 +53,9 @@ void lit_jeton(MovetextLu& m, std::string_view t, bool& fini) {
       ++j;
     }
     if (m.premier_numero == 0 && m.coups.empty()) {
-      m.premier_numero = std::stoi(std::string(t.substr(0, k)));
+      // A number too large for a game is no move number.
+      int numero = 0;
+      if (std::from_chars(t.data(), t.data() + k, numero).ec == std::errc() && numero <= 32767) m.premier_numero = numero;
       m.noir_d_abord = points >= 3;
     }
     t.remove_prefix(j);

@@ -104,9 +104,7 @@ bool ecrit_partie(const QString& chemin, const QString& texte, bool xml, bool aj
   const std::string coups = pgn::movetext_export(m, pgn::fen_des_tags(tags), resultat_du_jeu(), false, true);
   const QString partie = pgn::partie_xml(entete, coups);
   if (ajoute && existe) return ajoute_xml(chemin, partie, erreur);
-  return plateforme::ecrit_texte(
-      chemin, pgn::en_latin1(pgn::debut_liste_xml(QDateTime::currentDateTime()) + partie + pgn::fin_liste_xml()),
-      erreur);
+  return plateforme::remplace_fichier(chemin, pgn::octets_liste_xml(partie, QDateTime::currentDateTime()), erreur);
 }
 
 sauve::sauve() {

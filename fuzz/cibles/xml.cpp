@@ -7,7 +7,6 @@
 
 #include "fuzz/cibles/cibles.h"
 #include "gamefiles/liste_xml.h"
-#include "platform/fichiers_texte.h"
 
 namespace fuzz {
 
@@ -40,9 +39,7 @@ std::string xml(const std::uint8_t* donnees, std::size_t taille) {
   for (const pgn::PartieXml& p : parties) {
     std::string tags;
     for (const std::string& l : p.lignes_tags) tags += l + "\r\n";
-    const QByteArray ecrit = plateforme::encode_texte(pgn::en_latin1(pgn::debut_liste_xml(quand)) +
-                                                      pgn::en_latin1(pgn::partie_xml(tags, p.coups)) +
-                                                      pgn::fin_liste_xml());
+    const QByteArray ecrit = pgn::octets_liste_xml(pgn::partie_xml(tags, p.coups), quand);
     std::vector<pgn::PartieXml> relues;
     QString pourquoi;
     if (!pgn::lit_liste_xml(ecrit, relues, &pourquoi))

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "chess/etat.h"
+#include "correspondence/champs_corres.h"
 #include "correspondence/coups_corres.h"
 #include "tests/correspondence/aide_corres.h"
 
@@ -146,6 +147,31 @@ TEST_F(CoupAdverse, LeCoupEnvoyeEstLaPartieStockeeSuivieDUnSeulCoupDuJoueur) {
     } else {
       EXPECT_FALSE(erreur.isEmpty());
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DateSaisie, LesDatesTapeesSontLuesOuRefusees) {
+  const struct {
+    const char* texte;
+    QDate attendue;  // null: refused
+  } cas[] = {
+      {"01/03/2026", QDate(2026, 3, 1)},
+      {" 1/3/75 ", QDate(1975, 3, 1)},
+      {"1/3/49", QDate(2049, 3, 1)},
+      {"31/02/2026", QDate()},
+      {"01/13/2026", QDate()},
+      {"01-03-2026", QDate()},
+      // Digits of another script are no date (and never stop the program).
+      {"01/03/\u0662\u0660\u0662\u0666", QDate()},
+      {"\u0660\u0661/03/2026", QDate()},
+  };
+  for (const auto& k : cas) {
+    const std::optional<QDate> d = date_saisie(QString::fromUtf8(k.texte));
+    EXPECT_EQ(d.value_or(QDate()), k.attendue) << k.texte;
   }
 }
 

@@ -64,6 +64,12 @@ TEST_F(TestPgn, LeNumeroDuPremierCoupEtLeTraitSontLus) {
   const pgn::MovetextLu blanc = pgn::lit_movetext("{start} 7. Nf3 Nc6");
   EXPECT_EQ(blanc.premier_numero, 7);
   EXPECT_FALSE(blanc.noir_d_abord);
+  // A number no game reaches, even past what an int holds, is no move number.
+  for (const char* grand : {"40000. e4 e5", "11111111111111111111111111111. e4 e5"}) {
+    const pgn::MovetextLu m = pgn::lit_movetext(grand);
+    EXPECT_EQ(m.premier_numero, 0) << grand;
+    EXPECT_EQ(m.coups, (std::vector<std::string>{"e4", "e5"})) << grand;
+  }
   EXPECT_EQ(pgn::texte_numerote(noir.coups, 12, true), "12...Nc6 13.Nf3");
   EXPECT_EQ(pgn::texte_numerote({"e4", "e5", "Nf3"}, 1, false), "1.e4 e5 2.Nf3");
 }
