@@ -27,6 +27,7 @@ namespace {
 constexpr double RAPPORT_IMAGE = 540.0 / 555.0;
 constexpr int PREMIER_CODE = 1;
 constexpr int DERNIER_CODE = 13;
+static_assert(DERNIER_CODE < 14, "one cached icon per code");
 
 // Start position by the colour at the bottom: the top row, then the row below it.
 constexpr int RANGEE_HAUT_BLANC_EN_BAS[8] = {3, 4, 5, 6, 7, 5, 4, 3};
@@ -172,8 +173,25 @@ void Echiquier::verifie_code(int valeur) {
 
 QImage Echiquier::icone(int code) const {
   if (code == 1) return {};
-  return charge_image(path_image_ + QString::number(code) + QStringLiteral(".ico"),
-                      static_cast<int>(std::ceil(cote_image() * devicePixelRatioF())));
+  const int cote = static_cast<int>(std::ceil(cote_image() * devicePixelRatioF()));
+  if (dossier_icones_ != path_image_ || cote_icones_ != cote) {
+    icones_lues_ = {};
+    dossier_icones_ = path_image_;
+    cote_icones_ = cote;
+  }
+  const QString chemin = path_image_ + QString::number(code) + QStringLiteral(".ico");
+  const QFileInfo fichier(chemin);
+  IconeLue& lue = icones_lues_.at(static_cast<std::size_t>(code));
+  if (lue.image.isNull() || !fichier.isFile() || lue.modifie != fichier.lastModified() || lue.taille != fichier.size()) {
+    lue = {};
+    QImage image = charge_image(chemin, cote);
+    lue = {std::move(image), fichier.lastModified(), fichier.size()};
+  }
+  return lue.image;
+}
+
+void Echiquier::lit_icones() const {
+  for (int code = PREMIER_CODE; code <= DERNIER_CODE; ++code) icone(code);
 }
 
 int Echiquier::Piece(int colonne, int ligne) const {

@@ -19,6 +19,7 @@
 #pragma once
 
 #include <QColor>
+#include <QDateTime>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -97,6 +98,12 @@ class Echiquier : public QWidget {
   // The folder of the piece icons given to the last init_echiquier.
   QString PathImage() const { return path_image_; }
 
+  // Reads now the icon of every piece code from the folder, at the current
+  // size, so that the squares set afterwards (while the folder, the size and
+  // the files stay the same) cannot fail on a picture. Throws as Piece does;
+  // changes nothing.
+  void lit_icones() const;
+
   // --- Methods --------------------------------------------------------
   // Sets up the board: keeps the icon folder (ending with a separator),
   // loads the board picture `fichier_echiquier` (an empty name keeps the
@@ -171,7 +178,7 @@ class Echiquier : public QWidget {
 
   static void verifie_indices(int colonne, int ligne, bool bord_permis);
   static void verifie_code(int valeur);
-  QImage icone(int code) const;  // throws
+  QImage icone(int code) const;  // throws; read from disk once per folder and size
   QRect rect_image(int index) const;
   QPointF point_dans_image(int index, const QPointF& p) const;
   static int boutons(Qt::MouseButtons b);
@@ -180,6 +187,16 @@ class Echiquier : public QWidget {
   std::array<int, 81> cases_{};       // element colonne + 9 * ligne
   std::array<QImage, 65> images_{};   // by image number; null shows nothing
   QString path_image_;
+  // The icons read, by code, for one folder and one size in pixels, each
+  // with the date and size of its file: a file changed is read again.
+  struct IconeLue {
+    QImage image;
+    QDateTime modifie;
+    qint64 taille = -1;
+  };
+  mutable std::array<IconeLue, 14> icones_lues_{};
+  mutable QString dossier_icones_;
+  mutable int cote_icones_ = 0;
   QImage image_plateau_;
   QList<Trace> traces_;
   Pointeur pointeur_;

@@ -78,6 +78,8 @@ CollageLu colle_position(ControlesPartie& controles) {
           plateforme::boite_message(texte(numero), boite::EXCLAMATION);
         return CollageLu::RIEN;
       }
+      // Every picture is read before the game in hand is given up.
+      controles.echiquier->lit_icones();
       nouvelle_partie_sur(controles);
       for (int c = 1; c <= 8; ++c)
         for (int l = 1; l <= 8; ++l) pose_case(controles, c, l, cases(c, l));
@@ -92,6 +94,7 @@ CollageLu colle_position(ControlesPartie& controles) {
         plateforme::boite_message(texte(338), boite::EXCLAMATION);
         return CollageLu::RIEN;
       }
+      controles.echiquier->lit_icones();
       nouvelle_partie_sur(controles);
       applique_position_fen(*position);
       montre_tab_echiquier(controles);

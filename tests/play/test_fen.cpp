@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 
 #include "chess/coups.h"
@@ -188,6 +190,33 @@ TEST_P(FenOrientation, UnFenMalFormeNeChangeRien) {
     EXPECT_EQ(numero_coup, numero);
     EXPECT_EQ(texte_partie, "1.e4 e5 2.Nf3");
     EXPECT_EQ(commentaires_coups.size(), 2u);
+  }
+}
+
+TEST_P(FenOrientation, UnCollageDontUneImageManqueNeChangeRien) {
+  // The board reads its pieces from a copy of the set, which then loses the
+  // White queen's picture once the game is under way.
+  const QString jeu = dossier() + QStringLiteral("/pieces/");
+  ASSERT_TRUE(QDir().mkpath(jeu));
+  for (const QString& f : QDir(dossier_pieces()).entryList(QDir::Files))
+    ASSERT_TRUE(QFile::copy(dossier_pieces() + f, jeu + f));
+  echiquier_->init_echiquier(GetParam(), jeu, QString());
+  const std::string depart = copie(1);
+  rejoue("1.e4 e5 2.Nf3 ");
+  texte_partie = "1.e4 e5 2.Nf3";
+  const std::string avant = chaine_du_controle(*echiquier_);
+  const auto histoire = historique_positions;
+  ASSERT_TRUE(QFile::remove(jeu + QString::number(DAME_BLANCHE) + QStringLiteral(".ico")));
+  for (const QString& colle : {QString::fromStdString(depart), QString::fromLatin1(DEPART)}) {
+    BoitesEnTest::efface();
+    BoitesEnTest::repond(boite::OK);
+    presse_papiers(colle);
+    EXPECT_EQ(colle_position(controles_), CollageLu::RIEN) << colle.toStdString();
+    EXPECT_EQ(BoitesEnTest::vues().size(), 1) << "the missing picture is said";
+    EXPECT_EQ(chaine_du_controle(*echiquier_), avant);
+    EXPECT_EQ(historique_positions, histoire);
+    EXPECT_EQ(lignes().size(), 3);
+    EXPECT_EQ(texte_partie, "1.e4 e5 2.Nf3");
   }
 }
 
