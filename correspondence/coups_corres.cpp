@@ -168,7 +168,12 @@ std::optional<std::string> liste_a_prolonger(const QString& stockes, QString* er
   const std::vector<std::string> m = mots(liste);
   const auto resultat = std::find_if(m.begin(), m.end(), est_resultat);
   if (resultat == m.end()) return liste;
-  if (*resultat == "*" && resultat + 1 == m.end()) return rogne(liste.substr(0, liste.size() - 1));
+  if (*resultat == "*" && resultat + 1 == m.end()) {
+    // The last word: cut the list where it begins, with the blanks before it.
+    std::size_t fin = liste.find_last_not_of(" \t\n\v\f\r");
+    while (fin > 0 && std::isspace(static_cast<unsigned char>(liste[fin - 1]))) --fin;
+    return liste.substr(0, fin);
+  }
   if (erreur)
     *erreur = *resultat == "*"
                   ? QStringLiteral("Des coups suivent « * » dans la liste de la partie : corrigez-la avant de jouer.")

@@ -87,6 +87,7 @@ TEST_F(CoupAdverse, LeCoupEstRejoueApresLesCoupsStockesAvantDEtreAccepte) {
       // A running game's "*" gives way to the move; after a result, or with
       // moves after a "*", no move is taken (it would never be read again).
       {"1.e4 e5 *", 1, false, "2.Cf3", "1.e4 e5 2.Cf3", "2.Cf3"},
+      {"1.e4 e5 *\r\n", 1, false, "2.Cf3", "1.e4 e5 2.Cf3", "2.Cf3"},
       {"1.e4 e5 1-0", 1, false, "2.Cf3", nullptr, nullptr},
       {"1.e4 e5 2.Cf3 1/2-1/2", 1, true, "Cc6", nullptr, nullptr},
       {"1.e4 * e5", 1, false, "2.Cf3", nullptr, nullptr},
