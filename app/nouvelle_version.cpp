@@ -132,7 +132,7 @@ void release::Form_Load() {
 void release::Command1_Click() { close(); }
 
 void release::Command2_Click() {
-  if (plateforme::boite_message(texte(296) + QStringLiteral("\r\n") + texte(297), boite::OUI_NON, programme()) !=
+  if (plateforme::boite_message(texte(296) + QStringLiteral("\r\n") + texte(297), boite::OUI_NON) !=
       boite::OUI)
     return;
   verifie_version(version_xml);
@@ -162,7 +162,7 @@ void release::fin_transfert() {
 void release::echec(const QString& raison) {
   fin_transfert();
   Command2->setEnabled(true);
-  plateforme::boite_message(texte(134) + QStringLiteral("\r\n") + raison, boite::EXCLAMATION, programme());
+  plateforme::boite_message(texte(134) + QStringLiteral("\r\n") + raison, boite::EXCLAMATION);
 }
 
 void release::ajoute(const QString& ligne) {
@@ -185,7 +185,7 @@ void release::document_recu(const QByteArray& document) {
     // A broken document announces nothing.
     version_distante.clear();
     Command2->setEnabled(true);
-    plateforme::boite_message(texte(134) + QStringLiteral("\r\n") + lu.erreur, boite::EXCLAMATION, programme());
+    plateforme::boite_message(texte(134) + QStringLiteral("\r\n") + lu.erreur, boite::EXCLAMATION);
     return;
   }
 

@@ -97,3 +97,12 @@ void place_position_depart() {
     tab_echiquier(c, 1) = code(arriere[fichier - 1], haut);
   }
 }
+
+void place_debut_partie() {
+  place_position_depart();
+  dernier_trait = NOIR;
+  for (int& r : roque_interdit) r = 0;
+  passant_blanc = passant_noir = 0;
+  numero_coup = 0;
+  nb_demi_coups = 0;
+}

@@ -108,3 +108,6 @@ void reinitialise_etat_jeu();
 
 // Sets the start position on tab_echiquier with couleur_joueur at the bottom.
 void place_position_depart();
+// The same with nothing played yet: White to move at move 0, every castling
+// allowed, no en-passant square, no half-move counted.
+void place_debut_partie();

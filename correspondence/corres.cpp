@@ -34,8 +34,6 @@
 
 namespace {
 
-const QString PROGRAMME = QString::fromLatin1(NOM_PROGRAMME);
-
 using fenetres::controle;
 
 // The labels of this window stand on one line.
@@ -208,7 +206,7 @@ bool corres::eventFilter(QObject* objet, QEvent* e) {
 
 void corres::perd_focus(QLineEdit* c) {
   if (est_numerique(c->text())) return;
-  plateforme::boite_message(texte(233), boite::EXCLAMATION, PROGRAMME);
+  plateforme::boite_message(texte(233), boite::EXCLAMATION);
   c->setText(c == Text17 ? QStringLiteral("0") : QStringLiteral("1500"));
 }
 
@@ -255,7 +253,7 @@ void liste_parties_corres_sur(corres& c) {
   if (!QFileInfo(base_corres).isFile()) {
     plateforme::boite_message(QStringLiteral("Warning, your base path is not correct ! please, modify the "
                                              "morvandel.ini file and enter the right path."),
-                              boite::EXCLAMATION, PROGRAMME);
+                              boite::EXCLAMATION);
     return;
   }
   try {
@@ -355,7 +353,7 @@ void corres::Command1_Click() {
   if (List1->topLevelItemCount() == 0) return;
   QString titre = texte(409);
   if (imprime_liste(*List1, titre, tampon_impression(), QStringLiteral("Arial"), 10))
-    plateforme::boite_message(texte(220), boite::INFORMATION, PROGRAMME);
+    plateforme::boite_message(texte(220), boite::INFORMATION);
 }
 
 void corres::Command2_Click() { fenetres::decharge_plus_tard(this); }
@@ -402,7 +400,7 @@ void corres::Command8_Click() {
     if (!c->text().isEmpty()) perd_focus(c);
   if (Text1->text().isEmpty() || Text2->text().isEmpty() || Text3->text().isEmpty() || Text4->text().isEmpty() ||
       MaskEdBox3->text().isEmpty()) {
-    plateforme::boite_message(texte(447), boite::EXCLAMATION, PROGRAMME);
+    plateforme::boite_message(texte(447), boite::EXCLAMATION);
     return;
   }
   PartieCorres p;
@@ -428,13 +426,13 @@ void corres::Command8_Click() {
     if (!lue.lit(p.coups.toStdString(), p.notation)) {
       plateforme::boite_message(texte(470) + QStringLiteral(" (") + QString::fromStdString(lue.fautif()) +
                                     QStringLiteral(")"),
-                                boite::EXCLAMATION, PROGRAMME);
+                                boite::EXCLAMATION);
       return;
     }
   }
   if (mode_saisie_corres == 2 && p.cle == 0) return;
   const QString question = texte(445) + p.blanc + texte(442) + p.noir + texte(443);
-  if (plateforme::boite_message(question, boite::OUI_NON, PROGRAMME) != boite::OUI) return;
+  if (plateforme::boite_message(question, boite::OUI_NON) != boite::OUI) return;
   try {
     if (mode_saisie_corres == 1) {
       ajoute_partie(base_corres, p);
@@ -445,21 +443,21 @@ void corres::Command8_Click() {
     plateforme::boite_message(e.texte(), boite::EXCLAMATION, QStringLiteral("Attention"));
     return;
   }
-  plateforme::boite_message(texte(446), boite::EXCLAMATION, PROGRAMME);
+  plateforme::boite_message(texte(446), boite::EXCLAMATION);
   liste_parties_corres_sur(*this);
 }
 
 void corres::Command5_Click() {
   const qint64 cle = cle_selectionnee();
   const QString question = texte(441) + Text2->text() + texte(442) + Text3->text() + texte(443);
-  if (plateforme::boite_message(question, boite::OUI_NON, PROGRAMME) != boite::OUI) return;
+  if (plateforme::boite_message(question, boite::OUI_NON) != boite::OUI) return;
   try {
     if (cle == 0 || !supprime_partie(base_corres, cle)) return;
   } catch (const plateforme::ErreurBase& e) {
     plateforme::boite_message(e.texte(), boite::EXCLAMATION, QStringLiteral("Attention"));
     return;
   }
-  plateforme::boite_message(texte(444), boite::EXCLAMATION, PROGRAMME);
+  plateforme::boite_message(texte(444), boite::EXCLAMATION);
   liste_parties_corres_sur(*this);
 }
 

@@ -80,12 +80,7 @@ struct PartieLue::Garde {
 
 PartieLue::PartieLue() : garde_(new Garde) {
   couleur_joueur = BLANC;
-  place_position_depart();
-  dernier_trait = NOIR;
-  for (int& r : roque_interdit) r = 0;
-  passant_blanc = passant_noir = 0;
-  numero_coup = 0;
-  nb_demi_coups = 0;
+  place_debut_partie();
   style_notation = 2;
 }
 
@@ -187,6 +182,12 @@ std::optional<std::string> liste_a_prolonger(const QString& stockes, QString* er
   return std::nullopt;
 }
 
+// A refusal: why goes to `erreur`, no move comes back.
+std::nullopt_t refuse(QString* erreur, const QString& pourquoi) {
+  if (erreur) *erreur = pourquoi;
+  return std::nullopt;
+}
+
 QString coup_illisible(const std::string& jeton) {
   return texte(470) + QStringLiteral(" (") + QString::fromStdString(jeton) + QStringLiteral(")");
 }
@@ -194,10 +195,6 @@ QString coup_illisible(const std::string& jeton) {
 
 std::optional<CoupEnvoye> coup_a_envoyer(const QString& stockes, int notation, bool jai_blanc,
                                          const std::string& partie, QString* erreur) {
-  auto refuse = [&](const QString& e) -> std::optional<CoupEnvoye> {
-    if (erreur) *erreur = e;
-    return std::nullopt;
-  };
   const int style = style_de(notation);
   const std::optional<std::string> ouverte = liste_a_prolonger(stockes, erreur);
   if (!ouverte) return std::nullopt;
@@ -210,17 +207,17 @@ std::optional<CoupEnvoye> coup_a_envoyer(const QString& stockes, int notation, b
       break;
     }
   if (jeu.compare(0, base.size(), base) != 0 || (!base.empty() && jeu.size() > base.size() && jeu[base.size()] != ' '))
-    return refuse(QStringLiteral("La partie de l'échiquier n'est pas celle de la base suivie d'un coup : "
-                                 "rechargez la partie et jouez un seul coup."));
+    return refuse(erreur, QStringLiteral("La partie de l'échiquier n'est pas celle de la base suivie d'un coup : "
+                                         "rechargez la partie et jouez un seul coup."));
   PartieLue lue;
-  if (!lue.lit(base, style)) return refuse(coup_illisible(lue.fautif()));
+  if (!lue.lit(base, style)) return refuse(erreur, coup_illisible(lue.fautif()));
   const size_t avant = lue.coups().size();
   if ((lue.trait() == BLANC) != jai_blanc)
-    return refuse(QStringLiteral("Ce n'est pas à vous de jouer dans cette partie."));
-  if (!lue.lit(jeu.substr(base.size()), 2)) return refuse(coup_illisible(lue.fautif()));
+    return refuse(erreur, QStringLiteral("Ce n'est pas à vous de jouer dans cette partie."));
+  if (!lue.lit(jeu.substr(base.size()), 2)) return refuse(erreur, coup_illisible(lue.fautif()));
   if (lue.coups().size() != avant + 1)
-    return refuse(QStringLiteral("Jouez un seul coup sur l'échiquier avant de l'envoyer (%1 joué(s)).")
-                      .arg(lue.coups().size() - avant));
+    return refuse(erreur, QStringLiteral("Jouez un seul coup sur l'échiquier avant de l'envoyer (%1 joué(s)).")
+                              .arg(lue.coups().size() - avant));
   CoupEnvoye e;
   e.coup = QString::fromStdString(en_lettres(lue.coups().back(), style));
   e.coups = QString::fromStdString(ajoute_coup(base, lue.coups().size(), en_lettres(lue.coups().back(), style)));
@@ -229,19 +226,15 @@ std::optional<CoupEnvoye> coup_a_envoyer(const QString& stockes, int notation, b
 
 std::optional<CoupRecu> coup_adverse(const QString& stockes, int notation, bool jai_blanc, const QString& saisi,
                                      QString* erreur) {
-  auto refuse = [&](const QString& e) -> std::optional<CoupRecu> {
-    if (erreur) *erreur = e;
-    return std::nullopt;
-  };
   const int style = style_de(notation);
   const std::optional<std::string> ouverte = liste_a_prolonger(stockes, erreur);
   if (!ouverte) return std::nullopt;
   const std::string& base = *ouverte;
   PartieLue lue;
-  if (!lue.lit(base, style)) return refuse(coup_illisible(lue.fautif()));
+  if (!lue.lit(base, style)) return refuse(erreur, coup_illisible(lue.fautif()));
   if ((lue.trait() == BLANC) == jai_blanc)
-    return refuse(QStringLiteral("C'est à vous de jouer dans cette partie : aucun coup adverse n'est attendu."));
-  if (!lue.joue_numerote(saisi.toStdString(), style)) return refuse(coup_illisible(lue.fautif()));
+    return refuse(erreur, QStringLiteral("C'est à vous de jouer dans cette partie : aucun coup adverse n'est attendu."));
+  if (!lue.joue_numerote(saisi.toStdString(), style)) return refuse(erreur, coup_illisible(lue.fautif()));
   CoupRecu r;
   const size_t n = lue.coups().size();
   const std::string coup = en_lettres(lue.coups().back(), style);

@@ -63,7 +63,7 @@ bool enregistre_envoi(qint64 cle, const CoupEnvoye& envoi, QString* erreur) {
 
 namespace {
 void avertit(const QString& texte) {
-  plateforme::boite_message(texte, boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
+  plateforme::boite_message(texte, boite::EXCLAMATION);
 }
 }  // namespace
 

@@ -37,7 +37,7 @@ const QString TIRETS = QStringLiteral("-------------------------------------");
 QString programme() { return QString::fromLatin1(NOM_PROGRAMME); }
 
 void avertit(const QString& texte_message) {
-  plateforme::boite_message(texte_message, boite::EXCLAMATION, programme());
+  plateforme::boite_message(texte_message, boite::EXCLAMATION);
 }
 
 // The main window, over which the window stands (none in some tests).

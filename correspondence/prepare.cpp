@@ -95,7 +95,7 @@ void prepare::Text1_Change() {
   // a position string: what the diagram shows is what the mail sends.
   const std::optional<QString> diagramme = diagramme_position(Text1->text(), style_notation);
   if (!diagramme) {
-    plateforme::boite_message(texte(499), boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
+    plateforme::boite_message(texte(499), boite::EXCLAMATION);
     Text1->clear();
     return;
   }

@@ -23,7 +23,6 @@
 #include "play/parametres.h"
 
 namespace {
-const QString PROGRAMME = QString::fromLatin1(NOM_PROGRAMME);
 const QString CRLF = QStringLiteral("\r\n");
 
 using fenetres::controle;
@@ -35,7 +34,7 @@ QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, int x,
   return e;
 }
 
-void message(const QString& texte) { plateforme::boite_message(texte, boite::EXCLAMATION, PROGRAMME); }
+void message(const QString& texte) { plateforme::boite_message(texte, boite::EXCLAMATION); }
 }  // namespace
 
 saisie_coup::saisie_coup() {

@@ -29,8 +29,6 @@ namespace {
 
 using fenetres::nomme;
 
-QString titre_programme() { return QString::fromLatin1(NOM_PROGRAMME); }
-
 // "1000", "12": digits only (blanks around them allowed).
 bool numerique(const QString& t, qlonglong* valeur = nullptr) {
   bool ok = false;
@@ -223,7 +221,7 @@ void charge::Command4_Click() {
       plateforme::chemin_appli(), QString());
   if (destination.isEmpty()) return;
   if (QFileInfo::exists(destination) &&
-      plateforme::boite_message(destination + texte(216), boite::OUI_NON | boite::QUESTION, titre_programme()) !=
+      plateforme::boite_message(destination + texte(216), boite::OUI_NON | boite::QUESTION) !=
           boite::OUI)
     return;
   fichier_pgn = Text1->text();
@@ -249,7 +247,7 @@ void charge::Command6_Click() {
   qlonglong limite = 0;
   if (numerique(Text4->text(), &limite)) max_seuil_partie = pgn::limite_liste(static_cast<int>(std::clamp<qlonglong>(limite, 0, 32767)));
   if (!sauve_parametres(fichier_ini)) return;
-  plateforme::boite_message(texte(236), boite::EXCLAMATION, titre_programme());
+  plateforme::boite_message(texte(236), boite::EXCLAMATION);
 }
 
 void charge::Option1_Click(int Index) {
@@ -263,25 +261,25 @@ void charge::Text4_LostFocus() {
   const QString t = Text4->text();
   qlonglong v = 0;
   if (t.isEmpty() || (numerique(t, &v) && v >= 1 && v <= 32767)) return;
-  plateforme::boite_message(texte(233), boite::EXCLAMATION, titre_programme());
+  plateforme::boite_message(texte(233), boite::EXCLAMATION);
   Text4->setText(QStringLiteral("1000"));
 }
 
 void charge::Text9_LostFocus() {
   const QString t = Text9->text();
   if (t.isEmpty() || numerique(t)) return;
-  plateforme::boite_message(texte(233), boite::EXCLAMATION, titre_programme());
+  plateforme::boite_message(texte(233), boite::EXCLAMATION);
   Text9->clear();
 }
 
 void charge::voir_Click() {
   const QString chemin = Text1->text();
   if (chemin.isEmpty()) {
-    plateforme::boite_message(texte(235), boite::EXCLAMATION, titre_programme());
+    plateforme::boite_message(texte(235), boite::EXCLAMATION);
     return;
   }
   if (!QFileInfo(chemin).isFile()) {
-    plateforme::boite_message(texte(234), boite::EXCLAMATION, titre_programme());
+    plateforme::boite_message(texte(234), boite::EXCLAMATION);
     return;
   }
   plateforme::ouvre_fichier_externe(chemin);

@@ -104,9 +104,8 @@ bool copie_parties(FichierPgn& source, const CriteresFiltre& criteres, bool xml,
 }  // namespace pgn
 
 void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn) {
-  const QString titre = QString::fromLatin1(NOM_PROGRAMME);
   if (!QFileInfo(source).isFile()) {
-    plateforme::boite_message(texte(270), boite::EXCLAMATION, titre);
+    plateforme::boite_message(texte(270), boite::EXCLAMATION);
     return;
   }
   // Writing over the source would lose its games before they are read.
@@ -114,7 +113,7 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
   if (ecrit.exists() && lu.canonicalFilePath() == ecrit.canonicalFilePath()) {
     plateforme::boite_message(QStringLiteral("Le fichier %1 est le fichier lu : choisissez un autre fichier pour la copie.")
                                   .arg(destination),
-                              boite::EXCLAMATION, titre);
+                              boite::EXCLAMATION);
     return;
   }
   pgn::FichierPgn f;
@@ -123,7 +122,7 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
   if (!f.ouvre(source, &erreur) || !sortie.ouvre(destination, &erreur)) {
     f.ferme();
     sortie.abandonne();
-    plateforme::boite_message(erreur, boite::EXCLAMATION, titre);
+    plateforme::boite_message(erreur, boite::EXCLAMATION);
     return;
   }
   arret_demande = false;
@@ -148,12 +147,12 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
     sortie.abandonne();
   patience::decharge();
   if (!ecrite) {
-    plateforme::boite_message(erreur, boite::EXCLAMATION, titre);
+    plateforme::boite_message(erreur, boite::EXCLAMATION);
     return;
   }
   plateforme::boite_message(QStringLiteral(" %1").arg(bilan.gardees) + texte(268) + QStringLiteral(" %1").arg(bilan.lues) +
                                 texte(269) + destination,
-                            boite::INFORMATION, titre);
+                            boite::INFORMATION);
   // The recent files reopen as PGN: an XML list has no place there.
   if (en_pgn && liens_jeu().fichier_recent) liens_jeu().fichier_recent(destination);
 }

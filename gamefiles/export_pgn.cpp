@@ -196,9 +196,7 @@ std::string movetext_export(const MovetextLu& m, const std::string& fen, const s
     else
       position = false;
   } else {
-    place_position_depart();
-    dernier_trait = NOIR;
-    numero_coup = 0;
+    place_debut_partie();
   }
   if (!position) {
     // The moves cannot be replayed: as read, numbered as written.

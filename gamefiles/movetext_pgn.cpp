@@ -167,9 +167,7 @@ std::string movetext_programme(const MovetextLu& m, const std::string& fen) {
     if (!position) return texte_numerote(m.coups, m.premier_numero > 0 ? m.premier_numero : 1, m.noir_d_abord);
     applique_position_fen(*position);
   } else {
-    place_position_depart();
-    dernier_trait = NOIR;
-    numero_coup = 0;
+    place_debut_partie();
   }
 
   std::string texte;
@@ -205,8 +203,7 @@ std::string movetext_programme(const MovetextLu& m, const std::string& fen) {
 pgn::MovetextLu extrait_commentaires(const std::string& movetext) {
   pgn::MovetextLu m = pgn::lit_movetext(movetext);
   if (m.commentaire_ouvert)
-    plateforme::boite_message(texte(100) + QStringLiteral("PGN !"), boite::EXCLAMATION,
-                              QString::fromLatin1(NOM_PROGRAMME));
+    plateforme::boite_message(texte(100) + QStringLiteral("PGN !"), boite::EXCLAMATION);
   commentaires_coups = m.commentaires;
   for (const std::string& c : m.commentaires)
     if (!c.empty()) ajoute_commentaire(QStringLiteral("{") + QString::fromStdString(c) + QStringLiteral("}\r\n"));

@@ -37,8 +37,6 @@ namespace {
 
 using fenetres::nomme;
 
-QString titre_programme() { return QString::fromLatin1(NOM_PROGRAMME); }
-
 // The result token of the game in hand ("*" while it goes on).
 std::string resultat_du_jeu() { return pgn::est_resultat(resultat_partie) ? resultat_partie : std::string("*"); }
 
@@ -164,16 +162,16 @@ void sauve::Command1_Click() {
   if (chemin.isEmpty()) return;
   const bool ajoute = Check1->isChecked();
   if (!ajoute && QFileInfo::exists(chemin) &&
-      plateforme::boite_message(chemin + texte(216), boite::OUI_NON | boite::QUESTION, titre_programme()) != boite::OUI)
+      plateforme::boite_message(chemin + texte(216), boite::OUI_NON | boite::QUESTION) != boite::OUI)
     return;
   QString erreur;
   if (!ecrit_partie(chemin, Text1->toPlainText(), xml, ajoute, &erreur)) {
-    plateforme::boite_message(erreur, boite::EXCLAMATION, titre_programme());
+    plateforme::boite_message(erreur, boite::EXCLAMATION);
     return;
   }
   // The recent files reopen as PGN: an XML list has no place there.
   if (!xml && liens_jeu().fichier_recent) liens_jeu().fichier_recent(chemin);
-  plateforme::boite_message(texte(217) + chemin, boite::INFORMATION, titre_programme());
+  plateforme::boite_message(texte(217) + chemin, boite::INFORMATION);
   fenetres::decharge_plus_tard(this);
 }
 

@@ -30,8 +30,6 @@ namespace {
 
 using fenetres::nomme;
 
-QString titre_programme() { return QString::fromLatin1(NOM_PROGRAMME); }
-
 // Where a web address begins in a text, -1 without one.
 qsizetype debut_adresse(const QString& t) {
   const qsizetype http = t.indexOf(QStringLiteral("http://"));
@@ -109,7 +107,7 @@ void xml::Command2_Click() {
   if (telechargement_) return;  // a load is under way
   adresse_ = Text1->text().trimmed();
   if (debut_adresse(adresse_) < 0) {
-    plateforme::boite_message(texte(120), boite::EXCLAMATION, titre_programme());
+    plateforme::boite_message(texte(120), boite::EXCLAMATION);
     return;
   }
   telechargement_ = new plateforme::Telechargement(this);
@@ -120,7 +118,7 @@ void xml::Command2_Click() {
   if (!telechargement_->lance(adresse_)) {
     delete telechargement_;
     telechargement_ = nullptr;
-    plateforme::boite_message(texte(121), boite::EXCLAMATION, titre_programme());
+    plateforme::boite_message(texte(121), boite::EXCLAMATION);
     return;
   }
   Command2->setEnabled(false);
@@ -142,7 +140,7 @@ void xml::fin_attente() {
 
 void xml::echec() {
   fin_attente();
-  plateforme::boite_message(texte(121) + QStringLiteral("\r\n") + texte(122), boite::EXCLAMATION, titre_programme());
+  plateforme::boite_message(texte(121) + QStringLiteral("\r\n") + texte(122), boite::EXCLAMATION);
 }
 
 void xml::arrivee(const QByteArray& document) {
@@ -154,7 +152,7 @@ void xml::arrivee(const QByteArray& document) {
   for (const pgn::PartieXml& p : lues)
     if (!QString::fromStdString(p.coups).trimmed().isEmpty()) parties.push_back(partie_du_document(p));
   if (parties.empty()) {
-    plateforme::boite_message(texte(121) + QStringLiteral("\r\n") + texte(122), boite::EXCLAMATION, titre_programme());
+    plateforme::boite_message(texte(121) + QStringLiteral("\r\n") + texte(122), boite::EXCLAMATION);
     return;
   }
   charge_parties_externes(parties, parties.size() - 1, adresse_, texte(123));
@@ -182,12 +180,11 @@ void xml::Command3_Click() {
   QStringList lignes;
   QString erreur;
   if (!QFileInfo(chemin).isFile()) {
-    plateforme::boite_message(texte(270) + QStringLiteral(" (") + chemin + QLatin1Char(')'), boite::EXCLAMATION,
-                              titre_programme());
+    plateforme::boite_message(texte(270) + QStringLiteral(" (") + chemin + QLatin1Char(')'), boite::EXCLAMATION);
     return;
   }
   if (!plateforme::lit_lignes(chemin, lignes, &erreur)) {
-    plateforme::boite_message(erreur, boite::EXCLAMATION, titre_programme());
+    plateforme::boite_message(erreur, boite::EXCLAMATION);
     return;
   }
   List1->clear();

@@ -254,7 +254,7 @@ void Reseau::perte_connexion(const QString& cause) {
                           (serveur_role_ ? QStringLiteral("Cause : ") : QStringLiteral("? : ")) +
                           (cause.isEmpty() ? QStringLiteral("?") : cause);
   QMetaObject::invokeMethod(
-      this, [message] { plateforme::boite_message(message, boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME)); },
+      this, [message] { plateforme::boite_message(message, boite::EXCLAMATION); },
       Qt::QueuedConnection);
 }
 

@@ -13,12 +13,7 @@ namespace {
 bool est_resultat(const std::string& t) { return t == "*" || t == "1-0" || t == "0-1" || t == "1/2-1/2"; }
 
 void position_de_depart() {
-  place_position_depart();
-  dernier_trait = NOIR;
-  for (int& r : roque_interdit) r = 0;
-  passant_blanc = passant_noir = 0;
-  numero_coup = 0;
-  nb_demi_coups = 0;
+  place_debut_partie();
   style_notation = 2;
 }
 

@@ -84,7 +84,7 @@ void Command3_Click(plateau& p) {
     entoure_pieces(couleur_adverse(dernier_trait), surface);
     const QString nombre = (note >= 0 ? QStringLiteral(" ") : QString()) + QString::fromStdString(texte_nombre(note));
     plateforme::boite_message(texte(333) + QString::fromStdString(coup) + texte(334) + nombre + QStringLiteral(")"),
-                              boite::INFORMATION, QString::fromLatin1(NOM_PROGRAMME));
+                              boite::INFORMATION);
   }
   e.clear_all();
 }

@@ -51,7 +51,7 @@ QChar lettre_case(int entree, int colonne, int ligne) {
   return QLatin1Char(lettre_piece(style, static_cast<unsigned char>(pos[k]) - 32));
 }
 
-void montre_erreur(const QString& texte) { plateforme::boite_message(texte, boite::CRITIQUE, programme()); }
+void montre_erreur(const QString& texte) { plateforme::boite_message(texte, boite::CRITIQUE); }
 
 }  // namespace
 
@@ -140,7 +140,7 @@ bool imprime_partie(int& format) {
     montre_erreur(e.texte());
     return false;
   }
-  plateforme::boite_message(texte(220), boite::INFORMATION, programme());
+  plateforme::boite_message(texte(220), boite::INFORMATION);
   return true;
 }
 
@@ -306,5 +306,5 @@ void Command6_Click(plateau& p) {
   if (p.modele_parties->rowCount() == 0) return;
   QString titre = texte(173);
   if (imprime_liste(*p.List2, titre, tampon_impression(), QStringLiteral("Arial"), 10))
-    plateforme::boite_message(texte(220), boite::INFORMATION, programme());
+    plateforme::boite_message(texte(220), boite::INFORMATION);
 }

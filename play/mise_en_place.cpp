@@ -23,8 +23,6 @@
 
 namespace {
 
-QString titre() { return QString::fromLatin1(NOM_PROGRAMME); }
-
 // The colour drawn at the bottom while set-up lasts.
 int orientation_mise_en_place = BLANC;
 
@@ -68,7 +66,7 @@ void entre_mise_en_place(plateau& p) {
 
 void Command2_Click(plateau& p) {
   if (machine_occupee()) return;
-  if (plateforme::boite_message(texte(92), boite::OUI_NON, titre()) != boite::OUI) return;
+  if (plateforme::boite_message(texte(92), boite::OUI_NON) != boite::OUI) return;
   entre_mise_en_place(p);
 }
 
@@ -99,13 +97,13 @@ bool Command4_Click(plateau& p) {
       roi_blanc = roi_blanc || e.Piece(c, l) == ROI_BLANC;
     }
   if (!roi_noir || !roi_blanc) {
-    plateforme::boite_message(texte(176), boite::EXCLAMATION, titre());
+    plateforme::boite_message(texte(176), boite::EXCLAMATION);
     return false;
   }
   bool nombre = false;
   const int numero = p.texte_coup->text().trimmed().toInt(&nombre);
   if (!nombre || numero < 1 || numero > 32767) {
-    plateforme::boite_message(texte(233), boite::EXCLAMATION, titre());
+    plateforme::boite_message(texte(233), boite::EXCLAMATION);
     return false;
   }
 

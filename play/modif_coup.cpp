@@ -29,7 +29,6 @@ std::string sans_numero(const std::string& coup) {
   return coup.substr(i);
 }
 
-QString titre() { return QString::fromLatin1(NOM_PROGRAMME); }
 
 // Whether `chaine` (a history entry) holds `code` on the screen square
 // (colonne, ligne).
@@ -110,7 +109,7 @@ void modifie_dernier_coup(ControlesPartie& controles) {
     nb_demi_coups = demi_avant;
   };
   try {
-    const QString reponse = plateforme::boite_saisie(texte(112) + derniere + QStringLiteral("]\r\n") + texte(113), titre());
+    const QString reponse = plateforme::boite_saisie(texte(112) + derniere + QStringLiteral("]\r\n") + texte(113));
     if (reponse.trimmed().isEmpty()) return;
 
     // The position before the last move, with its whole state, on the shared
@@ -136,7 +135,7 @@ void modifie_dernier_coup(ControlesPartie& controles) {
                         couleur_piece(tab_echiquier(cs, ls)) == couleur;
     if (!source || !coup_legal(cs, ls, cd, ld)) {
       remet();
-      plateforme::boite_message(texte(520), boite::EXCLAMATION, titre());
+      plateforme::boite_message(texte(520), boite::EXCLAMATION);
       return;
     }
 
@@ -151,7 +150,7 @@ void modifie_dernier_coup(ControlesPartie& controles) {
       restaure_etat(avant_coup);
       numero_coup = numero;
     }
-    if (plateforme::boite_message(texte(521) + QString::fromStdString(long_rogne) + texte(522), boite::OUI_NON, titre()) !=
+    if (plateforme::boite_message(texte(521) + QString::fromStdString(long_rogne) + texte(522), boite::OUI_NON) !=
         boite::OUI) {
       remet();
       return;

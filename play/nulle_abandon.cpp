@@ -17,8 +17,6 @@
 
 namespace {
 
-QString titre() { return QString::fromLatin1(NOM_PROGRAMME); }
-
 QString nombre(float v) { return (v >= 0 ? QStringLiteral(" ") : QString()) + QString::fromStdString(texte_nombre(v)); }
 
 }  // namespace
@@ -46,7 +44,7 @@ void propose_nulle() {
   if (mode_jeux == 3) {
     // Nothing to offer before the game runs on its connection.
     if (!liens_jeu().partie_reseau_active || !liens_jeu().partie_reseau_active()) return;
-    if (plateforme::boite_message(texte(328) + QStringLiteral("\r\n") + texte(328), boite::OUI_NON, titre()) ==
+    if (plateforme::boite_message(texte(328) + QStringLiteral("\r\n") + texte(328), boite::OUI_NON) ==
             boite::OUI &&
         liens_jeu().envoie_reseau)
       liens_jeu().envoie_reseau(QStringLiteral("/"));
@@ -58,18 +56,17 @@ void propose_nulle() {
   if (machine < 0.0f && numero_coup > 10) {
     const QString question =
         texte(336) + QStringLiteral("\r\n") + texte_evaluations(eb, en) + QStringLiteral("\r\n\r\n") + texte(114);
-    if (plateforme::boite_message(question, boite::OUI_NON, titre()) != boite::OUI) return;
+    if (plateforme::boite_message(question, boite::OUI_NON) != boite::OUI) return;
     conclut_nulle();
   } else {
-    plateforme::boite_message(texte(335) + QStringLiteral("\r\n") + texte_evaluations(eb, en), boite::EXCLAMATION,
-                              titre());
+    plateforme::boite_message(texte(335) + QStringLiteral("\r\n") + texte_evaluations(eb, en), boite::EXCLAMATION);
   }
 }
 
 void abandonne_partie(bool depuis_plateau) {
   // The board window stays while the machine plays on it.
   if (machine_occupee()) return;
-  if (plateforme::boite_message(texte(92), boite::OUI_NON, titre()) != boite::OUI) return;
+  if (plateforme::boite_message(texte(92), boite::OUI_NON) != boite::OUI) return;
   // The wire has no word for a resignation: the opponent sees the connection close.
   if (mode_jeux == 3 && ferme_connexion_reseau()) ferme_connexion_reseau()();
   plateau* p = plateau::existante();

@@ -75,7 +75,7 @@ CollageLu colle_position(ControlesPartie& controles) {
       int numero = 0;
       if (!lit_chaine_position(contenu, cases, &numero)) {
         if (numero != 0)
-          plateforme::boite_message(texte(numero), boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
+          plateforme::boite_message(texte(numero), boite::EXCLAMATION);
         return CollageLu::RIEN;
       }
       // Every picture is read before the game in hand is given up.
@@ -91,7 +91,7 @@ CollageLu colle_position(ControlesPartie& controles) {
     if (barre && contenu.size() < 100) {
       const std::optional<PositionFen> position = lit_fen(contenu.toStdString(), couleur_joueur);
       if (!position) {
-        plateforme::boite_message(texte(338), boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
+        plateforme::boite_message(texte(338), boite::EXCLAMATION);
         return CollageLu::RIEN;
       }
       controles.echiquier->lit_icones();

@@ -130,7 +130,7 @@ bool Rejeu::joue(int couleur, const std::string& mot) {
 
   if (!valide) {
     const QString question = texte(couleur == BLANC ? 340 : 341) + QString::number(numero_coup) + texte(342);
-    if (plateforme::boite_message(question, boite::OUI_NON, QString::fromLatin1(NOM_PROGRAMME)) != boite::OUI)
+    if (plateforme::boite_message(question, boite::OUI_NON) != boite::OUI)
       return false;
     if (!source) return true;  // nothing on the board can make it: the move is left out
   }

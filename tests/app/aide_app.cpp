@@ -40,11 +40,7 @@ bool TestApp::demarre(const QString& ligne_commande) { return menu().MDIForm_Loa
 
 Menu& TestApp::menu() { return fenetres::instance<Menu>(); }
 
-QByteArray octets(const QString& chemin) {
-  QFile f(chemin);
-  if (!f.open(QIODevice::ReadOnly)) return QByteArray();
-  return f.readAll();
-}
+QByteArray octets(const QString& chemin) { return octets_fichier(chemin); }
 
 QStringList lignes_crlf(const QString& chemin) {
   QString t = plateforme::decode_1252(octets(chemin));

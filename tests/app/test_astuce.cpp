@@ -20,11 +20,7 @@ namespace {
 
 class Astuce : public TestApp {
  protected:
-  void ecrit_astuces(const QByteArray& octets_fichier) {
-    QFile f(chemin(QStringLiteral("ASTUCES.TXT")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(octets_fichier);
-  }
+  void ecrit_astuces(const QByteArray& octets) { ecrit_octets(chemin(QStringLiteral("ASTUCES.TXT")), octets); }
   frmTip& ouvre() { return fenetres::instance<frmTip>(); }
   static QString texte_de(frmTip& f, const char* nom) { return f.findChild<QLabel*>(nom)->text(); }
   static void clique(frmTip& f, const char* nom) { f.findChild<QAbstractButton*>(nom)->click(); }

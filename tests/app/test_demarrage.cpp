@@ -147,10 +147,7 @@ TEST_F(Demarrage, AMissingOpeningDatabaseStopsStartUpButKeepsTheWindow) {
 
 TEST_F(Demarrage, ADamagedOpeningDatabaseIsReported) {
   QDir(dossier()).mkpath("base");
-  QFile f(chemin("base/eco.db"));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(QByteArray(4096, 'x'));
-  f.close();
+  ecrit_octets(chemin("base/eco.db"), QByteArray(4096, 'x'));
   ecrit_ini({"AFF_NOUVELLE=1"});
   plateforme::BoitesEnTest::repond(boite::OK);
   EXPECT_TRUE(demarre());

@@ -27,10 +27,7 @@ class DialogueLangue : public TestMorvandel {
     first_startup = 1;
     fenetres::instance<Menu>();
   }
-  QByteArray fichier() {
-    QFile f(fichier_ini);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  QByteArray fichier() { return octets_fichier(fichier_ini); }
 };
 
 }  // namespace

@@ -32,16 +32,6 @@ QStringList hors_zone(QWidget* fenetre, QWidget* repere, const QRect& zone) {
   return dehors;
 }
 
-// The built piece set and board picture, in the test's program folder.
-void copie_images(const QString& dossier_programme) {
-  for (const char* sous : {"/images/pieces/Morvandel", "/images/echiquier"}) {
-    const QDir source(QStringLiteral(MVD_BUILD_DIR) + sous);
-    QDir().mkpath(dossier_programme + sous);
-    for (const QString& f : source.entryList(QDir::Files))
-      QFile::copy(source.filePath(f), dossier_programme + sous + "/" + f);
-  }
-}
-
 // The main window's size and the screen's height: on a screen taller than
 // 10,000 twips the board window takes the height it offers.
 struct Taille {
@@ -54,7 +44,7 @@ class FenetresVisibles : public TestApp, public ::testing::WithParamInterface<Ta
   void SetUp() override {
     TestApp::SetUp();
     cree_base_eco();
-    copie_images(dossier());
+    installe_images();
     ecrit_ini({"MODE_JEUX=2"});
     plateau::hauteur_ecran_essai = GetParam().hauteur_ecran;
     ASSERT_TRUE(demarre());
@@ -83,10 +73,7 @@ TEST_P(FenetresVisibles, ANewGameOpensEveryControlInsideTheArea) {
 
 TEST_P(FenetresVisibles, AGameOpenedFromAFileOpensEveryControlInsideTheArea) {
   const QString chemin = dossier() + "/partie.pgn";
-  QFile f(chemin);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("[White \"A\"]\n[Black \"B\"]\n[Result \"*\"]\n\n1. e4 c5 2. Nf3 d6 *\n");
-  f.close();
+  ecrit_octets(chemin, "[White \"A\"]\n[Black \"B\"]\n[Result \"*\"]\n\n1. e4 c5 2. Nf3 d6 *\n");
   plateforme::BoitesEnTest::repond(boite::OK);  // the game read, shown before it is replayed
   commandes::charge_pgn(0, chemin);
   QCoreApplication::processEvents();

@@ -380,10 +380,7 @@ TEST_F(Parametres, TheTimePerPlayerMustBeATimeUnderADay) {
 }
 
 TEST_F(Parametres, AFileWithCrOnlyLineEndsIsRead) {
-  QFile f(fichier_ini);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("[GENERAL]\rMODE_JEUX=3\rDEB_BLANC=1\rNOM_JOUEUR=Anne\r");
-  f.close();
+  ecrit_octets(fichier_ini, "[GENERAL]\rMODE_JEUX=3\rDEB_BLANC=1\rNOM_JOUEUR=Anne\r");
   const LectureParametres r = lit_parametres(fichier_ini);
   EXPECT_TRUE(r.lu);
   EXPECT_TRUE(r.cle_inconnue.isEmpty());
@@ -422,7 +419,7 @@ TEST_F(Parametres, SavingOnAFullDiskKeepsTheOldFileAndShowsNoSuccess) {
   EXPECT_EQ(rapport, "Impossible d'écrire le fichier " + QDir::toNativeSeparators(fichier_ini) + " : " +
                          systeme(EFBIG));
   EXPECT_EQ(octets(fichier_ini), avant);
-  EXPECT_EQ(QDir(dossier()).entryList(QDir::Files | QDir::Hidden), QStringList({"morvandel.ini"}));
+  EXPECT_EQ(fichiers_du_dossier(dossier()), QStringList({"morvandel.ini"}));
 }
 
 TEST_F(Parametres, AFirstStartOnAFullDiskLeavesNoEmptySettingsFile) {
@@ -438,7 +435,7 @@ TEST_F(Parametres, AFirstStartOnAFullDiskLeavesNoEmptySettingsFile) {
                                  " : " + systeme(EFBIG)))
       << rapport.toStdString();
   EXPECT_FALSE(rapport.contains(texte(400)));
-  EXPECT_EQ(QDir(dossier()).entryList(QDir::Files | QDir::Hidden), QStringList());
+  EXPECT_EQ(fichiers_du_dossier(dossier()), QStringList());
 }
 
 TEST_F(Parametres, AnUnreadableSettingsFileIsReplacedOnlyWhenTheUserSaysYes) {

@@ -5,13 +5,11 @@
 #include <QRegularExpression>
 
 #include "platform/courriel.h"
+#include "tests/common/aide_tests.h"
 
 namespace {
 
-QByteArray lit(const QString& chemin) {
-  QFile f(chemin);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray lit(const QString& chemin) { return octets_fichier(chemin); }
 
 int valeur_hexa(char c) {
   if (c >= '0' && c <= '9') return c - '0';

@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <stdexcept>
 
 #include "boardcontrol/echiquier.h"
 #include "chess/cases.h"
@@ -24,19 +26,9 @@
 #include "play/parametres.h"
 #include "play/plateau.h"
 
-namespace {
-void copie_dossier(const QString& source, const QString& cible) {
-  QDir().mkpath(cible);
-  for (const QString& f : QDir(source).entryList(QDir::Files))
-    QFile::copy(QDir(source).filePath(f), QDir(cible).filePath(f));
-}
-}  // namespace
-
 void TestCorres::SetUp() {
   TestMorvandel::SetUp();
-  const QString donnees = QStringLiteral(MVD_BUILD_DIR);
-  copie_dossier(donnees + "/images/pieces/Morvandel", dossier() + "/images/pieces/Morvandel");
-  copie_dossier(donnees + "/images/echiquier", dossier() + "/images/echiquier");
+  installe_images();
   reinitialise_parametres();
   mode_jeux = 5;
   active_son = 0;
@@ -139,4 +131,13 @@ void TestCorres::coup(const char* depart, const char* arrivee) {
     const auto k = case_de_nom(n);
     QTest::mouseClick(p->Echiquier, Qt::LeftButton, Qt::NoModifier, p->Echiquier->rect_image(k.colonne, k.ligne).center());
   }
+}
+
+prepare& TestCorres::prepare_partie(qint64 cle) {
+  clique(cle);
+  c->Command7->click();
+  prepare* p = fenetres::existante<prepare>();
+  if (!p) throw std::runtime_error("no prepare window");
+  p->Command3->click();
+  return *p;
 }

@@ -11,6 +11,7 @@
 
 class corres;
 class plateau;
+class prepare;
 
 class TestCorres : public TestMorvandel {
  protected:
@@ -33,6 +34,8 @@ class TestCorres : public TestMorvandel {
   QStringList lignes_plateau() const;
   // Both clicks of a move on the board window, by chess squares.
   void coup(const char* depart, const char* arrivee);
+  // The preparation window of game `cle`, its game loaded on the board.
+  prepare& prepare_partie(qint64 cle);
 
   corres* c = nullptr;
 };

@@ -59,14 +59,24 @@ void TestMessage::saisit(const QString& a, const QString& sujet, const QString& 
   fenetre()->txtNoteText->setPlainText(corps);
 }
 
-QString chaine_apres_e4() {
+QString chaine_du_diagramme(const char* const lignes[8], int couleur) {
   TableauCases t;
+  for (int l = 1; l <= 8; ++l)
+    for (int c = 1; c <= 8; ++c) {
+      const char x = lignes[l - 1][c - 1];
+      if (x == '.') continue;
+      if (couleur == BLANC)
+        t(c, l) = code_de_lettre(2, x);
+      else
+        t(9 - c, 9 - l) = code_de_lettre(2, x);
+    }
+  return QString::fromStdString(chaine_du_tableau(t));
+}
+
+QString chaine_apres_e4() {
   const char* const lignes[8] = {"rnbqkbnr", "pppppppp", "........", "........",
                                  "....P...", "........", "PPPP.PPP", "RNBQKBNR"};
-  for (int l = 1; l <= 8; ++l)
-    for (int c = 1; c <= 8; ++c)
-      if (lignes[l - 1][c - 1] != '.') t(c, l) = code_de_lettre(2, lignes[l - 1][c - 1]);
-  return QString::fromStdString(chaine_du_tableau(t));
+  return chaine_du_diagramme(lignes, BLANC);
 }
 
 FicheCoup fiche_exemple(bool j_ai_les_blancs) {

@@ -35,5 +35,9 @@ class TestMessage : public TestMorvandel {
 // 0034 (the opponent's), the player with White unless told otherwise, and
 // the start position after 1.e4 as pasted.
 FicheCoup fiche_exemple(bool j_ai_les_blancs = true);
+// The position string of a diagram of 8 lines drawn with White at the
+// bottom (top line first, "." empty, FEN letters), as a screen with
+// `couleur` at the bottom shows it.
+QString chaine_du_diagramme(const char* const lignes[8], int couleur);
 // The position string of the start position after 1.e4, White at the bottom.
 QString chaine_apres_e4();

@@ -36,16 +36,12 @@ class EnvoiDuCoup : public TestCorres {
   // The move mail of game `cle` after `depart`-`arrivee`, composed and open.
   message& compose(qint64 cle, const char* depart, const char* arrivee) {
     manager();
-    clique(cle);
-    c->Command7->click();
-    prepare* p = fenetres::existante<prepare>();
-    if (!p) throw std::runtime_error("no prepare window");
-    p->Command3->click();
+    prepare& p = prepare_partie(cle);
     coup(depart, arrivee);
     ControlesPartie controles{plateau::existante()->Echiquier, plateau::existante()->List1};
     copie_position(controles, 1);
-    p->Text1->setText(QGuiApplication::clipboard()->text());
-    p->Command2->click();
+    p.Text1->setText(QGuiApplication::clipboard()->text());
+    p.Command2->click();
     message* m = fenetres::existante<message>();
     if (!m) throw std::runtime_error("no message window");
     return *m;

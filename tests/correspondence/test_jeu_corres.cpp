@@ -36,15 +36,6 @@ namespace {
 
 class JeuCorres : public TestCorres {
  protected:
-  // The preparation window of game `cle`, its game loaded on the board.
-  prepare& prepare_partie(qint64 cle) {
-    clique(cle);
-    c->Command7->click();
-    prepare* p = fenetres::existante<prepare>();
-    if (!p) throw std::runtime_error("no prepare window");
-    p->Command3->click();
-    return *p;
-  }
   // The opponent's move typed into saisie_coup and validated.
   QStringList saisit(qint64 cle, const char* coup, bool accepte) {
     clique(cle);

@@ -66,17 +66,7 @@ const char* const CORPS_ATTENDU =
 QString chaine_apres_cf3(int couleur) {
   const char* const lignes[8] = {"rnbqkbnr", "pppp.ppp", "........", "....p...",
                                  "....P...", ".....N..", "PPPP.PPP", "RNBQKB.R"};
-  TableauCases t;
-  for (int l = 1; l <= 8; ++l)
-    for (int c = 1; c <= 8; ++c) {
-      const char x = lignes[l - 1][c - 1];
-      if (x == '.') continue;
-      if (couleur == BLANC)
-        t(c, l) = code_de_lettre(2, x);
-      else
-        t(9 - c, 9 - l) = code_de_lettre(2, x);
-    }
-  return QString::fromStdString(chaine_du_tableau(t));
+  return chaine_du_diagramme(lignes, couleur);
 }
 
 FicheCoup fiche_apres_e5(bool j_ai_les_blancs, int couleur) {

@@ -208,7 +208,7 @@ TEST_F(Conversion, UneCopieQuiEchoueLaisseLAncienFichierEntier) {
       4000);
   EXPECT_TRUE(rapport.startsWith(QStringLiteral("Impossible d'écrire le fichier ") + ancien)) << rapport.toStdString();
   EXPECT_EQ(octets_fichier(ancien), "ancien");
-  EXPECT_EQ(QDir(dossier()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no new file left behind";
+  EXPECT_EQ(fichiers_du_dossier(dossier()).size(), 2) << "no new file left behind";
 }
 
 TEST_F(Conversion, LeFormulaireDExtractionCopieVersLeFichierChoisi) {

@@ -116,17 +116,11 @@ TEST_F(FormulaireSauve, SansEnteteLesJoueursSuiventLeModeEtLeCamp) {
     ASSERT_EQ(lues.size(), 1u);
     const pgn::PartieLue& p = lues[0];
     SCOPED_TRACE(testing::Message() << c.mode << " " << c.couleur << " " << c.profil2);
-    EXPECT_EQ(p.valeur_tag("White"), c.blanc);
-    EXPECT_EQ(p.valeur_tag("Black"), c.noir);
-    EXPECT_EQ(p.valeur_tag("WhiteElo"), c.elo_blanc);
-    EXPECT_EQ(p.valeur_tag("BlackElo"), c.elo_noir);
-    EXPECT_EQ(p.valeur_tag("Event"), "Nouvelle partie");
-    EXPECT_EQ(p.valeur_tag("Site"), "Autun");
-    EXPECT_EQ(p.valeur_tag("Date"), QDate::currentDate().toString("yyyy.MM.dd").toStdString());
-    EXPECT_EQ(p.valeur_tag("Result"), "1-0");
-    EXPECT_EQ(p.valeur_tag("ECO"), "C20");
-    EXPECT_EQ(p.valeur_tag("Opening"), "Partie du pion roi");
-    EXPECT_EQ(p.valeur_tag("Variation"), "a modifier");
+    const std::pair<const char*, std::string> tags[] = {
+        {"White", c.blanc},      {"Black", c.noir}, {"WhiteElo", c.elo_blanc}, {"BlackElo", c.elo_noir},
+        {"Event", "Nouvelle partie"}, {"Site", "Autun"}, {"Date", QDate::currentDate().toString("yyyy.MM.dd").toStdString()},
+        {"Result", "1-0"},       {"ECO", "C20"},    {"Opening", "Partie du pion roi"}, {"Variation", "a modifier"}};
+    for (const auto& [tag, valeur] : tags) EXPECT_EQ(p.valeur_tag(tag), valeur) << tag;
     EXPECT_TRUE(e.ends_with("\"]\r\n\r\n"));
   }
   // The fifth level has no Elo: the tag is empty, without control characters.

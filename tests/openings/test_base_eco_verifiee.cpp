@@ -86,10 +86,7 @@ TEST_F(BaseEcoVerifiee, ABaseWithoutWhatTheLookupsReadIsRefusedNamingTheFile) {
   }
   // A file that is no database names the file too.
   QFile::remove(chemin_base());
-  QFile texte(chemin_base());
-  ASSERT_TRUE(texte.open(QIODevice::WriteOnly));
-  texte.write(QByteArray(4096, 'x'));
-  texte.close();
+  ecrit_octets(chemin_base(), QByteArray(4096, 'x'));
   try {
     ouvre_base_eco(chemin_base());
     ADD_FAILURE() << "accepted";

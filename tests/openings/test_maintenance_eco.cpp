@@ -28,10 +28,7 @@ class Entretien : public TestOuvertures {
   QStringList fichiers() const {
     return QDir(QFileInfo(chemin_base()).path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
   }
-  QByteArray octets_base() const {
-    QFile f(chemin_base());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  QByteArray octets_base() const { return octets_fichier(chemin_base()); }
   // A base of `n` lines whose table pages come first in the file, then the
   // pages of its indexes. Left closed.
   void cree_base_en_pages(int n) {

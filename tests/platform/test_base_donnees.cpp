@@ -47,15 +47,11 @@ TEST_F(TestBaseDonnees, MissingFileIsAnErrorAndCreatesNothing) {
 TEST_F(TestBaseDonnees, FolderOrForeignFileIsRefusedAndLeftUntouched) {
   BaseDonnees base("essai");
   EXPECT_THROW(base.ouvre(dossier()), ErreurBase);
-  QFile f(chemin("texte.db"));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   const QByteArray contenu(2048, 'z');
-  f.write(contenu);
-  f.close();
+  ecrit_octets(chemin("texte.db"), contenu);
   EXPECT_THROW(base.ouvre(chemin("texte.db")), ErreurBase);
   EXPECT_FALSE(base.ouverte());
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), contenu);
+  EXPECT_EQ(octets_fichier(chemin("texte.db"), "<absent>"), contenu);
 }
 
 TEST_F(TestBaseDonnees, QuotesAndSqlInValuesAreStoredAsText) {

@@ -17,15 +17,8 @@ namespace {
 class FichiersTexte : public TestMorvandel {
  protected:
   QString f(const QString& nom) const { return dossier() + "/" + nom; }
-  static QByteArray brut(const QString& chemin) {
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray("<absent>");
-  }
-  static void pose(const QString& chemin, const QByteArray& octets) {
-    QFile fichier(chemin);
-    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-    ASSERT_EQ(fichier.write(octets), octets.size());
-  }
+  static QByteArray brut(const QString& chemin) { return octets_fichier(chemin, "<absent>"); }
+  static void pose(const QString& chemin, const QByteArray& octets) { ecrit_octets(chemin, octets); }
   // The files of the test's folder, hidden ones included.
   QStringList fichiers() const {
     return QDir(dossier()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
