@@ -305,6 +305,9 @@ QString texte_decimal(float valeur) {
   QString s = QString::fromStdString(texte_nombre(valeur));
   if (s.startsWith(QStringLiteral("0."))) s.remove(0, 1);
   else if (s.startsWith(QStringLiteral("-0."))) s.remove(1, 1);
+  // A negative value too small to show is written as nought, not "-0", which
+  // would read back as a nought written "0".
+  if (s == QStringLiteral("-0")) s = QStringLiteral("0");
   return s;
 }
 

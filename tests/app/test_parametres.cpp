@@ -284,6 +284,8 @@ TEST_F(Parametres, DecimalFormHasNoLeadingZeroNoExponentAndReadsBack) {
   EXPECT_EQ(texte_decimal(-1000.0f), "-1000");
   EXPECT_EQ(texte_decimal(-0.5f), "-.5");
   EXPECT_EQ(texte_decimal(0.0f), "0");
+  EXPECT_EQ(texte_decimal(-0.0f), "0");
+  EXPECT_EQ(texte_decimal(-1.9e-24f), "0");
   // Very large and very small values stay in digits, which the reader reads.
   for (float v : {1.0e10f, 123456789.0f, 0.0001f}) {
     seuil_partie_nulle = v;
