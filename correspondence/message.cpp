@@ -252,10 +252,11 @@ void message::Send_Click() {
 
   // Only a move mail changes the game; a blank mail or a position says
   // nothing of the game's moves.
-  if (mode_ == 1 && fiche_) {
-    if (!liens_message().enregistre_coup_envoye || !liens_message().enregistre_coup_envoye(*fiche_)) return;
+  // The mail has gone: the window closes even when its move could not be
+  // recorded (the user has been told why), so that it is never sent twice.
+  if (mode_ == 1 && fiche_ && liens_message().enregistre_coup_envoye &&
+      liens_message().enregistre_coup_envoye(*fiche_))
     avertit(texte(484));
-  }
   fenetres::decharge_plus_tard(this);
 }
 

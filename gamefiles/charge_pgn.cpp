@@ -95,8 +95,7 @@ void charge_partie(const PartieLue& p, const QString& titre, const QString& note
 
   QString message = QString::fromStdString(entete_pgn + coups + " " + resultat_partie);
   if (!note.isEmpty()) message += QStringLiteral("\r\n\r\n") + note;
-  plateforme::boite_message(message, boite::INFORMATION,
-                            titre.isEmpty() ? QString::fromLatin1(NOM_PROGRAMME) : titre);
+  plateforme::boite_message(message, boite::INFORMATION, titre);
   // The replay reads the result too (the move list's last line); the game in
   // hand keeps the moves alone, as live play and the opening lookup read them.
   texte_partie = coups.empty() ? resultat_partie : coups + " " + resultat_partie;
@@ -185,7 +184,7 @@ void charge_depuis_liste(plateau& p) {
     return;
   }
   if (!QFileInfo(chemin).isFile()) {
-    plateforme::boite_message(texte(219), boite::OK_SEUL, QString::fromLatin1(NOM_PROGRAMME));
+    plateforme::boite_message(texte(219), boite::OK_SEUL);
     return;
   }
   pgn::FichierPgn f;
@@ -204,7 +203,7 @@ void charge_depuis_liste(plateau& p) {
   if (!trouvee) {
     plateforme::boite_message(QStringLiteral("La partie n'est plus à cette place dans le fichier ") + chemin +
                                   QStringLiteral(" : chargez à nouveau la liste des parties."),
-                              boite::EXCLAMATION, QString::fromLatin1(NOM_PROGRAMME));
+                              boite::EXCLAMATION);
     return;
   }
   marque_partie_chargee(p, debut);

@@ -67,17 +67,8 @@ constexpr int Y_PLATEAU = 30;
 constexpr int COTE = 297;
 constexpr int PAS = 37;  // one square of the board control at its normal size
 
-QString nom_indice(const char* nom, int indice) {
-  return QString::fromLatin1(nom) + QLatin1Char('(') + QString::number(indice) + QLatin1Char(')');
-}
-
-template <class W>
-W* controle(QWidget* parent, const QString& nom, int x, int y, int l, int h) {
-  W* w = new W(parent);
-  w->setObjectName(nom);
-  w->setGeometry(x, y, l, h);
-  return w;
-}
+using fenetres::controle;
+using fenetres::nom_indice;
 
 QPushButton* bouton(QWidget* parent, const QString& nom, const QString& texte, int x, int y, int l, int h,
                     const QString& bulle = QString()) {

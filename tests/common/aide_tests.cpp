@@ -79,6 +79,15 @@ void TestMorvandel::installe_images() const {
   }
 }
 
+void TestMorvandel::reglages_fenetre(int mode, bool son, bool horloge) const {
+  installe_images();
+  mode_jeux = mode;
+  active_son = son ? 1 : 0;
+  active_horloge = horloge ? 1 : 0;
+  ges_log = 0;
+  analyse_ouverture = 0;
+}
+
 void pose_diagramme(const char* const lignes[8]) {
   tab_echiquier.vide();
   for (int l = 1; l <= 8; ++l) {

@@ -27,6 +27,9 @@ class TestMorvandel : public ::testing::Test {
   // The board pictures and the piece set "Morvandel" of the built program,
   // copied into the test's program folder (for a board window to load).
   void installe_images() const;
+  // A window test's settings: the board pictures installed, game mode
+  // `mode`, sound and clock as asked, no game log, no opening analysis.
+  void reglages_fenetre(int mode, bool son, bool horloge) const;
 
  private:
   std::unique_ptr<QTemporaryDir> dossier_;

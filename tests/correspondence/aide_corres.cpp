@@ -28,13 +28,8 @@
 
 void TestCorres::SetUp() {
   TestMorvandel::SetUp();
-  installe_images();
   reinitialise_parametres();
-  mode_jeux = 5;
-  active_son = 0;
-  active_horloge = 0;
-  ges_log = 0;
-  analyse_ouverture = 0;
+  reglages_fenetre(5, false, false);
   profil_moteur = 1;
   nom_joueur[1] = QStringLiteral("Moi");
   adresse_mel = QStringLiteral("moi@exemple.org");

@@ -32,11 +32,7 @@ void TestMessage::TearDown() {
 message* TestMessage::fenetre() { return fenetres::existante<message>(); }
 
 plateau& TestMessage::plateau_avec(const char* coups, int couleur) {
-  installe_images();
-  mode_jeux = 2;
-  active_horloge = 0;
-  ges_log = 0;
-  analyse_ouverture = 0;
+  reglages_fenetre(2, true, false);
   couleur_joueur = couleur;
   style_notation = 2;
   plateau* p = charge_plateau();

@@ -17,7 +17,9 @@
 #include "localisation/textes_langue.h"
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
+#include "platform/imprimante.h"
 #include "play/parametres.h"
+#include "tests/common/aide_pdf.h"
 #include "tests/correspondence/aide_corres.h"
 
 using plateforme::BoitesEnTest;
@@ -67,6 +69,27 @@ TEST_F(Manager, LaListeMontreLesPartiesEtLeurTrait) {
   EXPECT_EQ(colonne(9).last(), "e4");
   EXPECT_EQ(boutons(), "01000000");
   EXPECT_EQ(c->windowTitle(), texte(409) + " - " + texte(29));
+}
+
+TEST_F(Manager, ImprimerEditeLaListeEtLeDit) {
+  // An empty list prints nothing and says nothing.
+  manager();
+  c->Command1->click();
+  EXPECT_TRUE(impressions().isEmpty());
+  EXPECT_TRUE(BoitesEnTest::textes().isEmpty());
+
+  const qint64 a = ajoute("1.e4", true);
+  const qint64 b = ajoute("", false);
+  liste_parties_corres();
+  BoitesEnTest::repond(boite::OK);
+  c->Command1->click();
+  ASSERT_EQ(impressions().size(), 1);
+  const QStringList pages = pages_pdf(impressions().back());
+  ASSERT_EQ(pages.size(), 1);
+  EXPECT_TRUE(pages[0].contains(texte(409).trimmed().toUpper())) << pages[0].toStdString();
+  for (qint64 cle : {a, b}) EXPECT_TRUE(pages[0].contains(reference(cle))) << reference(cle).toStdString();
+  EXPECT_TRUE(pages[0].contains(QStringLiteral("Lui")));
+  EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(220)});
 }
 
 TEST_F(Manager, UnClicMontreLaPartieEtLesBoutonsDuTrait) {

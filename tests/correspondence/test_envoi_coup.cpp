@@ -82,4 +82,7 @@ TEST_F(EnvoiDuCoup, UnePartieQuiAChangeDepuisLeMessageNEnregistreRien) {
   EXPECT_TRUE(BoitesEnTest::textes()[0].contains(QStringLiteral("ont changé"))) << BoitesEnTest::textes()[0].toStdString();
   EXPECT_EQ(lue(cle).coups, QStringLiteral("1.d4"));
   EXPECT_TRUE(lue(cle).dernier_envoye.isEmpty());
+  // The window closes all the same: the mail cannot be sent a second time.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(fenetres::existante<message>(), nullptr);
 }

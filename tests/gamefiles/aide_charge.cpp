@@ -19,12 +19,7 @@
 
 void TestChargePgn::SetUp() {
   TestPgn::SetUp();
-  installe_images();
-  mode_jeux = 2;
-  active_son = 0;
-  active_horloge = 1;
-  ges_log = 0;
-  analyse_ouverture = 0;
+  reglages_fenetre(2, false, true);
   couleur_joueur = BLANC;
   liens_ouvertures().affiche_commentaire = [this] { return commentaires_affiches; };
   plateforme::MinuteriesEnTest::active();

@@ -42,14 +42,9 @@ void capte(QtMsgType type, const QMessageLogContext& contexte, const QString& te
 
 void TestReseau::SetUp() {
   TestMorvandel::SetUp();
-  installe_images();
   reinitialise_parametres();
-  mode_jeux = 3;
-  active_son = 1;
-  active_horloge = 1;
+  reglages_fenetre(3, true, true);
   delai_partie = QStringLiteral("00:15:00");
-  ges_log = 0;
-  analyse_ouverture = 0;
   style_notation = 2;
   etat_clic = 0;
   ip_nom_utilisateur = QStringLiteral("Joueur1");

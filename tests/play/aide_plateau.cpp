@@ -16,14 +16,9 @@
 
 void TestPlateau::SetUp() {
   TestMorvandel::SetUp();
-  installe_images();
   reinitialise_parametres();
-  mode_jeux = 2;
-  active_son = 1;
-  active_horloge = 1;
+  reglages_fenetre(2, true, true);
   delai_partie = QStringLiteral("00:15:00");
-  ges_log = 0;
-  analyse_ouverture = 0;
   aff_repere = 1;
   bulle_aide = 1;
   couleur_joueur = BLANC;
