@@ -35,6 +35,25 @@ int rang_sans_casse(const QStringList& noms, const QString& nom) {
   return -1;
 }
 
+// Binds the values of a statement in order. A string reaches SQLite in
+// UTF-16, where a leading U+FEFF or U+FFFE reads as a byte-order mark: the
+// first would be dropped, the second dropped and the rest byte-swapped. Such
+// a string goes with one mark of its own in front, the one SQLite takes, so
+// that the text is stored and compared as given.
+void lie(QSqlQuery& q, const QVariantList& valeurs) {
+  for (int i = 0; i < valeurs.size(); ++i) {
+    const QVariant& v = valeurs.at(i);
+    if (v.typeId() == QMetaType::QString) {
+      const QString s = v.toString();
+      if (!s.isEmpty() && (s.front() == QChar(0xFEFF) || s.front() == QChar(0xFFFE))) {
+        q.bindValue(i, QString(QChar(0xFEFF) + s));
+        continue;
+      }
+    }
+    q.bindValue(i, v);
+  }
+}
+
 }  // namespace
 
 // --- Record sets ---------------------------------------------------------
@@ -114,7 +133,7 @@ Instruction& Instruction::operator=(Instruction&&) noexcept = default;
 Instruction::~Instruction() = default;
 
 int Instruction::execute(const QVariantList& valeurs) {
-  for (int i = 0; i < valeurs.size(); ++i) requete_->bindValue(i, valeurs.at(i));
+  lie(*requete_, valeurs);
   if (!requete_->exec()) leve(texte_erreur(requete_->lastError()));
   const int n = requete_->numRowsAffected();
   requete_->finish();
@@ -122,7 +141,7 @@ int Instruction::execute(const QVariantList& valeurs) {
 }
 
 QVariant Instruction::valeur(const QVariantList& valeurs) {
-  for (int i = 0; i < valeurs.size(); ++i) requete_->bindValue(i, valeurs.at(i));
+  lie(*requete_, valeurs);
   if (!requete_->exec()) leve(texte_erreur(requete_->lastError()));
   QVariant v = requete_->next() ? requete_->value(0) : QVariant();
   requete_->finish();
@@ -198,7 +217,7 @@ QSqlQuery BaseDonnees::prepare(const QString& sql, const QVariantList& valeurs) 
   if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
   QSqlQuery q(QSqlDatabase::database(nom_, false));
   if (!q.prepare(sql)) leve(texte_erreur(q.lastError()));
-  for (int i = 0; i < valeurs.size(); ++i) q.bindValue(i, valeurs.at(i));
+  lie(q, valeurs);
   if (!q.exec()) leve(texte_erreur(q.lastError()));
   return q;
 }

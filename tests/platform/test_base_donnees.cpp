@@ -54,15 +54,42 @@ TEST_F(TestBaseDonnees, FolderOrForeignFileIsRefusedAndLeftUntouched) {
   EXPECT_EQ(octets_fichier(chemin("texte.db"), "<absent>"), contenu);
 }
 
-TEST_F(TestBaseDonnees, QuotesAndSqlInValuesAreStoredAsText) {
+TEST_F(TestBaseDonnees, ValuesAreStoredAndComparedAsGiven) {
   BaseDonnees base("essai");
   base_de_trois(base);
-  const QString nom = "Anderssen's Opening'); DROP TABLE ECO; --";
-  const qint64 cle = base.ajoute("ECO", {{"Eco_code", "A00"}, {"Eco_libelle", nom}, {"Eco_coup", "1.a3 *"}});
-  EXPECT_EQ(base.valeur("SELECT Eco_libelle FROM ECO WHERE Eco_cle = ?", {cle}).toString(), nom);
-  EXPECT_EQ(base.valeur("SELECT count(*) FROM ECO WHERE Eco_libelle = ?", {nom}).toInt(), 1);
+  // Quotes and SQL are text; a leading U+FEFF or U+FFFE is not a byte-order
+  // mark of the value (SQLite would drop the one, and byte-swap the text
+  // after the other). SQLite reads the noncharacter U+FFFE back as U+FFFD.
+  const QChar bom(0xFEFF), inverse(0xFFFE), remplace(0xFFFD);
+  const struct {
+    QString donne, relu;
+  } cas[] = {{"Anderssen's Opening'); DROP TABLE ECO; --", {}},
+             {bom + QString("Amar"), {}},
+             {inverse + QString("Amar"), remplace + QString("Amar")},
+             {QString(bom) + bom + "x", {}},
+             {QString(bom), {}},
+             {"Am" + QString(bom) + "ar", {}}};
+  int lignes = 3;
+  for (const auto& c : cas) {
+    const QString& nom = c.donne;
+    const QString relu = c.relu.isNull() ? nom : c.relu;
+    SCOPED_TRACE(nom.toStdString());
+    const qint64 cle = base.ajoute("ECO", {{"Eco_code", "A00"}, {"Eco_libelle", nom}, {"Eco_coup", "1.a3 *"}});
+    ++lignes;
+    EXPECT_EQ(base.valeur("SELECT Eco_libelle FROM ECO WHERE Eco_cle = ?", {cle}).toString(), relu);
+    EXPECT_EQ(base.valeur("SELECT length(Eco_libelle) FROM ECO WHERE Eco_cle = ?", {cle}).toInt(), nom.size());
+    EXPECT_EQ(base.valeur("SELECT count(*) FROM ECO WHERE Eco_libelle = ?", {nom}).toInt(), 1);
+    base.met_a_jour("ECO", {{"Eco_coup", nom}}, "Eco_cle", cle);
+    EXPECT_EQ(base.valeur("SELECT Eco_coup FROM ECO WHERE Eco_cle = ?", {cle}).toString(), relu);
+    plateforme::Instruction ajout = base.instruction("INSERT INTO ECO (Eco_code, Eco_coup) VALUES ('B00', ?)");
+    ajout.execute({nom});
+    ++lignes;
+    EXPECT_EQ(base.valeur("SELECT count(*) FROM ECO WHERE Eco_code = 'B00' AND Eco_coup = ?", {nom}).toInt(), 1);
+    base.execute("DELETE FROM ECO WHERE Eco_code = 'B00'");
+    --lignes;
+  }
   EXPECT_EQ(base.valeur("SELECT count(*) FROM ECO WHERE Eco_coup = ?", {"x' OR '1'='1"}).toInt(), 0);
-  EXPECT_EQ(base.valeur("SELECT count(*) FROM ECO").toInt(), 4);
+  EXPECT_EQ(base.valeur("SELECT count(*) FROM ECO").toInt(), lignes);
 }
 
 TEST_F(TestBaseDonnees, RecordSetMovesAboutAndReadsColumnsWithoutRegardToCase) {
