@@ -105,6 +105,8 @@ TEST_F(Cibles, Verdicts) {
       {"csv_eco", "guillemets", "importé 2"},
       {"csv_eco", "non_ferme", "refusé"},
       {"csv_eco", "trop_de_champs", "refusé"},
+      // A name that begins with U+FEFF lost it through an export and an import.
+      {"csv_eco", "regression-marque-en-tete-de-champ", "importé 57"},
       // The first byte gives the length of the first piece: the rest comes in one.
       {"reseau", "colles", "#>#"},
       {"version", "annonce", "version 1"},
