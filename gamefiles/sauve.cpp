@@ -31,6 +31,7 @@
 #include "platform/dialogues_fichiers.h"
 #include "platform/fichiers_texte.h"
 #include "play/entete_partie.h"
+#include "play/impression.h"
 #include "play/jeu.h"
 
 namespace {
@@ -129,8 +130,6 @@ sauve::sauve() {
   Command1->setToolTip(QStringLiteral("Sauvegarder la partie"));
   Command3 = nomme(new QPushButton(QStringLiteral("&Imprimer"), this), "Command3");
   Command3->setToolTip(QStringLiteral("Imprimer la partie en cours"));
-  // Printing the game from here is not part of the program.
-  Command3->setEnabled(false);
   Command2 = nomme(new QPushButton(QStringLiteral("&Annuler"), this), "Command2");
   bas->addWidget(Command1);
   bas->addWidget(Command3);
@@ -139,6 +138,7 @@ sauve::sauve() {
 
   connect(Command1, &QPushButton::clicked, this, &sauve::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &sauve::Command2_Click);
+  connect(Command3, &QPushButton::clicked, this, &sauve::Command3_Click);
   Form_Load();
 }
 
@@ -176,6 +176,11 @@ void sauve::Command1_Click() {
 }
 
 void sauve::Command2_Click() { fenetres::decharge_plus_tard(this); }
+
+void sauve::Command3_Click() {
+  int format = 0;  // the PGN tag lines and movetext
+  imprime_partie(format);
+}
 
 void affiche_sauve() {
   // The text is built when the form loads: a form left open shows the game it was opened on.

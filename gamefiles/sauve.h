@@ -43,6 +43,7 @@ class sauve : public QWidget {
  public slots:
   void Command1_Click();
   void Command2_Click();
+  void Command3_Click();
 
  private:
   void Form_Load();

@@ -19,6 +19,8 @@
 #include "gamefiles/sauve.h"
 #include "openings/reglages_ouvertures.h"
 #include "platform/dialogues_fichiers.h"
+#include "localisation/textes_langue.h"
+#include "tests/common/aide_pdf.h"
 #include "tests/gamefiles/aide_pgn.h"
 
 namespace {
@@ -76,9 +78,17 @@ TEST_F(FormulaireSauve, LeTexteEstLaPartieEnFormeDExportQuelleQueSoitLaNotation)
     EXPECT_EQ(f.Command1->text(), QStringLiteral("&Sauvegarder"));
     EXPECT_EQ(f.Command2->text(), QStringLiteral("&Annuler"));
     EXPECT_EQ(f.Check1->text(), QStringLiteral("A&jouter à la fin du fichier (si existant)"));
-    EXPECT_FALSE(f.Command3->isEnabled()) << "printing from the form is not offered";
     fenetres::decharge<sauve>();
   }
+  // The print button prints the game in hand, its tag lines and moves.
+  sauve& f = ouvre();
+  plateforme::BoitesEnTest::repond(boite::OK);
+  f.Command3->click();
+  ASSERT_EQ(impressions().size(), 1);
+  const QString page = pages_pdf(impressions().back()).value(0);
+  for (const char* attendu : {"[Site \"Dijon\"]", "[Black \"Jones <Paul>\"]", "2.Ng1-f3 Nb8-c6"})
+    EXPECT_TRUE(page.contains(QString::fromUtf8(attendu))) << attendu << "\n" << page.toStdString();
+  EXPECT_EQ(plateforme::BoitesEnTest::textes(), QStringList{texte(220)});
 }
 
 TEST_F(FormulaireSauve, SansEnteteLesJoueursSuiventLeModeEtLeCamp) {
