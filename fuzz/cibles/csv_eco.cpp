@@ -22,9 +22,16 @@ QString contenu_table(const QString& base) {
   if (!lecteur->ouverte() || lecteur->chemin() != base) lecteur->ouvre(base);
   const plateforme::BaseDonnees& b = *lecteur;
   QString t;
-  for (auto rs = b.requete(QStringLiteral("SELECT * FROM ECO ORDER BY Eco_cle")); !rs.fin(); rs.suivant()) {
-    for (const QString& c : rs.colonnes()) t += rs.valeur(c).toString() + (rs.valeur(c).isNull() ? "<nul>" : "") + '|';
-    t += '\n';
+  auto rs = b.requete(QStringLiteral("SELECT * FROM ECO ORDER BY Eco_cle"));
+  const QStringList colonnes = rs.colonnes();
+  for (; !rs.fin(); rs.suivant()) {
+    for (const QString& c : colonnes) {
+      const QVariant v = rs.valeur(c);
+      t += v.toString();
+      if (v.isNull()) t += u"<nul>";
+      t += u'|';
+    }
+    t += u'\n';
   }
   return t;
 }
