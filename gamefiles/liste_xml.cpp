@@ -39,10 +39,21 @@ QString echappe(const QString& valeur) {
   return s;
 }
 
+// One element on its line, built in one piece (a game has thirteen).
 QString element(const char* nom, const std::string& valeur) {
-  const QString n = QString::fromLatin1(nom);
-  return QLatin1Char('<') + n + QLatin1Char('>') + echappe(QString::fromStdString(valeur)) + QStringLiteral("</") + n +
-         QLatin1Char('>') + FIN;
+  const QLatin1String n(nom);
+  const QString v = echappe(QString::fromStdString(valeur));
+  QString s;
+  s.reserve(2 * n.size() + v.size() + 5 + FIN.size());
+  s += QLatin1Char('<');
+  s += n;
+  s += QLatin1Char('>');
+  s += v;
+  s += QLatin1String("</");
+  s += n;
+  s += QLatin1Char('>');
+  s += FIN;
+  return s;
 }
 
 // A tag value as a PGN tag line writes it.
