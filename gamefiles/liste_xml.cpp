@@ -39,21 +39,17 @@ QString echappe(const QString& valeur) {
   return s;
 }
 
-// One element on its line, built in one piece (a game has thirteen).
-QString element(const char* nom, const std::string& valeur) {
+// Appends one element, on its line, to the text of a game.
+void ajoute_element(QString& s, const char* nom, const std::string& valeur) {
   const QLatin1String n(nom);
-  const QString v = echappe(QString::fromStdString(valeur));
-  QString s;
-  s.reserve(2 * n.size() + v.size() + 5 + FIN.size());
   s += QLatin1Char('<');
   s += n;
   s += QLatin1Char('>');
-  s += v;
+  s += echappe(QString::fromStdString(valeur));
   s += QLatin1String("</");
   s += n;
   s += QLatin1Char('>');
   s += FIN;
-  return s;
 }
 
 // A tag value as a PGN tag line writes it.
@@ -97,9 +93,9 @@ QString fin_liste_xml() { return QStringLiteral("</LIST>") + FIN; }
 
 QString partie_xml(const std::string& tags, const std::string& coups) {
   QString s = QStringLiteral("<GAME>") + FIN;
-  for (const char* nom : ELEMENTS) s += element(nom, valeur_tag_pgn(std::string("[") + nom, tags));
-  s += element("Move", coups);
-  s += element("Comment", valeur_tag_pgn("[Comment", tags));
+  for (const char* nom : ELEMENTS) ajoute_element(s, nom, valeur_tag_pgn(std::string("[") + nom, tags));
+  ajoute_element(s, "Move", coups);
+  ajoute_element(s, "Comment", valeur_tag_pgn("[Comment", tags));
   return s + QStringLiteral("</GAME>") + FIN;
 }
 
