@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "langlib/langue.h"
+
 namespace essais_langues {
 
 // The eight languages in id order. `livree` says whether its file
@@ -25,8 +27,9 @@ inline constexpr std::array<LangueAttendue, 8> LANGUES = {{
     {"pl", true},
 }};
 
-// The text numbers every language holds (Russian and Polish lack 429).
-inline std::vector<int> numeros_textes() {
+// The text numbers the program's own windows and menus are built from
+// (Russian and Polish lack 429).
+inline std::vector<int> numeros_d_origine() {
   static const int plages[][2] = {
       {1, 101},   {103, 103}, {105, 118}, {120, 135}, {137, 138}, {140, 178}, {180, 188}, {190, 198},
       {200, 201}, {210, 220}, {225, 227}, {229, 280}, {285, 285}, {287, 298}, {300, 305}, {310, 315},
@@ -35,6 +38,27 @@ inline std::vector<int> numeros_textes() {
   std::vector<int> numeros;
   for (const auto& p : plages)
     for (int n = p[0]; n <= p[1]; ++n) numeros.push_back(n);
+  return numeros;
+}
+
+// Messages the program adds of its own (refusals, failures, what a library
+// said) have numbers from PREMIER_NUMERO_AJOUTE up: whatever the French file
+// holds there, every language holds too.
+inline constexpr int PREMIER_NUMERO_AJOUTE = 680;
+inline constexpr int DERNIER_NUMERO = 989;
+inline std::vector<int> numeros_ajoutes() {
+  const langue l;
+  std::vector<int> numeros;
+  for (int n = PREMIER_NUMERO_AJOUTE; n <= DERNIER_NUMERO; ++n)
+    if (!l.affiche_texte(10 + n).isEmpty()) numeros.push_back(n);
+  return numeros;
+}
+
+// Every text number of the library, ascending.
+inline std::vector<int> numeros_textes() {
+  auto numeros = numeros_d_origine();
+  const auto ajoutes = numeros_ajoutes();
+  numeros.insert(numeros.end(), ajoutes.begin(), ajoutes.end());
   return numeros;
 }
 
