@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QUrl>
 #include <exception>
 #include <functional>
@@ -333,8 +334,9 @@ void Menu::actualise_menus() {
   active(menu_modif_coup, jeu && libre && !reseau);
   active(menu_chasse, jeu);
   for (int i = 0; i <= 2; ++i) active(menu_edt_encours[i], jeu);
-  active(menu_propose_nul, en_cours && libre && (!reseau || reseau::partie_reseau_active()));
-  active(menu_abandon, en_cours && libre);
+  // Both wait for the machine's search, if one runs, before they end the game.
+  active(menu_propose_nul, en_cours && (!reseau || reseau::partie_reseau_active()));
+  active(menu_abandon, en_cours);
 
   // The options a game in hand fixes.
   for (QMenu* m : {menu_mode, menu_couleur, menu_notation}) active(m->menuAction(), !jeu);
@@ -702,10 +704,30 @@ void Menu::menu_envoi_position_Click() {
 }
 
 void Menu::menu_quitter_Click() {
+  // The machine thinks: its search stops, the program ends once it is done.
+  if (machine_occupee()) {
+    arrete_machine();
+    apres_machine([fenetre = QPointer<Menu>(this)] {
+      if (fenetre) fenetre->menu_quitter_Click();
+    });
+    return;
+  }
   hide();
   mdiArea->closeAllSubWindows();
   fenetres::decharge_plus_tard(this);
   QCoreApplication::quit();
+}
+
+void Menu::closeEvent(QCloseEvent* event) {
+  if (!machine_occupee()) {
+    QMainWindow::closeEvent(event);
+    return;
+  }
+  event->ignore();
+  arrete_machine();
+  apres_machine([fenetre = QPointer<Menu>(this)] {
+    if (fenetre) fenetre->close();
+  });
 }
 
 void Menu::menu_sauve_option_Click() {

@@ -696,8 +696,8 @@ void pref::applique_preferences() {
 }
 
 void pref::Command2_Click() {
-  // The machine's search reads the weights and the profile: not while it plays.
-  if (machine_occupee()) return;
+  // While the machine thinks OK applies too: its search reads the weights
+  // again as it goes and keeps its depth; the profile a game fixes stays.
   if (!controle_tout()) return;
   const Instantane avant;
   applique_preferences();
@@ -774,7 +774,7 @@ void pref::Command3_Click() {
 }
 
 void pref::Command4_Click() {
-  if (machine_occupee() || !controle_tout()) return;
+  if (!controle_tout()) return;
   const QString chemin = plateforme::choisit_fichier_a_sauver(
       texte(138), texte(215) + QStringLiteral(" INI (*.ini)|*.ini"), plateforme::chemin_appli(),
       Text22->text() + QStringLiteral(".ini"));

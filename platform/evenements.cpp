@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <chrono>
+
+#include "platform/minuterie.h"
 
 bool arret_demande = false;
 
@@ -12,11 +15,42 @@ namespace {
 long compteur_passages = 0;
 long compteur_attente = 0;
 bool attente = false;
+
+bool en_test = false;
+qint64 intervalle_essai = 0;
+
+// The time of the last run of the event loop, on the clock in use.
+qint64 dernier_passage = 0;
+unsigned appels = 0;
+
+qint64 maintenant_ms() {
+  if (en_test) return instant_ms();
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 }  // namespace
 
 void laisse_passer() {
   ++compteur_passages;
+  dernier_passage = maintenant_ms();
   if (QCoreApplication::instance()) QCoreApplication::processEvents();
+}
+
+bool passage_du() {
+  if (en_test) return intervalle_essai <= 0 || maintenant_ms() - dernier_passage >= intervalle_essai;
+  if (++appels % 32 != 0) return false;
+  return maintenant_ms() - dernier_passage >= intervalle_passages_ms();
+}
+
+void PassagesEnTest::active(qint64 intervalle_ms) {
+  en_test = true;
+  intervalle_essai = intervalle_ms;
+  dernier_passage = maintenant_ms();
+}
+
+void PassagesEnTest::desactive() {
+  en_test = false;
+  intervalle_essai = 0;
 }
 
 void curseur_attente(bool actif) {

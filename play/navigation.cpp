@@ -77,6 +77,8 @@ void action_Click(plateau& p, int Index) {
       if (mode_jeux == 4) {
         sablier(0);
         p.Timer4->Interval(0);
+        // At once: the move being searched is not played.
+        arrete_machine();
         p.action[4]->setToolTip(QStringLiteral("Démarrer le mode automatique"));
       } else {
         p.action[4]->setToolTip(QStringLiteral("Démarrer le défilement"));
@@ -178,6 +180,7 @@ void Timer4_Timer(plateau& p) {
   if (machine_occupee()) return;
   fenetres::montre_enfant(&p);
   sablier(1);
+  const size_t positions = historique_positions.size();
   const bool suite = joue_machine();
   // joue_machine may end with the board window closed; everything below
   // reads it.
@@ -191,7 +194,9 @@ void Timer4_Timer(plateau& p) {
     p.action[4]->setToolTip(QStringLiteral("Démarrer le mode automatique"));
   }
   sablier(0);
-  profil_moteur = (profil2_charge && profil_moteur != 2) ? 2 : 1;
+  // The other side's profile for the next move; a move stopped before it was
+  // played leaves the turn, and its profile, as they were.
+  if (historique_positions.size() > positions) profil_moteur = (profil2_charge && profil_moteur != 2) ? 2 : 1;
 }
 
 void branche_plateau(plateau& p) {

@@ -634,17 +634,22 @@ TEST_F(Preferences, WhileABoardIsLoadedOkKeepsTheGamesColourProfileAndMode) {
   plateforme::SonsEnTest::desactive();
 }
 
-TEST_F(Preferences, OkIsRefusedWhileTheMachinePlays) {
+TEST_F(Preferences, OkAppliesWhileTheMachinePlays) {
+  // The search reads the weights again as it goes: OK takes effect at once,
+  // says so and closes, as at any other time.
   ouvre();
   tape("Text11", "Alice");
+  tape("Text5(5)", "880");
   {
     GardeMachine occupee;
+    BoitesEnTest::repond(boite::OK);
     dialogue().Command2->click();
+    EXPECT_EQ(nom_joueur[1], "Alice");
+    EXPECT_EQ(note_materiel[indice_type(1, TYPE_DAME)], 880.0f);
+    EXPECT_EQ(BoitesEnTest::textes(), QStringList{::texte(400)});
   }
-  EXPECT_NE(nom_joueur[1], "Alice");
-  ASSERT_NE(fenetres::existante<pref>(), nullptr);
-  valide();
-  EXPECT_EQ(nom_joueur[1], "Alice");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(fenetres::existante<pref>(), nullptr);
 }
 
 // --- Save as, printer ------------------------------------------------------------------------

@@ -29,6 +29,7 @@
 #include "platform/chemins.h"
 #include "platform/courriel.h"
 #include "platform/dialogues_fichiers.h"
+#include "platform/evenements.h"
 #include "platform/imprimante.h"
 #include "platform/lancement.h"
 #include "platform/reglages_utilisateur.h"
@@ -53,6 +54,8 @@ void TestMorvandel::SetUp() {
   plateforme::CourrielsEnTest::active();
   // Every print job of the test is a PDF file in its folder.
   plateforme::ImpressionsEnTest::active(dossier_->path());
+  // Every yield of a search lets events run, whatever the machine's speed.
+  plateforme::PassagesEnTest::active();
 }
 
 void TestMorvandel::TearDown() {
