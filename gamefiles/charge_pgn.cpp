@@ -91,7 +91,10 @@ void charge_partie(const PartieLue& p, const QString& titre, const QString& note
   const MovetextLu m = extrait_commentaires(p.movetext);
   const std::string coups = movetext_programme(m, fen);
   texte_partie_longue.clear();
-  resultat_partie = m.resultat.empty() ? "*" : m.resultat;
+  // A movetext the file cut short before its result token: the game ended
+  // all the same when its tags say how.
+  const std::string tag_resultat = p.valeur_tag("Result");
+  resultat_partie = !m.resultat.empty() ? m.resultat : est_resultat(tag_resultat) ? tag_resultat : "*";
 
   QString message = QString::fromStdString(entete_pgn + coups + " " + resultat_partie);
   if (!note.isEmpty()) message += QStringLiteral("\r\n\r\n") + note;

@@ -2,11 +2,15 @@
 // against machine, on the board window.
 //
 // After each navigation button the board shows the position after the move
-// of the selected line (the position the move input continues from):
-//   "<<"  the position after the first move, line 0 selected;
-//   "<"   the position after the line before the selected one, that line
-//         selected (nothing changes on line 0);
-//   ">"   the position after the line below the selected one, that line
+// of the selected line (the position the move input continues from), or the
+// start position with line 0 selected:
+//   "<<"  the start position (the set-up or pasted one for a game that began
+//         from one), line 0 selected;
+//   "<"   the position before the selected line's move: the position after
+//         the line before, that line selected; on line 0 the start position,
+//         selection kept;
+//   ">"   from the start position, the position after line 0's move; else
+//         the position after the line below the selected one, that line
 //         selected; on the last line the final position, selection kept;
 //   ">>"  the final position, the last line selected.
 // "Go" starts and stops the timed replay (Timer3, every delai_attente ms), or

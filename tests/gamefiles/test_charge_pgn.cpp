@@ -1,6 +1,7 @@
 // Loading PGN files into the program: the game list, the game in hand, the
 // progress window and what ends a reading.
 #include <QCoreApplication>
+#include <QLabel>
 #include <QFile>
 #include <QPushButton>
 #include <QListWidget>
@@ -17,6 +18,7 @@
 #include "gamefiles/liste_parties.h"
 #include "openings/comment.h"
 #include "platform/evenements.h"
+#include "platform/minuterie.h"
 #include "play/machine.h"
 #include "play/patience.h"
 #include "play/plateau.h"
@@ -240,4 +242,49 @@ TEST_F(TestChargePgn, LesFichiersRecentsEtLaLigneDeCommandeListentLeFichier) {
   fenetres::decharge<plateau>();
   commandes::charge_pgn(1, chemin);  // what start-up does with a command line
   EXPECT_EQ(colonne(4).size(), 5);
+}
+
+TEST_F(TestChargePgn, UnePartieFinieChargeeArreteLesDeuxPendules) {
+  active_horloge = 1;
+  const QString chemin = ecrit_fichier(
+      partie_pgn("A", "B", "1.e4 e5 2.Nf3 Nc6 3.Bb5", "1-0") + partie_pgn("C", "D", "1.Nf3", "*") +
+      "[White \"E\"]\n[Result \"0-1\"]\n\n1.f3 e5 2.g4 Qh4#\n\n" +  // a mate, no result token
+      "[White \"F\"]\n[Result \"1-0\"]\n\n1.d4 d5 2.c4\n");          // cut short: the tag's result
+  struct Cas {
+    const char* nom;
+    int ligne;          // the game of the list double-clicked, -1: the first one, the window opened for it
+    const char* resultat;
+  };
+  const Cas cas[] = {
+      {"a finished game opening the board window", -1, "1-0"},
+      {"a game under way goes on with its clocks", 1, "*"},
+      {"a finished game over a game under way", 0, "1-0"},
+      {"a game ended by mate", 2, "0-1"},
+      {"a game whose movetext the file cut short", 3, "1-0"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    plateforme::BoitesEnTest::repond(boite::OK);
+    if (c.ligne < 0) {
+      charge_pgn(0, chemin);
+      charge_pgn(1, chemin);  // the whole list, for the double-clicks
+    } else {
+      double_clic(c.ligne);
+    }
+    plateau& p = fenetre();
+    EXPECT_EQ(resultat_partie, c.resultat);
+    if (resultat_partie != "*") {
+      EXPECT_EQ(p.horloge_en_marche(), -1);
+      EXPECT_EQ(p.Timer1->Interval(), 0);
+      EXPECT_EQ(p.Timer2->Interval(), 0);
+      EXPECT_EQ(p.Timer5->Interval(), 0) << "the game's duration stops too";
+      // Time passing moves neither clock.
+      const QString bas = p.Horloge_basse->text(), haut = p.horloge_haute->text();
+      plateforme::MinuteriesEnTest::avance(5000);
+      EXPECT_EQ(p.Horloge_basse->text(), bas);
+      EXPECT_EQ(p.horloge_haute->text(), haut);
+    } else {
+      EXPECT_NE(p.horloge_en_marche(), -1) << "the clock of the side to move runs";
+    }
+  }
 }

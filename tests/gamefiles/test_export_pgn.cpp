@@ -73,6 +73,9 @@ TEST(ExportPgn, LesCoupsSontEnNotationStandard) {
       {"a comment keeps no closing brace", "{avant} 1.d4 ; a } b\n d5", "", "{avant} 1.d4 {a ) b} 1...d5 0-1"},
       {"the game's result replaces the written one", "1.e4 e5 1/2-1/2", "", "1.e4 e5 0-1"},
       {"from a set-up position, Black first", "1...Kb8", "k7/8/1K6/8/8/8/8/7R b - - 0 1", "1...Kb8 0-1"},
+      {"a promotion giving check", "40.a8=Q", "4k3/P7/8/8/8/8/8/4K3 w - - 0 40", "40.a8=Q+ 0-1"},
+      {"a promotion giving mate", "40.c8=R", "k7/2P5/1K6/8/8/8/8/8 w - - 0 40", "40.c8=R# 0-1"},
+      {"a mate written as a check", "1.f3 e5 2.g4 Qh4+", "", "1.f3 e5 2.g4 Qh4# 0-1"},
       {"a move that cannot be played stays as written", "1.e4 Zz9 2.Nf3", "", "1.e4 Zz9 2.Nf3 0-1"},
   };
   for (const Cas& c : cas)

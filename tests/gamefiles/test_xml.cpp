@@ -116,6 +116,40 @@ TEST(ListeXml, ChaqueElementAvecTexteDonneUnTagDeSaPartie) {
   EXPECT_EQ(parties[0].lignes_tags, std::vector<std::string>{"[White \"a\\\"b\\\\c\"]"});
 }
 
+TEST(ListeXml, LaPositionDeDepartVaAvantLesCoupsEtRevientEnTags) {
+  const std::string fen = "4k3/P7/8/8/8/8/8/4K3 b - - 3 40";
+  struct Cas {
+    const char* nom;
+    std::string tags;
+    bool position;  // SetUp and FEN written
+  };
+  const Cas cas[] = {
+      {"a FEN tag", "[Event \"E\"]\r\n[SetUp \"1\"]\r\n[FEN \"" + fen + "\"]\r\n", true},
+      {"a FEN tag without SetUp", "[FEN \"" + fen + "\"]\r\n", true},
+      {"SetUp 0: the usual start", "[SetUp \"0\"]\r\n[FEN \"" + fen + "\"]\r\n", false},
+      {"no FEN", "[Event \"E\"]\r\n", false},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    const QString partie = pgn::partie_xml(c.tags, "40...Kd7 41.a8=Q *");
+    const qsizetype fen_ecrit = partie.indexOf(QStringLiteral("<FEN>") + QString::fromStdString(fen) + "</FEN>\r\n");
+    EXPECT_EQ(fen_ecrit >= 0, c.position) << partie.toStdString();
+    EXPECT_EQ(partie.contains("<SetUp>1</SetUp>\r\n"), c.position);
+    if (c.position) {
+      EXPECT_LT(partie.indexOf("</Variation>"), partie.indexOf("<SetUp>"));
+      EXPECT_LT(fen_ecrit, partie.indexOf("<Move>"));
+    }
+    // Read back, the game starts from the position again.
+    std::vector<pgn::PartieXml> lues;
+    ASSERT_TRUE(pgn::lit_liste_xml(pgn::octets_liste_xml(partie, QDateTime::currentDateTime()), lues));
+    ASSERT_EQ(lues.size(), 1u);
+    const pgn::PartieLue p = partie_du_document(lues[0]);
+    EXPECT_EQ(p.valeur_tag("FEN"), c.position ? fen : std::string());
+    EXPECT_EQ(p.valeur_tag("SetUp"), c.position ? "1" : "");
+    EXPECT_EQ(lues[0].coups, "40...Kd7 41.a8=Q *");
+  }
+}
+
 TEST(ListeXml, UnAjoutResteUneListeDansLEncodageDeclare) {
   const QString partie = pgn::partie_xml("[White \"L\xC3\xA9on \xC5\x81\"]\r\n", "1.e4 *");
   struct Cas {

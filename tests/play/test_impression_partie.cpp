@@ -200,6 +200,84 @@ TEST_F(TestImpressionPartie, LongGameGoesOnOverPagesWithNothingLost) {
   EXPECT_EQ(legendes, 150);
 }
 
+// A game from a set-up or pasted position: its tag lines name the position,
+// its moves carry their own numbers, Black's first move too.
+TEST_F(TestImpressionPartie, UnePartieDepuisUnePositionNommeSaPositionEtSesNumeros) {
+  struct Cas {
+    const char* nom;
+    QStringList pieces;  // placed by the set-up; empty: `fen` pasted
+    QString fen;         // the start position
+    std::vector<std::pair<const char*, const char*>> coups;
+    QString movetext;    // as printed
+  };
+  const Cas cas[] = {
+      {"a set-up game, White first", {"Ke1", "ke8", "Pa7"}, "4k3/P7/8/8/8/8/8/4K3 w - - 0 40",
+       {{"a7", "a8"}, {"e8", "d7"}}, "40.a8=Q Kd7"},
+      {"a pasted game, Black first", {}, "4k3/P7/8/8/8/8/8/4K3 b - - 3 40", {{"e8", "d7"}, {"a7", "a8"}},
+       "40...Kd7 41.a8=Q"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    plateforme::BoitesEnTest::efface();
+    plateforme::ImpressionsEnTest::efface();
+    fenetres::decharge<plateau>();
+    ouvre();
+    // The game in hand had tags of its own: they do not go with the new game.
+    entete_pgn = "[Event \"Ancienne\"]\r\n[White \"Alice\"]\r\n\r\n";
+    if (c.pieces.isEmpty())
+      colle_fen(c.fen);
+    else
+      ASSERT_TRUE(met_en_place(c.pieces, 40));
+    for (const auto& [de, vers] : c.coups) {
+      if (QByteArray(vers).endsWith('8') && QByteArray(de) == "a7") plateforme::BoitesEnTest::saisit("Q");
+      coup(de, vers);
+    }
+    plateforme::BoitesEnTest::efface();  // the promotion's question
+    const QStringList l = imprime(0);
+    EXPECT_TRUE(l.contains("[SetUp \"1\"]")) << l.join("\n").toStdString();
+    EXPECT_TRUE(l.contains("[FEN \"" + c.fen + "\"]")) << l.join("\n").toStdString();
+    EXPECT_TRUE(l.contains(c.movetext)) << l.join("\n").toStdString();
+    EXPECT_FALSE(l.join("\n").contains("Ancienne")) << "a new game record";
+  }
+}
+
+// An odd number of half-moves: the last pair's right-hand diagram and caption
+// are blank, with or without the result line that records the final
+// position once more; an even number prints whole pairs only.
+TEST_F(TestImpressionPartie, LaDernierePaireDUnNombreImpairDeDemiCoupsALaDroiteVide) {
+  static const QRegularExpression paire("^([.pnbrqkPNBRQK] ){15}[.pnbrqkPNBRQK]$");
+  static const QRegularExpression seul("^([.pnbrqkPNBRQK] ){7}[.pnbrqkPNBRQK]$");
+  const struct {
+    const char* coups;
+    int paires, seuls;  // rows of two diagrams, rows of one
+  } cas[] = {
+      {"1.e4 e5 2.Nf3 1-0", 8, 8},
+      {"1.e4 e5 2.Nf3", 8, 8},
+      {"1.e4 e5 2.Nf3 Nc6 0-1", 16, 0},
+      {"1.e4 1/2-1/2", 0, 8},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.coups);
+    plateforme::BoitesEnTest::efface();
+    plateforme::ImpressionsEnTest::efface();
+    joue(c.coups);
+    const QStringList l = imprime(2);
+    int paires = 0, seuls = 0;
+    for (const QString& ligne : l) {
+      paires += paire.match(ligne).hasMatch();
+      seuls += seul.match(ligne).hasMatch();
+    }
+    EXPECT_EQ(paires, c.paires) << l.join("\n").toStdString();
+    EXPECT_EQ(seuls, c.seuls) << l.join("\n").toStdString();
+    // No caption names the result line.
+    for (const QString& ligne : l) {
+      if (ligne.startsWith('[') || ligne.startsWith("MORVANDEL")) continue;
+      EXPECT_FALSE(ligne.contains("1-0") || ligne.contains("0-1") || ligne.contains("1/2")) << ligne.toStdString();
+    }
+    fenetres::decharge<plateau>();
+  }
+}
+
 // Without a board window the print items are off; printed anyway, a game
 // without move list gives its title and tag lines.
 TEST_F(TestImpressionPartie, NoBoardWindowPrintsTheHeaderOnly) {

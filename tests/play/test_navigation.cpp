@@ -56,13 +56,28 @@ TEST_F(Navigation, LesBoutonsMontrentLaPositionDeLaLigneSelectionnee) {
   bouton(1);
   EXPECT_EQ(position(), 2);
   EXPECT_EQ(selection(), 1);
-  bouton(0);  // "<<": the first move
+  bouton(1);
   EXPECT_EQ(position(), 1);
   EXPECT_EQ(selection(), 0);
-  bouton(1);  // nothing before the first move's line
+  bouton(1);  // "<" on line 0: the start position, the selection stays
+  EXPECT_EQ(position(), 0);
+  EXPECT_EQ(selection(), 0);
+  bouton(1);  // nothing before it
+  EXPECT_EQ(position(), 0);
+  EXPECT_EQ(selection(), 0);
+  bouton(2);  // ">" from the start position: the first move, its line
   EXPECT_EQ(position(), 1);
   EXPECT_EQ(selection(), 0);
-  bouton(2);  // ">"
+  bouton(2);
+  EXPECT_EQ(position(), 2);
+  EXPECT_EQ(selection(), 1);
+  bouton(0);  // "<<": the start position
+  EXPECT_EQ(position(), 0);
+  EXPECT_EQ(selection(), 0);
+  bouton(2);
+  EXPECT_EQ(position(), 1);
+  EXPECT_EQ(selection(), 0);
+  bouton(2);
   EXPECT_EQ(position(), 2);
   EXPECT_EQ(selection(), 1);
   bouton(3);  // ">>"
@@ -102,7 +117,8 @@ TEST_F(Navigation, SansLigneSelectionneeSeulDernierCoupAgit) {
 
 TEST_F(Navigation, OnContinueLaPartieDepuisLaPositionMontree) {
   quatre_coups();
-  bouton(0);  // after 1.e4, White's line selected
+  bouton(0);  // the start position
+  bouton(2);  // after 1.e4, White's line selected
   bouton(2);  // after 1...e5, Black's line: the opponent's for White
   ASSERT_EQ(selection(), 1);
   plateforme::BoitesEnTest::repond(boite::OUI);
@@ -167,6 +183,9 @@ TEST_F(Navigation, LeDefilementReprendDeLaLigneChoisieEtGoLArrete) {
   bouton(0);
   bouton(4);
   ASSERT_TRUE(p->Timer3->tick());
+  EXPECT_EQ(position(), 1) << "from the start position, the first move first";
+  EXPECT_EQ(selection(), 0);
+  ASSERT_TRUE(p->Timer3->tick());
   EXPECT_EQ(position(), 2);
   p->List1->setCurrentRow(2);  // the user picks another line meanwhile
   ASSERT_TRUE(p->Timer3->tick());
@@ -209,7 +228,7 @@ TEST_F(Navigation, LaMachineRejoueSurLaPositionDeLaPartie) {
   ouvre();
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(p->Timer4->tick());
   bouton(0);
-  ASSERT_EQ(position(), 1);
+  ASSERT_EQ(position(), 0);
   ASSERT_TRUE(p->Timer4->tick());
   EXPECT_EQ(p->List1->count(), 5);
   EXPECT_EQ(rejoue_et_compare(texte_partie), 5);
