@@ -68,6 +68,17 @@ bool montre_position(plateau& p, int k) {
   return true;
 }
 
+bool revient_position_courante(plateau& p) {
+  const int derniere = static_cast<int>(historique_positions.size()) - 1;
+  p.selectionne_derniere_ligne();
+  if (!position_enregistree(derniere)) return false;
+  if (montre_deja(p, derniere)) {
+    p.recharge_tab_echiquier();
+    return false;
+  }
+  return montre_position(p, derniere);
+}
+
 void action_Click(plateau& p, int Index) {
   const int i = p.List1->currentRow();
   const int n = p.List1->count();

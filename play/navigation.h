@@ -26,6 +26,13 @@ class plateau;
 // a position, changes nothing (false).
 bool montre_position(plateau& p, int k);
 
+// The board back on the game's last recorded position, its line selected,
+// when it shows an earlier one (looked at through the move list): the
+// position moves are judged and played on (the machine's, a network
+// game's). True when the board changed; otherwise tab_echiquier takes what
+// the board control shows.
+bool revient_position_courante(plateau& p);
+
 // The five buttons action(0) .. action(4).
 void action_Click(plateau& p, int Index);
 // A double-click on a line: the position after that move, and its comment in

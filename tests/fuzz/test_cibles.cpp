@@ -109,6 +109,10 @@ TEST_F(Cibles, Verdicts) {
       {"csv_eco", "regression-marque-en-tete-de-champ", "importé 57"},
       // The first byte gives the length of the first piece: the rest comes in one.
       {"reseau", "colles", "#>#"},
+      // A move cut after its four digits, and a draw answer glued to a move
+      // cut after its "!": each comes out as from the stream in one piece.
+      {"reseau", "regression-coup-coupe", "#"},
+      {"reseau", "regression-nulle-apres-coup", "#!/"},
       {"version", "annonce", "version 1"},
       {"version", "casse", "erreur"},
       {"version", "pas_version", "sans version"},

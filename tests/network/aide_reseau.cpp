@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <mutex>
+#include <sys/socket.h>
 
 #include "platform/fenetres.h"
 #include "play/parametres.h"
@@ -15,6 +16,8 @@
 #include "chess/cases.h"
 #include "chess/etat.h"
 #include "chess/regles.h"
+#include "chess/repetitions.h"
+#include "localisation/textes_langue.h"
 #include "network/branchement.h"
 #include "network/connexion.h"
 #include "network/protocole.h"
@@ -188,15 +191,46 @@ QString TestReseau::chiffres(const char* depart, const char* arrivee) {
 }
 
 void TestReseau::coup(const char* depart, const char* arrivee) {
-  for (const char* n : {depart, arrivee}) {
-    const CaseEcran c = case_de_nom(n);
-    QTest::mouseClick(p->Echiquier, Qt::LeftButton, Qt::NoModifier, p->Echiquier->rect_image(c.colonne, c.ligne).center());
-  }
+  clic(depart);
+  clic(arrivee);
+}
+
+void TestReseau::clic(const char* nom_case) {
+  const CaseEcran c = case_de_nom(nom_case);
+  QTest::mouseClick(p->Echiquier, Qt::LeftButton, Qt::NoModifier, p->Echiquier->rect_image(c.colonne, c.ligne).center());
 }
 
 int TestReseau::controle(const char* n) const {
   const CaseEcran c = case_de_nom(n);
   return p->Echiquier->Piece(c.colonne, c.ligne);
+}
+
+QString TestReseau::refus_attendu(const QString& texte_coup, int raison) {
+  return texte(720) + QLatin1Char(' ') + texte_coup + QStringLiteral("\r\n") + texte(raison) +
+         QStringLiteral("\r\n\r\n") + texte(726) + QStringLiteral("\r\n") + texte(727);
+}
+
+void TestReseau::double_clic_ligne(int ligne) {
+  QListWidgetItem* item = p->List1->item(ligne);
+  if (!item) throw std::runtime_error("no such line in the move list");
+  const QPoint centre = p->List1->visualItemRect(item).center();
+  QTest::mouseClick(p->List1->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+  QTest::mouseDClick(p->List1->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+}
+
+std::string TestReseau::position_montree() const {
+  return chaine_position_de([this](int c, int l) { return p->Echiquier->Piece(c, l); });
+}
+
+void TestReseau::ferme_pair(bool brutalement) {
+  if (brutalement) {
+    // No lingering: the system answers with a reset instead of an orderly end.
+    const linger l{1, 0};
+    ::setsockopt(static_cast<int>(pair->socketDescriptor()), SOL_SOCKET, SO_LINGER, &l, sizeof l);
+    pair->abort();
+  } else {
+    pair->disconnectFromHost();
+  }
 }
 
 QStringList TestReseau::lignes_liste() const {

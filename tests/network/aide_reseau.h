@@ -59,9 +59,20 @@ class TestReseau : public TestMorvandel {
   static QByteArray coup_pair(const char* depart, const char* arrivee, const char* texte);
   // The digits this side sends for a move between two chess squares.
   static QString chiffres(const char* depart, const char* arrivee);
-  // Both clicks of a move on this side's board.
+  // Both clicks of a move on this side's board; one click.
   void coup(const char* depart, const char* arrivee);
+  void clic(const char* nom_case);
   int controle(const char* nom_case) const;
+
+  // The box of a refused move of the peer: its text and the reason (text
+  // number), then that the boards no longer agree and the question.
+  static QString refus_attendu(const QString& texte_coup, int raison);
+  // A double-click on line `ligne` of the move list.
+  void double_clic_ligne(int ligne);
+  // The pieces the board control shows (chaine_position).
+  std::string position_montree() const;
+  // The peer ends its connection: closed in order, or reset (RST).
+  void ferme_pair(bool brutalement);
 
   QStringList lignes_liste() const;
   QStringList lignes_chat() const;
