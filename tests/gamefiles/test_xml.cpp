@@ -6,10 +6,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/menu.h"
 #include "chess/etat.h"
 #include "gamefiles/charge.h"
+#include "gamefiles/charge_pgn.h"
 #include "gamefiles/liste_xml.h"
 #include "gamefiles/sauve.h"
 #include "gamefiles/xml.h"
@@ -19,7 +21,9 @@
 #include "platform/evenements.h"
 #include "platform/fenetres.h"
 #include "platform/minuterie.h"
+#include "play/machine.h"
 #include "play/parametres.h"
+#include "play/patience.h"
 #include "play/plateau.h"
 #include "tests/common/serveur_http.h"
 #include "tests/gamefiles/aide_charge.h"
@@ -242,6 +246,41 @@ TEST_F(FormulaireXml, LaDernierePartieEstChargeeEtLesAutresSontDansLaListe) {
   EXPECT_EQ(texte_partie, "1.d4 d5 2.c4");
   EXPECT_EQ(entete_pgn, "[Event \"Rapide\"]\r\n[White \"Dupont\"]\r\n\r\n");
   EXPECT_EQ(icones(), QStringList({"main", "validation"}));
+}
+
+TEST_F(FormulaireXml, UnePartieArriveePendantUneListeOuLaMachineNEstPasChargeeEtLeMessageDitPourquoi) {
+  const QString grand = ecrit_fichier(beaucoup_de_parties(200000));
+  max_seuil_partie = 32767;
+  const std::string avant = texte_partie;
+  struct Cas {
+    const char* nom;
+    int message;
+  } cas[] = {{"a PGN listing runs", 744}, {"the machine plays", 745}};
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    ServeurHttp serveur;
+    serveur.repond(reponse_http(200, "OK", liste(PARTIE_1)));
+    xml& f = ouvre();
+    plateforme::BoitesEnTest::efface();
+    plateforme::BoitesEnTest::repond(boite::OK);
+    auto arrive = [&] {
+      charge_adresse(f, serveur.adresse(QStringLiteral("/partie.xml")));
+      if (patience* w = patience::existante()) w->Command1->click();  // the listing ends
+    };
+    if (c.message == 744) {
+      QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(lecture_pgn_en_cours());
+        arrive();
+      });
+      charge_pgn(1, grand);
+    } else {
+      GardeMachine occupee;
+      arrive();
+    }
+    EXPECT_EQ(plateforme::BoitesEnTest::textes(), QStringList{texte(c.message)});
+    EXPECT_EQ(texte_partie, avant) << "the game in hand stays";
+    EXPECT_FALSE(lecture_pgn_en_cours());
+  }
 }
 
 TEST_F(FormulaireXml, FermerLeFormulaireArreteLeTransfert) {

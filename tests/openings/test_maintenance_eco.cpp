@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <functional>
 
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
@@ -96,6 +97,42 @@ TEST_F(Entretien, LaReorganisationGardeChaqueLigneEtRouvreLaBase) {
   EXPECT_EQ(coups_base(), avant);
   EXPECT_EQ(par_index_eco(QStringLiteral("ECO_coup")), QStringLiteral(" INDEXED BY ECO_coup"));
   EXPECT_EQ(fichiers(), QStringList{"eco.db"}) << "no file of the job is left";
+}
+
+TEST_F(Entretien, LesRestesDUnTravailInterrompuPartentEtRienDAutre) {
+  cree_base({{"C20", "a", "1.e4 e5 *"}});
+  const QString dossier = QFileInfo(chemin_base()).path();
+  const QString uuid = QStringLiteral("0f8e2c4a-9b1d-4e7f-a3c5-6d2b8e9f1a07");
+  // What a compaction or a repair killed part way leaves, and files that
+  // only look like it.
+  const QStringList restes = {"eco.db.compacte-" + uuid, "eco.db.compacte-" + uuid + "-journal",
+                              "eco.db.reparee-" + uuid, "eco.db.reparee-" + uuid + "-wal"};
+  const QStringList gardes = {"eco.db.endommagee-20261210-101500", "eco.db.compacte-copie", "autre.db.compacte-" + uuid,
+                              "eco.db.compacte-" + uuid + ".bak", "eco.db"};
+  // The command, and the start of the program (which calls the same function).
+  const std::pair<const char*, std::function<void()>> moments[] = {
+      {"compaction",
+       [] {
+         BoitesEnTest::repond(boite::OUI);
+         BoitesEnTest::repond(boite::OK);
+         reorganise_base_eco();
+       }},
+      {"start-up", [this] { EXPECT_EQ(supprime_restes_maintenance(chemin_base()), 4); }},
+  };
+  for (const auto& [moment, lance] : moments) {
+    SCOPED_TRACE(moment);
+    for (const QString& nom : restes + gardes.mid(0, gardes.size() - 1)) {
+      QFile f(QDir(dossier).filePath(nom));
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write("x");
+    }
+    lance();
+    QStringList attendu = gardes;
+    attendu.sort();
+    EXPECT_EQ(fichiers(), attendu);
+    for (const QString& nom : gardes.mid(0, gardes.size() - 1)) QFile::remove(QDir(dossier).filePath(nom));
+  }
+  EXPECT_EQ(coups_base(), QStringList{"1.e4 e5 *"});
 }
 
 TEST_F(Entretien, CompactageEtReparationRefusesPendantQueLaGrilleTientLaBase) {
