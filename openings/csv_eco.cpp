@@ -163,7 +163,7 @@ QList<EnregistrementCsv> lit_csv(const QString& texte) {
   int non_ferme = 0;
   QList<EnregistrementCsv> r = lit_enregistrements(texte, &non_ferme);
   if (non_ferme)
-    throw std::runtime_error(QStringLiteral("ligne %1 : guillemet non refermé").arg(non_ferme).toStdString());
+    throw std::runtime_error(texte_ouvertures(844).arg(non_ferme).toStdString());
   return r;
 }
 
@@ -241,13 +241,13 @@ int importe_table_eco(const QString& base, const QString& chemin,
   constexpr int nb_champs = 6;
   bool entete = true;
   auto refuse = [&](int ligne, const QString& pourquoi) {
-    throw std::runtime_error(QStringLiteral("%1, ligne %2 : %3. Rien n'a été importé.")
+    throw std::runtime_error(texte_ouvertures(845)
                                  .arg(natif(chemin))
                                  .arg(ligne)
                                  .arg(pourquoi)
                                  .toStdString());
   };
-  if (non_ferme) refuse(non_ferme, QStringLiteral("guillemet non refermé"));
+  if (non_ferme) refuse(non_ferme, texte_ouvertures(846));
   for (int k = 0; k < enregistrements.size(); ++k) {
     const EnregistrementCsv& e = enregistrements[k];
     const bool vide = e.champs.size() == 1 && e.champs.first().trimmed().isEmpty();
@@ -257,13 +257,13 @@ int importe_table_eco(const QString& base, const QString& chemin,
       continue;
     }
     if (e.champs.size() > nb_champs)
-      refuse(e.ligne, QStringLiteral("%1 champs pour %2 colonnes").arg(e.champs.size()).arg(nb_champs));
+      refuse(e.ligne, texte_ouvertures(847).arg(e.champs.size()).arg(nb_champs));
     auto champ = [&](int n) { return n <= e.champs.size() ? e.champs.at(n - 1) : QString(); };
-    if (champ(4).trimmed().isEmpty()) refuse(e.ligne, QStringLiteral("la liste des coups est vide"));
+    if (champ(4).trimmed().isEmpty()) refuse(e.ligne, texte_ouvertures(848));
     QVariant note;
     if (!champ(6).trimmed().isEmpty()) {
       const std::optional<double> v = nombre_de(champ(6));
-      if (!v) refuse(e.ligne, QStringLiteral("la note « %1 » n'est pas un nombre").arg(champ(6)));
+      if (!v) refuse(e.ligne, texte_ouvertures(849).arg(champ(6)));
       note = *v;
     }
     lignes << QVariantList{static_cast<qint64>(lignes.size() + 1), texte_ou_nul(champ(2)), texte_ou_nul(champ(3)),
@@ -306,6 +306,8 @@ void exporte_eco_csv() {
     plateforme::boite_message(n > 0 ? QString::number(n) + texte_ouvertures(TEXTE_EXPORTEES)
                                     : texte_ouvertures(TEXTE_AUCUNE_EXPORTEE),
                               boite::OK_SEUL);
+  } catch (const plateforme::ErreurBase& e) {
+    plateforme::boite_erreur(plateforme::avec_detail(texte_ouvertures(861), e.detail()));
   } catch (const std::exception& e) {
     plateforme::boite_erreur(QString::fromUtf8(e.what()));
   }
@@ -334,6 +336,8 @@ void importe_eco_csv() {
       plateforme::boite_message(QString::number(n) + texte_ouvertures(TEXTE_IMPORTEES), boite::INFORMATION);
     else
       plateforme::boite_erreur(texte_ouvertures(TEXTE_AUCUNE_IMPORTEE));
+  } catch (const plateforme::ErreurBase& e) {
+    plateforme::boite_erreur(plateforme::avec_detail(texte_ouvertures(860), e.detail()));
   } catch (const std::exception& e) {
     plateforme::boite_erreur(QString::fromUtf8(e.what()));
   }
