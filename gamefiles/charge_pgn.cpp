@@ -122,10 +122,7 @@ struct Document {
 Document document;
 
 QString note_document(std::size_t choisie, std::size_t nombre) {
-  return QStringLiteral("Partie %1 sur %2 du document : les autres sont dans la liste des parties, "
-                        "un double-clic en charge une.")
-      .arg(choisie + 1)
-      .arg(nombre);
+  return texte(890).arg(choisie + 1).arg(nombre);
 }
 
 struct Demande {
@@ -204,9 +201,7 @@ void charge_depuis_liste(plateau& p) {
     trouvee = modele.valeur(ligne, i) == partie.valeurs[i].left(ModeleParties::LONGUEUR_MAX);
   f.ferme();
   if (!trouvee) {
-    plateforme::boite_message(QStringLiteral("La partie n'est plus à cette place dans le fichier ") + chemin +
-                                  QStringLiteral(" : chargez à nouveau la liste des parties."),
-                              boite::EXCLAMATION);
+    plateforme::boite_message(texte(891).arg(chemin), boite::EXCLAMATION);
     return;
   }
   marque_partie_chargee(p, debut);

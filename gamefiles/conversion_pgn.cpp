@@ -111,9 +111,7 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
   // Writing over the source would lose its games before they are read.
   const QFileInfo lu(source), ecrit(destination);
   if (ecrit.exists() && lu.canonicalFilePath() == ecrit.canonicalFilePath()) {
-    plateforme::boite_message(QStringLiteral("Le fichier %1 est le fichier lu : choisissez un autre fichier pour la copie.")
-                                  .arg(destination),
-                              boite::EXCLAMATION);
+    plateforme::boite_message(texte(892).arg(destination), boite::EXCLAMATION);
     return;
   }
   pgn::FichierPgn f;
@@ -132,7 +130,7 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
   const double taille = static_cast<double>(std::max<std::int64_t>(f.taille(), 1));
   auto entre_deux = [&](const pgn::BilanLecture& b, std::int64_t position) {
     if (patience* w = patience::existante()) {
-      w->Label1->setText(QStringLiteral(" %1/ %2 parties   ").arg(b.gardees).arg(b.lues));
+      w->Label1->setText(texte(893).arg(b.gardees).arg(b.lues));
       affiche_progression(*w->Picture1, 100.0 / taille * static_cast<double>(position));
     }
     plateforme::laisse_passer();

@@ -1,10 +1,12 @@
 #include "gamefiles/lecture_pgn.h"
 
+#include <QDir>
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
 #include "platform/fichiers_texte.h"
+#include "platform/langue_messages.h"
 
 namespace pgn {
 
@@ -197,7 +199,8 @@ bool FichierPgn::ouvre(const QString& chemin, QString* erreur) {
   ferme();
   fichier_.setFileName(chemin);
   if (!fichier_.open(QIODevice::ReadOnly)) {
-    if (erreur) *erreur = fichier_.errorString();
+    if (erreur)
+      *erreur = plateforme::texte_message(808).arg(QDir::toNativeSeparators(chemin), fichier_.errorString());
     return false;
   }
   taille_ = fichier_.size();

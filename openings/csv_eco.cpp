@@ -122,7 +122,7 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, FauteCsv* faute =
 QString raison_faute(FauteCsv::Genre genre) {
   switch (genre) {
     case FauteCsv::NON_FERME:
-      return QStringLiteral("guillemet non refermé");
+      return texte_ouvertures(846);
     case FauteCsv::GUILLEMET_INTERIEUR:
       return texte_ouvertures(TEXTE_GUILLEMET_INTERIEUR);
     case FauteCsv::TEXTE_APRES:
@@ -247,8 +247,7 @@ QList<EnregistrementCsv> lit_csv(const QString& texte) {
   FauteCsv faute;
   QList<EnregistrementCsv> r = lit_enregistrements(texte, &faute);
   if (faute.genre != FauteCsv::AUCUNE)
-    throw std::runtime_error(
-        QStringLiteral("ligne %1 : %2").arg(faute.ligne).arg(raison_faute(faute.genre)).toStdString());
+    throw std::runtime_error(texte_ouvertures(844).arg(faute.ligne).arg(raison_faute(faute.genre)).toStdString());
   return r;
 }
 
@@ -326,7 +325,7 @@ int importe_table_eco(const QString& base, const QString& chemin,
   constexpr int nb_champs = 6;
   bool entete = true;
   auto refuse = [&](int ligne, const QString& pourquoi) {
-    throw std::runtime_error(QStringLiteral("%1, ligne %2 : %3. Rien n'a été importé.")
+    throw std::runtime_error(texte_ouvertures(845)
                                  .arg(natif(chemin))
                                  .arg(ligne)
                                  .arg(pourquoi)
@@ -342,9 +341,9 @@ int importe_table_eco(const QString& base, const QString& chemin,
       continue;
     }
     if (e.champs.size() > nb_champs)
-      refuse(e.ligne, QStringLiteral("%1 champs pour %2 colonnes").arg(e.champs.size()).arg(nb_champs));
+      refuse(e.ligne, texte_ouvertures(847).arg(e.champs.size()).arg(nb_champs));
     auto champ = [&](int n) { return n <= e.champs.size() ? e.champs.at(n - 1) : QString(); };
-    if (champ(4).trimmed().isEmpty()) refuse(e.ligne, QStringLiteral("la liste des coups est vide"));
+    if (champ(4).trimmed().isEmpty()) refuse(e.ligne, texte_ouvertures(848));
     QString fautif;
     const QString coups = coups_de_ligne(champ(4), fautif);
     if (coups.isEmpty()) refuse(e.ligne, texte_ouvertures(TEXTE_COUPS_ILLISIBLES) + QLatin1Char(' ') + fautif);
@@ -352,7 +351,7 @@ int importe_table_eco(const QString& base, const QString& chemin,
     if (!champ(6).trimmed().isEmpty()) {
       const std::optional<double> v = nombre_de(champ(6));
       if (!v || !std::isfinite(*v) || std::fabs(*v) > 1e15)
-        refuse(e.ligne, QStringLiteral("la note « %1 » n'est pas un nombre").arg(champ(6)));
+        refuse(e.ligne, texte_ouvertures(849).arg(champ(6)));
       // A rating is a whole number: a half goes to the even neighbour.
       note = static_cast<qint64>(std::nearbyint(*v));
     }
@@ -396,6 +395,8 @@ void exporte_eco_csv() {
     plateforme::boite_message(n > 0 ? QString::number(n) + texte_ouvertures(TEXTE_EXPORTEES)
                                     : texte_ouvertures(TEXTE_AUCUNE_EXPORTEE),
                               boite::OK_SEUL);
+  } catch (const plateforme::ErreurBase& e) {
+    plateforme::boite_erreur(plateforme::avec_detail(texte_ouvertures(861), e.detail()));
   } catch (const std::exception& e) {
     plateforme::boite_erreur(QString::fromUtf8(e.what()));
   }
@@ -424,6 +425,8 @@ void importe_eco_csv() {
       plateforme::boite_message(QString::number(n) + texte_ouvertures(TEXTE_IMPORTEES), boite::INFORMATION);
     else
       plateforme::boite_erreur(texte_ouvertures(TEXTE_AUCUNE_IMPORTEE));
+  } catch (const plateforme::ErreurBase& e) {
+    plateforme::boite_erreur(plateforme::avec_detail(texte_ouvertures(860), e.detail()));
   } catch (const std::exception& e) {
     plateforme::boite_erreur(QString::fromUtf8(e.what()));
   }

@@ -34,7 +34,7 @@ QString nom_provisoire(const QString& chemin, const QString& genre) {
 
 void renomme(const QString& de, const QString& vers) {
   if (std::rename(QFile::encodeName(de).constData(), QFile::encodeName(vers).constData()) != 0)
-    throw std::runtime_error(QStringLiteral("Impossible de renommer %1 en %2 : %3")
+    throw std::runtime_error(texte_ouvertures(851)
                                  .arg(natif(de), natif(vers), QString::fromLocal8Bit(std::strerror(errno)))
                                  .toStdString());
 }
@@ -52,9 +52,7 @@ bool tenue_ailleurs(const QString& chemin) {
   QStringList noms = plateforme::BaseDonnees::connexions_sur(chemin);
   noms.removeAll(db_eco.nom_connexion());
   if (noms.isEmpty()) return false;
-  plateforme::boite_message(QStringLiteral("La base de données %1 est ouverte dans la grille de saisie rapide : "
-                                           "fermez-la avant de recommencer.")
-                                .arg(natif(chemin)),
+  plateforme::boite_message(texte_ouvertures(852).arg(natif(chemin)),
                             boite::OK_SEUL);
   return true;
 }
@@ -67,6 +65,15 @@ void rouvre_eco(const QString& chemin) {
   } catch (const std::exception& e) {
     plateforme::boite_message(QString::fromUtf8(e.what()), boite::OK_SEUL);
   }
+}
+
+// What went wrong in a failed job, for the lines under the job's sentence:
+// SQLite's words alone when the database only refused a statement (the
+// job's sentence says it better), else the whole text.
+QString detail_de(const std::exception& e) {
+  const auto* base = dynamic_cast<const plateforme::ErreurBase*>(&e);
+  if (base && base->texte().startsWith(plateforme::texte_message(780))) return base->detail();
+  return QString::fromUtf8(e.what());
 }
 
 // The hourglass while a job runs.
@@ -124,8 +131,7 @@ void reorganise_base_eco() {
         copie.ouvre(provisoire);
         const QStringList problemes = copie.verifie();
         if (!problemes.isEmpty())
-          throw std::runtime_error(
-              QStringLiteral("La copie compactée est incomplète : %1").arg(problemes.first()).toStdString());
+          throw plateforme::ErreurBase(texte_ouvertures(853), problemes.first());
       }
       db_eco.ferme();
       renomme(provisoire, chemin);
@@ -135,7 +141,7 @@ void reorganise_base_eco() {
   } catch (const std::exception& e) {
     QFile::remove(provisoire);
     plateforme::curseur_attente(false);
-    plateforme::boite_message(QString::fromUtf8(e.what()), boite::OK_SEUL);
+    plateforme::boite_message(plateforme::avec_detail(texte_ouvertures(858), detail_de(e)), boite::OK_SEUL);
     rouvre_eco(chemin);
   }
 }
@@ -150,7 +156,7 @@ BilanReparation repare_fichier_eco(const QString& chemin) {
       verif.ouvre(chemin);
       bilan.problemes = verif.verifie();
     } catch (const plateforme::ErreurBase& e) {
-      bilan.problemes << e.texte();
+      bilan.problemes << (e.detail().isEmpty() ? e.texte() : e.detail());
     }
   }
   if (bilan.problemes.isEmpty()) return bilan;
@@ -170,7 +176,7 @@ BilanReparation repare_fichier_eco(const QString& chemin) {
         r = source.recupere_table(QStringLiteral("ECO"), cible);
       } catch (const plateforme::ErreurBase& e) {
         // Nothing can be read: the file stays as it is.
-        bilan.problemes << e.texte();
+        bilan.problemes << (e.detail().isEmpty() ? e.texte() : e.detail());
         r = {};
       }
       bilan.lignes = r.lignes;
@@ -211,7 +217,7 @@ void repare_base_eco() {
     Sablier sablier;
     bilan = repare_fichier_eco(chemin);
   } catch (const std::exception& e) {
-    plateforme::boite_message(QString::fromUtf8(e.what()), boite::OK_SEUL);
+    plateforme::boite_message(plateforme::avec_detail(texte_ouvertures(859), detail_de(e)), boite::OK_SEUL);
     rouvre_eco(chemin);
     return;
   }
@@ -219,20 +225,13 @@ void repare_base_eco() {
   QString message;
   switch (bilan.issue) {
     case BilanReparation::INTACTE:
-      message = QStringLiteral("La base de données est intacte : aucune réparation n'était nécessaire.");
+      message = texte_ouvertures(854);
       break;
     case BilanReparation::REPAREE:
-      message = QStringLiteral("La base de données est réparée : %1 ouvertures ont été récupérées dans une nouvelle "
-                               "base%2. La base endommagée est conservée sous le nom %3.")
-                    .arg(bilan.lignes)
-                    .arg(bilan.pertes ? QStringLiteral(" ; les parties illisibles de l'ancienne sont perdues")
-                                      : QString())
-                    .arg(natif(bilan.ancienne));
+      message = texte_ouvertures(bilan.pertes ? 856 : 855).arg(bilan.lignes).arg(natif(bilan.ancienne));
       break;
     case BilanReparation::ILLISIBLE:
-      message = QStringLiteral("La base de données %1 est endommagée (%2) et aucune ouverture n'a pu y être lue : "
-                               "elle n'est pas réparée et reste en place.")
-                    .arg(natif(chemin), bilan.problemes.value(0));
+      message = plateforme::avec_detail(texte_ouvertures(857).arg(natif(chemin)), bilan.problemes.value(0));
       break;
   }
   plateforme::boite_message(message, boite::OK_SEUL);

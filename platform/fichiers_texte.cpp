@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/langue_messages.h"
+
 namespace plateforme {
 
 namespace {
@@ -58,7 +60,7 @@ bool echec(QString* erreur, const QString& texte) {
   return false;
 }
 bool echec_ecriture(QString* erreur, const QString& chemin, const QString& pourquoi) {
-  return echec(erreur, QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(natif(chemin), pourquoi));
+  return echec(erreur, texte_message(806).arg(natif(chemin), pourquoi));
 }
 
 // write() until every byte is written; false with errno set otherwise.
@@ -113,7 +115,7 @@ bool cree_provisoire(const QString& chemin, Remplacement& r, QString* erreur) {
     const int numero = errno;
     return echec_ecriture(
         erreur, chemin,
-        QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
+        texte_message(807).arg(natif(dossier), raison(numero)));
   }
   return true;
 }
@@ -154,7 +156,7 @@ bool acheve_remplacement(Remplacement& r, const QByteArray& octets, mode_t mode,
 
 bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
   auto refus = [&](int numero) {
-    return echec(erreur, QStringLiteral("Impossible de lire le fichier %1 : %2").arg(natif(chemin), raison(numero)));
+    return echec(erreur, texte_message(808).arg(natif(chemin), raison(numero)));
   };
   if (chemin.isEmpty()) return refus(ENOENT);
   const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_CLOEXEC);

@@ -91,6 +91,11 @@ void TestMorvandel::reglages_fenetre(int mode, bool son, bool horloge) const {
   analyse_ouverture = 0;
 }
 
+void passe_en_langue(int cle) {
+  cle_langue = cle;
+  applique_langue();
+}
+
 void pose_diagramme(const char* const lignes[8]) {
   tab_echiquier.vide();
   for (int l = 1; l <= 8; ++l) {

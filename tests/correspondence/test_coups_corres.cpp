@@ -5,6 +5,7 @@
 #include "chess/etat.h"
 #include "correspondence/champs_corres.h"
 #include "correspondence/coups_corres.h"
+#include "localisation/textes_langue.h"
 #include "tests/correspondence/aide_corres.h"
 
 namespace {
@@ -173,6 +174,39 @@ TEST(DateSaisie, LesDatesTapeesSontLuesOuRefusees) {
     const std::optional<QDate> d = date_saisie(QString::fromUtf8(k.texte));
     EXPECT_EQ(d.value_or(QDate()), k.attendue) << k.texte;
   }
+}
+
+// Each refusal reads as the library's text in the user's language.
+TEST_F(CoupAdverse, LesRefusSontDansLaLangueDeLInterface) {
+  struct Cas {
+    const char* nom;
+    std::function<bool(QString*)> essai;  // true when a move was taken
+    std::function<QString()> attendu;
+  } cas[] = {
+      {"not my turn", [](QString* e) { return coup_a_envoyer("1.e4", 1, true, "1.e4 e5", e).has_value(); },
+       [] { return texte(873); }},
+      {"two moves", [](QString* e) { return coup_a_envoyer("1.e4 e5", 1, true, "1.e4 e5 2.Nf3 Nc6", e).has_value(); },
+       [] { return texte(874).arg(2); }},
+      {"another game", [](QString* e) { return coup_a_envoyer("1.e4 e5", 1, true, "1.d4 d5 2.Nf3", e).has_value(); },
+       [] { return texte(872); }},
+      {"game over", [](QString* e) { return coup_adverse("1.e4 e5 1-0", 1, false, "2.Cf3", e).has_value(); },
+       [] { return texte(871).arg("1-0"); }},
+      {"moves after *", [](QString* e) { return coup_adverse("1.e4 * e5", 1, false, "2.Cf3", e).has_value(); },
+       [] { return texte(870); }},
+      {"my turn", [](QString* e) { return coup_adverse("1.e4 e5", 1, true, "2.Cf3", e).has_value(); },
+       [] { return texte(875); }},
+  };
+  for (const int cle : {1, 2, 8}) {
+    passe_en_langue(cle);
+    for (const Cas& c : cas) {
+      SCOPED_TRACE(testing::Message() << "key " << cle << ", " << c.nom);
+      QString erreur;
+      EXPECT_FALSE(c.essai(&erreur));
+      EXPECT_EQ(erreur.toStdString(), c.attendu().toStdString());
+    }
+  }
+  passe_en_langue(2);
+  EXPECT_EQ(texte(873), "It is not your turn in this game.") << "an English user reads English";
 }
 
 }  // namespace

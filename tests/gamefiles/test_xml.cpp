@@ -179,7 +179,9 @@ TEST(ListeXml, UnAjoutResteUneListeDansLEncodageDeclare) {
     ASSERT_EQ(pgn::ajoute_a_liste_xml(octets, partie, &erreur), c.accepte) << erreur.toStdString();
     if (!c.accepte) {
       EXPECT_EQ(octets, c.avant) << "nothing added";
-      EXPECT_FALSE(erreur.isEmpty());
+      // The program's sentence first, then what the reader found.
+      EXPECT_TRUE(erreur.startsWith(texte(895) + "\n")) << erreur.toStdString();
+      EXPECT_GT(erreur.size(), texte(895).size() + 1);
       continue;
     }
     EXPECT_TRUE(octets.contains("<White>" + c.octets_du_nom + "</White>")) << octets.toStdString();
@@ -222,7 +224,7 @@ TEST_F(FormulaireXml, LaDernierePartieEstChargeeEtLesAutresSontDansLaListe) {
   charge_adresse(f, serveur.adresse(QStringLiteral("/parties.xml")));
   ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 1);
   EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].titre, QStringLiteral("Partie chargée format XML - Notation PGN"));
-  EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].contains(QStringLiteral("Partie 2 sur 2 du document")))
+  EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].contains(texte(890).arg(2).arg(2)))
       << "the message says which game it is";
   EXPECT_EQ(entete_pgn,
             "[Event \"Open\"]\r\n[White \"L\xC3\xA9on & fils\"]\r\n[Black \"Jones\"]\r\n[Comment \"Belle partie\"]\r\n\r\n")
@@ -242,7 +244,7 @@ TEST_F(FormulaireXml, LaDernierePartieEstChargeeEtLesAutresSontDansLaListe) {
   plateforme::BoitesEnTest::repond(boite::OK);
   double_clic(0);
   EXPECT_EQ(serveur.requetes(), 1);
-  EXPECT_TRUE(plateforme::BoitesEnTest::textes().value(0).contains(QStringLiteral("Partie 1 sur 2 du document")));
+  EXPECT_TRUE(plateforme::BoitesEnTest::textes().value(0).contains(texte(890).arg(1).arg(2)));
   EXPECT_EQ(texte_partie, "1.d4 d5 2.c4");
   EXPECT_EQ(entete_pgn, "[Event \"Rapide\"]\r\n[White \"Dupont\"]\r\n\r\n");
   EXPECT_EQ(icones(), QStringList({"main", "validation"}));

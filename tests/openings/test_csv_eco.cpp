@@ -12,6 +12,7 @@
 #include "platform/dialogues_fichiers.h"
 #include "platform/fichiers_texte.h"
 #include "tests/openings/aide_ouvertures.h"
+#include "platform/base_donnees.h"
 
 using plateforme::BoitesEnTest;
 using plateforme::DialoguesEnTest;
@@ -175,41 +176,48 @@ TEST_F(CsvEco, LImportLitChaqueLigneParPosition) {
 TEST_F(CsvEco, UneLigneFausseNeFaitRienPerdre) {
   cree_base({{"C20", "Partie du pion roi", "1.e4 e5 *"}, {"B20", "Sicilienne", "1.e4 c5 *"}});
   const QList<LigneEco> avant = lignes_base();
+  // The line, and why it is refused, in the user's language.
   struct Cas {
     const char* contenu;
-    const char* ligne;
-    QString pourquoi;  // what the message says besides the line
+    int ligne;
+    std::function<QString()> pourquoi;
   } cas[] = {
-      {"h\r\n1;A;a;1.a3 *;Faux;1\r\n2;B;b;1.b3 *;Faux;abc\r\n", "ligne 3", "abc"},
-      {"h\r\n1;A;a;1.a3 *;Faux;1;de trop\r\n", "ligne 2", {}},
-      {"h\r\n1;A;a;;Faux;1\r\n", "ligne 2", {}},
-      {"h\r\n1;A;\"a;1.a3 *;Faux;1\r\n", "ligne 2", {}},
+      {"h\r\n1;A;a;1.a3 *;Faux;1\r\n2;B;b;1.b3 *;Faux;abc\r\n", 3, [] { return texte(849).arg("abc"); }},
+      {"h\r\n1;A;a;1.a3 *;Faux;1;de trop\r\n", 2, [] { return texte(847).arg(7).arg(6); }},
+      {"h\r\n1;A;a;;Faux;1\r\n", 2, [] { return texte(848); }},
+      {"h\r\n1;A;\"a;1.a3 *;Faux;1\r\n", 2, [] { return texte(846); }},
       // Text after a closing quote: the row would shift by one field.
-      {"h\r\n1;A;a;1.a3 *;Faux;1\r\n4;\"C60;Ruy \"Lopez;1.e4 e5 *;Faux;1\r\n", "ligne 3", texte(742)},
-      {"h\r\n4;C60;\"Ruy\"s;1.e4 e5 *;Faux;1\r\n", "ligne 2", texte(742)},
+      {"h\r\n1;A;a;1.a3 *;Faux;1\r\n4;\"C60;Ruy \"Lopez;1.e4 e5 *;Faux;1\r\n", 3, [] { return texte(742); }},
+      {"h\r\n4;C60;\"Ruy\"s;1.e4 e5 *;Faux;1\r\n", 2, [] { return texte(742); }},
       // A quote inside a field that does not begin with one.
-      {"h\r\n4;C60;Ruy \"Lopez\";1.e4 e5 *;Faux;1\r\n", "ligne 2", texte(741)},
-      {"h\r\n4;C60;Ruy;1.e4 e5 *;Faux;3\"\r\n", "ligne 2", texte(741)},
+      {"h\r\n4;C60;Ruy \"Lopez\";1.e4 e5 *;Faux;1\r\n", 2, [] { return texte(741); }},
+      {"h\r\n4;C60;Ruy;1.e4 e5 *;Faux;3\"\r\n", 2, [] { return texte(741); }},
       // Moves the program's reader does not play.
-      {"h\r\n1;A;a;1.a3 *;Faux;1\r\n2;B;b;this is not a move list;Faux;1\r\n", "ligne 3", texte(743) + " this"},
-      {"h\r\n1;A;a;1.e4 e5 2.Ke3 *;Faux;\r\n", "ligne 2", texte(743) + " 2.Ke3"},
-      {"h\r\n1;A;a;1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 Qxf7;Faux;\r\n", "ligne 2", texte(743) + " Qxf7"},
-      {"h\r\n1;A;a;1.e4 * e5;Faux;\r\n", "ligne 2", texte(743) + " e5"},
-      {"h\r\n1;A;a;*;Faux;\r\n", "ligne 2", texte(743)},
+      {"h\r\n1;A;a;1.a3 *;Faux;1\r\n2;B;b;this is not a move list;Faux;1\r\n", 3, [] { return texte(743) + " this"; }},
+      {"h\r\n1;A;a;1.e4 e5 2.Ke3 *;Faux;\r\n", 2, [] { return texte(743) + " 2.Ke3"; }},
+      {"h\r\n1;A;a;1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 Qxf7;Faux;\r\n", 2, [] { return texte(743) + " Qxf7"; }},
+      {"h\r\n1;A;a;1.e4 * e5;Faux;\r\n", 2, [] { return texte(743) + " e5"; }},
+      {"h\r\n1;A;a;*;Faux;\r\n", 2, [] { return texte(743) + " "; }},
   };
-  for (const Cas& c : cas) {
-    SCOPED_TRACE(c.contenu);
-    const QString csv = fichier("faux.csv");
-    ecrit(csv, QByteArray(c.contenu));
-    try {
-      importe_table_eco(chemin_base(), csv);
-      ADD_FAILURE() << "accepted";
-    } catch (const std::runtime_error& e) {
-      EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QString::fromLatin1(c.ligne))) << e.what();
-      EXPECT_TRUE(QString::fromUtf8(e.what()).contains(c.pourquoi)) << e.what();
+  for (const int cle : {1, 2, 7}) {
+    passe_en_langue(cle);
+    for (const Cas& c : cas) {
+      SCOPED_TRACE(testing::Message() << "key " << cle << " " << c.contenu);
+      const QString csv = fichier("faux.csv");
+      ecrit(csv, QByteArray(c.contenu));
+      try {
+        importe_table_eco(chemin_base(), csv);
+        ADD_FAILURE() << "accepted";
+      } catch (const std::runtime_error& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()),
+                  texte(845).arg(QDir::toNativeSeparators(csv)).arg(c.ligne).arg(c.pourquoi()));
+      }
+      attend_memes_lignes(lignes_base(), avant);
     }
-    attend_memes_lignes(lignes_base(), avant);
   }
+  passe_en_langue(2);
+  EXPECT_TRUE(texte(845).contains("Nothing was imported")) << "the English user reads English";
+  passe_en_langue(1);
   // A file without rows leaves the table as it is.
   const QString vide = fichier("vide.csv");
   ecrit(vide, QByteArray("Eco_cle;Eco_code\r\n\r\n"));
@@ -308,6 +316,25 @@ TEST_F(CsvEco, CommandesDExportEtDImport) {
   importe_eco_csv();
   EXPECT_TRUE(BoitesEnTest::textes().last().contains(QStringLiteral("absent.csv")));
   EXPECT_EQ(coups_base(), QStringList{"1.e4 e5 *"});
+
+  // A base whose table refuses the rows: the program says in the user's
+  // language that nothing was imported, SQLite's words follow.
+  passe_en_langue(2);
+  const QString etroite = fichier("etroite.db");
+  plateforme::BaseDonnees::cree(etroite, {"CREATE TABLE ECO (Eco_cle INTEGER PRIMARY KEY, Eco_coup TEXT)"});
+  base_eco = etroite;
+  BoitesEnTest::efface();
+  DialoguesEnTest::repond(csv);
+  BoitesEnTest::repond(boite::OUI);
+  BoitesEnTest::repond(boite::OUI);
+  BoitesEnTest::repond(boite::OK);
+  importe_eco_csv();
+  ASSERT_FALSE(BoitesEnTest::textes().isEmpty());
+  const QString refus = BoitesEnTest::textes().last();
+  EXPECT_TRUE(refus.startsWith(texte(860) + "\n")) << refus.toStdString();
+  EXPECT_TRUE(refus.contains("no column named")) << refus.toStdString();
+  base_eco = chemin_base();
+  passe_en_langue(1);
 
   // A cancelled dialog does nothing.
   DialoguesEnTest::repond(QString());
