@@ -36,6 +36,7 @@ class Mesures {
     const auto rang = static_cast<std::size_t>(std::ceil(pour_cent / 100.0 * static_cast<double>(t.size())));
     return t[std::clamp<std::size_t>(rang, 1, t.size()) - 1];
   }
+  double plus_petite() const { return valeurs_.empty() ? 0 : *std::min_element(valeurs_.begin(), valeurs_.end()); }
   double pire() const { return valeurs_.empty() ? 0 : *std::max_element(valeurs_.begin(), valeurs_.end()); }
 
  private:
