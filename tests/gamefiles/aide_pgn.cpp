@@ -59,6 +59,14 @@ std::string beaucoup_de_parties(int n) {
   return t;
 }
 
+std::string parties_jusqu_a(std::size_t offset) {
+  std::string t;
+  const std::string partie = partie_pgn("Avant", "B", "1.e4 e5", "1-0", "\r\n");
+  while (t.size() + partie.size() + 2 <= offset) t += partie;
+  t.append(offset - t.size(), '\n');
+  return t;
+}
+
 std::vector<pgn::PartieLue> relu_par_pgn_extract(const QString& chemin, QString* erreurs, const QStringList& options) {
   const QString sortie = chemin + QStringLiteral(".extrait");
   QProcess p;

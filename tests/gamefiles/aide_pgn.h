@@ -33,6 +33,10 @@ std::string partie_pgn(const std::string& white, const std::string& black, const
 std::string cinq_parties();
 // `n` short games, White "J0", "J1"...
 std::string beaucoup_de_parties(int n);
+// Short games, then blank lines, up to byte `offset`: what is
+// appended to it begins at that byte of the file, say on an edge of the
+// reader's blocks (pgn::FichierPgn::TAILLE_BLOC).
+std::string parties_jusqu_a(std::size_t offset);
 
 // The path of pgn-extract (the yardstick other programs' files come from), or
 // empty when it is not installed.
