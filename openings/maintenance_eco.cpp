@@ -5,8 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUuid>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -16,6 +14,7 @@
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
+#include "platform/fichiers_texte.h"
 #include "platform/schemas_bases.h"
 
 namespace {
@@ -32,9 +31,9 @@ QString nom_provisoire(const QString& chemin, const QString& genre) {
 }
 
 void renomme(const QString& de, const QString& vers) {
-  if (std::rename(QFile::encodeName(de).constData(), QFile::encodeName(vers).constData()) != 0)
+  if (const int numero = plateforme::renomme(de, vers))
     throw std::runtime_error(QStringLiteral("Impossible de renommer %1 en %2 : %3")
-                                 .arg(natif(de), natif(vers), QString::fromLocal8Bit(std::strerror(errno)))
+                                 .arg(natif(de), natif(vers), QString::fromLocal8Bit(std::strerror(numero)))
                                  .toStdString());
 }
 
