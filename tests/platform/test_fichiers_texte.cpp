@@ -319,23 +319,31 @@ TEST_F(FichiersTexte, WritingThroughALinkWritesItsTargetAndKeepsTheLink) {
   }
 }
 
-// The new file is on disk before it takes the old one's place: a sync that
-// fails stops the replacement, the old file whole, no new file left.
-TEST_F(FichiersTexte, ANewFileThatCannotBeSyncedNeverReplacesTheOldOne) {
-  for (const Ecrivain& w : ECRIVAINS) {
-    SCOPED_TRACE(w.quoi);
-    pose(f("sync.txt"), w.avant);
-    DisqueEnTest::synchronisations_en_echec(EIO);
-    QString erreur;
-    EXPECT_FALSE(w.ecrit(f("sync.txt"), &erreur));
-    DisqueEnTest::efface();
-    EXPECT_EQ(erreur, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                          .arg(QDir::toNativeSeparators(f("sync.txt")), systeme(EIO)));
-    EXPECT_EQ(brut(f("sync.txt")), w.avant);
-    EXPECT_EQ(fichiers(), QStringList{"sync.txt"});
-    // The same writer goes through once the disk works.
-    EXPECT_TRUE(w.ecrit(f("sync.txt"), &erreur)) << erreur.toStdString();
-    EXPECT_EQ(brut(f("sync.txt")), w.apres);
+// The new file is on disk before it takes the old one's place: a sync or a
+// rename that fails stops the replacement, the old file whole, no new file
+// left.
+TEST_F(FichiersTexte, ANewFileThatCannotBeSyncedOrRenamedNeverReplacesTheOldOne) {
+  const std::pair<const char*, std::function<void()>> pannes[] = {
+      {"sync", [] { DisqueEnTest::synchronisations_en_echec(EIO); }},
+      {"rename", [] { DisqueEnTest::renommage_en_echec(1, EXDEV); }},
+  };
+  for (const auto& [panne, provoque] : pannes) {
+    for (const Ecrivain& w : ECRIVAINS) {
+      SCOPED_TRACE(std::string(panne) + ", " + w.quoi);
+      pose(f("sync.txt"), w.avant);
+      provoque();
+      QString erreur;
+      EXPECT_FALSE(w.ecrit(f("sync.txt"), &erreur));
+      DisqueEnTest::efface();
+      EXPECT_EQ(erreur, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                            .arg(QDir::toNativeSeparators(f("sync.txt")),
+                                 systeme(QString(panne) == "sync" ? EIO : EXDEV)));
+      EXPECT_EQ(brut(f("sync.txt")), w.avant);
+      EXPECT_EQ(fichiers(), QStringList{"sync.txt"});
+      // The same writer goes through once the disk works.
+      EXPECT_TRUE(w.ecrit(f("sync.txt"), &erreur)) << erreur.toStdString();
+      EXPECT_EQ(brut(f("sync.txt")), w.apres);
+    }
   }
 }
 
