@@ -1,6 +1,5 @@
 #include "gamefiles/charge_pgn.h"
 
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -40,12 +39,10 @@ BilanLecture liste_parties(FichierPgn& fichier, const CriteresFiltre* criteres, 
   BilanLecture bilan;
   LecteurPgn lecteur(fichier);
   PartieLue partie;
-  QElapsedTimer montre;
-  montre.start();
+  plateforme::Cadence cadence;
   const bool filtre = criteres && !criteres->vide();
   while (bilan.gardees < limite) {
-    if (montre.elapsed() >= 50) {
-      montre.restart();
+    if (cadence.pause_due()) {
       if (entre_deux && !entre_deux(bilan, fichier.position())) {
         bilan.arretee = true;
         return bilan;

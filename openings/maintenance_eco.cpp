@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUuid>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -17,6 +15,7 @@
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
+#include "platform/fichiers_texte.h"
 #include "platform/schemas_bases.h"
 
 namespace {
@@ -33,9 +32,9 @@ QString nom_provisoire(const QString& chemin, const QString& genre) {
 }
 
 void renomme(const QString& de, const QString& vers) {
-  if (std::rename(QFile::encodeName(de).constData(), QFile::encodeName(vers).constData()) != 0)
+  if (const int numero = plateforme::renomme(de, vers))
     throw std::runtime_error(texte_ouvertures(851)
-                                 .arg(natif(de), natif(vers), QString::fromLocal8Bit(std::strerror(errno)))
+                                 .arg(natif(de), natif(vers), QString::fromLocal8Bit(std::strerror(numero)))
                                  .toStdString());
 }
 

@@ -30,6 +30,7 @@
 #include "platform/courriel.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/evenements.h"
+#include "platform/fichiers_texte.h"
 #include "platform/imprimante.h"
 #include "platform/lancement.h"
 #include "platform/reglages_utilisateur.h"
@@ -56,6 +57,9 @@ void TestMorvandel::SetUp() {
   plateforme::ImpressionsEnTest::active(dossier_->path());
   // Every yield of a search lets events run, whatever the machine's speed.
   plateforme::PassagesEnTest::active();
+  // Disks that work, long jobs paced by the clock.
+  plateforme::DisqueEnTest::efface();
+  plateforme::PausesEnTest::efface();
 }
 
 void TestMorvandel::TearDown() {
@@ -67,6 +71,8 @@ void TestMorvandel::TearDown() {
   plateforme::BoitesEnTest::efface();
   plateforme::DialoguesEnTest::efface();
   plateforme::CourrielsEnTest::active();
+  plateforme::DisqueEnTest::efface();
+  plateforme::PausesEnTest::efface();
   plateforme::definit_chemin_appli(QString());
   plateforme::definit_dossier_reglages(QString());
   dossier_.reset();

@@ -191,20 +191,30 @@ TEST_F(TestChargePgn, PendantQueLaMachineJoueRienNeSeCharge) {
 }
 
 TEST_F(TestChargePgn, LeBoutonArreterFinitLaListeAvecLesPartiesTrouvees) {
-  const QString chemin = ecrit_fichier(beaucoup_de_parties(200000));
+  // More games than the list may hold, so that only the stop ends the
+  // listing before its limit; the stop is clicked at the second pause.
+  const long limite = pgn::limite_liste(32767);
+  const QString chemin = ecrit_fichier(beaucoup_de_parties(static_cast<int>(limite) + 10));
   max_seuil_partie = 32767;
-  long passages = 0;
-  QTimer minuterie;
-  QObject::connect(&minuterie, &QTimer::timeout, [&] {
-    if (patience* w = patience::existante(); w && ++passages == 2) w->Command1->click();
+  const long entre_pauses = 1000;
+  plateforme::PausesEnTest::tous_les(entre_pauses);
+  long pauses = 0;
+  plateforme::PausesEnTest::temoin([&](long numero) {
+    pauses = numero;
+    if (patience* w = patience::existante(); w && numero == 2) w->Command1->click();
   });
-  minuterie.start(0);
   charge_pgn(1, chemin);
+  EXPECT_EQ(pauses, 2) << "the reading stops at the pause the stop was clicked in";
   const int gardees = colonne(0).size();
-  EXPECT_GT(gardees, 0);
-  EXPECT_LT(gardees, 32767);
+  EXPECT_EQ(gardees, 2 * entre_pauses);
+  EXPECT_LT(gardees, limite);
   EXPECT_EQ(statut(), QStringLiteral(" %1 parties chargées sur  %1").arg(gardees));
   EXPECT_EQ(colonne(4).last(), QStringLiteral("J%1").arg(gardees - 1));
+
+  // Without the stop the same file fills the list to its limit.
+  plateforme::PausesEnTest::temoin(nullptr);
+  charge_pgn(1, chemin);
+  EXPECT_EQ(colonne(0).size(), limite);
 }
 
 TEST_F(TestChargePgn, FermerLePlateauPendantLaLectureLaFinit) {

@@ -99,6 +99,26 @@ TEST(ExportPgn, LesLignesTiennentEnSoixanteDixNeufCaracteres) {
   EXPECT_EQ(une.find('\n'), std::string::npos);
 }
 
+// A line takes every token that fits in its 79 characters, to the last one.
+TEST(ExportPgn, UneLigneSeCoupeAuDelaDeSoixanteDixNeufCaracteresPasAvant) {
+  const std::string debut = "1.e4 ";  // then a comment of one word
+  struct Cas {
+    std::size_t mot;  // the comment's length, braces included
+    std::vector<std::string> lignes;
+  };
+  const auto commentaire = [](std::size_t n) { return "{" + std::string(n - 2, 'a') + "}"; };
+  const std::size_t plein = pgn::LARGEUR_LIGNE_PGN - debut.size();
+  const Cas cas[] = {
+      {plein, {debut + commentaire(plein), "1...e5 1-0"}},
+      {plein + 1, {"1.e4", commentaire(plein + 1), "1...e5 1-0"}},
+      {plein - 1, {debut + commentaire(plein - 1), "1...e5 1-0"}},
+  };
+  for (const Cas& c : cas) {
+    const std::string lu = "1.e4 " + commentaire(c.mot) + " e5";
+    EXPECT_EQ(lignes(pgn::movetext_export(pgn::lit_movetext(lu), "", "1-0", true)), c.lignes) << c.mot;
+  }
+}
+
 TEST(ExportPgn, UnMovetextSurUneLigneGardeSesCoupsApresUnPointVirgule) {
   const std::pair<const char*, const char*> cas[] = {
       {"1.e4 ; le meilleur\n e5 2.Nf3 1-0", "1.e4 {le meilleur}  e5 2.Nf3 1-0"},

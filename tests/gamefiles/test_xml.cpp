@@ -98,6 +98,12 @@ TEST(ListeXml, ChaqueElementAvecTexteDonneUnTagDeSaPartie) {
        {{"White=\xE2\x82\xAC \"x\""}}, {""}},
       {"not well-formed", liste("<GAME><White>A & B</White></GAME>"), false, {}, {}},
       {"cut short", "<LIST><GAME><White>A</White>", false, {}, {}},
+      // A document type is refused, and its entities never reach a value.
+      {"a document type with an entity",
+       "<?xml version=\"1.0\"?>\n<!DOCTYPE LIST [<!ENTITY e \"Intrus\">]>\n<LIST><GAME><White>&e;</White>"
+       "<Move>1.e4 *</Move></GAME></LIST>",
+       false, {}, {}},
+      {"a document type alone", "<!DOCTYPE LIST>\n" + liste(PARTIE_2), false, {}, {}},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.nom);
@@ -192,6 +198,30 @@ TEST(ListeXml, UnAjoutResteUneListeDansLEncodageDeclare) {
     EXPECT_EQ(parties.back().tags.front().second, "L\xC3\xA9on \xC5\x81");
     EXPECT_TRUE(octets.trimmed().endsWith("</LIST>"));
   }
+}
+
+// What is written reads the same in ISO-8859-1 and in Windows-1252: the
+// characters 80..9F (controls in one, letters in the other) and everything
+// above FF are references.
+TEST(ListeXml, LesCaracteresQueLesDeuxCodagesLisentAutrementDeviennentDesReferences) {
+  const std::pair<QString, QString> cas[] = {
+      {QString(QChar(0x7E)) + QChar(0x7F), QString(QChar(0x7E)) + QChar(0x7F)},
+      {QString(QChar(0x80)), "&#128;"},
+      {QString(QChar(0x85)) + "x" + QChar(0x9F), "&#133;x&#159;"},
+      {QString(QChar(0xA0)) + QChar(0xE9) + QChar(0xFF), QString(QChar(0xA0)) + QChar(0xE9) + QChar(0xFF)},
+      {QString(QChar(0x100)) + QChar(0x20AC), "&#256;&#8364;"},
+  };
+  for (const auto& [texte, attendu] : cas) EXPECT_EQ(pgn::en_latin1(texte), attendu) << texte.toStdString();
+  // A game whose name holds one of them is written as a reference and read
+  // back as the character.
+  const QString nom = QStringLiteral("a") + QChar(0x9A) + QStringLiteral("b");
+  const QByteArray octets = pgn::octets_liste_xml(
+      pgn::partie_xml("[White \"" + nom.toStdString() + "\"]\r\n", "1.e4 *"), QDateTime::currentDateTime());
+  EXPECT_TRUE(octets.contains("<White>a&#154;b</White>")) << octets.toStdString();
+  std::vector<pgn::PartieXml> parties;
+  ASSERT_TRUE(pgn::lit_liste_xml(octets, parties));
+  ASSERT_EQ(parties.size(), 1u);
+  EXPECT_EQ(parties[0].tags.front().second, nom.toStdString());
 }
 
 TEST(ListeXml, SeulsLesElementsDUnePartieDeviennentDesTags) {

@@ -179,6 +179,30 @@ void TestReseau::laisse_passer(int ms) {
   QTest::qWait(std::max(ms, reseau::Reseau::delai_silence_ms * 3));
 }
 
+int TestReseau::tableau(const char* nom_case) {
+  const CaseEcran c = case_de_nom(nom_case);
+  return tab_echiquier(c.colonne, c.ligne);
+}
+
+void TestReseau::place(std::initializer_list<const char*> pieces, int trait) {
+  tab_echiquier.vide();
+  for (const char* piece : pieces) {
+    const int code = code_de_lettre(2, piece[0]);
+    const CaseEcran c = case_de_nom(piece + 1);
+    ASSERT_NE(code, 0) << piece;
+    ASSERT_NE(c.colonne, 0) << piece;
+    tab_echiquier(c.colonne, c.ligne) = code;
+  }
+  p->montre_tab_echiquier();
+  historique_positions.clear();
+  memorise_position();
+  texte_partie.clear();
+  texte_partie_longue.clear();
+  dernier_trait = trait;
+  roque_interdit[BLANC] = roque_interdit[NOIR] = -1;
+  passant_blanc = passant_noir = 0;
+}
+
 QByteArray TestReseau::coup_pair(const char* depart, const char* arrivee, const char* texte) {
   const int sien = couleur_adverse(couleur_joueur);
   const CaseEcran d = case_de_nom(depart, sien), a = case_de_nom(arrivee, sien);

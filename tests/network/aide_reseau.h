@@ -10,6 +10,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 #include "play/plateau.h"
@@ -63,6 +64,12 @@ class TestReseau : public TestMorvandel {
   void coup(const char* depart, const char* arrivee);
   void clic(const char* nom_case);
   int controle(const char* nom_case) const;
+  // The piece of tab_echiquier on a square.
+  static int tableau(const char* nom_case);
+  // A position of the game under way: the pieces by FEN letter and square
+  // ("Ke1", "pb2"), `trait` the colour that moved last; board, history and
+  // move texts start from it.
+  void place(std::initializer_list<const char*> pieces, int trait);
 
   // The box of a refused move of the peer: its text and the reason (text
   // number), then that the boards no longer agree and the question.

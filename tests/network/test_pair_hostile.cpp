@@ -98,6 +98,54 @@ TEST_F(PairHostile, MalformedAndRefusedMovesChangeNothing) {
   EXPECT_EQ(Reseau::instance().phase(), Phase::PARTIE);
 }
 
+// A peer's pawn reaching the last rank, White's (this side Black) or Black's
+// (this side White), needs a letter of a piece it may become.
+TEST_F(PairHostile, APromotionOnEitherLastRankHasItsLetterChecked) {
+  struct Cas {
+    bool serveur;       // this side listens and has White
+    const char* texte;  // the peer's move text
+    int devient;        // what the square holds after it, CASE_VIDE when refused
+  };
+  const std::vector<Cas> cas = {
+      {true, "b2-b1=K", CASE_VIDE},          {true, "b2-b1=P", CASE_VIDE},
+      {true, "b2-b1", CASE_VIDE},            {true, "b2-b1=D", DAME_NOIRE},
+      {true, "b2-b1=N", CAVALIER_NOIR},      {false, "b7-b8=R+", TOUR_BLANCHE},
+      {false, "b7-b8=K", CASE_VIDE},         {false, "b7-b8=", CASE_VIDE},
+      {false, "b7-b8=Q", DAME_BLANCHE},      {false, "b7-b8=x", CASE_VIDE},
+  };
+  for (bool serveur : {true, false}) {
+    partie_en_tant_que(serveur);
+    lit_pair();
+    journal();
+    for (const Cas& c : cas) {
+      if (c.serveur != serveur) continue;
+      SCOPED_TRACE(c.texte);
+      const bool blanc = couleur_joueur == BLANC;
+      ASSERT_EQ(blanc, serveur);
+      // The peer's pawn one step from its last rank, the peer to move.
+      place({"Ke1", "ke8", blanc ? "pb2" : "Pb7"}, couleur_joueur);
+      const char* depart = blanc ? "b2" : "b7";
+      const char* arrivee = blanc ? "b1" : "b8";
+      const int pion = blanc ? PION_NOIR : PION_BLANC;
+      const int lignes = p->List1->count();
+      envoie_pair(coup_pair(depart, arrivee, c.texte));
+      if (c.devient == CASE_VIDE) {
+        laisse_passer();
+        EXPECT_TRUE(journal().join(' ').contains(QStringLiteral("bad promotion letter")));
+        EXPECT_EQ(p->List1->count(), lignes);
+        EXPECT_EQ(tableau(depart), pion);
+      } else {
+        ASSERT_TRUE(attend([&] { return p->List1->count() == lignes + 1; }));
+        EXPECT_EQ(tableau(depart), CASE_VIDE);
+        EXPECT_TRUE(journal().isEmpty());
+      }
+      EXPECT_EQ(tableau(arrivee), c.devient);
+      EXPECT_EQ(controle(arrivee), c.devient);
+    }
+    recommence();
+  }
+}
+
 TEST_F(PairHostile, GarbageIsDroppedAndPastTheCapTheConnectionGoes) {
   prepare();
   const Etat avant = etat();

@@ -140,6 +140,10 @@ TEST(Protocole, TheStreamIsCutByTheGrammarOfEachVerb) {
       {"short move waits alone", {"#575"}, true, {}, 0, 4},
       {"garbage without verbs", {QByteArray(5000, 'z') + "/"}, false, {"/"}, 1, 0},
       {"oversized chat dropped", {">" + QByteArray(3000, 'a') + "#57551.e2-e4!"}, true, {"#57551.e2-e4!"}, 1, 0},
+      {"a chat of the size limit kept", {">" + QByteArray(Decoupeur::TAILLE_MAX - 1, 'a') + "#57551.e2-e4!"}, true,
+       {">" + QByteArray(Decoupeur::TAILLE_MAX - 1, 'a'), "#57551.e2-e4!"}, 0, 0},
+      {"a chat one byte over the limit dropped", {">" + QByteArray(Decoupeur::TAILLE_MAX, 'a') + "#57551.e2-e4!"},
+       true, {"#57551.e2-e4!"}, 1, 0},
   };
   for (const Cas& c : cas) {
     Decoupeur d;

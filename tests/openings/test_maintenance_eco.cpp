@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <functional>
+#include <cerrno>
+#include <cstring>
 
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
@@ -11,6 +13,7 @@
 #include "openings/reglages_ouvertures.h"
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
+#include "platform/fichiers_texte.h"
 #include "platform/schemas_bases.h"
 #include "tests/openings/aide_ouvertures.h"
 
@@ -205,6 +208,33 @@ TEST_F(Entretien, UneBaseAbimeeEstRecupereeDansUneNouvelleBase) {
                   .toInt(),
               bilan.lignes);
   }
+}
+
+// When the repaired base cannot take the damaged one's place, the damaged
+// file goes back under its own name: the base is never left missing.
+TEST_F(Entretien, UneReparationQuiNePeutSeMettreEnPlaceRemetLaBaseDOrigine) {
+  cree_base_en_pages(200);
+  abime_page(pages_);
+  const QByteArray abimee = octets_base();
+  // The renames of a repair: the damaged base aside, then the new one in its
+  // place (which fails here).
+  plateforme::DisqueEnTest::renommage_en_echec(2, EIO);
+  EXPECT_THROW(repare_fichier_eco(chemin_base()), std::runtime_error);
+  plateforme::DisqueEnTest::efface();
+  EXPECT_EQ(octets_base(), abimee);
+  EXPECT_EQ(fichiers(), QStringList{"eco.db"}) << "neither the new base nor a copy is left";
+  // The command says why and opens the base it left in place.
+  BoitesEnTest::repond(boite::OUI);
+  BoitesEnTest::repond(boite::OK);
+  plateforme::DisqueEnTest::renommage_en_echec(2, EIO);
+  repare_base_eco();
+  plateforme::DisqueEnTest::efface();
+  ASSERT_EQ(BoitesEnTest::textes().size(), 2);
+  EXPECT_TRUE(BoitesEnTest::textes().last().contains(QString::fromLocal8Bit(std::strerror(EIO))))
+      << BoitesEnTest::textes().last().toStdString();
+  EXPECT_EQ(octets_base(), abimee);
+  EXPECT_TRUE(db_eco.ouverte());
+  EXPECT_EQ(lignes_base().size(), 200);
 }
 
 // The command says what it did, and a file nothing can be read from stays
