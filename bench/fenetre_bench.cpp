@@ -39,6 +39,7 @@
 #include "play/machine.h"
 #include "play/observateur_plateau.h"
 #include "play/parametres.h"
+#include "play/partie.h"
 #include "play/plateau.h"
 
 #ifndef MVD_BENCH_DIR

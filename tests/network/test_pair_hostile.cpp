@@ -128,10 +128,14 @@ TEST_F(PairHostile, APromotionOnEitherLastRankHasItsLetterChecked) {
       const char* arrivee = blanc ? "b1" : "b8";
       const int pion = blanc ? PION_NOIR : PION_BLANC;
       const int lignes = p->List1->count();
+      BoitesEnTest::efface();
+      // A refused letter is told in a box; the user keeps the game going.
+      if (c.devient == CASE_VIDE) BoitesEnTest::repond(boite::NON);
       envoie_pair(coup_pair(depart, arrivee, c.texte));
       if (c.devient == CASE_VIDE) {
         laisse_passer();
         EXPECT_TRUE(journal().join(' ').contains(QStringLiteral("bad promotion letter")));
+        EXPECT_EQ(BoitesEnTest::textes(), QStringList{refus_attendu(QString::fromLatin1(c.texte), 724)});
         EXPECT_EQ(p->List1->count(), lignes);
         EXPECT_EQ(tableau(depart), pion);
       } else {

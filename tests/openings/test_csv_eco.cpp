@@ -197,7 +197,7 @@ TEST_F(CsvEco, UneLigneFausseNeFaitRienPerdre) {
       {"h\r\n1;A;a;1.e4 e5 2.Ke3 *;Faux;\r\n", 2, [] { return texte(743) + " 2.Ke3"; }},
       {"h\r\n1;A;a;1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 Qxf7;Faux;\r\n", 2, [] { return texte(743) + " Qxf7"; }},
       {"h\r\n1;A;a;1.e4 * e5;Faux;\r\n", 2, [] { return texte(743) + " e5"; }},
-      {"h\r\n1;A;a;*;Faux;\r\n", 2, [] { return texte(743) + " "; }},
+      {"h\r\n1;A;a;*;Faux;\r\n", 2, [] { return texte(743) + " *"; }},
   };
   for (const int cle : {1, 2, 7}) {
     passe_en_langue(cle);
