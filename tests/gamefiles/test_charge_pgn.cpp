@@ -259,7 +259,8 @@ TEST_F(TestChargePgn, UnePartieFinieChargeeArreteLesDeuxPendules) {
   const QString chemin = ecrit_fichier(
       partie_pgn("A", "B", "1.e4 e5 2.Nf3 Nc6 3.Bb5", "1-0") + partie_pgn("C", "D", "1.Nf3", "*") +
       "[White \"E\"]\n[Result \"0-1\"]\n\n1.f3 e5 2.g4 Qh4#\n\n" +  // a mate, no result token
-      "[White \"F\"]\n[Result \"1-0\"]\n\n1.d4 d5 2.c4\n");          // cut short: the tag's result
+      "[White \"F\"]\n[Result \"1-0\"]\n\n1.d4 d5 2.c4\n\n" +       // cut short: the tag's result
+      partie_pgn("G", "H", "1.e4 e5 2.Ke3", "1-0"));                    // the replay stops at a move refused
   struct Cas {
     const char* nom;
     int ligne;          // the game of the list double-clicked, -1: the first one, the window opened for it
@@ -269,12 +270,17 @@ TEST_F(TestChargePgn, UnePartieFinieChargeeArreteLesDeuxPendules) {
       {"a finished game opening the board window", -1, "1-0"},
       {"a game under way goes on with its clocks", 1, "*"},
       {"a finished game over a game under way", 0, "1-0"},
+      {"a game under way again", 1, "*"},
       {"a game ended by mate", 2, "0-1"},
+      {"a game under way again", 1, "*"},
+      {"a finished game whose replay stops early", 4, "1-0"},
+      {"a game under way once more", 1, "*"},
       {"a game whose movetext the file cut short", 3, "1-0"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.nom);
     plateforme::BoitesEnTest::repond(boite::OK);
+    if (c.ligne == 4) plateforme::BoitesEnTest::repond(boite::NON);  // "go on?" at the refused move
     if (c.ligne < 0) {
       charge_pgn(0, chemin);
       charge_pgn(1, chemin);  // the whole list, for the double-clicks

@@ -233,3 +233,41 @@ TEST_F(Navigation, LaMachineRejoueSurLaPositionDeLaPartie) {
   EXPECT_EQ(p->List1->count(), 5);
   EXPECT_EQ(rejoue_et_compare(texte_partie), 5);
 }
+
+TEST_F(Navigation, LePremierBoutonMontreLaPositionDeDepartDeLaPartie) {
+  struct Cas {
+    const char* nom;
+    QStringList pieces;  // a set-up of these pieces, White to move
+    QString fen;         // else this position pasted, when not empty
+    std::vector<std::pair<const char*, const char*>> coups;
+  };
+  const Cas cas[] = {
+      {"a game from the start", {}, {}, {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}}},
+      {"a set-up game", {"Ke1", "ke8", "Ra1"}, {}, {{"a1", "a7"}, {"e8", "f8"}, {"a7", "b7"}}},
+      {"a pasted game, Black first", {}, "4k3/8/8/8/8/8/8/R3K3 b Q - 0 30", {{"e8", "d8"}, {"a1", "a7"}}},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    ouvre();
+    if (!c.pieces.isEmpty()) {
+      ASSERT_TRUE(met_en_place(c.pieces, 20));
+    }
+    if (!c.fen.isEmpty()) colle_fen(c.fen);
+    const std::string depart = montree();
+    for (const auto& [de, vers] : c.coups) coup(de, vers);
+    ASSERT_EQ(p->List1->count(), static_cast<int>(c.coups.size()));
+    ASSERT_EQ(historique_positions.front(), depart);
+    bouton(0);  // "<<"
+    EXPECT_EQ(position(), 0);
+    EXPECT_EQ(montree(), depart);
+    EXPECT_EQ(selection(), 0);
+    bouton(2);
+    bouton(1);  // "<" from line 0's move back to the start
+    EXPECT_EQ(position(), 0);
+    EXPECT_EQ(montree(), depart);
+    EXPECT_EQ(selection(), 0);
+    bouton(3);  // ">>": the game's own position again
+    EXPECT_EQ(position(), static_cast<int>(c.coups.size()));
+    fenetres::decharge<plateau>();
+  }
+}
