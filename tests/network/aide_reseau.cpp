@@ -8,7 +8,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <mutex>
-#include <sys/socket.h>
 
 #include "platform/fenetres.h"
 #include "play/parametres.h"
@@ -244,17 +243,6 @@ void TestReseau::double_clic_ligne(int ligne) {
 
 std::string TestReseau::position_montree() const {
   return chaine_position_de([this](int c, int l) { return p->Echiquier->Piece(c, l); });
-}
-
-void TestReseau::ferme_pair(bool brutalement) {
-  if (brutalement) {
-    // No lingering: the system answers with a reset instead of an orderly end.
-    const linger l{1, 0};
-    ::setsockopt(static_cast<int>(pair->socketDescriptor()), SOL_SOCKET, SO_LINGER, &l, sizeof l);
-    pair->abort();
-  } else {
-    pair->disconnectFromHost();
-  }
 }
 
 QStringList TestReseau::lignes_liste() const {

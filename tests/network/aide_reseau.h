@@ -78,8 +78,6 @@ class TestReseau : public TestMorvandel {
   void double_clic_ligne(int ligne);
   // The pieces the board control shows (chaine_position).
   std::string position_montree() const;
-  // The peer ends its connection: closed in order, or reset (RST).
-  void ferme_pair(bool brutalement);
 
   QStringList lignes_liste() const;
   QStringList lignes_chat() const;
