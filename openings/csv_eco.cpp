@@ -332,8 +332,11 @@ int importe_table_eco(const QString& base, const QString& chemin,
                                  .toStdString());
   };
   if (faute.genre != FauteCsv::AUCUNE) refuse(faute.ligne, raison_faute(faute.genre));
-  for (int k = 0; k < enregistrements.size(); ++k) {
+  const int nb_enregistrements = static_cast<int>(enregistrements.size());
+  for (int k = 0; k < nb_enregistrements; ++k) {
     const EnregistrementCsv& e = enregistrements[k];
+    // Every line's moves are played: the window shows the reading too.
+    if (apres_ligne && k > 0 && k % PAS_PROGRESSION == 0) apres_ligne(k, nb_enregistrements);
     const bool vide = e.champs.size() == 1 && e.champs.first().trimmed().isEmpty();
     if (vide) continue;
     if (entete) {  // the header: the names are not read

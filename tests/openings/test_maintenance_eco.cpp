@@ -114,12 +114,7 @@ TEST_F(Entretien, LesRestesDUnTravailInterrompuPartentEtRienDAutre) {
                               "eco.db.compacte-" + uuid + ".bak", "eco.db"};
   // The command, and the start of the program (which calls the same function).
   const std::pair<const char*, std::function<void()>> moments[] = {
-      {"compaction",
-       [] {
-         BoitesEnTest::repond(boite::OUI);
-         BoitesEnTest::repond(boite::OK);
-         reorganise_base_eco();
-       }},
+      {"compaction", [] { BoitesEnTest::repond(boite::OUI), BoitesEnTest::repond(boite::OK), reorganise_base_eco(); }},
       {"start-up", [this] { EXPECT_EQ(supprime_restes_maintenance(chemin_base()), 4); }},
   };
   for (const auto& [moment, lance] : moments) {
