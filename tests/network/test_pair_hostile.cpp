@@ -135,7 +135,8 @@ TEST_F(PairHostile, APromotionOnEitherLastRankHasItsLetterChecked) {
       if (c.devient == CASE_VIDE) {
         laisse_passer();
         EXPECT_TRUE(journal().join(' ').contains(QStringLiteral("bad promotion letter")));
-        EXPECT_EQ(BoitesEnTest::textes(), QStringList{refus_attendu(QString::fromLatin1(c.texte), 724)});
+        ASSERT_EQ(BoitesEnTest::textes().size(), 1);
+        EXPECT_TRUE(BoitesEnTest::textes()[0].contains(texte(724))) << BoitesEnTest::textes()[0].toStdString();
         EXPECT_EQ(p->List1->count(), lignes);
         EXPECT_EQ(tableau(depart), pion);
       } else {
