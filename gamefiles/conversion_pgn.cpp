@@ -1,7 +1,6 @@
 #include "gamefiles/conversion_pgn.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <algorithm>
@@ -63,12 +62,10 @@ bool copie_parties(FichierPgn& source, const CriteresFiltre& criteres, bool xml,
 
   LecteurPgn lecteur(source);
   PartieLue partie;
-  QElapsedTimer montre;
-  montre.start();
+  plateforme::Cadence cadence;
   const bool filtre = !criteres.vide();
   while (true) {
-    if (montre.elapsed() >= 50) {
-      montre.restart();
+    if (cadence.pause_due()) {
       if (entre_deux && !entre_deux(bilan, source.position())) {
         bilan.arretee = true;
         break;

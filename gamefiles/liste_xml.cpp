@@ -66,7 +66,7 @@ std::string echappe_tag(const std::string& v) {
 
 // The elements of a game that become its tags.
 bool element_de_partie(const QString& nom) {
-  if (nom == QLatin1String("Comment")) return true;
+  if (nom == QLatin1String("Comment") || nom == QLatin1String("SetUp") || nom == QLatin1String("FEN")) return true;
   for (const char* e : ELEMENTS)
     if (nom == QLatin1String(e)) return true;
   return false;
@@ -96,6 +96,11 @@ QString fin_liste_xml() { return QStringLiteral("</LIST>") + FIN; }
 QString partie_xml(const std::string& tags, const std::string& coups) {
   QString s = QStringLiteral("<GAME>") + FIN;
   for (const char* nom : ELEMENTS) ajoute_element(s, nom, valeur_tag_pgn(std::string("[") + nom, tags));
+  // A game from a position of its own names it before its moves.
+  if (const std::string fen = valeur_tag_pgn("[FEN", tags); !fen.empty() && valeur_tag_pgn("[SetUp", tags) != "0") {
+    ajoute_element(s, "SetUp", "1");
+    ajoute_element(s, "FEN", fen);
+  }
   ajoute_element(s, "Move", coups);
   ajoute_element(s, "Comment", valeur_tag_pgn("[Comment", tags));
   return s + QStringLiteral("</GAME>") + FIN;

@@ -4,9 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUuid>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -16,6 +15,7 @@
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
+#include "platform/fichiers_texte.h"
 #include "platform/schemas_bases.h"
 
 namespace {
@@ -32,10 +32,18 @@ QString nom_provisoire(const QString& chemin, const QString& genre) {
 }
 
 void renomme(const QString& de, const QString& vers) {
-  if (std::rename(QFile::encodeName(de).constData(), QFile::encodeName(vers).constData()) != 0)
+  if (const int numero = plateforme::renomme(de, vers))
     throw std::runtime_error(texte_ouvertures(851)
-                                 .arg(natif(de), natif(vers), QString::fromLocal8Bit(std::strerror(errno)))
+                                 .arg(natif(de), natif(vers), QString::fromLocal8Bit(std::strerror(numero)))
                                  .toStdString());
+}
+
+// The names of the copies above, of the base named `nom`: the copy, then
+// SQLite's journal of it.
+QRegularExpression forme_restes(const QString& nom) {
+  return QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(nom) +
+                            QStringLiteral("\\.(compacte|reparee)-[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-"
+                                           "[0-9a-f]{12}(-journal|-wal|-shm)?$"));
 }
 
 // The other windows that hold the file open (the data grid).
@@ -75,6 +83,16 @@ struct Sablier {
 
 }  // namespace
 
+int supprime_restes_maintenance(const QString& chemin) {
+  const QFileInfo base(chemin);
+  const QRegularExpression forme = forme_restes(base.fileName());
+  const QDir dossier = base.absoluteDir();
+  int supprimes = 0;
+  for (const QString& nom : dossier.entryList(QDir::Files | QDir::Hidden | QDir::System))
+    if (forme.match(nom).hasMatch() && QFile::remove(dossier.filePath(nom))) ++supprimes;
+  return supprimes;
+}
+
 void vide_base_connaissance() {
   if (base_occupee()) return;
   if (active_base_con[profil_en_vigueur()] != 1) {
@@ -100,6 +118,7 @@ void reorganise_base_eco() {
   if (tenue_ailleurs(chemin)) return;
   const QString provisoire = nom_provisoire(chemin, QStringLiteral("compacte"));
   GardeBase garde;
+  supprime_restes_maintenance(chemin);
   try {
     {
       Sablier sablier;
@@ -142,6 +161,7 @@ BilanReparation repare_fichier_eco(const QString& chemin) {
   if (bilan.problemes.isEmpty()) return bilan;
 
   db_eco.ferme();
+  supprime_restes_maintenance(chemin);
   const QString nouvelle = nom_provisoire(chemin, QStringLiteral("reparee"));
   try {
     plateforme::BaseDonnees::cree(nouvelle, schemas::base_eco());

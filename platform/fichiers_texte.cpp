@@ -16,6 +16,37 @@
 namespace plateforme {
 
 namespace {
+int echec_synchronisation = 0;
+int rang_renommage_en_echec = 0;  // 0: none
+int echec_renommage = 0;
+}  // namespace
+
+int synchronise(int fd) {
+  if (echec_synchronisation != 0) return echec_synchronisation;
+  return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+int renomme(const QByteArray& de, const QByteArray& vers) {
+  if (rang_renommage_en_echec > 0 && --rang_renommage_en_echec == 0) return echec_renommage;
+  return ::rename(de.constData(), vers.constData()) == 0 ? 0 : errno;
+}
+
+int renomme(const QString& de, const QString& vers) { return renomme(QFile::encodeName(de), QFile::encodeName(vers)); }
+
+void DisqueEnTest::synchronisations_en_echec(int numero) { echec_synchronisation = numero; }
+
+void DisqueEnTest::renommage_en_echec(int rang, int numero) {
+  rang_renommage_en_echec = rang;
+  echec_renommage = numero;
+}
+
+void DisqueEnTest::efface() {
+  echec_synchronisation = 0;
+  rang_renommage_en_echec = 0;
+  echec_renommage = 0;
+}
+
+namespace {
 // The 32 characters of 0x80..0x9F in Windows-1252; the five bytes the code
 // page leaves undefined keep their own number.
 const char16_t table_80_9f[32] = {
@@ -144,11 +175,11 @@ bool acheve_remplacement(Remplacement& r, const QByteArray& octets, mode_t mode,
                          QString* erreur) {
   if (!ecrit_tout(r.fd, octets)) return abandonne(r, errno, chemin, erreur);
   ::fchmod(r.fd, mode);
-  if (::fsync(r.fd) != 0) return abandonne(r, errno, chemin, erreur);
+  if (const int numero = synchronise(r.fd)) return abandonne(r, numero, chemin, erreur);
   const int fd = r.fd;
   r.fd = -1;
   if (::close(fd) != 0) return abandonne(r, errno, chemin, erreur);
-  if (::rename(r.provisoire.constData(), r.cible.constData()) != 0) return abandonne(r, errno, chemin, erreur);
+  if (const int numero = renomme(r.provisoire, r.cible)) return abandonne(r, numero, chemin, erreur);
   return true;
 }
 
@@ -412,13 +443,12 @@ bool FichierNeuf::valide(QString* erreur) {
   struct stat st {};
   const bool existe = ::stat(nom.constData(), &st) == 0;
   ::fchmod(fd, mode_remplacant(existe, st));
-  if (::fsync(fd) != 0) {
-    const int numero = errno;
+  if (const int numero = synchronise(fd)) {
     ::close(fd);
     return echoue(numero);
   }
   ::close(fd);
-  if (::rename(provisoire_.constData(), nom.constData()) != 0) return echoue(errno);
+  if (const int numero = renomme(provisoire_, nom)) return echoue(numero);
   provisoire_.clear();
   journal_.ferme();
   return true;

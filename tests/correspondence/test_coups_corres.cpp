@@ -151,6 +151,42 @@ TEST_F(CoupAdverse, LeCoupEnvoyeEstLaPartieStockeeSuivieDUnSeulCoupDuJoueur) {
   }
 }
 
+// Moves written after a "*" are refused with a message of their own, the
+// same whoever is to move and whichever way the move goes; a game over says
+// its result.
+TEST_F(CoupAdverse, DesCoupsApresUneEtoileOntLeurPropreRefus) {
+  QString tour;
+  ASSERT_FALSE(coup_adverse(QStringLiteral("1.e4"), 1, false, QStringLiteral("e5"), &tour));
+  QString finie;
+  ASSERT_FALSE(coup_adverse(QStringLiteral("1.e4 e5 1-0"), 1, false, QStringLiteral("2.Cf3"), &finie));
+  EXPECT_TRUE(finie.contains(QStringLiteral("1-0"))) << finie.toStdString();
+  const struct {
+    const char* stockes;
+    const char* saisi;   // a move that would follow the moves before the "*"
+    const char* partie;  // the board's game, one move more
+  } cas[] = {
+      {"1.e4 * e5", "e5", "1.e4 e5"},
+      {"1.e4 e5 * 2.Cf3", "2.Cf3", "1.e4 e5 2.Nf3"},
+      {"* 1.e4", "1.e4", "1.e4"},
+  };
+  QStringList refus;
+  for (const auto& k : cas) {
+    for (bool jai_blanc : {true, false}) {
+      SCOPED_TRACE(std::string(k.stockes) + (jai_blanc ? " White" : " Black"));
+      QString erreur;
+      EXPECT_FALSE(coup_adverse(QString::fromUtf8(k.stockes), 1, jai_blanc, QString::fromUtf8(k.saisi), &erreur));
+      refus << erreur;
+      EXPECT_FALSE(coup_a_envoyer(QString::fromUtf8(k.stockes), 1, jai_blanc, k.partie, &erreur));
+      refus << erreur;
+    }
+  }
+  refus.removeDuplicates();
+  ASSERT_EQ(refus.size(), 1) << refus.join(" | ").toStdString();
+  EXPECT_TRUE(refus[0].contains(QLatin1Char('*'))) << refus[0].toStdString();
+  EXPECT_NE(refus[0], tour);
+  EXPECT_NE(refus[0], finie);
+}
+
 }  // namespace
 
 namespace {

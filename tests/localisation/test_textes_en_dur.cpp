@@ -83,6 +83,8 @@ TEST(TextesEnDur, LeDetecteurReconnaitLeFrancaisEtLuiSeul) {
       {"throw std::out_of_range(\"Indice en dehors de la plage\");", false},
       {"QStringLiteral(\"a\\n b\")", false},
       {"journal(\"not the opponent's turn\");", false},
+      {"journal(\"no request within %1 s: closed\");", false},
+      {"QStringLiteral(\"l'adresse de l'adversaire\")", true},
       {"QFont(\"DejaVu Sans Mono\")", false},
       {"QStringLiteral(\"Le programme s'est arrêté\")", true},
       {"char c = '\"'; QString s = QStringLiteral(\"la fin\");", true},

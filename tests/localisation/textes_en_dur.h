@@ -61,19 +61,21 @@ inline std::vector<Litteral> litteraux(const QString& source) {
 // True when `texte` reads as French: an accented letter or a French quote
 // mark, or, in a text of several words, a French word that English does not
 // share (words in capitals are SQL and table names, not French; a letter
-// after an apostrophe is English's "'s", not a French elision).
+// after an apostrophe is English's "'s", and a French elision is a letter
+// before an apostrophe and a word).
 inline bool en_francais(const QString& texte) {
   static const QRegularExpression accent(QStringLiteral("[àâçéèêëîïôùûüÿœÀÂÇÉÈÊÎÔÙÛ«»]"));
   static const QRegularExpression mot(
       QStringLiteral("(?<![\\w%\\\\'’])(le|la|les|des|du|une|est|pas|ne|aucun|aucune|ligne|incorrect|incorrecte|adresse|"
                      "fichier|partie|parties|coup|coups|erreur|impossible|introuvable|vous|votre|dans|avec|pour|"
-                     "sur|ou|et|au|aux|rien|cette|ce|n|l|d|qu|c|s|j|attente|valeur|serveur|jouez|envoi|"
-                     "refus|nom|colonne)(?=[\\s'’,.:;!?)]|$)"),
+                     "sur|ou|et|au|aux|rien|cette|ce|attente|valeur|serveur|jouez|envoi|refus|nom|colonne)"
+                     "(?=[\\s'’,.:;!?)]|$)|(?<![\\w%\\\\'’])(n|l|d|qu|c|s|j)(?=['’]\\w)"),
       QRegularExpression::CaseInsensitiveOption);
   if (accent.match(texte).hasMatch()) return true;
   if (!texte.trimmed().contains(QLatin1Char(' '))) return false;
   for (auto m = mot.globalMatch(texte); m.hasNext();) {
-    const QString w = m.next().captured(1);
+    const QRegularExpressionMatch trouve = m.next();
+    const QString w = trouve.captured(1).isEmpty() ? trouve.captured(2) : trouve.captured(1);
     if (w != w.toUpper()) return true;
   }
   return false;

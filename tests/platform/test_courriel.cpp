@@ -153,6 +153,7 @@ TEST_F(CourrielTest, UneAdresseOuUnSujetQuiAjouteraientUnEnteteOuUnDestinataireS
       {SUJET, QStringLiteral("Coup\u0085Bcc"), 796},
       {SUJET, QString("Coup") + QChar(0) + "x", 797},
       {SUJET, QString("Coup") + QChar(0x1B) + "[2J", 797},
+      {SUJET, QString("Coup") + QChar(0x7F) + "x", 797},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.valeur.toStdString());
