@@ -136,7 +136,7 @@ void frmAbout::Form_Load() {
   adjustSize();
   // Centred across the screen, a little above its middle.
   fenetres::centre_sur_ecran(this, AU_DESSUS_DU_CENTRE);
-  Label1->setText(Label1->text() + QStringLiteral("\nCe programme est fourni tel quel, sans garantie d'aucune sorte."));
+  Label1->setText(Label1->text() + QLatin1Char('\n') + texte(923));
   lblVersion->setText(texte(83) + QLatin1Char(' ') + texte_version());
   lblTitle->setText(QString::fromUtf8(NOM_PROGRAMME));
 }

@@ -41,15 +41,15 @@ struct Definition {
 Definition lit_definition(const QString& chemin) {
   QFile f(chemin);
   if (!f.exists())
-    throw ErreurEtat(QStringLiteral("Fichier d'état introuvable : '%1'.").arg(QDir::toNativeSeparators(chemin)));
+    throw ErreurEtat(texte(910).arg(QDir::toNativeSeparators(chemin)));
   if (!f.open(QIODevice::ReadOnly))
-    throw ErreurEtat(QStringLiteral("Impossible de lire l'état '%1' : %2").arg(chemin, f.errorString()));
+    throw ErreurEtat(texte(911).arg(chemin, f.errorString()));
   QJsonParseError erreur;
   const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &erreur);
   const QJsonObject o = doc.object();
   if (erreur.error != QJsonParseError::NoError || !doc.isObject() || !o.value("requete").isString() ||
       !o.value("colonnes").isArray())
-    throw ErreurEtat(QStringLiteral("L'état '%1' est endommagé.").arg(QFileInfo(chemin).fileName()));
+    throw ErreurEtat(texte(912).arg(QFileInfo(chemin).fileName()));
   Definition d;
   d.requete = o.value("requete").toString();
   const int numero = o.value("titre_texte").toInt();

@@ -640,7 +640,7 @@ namespace {
 // The help pages: the contents page, or its index of keywords.
 void ouvre_aide(const QString& ancre) {
   if (!QFileInfo(fichier_aide).isFile()) {
-    plateforme::boite_erreur(QStringLiteral("Fichier d'aide introuvable : ") + QDir::toNativeSeparators(fichier_aide));
+    plateforme::boite_erreur(texte(913).arg(QDir::toNativeSeparators(fichier_aide)));
     return;
   }
   QUrl adresse = QUrl::fromLocalFile(fichier_aide);

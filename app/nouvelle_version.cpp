@@ -81,10 +81,8 @@ DocumentVersion lit_document_version(const QByteArray& document) {
   }
   if (xml.hasError()) {
     d.version.clear();
-    d.erreur = QStringLiteral("XML incorrect, ligne %1, colonne %2 : %3")
-                   .arg(xml.lineNumber())
-                   .arg(xml.columnNumber())
-                   .arg(xml.errorString());
+    // Qt's words after the program's.
+    d.erreur = plateforme::avec_detail(texte(914).arg(xml.lineNumber()).arg(xml.columnNumber()), xml.errorString());
   }
   return d;
 }

@@ -65,10 +65,8 @@ bool lit_parametres_moteur(const QString& chemin, QList<ReglageFichier>& reglage
       // A number is a plain number that the settings reader takes for its key.
       const bool bonne = cle_texte(cle) || (est_nombre(valeur) && valeur_acceptee(cle, valeur.trimmed()));
       if (!bonne) {
-        erreur = QStringLiteral("Valeur incorrecte dans le fichier ") + QDir::toNativeSeparators(chemin) +
-                 QStringLiteral(", ligne ") + QString::number(n + 1) + QStringLiteral(" :\r\n -> (") + cle +
-                 QLatin1Char('=') + valeur + QStringLiteral(")\r\n") +
-                 QStringLiteral("Aucun paramètre n'est chargé.");
+        erreur = texte(916).arg(QDir::toNativeSeparators(chemin)).arg(n + 1) + QStringLiteral("\r\n -> (") + cle +
+                 QLatin1Char('=') + valeur + QStringLiteral(")\r\n") + texte(918);
         reglages.clear();
         return false;
       }

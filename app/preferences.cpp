@@ -640,7 +640,7 @@ bool pref::controle_champ(QLineEdit* champ) {
   if (curseur) {
     const double v = std::rint(t.toDouble());
     if (v < curseur->minimum() || v > curseur->maximum()) {
-      plateforme::boite_erreur(QStringLiteral("Valeur de propriété incorrecte"));
+      plateforme::boite_erreur(texte(919));
       champ->setText(QStringLiteral("1"));
       return false;
     }

@@ -64,8 +64,8 @@ Qt::PenStyle style_bord(int style) {
 
 }  // namespace
 
-ErreurEchiquier::ErreurEchiquier(int numero, const QString& texte)
-    : std::runtime_error(texte.toStdString()), numero_(numero) {}
+ErreurEchiquier::ErreurEchiquier(int numero, const QString& texte, const QString& objet)
+    : std::runtime_error(texte.toStdString()), numero_(numero), objet_(objet) {}
 
 QColor couleur_rgb(std::int32_t valeur) {
   const auto v = static_cast<std::uint32_t>(valeur);
@@ -79,7 +79,7 @@ std::int32_t valeur_rgb(const QColor& couleur) {
 
 QImage charge_image(const QString& chemin, int cote) {
   if (!QFileInfo(chemin).isFile())
-    throw ErreurEchiquier(ErreurEchiquier::FICHIER_INTROUVABLE, QStringLiteral("Fichier introuvable : ") + chemin);
+    throw ErreurEchiquier(ErreurEchiquier::FICHIER_INTROUVABLE, QStringLiteral("Fichier introuvable : ") + chemin, chemin);
   QImageReader lecteur(chemin);
   QImage choisie;
   const int nb = std::max(1, lecteur.imageCount());
@@ -97,7 +97,7 @@ QImage charge_image(const QString& chemin, int cote) {
     if (meilleure) choisie = image;
   }
   if (choisie.isNull())
-    throw ErreurEchiquier(ErreurEchiquier::IMAGE_INCORRECTE, QStringLiteral("Image incorrecte : ") + chemin);
+    throw ErreurEchiquier(ErreurEchiquier::IMAGE_INCORRECTE, QStringLiteral("Image incorrecte : ") + chemin, chemin);
   return choisie.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
@@ -168,7 +168,8 @@ void Echiquier::verifie_indices(int colonne, int ligne, bool bord_permis) {
 void Echiquier::verifie_code(int valeur) {
   if (valeur < PREMIER_CODE || valeur > DERNIER_CODE)
     throw ErreurEchiquier(ErreurEchiquier::VALEUR_INCORRECTE,
-                          QStringLiteral("Valeur de propriété incorrecte (code de pièce %1)").arg(valeur));
+                          QStringLiteral("Valeur de propriété incorrecte (code de pièce %1)").arg(valeur),
+                          QString::number(valeur));
 }
 
 QImage Echiquier::icone(int code) const {

@@ -39,11 +39,15 @@ class ErreurEchiquier : public std::runtime_error {
     VALEUR_INCORRECTE = 380,   // piece code outside 1..13
     IMAGE_INCORRECTE = 481,    // picture file unreadable
   };
-  ErreurEchiquier(int numero, const QString& texte);
+  // `objet` is what the error is about (the picture's path, the value
+  // refused), for a host that words the error in its own language.
+  ErreurEchiquier(int numero, const QString& texte, const QString& objet = QString());
   int numero() const { return numero_; }
+  const QString& objet() const { return objet_; }
 
  private:
   int numero_;
+  QString objet_;
 };
 
 // A colour value as the host passes it: blue * 65536 + green * 256 + red.

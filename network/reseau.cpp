@@ -335,7 +335,7 @@ void Reseau::lecture() {
     if (!decoupeur_.ajoute(socket_->read(LECTURE_MAX))) {
       journal(QStringLiteral("more than %1 bytes without a complete message: connection dropped")
                   .arg(Decoupeur::PLAFOND));
-      perte_connexion(QStringLiteral("invalid data"), Fin::DONNEES);
+      perte_connexion(texte(924), Fin::DONNEES);
       return;
     }
     prends_messages(false);

@@ -3,6 +3,8 @@
 #include <stdexcept>
 
 #include "play/parametres.h"
+#include "boardcontrol/echiquier.h"
+#include "localisation/textes_langue.h"
 #include "chess/etat.h"
 #include "chess/repetitions.h"
 #include "platform/avis_etat.h"
@@ -39,6 +41,19 @@ void arret_timers() {
   p->Timer5->Interval(0);
   // The game has ended: the items that need a game on follow.
   plateforme::signale_changement();
+}
+
+QString texte_erreur(const std::exception& e) {
+  using mvdechiquier::ErreurEchiquier;
+  if (const auto* p = dynamic_cast<const ErreurEchiquier*>(&e)) {
+    switch (p->numero()) {
+      case ErreurEchiquier::FICHIER_INTROUVABLE: return texte(921).arg(p->objet());
+      case ErreurEchiquier::IMAGE_INCORRECTE: return texte(922).arg(p->objet());
+      case ErreurEchiquier::VALEUR_INCORRECTE: return texte(920).arg(p->objet());
+      default: break;
+    }
+  }
+  return QString::fromUtf8(e.what());
 }
 
 void joue_son(int numero) {

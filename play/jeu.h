@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <functional>
 
 class plateau;
@@ -44,6 +45,11 @@ void arret_timers();
 // Numbers: 0 error, 1 mate, 2 piece lifted, 3 piece set down, 5 connection,
 // 6 ring, 8 to 11 and 13 remarks on a move, 12 a new game.
 void joue_son(int numero);
+
+// The text of an error for the user: a board control's error worded in the
+// user's language from its number and what it is about, any other as it
+// says itself.
+QString texte_erreur(const std::exception& e);
 
 // --- What later parts of the program plug in ----------------------------
 struct LiensJeu {

@@ -547,10 +547,9 @@ double valeur_tete(const QString& texte) {
 
 QString LectureParametres::message_rejet() const {
   if (valeurs_rejetees.isEmpty()) return QString();
-  QString s = QStringLiteral("Valeur incorrecte dans le fichier ") +
-              QDir::toNativeSeparators(chemin.isEmpty() ? fichier_ini : chemin) + QStringLiteral(" :");
+  QString s = texte(915).arg(QDir::toNativeSeparators(chemin.isEmpty() ? fichier_ini : chemin));
   for (const QString& v : valeurs_rejetees) s += QStringLiteral("\r\n -> (") + v + QLatin1Char(')');
-  s += QStringLiteral("\r\nLa valeur par défaut est conservée.");
+  s += QStringLiteral("\r\n") + texte(917);
   return s;
 }
 

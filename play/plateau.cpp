@@ -427,7 +427,7 @@ void plateau::Form_Load() {
     }
   } catch (const std::exception& e) {
     chargement_rate_ = true;
-    plateforme::boite_message(QString::fromStdString(e.what()) + QStringLiteral("\r\n") +
+    plateforme::boite_message(texte_erreur(e) + QStringLiteral("\r\n") +
                                   QStringLiteral("Vérifier par exemple, que l'ouverture par défaut est correcte (cf. préférence)"),
                               boite::EXCLAMATION);
     sablier(0);

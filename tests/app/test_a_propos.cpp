@@ -62,11 +62,11 @@ TEST_F(APropos, ShowsTitleVersionAuthorAndTheProgramsCredits) {
   EXPECT_EQ(f.windowTitle(), "A propos de Morvandel");
   EXPECT_EQ(texte_controle(&f, "lblTitle"), "Morvandel");
   EXPECT_EQ(texte_controle(&f, "lblVersion"), "Version 5.0.1");
-  EXPECT_EQ(texte_controle(&f, "Label5"), "Logiciel de jeu d'échecs sous Windows");
+  EXPECT_EQ(texte_controle(&f, "Label5"), "Logiciel de jeu d'échecs sous Linux");
   const QStringList auteur = texte_controle(&f, "Label1").split('\n');
   ASSERT_EQ(auteur.size(), 2);
   EXPECT_EQ(auteur[0], "Auteur : l'équipe Morvandel");
-  EXPECT_FALSE(auteur[1].isEmpty());  // the notice
+  EXPECT_EQ(auteur[1], texte(923));  // the notice, in the user's language
   EXPECT_EQ(texte_controle(&f, "Frame1"), "Remerciements à...");
   const QString ouvertures = texte_controle(&f, "lblOuvertures");
   EXPECT_TRUE(ouvertures.contains("lichess-org/chess-openings")) << ouvertures.toStdString();
@@ -163,9 +163,11 @@ TEST_F(APropos, TheThreeWindowsTakeTheirCaptionsInTheChosenLanguage) {
       {"frmTip", "Label1", 2, "Did you know..."},
       {"frmTip", "chkLoadTipsAtStartup", 2, "&Afficher les astuces au démarrage"},
       {"frmAbout", nullptr, 1, "A propos de Morvandel"},
-      {"frmAbout", "Label5", 1, "Logiciel de jeu d'échecs sous Windows"},
+      {"frmAbout", "Label5", 1, "Logiciel de jeu d'échecs sous Linux"},
       {"frmAbout", nullptr, 2, "About Morvandel"},
-      {"frmAbout", "Label5", 2, "Chess software for Windows"},
+      {"frmAbout", "Label5", 2, "Chess software for Linux"},
+      {"frmAbout", "Label5", 5, "Schachprogramm für Linux"},
+      {"frmAbout", "Label5", 8, "Program szachowy dla systemu Linux"},
       {"frmAbout", "lblVersion", 2, "Version 5.0.1"},
       {"frmAbout", "Frame1", 2, "Remerciements à..."},
       {"release", nullptr, 1, "Informations du site Morvandel"},

@@ -386,9 +386,8 @@ TEST_F(Parametres, AFailedWriteIsReportedAndKeepsTheOldFile) {
   plateforme::BoitesEnTest::repond(boite::OK);
   EXPECT_FALSE(sauve_parametres(chemin("absent/morvandel.ini")));
   ASSERT_EQ(plateforme::BoitesEnTest::textes(),
-            QStringList({"Impossible d'écrire le fichier " + QDir::toNativeSeparators(chemin("absent/morvandel.ini")) +
-                         " : impossible de créer un fichier dans le dossier " +
-                         QDir::toNativeSeparators(chemin("absent")) + " (" + systeme(ENOENT) + ")"}));
+            QStringList({texte(806).arg(QDir::toNativeSeparators(chemin("absent/morvandel.ini")),
+                                        texte(807).arg(QDir::toNativeSeparators(chemin("absent")), systeme(ENOENT)))}));
   EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].style, boite::EXCLAMATION);
   EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].titre, "Morvandel");
   EXPECT_EQ(octets(fichier_ini), avant);
@@ -459,8 +458,7 @@ TEST_F(Parametres, SavingOnAFullDiskKeepsTheOldFileAndShowsNoSuccess) {
         return plateforme::BoitesEnTest::textes().join("|");
       },
       avant.size() + 100);
-  EXPECT_EQ(rapport, "Impossible d'écrire le fichier " + QDir::toNativeSeparators(fichier_ini) + " : " +
-                         systeme(EFBIG));
+  EXPECT_EQ(rapport, texte(806).arg(QDir::toNativeSeparators(fichier_ini), systeme(EFBIG)));
   EXPECT_EQ(octets(fichier_ini), avant);
   EXPECT_EQ(fichiers_du_dossier(dossier()), QStringList({"morvandel.ini"}));
 }
@@ -474,8 +472,7 @@ TEST_F(Parametres, AFirstStartOnAFullDiskLeavesNoEmptySettingsFile) {
         return plateforme::BoitesEnTest::textes().join("|");
       },
       0);
-  EXPECT_TRUE(rapport.startsWith("Impossible d'écrire le fichier " + QDir::toNativeSeparators(fichier_ini) +
-                                 " : " + systeme(EFBIG)))
+  EXPECT_TRUE(rapport.startsWith(texte(806).arg(QDir::toNativeSeparators(fichier_ini), systeme(EFBIG))))
       << rapport.toStdString();
   EXPECT_FALSE(rapport.contains(texte(400)));
   EXPECT_EQ(fichiers_du_dossier(dossier()), QStringList());
@@ -485,7 +482,7 @@ TEST_F(Parametres, AnUnreadableSettingsFileIsReplacedOnlyWhenTheUserSaysYes) {
   // The file can be written but not read, even by root's child.
   ASSERT_EQ(::chmod(QFile::encodeName(dossier()).constData(), 0777), 0);
   const QString natif = QDir::toNativeSeparators(fichier_ini);
-  const QString illisible = "Impossible de lire le fichier " + natif + " : " + systeme(EACCES);
+  const QString illisible = texte(808).arg(natif, systeme(EACCES));
   const QString question = illisible + "\r\n" + natif + texte(216);
   struct Cas {
     int reponse;

@@ -16,6 +16,7 @@
 #include "gamefiles/conversion_pgn.h"
 #include "gamefiles/liste_xml.h"
 #include "gamefiles/movetext_pgn.h"
+#include "localisation/textes_langue.h"
 #include "platform/dialogues_fichiers.h"
 #include "platform/evenements.h"
 #include "play/patience.h"
@@ -211,7 +212,7 @@ TEST_F(Conversion, UneCopieQuiEchoueLaisseLAncienFichierEntier) {
         return t.size() == 1 ? t[0] : QStringLiteral("%1 messages").arg(t.size());
       },
       4000);
-  EXPECT_TRUE(rapport.startsWith(QStringLiteral("Impossible d'écrire le fichier ") + ancien)) << rapport.toStdString();
+  EXPECT_TRUE(rapport.startsWith(texte(806).section("%1", 0, 0) + ancien)) << rapport.toStdString();
   EXPECT_EQ(octets_fichier(ancien), "ancien");
   EXPECT_EQ(fichiers_du_dossier(dossier()).size(), 2) << "no new file left behind";
 }

@@ -19,6 +19,14 @@ namespace {
 
 int id_texte(int indice_langue, int numero) { return indice_langue * 1000 + 10 + numero; }
 
+// The argument marks of a text (%1, %2...), sorted.
+std::multiset<QString> marques(const QString& t) {
+  static const QRegularExpression marque(QStringLiteral("%\\d"));
+  std::multiset<QString> m;
+  for (auto it = marque.globalMatch(t); it.hasNext();) m.insert(it.next().captured());
+  return m;
+}
+
 }  // namespace
 
 TEST(CompletudeTextes, LaListeCompte495NumerosDe1A656PuisLesAjouts) {
@@ -90,6 +98,8 @@ TEST(CompletudeTextes, LesTraductionsGardentLaFormeDuFrancais) {
       EXPECT_EQ(t.count(QLatin1Char('&')), fr.count(QLatin1Char('&'))) << lieu << ": access keys \"&\" differ";
       EXPECT_FALSE(t.endsWith(QLatin1Char('&'))) << lieu << ": \"&\" marks no key";
       EXPECT_FALSE(t.contains(QLatin1Char('\t'))) << lieu;
+      // The program fills %1, %2... in every language alike.
+      EXPECT_EQ(marques(t), marques(fr)) << lieu << ": argument marks differ";
       if (n >= essais_langues::PREMIER_NUMERO_AJOUTE)
         EXPECT_EQ(t.count(QLatin1Char('\n')), fr.count(QLatin1Char('\n'))) << lieu << ": line breaks differ";
       else if (t.contains(QLatin1Char('\n')))

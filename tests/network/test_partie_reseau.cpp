@@ -304,6 +304,21 @@ TEST_F(TestReseau, AConnectionEndedByThePeerIsToldOnceAndStopsTheGame) {
   }
 }
 
+// A peer that sends bytes the program cannot cut into messages is cut off;
+// the user reads why in the interface's language.
+TEST_F(TestReseau, UnPairQuiEnvoieDesDonneesIllisiblesEstCoupeEtLeMessageLeDitDansLaLangue) {
+  passe_en_langue(2);
+  partie_en_tant_que(true);
+  lit_pair();
+  BoitesEnTest::efface();
+  BoitesEnTest::repond(OK);
+  pair->write(">" + QByteArray(2 * reseau::Decoupeur::PLAFOND, 'a'));
+  ASSERT_TRUE(attend([] { return BoitesEnTest::vues().size() == 1; }));
+  EXPECT_EQ(BoitesEnTest::textes()[0], texte(326) + QStringLiteral("\r\n\r\nCause : ") + texte(924));
+  EXPECT_EQ(Reseau::instance().phase(), Phase::FERMEE);
+  recommence();
+}
+
 TEST_F(TestReseau, ClosingTheBoardWindowClosesTheConnection) {
   partie_serveur();
   recu_pair(10);

@@ -8,6 +8,7 @@
 
 #include "chess/etat.h"
 #include "chess/notation.h"
+#include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
 #include "openings/cherche_ouverture.h"
 #include "openings/coup_bibliotheque.h"
@@ -63,11 +64,11 @@ TEST_F(BaseEcoVerifiee, ABaseWithoutWhatTheLookupsReadIsRefusedNamingTheFile) {
     QString raison;
   };
   const Cas cas[] = {
-      {"zero-byte file", {}, "la table ECO est absente"},
-      {"other table only", {TABLE.arg("LIGNES")}, "la table ECO est absente"},
+      {"zero-byte file", {}, texte(841)},
+      {"other table only", {TABLE.arg("LIGNES")}, texte(841)},
       {"columns missing",
        {"CREATE TABLE ECO (Eco_cle INTEGER PRIMARY KEY, Eco_code TEXT, Eco_libelle TEXT, Eco_coup TEXT)"},
-       "colonne absente de la table ECO : Eco_connaissance, Eco_note"},
+       texte(842).arg("Eco_connaissance, Eco_note")},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.quoi);
@@ -80,7 +81,7 @@ TEST_F(BaseEcoVerifiee, ABaseWithoutWhatTheLookupsReadIsRefusedNamingTheFile) {
       ouvre_base_eco(chemin_base());
       ADD_FAILURE() << "accepted";
     } catch (const plateforme::ErreurBase& e) {
-      EXPECT_EQ(e.texte(), "La base d'ouvertures " + natif() + " ne peut pas servir : " + c.raison + ".");
+      EXPECT_EQ(e.texte(), texte(840).arg(natif(), c.raison));
     }
     EXPECT_FALSE(db_eco.ouverte());
   }
@@ -127,8 +128,7 @@ TEST_F(BaseEcoVerifiee, ABaseWithoutItsIndexesIsSaidOnceAndServesEveryLookup) {
       plateforme::BoitesEnTest::repond(boite::OK);
       ouvre_base_eco(chemin_base());
       ASSERT_EQ(plateforme::BoitesEnTest::textes(),
-                QStringList({"La base d'ouvertures " + natif() + " n'a pas l'index " + c.manquants +
-                             " de la table ECO : les ouvertures y seront cherchées sans lui, plus lentement."}));
+                QStringList({texte(843).arg(natif(), c.manquants)}));
       // Then every lookup answers without a box.
       std::string cible;
       for (bool au_hasard : {false, true, true, true}) {

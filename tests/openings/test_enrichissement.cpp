@@ -161,7 +161,7 @@ TEST_F(Enrichissement, UnePartieSansPositionInitialeEstRefuseeEtLaPositionGardee
   BoitesEnTest::repond(boite::OK);
   enrichit_partie_en_cours(0.0f);
   ASSERT_EQ(BoitesEnTest::textes().size(), 1);
-  EXPECT_TRUE(BoitesEnTest::textes()[0].contains(QStringLiteral("position initiale")));
+  EXPECT_EQ(BoitesEnTest::textes()[0], texte(850));
   EXPECT_EQ(lignes_base().size(), 1);
   EXPECT_TRUE(tab_echiquier == avant);
   EXPECT_EQ(style_notation, 1);

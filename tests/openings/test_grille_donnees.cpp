@@ -81,14 +81,14 @@ TEST_F(Grille, UnFiltreEstVerifieAvantDeServir) {
     const char* filtre;
     bool accepte;
     QStringList codes;  // after it
-    const char* message;  // part of the refusal
+    QString message;  // part of the refusal
   } cas[] = {
       {"Eco_code = 'B20'", true, {"B20"}, ""},
       {"Eco_note >= 20 AND Eco_libelle LIKE 'P%'", true, {"A40"}, ""},
-      {"Eco_zzz = 1", false, {"C20", "B20", "A40"}, "no such column"},
+      {"Eco_zzz = 1", false, {"C20", "B20", "A40"}, texte(820) + "\nno such column"},
       {"1=1; DELETE FROM ECO", false, {"C20", "B20", "A40"}, ";"},
-      {"1) OR (1", false, {"C20", "B20", "A40"}, "Parenthèse"},
-      {"Eco_code = 'x' --", false, {"C20", "B20", "A40"}, "commentaire"},
+      {"1) OR (1", false, {"C20", "B20", "A40"}, texte(813)},
+      {"Eco_code = 'x' --", false, {"C20", "B20", "A40"}, texte(814)},
       {"Eco_code = 'a;b'", true, {}, ""},
   };
   for (const Cas& c : cas) {
@@ -102,7 +102,7 @@ TEST_F(Grille, UnFiltreEstVerifieAvantDeServir) {
     EXPECT_EQ(colonne("Eco_code"), c.codes);
     if (!c.accepte) {
       ASSERT_EQ(BoitesEnTest::textes().size(), 2);
-      EXPECT_TRUE(BoitesEnTest::textes()[1].contains(QString::fromUtf8(c.message))) << BoitesEnTest::textes()[1].toStdString();
+      EXPECT_TRUE(BoitesEnTest::textes()[1].contains(c.message)) << BoitesEnTest::textes()[1].toStdString();
     }
   }
   EXPECT_EQ(lignes_base().size(), 3);
@@ -116,14 +116,14 @@ TEST_F(Grille, UnTriNAccepteQuUneColonneConnue) {
   struct Cas {
     const char* tri;
     QStringList codes;  // empty: refused, order kept
-    const char* message;
+    QString message;
   } cas[] = {
       {"[Eco_code] desc", {"C20", "B20", "A40"}, ""},
       {"Eco_code", {"A40", "B20", "C20"}, ""},
       {"eco_note DESC", {"B20", "A40", "C20"}, ""},
-      {"[Eco_zzz]", {}, "no such column"},
-      {"Eco_code; DROP TABLE ECO", {}, "Tri refusé"},
-      {"Eco_code desc, Eco_note", {}, "Tri refusé"},
+      {"[Eco_zzz]", {}, texte(821) + "\nno such column"},
+      {"Eco_code; DROP TABLE ECO", {}, texte(818)},
+      {"Eco_code desc, Eco_note", {}, texte(818)},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.tri);
@@ -134,7 +134,7 @@ TEST_F(Grille, UnTriNAccepteQuUneColonneConnue) {
     grille->cmdSort->click();
     EXPECT_EQ(colonne("Eco_code"), c.codes.isEmpty() ? avant : c.codes);
     if (c.codes.isEmpty()) {
-      EXPECT_TRUE(BoitesEnTest::textes().last().contains(QString::fromUtf8(c.message)))
+      EXPECT_TRUE(BoitesEnTest::textes().last().contains(c.message))
           << BoitesEnTest::textes().last().toStdString();
     }
   }

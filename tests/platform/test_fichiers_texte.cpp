@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/fichiers_texte.h"
+#include "platform/langue_messages.h"
 #include "tests/common/aide_tests.h"
 
 using namespace plateforme;
@@ -154,7 +155,7 @@ TEST_F(FichiersTexte, AWriteThatFailsPartWayKeepsTheOldFileWholeAndSaysWhy) {
   pose(f("r.ini"), ancien);
   pose(f("j.log"), "debut\r\n");
   const QString long_texte(5000, QLatin1Char('b'));
-  const QString attendu = QStringLiteral("Impossible d'écrire le fichier %1 : ") + systeme(EFBIG);
+  const QString attendu = plateforme::texte_message(806).arg(QStringLiteral("%1"), systeme(EFBIG));
   struct Cas {
     const char* quoi;
     std::function<bool(QString*)> ecrit;
@@ -226,9 +227,16 @@ TEST_F(FichiersTexte, ErrorsNameTheFileOnceAndTheRealCause) {
   ASSERT_EQ(::chmod(QFile::encodeName(f("illisible.ini")).constData(), 0200), 0);
   ASSERT_TRUE(QDir(dossier()).mkdir("dossier.log"));
 
-  const QString ecrire = QStringLiteral("Impossible d'écrire le fichier ");
-  const QString lire = QStringLiteral("Impossible de lire le fichier ");
   auto natif = [&](const QString& nom) { return QDir::toNativeSeparators(f(nom)); };
+  auto ecrire = [](const QString& fichier, const QString& pourquoi) {
+    return plateforme::texte_message(806).arg(fichier, pourquoi);
+  };
+  auto lire = [](const QString& fichier, const QString& pourquoi) {
+    return plateforme::texte_message(808).arg(fichier, pourquoi);
+  };
+  auto dossier_ferme = [](const QString& dossier, const QString& pourquoi) {
+    return plateforme::texte_message(807).arg(dossier, pourquoi);
+  };
   struct Cas {
     const char* quoi;
     std::function<bool(QString*)> travail;
@@ -237,35 +245,33 @@ TEST_F(FichiersTexte, ErrorsNameTheFileOnceAndTheRealCause) {
   const Cas cas[] = {
       {"writable file in a read-only folder",
        [&](QString* e) { return ecrit_texte(f("protege/ecrivable.ini"), "A=2\r\n", e); },
-       ecrire + natif("protege/ecrivable.ini") + " : impossible de créer un fichier dans le dossier " +
-           natif("protege") + " (" + systeme(EACCES) + ")"},
+       ecrire(natif("protege/ecrivable.ini"), dossier_ferme(natif("protege"), systeme(EACCES)))},
       {"read-only file", [&](QString* e) { return ecrit_texte(f("lecture_seule.ini"), "A=2\r\n", e); },
-       ecrire + natif("lecture_seule.ini") + " : " + systeme(EACCES)},
+       ecrire(natif("lecture_seule.ini"), systeme(EACCES))},
       {"unreadable file",
        [&](QString* e) {
          QStringList l;
          return lit_lignes(f("illisible.ini"), l, e);
        },
-       lire + natif("illisible.ini") + " : " + systeme(EACCES)},
+       lire(natif("illisible.ini"), systeme(EACCES))},
       {"log that is a folder", [&](QString* e) { return ajoute_texte(f("dossier.log"), "x\r\n", e); },
-       ecrire + natif("dossier.log") + " : " + systeme(EISDIR)},
+       ecrire(natif("dossier.log"), systeme(EISDIR))},
       {"settings that are a folder", [&](QString* e) { return ecrit_texte(f("dossier.log"), "x\r\n", e); },
-       ecrire + natif("dossier.log") + " : " + systeme(EISDIR)},
+       ecrire(natif("dossier.log"), systeme(EISDIR))},
       {"game log that is a folder",
        [&](QString* e) {
          FichierJournal j;
          return j.ouvre(f("dossier.log"), e);
        },
-       ecrire + natif("dossier.log") + " : " + systeme(EISDIR)},
+       ecrire(natif("dossier.log"), systeme(EISDIR))},
       {"missing folder", [&](QString* e) { return ecrit_texte(f("absent/m.ini"), "x", e); },
-       ecrire + natif("absent/m.ini") + " : impossible de créer un fichier dans le dossier " + natif("absent") +
-           " (" + systeme(ENOENT) + ")"},
+       ecrire(natif("absent/m.ini"), dossier_ferme(natif("absent"), systeme(ENOENT)))},
       {"missing file",
        [&](QString* e) {
          QString t;
          return lit_texte(f("absent.txt"), t, e);
        },
-       lire + natif("absent.txt") + " : " + systeme(ENOENT)},
+       lire(natif("absent.txt"), systeme(ENOENT))},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.quoi);

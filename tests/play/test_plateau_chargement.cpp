@@ -205,8 +205,8 @@ TEST_F(Chargement, UnJournalQuiNePeutPlusEcrireLeDitUneFoisEtGardeCeQuIlTenait) 
         return plateforme::BoitesEnTest::textes().join("|") + (w.log_ouvert() ? "|open" : "|closed");
       },
       contenu.size() + 100);
-  EXPECT_EQ(rapport, "Impossible d'écrire le fichier " + QDir::toNativeSeparators(file_log) + " : " +
-                         QString::fromLocal8Bit(std::strerror(EFBIG)) + "|closed");
+  EXPECT_EQ(rapport, texte(806).arg(QDir::toNativeSeparators(file_log), QString::fromLocal8Bit(std::strerror(EFBIG))) +
+                         "|closed");
   QFile apres(file_log);
   ASSERT_TRUE(apres.open(QIODevice::ReadOnly));
   EXPECT_EQ(apres.readAll(), contenu);
@@ -221,8 +221,7 @@ TEST_F(Chargement, UnJournalQuiEstUnDossierEstNommeAvecLaCause) {
   EXPECT_EQ(charge_plateau(), nullptr);
   ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 1);
   EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].startsWith(
-      "Impossible d'écrire le fichier " + QDir::toNativeSeparators(file_log) + " : " +
-      QString::fromLocal8Bit(std::strerror(EISDIR))))
+      texte(806).arg(QDir::toNativeSeparators(file_log), QString::fromLocal8Bit(std::strerror(EISDIR)))))
       << plateforme::BoitesEnTest::textes()[0].toStdString();
 }
 
