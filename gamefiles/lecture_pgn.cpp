@@ -338,12 +338,25 @@ bool FichierPgn::ouvre(const QString& chemin, QString* erreur) {
   fin_fichier_ = false;
   debut_texte_ = 0;
   prochain_lf_ = prochain_cr_ = INCONNUE;
-  remplit();
-  if (fin_ >= 3 && static_cast<unsigned char>(tampon_[0]) == 0xEF && static_cast<unsigned char>(tampon_[1]) == 0xBB &&
-      static_cast<unsigned char>(tampon_[2]) == 0xBF) {
-    debut_ = 3;
-    debut_texte_ = 3;
+  if (fichier_.isSequential()) {
+    // A pipe cannot go back: its first block is read now.
+    remplit();
+    if (fin_ >= 3 && static_cast<unsigned char>(tampon_[0]) == 0xEF &&
+        static_cast<unsigned char>(tampon_[1]) == 0xBB && static_cast<unsigned char>(tampon_[2]) == 0xBF)
+      debut_ = debut_texte_ = 3;
+    return true;
   }
+  // Only the first three bytes, for a byte-order mark: a game read from its
+  // offset then costs no block read at the start of the file.
+  unsigned char tete[3] = {};
+  if (fichier_.read(reinterpret_cast<char*>(tete), 3) == 3 && tete[0] == 0xEF && tete[1] == 0xBB && tete[2] == 0xBF)
+    debut_texte_ = 3;
+  if (!fichier_.seek(debut_texte_)) {
+    if (erreur) *erreur = fichier_.errorString();
+    fichier_.close();
+    return false;
+  }
+  base_ = debut_texte_;
   return true;
 }
 

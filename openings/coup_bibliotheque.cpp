@@ -150,10 +150,20 @@ QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages) {
   return {};
 }
 
-// Any continuing line, each equally likely, whatever their number: a few
-// lines are counted and one is taken by its rank; among more, keys are drawn.
-// Each way the choice is uniform.
+// Any continuing line, each equally likely, whatever their number. A first
+// small lot of keys is drawn before anything is counted: when the lines are
+// many (the first moves of a game), it hits at once and the count is saved.
+// Otherwise a few lines are counted and one is taken by its rank; among
+// more, keys are drawn in growing lots. Each way the choice is uniform (a
+// drawn key hits each continuing line alike), so the whole is.
 plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
+  // Two queries: SQLite reads a lone min() or max() off the key's end, and
+  // scans the table for both at once.
+  const QVariant premiere = db_eco.valeur(QStringLiteral("SELECT min(Eco_cle) FROM ECO"));
+  if (premiere.isNull()) return aucune_ligne();
+  const qint64 bas = premiere.toLongLong();
+  const qint64 haut = db_eco.valeur(QStringLiteral("SELECT max(Eco_cle) FROM ECO")).toLongLong();
+  if (const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_PREMIER_LOT); cle.isValid()) return ligne_de_cle(cle);
   auto par_rang = [&](qint64 n) {
     QVariantList valeurs = c.valeurs;
     valeurs << rang_au_hasard(n);
@@ -164,8 +174,6 @@ plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
   const qint64 peu = compte(c, PEU_DE_LIGNES_AU_HASARD);
   if (peu == 0) return aucune_ligne();
   if (peu < PEU_DE_LIGNES_AU_HASARD) return par_rang(peu);
-  const qint64 bas = db_eco.valeur(QStringLiteral("SELECT min(Eco_cle) FROM ECO")).toLongLong();
-  const qint64 haut = db_eco.valeur(QStringLiteral("SELECT max(Eco_cle) FROM ECO")).toLongLong();
   const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_MAX);
   if (cle.isValid()) return ligne_de_cle(cle);
   // Keys too sparse for the draws: count the lines after all.
