@@ -31,7 +31,9 @@ const QString ORDRE = QStringLiteral(
 // the moves: a short look, and a longer one when many lines continue them.
 constexpr int TETE_COURTE = 1000;
 constexpr int TETE_LONGUE = 20000;
-// Below this many continuing lines, they are sorted directly.
+// Below this many continuing lines, they are sorted directly; below the
+// first, before anything else is tried.
+constexpr int TRES_PEU_DE_LIGNES = 256;
 constexpr int PEU_DE_LIGNES = 4000;
 // The random choice takes one of fewer than PEU_DE_LIGNES_AU_HASARD lines by
 // its rank; among more it draws keys in growing lots (the first one small, as
@@ -101,15 +103,25 @@ QVariant en_tete(const Candidates& c, int tete) {
 // base show up at the head of the order; a few lines are sorted; many lines
 // are looked for further down the order before they are sorted.
 plateforme::JeuEnregistrements meilleure_ligne(const Candidates& c) {
+  auto premiere_triee = [&] {
+    return db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM ECO") + c.source() + c.where + ORDRE +
+                             QStringLiteral(" LIMIT 1"),
+                         c.valeurs);
+  };
+  // A handful of lines (deep in a line, off the book) is counted at once and
+  // sorted, without the look through the head of the order that would miss.
+  const qint64 poignee = compte(c, TRES_PEU_DE_LIGNES);
+  if (poignee == 0) return aucune_ligne();
+  if (poignee < TRES_PEU_DE_LIGNES) {
+    const QVariant cle = premiere_triee();
+    return cle.isValid() ? ligne_de_cle(cle) : aucune_ligne();
+  }
   QVariant cle = en_tete(c, TETE_COURTE);
   if (!cle.isValid()) {
     const qint64 n = compte(c, PEU_DE_LIGNES);
     if (n == 0) return aucune_ligne();
     if (n >= PEU_DE_LIGNES) cle = en_tete(c, TETE_LONGUE);
-    if (!cle.isValid())
-      cle = db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM ECO") + c.source() + c.where + ORDRE +
-                              QStringLiteral(" LIMIT 1"),
-                          c.valeurs);
+    if (!cle.isValid()) cle = premiere_triee();
   }
   return cle.isValid() ? ligne_de_cle(cle) : aucune_ligne();
 }
