@@ -1,9 +1,11 @@
 #include "gamefiles/lecture_pgn.h"
 
+#include <QDir>
 #include <algorithm>
 #include <cstring>
 
 #include "platform/fichiers_texte.h"
+#include "platform/langue_messages.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -346,7 +348,8 @@ bool FichierPgn::ouvre(const QString& chemin, QString* erreur) {
   ferme();
   fichier_.setFileName(chemin);
   if (!fichier_.open(QIODevice::ReadOnly)) {
-    if (erreur) *erreur = fichier_.errorString();
+    if (erreur)
+      *erreur = plateforme::texte_message(808).arg(QDir::toNativeSeparators(chemin), fichier_.errorString());
     return false;
   }
   taille_ = fichier_.size();

@@ -51,6 +51,10 @@ const CasDialecte CAS[] = {
      "12...Nc6 13.Nf3 *"},
     {"comment over several lines", "[White \"Anna\"]\n\n1.e4 {a long\n[not a tag] comment} e5 *\n", {"Anna"},
      "1.e4 {a long"},
+    // A ")" that closes nothing takes the depth nowhere: the result after it
+    // still ends the game, and the next game (without tags) is its own.
+    {"stray closing bracket", "[White \"Anna\"]\n\n1.e4 ) e5 ) 1-0\n\n1.d4 d5 (1...e5) 0-1\n",
+     {"Anna", "-"}, "1.e4 ) e5 ) 1-0"},
     {"tabs and blanks around lines", "  [White \"Anna\"]  \n\t\n\t1.e4 e5 *  \n", {"Anna"}, "1.e4 e5 *"},
     {"empty file", "", {}, ""},
 };
