@@ -168,11 +168,13 @@ inline std::string joue_au_hasard(int couleur, const std::array<int, 4>& coup) {
 
 // The movetext of a game (CRLF lines of at most 79 characters, the result at
 // the end): `ligne` (an opening line as lignes_eco gives it) played on with
-// moves drawn by `g` up to 80 to 140 half-moves, and its result in
+// moves drawn by `g` up to 80 to 140 half-moves (`plus_court` and on, `ecart`
+// values), and its result in
 // `resultat` (that of the mate or stalemate when it ends so). One game in three has a
 // comment after a move, one in four NAGs, one in five a variation of one to
 // six half-moves replacing a move of the main line. Every move is legal.
-inline std::string partie_jouee(const std::string& ligne, std::mt19937& g, std::string& resultat) {
+inline std::string partie_jouee(const std::string& ligne, std::mt19937& g, std::string& resultat, int plus_court = 80,
+                                int ecart = 61) {
   static const char* const commentaires[] = {
       "{Le coup le plus jou\xE9 ici.}", "{Une id\xE9" "e de Gr\xFC" "nfeld.}", "{Menace \xE9vidente.}",
       "{The only move.}", "{Avec l'id\xE9" "e f5.}"};
@@ -194,7 +196,7 @@ inline std::string partie_jouee(const std::string& ligne, std::mt19937& g, std::
   }
   // Who moves first after the opening, and the half-moves already played.
   int demi = static_cast<int>(jetons.size());
-  const int total = 80 + static_cast<int>(g() % 61);
+  const int total = plus_court + static_cast<int>(g() % static_cast<unsigned>(ecart));
   const bool avec_commentaire = g() % 3 == 0, avec_nags = g() % 4 == 0, avec_variation = g() % 5 == 0;
   const int ply_commentaire = 1 + static_cast<int>(g() % static_cast<unsigned>(total - 1));
   const int ply_variation = demi + 1 + static_cast<int>(g() % 20);
@@ -333,6 +335,40 @@ inline bool genere_fichier_pgn(const QString& chemin, const QString& dossier_eco
     }
   }
   f.write(tampon);
+  return f.error() == QFile::NoError;
+}
+
+// Writes `nb` short games (12 to 19 half-moves, tags Event, White, Black,
+// Result, ECO) to `chemin`, for growing an opening base: each a line of
+// `lignes` cut after 2 to 11 half-moves and played on at random from the seed
+// `graine`. False when there are no lines or the file cannot be written.
+inline bool genere_ouvertures_pgn(const QString& chemin, const std::vector<std::string>& lignes, long nb,
+                                  unsigned graine) {
+  if (lignes.empty()) return false;
+  QFile f(chemin);
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  std::mt19937 g(graine);
+  std::string tampon;
+  for (long i = 0; i < nb; ++i) {
+    const std::string& ligne = lignes[g() % lignes.size()];
+    // The first tokens of the line (a number joined to White's move counts as one).
+    const std::size_t garde = 2 + g() % 10;
+    std::size_t fin = 0, jetons = 0;
+    while (fin < ligne.size() && jetons < garde) {
+      fin = ligne.find(' ', fin + 1);
+      if (fin == std::string::npos) fin = ligne.size();
+      ++jetons;
+    }
+    std::string resultat;
+    const std::string corps = partie_jouee(ligne.substr(0, fin), g, resultat, 12, 8);
+    tampon += "[Event \"Club\"]\r\n[White \"A\"]\r\n[Black \"B\"]\r\n[Result \"" + resultat + "\"]\r\n[ECO \"" +
+              static_cast<char>('A' + g() % 5) + std::to_string(10 + g() % 90) + "\"]\r\n\r\n" + corps;
+    if (tampon.size() > (1u << 20)) {
+      f.write(tampon.data(), static_cast<qint64>(tampon.size()));
+      tampon.clear();
+    }
+  }
+  f.write(tampon.data(), static_cast<qint64>(tampon.size()));
   return f.error() == QFile::NoError;
 }
 

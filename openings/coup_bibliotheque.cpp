@@ -31,7 +31,9 @@ const QString ORDRE = QStringLiteral(
 // the moves: a short look, and a longer one when many lines continue them.
 constexpr int TETE_COURTE = 1000;
 constexpr int TETE_LONGUE = 20000;
-// Below this many continuing lines, they are sorted directly.
+// Below this many continuing lines, they are sorted directly; below the
+// first, before anything else is tried.
+constexpr int TRES_PEU_DE_LIGNES = 256;
 constexpr int PEU_DE_LIGNES = 4000;
 // The random choice takes one of fewer than PEU_DE_LIGNES_AU_HASARD lines by
 // its rank; among more it draws keys in growing lots (the first one small, as
@@ -101,15 +103,25 @@ QVariant en_tete(const Candidates& c, int tete) {
 // base show up at the head of the order; a few lines are sorted; many lines
 // are looked for further down the order before they are sorted.
 plateforme::JeuEnregistrements meilleure_ligne(const Candidates& c) {
+  auto premiere_triee = [&] {
+    return db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM ECO") + c.source() + c.where + ORDRE +
+                             QStringLiteral(" LIMIT 1"),
+                         c.valeurs);
+  };
+  // A handful of lines (deep in a line, off the book) is counted at once and
+  // sorted, without the look through the head of the order that would miss.
+  const qint64 poignee = compte(c, TRES_PEU_DE_LIGNES);
+  if (poignee == 0) return aucune_ligne();
+  if (poignee < TRES_PEU_DE_LIGNES) {
+    const QVariant cle = premiere_triee();
+    return cle.isValid() ? ligne_de_cle(cle) : aucune_ligne();
+  }
   QVariant cle = en_tete(c, TETE_COURTE);
   if (!cle.isValid()) {
     const qint64 n = compte(c, PEU_DE_LIGNES);
     if (n == 0) return aucune_ligne();
     if (n >= PEU_DE_LIGNES) cle = en_tete(c, TETE_LONGUE);
-    if (!cle.isValid())
-      cle = db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM ECO") + c.source() + c.where + ORDRE +
-                              QStringLiteral(" LIMIT 1"),
-                          c.valeurs);
+    if (!cle.isValid()) cle = premiere_triee();
   }
   return cle.isValid() ? ligne_de_cle(cle) : aucune_ligne();
 }
@@ -150,10 +162,20 @@ QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages) {
   return {};
 }
 
-// Any continuing line, each equally likely, whatever their number: a few
-// lines are counted and one is taken by its rank; among more, keys are drawn.
-// Each way the choice is uniform.
+// Any continuing line, each equally likely, whatever their number. A first
+// small lot of keys is drawn before anything is counted: when the lines are
+// many (the first moves of a game), it hits at once and the count is saved.
+// Otherwise a few lines are counted and one is taken by its rank; among
+// more, keys are drawn in growing lots. Each way the choice is uniform (a
+// drawn key hits each continuing line alike), so the whole is.
 plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
+  // Two queries: SQLite reads a lone min() or max() off the key's end, and
+  // scans the table for both at once.
+  const QVariant premiere = db_eco.valeur(QStringLiteral("SELECT min(Eco_cle) FROM ECO"));
+  if (premiere.isNull()) return aucune_ligne();
+  const qint64 bas = premiere.toLongLong();
+  const qint64 haut = db_eco.valeur(QStringLiteral("SELECT max(Eco_cle) FROM ECO")).toLongLong();
+  if (const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_PREMIER_LOT); cle.isValid()) return ligne_de_cle(cle);
   auto par_rang = [&](qint64 n) {
     QVariantList valeurs = c.valeurs;
     valeurs << rang_au_hasard(n);
@@ -164,8 +186,6 @@ plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
   const qint64 peu = compte(c, PEU_DE_LIGNES_AU_HASARD);
   if (peu == 0) return aucune_ligne();
   if (peu < PEU_DE_LIGNES_AU_HASARD) return par_rang(peu);
-  const qint64 bas = db_eco.valeur(QStringLiteral("SELECT min(Eco_cle) FROM ECO")).toLongLong();
-  const qint64 haut = db_eco.valeur(QStringLiteral("SELECT max(Eco_cle) FROM ECO")).toLongLong();
   const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_MAX);
   if (cle.isValid()) return ligne_de_cle(cle);
   // Keys too sparse for the draws: count the lines after all.

@@ -125,33 +125,57 @@ TEST_F(TestChoixLigne, RandomChoiceOnlyTakesContinuingLinesAndReachesThemAll) {
 
 }  // namespace
 
-// Lines spread over keys with a wide gap and mixed with lines that stop at the
-// moves: each continuing line is as likely as any other, whether the choice
-// counts the lines or draws keys.
-TEST_F(TestChoixLigne, RandomChoiceIsEvenAcrossKeyGaps) {
-  for (const int par_bloc : {600, 3000}) {
-    cree_base({}, chemin_base() + QString::number(++bases));
-    // Two blocks of continuing lines, the second far beyond the first, and
-    // many lines that end at the moves between them.
-    db_eco.execute(QStringLiteral(
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-        "INSERT INTO ECO (Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_connaissance) "
-        "SELECT i, 'C20', 'L', '1.e4 e5 *', 0 FROM n UNION ALL "
-        "SELECT 100000 + i, 'C20', 'L', '1.e4 *', 0 FROM n UNION ALL "
-        "SELECT 500000 + i, 'C20', 'L', '1.e4 c5 *', 0 FROM n")
-                       .arg(par_bloc));
-    initialise_hasard(11);
-    int premier = 0, second = 0;
-    const int tirages = 1200;
-    for (int i = 0; i < tirages; ++i) {
-      const qint64 cle = cle_ligne_bibliotheque("1.e4", true);
-      ASSERT_TRUE((cle >= 1 && cle <= par_bloc) || (cle > 500000 && cle <= 500000 + par_bloc))
-          << "line " << cle << " does not continue 1.e4";
-      ++(cle <= par_bloc ? premier : second);
-    }
-    // An even choice puts about half the draws in each block (six standard
-    // deviations either way).
-    EXPECT_NEAR(premier, tirages / 2, 105) << par_bloc << " lines per block";
-    EXPECT_NEAR(second, tirages / 2, 105) << par_bloc << " lines per block";
+namespace {
+
+// Each continuing line is as likely as any other, whether the choice counts
+// the lines or draws keys, and whether its first lot of draws hits (keys
+// dense, most lines continue) or misses (a wide gap in the keys, many lines
+// that end at the moves): two blocks of continuing lines, each should take
+// about half the draws.
+struct CasEquite {
+  const char* nom;
+  int par_bloc;
+  qint64 ecart;  // the second block's keys start after this one
+  bool arrets;   // lines ending at the moves lie between the blocks
+};
+
+const CasEquite EQUITES[] = {
+    {"few lines across a gap", 600, 500000, true},
+    {"many lines across a gap", 3000, 500000, true},
+    {"dense keys, first draws hit", 3000, 3000, false},
+};
+
+void PrintTo(const CasEquite& c, std::ostream* os) { *os << c.nom; }
+
+class EquiteHasard : public TestOuvertures, public ::testing::WithParamInterface<CasEquite> {};
+
+TEST_P(EquiteHasard, RandomChoiceIsEvenAcrossBlocks) {
+  const CasEquite& c = GetParam();
+  cree_base({});
+  db_eco.execute(QStringLiteral(
+                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                     "INSERT INTO ECO (Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_connaissance) "
+                     "SELECT i, 'C20', 'L', '1.e4 e5 *', 0 FROM n UNION ALL "
+                     "SELECT 100000 + i, 'C20', 'L', '1.e4 *', 0 FROM n WHERE %3 UNION ALL "
+                     "SELECT %2 + i, 'C20', 'L', '1.e4 c5 *', 0 FROM n")
+                     .arg(c.par_bloc)
+                     .arg(c.ecart)
+                     .arg(c.arrets ? 1 : 0));
+  initialise_hasard(11);
+  int premier = 0, second = 0;
+  const int tirages = 1200;
+  for (int i = 0; i < tirages; ++i) {
+    const qint64 cle = cle_ligne_bibliotheque("1.e4", true);
+    ASSERT_TRUE((cle >= 1 && cle <= c.par_bloc) || (cle > c.ecart && cle <= c.ecart + c.par_bloc))
+        << "line " << cle << " does not continue 1.e4";
+    ++(cle <= c.par_bloc ? premier : second);
   }
+  // An even choice puts about half the draws in each block (six standard
+  // deviations either way).
+  EXPECT_NEAR(premier, tirages / 2, 105);
+  EXPECT_NEAR(second, tirages / 2, 105);
 }
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Blocs, EquiteHasard, ::testing::ValuesIn(EQUITES), NomDuCas());
