@@ -67,7 +67,7 @@ void ObservateurPlateau::montre() {
     icone_due_ = titre_du_ = compteurs_dus_ = barre_due_ = false;
     return;
   }
-  if (icone_due_) p->setWindowIcon(plateau::icone(icone_));
+  if (icone_due_) p->montre_icone(icone_);
   if (titre_du_) p->setWindowTitle(QString::fromStdString(titre_));
   if (compteurs_dus_) {
     ecrit(p->panneau(2), nombre(coups_));

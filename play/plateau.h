@@ -138,6 +138,9 @@ class plateau : public QWidget, public VuePartie {
   static QString fichier_icone(int code);
   // Its icon, read once per file (an icon file is decoded whole).
   static QIcon icone(int code);
+  // The window's icon becomes that piece's (only when it changes: a new
+  // window icon goes to every child of the window).
+  void montre_icone(int code);
   // The window caption after a move: "Partie en cours - [move] - Evaluation : [ note]".
   void titre_coup(const QString& coup_court, float note);
 

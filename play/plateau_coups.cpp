@@ -62,6 +62,11 @@ QIcon plateau::icone(int code) {
   return *it;
 }
 
+void plateau::montre_icone(int code) {
+  const QIcon i = icone(code);
+  if (windowIcon().cacheKey() != i.cacheKey()) setWindowIcon(i);
+}
+
 void plateau::prend_icone_souris(int code) { icone_souris = curseur_piece(code); }
 
 void plateau::recharge_tab_echiquier() {
