@@ -32,6 +32,7 @@
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
 #include "openings/cherche_ouverture.h"
+#include "openings/maintenance_eco.h"
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
 #include "platform/boites.h"
@@ -396,6 +397,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
     base_eco = plateforme::chemin_absolu(base_eco);
     file_log = plateforme::chemin_absolu(file_log);
     base_corres = plateforme::chemin_absolu(base_corres);
+    supprime_restes_maintenance(base_eco);
     if (analyse_ouverture == 1) ouvre_base_eco(base_eco);
 
     // 8. Menu marks of the options.

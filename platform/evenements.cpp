@@ -29,6 +29,8 @@ qint64 maintenant_ms() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
+long pause_tous_les = 0;
+std::function<void(long)> temoin_pause;
 }  // namespace
 
 void laisse_passer() {
@@ -71,5 +73,28 @@ void curseur_attente(bool actif) {
 bool curseur_attente_actif() { return attente; }
 long nb_laisse_passer() { return compteur_passages; }
 long nb_curseur_attente() { return compteur_attente; }
+
+Cadence::Cadence() { montre_.start(); }
+
+bool Cadence::pause_due() {
+  ++items_;
+  if (pause_tous_les > 0) {
+    // Before item n + 1, 2n + 1...: after every n items done.
+    if (items_ == 1 || (items_ - 1) % pause_tous_les != 0) return false;
+    if (temoin_pause) temoin_pause((items_ - 1) / pause_tous_les);
+    return true;
+  }
+  if (montre_.elapsed() < 50) return false;
+  montre_.restart();
+  return true;
+}
+
+void PausesEnTest::tous_les(long items) { pause_tous_les = items > 0 ? items : 0; }
+void PausesEnTest::temoin(std::function<void(long)> f) { temoin_pause = std::move(f); }
+
+void PausesEnTest::efface() {
+  pause_tous_les = 0;
+  temoin_pause = nullptr;
+}
 
 }  // namespace plateforme

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QtGlobal>
+#include <QElapsedTimer>
+#include <functional>
 
 // The stop request of long jobs: each job clears it when it starts and tests
 // it between items; the progress window's stop button sets it.
@@ -41,6 +43,33 @@ class PassagesEnTest {
  public:
   static void active(qint64 intervalle_ms = 0);
   static void desactive();
+};
+
+// The pace of a long job's pauses (to show its progress and let events run):
+// the job asks pause_due() before each item, which is true about every 50 ms
+// of work. In tests PausesEnTest::tous_les(n) makes it true after every n
+// items instead, so that what a pause does (a click on the stop button, say)
+// falls at a known point of the job, however fast the machine and the build.
+class Cadence {
+ public:
+  Cadence();
+  bool pause_due();
+
+ private:
+  QElapsedTimer montre_;
+  long items_ = 0;
+};
+
+class PausesEnTest {
+ public:
+  // A pause after every `items` items of each job started from now on; 0
+  // gives the pauses back to the clock.
+  static void tous_les(long items);
+  // Called at each pause with its number in its job (1 for the first),
+  // before the job makes it.
+  static void temoin(std::function<void(long)> f);
+  // Pauses by the clock again, no witness.
+  static void efface();
 };
 
 }  // namespace plateforme

@@ -129,20 +129,6 @@ bool coup_du_livre(int couleur, int& cs, int& ls, int& cd, int& ld, float& note)
   return true;
 }
 
-// The machine plays on the game's position: when the navigation shows an
-// earlier one, the last recorded position comes back first.
-void revient_position_courante(plateau& p) {
-  if (historique_positions.empty()) return;
-  const std::string& derniere = historique_positions.back();
-  if (derniere.size() != 64) return;
-  const std::string montree = chaine_position_de([&p](int c, int l) { return p.Echiquier->Piece(c, l); });
-  if (montree == derniere) {
-    p.recharge_tab_echiquier();
-    return;
-  }
-  montre_position(p, static_cast<int>(historique_positions.size()) - 1);
-}
-
 }  // namespace
 
 GardeMachine::GardeMachine() {
@@ -193,6 +179,7 @@ bool joue_machine() {
   const int numero_avant = numero_coup;
   try {
     p->remet_piece_levee();
+    // The machine plays on the game's position, not on one looked at.
     revient_position_courante(*p);
     p->Echiquier->clear_all();
     if (commentaire_coche()) vide_calcul();

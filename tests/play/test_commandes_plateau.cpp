@@ -48,10 +48,6 @@ class Commandes : public TestPlateau {
     texte_partie = movetext;
     rejoue_partie(c, couleur_joueur);
   }
-  void pose_piece(int code, const char* nom_case) {
-    QTest::mouseClick(p->Piece[code], Qt::LeftButton);
-    clic(nom_case);
-  }
   int nb_pieces() const {
     int n = 0;
     for (int c = 1; c <= 8; ++c)
