@@ -21,6 +21,7 @@ qint64 intervalle_essai = 0;
 
 // The time of the last run of the event loop, on the clock in use.
 qint64 dernier_passage = 0;
+qint64 dernier_affichage = 0;
 unsigned appels = 0;
 
 qint64 maintenant_ms() {
@@ -43,6 +44,9 @@ bool passage_du() {
   if (++appels % 32 != 0) return false;
   return maintenant_ms() - dernier_passage >= intervalle_passages_ms();
 }
+
+bool affichage_du() { return en_test || maintenant_ms() - dernier_affichage >= intervalle_affichage_ms(); }
+void affichage_fait() { dernier_affichage = maintenant_ms(); }
 
 void PassagesEnTest::active(qint64 intervalle_ms) {
   en_test = true;

@@ -21,6 +21,14 @@ bool passage_du();
 // the window to answer at once, long enough for the work to go on.
 constexpr qint64 intervalle_passages_ms() { return 15; }
 
+// True when what a long job shows (counters, captions) is due again: at
+// least intervalle_affichage_ms() since affichage_fait(). Every time in tests.
+bool affichage_du();
+void affichage_fait();
+// Painting the window costs far more than letting events run: what changes
+// all the time is shown a few times a second.
+constexpr qint64 intervalle_affichage_ms() { return 100; }
+
 // Hourglass on (true) or back to the default pointer (false).
 void curseur_attente(bool actif);
 bool curseur_attente_actif();

@@ -41,7 +41,7 @@ ObservateurPlateau& observateur_plateau() {
 void ObservateurPlateau::laisse_passer() {
   // Without the board window nothing is shown and no event runs.
   if (!plateau::existante()) return;
-  montre();
+  if (plateforme::affichage_du()) montre();
   plateforme::laisse_passer();
   if (pendant_recherche()) pendant_recherche()();
 }
@@ -67,7 +67,7 @@ void ObservateurPlateau::montre() {
     icone_due_ = titre_du_ = compteurs_dus_ = barre_due_ = false;
     return;
   }
-  if (icone_due_) p->setWindowIcon(QIcon(plateau::fichier_icone(icone_)));
+  if (icone_due_) p->montre_icone(icone_);
   if (titre_du_) p->setWindowTitle(QString::fromStdString(titre_));
   if (compteurs_dus_) {
     ecrit(p->panneau(2), nombre(coups_));
@@ -76,6 +76,7 @@ void ObservateurPlateau::montre() {
   }
   if (barre_due_ && p->visu_prof->value() != barre_) p->visu_prof->setValue(barre_);
   icone_due_ = titre_du_ = compteurs_dus_ = barre_due_ = false;
+  plateforme::affichage_fait();
 }
 
 void ObservateurPlateau::icone_piece(int code) {

@@ -3,9 +3,9 @@
 // candidate moves), its trace in the game log, and the events it lets run.
 //
 // The search asks to yield for every own piece at every depth; events run only
-// when a few milliseconds have passed since they last ran (passage_du), and
-// the icon, caption, counters and depth bar are shown then, when they changed,
-// and once more when the search ends. While events run the user keeps the
+// when a few milliseconds have passed since they last ran (passage_du); the
+// icon, caption, counters and depth bar are shown with them when they changed,
+// a few times a second (affichage_du), and once more when the search ends. While events run the user keeps the
 // program: what would move a piece or start a second search refuses by itself
 // (machine_occupee()), the rest works.
 #pragma once

@@ -233,7 +233,7 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
       p->titre_coup(QString::fromStdString(court), note);
     titre_etat(p->windowTitle());
     p->panneau(1)->setText(texte_liste);
-    p->setWindowIcon(QIcon(plateau::fichier_icone(code)));
+    p->montre_icone(code);
   }
 
   // The verdict.

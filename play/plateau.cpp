@@ -615,6 +615,8 @@ void plateau::tick_horloge(QLabel*, bool basse) {
   const bool blancs_perdent = basse ? couleur_joueur == BLANC : couleur_joueur != BLANC;
   resultat_partie = blancs_perdent ? "0-1" : "1-0";
   arret_timers();
+  // A search under way has no move left to give.
+  arrete_machine();
   List1->addItem(QString::fromStdString(resultat_partie));
   const QString ligne = texte(148) + QLatin1Char(' ') + texte(blancs_perdent ? 144 : 145);
   plateforme::boite_message(ligne, boite::EXCLAMATION, basse ? texte(149) : QStringLiteral("Fin de la partie"));

@@ -136,6 +136,11 @@ class plateau : public QWidget, public VuePartie {
   void selectionne_derniere_ligne();
   // The icon file of a piece code in the current piece set.
   static QString fichier_icone(int code);
+  // Its icon, read once per file (an icon file is decoded whole).
+  static QIcon icone(int code);
+  // The window's icon becomes that piece's (only when it changes: a new
+  // window icon goes to every child of the window).
+  void montre_icone(int code);
   // The window caption after a move: "Partie en cours - [move] - Evaluation : [ note]".
   void titre_coup(const QString& coup_court, float note);
   // The same with the evaluation field as given (empty for a move the

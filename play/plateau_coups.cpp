@@ -1,6 +1,7 @@
 // The board window's move input: lifting a piece, putting it down, the
 // checks of the move, carrying it out on the board and recording it.
 #include <QCursor>
+#include <QHash>
 #include <QIcon>
 #include <QListWidget>
 #include <QMenu>
@@ -52,6 +53,19 @@ QString plateau::fichier_icone(int code) {
   return QDir(plateforme::chemin_appli())
       .filePath(QStringLiteral("images/pieces/") + curent_piece + QLatin1Char('/') + QString::number(code) +
                 QStringLiteral(".ico"));
+}
+
+QIcon plateau::icone(int code) {
+  static QHash<QString, QIcon> lues;
+  const QString fichier = fichier_icone(code);
+  auto it = lues.find(fichier);
+  if (it == lues.end()) it = lues.insert(fichier, QIcon(fichier));
+  return *it;
+}
+
+void plateau::montre_icone(int code) {
+  const QIcon i = icone(code);
+  if (windowIcon().cacheKey() != i.cacheKey()) setWindowIcon(i);
 }
 
 void plateau::prend_icone_souris(int code) { icone_souris = curseur_piece(code); }
