@@ -1,0 +1,147 @@
+// Every window of the program, opened as a user opens it, in each of the
+// eight languages at the main window's default size: every control's text
+// fits it, every control lies inside its window, every window inside the
+// screen and a child window inside the main window's area.
+#include <gtest/gtest.h>
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <functional>
+#include <tuple>
+
+#include "app/a_propos.h"
+#include "app/astuce.h"
+#include "app/dialogue_langue.h"
+#include "app/menu.h"
+#include "app/nouvelle_version.h"
+#include "app/parametre_moteur.h"
+#include "app/preferences.h"
+#include "correspondence/corres.h"
+#include "correspondence/message.h"
+#include "correspondence/prepare.h"
+#include "correspondence/saisie_coup.h"
+#include "gamefiles/charge.h"
+#include "gamefiles/sauve.h"
+#include "gamefiles/xml.h"
+#include "network/connexion.h"
+#include "openings/cherche_ouverture.h"
+#include "openings/comment.h"
+#include "openings/grille_donnees.h"
+#include "platform/fenetres.h"
+#include "play/liste_coup.h"
+#include "play/parametres.h"
+#include "play/plateau.h"
+#include "play/prises.h"
+#include "play/stats.h"
+#include "tests/ecran/aide_ecran.h"
+
+namespace {
+
+// The manager with row `n` of its list selected, as a user opens it.
+[[maybe_unused]] corres& manager_selectionne(int n = 0) {
+  mode_saisie_corres = 2;
+  montre_corres();
+  corres& c = fenetres::instance<corres>();
+  QTreeWidgetItem* ligne = c.List1->topLevelItem(n);
+  c.List1->setCurrentItem(ligne);
+  QTest::mouseClick(c.List1->viewport(), Qt::LeftButton, Qt::NoModifier, c.List1->visualItemRect(ligne).center());
+  return c;
+}
+
+struct Fenetre {
+  const char* nom;
+  // Opens the window the way a user does; returns it.
+  std::function<QWidget*(Menu&)> ouvre;
+};
+
+const Fenetre FENETRES[] = {
+    {"Menu", [](Menu& m) -> QWidget* { return &m; }},
+    {"plateau",
+     [](Menu& m) -> QWidget* {
+       m.menu_nouvelle_Click();
+       return plateau::existante();
+     }},
+    {"comment",
+     [](Menu& m) -> QWidget* {
+       m.menu_nouvelle_Click();
+       fenetres::montre_enfant(fenetre_comment());
+       return fenetre_comment_chargee();
+     }},
+    {"liste_coup",
+     [](Menu& m) -> QWidget* {
+       m.menu_nouvelle_Click();
+       montre_ouvertures_possibles();
+       return fenetres::existante<liste_coup>();
+     }},
+    {"frmAbout",
+     [](Menu& m) -> QWidget* {
+       m.menu_a_propos_Click();
+       return fenetres::existante<frmAbout>();
+     }},
+    {"frmTip",
+     [](Menu& m) -> QWidget* {
+       m.menu_astuce_Click();
+       return fenetres::existante<frmTip>();
+     }},
+    {"release",
+     [](Menu& m) -> QWidget* {
+       m.menu_release_Click();
+       return fenetres::existante<release>();
+     }},
+    {"charge",
+     [](Menu&) -> QWidget* {
+       affiche_charge();
+       return fenetres::existante<charge>();
+     }},
+    {"sauve",
+     [](Menu& m) -> QWidget* {
+       m.menu_nouvelle_Click();
+       affiche_sauve();
+       return fenetres::existante<sauve>();
+     }},
+    {"xml",
+     [](Menu&) -> QWidget* {
+       affiche_xml();
+       return fenetres::existante<xml>();
+     }},
+    {"message",
+     [](Menu& m) -> QWidget* {
+       m.menu_nouvelle_Click();
+       m.menu_pc_message_Click();
+       return fenetres::existante<message>();
+     }},
+    // The first start's language dialog (fixed texts, the same in every language).
+    {"Language",
+     [](Menu& m) -> QWidget* {
+       auto* d = new Language(&m);
+       d->setAttribute(Qt::WA_DeleteOnClose);
+       d->show();
+       return d;
+     }},
+};
+
+const char* const LANGUES[] = {"", "fr", "en", "it", "es", "de", "pt", "ru", "pl"};
+
+class FenetresEntieres : public TestEcran, public ::testing::WithParamInterface<std::tuple<int, int>> {};
+
+TEST_P(FenetresEntieres, EveryControlReadableAndEveryWindowOnTheScreen) {
+  const auto [n, cle] = GetParam();
+  demarre_en(cle);
+  QWidget* fenetre = FENETRES[n].ouvre(menu());
+  ASSERT_NE(fenetre, nullptr) << FENETRES[n].nom;
+  laisse_faire();
+  ASSERT_TRUE(fenetre->isVisible());
+  EXPECT_EQ(defauts_fenetre(fenetre).join(QLatin1Char('\n')).toStdString(), "") << FENETRES[n].nom << " in " << LANGUES[cle];
+}
+
+INSTANTIATE_TEST_SUITE_P(ParFenetreEtLangue, FenetresEntieres,
+                         ::testing::Combine(::testing::Range(0, int(std::size(FENETRES))), ::testing::Range(1, 9)),
+                         [](const auto& info) {
+                           return std::string(FENETRES[std::get<0>(info.param)].nom) + "_" +
+                                  LANGUES[std::get<1>(info.param)];
+                         });
+
+}  // namespace
