@@ -104,6 +104,19 @@ void montre_a_droite_de(QWidget* fenetre, const QWidget* voisin) {
   cadre->setGeometry(x, 0, largeur, std::max(mini.height(), std::min(cadre->height(), vue.height())));
 }
 
+QMdiSubWindow* montre_enfant_au_centre(QWidget* fenetre) {
+  const bool deja_place = qobject_cast<QMdiSubWindow*>(fenetre->parentWidget()) != nullptr;
+  QMdiSubWindow* cadre = montre_enfant(fenetre);
+  if (deja_place) return cadre;
+  if (!cadre || !cadre->mdiArea()) {
+    centre_sur_ecran(fenetre);
+    return cadre;
+  }
+  const QSize vue = cadre->mdiArea()->viewport()->size();
+  cadre->move(std::max(0, (vue.width() - cadre->width()) / 2), std::max(0, (vue.height() - cadre->height()) / 2));
+  return cadre;
+}
+
 void centre_sur_ecran(QWidget* fenetre, int au_dessus) {
   QScreen* ecran = QGuiApplication::primaryScreen();
   if (!ecran) return;

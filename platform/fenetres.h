@@ -84,6 +84,11 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre);
 // fit there it covers `voisin`'s right edge rather than leave the area.
 void montre_a_droite_de(QWidget* fenetre, const QWidget* voisin);
 
+// Shows a window as montre_enfant does; the first time, its frame is centred
+// in the main window's area, never past the area's top-left corner (without
+// a main window it is centred on the screen).
+QMdiSubWindow* montre_enfant_au_centre(QWidget* fenetre);
+
 // Centres a top-level window on the screen, `au_dessus` pixels above the
 // middle, never past the top-left corner of the screen's free area.
 void centre_sur_ecran(QWidget* fenetre, int au_dessus = 0);

@@ -215,6 +215,11 @@ QStringList defauts_fenetre(QWidget* fenetre) {
     else if (w->parentWidget() != fenetre && !w->parentWidget()->rect().contains(w->geometry()))
       defauts << QStringLiteral("%1 %2 lies outside its frame %3")
                      .arg(nom, rect_texte(w->geometry()), rect_texte(w->parentWidget()->rect()));
+    // A caption's "&" marks its shortcut: a label shows it as such only when it
+    // has a control to give the focus to.
+    if (auto* l = qobject_cast<QLabel*>(w); l && !l->buddy() && l->textFormat() != Qt::RichText &&
+                                           QString(l->text()).remove(QStringLiteral("&&")).contains(QLatin1Char('&')))
+      defauts << QStringLiteral("%1 shows its \"&\": \"%2\"").arg(nom, l->text());
     const QString coupe = texte_coupe(w);
     if (!coupe.isEmpty()) defauts << QStringLiteral("%1: its text %2").arg(nom, coupe);
   }

@@ -40,6 +40,7 @@ class TestEcran : public TestMorvandel {
 //   button, what its text and frame need, without the style's smallest width)
 //   beyond its geometry; a wrapped label too short for its lines; a grid
 //   column narrower than its values or its heading;
+// - a label that shows the "&" of its shortcut (it has no buddy control);
 // - a visible control that lies, even in part, outside the window;
 // - the window, with its frame, outside the screen's free area, or for a
 //   child window of the main window outside the main window's area.

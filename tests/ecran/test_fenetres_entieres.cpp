@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QMdiArea>
+#include <QPixmap>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
@@ -41,7 +42,7 @@
 namespace {
 
 // The manager with row `n` of its list selected, as a user opens it.
-[[maybe_unused]] corres& manager_selectionne(int n = 0) {
+corres& manager_selectionne(int n = 0) {
   mode_saisie_corres = 2;
   montre_corres();
   corres& c = fenetres::instance<corres>();
@@ -107,6 +108,28 @@ const Fenetre FENETRES[] = {
        affiche_xml();
        return fenetres::existante<xml>();
      }},
+    {"prises",
+     [](Menu& m) -> QWidget* {
+       m.menu_nouvelle_Click();
+       m.menu_chasse_Click();
+       return prises::existante();
+     }},
+    {"stats",
+     [](Menu& m) -> QWidget* {
+       m.menu_nouvelle_Click();
+       m.menu_stat_Click();
+       return stats::existante();
+     }},
+    {"saisie_coup",
+     [](Menu&) -> QWidget* {
+       manager_selectionne(1).Command6->click();
+       return fenetres::existante<saisie_coup>();
+     }},
+    {"prepare",
+     [](Menu&) -> QWidget* {
+       manager_selectionne().Command7->click();
+       return fenetres::existante<prepare>();
+     }},
     {"message",
      [](Menu& m) -> QWidget* {
        m.menu_nouvelle_Click();
@@ -134,6 +157,9 @@ TEST_P(FenetresEntieres, EveryControlReadableAndEveryWindowOnTheScreen) {
   ASSERT_NE(fenetre, nullptr) << FENETRES[n].nom;
   laisse_faire();
   ASSERT_TRUE(fenetre->isVisible());
+  // MVD_CAPTURES=folder keeps a picture of each window, to look at.
+  if (const QString captures = qEnvironmentVariable("MVD_CAPTURES"); !captures.isEmpty())
+    fenetre->window()->grab().save(QStringLiteral("%1/%2_%3.png").arg(captures, FENETRES[n].nom, LANGUES[cle]));
   EXPECT_EQ(defauts_fenetre(fenetre).join(QLatin1Char('\n')).toStdString(), "") << FENETRES[n].nom << " in " << LANGUES[cle];
 }
 
