@@ -130,6 +130,11 @@ const Fenetre FENETRES[] = {
        manager_selectionne().Command7->click();
        return fenetres::existante<prepare>();
      }},
+    {"parametre",
+     [](Menu&) -> QWidget* {
+       menu_moteur_Click();
+       return fenetres::existante<parametre>();
+     }},
     {"message",
      [](Menu& m) -> QWidget* {
        m.menu_nouvelle_Click();
