@@ -120,6 +120,7 @@ const Fenetre FENETRES[] = {
        m.menu_stat_Click();
        return stats::existante();
      }},
+    {"corres", [](Menu&) -> QWidget* { return &manager_selectionne(); }},
     {"saisie_coup",
      [](Menu&) -> QWidget* {
        manager_selectionne(1).Command6->click();
