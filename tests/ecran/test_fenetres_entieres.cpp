@@ -4,6 +4,7 @@
 // screen and a child window inside the main window's area.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QPixmap>
 #include <QMdiSubWindow>
@@ -131,6 +132,11 @@ const Fenetre FENETRES[] = {
        manager_selectionne().Command7->click();
        return fenetres::existante<prepare>();
      }},
+    {"frmDataGrid",
+     [](Menu& m) -> QWidget* {
+       m.menu_grille_Click();
+       return fenetres::existante<frmDataGrid>();
+     }},
     {"parametre",
      [](Menu&) -> QWidget* {
        menu_moteur_Click();
@@ -167,6 +173,22 @@ TEST_P(FenetresEntieres, EveryControlReadableAndEveryWindowOnTheScreen) {
   if (const QString captures = qEnvironmentVariable("MVD_CAPTURES"); !captures.isEmpty())
     fenetre->window()->grab().save(QStringLiteral("%1/%2_%3.png").arg(captures, FENETRES[n].nom, LANGUES[cle]));
   EXPECT_EQ(defauts_fenetre(fenetre).join(QLatin1Char('\n')).toStdString(), "") << FENETRES[n].nom << " in " << LANGUES[cle];
+}
+
+class FenetresFermees : public TestEcran {};
+
+// "Fermer" closes the data grid and its frame: no empty window stays behind.
+TEST_F(FenetresFermees, TheGridsCloseButtonLeavesNoEmptyFrame) {
+  demarre_en(1);
+  menu().menu_grille_Click();
+  frmDataGrid* grille = fenetres::existante<frmDataGrid>();
+  ASSERT_NE(grille, nullptr);
+  ASSERT_EQ(menu().mdiArea->subWindowList().size(), 1);
+  grille->cmdClose->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  laisse_faire();
+  EXPECT_EQ(fenetres::existante<frmDataGrid>(), nullptr);
+  EXPECT_EQ(menu().mdiArea->subWindowList().size(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(ParFenetreEtLangue, FenetresEntieres,
