@@ -121,6 +121,11 @@ const Fenetre FENETRES[] = {
        m.menu_stat_Click();
        return stats::existante();
      }},
+    {"connexion",
+     [](Menu&) -> QWidget* {
+       montre_connexion();
+       return fenetres::existante<connexion>();
+     }},
     {"corres", [](Menu&) -> QWidget* { return &manager_selectionne(); }},
     {"saisie_coup",
      [](Menu&) -> QWidget* {
