@@ -208,8 +208,10 @@ bool corres::eventFilter(QObject* objet, QEvent* e) {
 
 void corres::perd_focus(QLineEdit* c) {
   if (est_numerique(c->text())) return;
-  plateforme::boite_message(texte(233), boite::EXCLAMATION);
+  // The value is put right before the box shows: the box taking the focus
+  // away again finds nothing more to say.
   c->setText(c == Text17 ? QStringLiteral("0") : QStringLiteral("1500"));
+  plateforme::boite_message(texte(233), boite::EXCLAMATION);
 }
 
 void corres::Form_Load() {
