@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <functional>
@@ -53,6 +54,14 @@ corres& manager_selectionne(int n = 0) {
   return c;
 }
 
+// The preferences opened on their tab `onglet`.
+QWidget* preferences_a_l_onglet(int onglet) {
+  menu_pref_Click();
+  pref* p = fenetres::existante<pref>();
+  if (p) p->SSTab1->setCurrentIndex(onglet);
+  return p;
+}
+
 struct Fenetre {
   const char* nom;
   // Opens the window the way a user does; returns it.
@@ -78,6 +87,11 @@ const Fenetre FENETRES[] = {
        montre_ouvertures_possibles();
        return fenetres::existante<liste_coup>();
      }},
+    {"pref", [](Menu&) { return preferences_a_l_onglet(0); }},
+    {"pref_impression", [](Menu&) { return preferences_a_l_onglet(1); }},
+    {"pref_recherche", [](Menu&) { return preferences_a_l_onglet(2); }},
+    {"pref_reseau", [](Menu&) { return preferences_a_l_onglet(3); }},
+    {"pref_correspondance", [](Menu&) { return preferences_a_l_onglet(4); }},
     {"frmAbout",
      [](Menu& m) -> QWidget* {
        m.menu_a_propos_Click();
