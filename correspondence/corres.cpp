@@ -224,6 +224,7 @@ void corres::Form_Load() {
   List1->setColumnCount(10);
   List1->setHeaderLabels(titres);
   for (int i = 0; i < 10; ++i) List1->setColumnWidth(i, largeurs[i] / 15 + 16);
+  fenetres::colonnes_a_leurs_titres(List1->header());
   liste_parties_corres_sur(*this);
   if (mode_saisie_corres == 2) {
     setWindowTitle(windowTitle() + QStringLiteral(" - ") + texte(29));

@@ -1,5 +1,7 @@
 #include "platform/fenetres.h"
 
+#include <QHeaderView>
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -115,6 +117,14 @@ QMdiSubWindow* montre_enfant_au_centre(QWidget* fenetre) {
   const QSize vue = cadre->mdiArea()->viewport()->size();
   cadre->move(std::max(0, (vue.width() - cadre->width()) / 2), std::max(0, (vue.height() - cadre->height()) / 2));
   return cadre;
+}
+
+void colonnes_a_leurs_titres(QHeaderView* entete) {
+  for (int c = 0; c < entete->count(); ++c) {
+    if (entete->isSectionHidden(c) || entete->sectionSize(c) == 0) continue;
+    const int titre = entete->sectionSizeHint(c);
+    if (entete->sectionSize(c) < titre) entete->resizeSection(c, titre);
+  }
 }
 
 void centre_sur_ecran(QWidget* fenetre, int au_dessus) {

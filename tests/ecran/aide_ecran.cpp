@@ -21,6 +21,7 @@
 #include <QTableView>
 #include <QRegularExpression>
 #include <QThread>
+#include <QTreeView>
 
 #include "app/menu.h"
 #include "correspondence/base_corres.h"
@@ -182,6 +183,17 @@ QString texte_coupe(QWidget* w) {
       const int besoin = std::max(static_cast<QAbstractItemView*>(v)->sizeHintForColumn(c), v->horizontalHeader()->sectionSizeHint(c));
       if (v->columnWidth(c) < besoin)
         etroites << QStringLiteral("column %1 needs %2 in %3").arg(c).arg(besoin).arg(v->columnWidth(c));
+    }
+    return etroites.join(QStringLiteral(", "));
+  }
+  if (auto* v = qobject_cast<QTreeView*>(w); v && v->model() && !v->isHeaderHidden()) {
+    // A list's columns show their headings whole.
+    QStringList etroites;
+    for (int c = 0; c < v->model()->columnCount(); ++c) {
+      if (v->isColumnHidden(c) || v->header()->sectionSize(c) == 0) continue;
+      const int besoin = v->header()->sectionSizeHint(c);
+      if (v->header()->sectionSize(c) < besoin)
+        etroites << QStringLiteral("heading %1 needs %2 in %3").arg(c).arg(besoin).arg(v->header()->sectionSize(c));
     }
     return etroites.join(QStringLiteral(", "));
   }
