@@ -22,6 +22,7 @@
 #include "app/nouvelle_version.h"
 #include "app/parametre_moteur.h"
 #include "app/preferences.h"
+#include "localisation/textes_langue.h"
 #include "correspondence/corres.h"
 #include "correspondence/message.h"
 #include "correspondence/prepare.h"
@@ -33,9 +34,11 @@
 #include "openings/cherche_ouverture.h"
 #include "openings/comment.h"
 #include "openings/grille_donnees.h"
+#include "openings/liens_ouvertures.h"
 #include "platform/fenetres.h"
 #include "play/liste_coup.h"
 #include "play/parametres.h"
+#include "play/patience.h"
 #include "play/plateau.h"
 #include "play/prises.h"
 #include "play/stats.h"
@@ -160,6 +163,15 @@ const Fenetre FENETRES[] = {
      [](Menu&) -> QWidget* {
        menu_moteur_Click();
        return fenetres::existante<parametre>();
+     }},
+    // The progress window as the opening base's long jobs show it.
+    {"patience",
+     [](Menu&) -> QWidget* {
+       FenetreProgression* f = progression_patience();
+       f->montre(texte(274));
+       f->definit_libelle(QStringLiteral("3807/6944 ") + texte(274));
+       f->progression(55);
+       return patience::existante();
      }},
     {"message",
      [](Menu& m) -> QWidget* {
