@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QUrl>
 #include <exception>
 #include <functional>
@@ -31,6 +32,7 @@
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
 #include "openings/cherche_ouverture.h"
+#include "openings/maintenance_eco.h"
 #include "openings/comment.h"
 #include "openings/liens_ouvertures.h"
 #include "platform/boites.h"
@@ -333,8 +335,9 @@ void Menu::actualise_menus() {
   active(menu_modif_coup, jeu && libre && !reseau);
   active(menu_chasse, jeu);
   for (int i = 0; i <= 2; ++i) active(menu_edt_encours[i], jeu);
-  active(menu_propose_nul, en_cours && libre && (!reseau || reseau::partie_reseau_active()));
-  active(menu_abandon, en_cours && libre);
+  // Both wait for the machine's search, if one runs, before they end the game.
+  active(menu_propose_nul, en_cours && (!reseau || reseau::partie_reseau_active()));
+  active(menu_abandon, en_cours);
 
   // The options a game in hand fixes.
   for (QMenu* m : {menu_mode, menu_couleur, menu_notation}) active(m->menuAction(), !jeu);
@@ -394,6 +397,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
     base_eco = plateforme::chemin_absolu(base_eco);
     file_log = plateforme::chemin_absolu(file_log);
     base_corres = plateforme::chemin_absolu(base_corres);
+    supprime_restes_maintenance(base_eco);
     if (analyse_ouverture == 1) ouvre_base_eco(base_eco);
 
     // 8. Menu marks of the options.
@@ -702,10 +706,30 @@ void Menu::menu_envoi_position_Click() {
 }
 
 void Menu::menu_quitter_Click() {
+  // The machine thinks: its search stops, the program ends once it is done.
+  if (machine_occupee()) {
+    arrete_machine();
+    apres_machine([fenetre = QPointer<Menu>(this)] {
+      if (fenetre) fenetre->menu_quitter_Click();
+    });
+    return;
+  }
   hide();
   mdiArea->closeAllSubWindows();
   fenetres::decharge_plus_tard(this);
   QCoreApplication::quit();
+}
+
+void Menu::closeEvent(QCloseEvent* event) {
+  if (!machine_occupee()) {
+    QMainWindow::closeEvent(event);
+    return;
+  }
+  event->ignore();
+  arrete_machine();
+  apres_machine([fenetre = QPointer<Menu>(this)] {
+    if (fenetre) fenetre->close();
+  });
 }
 
 void Menu::menu_sauve_option_Click() {

@@ -194,6 +194,11 @@ class Menu : public QMainWindow {
   // The same, after a command was plugged in (app/commandes.h).
   void actualise_commandes();
 
+ protected:
+  // The close box while the machine thinks: its search stops and the window
+  // closes once the machine is done.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void construit_menus();
   void marques_options();

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -54,19 +55,33 @@ bool est_nombre(const QString& texte) {
   return forme.match(texte.trimmed()).hasMatch();
 }
 
-bool est_duree(const QString& texte) {
-  static const QRegularExpression forme(QStringLiteral("^([0-9]{2}):([0-9]{2}):([0-9]{2})$"));
-  const QRegularExpressionMatch m = forme.match(texte);
-  return m.hasMatch() && m.captured(1).toInt() < 24 && m.captured(2).toInt() < 60 && m.captured(3).toInt() < 60;
+bool est_duree(const QString& texte) { return valeur_acceptee(QStringLiteral("DELAI_PARTIE"), texte.trimmed()); }
+
+QChar separateur_interface() { return cle_langue == 2 ? QLatin1Char('.') : QLatin1Char(','); }
+
+QString nombre_affiche(const QString& nombre) {
+  QString s = nombre;
+  s.replace(QLatin1Char('.'), separateur_interface());
+  return s;
+}
+
+QString nombre_saisi(const QString& texte) {
+  QString s = texte.trimmed();
+  if (!s.contains(QLatin1Char('.')) && s.count(QLatin1Char(',')) == 1) s.replace(QLatin1Char(','), QLatin1Char('.'));
+  return s;
 }
 
 namespace {
+
+// Refusal of the port field.
+constexpr int TEXTE_PORT = 740;
 
 // Every setting the dialog writes, copied whole, so that "save as" can write
 // the dialog's values and then give memory back exactly as it was.
 struct Instantane {
   int first_startup_ = first_startup, cle_langue_ = cle_langue, mode_jeux_ = mode_jeux,
       profil_moteur_ = profil_moteur;
+  ChoixEnAttente choix_en_attente_ = choix_en_attente;
   std::array<QString, 3> nom_joueur_{nom_joueur[0], nom_joueur[1], nom_joueur[2]};
   std::array<QString, 3> nom_moteur_{nom_moteur[0], nom_moteur[1], nom_moteur[2]};
   std::array<QString, 3> ouverture_defaut_{ouverture_defaut[0], ouverture_defaut[1], ouverture_defaut[2]};
@@ -98,6 +113,7 @@ struct Instantane {
     cle_langue = cle_langue_;
     mode_jeux = mode_jeux_;
     profil_moteur = profil_moteur_;
+    choix_en_attente = choix_en_attente_;
     for (int p = 0; p < 3; ++p) {
       nom_joueur[p] = nom_joueur_[p];
       nom_moteur[p] = nom_moteur_[p];
@@ -477,7 +493,7 @@ void pref::construit() {
       {Text5[14], "INDICE_ATTAQUE", G::poids, QStringLiteral("0"), QStringLiteral("1")},
       {Check10, "IP_MODE_SERVEUR", G::drapeau, {}, QStringLiteral("0")},
       {Text9, "IP_ADRESSE_HOST", G::texte, {}, QStringLiteral("127.1.0.1")},
-      {Text8, "IP_NUM_PORT", G::texte, {}, QStringLiteral("5555")},
+      {Text8, "IP_NUM_PORT", G::port, QStringLiteral("5555"), QStringLiteral("5555")},
       {Text10, "IP_NOM_UTILISATEUR", G::texte, {}, QStringLiteral("Joueur1")},
       {Text19, "ADRESSE_MEL", G::texte, {}, {}},
   };
@@ -485,7 +501,7 @@ void pref::construit() {
 
   // Checked fields are checked when they lose the focus.
   for (const Champ& c : champs_)
-    if (c.genre == G::entier || c.genre == G::poids || c.genre == G::duree) c.controle->installEventFilter(this);
+    if (verifie(c.genre)) c.controle->installEventFilter(this);
 
   connect(Combo4, &QComboBox::currentIndexChanged, this, [this] { Combo4_Click(); });
   connect(Combo5, &QComboBox::currentIndexChanged, this, [this] { Combo5_Click(); });
@@ -551,7 +567,8 @@ QString pref::Champ::valeur() const {
   if (genre == Genre::drapeau || genre == Genre::drapeau_inverse)
     return static_cast<QCheckBox*>(controle)->isChecked() == (genre == Genre::drapeau) ? QStringLiteral("1")
                                                                                         : QStringLiteral("0");
-  return static_cast<QLineEdit*>(controle)->text().trimmed();
+  const QString t = static_cast<QLineEdit*>(controle)->text();
+  return genre == Genre::entier || genre == Genre::poids ? nombre_saisi(t) : t.trimmed();
 }
 
 void pref::Champ::montre(const QString& valeur) const {
@@ -561,7 +578,8 @@ void pref::Champ::montre(const QString& valeur) const {
   else if (genre == Genre::drapeau_inverse)
     static_cast<QCheckBox*>(controle)->setChecked(valeur == QLatin1String("0"));
   else
-    static_cast<QLineEdit*>(controle)->setText(valeur);
+    static_cast<QLineEdit*>(controle)->setText(genre == Genre::entier || genre == Genre::poids ? nombre_affiche(valeur)
+                                                                                               : valeur);
 }
 
 void pref::remplit_champs() {
@@ -575,11 +593,12 @@ void pref::remplit_champs() {
     }
     const double v = lit_poids(c.cle, p).value_or(0.0);
     auto* t = static_cast<QLineEdit*>(c.controle);
-    t->setText(texte_poids(v));
+    t->setText(nombre_affiche(texte_poids(v)));
     poids_affiches_.insert(t, {t->text(), v});
   }
   // The lists: a value outside a list selects no item.
-  Combo2->setCurrentIndex(mode_jeux >= 1 && mode_jeux <= 5 ? mode_jeux - 1 : -1);
+  const int mode = mode_jeux_reglage();
+  Combo2->setCurrentIndex(mode >= 1 && mode <= 5 ? mode - 1 : -1);
   Combo3->setCurrentIndex(cle_langue >= 1 && cle_langue <= 8 ? cle_langue - 1 : -1);
   Combo1->setCurrentIndex(profondeur_max[p] >= 0 && profondeur_max[p] <= 3 ? profondeur_max[p] : -1);
   Combo4->setCurrentIndex(Combo4->findText(curent_echiquier));
@@ -619,14 +638,16 @@ void pref::Slider2_Scroll() {
 
 bool pref::controle_champ(QLineEdit* champ) {
   const Champ* c = champ_de(champ);
-  if (!c || (c->genre != Genre::entier && c->genre != Genre::poids && c->genre != Genre::duree)) return true;
+  if (!c || !verifie(c->genre)) return true;
   const QString cle = QString::fromStdString(c->cle);
-  const QString t = champ->text().trimmed();
-  // A value the dialog takes is one the settings reader takes at the next start.
-  const bool forme = c->genre == Genre::duree ? est_duree(t) : est_nombre(t);
-  if (!forme || !valeur_acceptee(cle, t)) {
-    plateforme::boite_message(texte(c->genre == Genre::duree ? 600 : 233), boite::QUESTION);
-    champ->setText(c->repli);
+  const QString t = c->valeur();
+  // A value the dialog takes is one the settings reader takes at the next
+  // start: its form, its range; a number with the interface's comma or a point.
+  const bool nombre = c->genre == Genre::entier || c->genre == Genre::poids;
+  if ((nombre && !est_nombre(t)) || !valeur_acceptee(cle, t)) {
+    const int message = c->genre == Genre::duree ? 600 : c->genre == Genre::port ? TEXTE_PORT : 233;
+    plateforme::boite_message(texte(message), boite::QUESTION);
+    champ->setText(nombre ? nombre_affiche(c->repli) : c->repli);
     return false;
   }
   QSlider* curseur = champ == Text5[15] ? Slider1 : champ == Text5[14] ? Slider2 : nullptr;
@@ -656,7 +677,7 @@ void pref::Text5_LostFocus(int Index) {
 
 bool pref::controle_tout() {
   for (const Champ& c : champs_) {
-    if (c.genre != Genre::entier && c.genre != Genre::poids && c.genre != Genre::duree) continue;
+    if (!verifie(c.genre)) continue;
     auto* t = static_cast<QLineEdit*>(c.controle);
     if (!controle_champ(t)) {
       for (int i = 0; i < SSTab1->count(); ++i)
@@ -710,41 +731,46 @@ void pref::applique_preferences() {
 }
 
 void pref::Command2_Click() {
-  // The machine's search reads the weights and the profile: not while it plays.
-  if (machine_occupee()) return;
+  // While the machine thinks OK applies too: its search reads the weights
+  // again as it goes and keeps its depth; the profile a game fixes stays.
   if (!controle_tout()) return;
   const Instantane avant;
   applique_preferences();
-  const int mode_choisi = mode_jeux;
+  const int couleur_choisie = deb_blanc == 1 ? BLANC : NOIR;
   // A game in progress keeps its mode, its engine profile and the human's
-  // colour (the board's orientation); the file takes the values chosen.
-  const bool partie_ouverte = plateau::existante() != nullptr;
-  if (partie_ouverte) {
+  // colour (the board's orientation): the choice waits for its board to
+  // close, and the settings file and every later write of it hold it.
+  plateau* jeu = plateau::existante();
+  if (jeu) {
+    choix_en_attente = {mode_jeux, couleur_choisie};
     mode_jeux = avant.mode_jeux_;
     profil_moteur = avant.profil_moteur_;
+    connect(jeu, &QObject::destroyed, qApp, [] { met_en_vigueur_choix(); });
+  } else {
+    choix_en_attente = {};
+    couleur_joueur = couleur_choisie;
   }
   applique_langue();
   Menu* menu = fenetres::existante<Menu>();
   if (menu) affiche_libelles(menu);
-
-  const int mode_en_cours = mode_jeux, profil_en_cours = profil_moteur;
-  mode_jeux = mode_choisi;
-  profil_moteur = 1;
   const bool ecrit = sauve_parametres(fichier_ini);
-  mode_jeux = mode_en_cours;
-  profil_moteur = profil_en_cours;
   change_mode();
 
   base_eco = plateforme::chemin_absolu(base_eco);
   base_corres = plateforme::chemin_absolu(base_corres);
   file_log = plateforme::chemin_absolu(file_log);
-  if (!partie_ouverte) couleur_joueur = deb_blanc == 1 ? BLANC : NOIR;
   if (menu) menu->marques_preferences();
   // A file that could not be written has been reported: no success message,
   // the dialog stays open.
   if (!ecrit) return;
   plateforme::boite_message(texte(400), boite::EXCLAMATION);
   fenetres::decharge_plus_tard(this);
+}
+
+void met_en_vigueur_choix() {
+  if (!applique_choix_en_attente()) return;
+  change_mode();
+  if (Menu* menu = fenetres::existante<Menu>()) menu->marques_preferences();
 }
 
 void pref::Command1_Click() { fenetres::decharge_plus_tard(this); }
@@ -756,9 +782,12 @@ void pref::Command3_Click() {
         if (c.controle == Text19) break;  // the e-mail address keeps what it holds
         [[fallthrough]];
       case Genre::duree:
+      case Genre::port:
+        static_cast<QLineEdit*>(c.controle)->setText(c.usine);
+        break;
       case Genre::entier:
       case Genre::poids:
-        static_cast<QLineEdit*>(c.controle)->setText(c.usine);
+        static_cast<QLineEdit*>(c.controle)->setText(nombre_affiche(c.usine));
         break;
       case Genre::drapeau:
       case Genre::drapeau_inverse:
@@ -788,7 +817,7 @@ void pref::Command3_Click() {
 }
 
 void pref::Command4_Click() {
-  if (machine_occupee() || !controle_tout()) return;
+  if (!controle_tout()) return;
   const QString chemin = plateforme::choisit_fichier_a_sauver(
       texte(138), texte(215) + QStringLiteral(" INI (*.ini)|*.ini"), plateforme::chemin_appli(),
       Text22->text() + QStringLiteral(".ini"));
@@ -800,6 +829,8 @@ void pref::Command4_Click() {
   // The file takes the dialog's values; memory keeps its own.
   const Instantane avant;
   applique_preferences();
+  choix_en_attente = {};
+  profil_moteur = 1;
   const bool ecrit = sauve_parametres(chemin);
   avant.restaure();
   change_mode();

@@ -9,8 +9,10 @@
 // settings file and refreshes the main window's marks. "Save as" writes the
 // dialog's values to a file of the user's choice and leaves memory as it was.
 //
-// Numbers are shown and read with "." whatever the user's locale; a weight
-// whose text was not touched keeps its exact value.
+// Numbers are shown as the interface's language writes them (a decimal comma
+// but in English) whatever the system's locale, and read with a comma or a
+// point; the settings file keeps the point. A weight whose text was not
+// touched keeps its exact value.
 //
 // Controls are public members named as in the program: an array element is
 // named "Text5(15)", "lab(0)", "Label8(5)".
@@ -107,7 +109,11 @@ class pref : public QWidget {
   bool eventFilter(QObject* objet, QEvent* evenement) override;
 
  private:
-  enum class Genre { texte, duree, entier, poids, drapeau, drapeau_inverse };
+  enum class Genre { texte, duree, entier, poids, port, drapeau, drapeau_inverse };
+  // The kinds of field checked when they lose the focus and before OK.
+  static bool verifie(Genre g) {
+    return g == Genre::duree || g == Genre::entier || g == Genre::poids || g == Genre::port;
+  }
   struct Champ {
     QWidget* controle;
     std::string cle;     // the settings key
@@ -140,6 +146,10 @@ class pref : public QWidget {
   bool curseur_par_programme_ = false;
 };
 
+// A choice of OK that waited for the board window to close comes into force:
+// play mode, the human's colour, engine profile 1, the main window's marks.
+void met_en_vigueur_choix();
+
 // The main window's command: shows the preferences dialog, loading it first
 // when it is not open.
 void menu_pref_Click();
@@ -147,9 +157,18 @@ void menu_pref_Click();
 // The local form of a weight: the shortest text that reads back as the same
 // single-precision value, with "." and no exponent ("0.1", "3.5", "1200").
 QString texte_poids(double valeur);
-// A number as the dialog takes it: blanks around, an optional sign, digits
-// with an optional "." and decimals; nothing else (no "," and no exponent).
+// A number in the settings file's form: blanks around, an optional sign,
+// digits with an optional "." and decimals; nothing else (no "," and no
+// exponent).
 bool est_nombre(const QString& texte);
-// A duration "hh:nn:ss": two digits each, hours under 24, minutes and
-// seconds under 60.
+// A duration as the settings reader and the clocks take it: "h:nn:ss" with
+// hours under 24, minutes and seconds under 60 ("1:30:00", "01:30:00").
 bool est_duree(const QString& texte);
+// The decimal separator of the interface's language (cle_langue): "." in
+// English, "," in the seven others.
+QChar separateur_interface();
+// A number of the file's form ("3.5") as the interface writes it ("3,5").
+QString nombre_affiche(const QString& nombre);
+// A number typed in the dialog in the file's form: trimmed, its one decimal
+// comma turned into a point ("3,5" and "3.5" give "3.5").
+QString nombre_saisi(const QString& texte);

@@ -14,6 +14,16 @@ class ObservateurRecherche {
   // at every depth. An event handled here must neither change tab_echiquier
   // nor start another search (recherche_en_cours() tells).
   virtual void laisse_passer() {}
+  // The search's call at that place: lets events run when they are due (by
+  // default every time, through laisse_passer) and says whether they ran, so
+  // that the search reads the weights again only then.
+  virtual bool laisse_passer_si_du() {
+    laisse_passer();
+    return true;
+  }
+  // The search of the top level ends (also on an error or a stop): whatever
+  // the observer holds back to show is shown now.
+  virtual void fin_recherche() {}
 
   // A new best move at the top of a search with display on:
   // the board window's icon becomes the picture of the moving piece `code`

@@ -30,15 +30,21 @@ namespace moteur {
 namespace {
 
 bool en_cours = false;
+bool arret = false;
 
-// Marks a search as running for the lifetime of the object.
+// Marks a search as running for the lifetime of the object; at its end the
+// observer shows what it held back.
 class GardeRecherche {
  public:
   GardeRecherche() {
     if (en_cours) throw RechercheEnCours();
     en_cours = true;
+    arret = false;
   }
-  ~GardeRecherche() { en_cours = false; }
+  ~GardeRecherche() {
+    en_cours = false;
+    if (ObservateurRecherche* obs = observateur_recherche()) obs->fin_recherche();
+  }
   GardeRecherche(const GardeRecherche&) = delete;
   GardeRecherche& operator=(const GardeRecherche&) = delete;
 };
@@ -204,8 +210,14 @@ float choix(int couleur, int affichage, int& depart, int& arrivee, int& roi) {
       ++nb_coups_testes;
       if (TYPE[piece] == TYPE_ROI) roi = sq;
       if (obs) {
-        obs->laisse_passer();
-        prend_poids();  // the settings may have changed meanwhile
+        // The settings may have changed while events ran; the depth stays
+        // the one the search started with.
+        if (obs->laisse_passer_si_du()) {
+          const int profondeur = poids.profondeur_max;
+          prend_poids();
+          poids.profondeur_max = profondeur;
+        }
+        if (arret) return note;
       }
       cherche_piece(sq, cible, meilleure);
       if (meilleure > note) {
@@ -272,6 +284,11 @@ MVD_AVEC_POPCNT bool sondage_mat(PlateauBits& p, int couleur) {
 }  // namespace moteur
 
 bool recherche_en_cours() { return moteur::en_cours; }
+
+void arrete_recherche() {
+  if (moteur::en_cours) moteur::arret = true;
+}
+bool recherche_arretee() { return moteur::arret; }
 
 std::string choix_coup_machine(int& col_s, int& lig_s, int& col_d, int& lig_d, int couleur, float& note,
                                int affichage) {

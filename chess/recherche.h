@@ -31,6 +31,12 @@ void reinitialise_recherche();
 // runs (events handled while it yields must then leave the board alone).
 bool recherche_en_cours();
 
+// Asks the search under way to stop at its next yield: it returns at once with
+// whatever it has, which the caller throws away (recherche_arretee() tells).
+// The request is cleared when the next search starts.
+void arrete_recherche();
+bool recherche_arretee();
+
 // Thrown by choix_coup_machine and cherche_coup_piece when called while a
 // search runs (from an event handled during its yields).
 class RechercheEnCours : public std::logic_error {

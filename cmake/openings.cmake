@@ -7,9 +7,10 @@ file(GLOB MVD_ECO_TSV CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data-src/eco/*.tsv)
 add_executable(genere_bases
   ${CMAKE_SOURCE_DIR}/tools/genere_bases/genere_bases.cpp
   ${CMAKE_SOURCE_DIR}/openings/ligne_eco.cpp
-  ${CMAKE_SOURCE_DIR}/platform/base_donnees.cpp)
+  ${CMAKE_SOURCE_DIR}/platform/base_donnees.cpp
+  ${CMAKE_SOURCE_DIR}/platform/langue_messages.cpp)
 target_include_directories(genere_bases PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(genere_bases PRIVATE mvd_chess Qt6::Core Qt6::Sql)
+target_link_libraries(genere_bases PRIVATE mvd_chess mvdlang Qt6::Core Qt6::Sql)
 set_target_properties(genere_bases PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/outils)
 
 set(MVD_BASE_ECO ${CMAKE_BINARY_DIR}/base/eco.db)

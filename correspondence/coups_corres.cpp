@@ -176,9 +176,8 @@ std::optional<std::string> liste_a_prolonger(const QString& stockes, QString* er
   }
   if (erreur)
     *erreur = *resultat == "*"
-                  ? QStringLiteral("Des coups suivent « * » dans la liste de la partie : corrigez-la avant de jouer.")
-                  : QStringLiteral("La partie est terminée (%1) : aucun coup ne peut plus y être joué.")
-                        .arg(QString::fromStdString(*resultat));
+                  ? texte(870)
+                  : texte(871).arg(QString::fromStdString(*resultat));
   return std::nullopt;
 }
 
@@ -207,17 +206,15 @@ std::optional<CoupEnvoye> coup_a_envoyer(const QString& stockes, int notation, b
       break;
     }
   if (jeu.compare(0, base.size(), base) != 0 || (!base.empty() && jeu.size() > base.size() && jeu[base.size()] != ' '))
-    return refuse(erreur, QStringLiteral("La partie de l'échiquier n'est pas celle de la base suivie d'un coup : "
-                                         "rechargez la partie et jouez un seul coup."));
+    return refuse(erreur, texte(872));
   PartieLue lue;
   if (!lue.lit(base, style)) return refuse(erreur, coup_illisible(lue.fautif()));
   const size_t avant = lue.coups().size();
   if ((lue.trait() == BLANC) != jai_blanc)
-    return refuse(erreur, QStringLiteral("Ce n'est pas à vous de jouer dans cette partie."));
+    return refuse(erreur, texte(873));
   if (!lue.lit(jeu.substr(base.size()), 2)) return refuse(erreur, coup_illisible(lue.fautif()));
   if (lue.coups().size() != avant + 1)
-    return refuse(erreur, QStringLiteral("Jouez un seul coup sur l'échiquier avant de l'envoyer (%1 joué(s)).")
-                              .arg(lue.coups().size() - avant));
+    return refuse(erreur, texte(874).arg(lue.coups().size() - avant));
   CoupEnvoye e;
   e.coup = QString::fromStdString(en_lettres(lue.coups().back(), style));
   e.coups = QString::fromStdString(ajoute_coup(base, lue.coups().size(), en_lettres(lue.coups().back(), style)));
@@ -233,7 +230,7 @@ std::optional<CoupRecu> coup_adverse(const QString& stockes, int notation, bool 
   PartieLue lue;
   if (!lue.lit(base, style)) return refuse(erreur, coup_illisible(lue.fautif()));
   if ((lue.trait() == BLANC) == jai_blanc)
-    return refuse(erreur, QStringLiteral("C'est à vous de jouer dans cette partie : aucun coup adverse n'est attendu."));
+    return refuse(erreur, texte(875));
   if (!lue.joue_numerote(saisi.toStdString(), style)) return refuse(erreur, coup_illisible(lue.fautif()));
   CoupRecu r;
   const size_t n = lue.coups().size();

@@ -9,6 +9,7 @@
 #include "correspondence/corres.h"
 #include "correspondence/message.h"
 #include "correspondence/prepare.h"
+#include "localisation/textes_langue.h"
 #include "chess/messages.h"
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
@@ -32,7 +33,7 @@ std::optional<CoupEnvoye> coup_a_envoyer_prepare(QString* erreur) {
     return std::nullopt;
   }
   if (!partie) {
-    if (erreur) *erreur = QStringLiteral("Aucune partie par correspondance n'est préparée.");
+    if (erreur) *erreur = texte(876);
     return std::nullopt;
   }
   return coup_a_envoyer(partie->coups, partie->notation, partie->jai_blanc, texte_partie, erreur);
@@ -44,7 +45,7 @@ bool enregistre_envoi(qint64 cle, const CoupEnvoye& envoi, QString* erreur) {
   const QDate jour = aujourdhui();
   try {
     if (!cle || !enregistre_coup_envoye(base_corres, cle, envoi.coups, envoi.coup, jour)) {
-      if (erreur) *erreur = QStringLiteral("Aucune partie par correspondance n'est préparée.");
+      if (erreur) *erreur = texte(876);
       return false;
     }
   } catch (const plateforme::ErreurBase& e) {
@@ -78,7 +79,7 @@ std::optional<FicheCoup> fiche_coup_preparee() {
     return std::nullopt;
   }
   if (!partie) {
-    avertit(QStringLiteral("Aucune partie par correspondance n'est préparée."));
+    avertit(texte(876));
     return std::nullopt;
   }
   QString erreur;
@@ -118,12 +119,9 @@ bool enregistre_coup_de_fiche(const FicheCoup& fiche) {
   try {
     const std::optional<PartieCorres> partie = lit_partie(base_corres, fiche.cle);
     if (!partie)
-      erreur = QStringLiteral("La partie %1 n'est plus dans la base : le coup envoyé n'est pas enregistré.")
-                   .arg(reference(fiche.cle));
+      erreur = texte(877).arg(reference(fiche.cle));
     else if (partie->coups.trimmed() != fiche.coups.trimmed())
-      erreur = QStringLiteral("Les coups de la partie %1 ont changé depuis que le message a été composé : le coup "
-                              "envoyé n'est pas enregistré.")
-                   .arg(reference(fiche.cle));
+      erreur = texte(878).arg(reference(fiche.cle));
   } catch (const plateforme::ErreurBase& e) {
     erreur = e.texte();
   }

@@ -211,7 +211,7 @@ void message::Attach_Click() {
   if (chemin.isEmpty()) return;
   const QFileInfo info(chemin);
   if (!info.isFile() || !info.isReadable()) {
-    avertit(QStringLiteral("Le fichier %1 ne peut être lu.").arg(chemin));
+    avertit(texte(879).arg(chemin));
     return;
   }
   pieces_.append(info.absoluteFilePath());
@@ -231,8 +231,7 @@ void message::Send_Click() {
   // The fields are checked before anything leaves; the window stays open
   // for the user to mend them.
   if (courriel.expediteur.isEmpty()) {
-    avertit(QStringLiteral("Votre adresse électronique n'est pas renseignée : indiquez-la dans les préférences "
-                           "(Partie par correspondance) avant d'envoyer un message."));
+    avertit(texte(880));
     return;
   }
   for (const QString& raison : {plateforme::defaut_adresse(courriel.expediteur),

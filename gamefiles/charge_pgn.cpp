@@ -1,6 +1,5 @@
 #include "gamefiles/charge_pgn.h"
 
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -40,12 +39,10 @@ BilanLecture liste_parties(FichierPgn& fichier, const CriteresFiltre* criteres, 
   BilanLecture bilan;
   LecteurPgn lecteur(fichier);
   PartieLue partie;
-  QElapsedTimer montre;
-  montre.start();
+  plateforme::Cadence cadence;
   const bool filtre = criteres && !criteres->vide();
   while (bilan.gardees < limite) {
-    if (montre.elapsed() >= 50) {
-      montre.restart();
+    if (cadence.pause_due()) {
       if (entre_deux && !entre_deux(bilan, fichier.position())) {
         bilan.arretee = true;
         return bilan;
@@ -91,7 +88,10 @@ void charge_partie(const PartieLue& p, const QString& titre, const QString& note
   const MovetextLu m = extrait_commentaires(p.movetext);
   const std::string coups = movetext_programme(m, fen);
   texte_partie_longue.clear();
-  resultat_partie = m.resultat.empty() ? "*" : m.resultat;
+  // A movetext the file cut short before its result token: the game ended
+  // all the same when its tags say how.
+  const std::string tag_resultat = p.valeur_tag("Result");
+  resultat_partie = !m.resultat.empty() ? m.resultat : est_resultat(tag_resultat) ? tag_resultat : "*";
 
   QString message = QString::fromStdString(entete_pgn + coups + " " + resultat_partie);
   if (!note.isEmpty()) message += QStringLiteral("\r\n\r\n") + note;
@@ -119,10 +119,7 @@ struct Document {
 Document document;
 
 QString note_document(std::size_t choisie, std::size_t nombre) {
-  return QStringLiteral("Partie %1 sur %2 du document : les autres sont dans la liste des parties, "
-                        "un double-clic en charge une.")
-      .arg(choisie + 1)
-      .arg(nombre);
+  return texte(890).arg(choisie + 1).arg(nombre);
 }
 
 struct Demande {
@@ -201,9 +198,7 @@ void charge_depuis_liste(plateau& p) {
     trouvee = modele.valeur(ligne, i) == partie.valeurs[i].left(ModeleParties::LONGUEUR_MAX);
   f.ferme();
   if (!trouvee) {
-    plateforme::boite_message(QStringLiteral("La partie n'est plus à cette place dans le fichier ") + chemin +
-                                  QStringLiteral(" : chargez à nouveau la liste des parties."),
-                              boite::EXCLAMATION);
+    plateforme::boite_message(texte(891).arg(chemin), boite::EXCLAMATION);
     return;
   }
   marque_partie_chargee(p, debut);

@@ -1,7 +1,6 @@
 #include "gamefiles/conversion_pgn.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <algorithm>
@@ -63,12 +62,10 @@ bool copie_parties(FichierPgn& source, const CriteresFiltre& criteres, bool xml,
 
   LecteurPgn lecteur(source);
   PartieLue partie;
-  QElapsedTimer montre;
-  montre.start();
+  plateforme::Cadence cadence;
   const bool filtre = !criteres.vide();
   while (true) {
-    if (montre.elapsed() >= 50) {
-      montre.restart();
+    if (cadence.pause_due()) {
       if (entre_deux && !entre_deux(bilan, source.position())) {
         bilan.arretee = true;
         break;
@@ -111,9 +108,7 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
   // Writing over the source would lose its games before they are read.
   const QFileInfo lu(source), ecrit(destination);
   if (ecrit.exists() && lu.canonicalFilePath() == ecrit.canonicalFilePath()) {
-    plateforme::boite_message(QStringLiteral("Le fichier %1 est le fichier lu : choisissez un autre fichier pour la copie.")
-                                  .arg(destination),
-                              boite::EXCLAMATION);
+    plateforme::boite_message(texte(892).arg(destination), boite::EXCLAMATION);
     return;
   }
   pgn::FichierPgn f;
@@ -132,7 +127,7 @@ void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn
   const double taille = static_cast<double>(std::max<std::int64_t>(f.taille(), 1));
   auto entre_deux = [&](const pgn::BilanLecture& b, std::int64_t position) {
     if (patience* w = patience::existante()) {
-      w->Label1->setText(QStringLiteral(" %1/ %2 parties   ").arg(b.gardees).arg(b.lues));
+      w->Label1->setText(texte(893).arg(b.gardees).arg(b.lues));
       affiche_progression(*w->Picture1, 100.0 / taille * static_cast<double>(position));
     }
     plateforme::laisse_passer();

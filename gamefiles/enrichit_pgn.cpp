@@ -34,9 +34,8 @@ BilanEnrichissement enrichit_base_depuis_pgn(
   pgn::FichierPgn fichier;
   QString erreur;
   if (!fichier.ouvre(chemin, &erreur))
-    throw std::runtime_error(QStringLiteral("Impossible de lire le fichier %1 : %2")
-                                 .arg(QDir::toNativeSeparators(chemin), erreur)
-                                 .toStdString());
+    // The reader's refusal already names the file and the cause.
+    throw std::runtime_error(erreur.toStdString());
   pgn::LecteurPgn lecteur(fichier);
   pgn::PartieLue partie;
   AjoutPrefixes ajout;

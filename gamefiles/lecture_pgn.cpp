@@ -1,16 +1,17 @@
 #include "gamefiles/lecture_pgn.h"
 
+#include <QDir>
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "platform/fichiers_texte.h"
+#include "platform/langue_messages.h"
 
 namespace pgn {
 
 namespace {
 
-constexpr std::size_t TAILLE_BLOC = 1 << 20;
+constexpr std::size_t TAILLE_BLOC = FichierPgn::TAILLE_BLOC;
 
 // A small file gets a buffer its own size (rounded up), a large one a block:
 // opening a short file then costs no megabyte.
@@ -21,6 +22,90 @@ std::size_t taille_tampon(std::int64_t taille_fichier) {
 }
 
 bool blanc(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
+
+// What each byte is to the reader, looked up once a byte.
+enum : unsigned char {
+  NOM_TAG = 1,      // may stand in a tag name: letters, digits, _ - + # =
+  SPECIAL_COUPS = 2,  // stops the quick walk through a movetext: { ( ) ; and the result bytes - / *
+};
+struct Classes {
+  unsigned char t[256] = {};
+  constexpr Classes() {
+    for (int c = 'a'; c <= 'z'; ++c) t[c] |= NOM_TAG;
+    for (int c = 'A'; c <= 'Z'; ++c) t[c] |= NOM_TAG;
+    for (int c = '0'; c <= '9'; ++c) t[c] |= NOM_TAG;
+    for (unsigned char c : {'_', '-', '+', '#', '='}) t[c] |= NOM_TAG;
+    for (unsigned char c : {'{', '(', ')', ';', '-', '/', '*'}) t[c] |= SPECIAL_COUPS;
+  }
+};
+constexpr Classes CLASSES;
+inline bool est(char c, unsigned char classe) { return CLASSES.t[static_cast<unsigned char>(c)] & classe; }
+
+// The tags of a trimmed line, each handed to `f(nom, valeur, echappee)` as
+// views into the line: the value as written between its quotes, `echappee`
+// when it holds \" or \\ still to be undone. A malformed tag ends the line.
+template <class F>
+void parcourt_tags(std::string_view l, F&& f) {
+  std::size_t i = 0;
+  const std::size_t n = l.size();
+  auto saute_blancs = [&] {
+    while (i < n && blanc(l[i])) ++i;
+  };
+  while (true) {
+    saute_blancs();
+    if (i >= n || l[i] != '[') return;
+    ++i;
+    saute_blancs();
+    const std::size_t debut_nom = i;
+    while (i < n && est(l[i], NOM_TAG)) ++i;
+    if (i == debut_nom) return;
+    const std::string_view nom = l.substr(debut_nom, i - debut_nom);
+    saute_blancs();
+    if (i >= n || l[i] != '"') return;  // "[Result ]", "[Result]"
+    ++i;
+    const std::size_t debut_valeur = i;
+    bool echappee = false, ferme = false;
+    std::size_t guillemet = 0;  // the next quote from i on (n for none), found again once passed
+    while (i < n) {
+      if (guillemet < i) {
+        const void* q = std::memchr(l.data() + i, '"', n - i);
+        guillemet = q ? static_cast<std::size_t>(static_cast<const char*>(q) - l.data()) : n;
+      }
+      // A backslash before the quote may escape it: walk that stretch.
+      const void* b = std::memchr(l.data() + i, '\\', guillemet - i);
+      if (!b) {
+        i = guillemet;
+        if (i < n) ferme = true;
+        break;
+      }
+      i = static_cast<std::size_t>(static_cast<const char*>(b) - l.data());
+      if (i + 1 < n && (l[i + 1] == '"' || l[i + 1] == '\\')) {
+        echappee = true;
+        i += 2;
+      } else {
+        ++i;
+      }
+    }
+    if (!ferme) return;  // no closing quote: the tag is left out
+    const std::string_view valeur = l.substr(debut_valeur, i - debut_valeur);
+    ++i;
+    saute_blancs();
+    if (i >= n || l[i] != ']') return;
+    ++i;
+    f(nom, valeur, echappee);
+  }
+}
+
+// A value as written, its \" and \\ undone.
+std::string sans_echappements(std::string_view v) {
+  std::string r;
+  r.reserve(v.size());
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    if (v[i] == '\\' && i + 1 < v.size() && (v[i + 1] == '"' || v[i + 1] == '\\')) ++i;
+    r.push_back(v[i]);
+  }
+  return r;
+}
 
 std::string_view rogne(std::string_view s) {
   while (!s.empty() && blanc(s.front())) s.remove_prefix(1);
@@ -61,6 +146,23 @@ int tag_connu(std::string_view nom) {
   }
 }
 
+// `octets` decoded as decode() does, into `texte` whose buffer is used again.
+// ASCII, and Windows-1252 whose bytes above 0x7F are all 0xC0 or more (it
+// cannot be UTF-8, that needs bytes 0x80 to 0xBF, and those bytes stand for
+// the same characters in Latin-1), are widened byte for byte.
+void decode_dans(QString& texte, std::string_view octets) {
+  const auto* o = reinterpret_cast<const unsigned char*>(octets.data());
+  const std::size_t n = octets.size();
+  for (std::size_t i = 0; i < n; ++i)
+    if (o[i] >= 0x80 && o[i] < 0xC0) {
+      texte = decode(octets);
+      return;
+    }
+  texte.resize(static_cast<qsizetype>(n));
+  char16_t* d = reinterpret_cast<char16_t*>(texte.data());
+  for (std::size_t i = 0; i < n; ++i) d[i] = o[i];
+}
+
 std::string en_utf8(std::string_view octets) {
   if (ascii(octets)) return std::string(octets);
   return decode(octets).toStdString();
@@ -85,7 +187,72 @@ struct EtatCoups {
 // Reads one movetext line for the end of the game: comments, variations,
 // ";" to the end of the line, tokens. Sets `fini` on a result token of the
 // main line.
+void parcourt_ligne_coups_lente(std::string_view l, EtatCoups& e);
+
+bool separe_jetons(char c) { return blanc(c) || c == '{' || c == '(' || c == ')' || c == ';'; }
+
+// Whether the token `t` of the main line is a result, its move number
+// ("12.1-0") left aside as a move's is.
+bool jeton_resultat(std::string_view t) {
+  std::size_t k = 0;
+  while (k < t.size() && t[k] >= '0' && t[k] <= '9') ++k;
+  if (k > 0 && k < t.size() && t[k] == '.') {
+    while (k < t.size() && t[k] == '.') ++k;
+    t.remove_prefix(k);
+  }
+  return est_resultat(t);
+}
+
+// The same walk once a move has been seen: only comments, variations, ";"
+// and results matter then, so it jumps from one byte that may start or hold
+// them to the next and looks at a token only when it holds "-", "/" or "*".
 void parcourt_ligne_coups(std::string_view l, EtatCoups& e) {
+  if (!e.coup_vu) {
+    parcourt_ligne_coups_lente(l, e);
+    return;
+  }
+  const char* d = l.data();
+  const std::size_t n = l.size();
+  std::size_t i = 0;
+  std::size_t borne = 0;  // where the walk took up again: no token begins before it
+  while (i < n) {
+    if (e.dans_commentaire) {
+      const void* p = std::memchr(d + i, '}', n - i);
+      if (!p) return;
+      i = static_cast<std::size_t>(static_cast<const char*>(p) - d) + 1;
+      e.dans_commentaire = false;
+      borne = i;
+      continue;
+    }
+    while (i < n && !est(d[i], SPECIAL_COUPS)) ++i;
+    if (i >= n) return;
+    const char c = d[i];
+    if (c == '{') {
+      e.dans_commentaire = true;
+      borne = ++i;
+    } else if (c == ';') {
+      return;
+    } else if (c == '(') {
+      ++e.variation;
+      borne = ++i;
+    } else if (c == ')') {
+      if (e.variation > 0) --e.variation;
+      borne = ++i;
+    } else {
+      // "-", "/" or "*" inside a token: the whole token is looked at.
+      std::size_t debut = i, fin = i;
+      while (debut > borne && !separe_jetons(d[debut - 1])) --debut;
+      while (fin < n && !separe_jetons(d[fin])) ++fin;
+      if (e.variation == 0 && jeton_resultat(l.substr(debut, fin - debut))) {
+        e.fini = true;
+        return;
+      }
+      i = fin;
+    }
+  }
+}
+
+void parcourt_ligne_coups_lente(std::string_view l, EtatCoups& e) {
   std::size_t i = 0;
   const std::size_t n = l.size();
   while (i < n && !e.fini) {
@@ -122,10 +289,14 @@ void parcourt_ligne_coups(std::string_view l, EtatCoups& e) {
           while (k < t.size() && t[k] == '.') ++k;
           t.remove_prefix(k);
         }
-        if (est_resultat(t))
+        if (est_resultat(t)) {
           e.fini = true;
-        else if (!e.coup_vu && pourrait_etre_un_coup(t))
+        } else if (!e.coup_vu && pourrait_etre_un_coup(t)) {
           e.coup_vu = true;
+          // The rest of the line the quick way.
+          parcourt_ligne_coups(l.substr(j), e);
+          return;
+        }
       }
       i = j;
     }
@@ -147,47 +318,9 @@ const char* nom_tag(int tag) { return tag >= 0 && tag < NB_TAGS_CONNUS ? NOMS[ta
 
 std::vector<TagBrut> tags_de_ligne(std::string_view l) {
   std::vector<TagBrut> tags;
-  std::size_t i = 0;
-  const std::size_t n = l.size();
-  auto saute_blancs = [&] {
-    while (i < n && blanc(l[i])) ++i;
-  };
-  while (true) {
-    saute_blancs();
-    if (i >= n || l[i] != '[') break;
-    ++i;
-    saute_blancs();
-    const std::size_t debut_nom = i;
-    while (i < n && (std::isalnum(static_cast<unsigned char>(l[i])) || l[i] == '_' || l[i] == '-' || l[i] == '+' ||
-                     l[i] == '#' || l[i] == '='))
-      ++i;
-    if (i == debut_nom) break;
-    const std::string_view nom = l.substr(debut_nom, i - debut_nom);
-    saute_blancs();
-    if (i >= n || l[i] != '"') break;  // "[Result ]", "[Result]"
-    ++i;
-    std::string valeur;
-    bool ferme = false;
-    while (i < n) {
-      const char c = l[i];
-      if (c == '\\' && i + 1 < n && (l[i + 1] == '"' || l[i + 1] == '\\')) {
-        valeur.push_back(l[i + 1]);
-        i += 2;
-      } else if (c == '"') {
-        ferme = true;
-        ++i;
-        break;
-      } else {
-        valeur.push_back(c);
-        ++i;
-      }
-    }
-    if (!ferme) break;  // no closing quote: the tag is left out
-    saute_blancs();
-    if (i >= n || l[i] != ']') break;
-    ++i;
-    tags.push_back({nom, std::move(valeur)});
-  }
+  parcourt_tags(l, [&](std::string_view nom, std::string_view valeur, bool echappee) {
+    tags.push_back({nom, echappee ? sans_echappements(valeur) : std::string(valeur)});
+  });
   return tags;
 }
 
@@ -197,7 +330,8 @@ bool FichierPgn::ouvre(const QString& chemin, QString* erreur) {
   ferme();
   fichier_.setFileName(chemin);
   if (!fichier_.open(QIODevice::ReadOnly)) {
-    if (erreur) *erreur = fichier_.errorString();
+    if (erreur)
+      *erreur = plateforme::texte_message(808).arg(QDir::toNativeSeparators(chemin), fichier_.errorString());
     return false;
   }
   taille_ = fichier_.size();
@@ -206,6 +340,7 @@ bool FichierPgn::ouvre(const QString& chemin, QString* erreur) {
   base_ = 0;
   fin_fichier_ = false;
   debut_texte_ = 0;
+  prochain_lf_ = prochain_cr_ = INCONNUE;
   remplit();
   if (fin_ >= 3 && static_cast<unsigned char>(tampon_[0]) == 0xEF && static_cast<unsigned char>(tampon_[1]) == 0xBB &&
       static_cast<unsigned char>(tampon_[2]) == 0xBF) {
@@ -221,10 +356,12 @@ void FichierPgn::ferme() {
   tampon_.shrink_to_fit();
   debut_ = fin_ = 0;
   base_ = 0;
+  prochain_lf_ = prochain_cr_ = INCONNUE;
 }
 
 bool FichierPgn::remplit() {
   if (fin_fichier_) return false;
+  prochain_lf_ = prochain_cr_ = INCONNUE;  // the bytes move, and more come
   // Unread bytes go to the front.
   if (debut_ > 0) {
     std::memmove(tampon_.data(), tampon_.data() + debut_, fin_ - debut_);
@@ -242,13 +379,24 @@ bool FichierPgn::remplit() {
   return true;
 }
 
+std::size_t FichierPgn::fin_de_ligne(std::size_t k) {
+  const char* d = tampon_.data();
+  auto cherche = [&](std::size_t& memo, char c) {
+    if (memo != INCONNUE && memo >= k) return;
+    const void* p = std::memchr(d + k, c, fin_ - k);
+    memo = p ? static_cast<std::size_t>(static_cast<const char*>(p) - d) : fin_;
+  };
+  cherche(prochain_lf_, '\n');
+  cherche(prochain_cr_, '\r');
+  return std::min(prochain_lf_, prochain_cr_);
+}
+
 bool FichierPgn::ligne_suivante(std::string_view& ligne, std::int64_t& debut) {
   if (!fichier_.isOpen()) return false;
   std::size_t cherche = debut_;
   while (true) {
     const char* d = tampon_.data();
-    std::size_t k = cherche;
-    while (k < fin_ && d[k] != '\n' && d[k] != '\r') ++k;
+    const std::size_t k = fin_de_ligne(cherche);
     if (k < fin_ && (d[k] == '\n' || k + 1 < fin_ || fin_fichier_)) {
       // A CR needs the byte after it to tell CR from CRLF.
       debut = base_ + static_cast<std::int64_t>(debut_);
@@ -285,6 +433,7 @@ bool FichierPgn::positionne(std::int64_t offset) {
   base_ = offset;
   debut_ = fin_ = 0;
   fin_fichier_ = false;
+  prochain_lf_ = prochain_cr_ = INCONNUE;
   if (tampon_.empty()) tampon_.resize(taille_tampon(taille_));
   remplit();
   return debut_de_ligne;
@@ -301,7 +450,7 @@ std::string PartieLue::valeur_tag(std::string_view nom) const {
 void PartieLue::vide() {
   debut = -1;
   for (int i = 0; i < NB_TAGS_CONNUS; ++i) {
-    valeurs[i].clear();
+    valeurs[i].resize(0);  // the buffer serves the next game
     presents[i] = false;
   }
   nb_tags = 0;
@@ -355,15 +504,20 @@ bool LecteurPgn::partie_suivante(PartieLue& p, bool coups) {
     }
 
     if (etat == TAGS) {
-      for (TagBrut& t : tags_de_ligne(l)) {
+      parcourt_tags(l, [&](std::string_view nom, std::string_view ecrite, bool echappee) {
         ++p.nb_tags;
-        const int k = tag_connu(t.nom);
+        const int k = tag_connu(nom);
+        if (k < 0 && !coups) return;
+        // Only a value with escapes gets a text of its own before decoding.
+        std::string sans;
+        if (echappee) sans = sans_echappements(ecrite);
+        const std::string_view valeur = echappee ? std::string_view(sans) : ecrite;
         if (k >= 0 && !p.presents[k]) {
           p.presents[k] = true;
-          p.valeurs[k] = decode(t.valeur);
+          decode_dans(p.valeurs[k], valeur);
         }
-        if (coups) p.tags.emplace_back(std::string(t.nom), en_utf8(t.valeur));
-      }
+        if (coups) p.tags.emplace_back(std::string(nom), en_utf8(valeur));
+      });
       if (coups) p.lignes_tags.push_back(en_utf8(l));
       continue;
     }

@@ -56,6 +56,9 @@ std::vector<TagBrut> tags_de_ligne(std::string_view ligne);
 // Lines of a file with the offset of their first byte.
 class FichierPgn {
  public:
+  // The bytes read at a time (a line longer than that makes the buffer grow).
+  static constexpr std::size_t TAILLE_BLOC = 1 << 20;
+
   FichierPgn() = default;
   FichierPgn(const FichierPgn&) = delete;
   FichierPgn& operator=(const FichierPgn&) = delete;
@@ -79,6 +82,9 @@ class FichierPgn {
 
  private:
   bool remplit();
+  // The first line end (LF or CR) in tampon_ from `k` on, fin_ when none.
+  std::size_t fin_de_ligne(std::size_t k);
+  static constexpr std::size_t INCONNUE = static_cast<std::size_t>(-1);
 
   QFile fichier_;
   std::int64_t taille_ = 0;
@@ -88,6 +94,10 @@ class FichierPgn {
   std::size_t fin_ = 0;      // bytes held in tampon_
   std::int64_t base_ = 0;    // file offset of tampon_[0]
   bool fin_fichier_ = false;
+  // The next LF and the next CR found in tampon_ (fin_ when there is none
+  // up to fin_), kept so that a file of LF lines is not searched for CRs
+  // to its end at each line; INCONNUE once the buffer has changed.
+  std::size_t prochain_lf_ = INCONNUE, prochain_cr_ = INCONNUE;
 };
 
 // One game as the reader gives it.

@@ -6,6 +6,8 @@
 #include "play/parametres.h"
 #include "chess/messages.h"
 #include "gamefiles/lecture_pgn.h"
+#include "localisation/textes_langue.h"
+#include "platform/langue_messages.h"
 
 namespace pgn {
 
@@ -64,7 +66,7 @@ std::string echappe_tag(const std::string& v) {
 
 // The elements of a game that become its tags.
 bool element_de_partie(const QString& nom) {
-  if (nom == QLatin1String("Comment")) return true;
+  if (nom == QLatin1String("Comment") || nom == QLatin1String("SetUp") || nom == QLatin1String("FEN")) return true;
   for (const char* e : ELEMENTS)
     if (nom == QLatin1String(e)) return true;
   return false;
@@ -94,6 +96,11 @@ QString fin_liste_xml() { return QStringLiteral("</LIST>") + FIN; }
 QString partie_xml(const std::string& tags, const std::string& coups) {
   QString s = QStringLiteral("<GAME>") + FIN;
   for (const char* nom : ELEMENTS) ajoute_element(s, nom, valeur_tag_pgn(std::string("[") + nom, tags));
+  // A game from a position of its own names it before its moves.
+  if (const std::string fen = valeur_tag_pgn("[FEN", tags); !fen.empty() && valeur_tag_pgn("[SetUp", tags) != "0") {
+    ajoute_element(s, "SetUp", "1");
+    ajoute_element(s, "FEN", fen);
+  }
   ajoute_element(s, "Move", coups);
   ajoute_element(s, "Comment", valeur_tag_pgn("[Comment", tags));
   return s + QStringLiteral("</GAME>") + FIN;
@@ -127,7 +134,7 @@ QString en_latin1(const QString& texte) {
 bool lit_liste_xml(const QByteArray& document, std::vector<PartieXml>& parties, QString* erreur) {
   parties.clear();
   if (document.size() > TAILLE_MAX_DOCUMENT_XML) {
-    if (erreur) *erreur = QStringLiteral("Le document dépasse %1 Ko.").arg(TAILLE_MAX_DOCUMENT_XML / 1024);
+    if (erreur) *erreur = texte(824).arg(TAILLE_MAX_DOCUMENT_XML / 1024);
     return false;
   }
   QXmlStreamReader x(document);
@@ -148,7 +155,7 @@ bool lit_liste_xml(const QByteArray& document, std::vector<PartieXml>& parties, 
         break;
       case QXmlStreamReader::DTD:
         // A game list has no document type: declarations and entities are refused.
-        x.raiseError(QStringLiteral("Le document déclare un type de document (DTD), refusé."));
+        x.raiseError(texte(894));
         break;
       case QXmlStreamReader::EndElement: {
         if (pile.empty()) break;
@@ -177,7 +184,8 @@ bool lit_liste_xml(const QByteArray& document, std::vector<PartieXml>& parties, 
     }
   }
   if (x.hasError()) {
-    if (erreur) *erreur = x.errorString();
+    // Qt's words after the program's.
+    if (erreur) *erreur = plateforme::avec_detail(texte(897), x.errorString());
     parties.clear();
     return false;
   }
@@ -189,7 +197,7 @@ bool ajoute_a_liste_xml(QByteArray& document, const QString& parties, QString* e
     if (erreur) *erreur = pourquoi;
     return false;
   };
-  const QString pas_une_liste = QStringLiteral("Le fichier n'est pas une liste de parties XML (%1) : la partie n'y a pas été ajoutée.");
+  auto pas_une_liste = [](const QString& pourquoi) { return plateforme::avec_detail(texte(895), pourquoi); };
   QXmlStreamReader x(document);
   bool racine = false;
   while (!x.atEnd()) {
@@ -197,13 +205,13 @@ bool ajoute_a_liste_xml(QByteArray& document, const QString& parties, QString* e
     if (t == QXmlStreamReader::DTD) x.raiseError(QStringLiteral("DTD"));
     if (t == QXmlStreamReader::StartElement && !racine) {
       racine = true;
-      if (x.name() != QLatin1String("LIST")) x.raiseError(QStringLiteral("<LIST> attendu"));
+      if (x.name() != QLatin1String("LIST")) x.raiseError(texte(896).arg(QStringLiteral("<LIST>")));
     }
   }
-  if (x.hasError()) return refus(pas_une_liste.arg(x.errorString()));
-  if (!racine) return refus(pas_une_liste.arg(QStringLiteral("<LIST> attendu")));
+  if (x.hasError()) return refus(pas_une_liste(x.errorString()));
+  if (!racine) return refus(pas_une_liste(texte(896).arg(QStringLiteral("<LIST>"))));
   const qsizetype fin = document.lastIndexOf("</LIST>");
-  if (fin < 0) return refus(pas_une_liste.arg(QStringLiteral("</LIST> attendu")));
+  if (fin < 0) return refus(pas_une_liste(texte(896).arg(QStringLiteral("</LIST>"))));
   // The bytes of the games in the encoding the list declares; a character
   // that encoding lacks is written as a reference.
   const QString encodage = encodage_declare(document);

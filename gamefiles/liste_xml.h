@@ -6,6 +6,8 @@
 //   <LIST>
 //   <GAME>
 //   <Event>...</Event>  ... <Variation>...</Variation>   (one line each)
+//   <SetUp>1</SetUp> <FEN>...</FEN>   (one line each, only for a game that
+//                                      starts from a position of its own)
 //   <Move>1.e4 e5 1-0</Move>
 //   <Comment>...</Comment>
 //   </GAME>
@@ -18,8 +20,10 @@
 //
 // Reading takes a document of at most TAILLE_MAX_DOCUMENT_XML bytes, with no
 // document type declaration (so no entity of its own, nothing fetched from
-// elsewhere); only the elements of a game (Event to Variation, Comment)
-// become tags, Move its movetext.
+// elsewhere); only the elements of a game (Event to Variation, SetUp, FEN,
+// Comment) become tags, Move its movetext. A reader that knows only the
+// elements of every game passes SetUp and FEN by; one that turns every
+// element into a tag gets the PGN tags of the same names.
 #pragma once
 
 #include <QByteArray>
@@ -38,7 +42,8 @@ QString debut_liste_xml(const QDateTime& quand);
 // "</LIST>" and its line end.
 QString fin_liste_xml();
 // One game: the elements Event to Variation taken from the tag lines
-// `tags`, then Move (`coups`: movetext and result), then Comment.
+// `tags`, SetUp and FEN when the tags give a start position (a FEN tag, SetUp
+// not "0"), then Move (`coups`: movetext and result), then Comment.
 QString partie_xml(const std::string& tags, const std::string& coups);
 // The bytes of a new list holding `parties` (whole GAME elements), written
 // `quand`: ISO-8859-1 as declared, whatever other encoding the bytes might

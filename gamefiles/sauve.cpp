@@ -83,7 +83,7 @@ std::string entete_sauvegarde() {
       entete_pgn.empty()
           ? entete_construite(texte(28), QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")))
           : entete_pgn;
-  return pgn::entete_export(pgn::tags_du_texte(entete), resultat_du_jeu());
+  return pgn::entete_export(pgn::tags_du_texte(avec_position_depart(entete)), resultat_du_jeu());
 }
 
 std::string partie_a_sauver(const QString& texte) { return pgn::partie_export(texte.toStdString(), resultat_du_jeu()); }
@@ -155,12 +155,15 @@ void sauve::Form_Load() {
 
 void sauve::Command1_Click() {
   const bool xml = Option1[2]->isChecked();
+  const bool ajoute = Check1->isChecked();
   const QString jour = QDate::currentDate().toString(QStringLiteral("ddMMyy"));
+  // The form asks its own question before replacing a file, and none when it
+  // adds to one: the dialog asks nothing.
   const QString chemin = plateforme::choisit_fichier_a_sauver(
       texte(214), texte(215) + (xml ? QStringLiteral(" XML (*.xml)|*.xml") : QStringLiteral(" PGN (*.pgn)|*.pgn")),
-      plateforme::chemin_appli(), QStringLiteral("Morva") + jour + (xml ? QStringLiteral(".xml") : QStringLiteral(".pgn")));
+      plateforme::chemin_appli(), QStringLiteral("Morva") + jour + (xml ? QStringLiteral(".xml") : QStringLiteral(".pgn")),
+      false);
   if (chemin.isEmpty()) return;
-  const bool ajoute = Check1->isChecked();
   if (!ajoute && QFileInfo::exists(chemin) &&
       plateforme::boite_message(chemin + texte(216), boite::OUI_NON | boite::QUESTION) != boite::OUI)
     return;

@@ -8,7 +8,7 @@
 // file's game list before its "</LIST>". Either way the file is written new
 // and renamed over the old one. A failure says why and leaves the form open;
 // a success puts a PGN file on the recent files and closes the form. The
-// print button stays off.
+// print button prints the game (format 0 of play/impression.h).
 //
 // The PGN written is in export form (gamefiles/export_pgn.h): whatever the
 // user edits in the text, the Seven Tag Roster comes first, the result is
@@ -51,7 +51,9 @@ class sauve : public QWidget {
 
 // The tag lines the save form starts from, in export form: the game's own
 // (entete_pgn), or those built for a game without any (play/entete_partie.h,
-// Event "Nouvelle partie", today's date); the result the game's.
+// Event "Nouvelle partie", today's date); the result the game's; [SetUp "1"]
+// and [FEN] for a game begun from a position of its own, so that its moves
+// are numbered and replayed from there.
 std::string entete_sauvegarde();
 
 // Writes the game of the save form's text `texte` to `chemin`: as PGN, the

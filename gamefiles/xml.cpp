@@ -25,6 +25,13 @@
 #include "platform/fichiers_texte.h"
 #include "platform/minuterie.h"
 #include "platform/telechargement.h"
+#include "play/machine.h"
+
+namespace {
+// Why a game that arrived is not loaded.
+constexpr int TEXTE_LISTE_EN_COURS = 744;
+constexpr int TEXTE_MACHINE_OCCUPEE = 745;
+}  // namespace
 
 namespace {
 
@@ -153,6 +160,12 @@ void xml::arrivee(const QByteArray& document) {
     if (!QString::fromStdString(p.coups).trimmed().isEmpty()) parties.push_back(partie_du_document(p));
   if (parties.empty()) {
     plateforme::boite_message(texte(121) + QStringLiteral("\r\n") + texte(122), boite::EXCLAMATION);
+    return;
+  }
+  // The game in hand cannot change now: say so rather than drop the game.
+  const int occupe = machine_occupee() ? TEXTE_MACHINE_OCCUPEE : lecture_pgn_en_cours() ? TEXTE_LISTE_EN_COURS : 0;
+  if (occupe) {
+    plateforme::boite_message(texte(occupe), boite::EXCLAMATION);
     return;
   }
   charge_parties_externes(parties, parties.size() - 1, adresse_, texte(123));

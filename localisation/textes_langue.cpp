@@ -10,7 +10,6 @@
 #include "platform/traductions_qt.h"
 
 int cle_langue = 1;
-std::int16_t base_texte = 10;
 
 namespace {
 

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/langue_messages.h"
+
 class QObject;
 class langue;
 
@@ -17,8 +19,8 @@ class langue;
 // 4 Spanish, 5 German, 6 Portuguese, 7 Russian, 8 Polish. Any other value
 // gives English.
 extern int cle_langue;
-// The id of text 0 in the chosen language; set by applique_langue only.
-extern std::int16_t base_texte;
+// base_texte, the id of text 0 in the chosen language, is declared with the
+// platform's messages (platform/langue_messages.h), which read it too.
 
 // The program's one language object, made at its first use (the first step
 // of the start-up) and kept until the end.

@@ -19,6 +19,7 @@
 #include "localisation/libelles.h"
 #include "localisation/textes_langue.h"
 #include "network/reseau.h"
+#include "platform/langue_messages.h"
 #include "platform/boites.h"
 #include "platform/reseau_local.h"
 #include "play/jeu.h"
@@ -112,12 +113,13 @@ void connexion::SSCommand2_Click() {
     ip_mode_serveur = Option1[1]->isChecked() ? 1 : 0;
     const int port = port_reseau(ip_num_port);
     if (port == 0)
-      throw std::runtime_error(
-          (QStringLiteral("Numéro de port incorrect (1 à 65535) : ") + ip_num_port).toStdString());
+      throw std::runtime_error(texte(905).arg(ip_num_port).toStdString());
     if (ip_mode_serveur == 1) {
       // 3. This side listens and plays White.
       QString erreur;
-      if (!r.ecoute(static_cast<quint16>(port), &erreur)) throw std::runtime_error(erreur.toStdString());
+      // Qt's words for the refusal after the program's.
+      if (!r.ecoute(static_cast<quint16>(port), &erreur))
+        throw std::runtime_error(plateforme::avec_detail(texte(906).arg(port), erreur).toStdString());
       prend_couleur(BLANC);
       plateau* p = affiche_plateau();
       if (!p) {

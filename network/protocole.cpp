@@ -1,6 +1,8 @@
 #include "network/protocole.h"
 
+#include <QByteArrayView>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -21,25 +23,36 @@ bool chiffre_case(char c) { return c >= '1' && c <= '8'; }
 // A long move text as the move list writes it: an optional move number, then
 // a piece letter (none for a pawn or without letters), the two squares joined
 // by "-" or "x", "e.p.", "=" and the promotion letter; or castling; then the
-// check marks and one judgement mark.
+// check marks (one per checking piece) and one judgement mark. Every part is
+// bounded, so a move text is never longer than LONGUEUR_COUP_MAX.
 const QRegularExpression& grammaire_coup() {
   static const QRegularExpression re(QStringLiteral(
-      "(?:[0-9]+\\.)?(?:[A-Z]?[a-h][1-8][-x][a-h][1-8](?:e\\.p\\.)?(?:=[A-Za-z])?|O-O(?:-O)?)\\+*[!?]?"));
+      "(?:[0-9]{1,6}\\.)?(?:[A-Z]?[a-h][1-8][-x][a-h][1-8](?:e\\.p\\.)?(?:=[A-Za-z])?|O-O(?:-O)?)\\+{0,2}[!?]?"));
   return re;
 }
+constexpr int LONGUEUR_COUP_MAX = 32;
 
-enum class Lecture { COMPLET, PARTIEL, AUCUN };
+enum class Lecture {
+  COMPLET,   // a whole move text that no further byte can lengthen
+  EXTENSIBLE,// a whole move text, which further bytes may still lengthen
+  PARTIEL,   // the start of a move text
+  AUCUN,     // no move text
+};
 
-// The move text at `debut` of `octets`: its length when complete.
+// The move text at `debut` of `octets`, and its length when whole.
 Lecture lit_texte_coup(const QByteArray& octets, int debut, int& longueur) {
-  const QString s = QString::fromLatin1(octets);
+  if (debut >= octets.size()) return Lecture::PARTIEL;
+  // A move text is short: what stands further on cannot belong to it.
+  const QString s = QString::fromLatin1(octets.mid(debut, LONGUEUR_COUP_MAX));
   const QRegularExpressionMatch m = grammaire_coup().match(
-      s, debut, QRegularExpression::PartialPreferCompleteMatch, QRegularExpression::AnchorAtOffsetMatchOption);
-  if (m.hasMatch()) {
-    longueur = static_cast<int>(m.capturedLength());
-    return Lecture::COMPLET;
-  }
-  return m.hasPartialMatch() ? Lecture::PARTIEL : Lecture::AUCUN;
+      s, 0, QRegularExpression::PartialPreferCompleteMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+  if (!m.hasMatch()) return m.hasPartialMatch() ? Lecture::PARTIEL : Lecture::AUCUN;
+  longueur = static_cast<int>(m.capturedLength());
+  // The same match reported as soon as it runs into the end of the bytes:
+  // then a "+", a mark or the promotion may still come.
+  const QRegularExpressionMatch h = grammaire_coup().match(
+      s, 0, QRegularExpression::PartialPreferFirstMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+  return h.hasPartialMatch() ? Lecture::EXTENSIBLE : Lecture::COMPLET;
 }
 
 // True when a whole well-formed move message stands at `debut`.
@@ -48,7 +61,8 @@ bool coup_complet_a(const QByteArray& o, int debut) {
   for (int i = 1; i <= 4; ++i)
     if (!chiffre_case(o[debut + i])) return false;
   int n = 0;
-  return lit_texte_coup(o, debut + 5, n) == Lecture::COMPLET;
+  const Lecture l = lit_texte_coup(o, debut + 5, n);
+  return l == Lecture::COMPLET || l == Lecture::EXTENSIBLE;
 }
 
 }  // namespace
@@ -143,14 +157,29 @@ int Decoupeur::prochain_verbe(int debut, const char* verbes) const {
   return static_cast<int>(tampon_.size());
 }
 
-int Decoupeur::fin_chat(int debut) const {
-  int fin = static_cast<int>(tampon_.size());
+int Decoupeur::fin_chat(int debut, bool& sure) const {
+  const int n = static_cast<int>(tampon_.size());
+  int fin = n;
+  sure = false;
   if (!marque_chat_.isEmpty()) {
     const qsizetype m = tampon_.indexOf(marque_chat_, debut);
-    if (m >= 0) fin = static_cast<int>(m);
+    if (m >= 0) {
+      fin = static_cast<int>(m);
+      sure = true;
+    } else {
+      // The next chat line may be arriving: its start at the end of the bytes.
+      for (int k = std::max(debut, n - static_cast<int>(marque_chat_.size()) + 1); k < n; ++k)
+        if (marque_chat_.startsWith(QByteArrayView(tampon_).sliced(k))) {
+          fin = k;
+          break;
+        }
+    }
   }
   for (qsizetype i = tampon_.indexOf('#', debut); i >= 0 && i < fin; i = tampon_.indexOf('#', i + 1))
-    if (coup_complet_a(tampon_, static_cast<int>(i))) return static_cast<int>(i);
+    if (coup_complet_a(tampon_, static_cast<int>(i))) {
+      sure = true;
+      return static_cast<int>(i);
+    }
   return fin;
 }
 
@@ -171,9 +200,9 @@ Decoupeur::Etat Decoupeur::mesure(int& longueur) const {
         return Etat::COMPLET;
       }
       // "!" and one letter; anything glued to it that begins no message
-      // belongs to it (and makes it no answer).
+      // belongs to it (and makes it no answer), so its end is the next verb.
       longueur = prochain_verbe(2, VERBES);
-      return Etat::COMPLET;
+      return longueur < n ? Etat::COMPLET : Etat::SILENCE;
     }
     case '@': {
       const qsizetype fin = tampon_.indexOf("\r\n");
@@ -187,34 +216,61 @@ Decoupeur::Etat Decoupeur::mesure(int& longueur) const {
     case '?':
       longueur = n;
       return Etat::SILENCE;
-    case '>':
-      longueur = fin_chat(1);
-      return longueur < n ? Etat::COMPLET : Etat::SILENCE;
+    case '>': {
+      // The line's own nickname is no part of its text, whatever it holds.
+      int debut = 1;
+      if (!marque_chat_.isEmpty()) {
+        if (tampon_.startsWith(marque_chat_)) {
+          debut = static_cast<int>(marque_chat_.size());
+        } else if (marque_chat_.startsWith(tampon_)) {
+          longueur = n;
+          return Etat::SILENCE;
+        }
+      }
+      bool sure = false;
+      longueur = fin_chat(debut, sure);
+      if (sure) return Etat::COMPLET;
+      longueur = n;
+      return Etat::SILENCE;
+    }
     case '#': {
       for (int i = 1; i <= 4 && i < n; ++i)
         if (!chiffre_case(tampon_[i])) {
           longueur = prochain_verbe(1, APRES_COUP);
           return Etat::REJET;
         }
-      if (n < 5) return Etat::INCOMPLET;
+      // Up to the four digits, the move text is still to come.
+      if (n <= 5) return Etat::INCOMPLET;
       int texte = 0;
-      switch (lit_texte_coup(tampon_, 5, texte)) {
+      const Lecture lecture = lit_texte_coup(tampon_, 5, texte);
+      switch (lecture) {
         case Lecture::PARTIEL:
           return Etat::INCOMPLET;
         case Lecture::AUCUN:
           longueur = prochain_verbe(5, APRES_COUP);
           return Etat::REJET;
         case Lecture::COMPLET:
+        case Lecture::EXTENSIBLE:
           break;
       }
       longueur = 5 + texte;
-      // "...e5!A": the move ends before the "!" of a draw answer glued to it.
-      if (longueur < n && tampon_[longueur - 1] == '!' && (tampon_[longueur] == 'A' || tampon_[longueur] == 'R') &&
-          (longueur + 1 == n || est_verbe(tampon_[longueur + 1])))
-        --longueur;
-      if (longueur < n) return Etat::COMPLET;
-      const char dernier = tampon_[n - 1];
-      return dernier == '!' || dernier == '?' ? Etat::COMPLET : Etat::SILENCE;
+      // A final "!" may be the start of a draw answer glued to the move
+      // ("...e5!A"): the answer is one letter followed by a verb, or by
+      // nothing once the sender is silent.
+      if (tampon_[longueur - 1] == '!') {
+        if (longueur == n) return Etat::SILENCE;
+        if (tampon_[longueur] == 'A' || tampon_[longueur] == 'R') {
+          if (longueur + 1 == n) {
+            --longueur;
+            return Etat::SILENCE;
+          }
+          if (est_verbe(tampon_[longueur + 1])) {
+            --longueur;
+            return Etat::COMPLET;
+          }
+        }
+      }
+      return lecture == Lecture::EXTENSIBLE ? Etat::SILENCE : Etat::COMPLET;
     }
     default:
       longueur = prochain_verbe(1, VERBES);
@@ -237,6 +293,13 @@ bool Decoupeur::suivant(QByteArray& message, bool silence) {
 
 void Decoupeur::decoupe(bool silence) {
   for (;;) {
+    if (dans_coup_rejete_) {
+      // The rest of a malformed move: up to where a move text cannot go.
+      const int fin = prochain_verbe(0, APRES_COUP);
+      tampon_.remove(0, fin);
+      if (tampon_.isEmpty()) return;
+      dans_coup_rejete_ = false;
+    }
     int n = 0;
     const Etat e = mesure(n);
     if (e == Etat::INCOMPLET || (e == Etat::SILENCE && !silence)) return;
@@ -246,6 +309,9 @@ void Decoupeur::decoupe(bool silence) {
                            : QStringLiteral("unknown verb (byte %1), %2 bytes dropped")
                                  .arg(static_cast<unsigned char>(v))
                                  .arg(n));
+      // A malformed move that runs to the end of what arrived goes on in
+      // the next bytes: a "-" or "!" there is still its text.
+      if (v == '#' && n == tampon_.size()) dans_coup_rejete_ = true;
       tampon_.remove(0, n);
       continue;
     }
@@ -257,6 +323,21 @@ void Decoupeur::decoupe(bool silence) {
     prets_.push_back(tampon_.left(n));
     tampon_.remove(0, n);
   }
+}
+
+// --- Writing a chat line --------------------------------------------------------------
+
+QString texte_chat_sans_message(const QString& texte, const QString& pseudo) {
+  QString t = texte;
+  // A nickname marker of ours would start a second chat line.
+  const QString marque = QStringLiteral(">[") + pseudo + QStringLiteral("] ");
+  for (qsizetype i = t.indexOf(marque); i >= 0; i = t.indexOf(marque, i + 2)) t.insert(i + 1, QLatin1Char(' '));
+  // A "#" the peer would read as the start of a move gets a blank after it.
+  for (qsizetype i = t.indexOf(QLatin1Char('#')); i >= 0; i = t.indexOf(QLatin1Char('#'), i + 1)) {
+    const QByteArray suite = vers_octets(t.mid(i, 5 + LONGUEUR_COUP_MAX));
+    if (coup_complet_a(suite, 0)) t.insert(i + 1, QLatin1Char(' '));
+  }
+  return t;
 }
 
 }  // namespace reseau

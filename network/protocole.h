@@ -29,6 +29,11 @@ QString message_refus();
 QString message_coup(int col_s, int lig_s, int col_d, int lig_d, const QString& texte_coup);
 // The text is trimmed (a line of blanks sends "[nickname] " alone).
 QString message_chat(const QString& pseudo, const QString& texte);
+// Chat text written so that no part of it can be read as a message of its
+// own: a "#" that would begin a well-formed move gets a blank after it
+// ("# 4745e7-e5"), and our nickname marker ">[pseudo] " becomes
+// "> [pseudo] ". Any other text is returned unchanged.
+QString texte_chat_sans_message(const QString& texte, const QString& pseudo);
 QString message_propose_nul();
 QString message_nul_accepte();
 QString message_nul_refuse();
@@ -56,18 +61,24 @@ int type_promotion(QChar lettre);
 // One buffer per connection. Bytes are appended as they arrive; complete
 // messages come out one at a time, in order.
 //
-// Fixed messages ("-", "/", "!A", "!R", "@...CRLF", a move that ends with
-// its "!" or "?" mark) are complete as soon as their last byte is there. A
-// message whose end the grammar cannot see (a request, a chat line, a move
-// that may still get "+", "!" or "?") is complete when the next message
-// begins after it, or, standing at the end of what arrived, once the sender
-// has been silent for a moment (`silence`). A chat line ends where the next
-// chat line of the same nickname or the next well-formed move begins.
+// A message is cut out only once no further byte can change where it ends.
+// "-", "/", "@...CRLF" and a move that ends with its "?" mark are complete
+// as soon as their last byte is there. A message whose end the grammar
+// cannot see (a request, a chat line, a move that may still get "+", "!" or
+// "?", a "!" that may be the start of "!A" glued to a move, a draw answer
+// that may get more letters) is complete when the next message begins after
+// it, or, standing at the end of what arrived, once the sender has been
+// silent for a moment (`silence`). A chat line ends where the next chat line
+// of the same nickname or the next well-formed move begins; its own
+// nickname is not searched. So however the network cuts the stream, the
+// same messages come out as from the stream in one piece.
 //
 // Bytes that begin no message (an unknown verb, a move with bad digits) are
-// dropped up to the next verb, with a reason in the log lines. A complete
-// message over TAILLE_MAX bytes is dropped the same way. Past PLAFOND bytes
-// waiting in the buffer the connection must be dropped (ajoute returns false).
+// dropped up to the next verb (for a bad move, the next verb a move text
+// cannot hold, even when it comes in a later read), with a reason in the
+// log lines. A complete message over TAILLE_MAX bytes is dropped the same
+// way. Past PLAFOND bytes waiting in the buffer the connection must be
+// dropped (ajoute returns false).
 class Decoupeur {
  public:
   static constexpr int TAILLE_MAX = 2048;
@@ -94,13 +105,20 @@ class Decoupeur {
   // The length of the message at the start of the buffer, by its verb.
   Etat mesure(int& longueur) const;
   void decoupe(bool silence);
-  int fin_chat(int debut) const;
+  // Where the chat line ends, searched from `debut`: at the next line of the
+  // peer's nickname or the next well-formed move. `sure` is false when that
+  // end is only the end of what arrived (more text, or a nickname marker
+  // still arriving).
+  int fin_chat(int debut, bool& sure) const;
   int prochain_verbe(int debut, const char* verbes) const;
 
   QByteArray tampon_;
   std::deque<QByteArray> prets_;
   QByteArray marque_chat_;
   QStringList rejets_;
+  // The bytes so far ended inside a malformed move: what follows, up to a
+  // verb that a move text cannot hold, is still dropped.
+  bool dans_coup_rejete_ = false;
 };
 
 }  // namespace reseau

@@ -19,6 +19,7 @@
 #include "platform/boites.h"
 #include "platform/minuterie.h"
 #include "play/jeu.h"
+#include "play/navigation.h"
 #include "play/nulle_abandon.h"
 #include "play/partie.h"
 #include "play/plateau.h"
@@ -64,10 +65,11 @@ void Reseau::traite(const QByteArray& octets) {
 // --- Before the game ----------------------------------------------------------------
 
 void Reseau::recoit_demande(const QString& message) {
-  if (phase_ != Phase::DEMANDE || !plateau_present()) {
+  if (phase_ != Phase::DEMANDE || !plateau_present() || !socket_) {
     journal(QStringLiteral("game request ignored: %1").arg(extrait(message)));
     return;
   }
+  delai_demande_->Interval(0);
   const QString pseudo = message.mid(1);
   change_phase(Phase::QUESTION);
   const int reponse = plateforme::boite_message(texte(327) + pseudo + QStringLiteral("' ?"), boite::OUI_NON);
@@ -134,9 +136,18 @@ void Reseau::demarre_partie(const QString& pseudo) {
 
 // --- During the game ------------------------------------------------------------------
 
-void Reseau::refuse_coup(const QString& texte_coup, const QString& raison) {
-  journal(QStringLiteral("move refused (%1): %2").arg(raison, extrait(texte_coup)));
-  ajoute_ligne_commentaire(QStringLiteral("- ") + texte(143) + QStringLiteral(" (") + texte_coup + QStringLiteral(")"));
+void Reseau::refuse_coup(const QString& texte_coup, int raison, const char* pour_journal) {
+  journal(QStringLiteral("move refused (%1): %2").arg(QLatin1String(pour_journal), extrait(texte_coup)));
+  // The peer's board has played it: the two boards no longer agree.
+  const QString question = texte(720) + QLatin1Char(' ') + texte_coup + CRLF + texte(raison) + CRLF + CRLF +
+                           texte(726) + CRLF + texte(727);
+  const int reponse = plateforme::boite_message(question, boite::OUI_NON + boite::EXCLAMATION);
+  if (reponse != boite::OUI || phase_ != Phase::PARTIE) return;
+  // The game ends here: the connection goes, nothing more is told.
+  ferme_ici_ = true;
+  ferme_socket();
+  arrete_partie_plateau();
+  change_phase(Phase::FERMEE);
 }
 
 void Reseau::recoit_coup(const QString& message) {
@@ -150,19 +161,21 @@ void Reseau::recoit_coup(const QString& message) {
     journal(erreur + QStringLiteral(": ") + extrait(message));
     return;
   }
-  if (!partie_en_cours()) return refuse_coup(coup.texte, QStringLiteral("the game is over"));
-  // A piece the user holds goes back before the board changes.
+  if (!partie_en_cours()) return refuse_coup(coup.texte, 725, "the game is over");
+  // A piece the user holds goes back, and the board shows the game's
+  // position again, before the move is judged on it.
   plateau_->remet_piece_levee();
+  revient_position_courante(*plateau_);
   const int adverse = couleur_adverse(couleur_joueur);
-  if (dernier_trait == adverse) return refuse_coup(coup.texte, QStringLiteral("not the opponent's turn"));
+  if (dernier_trait == adverse) return refuse_coup(coup.texte, 721, "not the opponent's turn");
   const int code = tab_echiquier(coup.col_s, coup.lig_s);
-  if (couleur_piece(code) != adverse) return refuse_coup(coup.texte, QStringLiteral("no piece of the opponent there"));
+  if (couleur_piece(code) != adverse) return refuse_coup(coup.texte, 722, "no piece of the opponent there");
   if (!coup_legal(coup.col_s, coup.lig_s, coup.col_d, coup.lig_d))
-    return refuse_coup(coup.texte, QStringLiteral("illegal by the rules"));
+    return refuse_coup(coup.texte, 723, "illegal by the rules");
   int promotion = 0;
   if (type_piece(code) == TYPE_PION && (coup.lig_d == 1 || coup.lig_d == 8)) {
     promotion = type_promotion(coup.promotion);
-    if (promotion == 0) return refuse_coup(coup.texte, QStringLiteral("bad promotion letter"));
+    if (promotion == 0) return refuse_coup(coup.texte, 724, "bad promotion letter");
   }
   CoupPartie c;
   c.source = SourceCoup::RESEAU;
@@ -171,6 +184,12 @@ void Reseau::recoit_coup(const QString& message) {
   c.col_d = coup.col_d;
   c.lig_d = coup.lig_d;
   c.promotion = promotion;
+  // The sender's own judgement of its move stays on its line.
+  const QString texte_coup = coup.texte.trimmed();
+  qsizetype marques = texte_coup.size();
+  while (marques > 0 && (texte_coup[marques - 1] == QLatin1Char('!') || texte_coup[marques - 1] == QLatin1Char('?')))
+    --marques;
+  c.annotations = texte_coup.mid(marques).toStdString();
   joue_coup_partie(c);
   plateforme::signale_changement();
 }
@@ -188,7 +207,7 @@ void Reseau::recoit_chat(const QString& message) {
 }
 
 void Reseau::recoit_offre_nulle() {
-  if (phase_ != Phase::PARTIE || !plateau_present() || !partie_en_cours()) {
+  if (!partie_active() || !plateau_present() || !partie_en_cours()) {
     journal(QStringLiteral("draw offer ignored outside a running game"));
     return;
   }
@@ -206,18 +225,38 @@ void Reseau::recoit_offre_nulle() {
 
 void Reseau::recoit_reponse_nulle(const QString& message) {
   const bool accepte = message == message_nul_accepte();
-  if ((!accepte && message != message_nul_refuse()) || !nul_propose_ || phase_ != Phase::PARTIE ||
-      !plateau_present()) {
+  if ((!accepte && message != message_nul_refuse()) || phase_ != Phase::PARTIE || !plateau_present()) {
     journal(QStringLiteral("draw answer ignored: %1").arg(extrait(message)));
     return;
   }
-  nul_propose_ = false;
-  if (!accepte) {
-    plateforme::boite_message(texte(325), boite::EXCLAMATION);
+  if (nul_propose_) {
+    nul_propose_ = false;
+    if (accepte)
+      conclut_nulle_adverse(324);
+    else
+      plateforme::boite_message(texte(325), boite::EXCLAMATION);
     return;
   }
+  // Without an offer of ours, "!A" is the peer's claim of the repetition its
+  // last move made: it counts only when that is so.
+  bool reclame = false;
+  if (accepte && partie_en_cours() && dernier_trait == couleur_adverse(couleur_joueur)) {
+    revient_position_courante(*plateau_);
+    reclame = position_repetee();
+  }
+  if (!reclame) {
+    journal(QStringLiteral("draw answer ignored: %1").arg(extrait(message)));
+    return;
+  }
+  conclut_nulle_adverse(729);
+}
+
+void Reseau::conclut_nulle_adverse(int texte_boite) {
+  // Both boards end the game at the moment of the answer: the clocks stop
+  // before the box, which may stay open a while.
   plateau_->remet_piece_levee();
-  plateforme::boite_message(texte(324), boite::EXCLAMATION);
+  if (partie_en_cours()) arret_timers();
+  plateforme::boite_message(texte(texte_boite), boite::EXCLAMATION);
   if (plateau_present() && partie_en_cours()) conclut_nulle();
 }
 

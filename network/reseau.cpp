@@ -15,8 +15,10 @@
 #include "boardcontrol/echiquier.h"
 #include "chess/messages.h"
 #include "localisation/textes_langue.h"
+#include "openings/comment.h"
 #include "platform/avis_etat.h"
 #include "platform/boites.h"
+#include "platform/minuterie.h"
 #include "play/jeu.h"
 #include "play/partie.h"
 #include "play/plateau.h"
@@ -58,6 +60,9 @@ Reseau::Reseau() {
   reprise_.setSingleShot(true);
   reprise_.setInterval(50);
   connect(&reprise_, &QTimer::timeout, this, &Reseau::traite_file);
+  delai_demande_ = new plateforme::Minuterie(this);
+  delai_demande_->setObjectName(QStringLiteral("delai_demande"));
+  connect(delai_demande_, &plateforme::Minuterie::Timer, this, &Reseau::demande_muette);
 }
 
 Reseau::~Reseau() {
@@ -91,10 +96,13 @@ void Reseau::envoie_chat() {
   if (!plateau_present()) return;
   QLineEdit* saisie = plateau_->Text2;
   if (saisie->text().isEmpty()) return;
-  if (!envoie(message_chat(ip_nom_utilisateur, saisie->text()))) return;
-  // Our own log shows the line as typed, without the nickname.
+  // Nothing of it may read as a message of its own on the peer's side.
+  const QString ecrit = texte_chat_sans_message(saisie->text(), ip_nom_utilisateur);
+  if (!envoie(message_chat(ip_nom_utilisateur, ecrit))) return;
+  // Our own log shows the line as typed, without the nickname, with what
+  // was changed to send it.
   QPlainTextEdit* log = plateau_->Text1;
-  log->appendPlainText(saisie->text());
+  log->appendPlainText(ecrit);
   log->setFocus();
   log->moveCursor(QTextCursor::End);
   log->ensureCursorVisible();
@@ -143,12 +151,16 @@ void Reseau::branche_socket(QTcpSocket* s) {
   file_.clear();
   nul_propose_ = false;
   perte_signalee_ = false;
+  perte_en_attente_ = false;
+  erreur_vue_ = false;
   ferme_ici_ = false;
   derniere_erreur_.clear();
   pseudo_adverse_.clear();
   connect(s, &QTcpSocket::readyRead, this, &Reseau::lecture);
+  // The peer closing its end (it resigned, closed its board or its program)
+  // is a departure; an error before it makes the end a failure.
   connect(s, &QTcpSocket::disconnected, this, [this, s] {
-    if (s == socket_) perte_connexion(derniere_erreur_);
+    if (s == socket_) perte_connexion(derniere_erreur_, erreur_vue_ ? Fin::ECHEC : Fin::DEPART);
   });
   connect(s, &QTcpSocket::errorOccurred, this, [this, s](QAbstractSocket::SocketError e) {
     if (s == socket_) erreur_socket(e);
@@ -177,7 +189,20 @@ void Reseau::nouvelle_connexion() {
     s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     branche_socket(s);
     change_phase(Phase::DEMANDE);
+    // A connection that never asks must not hold the port.
+    delai_demande_->Interval(DELAI_DEMANDE_MS);
   }
+}
+
+void Reseau::demande_muette() {
+  delai_demande_->Interval(0);
+  if (!serveur_role_ || phase_ != Phase::DEMANDE || !socket_) return;
+  journal(QStringLiteral("no game request within %1 s: connection from %2 closed")
+              .arg(DELAI_DEMANDE_MS / 1000)
+              .arg(socket_->peerAddress().toString()));
+  ferme_socket();
+  change_phase(Phase::ATTENTE);
+  ajoute_ligne_commentaire(texte(730));
 }
 
 void Reseau::connexion_etablie() {
@@ -189,11 +214,12 @@ void Reseau::connexion_etablie() {
 
 // --- Closing -------------------------------------------------------------------------------
 
-void Reseau::ferme_socket() {
+void Reseau::ferme_socket(bool garde_file) {
   QTcpSocket* s = socket_;
   socket_ = nullptr;
   silence_.stop();
-  file_.clear();
+  delai_demande_->Interval(0);
+  if (!garde_file) file_.clear();
   if (!s) return;
   s->disconnect(this);
   // What was written still goes out; then the socket goes.
@@ -209,6 +235,7 @@ void Reseau::ferme_socket() {
 
 void Reseau::ferme() {
   ferme_ici_ = true;
+  perte_en_attente_ = false;
   ferme_socket();
   if (serveur_) {
     serveur_->close();
@@ -225,37 +252,61 @@ void Reseau::erreur_socket(QAbstractSocket::SocketError e) {
   derniere_erreur_ = socket_->errorString();
   // The peer closing is seen by the disconnection; any error that leaves the
   // socket unconnected (refused, unreachable, reset) ends the connection here.
-  if (e != QAbstractSocket::RemoteHostClosedError && socket_->state() == QAbstractSocket::UnconnectedState)
-    perte_connexion(derniere_erreur_);
+  if (e == QAbstractSocket::RemoteHostClosedError) return;
+  erreur_vue_ = true;
+  if (socket_->state() == QAbstractSocket::UnconnectedState) perte_connexion(derniere_erreur_, Fin::ECHEC);
 }
 
-void Reseau::perte_connexion(const QString& cause) {
+void Reseau::perte_connexion(const QString& cause, Fin fin) {
   if (!socket_) return;
-  const Phase avant = phase_;
+  // What arrived before the end is still the peer's: its last move, or its
+  // refusal, counts before the end is told.
+  if (fin != Fin::DONNEES) {
+    while (socket_->bytesAvailable() > 0)
+      if (!decoupeur_.ajoute(socket_->read(LECTURE_MAX))) break;
+    prends_messages(true);
+  }
   journal(QStringLiteral("connection closed: %1").arg(cause.isEmpty() ? QStringLiteral("by the peer") : cause));
-  ferme_socket();
+  ferme_socket(true);
   nul_propose_ = false;
+  fin_ = fin;
+  derniere_erreur_ = cause;
+  perte_en_attente_ = true;
+  // Told once the socket's own signal is over, as every message of the peer.
+  QMetaObject::invokeMethod(this, &Reseau::traite_file, Qt::QueuedConnection);
+}
+
+void Reseau::arrete_partie_plateau() {
+  if (!plateau_present()) return;
+  arret_timers();
+  plateau_->Echiquier->Enabled(false);
+  plateau_->message->setEnabled(false);
+}
+
+void Reseau::conclut_perte() {
+  perte_en_attente_ = false;
+  const Phase avant = phase_;
   // Listening side before any game: the request went away; wait for another.
   if (serveur_role_ && (avant == Phase::DEMANDE || avant == Phase::QUESTION)) {
     change_phase(Phase::ATTENTE);
     return;
   }
-  if (avant == Phase::REFUSEE) return;
+  if (avant == Phase::REFUSEE || avant == Phase::AUCUNE || avant == Phase::ATTENTE || avant == Phase::FERMEE) return;
   change_phase(Phase::FERMEE);
   if (perte_signalee_ || ferme_ici_) return;
   perte_signalee_ = true;
-  if (avant == Phase::PARTIE && plateau_present()) {
-    arret_timers();
-    plateau_->Echiquier->Enabled(false);
-    plateau_->message->setEnabled(false);
+  if (avant == Phase::PARTIE) arrete_partie_plateau();
+  // The peer that leaves a game it played (resigned, its board closed, the
+  // game over) has left; anything else is a failure of the connection.
+  if (avant == Phase::PARTIE && fin_ == Fin::DEPART) {
+    plateforme::boite_message(texte(728), boite::EXCLAMATION);
+    return;
   }
-  // Said once the socket's own signal is over, as every message of the peer.
-  const QString message = texte(326) + QStringLiteral("\r\n\r\n") +
-                          (serveur_role_ ? QStringLiteral("Cause : ") : QStringLiteral("? : ")) +
-                          (cause.isEmpty() ? QStringLiteral("?") : cause);
-  QMetaObject::invokeMethod(
-      this, [message] { plateforme::boite_message(message, boite::EXCLAMATION); },
-      Qt::QueuedConnection);
+  const QString cause = derniere_erreur_;
+  plateforme::boite_message(texte(326) + QStringLiteral("\r\n\r\n") +
+                                (serveur_role_ ? QStringLiteral("Cause : ") : QStringLiteral("? : ")) +
+                                (cause.isEmpty() ? QStringLiteral("?") : cause),
+                            boite::EXCLAMATION);
 }
 
 // --- Writing ---------------------------------------------------------------------------------
@@ -284,7 +335,7 @@ void Reseau::lecture() {
     if (!decoupeur_.ajoute(socket_->read(LECTURE_MAX))) {
       journal(QStringLiteral("more than %1 bytes without a complete message: connection dropped")
                   .arg(Decoupeur::PLAFOND));
-      perte_connexion(QStringLiteral("invalid data"));
+      perte_connexion(QStringLiteral("invalid data"), Fin::DONNEES);
       return;
     }
     prends_messages(false);
@@ -315,7 +366,7 @@ void Reseau::traite_file() {
   if (en_traitement_) return;
   // Not in the middle of a question or of a move being recorded.
   if (QApplication::activeModalWidget() || coup_en_traitement()) {
-    if (!file_.empty()) reprise_.start();
+    if (!file_.empty() || perte_en_attente_) reprise_.start();
     return;
   }
   en_traitement_ = true;
@@ -325,6 +376,8 @@ void Reseau::traite_file() {
     traite(m);
   }
   en_traitement_ = false;
+  // The end of the connection comes after everything the peer sent.
+  if (perte_en_attente_) conclut_perte();
 }
 
 }  // namespace reseau

@@ -9,14 +9,22 @@
 // question is open or a move is being recorded, and after a piece lifted by
 // the user has been put back.
 //
-// A move from the peer is checked (its turn, its piece, the rules) and goes
-// through the one move path of the game (joue_coup_partie); a refused one is
-// reported in the comment window and the log. Chat lines, draw offers and
-// answers count only once the game has started on the board window of this
-// connection; "!A"/"!R" only while our own offer waits. Once the connection
-// is gone (closed by the peer, lost, or closed here) nothing is written to
-// it again; a loss during a game is reported once, and the clocks, the board,
-// the chat and the draw offer stop.
+// The listening side gives a connection DELAI_DEMANDE_MS to send its game
+// request; one that stays silent is closed, and the side listens again.
+//
+// A move from the peer is played on the game's current position (the board
+// comes back to it when an earlier one is looked at), checked (its turn, its
+// piece, the rules) and goes through the one move path of the game
+// (joue_coup_partie); a refused one is told in a box with its reason, from
+// which the user may end the game. Chat lines, draw offers and answers count
+// only once the game has started on the board window of this connection;
+// "!A"/"!R" while our own offer waits, and "!A" also right after the peer's
+// move that repeated a position for the third time (the peer's claim).
+// Once the connection is gone (closed by the peer, lost, or closed here)
+// nothing is written to it again; what the peer sent before it went is
+// handled first, then the end is told once: the opponent has left when the
+// peer closed a game that had started, else the connection failed. The
+// clocks, the board, the chat and the draw offer stop.
 #pragma once
 
 #include <QAbstractSocket>
@@ -28,6 +36,10 @@
 #include <deque>
 
 #include "network/protocole.h"
+
+namespace plateforme {
+class Minuterie;
+}
 
 class QTcpServer;
 class QTcpSocket;
@@ -81,6 +93,10 @@ class Reseau : public QObject {
   // How long the sender must be silent before a message whose end the
   // grammar cannot see is taken (milliseconds).
   static int delai_silence_ms;
+  // How long the listening side waits for the request of a connection.
+  static constexpr int DELAI_DEMANDE_MS = 30000;
+  // The timer of that wait (it runs while a connection has not asked).
+  plateforme::Minuterie& minuterie_demande() { return *delai_demande_; }
 
   ~Reseau() override;
 
@@ -93,14 +109,22 @@ class Reseau : public QObject {
   void branche_socket(QTcpSocket* s);
   void lecture();
   void silence();
-  void perte_connexion(const QString& cause);
+  // How a connection ended.
+  enum class Fin { DEPART, ECHEC, DONNEES };
+  void perte_connexion(const QString& cause, Fin fin);
+  void conclut_perte();
+  void demande_muette();
+  // The game stops on the board: clocks, board and chat.
+  void arrete_partie_plateau();
   void erreur_socket(QAbstractSocket::SocketError e);
   void connexion_etablie();
   void prends_messages(bool silence);
   void planifie();
   void traite_file();
   void ecrit(const QString& message);
-  void ferme_socket();
+  // Closes the game connection; the messages still to handle go too unless
+  // `garde_file`.
+  void ferme_socket(bool garde_file = false);
   void journal(const QString& ligne);
   void change_phase(Phase p);
 
@@ -114,7 +138,9 @@ class Reseau : public QObject {
   void recoit_offre_nulle();
   void recoit_reponse_nulle(const QString& message);
   void demarre_partie(const QString& pseudo);
-  void refuse_coup(const QString& texte, const QString& raison);
+  // Tells the user, with text `raison`, and lets them end the game.
+  void refuse_coup(const QString& texte, int raison, const char* pour_journal);
+  void conclut_nulle_adverse(int texte_boite);
   bool plateau_present() const;
 
   QTcpServer* serveur_ = nullptr;
@@ -124,11 +150,16 @@ class Reseau : public QObject {
   std::deque<QByteArray> file_;
   QTimer silence_;
   QTimer reprise_;
+  plateforme::Minuterie* delai_demande_ = nullptr;
   bool en_traitement_ = false;
   bool serveur_role_ = false;
   bool nul_propose_ = false;
   bool perte_signalee_ = false;
   bool ferme_ici_ = false;
+  // The connection is gone; its end is told once its last messages are handled.
+  bool perte_en_attente_ = false;
+  Fin fin_ = Fin::DEPART;
+  bool erreur_vue_ = false;
   QString pseudo_adverse_;
   QString derniere_erreur_;
   int lignes_journal_ = 0;

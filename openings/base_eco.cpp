@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "platform/avis_etat.h"
+#include "openings/liens_ouvertures.h"
 #include "platform/avis_etat.h"
 #include "platform/boites.h"
 #include "platform/chemins.h"
@@ -74,13 +74,13 @@ void ouvre_base_eco(const QString& chemin) {
   try {
     auto refuse = [&](const QString& pourquoi) {
       throw plateforme::ErreurBase(
-          QStringLiteral("La base d'ouvertures %1 ne peut pas servir : %2.").arg(fichier, pourquoi));
+          texte_ouvertures(840).arg(fichier, pourquoi));
     };
     const QString genre =
         db_eco.valeur(QStringLiteral("SELECT type FROM sqlite_master WHERE name = 'ECO' COLLATE NOCASE AND "
                                      "type IN ('table', 'view')"))
             .toString();
-    if (genre.isEmpty()) refuse(QStringLiteral("la table ECO est absente"));
+    if (genre.isEmpty()) refuse(texte_ouvertures(841));
     const auto colonnes = db_eco.colonnes(QStringLiteral("ECO"));
     const QStringList attendues = {QStringLiteral("Eco_cle"),          QStringLiteral("Eco_code"),
                                    QStringLiteral("Eco_libelle"),      QStringLiteral("Eco_coup"),
@@ -92,7 +92,7 @@ void ouvre_base_eco(const QString& chemin) {
       if (!trouvee) absentes << nom;
     }
     if (!absentes.isEmpty())
-      refuse(QStringLiteral("colonne absente de la table ECO : ") + absentes.join(QStringLiteral(", ")));
+      refuse(texte_ouvertures(842).arg(absentes.join(QStringLiteral(", "))));
     eco_est_table = genre == QLatin1String("table");
     QStringList manquants;
     for (const IndexAttendu& i : index_attendus()) {
@@ -105,9 +105,7 @@ void ouvre_base_eco(const QString& chemin) {
     db_eco.execute(QStringLiteral("PRAGMA cache_size = -16384"));
     if (!manquants.isEmpty())
       plateforme::boite_erreur(
-          QStringLiteral("La base d'ouvertures %1 n'a pas l'index %2 de la table ECO : les ouvertures y "
-                         "seront cherchées sans lui, plus lentement.")
-              .arg(fichier, manquants.join(QStringLiteral(", "))));
+          texte_ouvertures(843).arg(fichier, manquants.join(QStringLiteral(", "))));
   } catch (...) {
     eco_est_table = false;
     index_servis.clear();

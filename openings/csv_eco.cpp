@@ -3,7 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cmath>
 #include <stdexcept>
+
+#include "chess/messages.h"
+#include "chess/notation.h"
+#include "openings/ligne_eco.h"
 
 #include "openings/base_eco.h"
 #include "openings/liens_ouvertures.h"
@@ -30,6 +35,9 @@ constexpr int TEXTE_TITRE_EXPORT = 318;
 constexpr int TEXTE_TITRE_IMPORT = 319;
 constexpr int TEXTE_IMPORTEES = 343;
 constexpr int TEXTE_AUCUNE_IMPORTEE = 344;
+constexpr int TEXTE_GUILLEMET_INTERIEUR = 741;
+constexpr int TEXTE_APRES_GUILLEMET = 742;
+constexpr int TEXTE_COUPS_ILLISIBLES = 743;
 
 // Rows between two updates of the progress window.
 constexpr int PAS_PROGRESSION = 500;
@@ -37,10 +45,21 @@ constexpr int PAS_PROGRESSION = 500;
 const QString VRAI = QStringLiteral("Vrai");
 const QString FAUX = QStringLiteral("Faux");
 
-// The records of `t`; a quoted field left open takes the rest of the text,
-// and its record's line goes to `non_ferme` (0 when every quote is closed).
-QList<EnregistrementCsv> lit_enregistrements(const QString& t, int* non_ferme = nullptr) {
-  if (non_ferme) *non_ferme = 0;
+// What is wrong with the quoting of a CSV text, at the first record that
+// has it (line 0: nothing).
+struct FauteCsv {
+  enum Genre { AUCUNE, NON_FERME, GUILLEMET_INTERIEUR, TEXTE_APRES } genre = AUCUNE;
+  int ligne = 0;
+};
+
+// The records of `t`. A quoted field left open takes the rest of the text; a
+// quote inside a field that does not begin with one, and text after a
+// closing quote, are kept as they stand. The first of these faults goes to
+// `faute`.
+QList<EnregistrementCsv> lit_enregistrements(const QString& t, FauteCsv* faute = nullptr) {
+  auto signale = [&](FauteCsv::Genre genre, int ligne) {
+    if (faute && faute->genre == FauteCsv::AUCUNE) *faute = {genre, ligne};
+  };
   QList<EnregistrementCsv> liste;
   const qsizetype n = t.size();
   qsizetype i = 0;
@@ -50,7 +69,8 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, int* non_ferme = 
     e.ligne = ligne;
     while (true) {
       QString champ;
-      if (i < n && t[i] == QLatin1Char('"')) {
+      const bool entre_guillemets = i < n && t[i] == QLatin1Char('"');
+      if (entre_guillemets) {
         ++i;
         bool ferme = false;
         while (i < n) {
@@ -70,13 +90,18 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, int* non_ferme = 
           ferme = true;
           break;
         }
-        if (!ferme && non_ferme) *non_ferme = e.ligne;
+        if (!ferme) signale(FauteCsv::NON_FERME, e.ligne);
       }
       // Unquoted text, or what follows a closing quote, up to the separator.
       qsizetype fin = i;
       while (fin < n && t[fin] != QLatin1Char(';') && t[fin] != QLatin1Char('\r') && t[fin] != QLatin1Char('\n'))
         ++fin;
-      if (fin > i) champ += QStringView(t).mid(i, fin - i);
+      if (fin > i) {
+        const QStringView reste = QStringView(t).mid(i, fin - i);
+        if (entre_guillemets && !reste.trimmed().isEmpty()) signale(FauteCsv::TEXTE_APRES, e.ligne);
+        if (!entre_guillemets && reste.contains(QLatin1Char('"'))) signale(FauteCsv::GUILLEMET_INTERIEUR, e.ligne);
+        champ += reste;
+      }
       i = fin;
       e.champs << champ;
       if (i < n && t[i] == QLatin1Char(';')) {
@@ -91,6 +116,65 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, int* non_ferme = 
     liste << e;
   }
   return liste;
+}
+
+// Why a record's quoting is refused.
+QString raison_faute(FauteCsv::Genre genre) {
+  switch (genre) {
+    case FauteCsv::NON_FERME:
+      return texte_ouvertures(846);
+    case FauteCsv::GUILLEMET_INTERIEUR:
+      return texte_ouvertures(TEXTE_GUILLEMET_INTERIEUR);
+    case FauteCsv::TEXTE_APRES:
+      return texte_ouvertures(TEXTE_APRES_GUILLEMET);
+    case FauteCsv::AUCUNE:
+      break;
+  }
+  return QString();
+}
+
+bool est_resultat(const QString& jeton) {
+  return jeton == QLatin1String("*") || jeton == QLatin1String("1-0") || jeton == QLatin1String("0-1") ||
+         jeton == QLatin1String("1/2-1/2");
+}
+
+// The moves of a line as the opening base stores them: played from the start
+// with the program's own move reader, written as the game record writes them,
+// followed by the line's result ("*" when it has none). Empty when a token is
+// no legal move (or a move follows the result); `fautif` then receives it.
+QString coups_de_ligne(const QString& champ, QString& fautif) {
+  static const QRegularExpression numero(QStringLiteral("^[0-9]+\\.+"));
+  const QStringList jetons = champ.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+  std::vector<std::string> coups;
+  QStringList ecrits;  // each move as the line writes it
+  QString resultat;
+  for (const QString& jeton : jetons) {
+    QString coup = jeton;
+    coup.remove(numero);
+    if (coup.isEmpty() || est_annotation(coup.toStdString())) continue;
+    if (!resultat.isEmpty()) {
+      fautif = jeton;
+      return QString();
+    }
+    if (est_resultat(coup)) {
+      resultat = coup;
+      continue;
+    }
+    coups.push_back(coup.toStdString());
+    ecrits << jeton;
+  }
+  if (coups.empty()) {
+    fautif = jetons.value(0);
+    return QString();
+  }
+  // The line's own message names the move; the reader's box would be a second one.
+  const ErreursMuettes muettes;
+  const std::vector<std::string> joues = prefixes_de_coups(coups, static_cast<int>(coups.size()));
+  if (joues.size() < coups.size()) {
+    fautif = ecrits[static_cast<qsizetype>(joues.size())];
+    return QString();
+  }
+  return QString::fromStdString(joues.back()) + QLatin1Char(' ') + (resultat.isEmpty() ? QStringLiteral("*") : resultat);
 }
 
 bool est_booleen(const plateforme::DefinitionColonne& c) {
@@ -160,10 +244,10 @@ QString filtre_csv() { return texte_ouvertures(TEXTE_FICHIERS) + QStringLiteral(
 }  // namespace
 
 QList<EnregistrementCsv> lit_csv(const QString& texte) {
-  int non_ferme = 0;
-  QList<EnregistrementCsv> r = lit_enregistrements(texte, &non_ferme);
-  if (non_ferme)
-    throw std::runtime_error(QStringLiteral("ligne %1 : guillemet non refermé").arg(non_ferme).toStdString());
+  FauteCsv faute;
+  QList<EnregistrementCsv> r = lit_enregistrements(texte, &faute);
+  if (faute.genre != FauteCsv::AUCUNE)
+    throw std::runtime_error(texte_ouvertures(844).arg(faute.ligne).arg(raison_faute(faute.genre)).toStdString());
   return r;
 }
 
@@ -232,8 +316,8 @@ int importe_table_eco(const QString& base, const QString& chemin,
   QString erreur;
   if (!plateforme::lit_octets(chemin, octets, &erreur)) throw std::runtime_error(erreur.toStdString());
   const QString texte = texte_csv(octets);
-  int non_ferme = 0;
-  const QList<EnregistrementCsv> enregistrements = lit_enregistrements(texte, &non_ferme);
+  FauteCsv faute;
+  const QList<EnregistrementCsv> enregistrements = lit_enregistrements(texte, &faute);
 
   // Every line is read and checked before the table is touched.
   QList<QVariantList> lignes;
@@ -241,15 +325,18 @@ int importe_table_eco(const QString& base, const QString& chemin,
   constexpr int nb_champs = 6;
   bool entete = true;
   auto refuse = [&](int ligne, const QString& pourquoi) {
-    throw std::runtime_error(QStringLiteral("%1, ligne %2 : %3. Rien n'a été importé.")
+    throw std::runtime_error(texte_ouvertures(845)
                                  .arg(natif(chemin))
                                  .arg(ligne)
                                  .arg(pourquoi)
                                  .toStdString());
   };
-  if (non_ferme) refuse(non_ferme, QStringLiteral("guillemet non refermé"));
-  for (int k = 0; k < enregistrements.size(); ++k) {
+  if (faute.genre != FauteCsv::AUCUNE) refuse(faute.ligne, raison_faute(faute.genre));
+  const int nb_enregistrements = static_cast<int>(enregistrements.size());
+  for (int k = 0; k < nb_enregistrements; ++k) {
     const EnregistrementCsv& e = enregistrements[k];
+    // Every line's moves are played: the window shows the reading too.
+    if (apres_ligne && k > 0 && k % PAS_PROGRESSION == 0) apres_ligne(k, nb_enregistrements);
     const bool vide = e.champs.size() == 1 && e.champs.first().trimmed().isEmpty();
     if (vide) continue;
     if (entete) {  // the header: the names are not read
@@ -257,17 +344,22 @@ int importe_table_eco(const QString& base, const QString& chemin,
       continue;
     }
     if (e.champs.size() > nb_champs)
-      refuse(e.ligne, QStringLiteral("%1 champs pour %2 colonnes").arg(e.champs.size()).arg(nb_champs));
+      refuse(e.ligne, texte_ouvertures(847).arg(e.champs.size()).arg(nb_champs));
     auto champ = [&](int n) { return n <= e.champs.size() ? e.champs.at(n - 1) : QString(); };
-    if (champ(4).trimmed().isEmpty()) refuse(e.ligne, QStringLiteral("la liste des coups est vide"));
+    if (champ(4).trimmed().isEmpty()) refuse(e.ligne, texte_ouvertures(848));
+    QString fautif;
+    const QString coups = coups_de_ligne(champ(4), fautif);
+    if (coups.isEmpty()) refuse(e.ligne, texte_ouvertures(TEXTE_COUPS_ILLISIBLES) + QLatin1Char(' ') + fautif);
     QVariant note;
     if (!champ(6).trimmed().isEmpty()) {
       const std::optional<double> v = nombre_de(champ(6));
-      if (!v) refuse(e.ligne, QStringLiteral("la note « %1 » n'est pas un nombre").arg(champ(6)));
-      note = *v;
+      if (!v || !std::isfinite(*v) || std::fabs(*v) > 1e15)
+        refuse(e.ligne, texte_ouvertures(849).arg(champ(6)));
+      // A rating is a whole number: a half goes to the even neighbour.
+      note = static_cast<qint64>(std::nearbyint(*v));
     }
     lignes << QVariantList{static_cast<qint64>(lignes.size() + 1), texte_ou_nul(champ(2)), texte_ou_nul(champ(3)),
-                           champ(4), champ(5) == VRAI ? 1 : 0, note};
+                           coups, champ(5) == VRAI ? 1 : 0, note};
   }
   if (lignes.isEmpty()) return 0;
 
@@ -306,6 +398,8 @@ void exporte_eco_csv() {
     plateforme::boite_message(n > 0 ? QString::number(n) + texte_ouvertures(TEXTE_EXPORTEES)
                                     : texte_ouvertures(TEXTE_AUCUNE_EXPORTEE),
                               boite::OK_SEUL);
+  } catch (const plateforme::ErreurBase& e) {
+    plateforme::boite_erreur(plateforme::avec_detail(texte_ouvertures(861), e.detail()));
   } catch (const std::exception& e) {
     plateforme::boite_erreur(QString::fromUtf8(e.what()));
   }
@@ -334,6 +428,8 @@ void importe_eco_csv() {
       plateforme::boite_message(QString::number(n) + texte_ouvertures(TEXTE_IMPORTEES), boite::INFORMATION);
     else
       plateforme::boite_erreur(texte_ouvertures(TEXTE_AUCUNE_IMPORTEE));
+  } catch (const plateforme::ErreurBase& e) {
+    plateforme::boite_erreur(plateforme::avec_detail(texte_ouvertures(860), e.detail()));
   } catch (const std::exception& e) {
     plateforme::boite_erreur(QString::fromUtf8(e.what()));
   }

@@ -12,7 +12,12 @@
 // Windows-1252; blank lines are skipped; fields are taken by position (the
 // key of the file is not used: the rows are numbered 1, 2, 3 in file order);
 // a row may have fewer fields than the header (the missing ones are empty),
-// never more.
+// never more. A double quote inside a field that does not begin with one,
+// text after a closing quote and an unclosed quote are errors of their line.
+// The moves are played from the start with the program's move reader and
+// stored as learned lines are ("1.e4 e5 2.Nf3 *", the line's result or "*");
+// a line whose moves do not play is refused with the move. A rating is
+// rounded to a whole number, a half to the even neighbour (12.5 gives 12).
 #pragma once
 
 #include <QList>
@@ -21,7 +26,8 @@
 #include <functional>
 
 // The records of a CSV text: each with the number of the line it begins on
-// (from 1) and its fields. An unclosed quoted field throws std::runtime_error.
+// (from 1) and its fields. A quoting fault (above) throws std::runtime_error
+// naming its line.
 struct EnregistrementCsv {
   int ligne = 0;
   QStringList champs;

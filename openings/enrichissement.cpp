@@ -52,8 +52,7 @@ void enrichit_partie_en_cours(float note_proposee) {
     }
     if (coups.empty()) {
       plateforme::boite_erreur(
-          QStringLiteral("Cette partie ne part pas de la position initiale : elle ne peut pas devenir une ligne "
-                         "de la base de connaissance."));
+          texte_ouvertures(850));
       return;
     }
     const QString resultat = resultat_partie.empty() ? QStringLiteral("*") : QString::fromStdString(resultat_partie);

@@ -4,9 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUuid>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -16,6 +15,7 @@
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
+#include "platform/fichiers_texte.h"
 #include "platform/schemas_bases.h"
 
 namespace {
@@ -32,10 +32,18 @@ QString nom_provisoire(const QString& chemin, const QString& genre) {
 }
 
 void renomme(const QString& de, const QString& vers) {
-  if (std::rename(QFile::encodeName(de).constData(), QFile::encodeName(vers).constData()) != 0)
-    throw std::runtime_error(QStringLiteral("Impossible de renommer %1 en %2 : %3")
-                                 .arg(natif(de), natif(vers), QString::fromLocal8Bit(std::strerror(errno)))
+  if (const int numero = plateforme::renomme(de, vers))
+    throw std::runtime_error(texte_ouvertures(851)
+                                 .arg(natif(de), natif(vers), QString::fromLocal8Bit(std::strerror(numero)))
                                  .toStdString());
+}
+
+// The names of the copies above, of the base named `nom`: the copy, then
+// SQLite's journal of it.
+QRegularExpression forme_restes(const QString& nom) {
+  return QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(nom) +
+                            QStringLiteral("\\.(compacte|reparee)-[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-"
+                                           "[0-9a-f]{12}(-journal|-wal|-shm)?$"));
 }
 
 // The other windows that hold the file open (the data grid).
@@ -43,9 +51,7 @@ bool tenue_ailleurs(const QString& chemin) {
   QStringList noms = plateforme::BaseDonnees::connexions_sur(chemin);
   noms.removeAll(db_eco.nom_connexion());
   if (noms.isEmpty()) return false;
-  plateforme::boite_message(QStringLiteral("La base de données %1 est ouverte dans la grille de saisie rapide : "
-                                           "fermez-la avant de recommencer.")
-                                .arg(natif(chemin)),
+  plateforme::boite_message(texte_ouvertures(852).arg(natif(chemin)),
                             boite::OK_SEUL);
   return true;
 }
@@ -60,6 +66,15 @@ void rouvre_eco(const QString& chemin) {
   }
 }
 
+// What went wrong in a failed job, for the lines under the job's sentence:
+// SQLite's words alone when the database only refused a statement (the
+// job's sentence says it better), else the whole text.
+QString detail_de(const std::exception& e) {
+  const auto* base = dynamic_cast<const plateforme::ErreurBase*>(&e);
+  if (base && base->texte().startsWith(plateforme::texte_message(780))) return base->detail();
+  return QString::fromUtf8(e.what());
+}
+
 // The hourglass while a job runs.
 struct Sablier {
   Sablier() { plateforme::curseur_attente(true); }
@@ -67,6 +82,16 @@ struct Sablier {
 };
 
 }  // namespace
+
+int supprime_restes_maintenance(const QString& chemin) {
+  const QFileInfo base(chemin);
+  const QRegularExpression forme = forme_restes(base.fileName());
+  const QDir dossier = base.absoluteDir();
+  int supprimes = 0;
+  for (const QString& nom : dossier.entryList(QDir::Files | QDir::Hidden | QDir::System))
+    if (forme.match(nom).hasMatch() && QFile::remove(dossier.filePath(nom))) ++supprimes;
+  return supprimes;
+}
 
 void vide_base_connaissance() {
   if (base_occupee()) return;
@@ -93,6 +118,7 @@ void reorganise_base_eco() {
   if (tenue_ailleurs(chemin)) return;
   const QString provisoire = nom_provisoire(chemin, QStringLiteral("compacte"));
   GardeBase garde;
+  supprime_restes_maintenance(chemin);
   try {
     {
       Sablier sablier;
@@ -104,8 +130,7 @@ void reorganise_base_eco() {
         copie.ouvre(provisoire);
         const QStringList problemes = copie.verifie();
         if (!problemes.isEmpty())
-          throw std::runtime_error(
-              QStringLiteral("La copie compactée est incomplète : %1").arg(problemes.first()).toStdString());
+          throw plateforme::ErreurBase(texte_ouvertures(853), problemes.first());
       }
       db_eco.ferme();
       renomme(provisoire, chemin);
@@ -115,7 +140,7 @@ void reorganise_base_eco() {
   } catch (const std::exception& e) {
     QFile::remove(provisoire);
     plateforme::curseur_attente(false);
-    plateforme::boite_message(QString::fromUtf8(e.what()), boite::OK_SEUL);
+    plateforme::boite_message(plateforme::avec_detail(texte_ouvertures(858), detail_de(e)), boite::OK_SEUL);
     rouvre_eco(chemin);
   }
 }
@@ -130,12 +155,13 @@ BilanReparation repare_fichier_eco(const QString& chemin) {
       verif.ouvre(chemin);
       bilan.problemes = verif.verifie();
     } catch (const plateforme::ErreurBase& e) {
-      bilan.problemes << e.texte();
+      bilan.problemes << (e.detail().isEmpty() ? e.texte() : e.detail());
     }
   }
   if (bilan.problemes.isEmpty()) return bilan;
 
   db_eco.ferme();
+  supprime_restes_maintenance(chemin);
   const QString nouvelle = nom_provisoire(chemin, QStringLiteral("reparee"));
   try {
     plateforme::BaseDonnees::cree(nouvelle, schemas::base_eco());
@@ -149,7 +175,7 @@ BilanReparation repare_fichier_eco(const QString& chemin) {
         r = source.recupere_table(QStringLiteral("ECO"), cible);
       } catch (const plateforme::ErreurBase& e) {
         // Nothing can be read: the file stays as it is.
-        bilan.problemes << e.texte();
+        bilan.problemes << (e.detail().isEmpty() ? e.texte() : e.detail());
         r = {};
       }
       bilan.lignes = r.lignes;
@@ -190,7 +216,7 @@ void repare_base_eco() {
     Sablier sablier;
     bilan = repare_fichier_eco(chemin);
   } catch (const std::exception& e) {
-    plateforme::boite_message(QString::fromUtf8(e.what()), boite::OK_SEUL);
+    plateforme::boite_message(plateforme::avec_detail(texte_ouvertures(859), detail_de(e)), boite::OK_SEUL);
     rouvre_eco(chemin);
     return;
   }
@@ -198,20 +224,13 @@ void repare_base_eco() {
   QString message;
   switch (bilan.issue) {
     case BilanReparation::INTACTE:
-      message = QStringLiteral("La base de données est intacte : aucune réparation n'était nécessaire.");
+      message = texte_ouvertures(854);
       break;
     case BilanReparation::REPAREE:
-      message = QStringLiteral("La base de données est réparée : %1 ouvertures ont été récupérées dans une nouvelle "
-                               "base%2. La base endommagée est conservée sous le nom %3.")
-                    .arg(bilan.lignes)
-                    .arg(bilan.pertes ? QStringLiteral(" ; les parties illisibles de l'ancienne sont perdues")
-                                      : QString())
-                    .arg(natif(bilan.ancienne));
+      message = texte_ouvertures(bilan.pertes ? 856 : 855).arg(bilan.lignes).arg(natif(bilan.ancienne));
       break;
     case BilanReparation::ILLISIBLE:
-      message = QStringLiteral("La base de données %1 est endommagée (%2) et aucune ouverture n'a pu y être lue : "
-                               "elle n'est pas réparée et reste en place.")
-                    .arg(natif(chemin), bilan.problemes.value(0));
+      message = plateforme::avec_detail(texte_ouvertures(857).arg(natif(chemin)), bilan.problemes.value(0));
       break;
   }
   plateforme::boite_message(message, boite::OK_SEUL);

@@ -10,6 +10,12 @@
 #include <QString>
 #include <QStringList>
 
+// Removes what a compaction or a repair stopped part way (the program killed)
+// left beside the base `chemin`: its copies, named after the base with
+// ".compacte-" or ".reparee-" and a UUID, and their journals; nothing else.
+// Returns the files removed. Run by both jobs and at start-up.
+int supprime_restes_maintenance(const QString& chemin);
+
 // "Vider la base de connaissance": the learned lines go, after a question;
 // refused with text 227 when the base is off for the engine profile in force.
 void vide_base_connaissance();

@@ -13,14 +13,19 @@ namespace plateforme {
 
 namespace {
 
+// What SQLite (or Qt's driver) said, in its own words: the detail that
+// follows the program's sentence.
 QString texte_erreur(const QSqlError& erreur) {
   QString t = erreur.databaseText().trimmed();
   if (t.isEmpty()) t = erreur.text().trimmed();
-  if (t.isEmpty()) t = QStringLiteral("Erreur de la base de données");
   return t;
 }
 
 [[noreturn]] void leve(const QString& texte) { throw ErreurBase(texte); }
+
+// A statement the database refused: SQLite undoes a failed statement whole,
+// so the base is as it was; the library's words follow.
+[[noreturn]] void leve_sql(const QSqlError& erreur) { throw ErreurBase(texte_message(780), texte_erreur(erreur)); }
 
 // The connections open now, whatever their file.
 QList<const BaseDonnees*>& connexions_ouvertes() {
@@ -112,9 +117,9 @@ int JeuEnregistrements::nb() {
 }
 
 QVariant JeuEnregistrements::valeur(const QString& colonne) const {
-  if (fin_) leve(QStringLiteral("Aucun enregistrement en cours"));
+  if (fin_) leve(texte_message(783));
   const int i = rang_sans_casse(noms_, colonne);
-  if (i < 0) leve(QStringLiteral("Élément non trouvé dans cette collection : ") + colonne);
+  if (i < 0) leve(texte_message(784).arg(colonne));
   return requete_->value(i);
 }
 
@@ -134,7 +139,7 @@ Instruction::~Instruction() = default;
 
 int Instruction::execute(const QVariantList& valeurs) {
   lie(*requete_, valeurs);
-  if (!requete_->exec()) leve(texte_erreur(requete_->lastError()));
+  if (!requete_->exec()) leve_sql(requete_->lastError());
   const int n = requete_->numRowsAffected();
   requete_->finish();
   return n;
@@ -142,7 +147,7 @@ int Instruction::execute(const QVariantList& valeurs) {
 
 QVariant Instruction::valeur(const QVariantList& valeurs) {
   lie(*requete_, valeurs);
-  if (!requete_->exec()) leve(texte_erreur(requete_->lastError()));
+  if (!requete_->exec()) leve_sql(requete_->lastError());
   QVariant v = requete_->next() ? requete_->value(0) : QVariant();
   requete_->finish();
   return v;
@@ -158,15 +163,16 @@ void BaseDonnees::ouvre(const QString& chemin) {
   ferme();
   const QFileInfo info(chemin);
   if (chemin.isEmpty() || !info.exists())
-    leve(QStringLiteral("Fichier de base de données introuvable : '%1'.").arg(QDir::toNativeSeparators(chemin)));
+    leve(texte_message(785).arg(QDir::toNativeSeparators(chemin)));
   if (!info.isFile())
-    leve(QStringLiteral("'%1' n'est pas un fichier de base de données.").arg(QDir::toNativeSeparators(chemin)));
+    leve(texte_message(786).arg(QDir::toNativeSeparators(chemin)));
 
   QString erreur;
+  bool echec = true;
   {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom_);
     if (!db.isValid()) {
-      erreur = QStringLiteral("Le pilote SQLite de Qt est absent.");
+      erreur = texte_message(787);
     } else {
       // mode=rw: the file is opened for reading and writing, never created.
       QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
@@ -181,13 +187,15 @@ void BaseDonnees::ouvre(const QString& chemin) {
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
           erreur = texte_erreur(q.lastError());
+        else
+          echec = false;
       }
     }
-    if (!erreur.isEmpty() && db.isOpen()) db.close();
+    if (echec && db.isOpen()) db.close();
   }
-  if (!erreur.isEmpty()) {
+  if (echec) {
     QSqlDatabase::removeDatabase(nom_);
-    leve(QStringLiteral("%1 (%2)").arg(erreur, QDir::toNativeSeparators(chemin)));
+    throw ErreurBase(texte_message(781).arg(QDir::toNativeSeparators(chemin)), erreur);
   }
   chemin_ = info.absoluteFilePath();
   ouverte_ = true;
@@ -206,7 +214,7 @@ void BaseDonnees::ferme() {
 }
 
 void BaseDonnees::rouvre() {
-  if (chemin_.isEmpty()) leve(QStringLiteral("Aucune base de données n'a été ouverte."));
+  if (chemin_.isEmpty()) leve(texte_message(788));
   const QString chemin = chemin_;
   ouvre(chemin);
 }
@@ -214,11 +222,11 @@ void BaseDonnees::rouvre() {
 bool BaseDonnees::ouverte() const { return ouverte_; }
 
 QSqlQuery BaseDonnees::prepare(const QString& sql, const QVariantList& valeurs) const {
-  if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
+  if (!ouverte_) leve(texte_message(789));
   QSqlQuery q(QSqlDatabase::database(nom_, false));
-  if (!q.prepare(sql)) leve(texte_erreur(q.lastError()));
+  if (!q.prepare(sql)) leve_sql(q.lastError());
   lie(q, valeurs);
-  if (!q.exec()) leve(texte_erreur(q.lastError()));
+  if (!q.exec()) leve_sql(q.lastError());
   return q;
 }
 
@@ -243,10 +251,10 @@ QString BaseDonnees::identifiant(const QString& nom) {
 }
 
 Instruction BaseDonnees::instruction(const QString& sql) const {
-  if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
+  if (!ouverte_) leve(texte_message(789));
   QSqlQuery q(QSqlDatabase::database(nom_, false));
   q.setForwardOnly(true);
-  if (!q.prepare(sql)) leve(texte_erreur(q.lastError()));
+  if (!q.prepare(sql)) leve_sql(q.lastError());
   return Instruction(std::move(q));
 }
 
@@ -259,12 +267,12 @@ QStringList BaseDonnees::connexions_sur(const QString& chemin) {
 }
 
 QSqlDatabase BaseDonnees::connexion_qt() const {
-  if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
+  if (!ouverte_) leve(texte_message(789));
   return QSqlDatabase::database(nom_, false);
 }
 
 TableRecuperee BaseDonnees::recupere_table(const QString& table, BaseDonnees& destination) const {
-  if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
+  if (!ouverte_) leve(texte_message(789));
   TableRecuperee bilan;
   QStringList noms, marques;
   for (const DefinitionColonne& c : destination.colonnes(table)) {
@@ -299,7 +307,7 @@ TableRecuperee BaseDonnees::recupere_table(const QString& table, BaseDonnees& de
         q.setForwardOnly(true);
         // A statement that cannot be made (a column missing, the schema
         // unreadable) gives nothing anywhere in the table.
-        if (!q.prepare(lecture)) leve(texte_erreur(q.lastError()));
+        if (!q.prepare(lecture)) leve_sql(q.lastError());
         {
           q.bindValue(0, depuis);
           if (!q.exec()) {
@@ -384,14 +392,14 @@ int BaseDonnees::met_a_jour(const QString& table, const Champs& champs, const QS
 }
 
 void BaseDonnees::debut_transaction() {
-  if (!ouverte_) leve(QStringLiteral("La base de données n'est pas ouverte."));
+  if (!ouverte_) leve(texte_message(789));
   QSqlDatabase db = QSqlDatabase::database(nom_, false);
-  if (!db.transaction()) leve(texte_erreur(db.lastError()));
+  if (!db.transaction()) leve_sql(db.lastError());
 }
 
 void BaseDonnees::valide_transaction() {
   QSqlDatabase db = QSqlDatabase::database(nom_, false);
-  if (!db.commit()) leve(texte_erreur(db.lastError()));
+  if (!db.commit()) leve_sql(db.lastError());
 }
 
 void BaseDonnees::annule_transaction() {
@@ -422,7 +430,7 @@ QList<DefinitionColonne> BaseDonnees::colonnes(const QString& table) const {
     c.cle_primaire = q.value(4).toInt() != 0;
     liste << c;
   }
-  if (liste.isEmpty()) leve(QStringLiteral("Table introuvable : ") + table);
+  if (liste.isEmpty()) leve(texte_message(790).arg(table));
   return liste;
 }
 
@@ -438,25 +446,28 @@ QStringList BaseDonnees::verifie() const {
 
 void BaseDonnees::compacte_vers(const QString& destination) const {
   if (QFileInfo::exists(destination))
-    leve(QStringLiteral("Le fichier existe déjà : '%1'.").arg(QDir::toNativeSeparators(destination)));
+    leve(texte_message(791).arg(QDir::toNativeSeparators(destination)));
   prepare(QStringLiteral("VACUUM INTO ?"), {QFileInfo(destination).absoluteFilePath()});
 }
 
 void BaseDonnees::cree(const QString& chemin, const QStringList& schema) {
   if (QFileInfo::exists(chemin))
-    leve(QStringLiteral("Le fichier existe déjà : '%1'.").arg(QDir::toNativeSeparators(chemin)));
+    leve(texte_message(791).arg(QDir::toNativeSeparators(chemin)));
   const QString nom = QStringLiteral("creation-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
   QString erreur;
+  bool echec = false;
   {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom);
     db.setDatabaseName(chemin);
     if (!db.open()) {
       erreur = texte_erreur(db.lastError());
+      echec = true;
     } else {
       QSqlQuery q(db);
       for (const QString& instruction : schema) {
         if (!q.exec(instruction)) {
           erreur = texte_erreur(q.lastError());
+          echec = true;
           break;
         }
       }
@@ -465,7 +476,7 @@ void BaseDonnees::cree(const QString& chemin, const QStringList& schema) {
     }
   }
   QSqlDatabase::removeDatabase(nom);
-  if (!erreur.isEmpty()) leve(erreur);
+  if (echec) throw ErreurBase(texte_message(782).arg(QDir::toNativeSeparators(chemin)), erreur);
 }
 
 }  // namespace plateforme

@@ -17,15 +17,25 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/langue_messages.h"
+
 namespace plateforme {
 
+// The text is the program's sentence in the user's language (what failed,
+// what is kept), followed on a line of its own by what SQLite said, when it
+// said something: `detail()` holds those words alone.
 class ErreurBase : public std::runtime_error {
  public:
-  explicit ErreurBase(const QString& texte) : std::runtime_error(texte.toStdString()), texte_(texte) {}
+  explicit ErreurBase(const QString& phrase, const QString& detail = QString())
+      : ErreurBase(avec_detail(phrase, detail), detail, 0) {}
   const QString& texte() const { return texte_; }
+  const QString& detail() const { return detail_; }
 
  private:
+  ErreurBase(const QString& texte, const QString& detail, int)
+      : std::runtime_error(texte.toStdString()), texte_(texte), detail_(detail.trimmed()) {}
   QString texte_;
+  QString detail_;
 };
 
 // The values of one row, by column name, for adding and updating.

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "platform/evenements.h"
+#include "platform/langue_messages.h"
 
 namespace plateforme {
 
@@ -159,24 +160,19 @@ QString domaine_de(const QString& adresse) {
 }  // namespace
 
 QString defaut_adresse(const QString& adresse) {
-  if (adresse.isEmpty()) return QStringLiteral("L'adresse électronique est vide.");
+  if (adresse.isEmpty()) return texte_message(792);
   for (QChar c : adresse)
     if (est_saut_de_ligne(c))
-      return QStringLiteral("L'adresse électronique « %1 » contient un saut de ligne : une seule adresse par champ, "
-                            "sur une ligne.")
-          .arg(visible(adresse));
+      return texte_message(793).arg(visible(adresse));
   const QString forme_incorrecte =
-      QStringLiteral("L'adresse électronique « %1 » est incorrecte : une adresse de la forme nom@domaine est "
-                     "attendue.")
-          .arg(visible(adresse));
+      texte_message(794).arg(visible(adresse));
   // A name with the address ("Nom <nom@domaine>") is not taken: the field
   // holds the address alone.
   if (adresse.contains(QLatin1Char('<')) || adresse.contains(QLatin1Char('>')) || adresse.contains(QLatin1Char('"')))
     return forme_incorrecte;
   if (adresse.contains(QLatin1Char(',')) || adresse.contains(QLatin1Char(';')) || adresse.count(QLatin1Char('@')) > 1 ||
       adresse.trimmed().contains(QLatin1Char(' ')) || adresse.trimmed().contains(QLatin1Char('\t')))
-    return QStringLiteral("Une seule adresse électronique par champ, sans virgule ni point-virgule : « %1 ».")
-        .arg(visible(adresse));
+    return texte_message(795).arg(visible(adresse));
   bool ascii = true;
   for (QChar c : adresse)
     if (c.unicode() <= 0x20 || c.unicode() >= 0x7F) ascii = false;
@@ -190,9 +186,9 @@ QString defaut_adresse(const QString& adresse) {
 
 QString defaut_sujet(const QString& sujet) {
   for (QChar c : sujet) {
-    if (est_saut_de_ligne(c)) return QStringLiteral("Le sujet du message doit tenir sur une ligne, sans saut de ligne.");
+    if (est_saut_de_ligne(c)) return texte_message(796);
     if ((c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F)
-      return QStringLiteral("Le sujet du message contient un caractère de contrôle.");
+      return texte_message(797);
   }
   return QString();
 }
@@ -287,15 +283,15 @@ QByteArray compose_courriel(const Courriel& c, const QDateTime& date, const QStr
   QMimeDatabase types;
   for (const QString& chemin : c.pieces_jointes) {
     const QFileInfo info(chemin);
-    if (!info.isFile()) return refuse(QStringLiteral("La pièce jointe %1 n'existe pas.").arg(chemin));
+    if (!info.isFile()) return refuse(texte_message(798).arg(chemin));
     if (info.size() > TAILLE_MAX_PIECE)
-      return refuse(QStringLiteral("La pièce jointe %1 dépasse %2 Mo.").arg(chemin).arg(TAILLE_MAX_PIECE >> 20));
+      return refuse(texte_message(799).arg(chemin).arg(TAILLE_MAX_PIECE >> 20));
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
-      return refuse(QStringLiteral("La pièce jointe %1 ne peut être lue : %2").arg(chemin, fichier.errorString()));
+      return refuse(avec_detail(texte_message(800).arg(chemin), fichier.errorString()));
     const QByteArray contenu = fichier.readAll();
     if (fichier.error() != QFileDevice::NoError)
-      return refuse(QStringLiteral("La pièce jointe %1 ne peut être lue : %2").arg(chemin, fichier.errorString()));
+      return refuse(avec_detail(texte_message(800).arg(chemin), fichier.errorString()));
     QByteArray type = types.mimeTypeForFile(info).name().toLatin1();
     if (type.isEmpty() || type.contains('"') || type.contains(';')) type = "application/octet-stream";
     pieces.append({info.fileName(), type, contenu});
@@ -345,9 +341,7 @@ QString programme_envoi() {
 
 QString defaut_transport() {
   if (!programme_envoi().isEmpty()) return QString();
-  return QStringLiteral("Aucun service d'envoi du courrier n'est installé (pas de programme sendmail). Installez-en "
-                        "un, msmtp par exemple, et réglez-le pour votre compte de messagerie : aucun message ne "
-                        "peut être envoyé.");
+  return texte_message(801);
 }
 
 bool envoie_courriel(const Courriel& courriel, QString* erreur) {
@@ -369,8 +363,7 @@ bool envoie_courriel(const Courriel& courriel, QString* erreur) {
   processus.start(programme, {QStringLiteral("-i"), QStringLiteral("-f"), courriel.expediteur, QStringLiteral("--"),
                               courriel.destinataire});
   if (!processus.waitForStarted(10000))
-    return echec(QStringLiteral("Le programme d'envoi du courrier %1 n'a pu être lancé : %2")
-                     .arg(programme, processus.errorString()));
+    return echec(avec_detail(texte_message(802).arg(programme), processus.errorString()));
 
   curseur_attente(true);
   processus.write(message);
@@ -392,21 +385,13 @@ bool envoie_courriel(const Courriel& courriel, QString* erreur) {
   if (trop_long && processus.state() != QProcess::NotRunning) {
     processus.kill();
     processus.waitForFinished(5000);
-    return echec(QStringLiteral("Le programme d'envoi du courrier %1 n'a pas répondu en %2 secondes : le message "
-                                "n'est pas envoyé.")
-                     .arg(programme)
-                     .arg(delai_ms / 1000.0));
+    return echec(texte_message(803).arg(programme).arg(delai_ms / 1000.0));
   }
   const QString sortie = QString::fromLocal8Bit(processus.readAllStandardError()).trimmed().left(600);
   if (processus.exitStatus() != QProcess::NormalExit)
-    return echec(QStringLiteral("Le programme d'envoi du courrier %1 s'est arrêté anormalement : le message n'est "
-                                "pas envoyé.%2")
-                     .arg(programme, sortie.isEmpty() ? QString() : QStringLiteral("\n") + sortie));
+    return echec(avec_detail(texte_message(804).arg(programme), sortie));
   if (processus.exitCode() != 0)
-    return echec(QStringLiteral("L'envoi du message a échoué (%1 a rendu le code %2)%3")
-                     .arg(programme)
-                     .arg(processus.exitCode())
-                     .arg(sortie.isEmpty() ? QStringLiteral(".") : QStringLiteral(" :\n") + sortie));
+    return echec(avec_detail(texte_message(805).arg(programme).arg(processus.exitCode()), sortie));
   return true;
 }
 

@@ -20,9 +20,9 @@ Etat& etat() {
 }
 
 QString dialogue(bool sauver, const QString& titre, const QString& filtre, const QString& dossier,
-                 const QString& nom) {
+                 const QString& nom, bool demande_ecrasement = false) {
   if (BoitesEnTest::actif()) {
-    etat().vus.append({sauver, titre, filtre, dossier, nom});
+    etat().vus.append({sauver, titre, filtre, dossier, nom, sauver && demande_ecrasement});
     if (etat().reponses.empty()) {
       // Reported like a message box nobody expected; the dialog is cancelled.
       boite_message(QStringLiteral("Dialogue de fichier inattendu : ") + titre);
@@ -35,7 +35,9 @@ QString dialogue(bool sauver, const QString& titre, const QString& filtre, const
   QString depart = dossier;
   if (!nom.isEmpty()) depart = dossier.isEmpty() ? nom : dossier + QLatin1Char('/') + nom;
   if (sauver)
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), titre, depart, filtre_qt(filtre));
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), titre, depart, filtre_qt(filtre), nullptr,
+                                        demande_ecrasement ? QFileDialog::Options()
+                                                           : QFileDialog::Options(QFileDialog::DontConfirmOverwrite));
   return QFileDialog::getOpenFileName(QApplication::activeWindow(), titre, depart, filtre_qt(filtre));
 }
 }  // namespace
@@ -46,8 +48,8 @@ QString choisit_fichier_a_ouvrir(const QString& titre, const QString& filtre, co
 }
 
 QString choisit_fichier_a_sauver(const QString& titre, const QString& filtre, const QString& dossier,
-                                 const QString& nom) {
-  return dialogue(true, titre, filtre, dossier, nom);
+                                 const QString& nom, bool demande_ecrasement) {
+  return dialogue(true, titre, filtre, dossier, nom, demande_ecrasement);
 }
 
 QString filtre_qt(const QString& filtre) {

@@ -14,8 +14,10 @@ namespace plateforme {
 
 QString choisit_fichier_a_ouvrir(const QString& titre, const QString& filtre, const QString& dossier = QString(),
                                  const QString& nom = QString());
+// `demande_ecrasement` false: the dialog takes an existing file without
+// asking whether to replace it (the caller adds to it, or asks itself).
 QString choisit_fichier_a_sauver(const QString& titre, const QString& filtre, const QString& dossier = QString(),
-                                 const QString& nom = QString());
+                                 const QString& nom = QString(), bool demande_ecrasement = true);
 
 // "Desc|*.a|Desc2|*.b" as the Qt dialogs want it: "Desc (*.a);;Desc2 (*.b)".
 QString filtre_qt(const QString& filtre);
@@ -27,6 +29,7 @@ struct DialogueVu {
   QString filtre;
   QString dossier;
   QString nom;
+  bool demande_ecrasement = false;  // a save dialog that asks before replacing a file
 };
 
 class DialoguesEnTest {

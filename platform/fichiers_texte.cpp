@@ -11,7 +11,40 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/langue_messages.h"
+
 namespace plateforme {
+
+namespace {
+int echec_synchronisation = 0;
+int rang_renommage_en_echec = 0;  // 0: none
+int echec_renommage = 0;
+}  // namespace
+
+int synchronise(int fd) {
+  if (echec_synchronisation != 0) return echec_synchronisation;
+  return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+int renomme(const QByteArray& de, const QByteArray& vers) {
+  if (rang_renommage_en_echec > 0 && --rang_renommage_en_echec == 0) return echec_renommage;
+  return ::rename(de.constData(), vers.constData()) == 0 ? 0 : errno;
+}
+
+int renomme(const QString& de, const QString& vers) { return renomme(QFile::encodeName(de), QFile::encodeName(vers)); }
+
+void DisqueEnTest::synchronisations_en_echec(int numero) { echec_synchronisation = numero; }
+
+void DisqueEnTest::renommage_en_echec(int rang, int numero) {
+  rang_renommage_en_echec = rang;
+  echec_renommage = numero;
+}
+
+void DisqueEnTest::efface() {
+  echec_synchronisation = 0;
+  rang_renommage_en_echec = 0;
+  echec_renommage = 0;
+}
 
 namespace {
 // The 32 characters of 0x80..0x9F in Windows-1252; the five bytes the code
@@ -58,7 +91,7 @@ bool echec(QString* erreur, const QString& texte) {
   return false;
 }
 bool echec_ecriture(QString* erreur, const QString& chemin, const QString& pourquoi) {
-  return echec(erreur, QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(natif(chemin), pourquoi));
+  return echec(erreur, texte_message(806).arg(natif(chemin), pourquoi));
 }
 
 // write() until every byte is written; false with errno set otherwise.
@@ -113,7 +146,7 @@ bool cree_provisoire(const QString& chemin, Remplacement& r, QString* erreur) {
     const int numero = errno;
     return echec_ecriture(
         erreur, chemin,
-        QStringLiteral("impossible de créer un fichier dans le dossier %1 (%2)").arg(natif(dossier), raison(numero)));
+        texte_message(807).arg(natif(dossier), raison(numero)));
   }
   return true;
 }
@@ -142,11 +175,11 @@ bool acheve_remplacement(Remplacement& r, const QByteArray& octets, mode_t mode,
                          QString* erreur) {
   if (!ecrit_tout(r.fd, octets)) return abandonne(r, errno, chemin, erreur);
   ::fchmod(r.fd, mode);
-  if (::fsync(r.fd) != 0) return abandonne(r, errno, chemin, erreur);
+  if (const int numero = synchronise(r.fd)) return abandonne(r, numero, chemin, erreur);
   const int fd = r.fd;
   r.fd = -1;
   if (::close(fd) != 0) return abandonne(r, errno, chemin, erreur);
-  if (::rename(r.provisoire.constData(), r.cible.constData()) != 0) return abandonne(r, errno, chemin, erreur);
+  if (const int numero = renomme(r.provisoire, r.cible)) return abandonne(r, numero, chemin, erreur);
   return true;
 }
 
@@ -154,7 +187,7 @@ bool acheve_remplacement(Remplacement& r, const QByteArray& octets, mode_t mode,
 
 bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
   auto refus = [&](int numero) {
-    return echec(erreur, QStringLiteral("Impossible de lire le fichier %1 : %2").arg(natif(chemin), raison(numero)));
+    return echec(erreur, texte_message(808).arg(natif(chemin), raison(numero)));
   };
   if (chemin.isEmpty()) return refus(ENOENT);
   const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_CLOEXEC);
@@ -410,13 +443,12 @@ bool FichierNeuf::valide(QString* erreur) {
   struct stat st {};
   const bool existe = ::stat(nom.constData(), &st) == 0;
   ::fchmod(fd, mode_remplacant(existe, st));
-  if (::fsync(fd) != 0) {
-    const int numero = errno;
+  if (const int numero = synchronise(fd)) {
     ::close(fd);
     return echoue(numero);
   }
   ::close(fd);
-  if (::rename(provisoire_.constData(), nom.constData()) != 0) return echoue(errno);
+  if (const int numero = renomme(provisoire_, nom)) return echoue(numero);
   provisoire_.clear();
   journal_.ferme();
   return true;

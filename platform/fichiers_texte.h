@@ -79,6 +79,24 @@ class FichierJournal {
 // valide() succeeds: until then, and after any failure, a file already at
 // `chemin` stays whole. A new file not validated is removed when the object
 // goes.
+// The two system calls that put a new file in the place of an old one:
+// fsync(2) of the open new file, then rename(2) over the old. Each returns 0,
+// or the system's error number. In tests DisqueEnTest makes them fail as a
+// failing disk would.
+int synchronise(int fd);
+int renomme(const QByteArray& de, const QByteArray& vers);  // names encoded (QFile::encodeName)
+int renomme(const QString& de, const QString& vers);
+
+class DisqueEnTest {
+ public:
+  // From now on every sync fails with `numero`; 0 makes them succeed again.
+  static void synchronisations_en_echec(int numero);
+  // The `rang`-th rename from now on (1: the next one) fails with `numero`.
+  static void renommage_en_echec(int rang, int numero);
+  // Syncs and renames succeed again.
+  static void efface();
+};
+
 class FichierNeuf {
  public:
   FichierNeuf() = default;

@@ -15,6 +15,7 @@
 
 #include "platform/dialogues_fichiers.h"
 #include "platform/reglage_imprimante.h"
+#include "platform/langue_messages.h"
 
 namespace plateforme {
 
@@ -184,12 +185,12 @@ void Imprimante::rejoue(QPainter& peintre, QPrinter& imprimante) const {
 void Imprimante::envoie(QPrinter& imprimante) const {
   QPainter peintre;
   if (!peintre.begin(&imprimante))
-    throw ErreurImpression(QStringLiteral("L'impression n'a pas pu commencer sur l'imprimante '%1'.")
+    throw ErreurImpression(texte_message(809)
                                .arg(imprimante.outputFileName().isEmpty() ? imprimante.printerName()
                                                                           : imprimante.outputFileName()));
   rejoue(peintre, imprimante);
   if (!peintre.end() || imprimante.printerState() == QPrinter::Error)
-    throw ErreurImpression(QStringLiteral("L'imprimante a signalé une erreur : le document n'est pas imprimé."));
+    throw ErreurImpression(texte_message(810));
 }
 
 bool Imprimante::termine() {
@@ -217,7 +218,7 @@ bool Imprimante::termine() {
         });
         QTimer::singleShot(0, &dialogue, &QDialog::reject);
         dialogue.exec();
-        if (rendus == 0) throw ErreurImpression(QStringLiteral("L'aperçu n'a rien montré."));
+        if (rendus == 0) throw ErreurImpression(texte_message(811));
       }
     }
     envoie(*imprimante_);

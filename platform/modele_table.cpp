@@ -5,6 +5,7 @@
 #include <QSqlRecord>
 
 #include "platform/base_donnees.h"
+#include "platform/langue_messages.h"
 
 namespace plateforme {
 
@@ -27,17 +28,17 @@ QString verifie_forme(const QString& e) {
     else if (c == QLatin1Char('['))
       ferme = QLatin1Char(']');
     else if (c == QLatin1Char(';'))
-      return QStringLiteral("Le filtre ne peut contenir qu'une expression (« ; » refusé).");
+      return texte_message(812);
     else if (c == QLatin1Char('('))
       ++profondeur;
     else if (c == QLatin1Char(')') && --profondeur < 0)
-      return QStringLiteral("Parenthèse fermante sans parenthèse ouvrante dans le filtre.");
+      return texte_message(813);
     else if ((c == QLatin1Char('-') && e.mid(i, 2) == QLatin1String("--")) ||
              (c == QLatin1Char('/') && e.mid(i, 2) == QLatin1String("/*")))
-      return QStringLiteral("Le filtre ne peut contenir de commentaire.");
+      return texte_message(814);
   }
-  if (!ferme.isNull()) return QStringLiteral("Texte non refermé dans le filtre.");
-  if (profondeur != 0) return QStringLiteral("Parenthèse non refermée dans le filtre.");
+  if (!ferme.isNull()) return texte_message(815);
+  if (profondeur != 0) return texte_message(816);
   return QString();
 }
 
@@ -49,35 +50,38 @@ ModeleTable::ModeleTable(const BaseDonnees& base, const QString& table, QObject*
   // The table must exist: its columns are read first.
   base_.colonnes(table);
   setTable(table);
-  if (!select()) throw ErreurBase(erreur_ou_vide(false));
+  if (!select()) throw ErreurBase(texte_message(780), detail_erreur());
+}
+
+QString ModeleTable::detail_erreur() const {
+  const QSqlError e = lastError();
+  QString t = e.databaseText().trimmed();
+  if (t.isEmpty()) t = e.text().trimmed();
+  return t;
 }
 
 QString ModeleTable::erreur_ou_vide(bool ok) const {
   if (ok) return QString();
-  const QSqlError e = lastError();
-  QString t = e.databaseText().trimmed();
-  if (t.isEmpty()) t = e.text().trimmed();
-  if (t.isEmpty()) t = QStringLiteral("Erreur de la base de données");
-  return t;
+  return avec_detail(texte_message(780), detail_erreur());
 }
 
 QString ModeleTable::filtre(const QString& expression) {
   const QString e = expression.trimmed();
-  if (e.isEmpty()) return QStringLiteral("Le filtre est vide.");
+  if (e.isEmpty()) return texte_message(817);
   if (const QString forme = verifie_forme(e); !forme.isEmpty()) return forme;
   // The database judges it before the grid takes it.
   try {
     base_.valeur(QStringLiteral("SELECT 1 FROM %1 WHERE (%2) LIMIT 0").arg(BaseDonnees::identifiant(table_), e));
   } catch (const ErreurBase& erreur) {
-    return erreur.texte();
+    return avec_detail(texte_message(820), erreur.detail());
   }
   const QString avant = QSqlTableModel::filter();
   setFilter(QLatin1Char('(') + e + QLatin1Char(')'));
   if (!select()) {
-    const QString pourquoi = erreur_ou_vide(false);
+    const QString pourquoi = detail_erreur();
     setFilter(avant);
     select();
-    return pourquoi;
+    return avec_detail(texte_message(820), pourquoi);
   }
   return QString();
 }
@@ -87,7 +91,7 @@ QString ModeleTable::trie(const QString& texte) {
       QStringLiteral("^\\s*(?:\\[([^\\]]+)\\]|([^\\s\\[\\]]+))\\s*(desc|asc)?\\s*$"),
       QRegularExpression::CaseInsensitiveOption);
   const QRegularExpressionMatch m = forme.match(texte);
-  if (!m.hasMatch()) return QStringLiteral("Tri refusé : une colonne, suivie ou non de « desc ».");
+  if (!m.hasMatch()) return texte_message(818);
   const QString nom = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
   const QSqlRecord r = record();
   int colonne = -1;
@@ -99,9 +103,9 @@ QString ModeleTable::trie(const QString& texte) {
       // In brackets: an unknown name in double quotes would be read as a text.
       base_.valeur(QStringLiteral("SELECT [%1] FROM %2 LIMIT 0").arg(nom, BaseDonnees::identifiant(table_)));
     } catch (const ErreurBase& erreur) {
-      return erreur.texte();
+      return avec_detail(texte_message(821), erreur.detail());
     }
-    return QStringLiteral("Colonne inconnue : ") + nom;
+    return texte_message(819).arg(nom);
   }
   const bool descendant = m.captured(3).compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0;
   setSort(colonne, descendant ? Qt::DescendingOrder : Qt::AscendingOrder);

@@ -43,7 +43,10 @@ class ModeleTable : public QSqlTableModel {
   bool deleteRowFromTable(int row) override;
 
  private:
+  // "" when `ok`, else the program's sentence and the database's words.
   QString erreur_ou_vide(bool ok) const;
+  // What the database said of the last failure, in its own words.
+  QString detail_erreur() const;
   const BaseDonnees& base_;
   QString table_;
   bool refus_ = false;

@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "platform/minuterie.h"
+#include "platform/langue_messages.h"
 
 namespace plateforme {
 
@@ -13,7 +14,7 @@ Telechargement::Telechargement(QObject* parent) : QObject(parent) {
   reseau_ = new QNetworkAccessManager(this);
   minuterie_ = new Minuterie(this);
   connect(minuterie_, &Minuterie::Timer, this, [this] {
-    echoue(QStringLiteral("Pas de réponse du serveur après %1 secondes.").arg(DELAI_MS / 1000));
+    echoue(texte_message(822).arg(DELAI_MS / 1000));
   });
 }
 
@@ -24,7 +25,7 @@ bool Telechargement::lance(const QString& adresse, QString* erreur) {
   const QUrl url(adresse.trimmed(), QUrl::StrictMode);
   const QString schema = url.scheme().toLower();
   if (!url.isValid() || url.host().isEmpty() || (schema != QLatin1String("http") && schema != QLatin1String("https"))) {
-    if (erreur) *erreur = QStringLiteral("Adresse incorrecte (http ou https attendu) : ") + adresse;
+    if (erreur) *erreur = texte_message(823).arg(adresse);
     return false;
   }
   recu_.clear();
@@ -35,7 +36,7 @@ bool Telechargement::lance(const QString& adresse, QString* erreur) {
   connect(reponse_, &QNetworkReply::metaDataChanged, this, [this] {
     const QVariant longueur = reponse_->header(QNetworkRequest::ContentLengthHeader);
     if (longueur.isValid() && longueur.toLongLong() > taille_max_)
-      echoue(QStringLiteral("Le document dépasse %1 Ko.").arg(taille_max_ / 1024));
+      echoue(texte_message(824).arg(taille_max_ / 1024));
   });
   connect(reponse_, &QNetworkReply::readyRead, this, &Telechargement::lit);
   connect(reponse_, &QNetworkReply::finished, this, &Telechargement::fin);
@@ -56,7 +57,7 @@ void Telechargement::abandonne() {
 void Telechargement::lit() {
   if (!reponse_) return;
   recu_ += reponse_->readAll();
-  if (recu_.size() > taille_max_) echoue(QStringLiteral("Le document dépasse %1 Ko.").arg(taille_max_ / 1024));
+  if (recu_.size() > taille_max_) echoue(texte_message(824).arg(taille_max_ / 1024));
 }
 
 void Telechargement::fin() {
@@ -66,16 +67,16 @@ void Telechargement::fin() {
   if (reponse_->error() != QNetworkReply::NoError) {
     QString raison;
     if (statut >= 400)
-      raison = QStringLiteral("Le serveur a répondu %1 %2.")
-                   .arg(statut)
-                   .arg(reponse_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
+      raison = texte_message(825).arg(statut).arg(
+          reponse_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
     else
-      raison = reponse_->errorString();
+      // Qt's own words ("Too many redirects", ...) after the program's.
+      raison = avec_detail(texte_message(826), reponse_->errorString());
     echoue(raison);
     return;
   }
   if (recu_.size() > taille_max_) {
-    echoue(QStringLiteral("Le document dépasse %1 Ko.").arg(taille_max_ / 1024));
+    echoue(texte_message(824).arg(taille_max_ / 1024));
     return;
   }
   const QByteArray document = recu_;

@@ -73,6 +73,8 @@ void Command3_Click(plateau& p) {
       throw;
     }
     sablier(0);
+    // Stopped (the window closes, the program ends): no hint to show.
+    if (recherche_arretee()) return;
 
     const bool coup_trouve = cs >= 1 && cs <= 8 && ls >= 1 && ls <= 8 && cd >= 1 && cd <= 8 && ld >= 1 && ld <= 8;
     if (coup_trouve) {

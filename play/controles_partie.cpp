@@ -65,6 +65,8 @@ void feuille_vierge() {
   texte_partie.clear();
   texte_partie_longue.clear();
   resultat_partie = "*";
+  // The tags of the game given up name another game.
+  entete_pgn.clear();
   commentaires_coups.assign(1, std::string());
   notes_coups.clear();
   passant_blanc = 0;

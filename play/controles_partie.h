@@ -54,8 +54,8 @@ void memorise_controle(const ControlesPartie& controles);
 void ajoute_ligne_selectionnee(ControlesPartie& controles, const QString& ligne);
 
 // A clean game record for a game that starts from a position of its own
-// (paste, set-up): empty movetexts, result "*", no comment, no evaluation,
-// no en-passant square, no half-move count. The castling flags and the side
+// (paste, set-up): no tag lines, empty movetexts, result "*", no comment,
+// no evaluation, no en-passant square, no half-move count. The castling flags and the side
 // to move are the caller's.
 void feuille_vierge();
 

@@ -30,3 +30,21 @@ std::string ligne_tag(std::string_view nom, const QString& valeur);
 // (`evenement`), Site, Date (`date`), Round "1", White, Black, WhiteElo,
 // BlackElo, Result, ECO, Opening, Variation, then an empty line.
 std::string entete_construite(const QString& evenement, const QString& date);
+
+// The FEN text of the position the game in hand started from (history entry
+// 0 with the state recorded for it: side to move, castling, en-passant
+// square, half-moves, move number); empty when that is the usual start
+// position at move 1, or when no state is recorded for entry 0.
+std::string fen_depart_partie();
+
+// The tag lines `entete` (perhaps ended by an empty line) with [SetUp "1"]
+// and [FEN "..."] after its last tag line when the game in hand started from
+// a position of its own (fen_depart_partie) and the lines hold no FEN tag yet;
+// otherwise `entete` as it is. A game so saved or printed names the position
+// its moves are played from.
+std::string avec_position_depart(const std::string& entete);
+
+// The movetext `coups` of the game in hand as it is read on its own: when the
+// game's first move is Black's, "N..." (N the move number of the start
+// position) goes before it.
+std::string movetext_numerote(const std::string& coups);

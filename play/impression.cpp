@@ -14,6 +14,7 @@
 
 #include "play/parametres.h"
 #include "chess/etat.h"
+#include "chess/outils.h"
 #include "chess/messages.h"
 #include "chess/poids.h"
 #include "localisation/textes_langue.h"
@@ -53,6 +54,19 @@ QChar lettre_case(int entree, int colonne, int ligne) {
   return QLatin1Char(lettre_piece(style, static_cast<unsigned char>(pos[k]) - 32));
 }
 
+// The half-moves the diagrams show: every position after the start, but
+// the one a result line records again (the final position once more) when
+// the move list ends with that line.
+int demi_coups_imprimes(const QStringList& liste) {
+  int n = nb_positions() - 1;
+  if (n > 0 && !liste.isEmpty() && liste.size() == n) {
+    const QString derniere = liste.back().trimmed();
+    if (derniere == QLatin1String("1-0") || derniere == QLatin1String("0-1") || derniere == QLatin1String("1/2-1/2"))
+      --n;
+  }
+  return n;
+}
+
 void montre_erreur(const QString& texte) { plateforme::boite_message(texte, boite::CRITIQUE); }
 
 }  // namespace
@@ -60,9 +74,9 @@ void montre_erreur(const QString& texte) { plateforme::boite_message(texte, boit
 // --- The game ---------------------------------------------------------------------
 
 QString entete_impression() {
-  if (!entete_pgn.empty()) return QString::fromStdString(entete_pgn);
-  return QString::fromStdString(entete_construite(QStringLiteral("Partie du ") + date_courte(),
-                                                  QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
+  if (!entete_pgn.empty()) return QString::fromStdString(avec_position_depart(entete_pgn));
+  return QString::fromStdString(avec_position_depart(entete_construite(
+      QStringLiteral("Partie du ") + date_courte(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")))));
 }
 
 QStringList coupe_aux_blancs(const QString& texte, int largeur) {
@@ -86,7 +100,7 @@ QStringList coupe_aux_blancs(const QString& texte, int largeur) {
 
 bool imprime_partie(int& format) {
   const QString coups =
-      QString::fromStdString(sauve_abrege == 1 ? texte_partie : texte_partie_longue).trimmed();
+      QString::fromStdString(movetext_numerote(rogne(sauve_abrege == 1 ? texte_partie : texte_partie_longue)));
   const QString entete = entete_impression();
   plateforme::Imprimante imp;
   try {
@@ -118,9 +132,10 @@ bool imprime_partie(int& format) {
       // A pair of diagrams is its eight rows, the line the diagram text ends
       // with, the caption and the empty line after it: kept on one page.
       constexpr int LIGNES_PAIRE = 11;
-      for (int k = 1; k <= nb_positions() - 1; k += 2) {
+      const int demi_coups = demi_coups_imprimes(liste);
+      for (int k = 1; k <= demi_coups; k += 2) {
         if (!imp.place_pour(LIGNES_PAIRE)) imp.nouvelle_page();
-        const bool droite = k + 1 <= nb_positions() - 1;
+        const bool droite = k + 1 <= demi_coups;
         QString diagramme;
         for (int ligne = 1; ligne <= 8; ++ligne) {
           diagramme += marge;
@@ -133,7 +148,7 @@ bool imprime_partie(int& format) {
         diagramme += marge;
         imp.imprime(diagramme);
         imp.imprime(QString(13, QLatin1Char(' ')) + ligne_ou_vide(liste, k - 1).leftJustified(13, QLatin1Char(' '), true) +
-                    marge + ligne_ou_vide(liste, k).trimmed() + QStringLiteral("\r\n"));
+                    marge + (droite ? ligne_ou_vide(liste, k).trimmed() : QString()) + QStringLiteral("\r\n"));
       }
     }
     if (!imp.termine()) return false;

@@ -25,7 +25,11 @@ bool imprime_partie(int& format);
 void menu_edt_encours_Click(int Index);
 
 // The tag lines the printout heads the game with: entete_pgn, or, when it is
-// empty, the lines built from the settings and an empty line.
+// empty, the lines built from the settings and an empty line; a game begun
+// from a position of its own gets [SetUp "1"] and [FEN] besides. Format 0
+// numbers a first move of Black "N...". Format 2 shows the half-moves played,
+// not the result line's repeat of the final position: with an odd number the
+// last pair's right-hand diagram and caption are blank.
 QString entete_impression();
 // `texte` cut into lines of at most `largeur` characters at blanks; a word
 // longer than a line is cut at the line's end.

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QRandomGenerator>
 #include <stdexcept>
+#include <vector>
 
 #include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
@@ -32,12 +33,24 @@
 #include "play/partie.h"
 #include "play/plateau.h"
 #include "play/navigation.h"
+#include "play/nulle_abandon.h"
 
 std::string dernier_coup_joue;
 
 namespace {
 
 int profondeur_garde = 0;
+std::vector<std::function<void()>> en_attente;
+bool nulle_en_attente = false;
+
+// The work that waited for the machine, including what it queues itself.
+void execute_en_attente() {
+  while (!en_attente.empty() && !machine_occupee()) {
+    std::function<void()> action = std::move(en_attente.front());
+    en_attente.erase(en_attente.begin());
+    action();
+  }
+}
 
 constexpr float AUCUN_COUP = -999999.0f;
 constexpr std::int32_t JAUNE = 65535;
@@ -116,27 +129,28 @@ bool coup_du_livre(int couleur, int& cs, int& ls, int& cd, int& ld, float& note)
   return true;
 }
 
-// The machine plays on the game's position: when the navigation shows an
-// earlier one, the last recorded position comes back first.
-void revient_position_courante(plateau& p) {
-  if (historique_positions.empty()) return;
-  const std::string& derniere = historique_positions.back();
-  if (derniere.size() != 64) return;
-  const std::string montree = chaine_position_de([&p](int c, int l) { return p.Echiquier->Piece(c, l); });
-  if (montree == derniere) {
-    p.recharge_tab_echiquier();
-    return;
-  }
-  montre_position(p, static_cast<int>(historique_positions.size()) - 1);
-}
-
 }  // namespace
 
 GardeMachine::GardeMachine() {
   if (++profondeur_garde == 1) plateforme::signale_changement();
 }
 GardeMachine::~GardeMachine() {
-  if (--profondeur_garde == 0) plateforme::signale_changement();
+  if (--profondeur_garde != 0) return;
+  plateforme::signale_changement();
+  nulle_en_attente = false;
+  execute_en_attente();
+}
+
+void arrete_machine() { arrete_recherche(); }
+
+void apres_machine(std::function<void()> action) {
+  if (!action) return;
+  en_attente.push_back(std::move(action));
+  execute_en_attente();
+}
+
+void propose_nulle_apres_recherche() {
+  if (machine_occupee()) nulle_en_attente = true;
 }
 
 bool machine_occupee() { return profondeur_garde > 0 || recherche_en_cours(); }
@@ -165,6 +179,7 @@ bool joue_machine() {
   const int numero_avant = numero_coup;
   try {
     p->remet_piece_levee();
+    // The machine plays on the game's position, not on one looked at.
     revient_position_courante(*p);
     p->Echiquier->clear_all();
     if (commentaire_coche()) vide_calcul();
@@ -184,17 +199,28 @@ bool joue_machine() {
       ++numero_coup;
     }
     if (!trouve) trouve = coup_du_livre(couleur, cs, ls, cd, ld, note);
+    bool cherche = false;
     if (!trouve) {
       cs = ls = cd = ld = 0;
+      cherche = true;
       choix_coup_machine(cs, ls, cd, ld, couleur, note, 1);
       trouve = note != AUCUN_COUP && cs != 0;
     }
-    // While the machine thought, the window may have gone or the game ended
-    // (a clock ran out).
+    // While the machine thought, the window may have gone, the game ended
+    // (a clock ran out) or the search been stopped.
     if (!p) return false;
-    if (!partie_en_cours()) {
+    if (!partie_en_cours() || (cherche && recherche_arretee())) {
       numero_coup = numero_avant;
       return false;
+    }
+    // A draw offer made meanwhile is judged on the position before the move.
+    if (nulle_en_attente) {
+      nulle_en_attente = false;
+      const int numero_pendant = numero_coup;
+      numero_coup = numero_avant;
+      juge_nulle();
+      if (!partie_en_cours() || !p) return false;
+      numero_coup = numero_pendant;
     }
     if (!trouve) {
       numero_coup = numero_avant;

@@ -2,11 +2,15 @@
 // the side to move, on the game in hand of the board window.
 //
 // While the machine chooses and plays its move it is alone on the board: the
-// search lets window events run (redraws, clocks), but a click, a key, a menu
-// command, a timer of the replay or of automatic play, or a second call of
-// joue_machine changes nothing until the move is made (machine_occupee()).
+// search lets window events run (redraws, clocks, menus, commands), but what
+// would move a piece or start a second search (a click on the board, a timer
+// of the replay or of automatic play, a second call of joue_machine, a new
+// game...) refuses while machine_occupee(). What must wait for the search
+// (closing the board window, quitting, resigning) stops it (arrete_machine)
+// and runs once the machine is done (apres_machine).
 #pragma once
 
+#include <functional>
 #include <string>
 
 // The four square digits (source column and row, target column and row) of
@@ -42,6 +46,18 @@ bool joue_machine();
 // True while joue_machine runs or a search of the machine (or of the hint)
 // is under way.
 bool machine_occupee();
+
+// Stops the search under way: joue_machine then plays no move, the hint shows
+// none. Nothing when no search runs.
+void arrete_machine();
+
+// Runs `action` once the machine is no longer busy: at once when it is not,
+// else when the last GardeMachine ends, in the order given.
+void apres_machine(std::function<void()> action);
+
+// A draw offer made while the machine thinks is judged once its search ends,
+// before its move: the move is not played when the draw is agreed.
+void propose_nulle_apres_recherche();
 
 // Marks the machine busy for its lifetime (joue_machine and the machine's
 // first move use it; nesting is allowed).

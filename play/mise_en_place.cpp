@@ -130,13 +130,14 @@ bool Command4_Click(plateau& p) {
   }
   ControlesPartie controles = p.controles();
   recharge_depuis_controle(controles);
-  historique_positions.clear();
-  memorise_controle(controles);
   p.List1->clear();
   feuille_vierge();
   roque_interdit[BLANC] = roque_interdit[NOIR] = 0;
   dernier_trait = NOIR;
   numero_coup = numero - 1;
+  // Recorded with its state, White to move at that number: the game's start.
+  historique_positions.clear();
+  memorise_controle(controles);
 
   // The machine opens the game when it has White.
   if (couleur_joueur == NOIR && mode_jeux == 1 && liens_jeu().joue_machine) liens_jeu().joue_machine();

@@ -68,6 +68,17 @@ bool montre_position(plateau& p, int k) {
   return true;
 }
 
+bool revient_position_courante(plateau& p) {
+  const int derniere = static_cast<int>(historique_positions.size()) - 1;
+  p.selectionne_derniere_ligne();
+  if (!position_enregistree(derniere)) return false;
+  if (montre_deja(p, derniere)) {
+    p.recharge_tab_echiquier();
+    return false;
+  }
+  return montre_position(p, derniere);
+}
+
 void action_Click(plateau& p, int Index) {
   const int i = p.List1->currentRow();
   const int n = p.List1->count();
@@ -77,6 +88,8 @@ void action_Click(plateau& p, int Index) {
       if (mode_jeux == 4) {
         sablier(0);
         p.Timer4->Interval(0);
+        // At once: the move being searched is not played.
+        arrete_machine();
         p.action[4]->setToolTip(QStringLiteral("Démarrer le mode automatique"));
       } else {
         p.action[4]->setToolTip(QStringLiteral("Démarrer le défilement"));
@@ -98,20 +111,24 @@ void action_Click(plateau& p, int Index) {
   if (machine_occupee()) return;
   try {
     switch (Index) {
-      case 0:  // "<<": the first move
+      case 0:  // "<<": the start position (the set-up one for a game from set-up)
         if (i == -1 || n == 0) return;
         p.remet_piece_levee();
-        if (montre_position(p, 1)) selectionne(p, 0);
+        if (montre_position(p, 0)) selectionne(p, 0);
         break;
-      case 1:  // "<": the move before
-        if (i < 1) return;
+      case 1:  // "<": the position before the selected line's move
+        if (i < 0) return;
         p.remet_piece_levee();
-        if (montre_position(p, i)) selectionne(p, i - 1);
+        if (montre_position(p, i) && i != 0) selectionne(p, i - 1);
         break;
       case 2:  // ">": the move after
         if (i == -1 || i > n - 1) return;
         p.remet_piece_levee();
-        if (i < n - 1) {
+        if (!montre_deja(p, i + 1) && montre_deja(p, i)) {
+          // The board shows the position before the selected line's move
+          // (the start position): that move comes first.
+          montre_position(p, i + 1);
+        } else if (i < n - 1) {
           if (montre_position(p, i + 2)) selectionne(p, i + 1);
         } else {
           montre_position(p, n);
@@ -178,6 +195,7 @@ void Timer4_Timer(plateau& p) {
   if (machine_occupee()) return;
   fenetres::montre_enfant(&p);
   sablier(1);
+  const size_t positions = historique_positions.size();
   const bool suite = joue_machine();
   // joue_machine may end with the board window closed; everything below
   // reads it.
@@ -191,7 +209,9 @@ void Timer4_Timer(plateau& p) {
     p.action[4]->setToolTip(QStringLiteral("Démarrer le mode automatique"));
   }
   sablier(0);
-  profil_moteur = (profil2_charge && profil_moteur != 2) ? 2 : 1;
+  // The other side's profile for the next move; a move stopped before it was
+  // played leaves the turn, and its profile, as they were.
+  if (historique_positions.size() > positions) profil_moteur = (profil2_charge && profil_moteur != 2) ? 2 : 1;
 }
 
 void branche_plateau(plateau& p) {

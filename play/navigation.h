@@ -2,11 +2,15 @@
 // against machine, on the board window.
 //
 // After each navigation button the board shows the position after the move
-// of the selected line (the position the move input continues from):
-//   "<<"  the position after the first move, line 0 selected;
-//   "<"   the position after the line before the selected one, that line
-//         selected (nothing changes on line 0);
-//   ">"   the position after the line below the selected one, that line
+// of the selected line (the position the move input continues from), or the
+// start position with line 0 selected:
+//   "<<"  the start position (the set-up or pasted one for a game that began
+//         from one), line 0 selected;
+//   "<"   the position before the selected line's move: the position after
+//         the line before, that line selected; on line 0 the start position,
+//         selection kept;
+//   ">"   from the start position, the position after line 0's move; else
+//         the position after the line below the selected one, that line
 //         selected; on the last line the final position, selection kept;
 //   ">>"  the final position, the last line selected.
 // "Go" starts and stops the timed replay (Timer3, every delai_attente ms), or
@@ -21,6 +25,13 @@ class plateau;
 // one of that position. An index outside the history, or a recorded text that is not
 // a position, changes nothing (false).
 bool montre_position(plateau& p, int k);
+
+// The board back on the game's last recorded position, its line selected,
+// when it shows an earlier one (looked at through the move list): the
+// position moves are judged and played on (the machine's, a network
+// game's). True when the board changed; otherwise tab_echiquier takes what
+// the board control shows.
+bool revient_position_courante(plateau& p);
 
 // The five buttons action(0) .. action(4).
 void action_Click(plateau& p, int Index);

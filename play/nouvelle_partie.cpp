@@ -50,7 +50,7 @@ bool nouvelle_partie_possible() {
   if (mode_jeux == 5) return static_cast<bool>(liens_jeu().montre_corres);
   const bool mode = mode_jeux == 1 || mode_jeux == 2 || mode_jeux == 4 ||
                     (mode_jeux == 3 && static_cast<bool>(liens_jeu().montre_connexion));
-  return mode && plateau::existante() == nullptr;
+  return mode && plateau::existante() == nullptr && !machine_occupee();
 }
 
 std::string entete_machine(const QDate& jour) {

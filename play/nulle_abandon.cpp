@@ -40,7 +40,12 @@ QString texte_evaluations(float blanc, float noir) { return texte(115) + nombre(
 
 void propose_nulle() {
   plateau* p = plateau::existante();
-  if (!p || resultat_partie != "*" || machine_occupee()) return;
+  if (!p || resultat_partie != "*") return;
+  // The machine's evaluation reads the board: the offer waits for its search.
+  if (machine_occupee()) {
+    propose_nulle_apres_recherche();
+    return;
+  }
   if (mode_jeux == 3) {
     // Nothing to offer before the game runs on its connection.
     if (!liens_jeu().partie_reseau_active || !liens_jeu().partie_reseau_active()) return;
@@ -50,6 +55,11 @@ void propose_nulle() {
       liens_jeu().envoie_reseau(QStringLiteral("/"));
     return;
   }
+  juge_nulle();
+}
+
+void juge_nulle() {
+  if (!plateau::existante() || resultat_partie != "*") return;
   const float eb = evalue_position(BLANC);
   const float en = evalue_position(NOIR);
   const float machine = couleur_joueur == BLANC ? en : eb;
@@ -64,9 +74,16 @@ void propose_nulle() {
 }
 
 void abandonne_partie(bool depuis_plateau) {
-  // The board window stays while the machine plays on it.
-  if (machine_occupee()) return;
   if (plateforme::boite_message(texte(92), boite::OUI_NON) != boite::OUI) return;
+  // The board window stays while the machine plays on it: the search stops,
+  // its move is not played, and the window closes once the machine is done.
+  if (machine_occupee()) {
+    arrete_machine();
+    apres_machine([] {
+      if (plateau* p = plateau::existante()) p->close();
+    });
+    return;
+  }
   // The wire has no word for a resignation: the opponent sees the connection close.
   if (mode_jeux == 3 && ferme_connexion_reseau()) ferme_connexion_reseau()();
   plateau* p = plateau::existante();

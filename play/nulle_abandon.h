@@ -21,14 +21,18 @@ void conclut_nulle();
 // 0 from move 11 on it accepts (text 336 with both evaluations, then text
 // 114: Yes writes "1/2-1/2" in the move list and the result, records the
 // position and stops the clocks); else it refuses (text 335 with both
-// evaluations). Nothing without a board window, once the game has a result,
-// or while the machine plays (machine_occupee()).
+// evaluations). Nothing without a board window or once the game has a
+// result. While the machine thinks the offer is judged when its search ends,
+// before its move (propose_nulle_apres_recherche).
 void propose_nulle();
+// The machine's answer to a draw offer, as above, on the position shown.
+void juge_nulle();
 
 // Resignation: Yes to text 92 closes the connection of a network game (the
 // opponent sees it close), then closes the board window (once the current event is
 // over when `depuis_plateau`, the board window's own button). Nothing is
-// recorded or sent. Nothing at all while the machine plays on the board.
+// recorded or sent. While the machine thinks, Yes stops its search and the
+// board window closes once the machine is done, without its move.
 void abandonne_partie(bool depuis_plateau);
 
 // "Evaluation BLANC = " ... as the two answers show them: each note with "."

@@ -1,13 +1,9 @@
 #include "play/observateur_plateau.h"
 
-#include <QApplication>
-#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QWidget>
 
 #include "chess/outils.h"
 #include "localisation/textes_langue.h"
@@ -18,73 +14,16 @@
 
 namespace {
 
-long refusees = 0;
-
-// Refuses the user's input while it is installed on the application.
-class FiltreSaisies : public QObject {
- public:
-  bool eventFilter(QObject* cible, QEvent* e) override {
-    switch (e->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonRelease:
-      case QEvent::MouseButtonDblClick:
-      case QEvent::KeyPress:
-      case QEvent::KeyRelease:
-      case QEvent::Shortcut:
-      case QEvent::ContextMenu:
-      case QEvent::Close:
-      case QEvent::TouchBegin:
-      case QEvent::TabletPress:
-      case QEvent::Drop:
-        if (permis(cible, e)) return false;
-        ++refusees;
-        // A close event not delivered would still close the window.
-        if (e->type() == QEvent::Close) e->ignore();
-        return true;
-      default:
-        return false;
-    }
-  }
-
- private:
-  static bool permis(QObject* cible, QEvent* e) {
-    QWidget* w = qobject_cast<QWidget*>(cible);
-    // The platform's windows pass mouse and keys on to their widgets, where
-    // the decision is taken; a close goes to the widget as well.
-    if (!w) return cible->isWindowType() && e->type() != QEvent::Shortcut;
-    if (QWidget* modale = QApplication::activeModalWidget())
-      if (w == modale || modale->isAncestorOf(w)) return true;
-    // "P" stops automatic play; that changes no piece.
-    if (plateau* p = plateau::existante()) {
-      const bool souris = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease;
-      if (souris && p->action.size() > 4 && w == p->action[4]) return true;
-    }
-    return false;
-  }
-};
-
-FiltreSaisies& filtre() {
-  static FiltreSaisies f;
-  return f;
-}
-
-int poses = 0;
-
-// Installs the filter for its lifetime (nested searches install it once).
-class PoseFiltre {
- public:
-  PoseFiltre() {
-    if (poses++ == 0 && qApp) qApp->installEventFilter(&filtre());
-  }
-  ~PoseFiltre() {
-    if (--poses == 0 && qApp) qApp->removeEventFilter(&filtre());
-  }
-};
-
 // Numbers in the status bar: a blank before a number that is not negative.
 QString nombre(long v) { return (v >= 0 ? QStringLiteral(" ") : QString()) + QString::number(v); }
 QString nombre(float v) {
   return (v >= 0 ? QStringLiteral(" ") : QString()) + QString::fromStdString(texte_nombre(v));
+}
+
+// A label takes a text only when it differs: each new text lays the status
+// bar out again.
+void ecrit(QLabel* l, const QString& t) {
+  if (l && l->text() != t) l->setText(t);
 }
 
 }  // namespace
@@ -94,8 +33,6 @@ std::function<void()>& pendant_recherche() {
   return f;
 }
 
-long nb_saisies_refusees() { return refusees; }
-
 ObservateurPlateau& observateur_plateau() {
   static ObservateurPlateau o;
   return o;
@@ -104,17 +41,51 @@ ObservateurPlateau& observateur_plateau() {
 void ObservateurPlateau::laisse_passer() {
   // Without the board window nothing is shown and no event runs.
   if (!plateau::existante()) return;
-  const PoseFiltre pose;
+  montre();
   plateforme::laisse_passer();
   if (pendant_recherche()) pendant_recherche()();
 }
 
+bool ObservateurPlateau::laisse_passer_si_du() {
+  if (!plateforme::passage_du() || !plateau::existante()) return false;
+  laisse_passer();
+  return true;
+}
+
+void ObservateurPlateau::fin_recherche() {
+  // Called from the end of the search, also while an error unwinds it.
+  try {
+    montre();
+  } catch (...) {
+  }
+  barre_ = -1;
+}
+
+void ObservateurPlateau::montre() {
+  plateau* p = plateau::existante();
+  if (!p) {
+    icone_due_ = titre_du_ = compteurs_dus_ = barre_due_ = false;
+    return;
+  }
+  if (icone_due_) p->setWindowIcon(QIcon(plateau::fichier_icone(icone_)));
+  if (titre_du_) p->setWindowTitle(QString::fromStdString(titre_));
+  if (compteurs_dus_) {
+    ecrit(p->panneau(2), nombre(coups_));
+    ecrit(p->panneau(3), nombre(positions_));
+    ecrit(p->panneau(4), nombre(note_));
+  }
+  if (barre_due_ && p->visu_prof->value() != barre_) p->visu_prof->setValue(barre_);
+  icone_due_ = titre_du_ = compteurs_dus_ = barre_due_ = false;
+}
+
 void ObservateurPlateau::icone_piece(int code) {
-  if (plateau* p = plateau::existante()) p->setWindowIcon(QIcon(plateau::fichier_icone(code)));
+  icone_ = code;
+  icone_due_ = true;
 }
 
 void ObservateurPlateau::titre(const std::string& texte) {
-  if (plateau* p = plateau::existante()) p->setWindowTitle(QString::fromStdString(texte));
+  titre_ = texte;
+  titre_du_ = true;
 }
 
 bool ObservateurPlateau::affiche_commentaire() const { return commentaire_coche() && fenetre_comment_chargee(); }
@@ -129,20 +100,21 @@ void ObservateurPlateau::definit_texte_calcul(const std::string& texte) {
 }
 
 void ObservateurPlateau::compteurs(long coups, long positions, float note) {
-  plateau* p = plateau::existante();
-  if (!p) return;
-  p->panneau(2)->setText(nombre(coups));
-  p->panneau(3)->setText(nombre(positions));
-  p->panneau(4)->setText(nombre(note));
+  coups_ = coups;
+  positions_ = positions;
+  note_ = note;
+  compteurs_dus_ = true;
 }
 
 int ObservateurPlateau::barre_profondeur() const {
+  if (barre_ >= 0) return barre_;
   plateau* p = plateau::existante();
   return p ? p->visu_prof->value() : 0;
 }
 
 void ObservateurPlateau::definit_barre_profondeur(int valeur) {
-  if (plateau* p = plateau::existante()) p->visu_prof->setValue(valeur);
+  barre_ = valeur;
+  barre_due_ = true;
 }
 
 bool ObservateurPlateau::trace_active() const {

@@ -2,19 +2,24 @@
 // it runs (icon, caption, status bar, depth bar, the comment window's
 // candidate moves), its trace in the game log, and the events it lets run.
 //
-// While the search lets events run, the user's input is refused: mouse
-// buttons, keys, shortcuts and window closing reach nothing but a modal box
-// (a clock that runs out shows one) and the "Go"/"P" button, which can still
-// stop automatic play. Redraws and timers run as usual.
+// The search asks to yield for every own piece at every depth; events run only
+// when a few milliseconds have passed since they last ran (passage_du), and
+// the icon, caption, counters and depth bar are shown then, when they changed,
+// and once more when the search ends. While events run the user keeps the
+// program: what would move a piece or start a second search refuses by itself
+// (machine_occupee()), the rest works.
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "chess/observateur_recherche.h"
 
 class ObservateurPlateau : public ObservateurRecherche {
  public:
   void laisse_passer() override;
+  bool laisse_passer_si_du() override;
+  void fin_recherche() override;
   void icone_piece(int code) override;
   void titre(const std::string& texte) override;
   bool affiche_commentaire() const override;
@@ -26,15 +31,23 @@ class ObservateurPlateau : public ObservateurRecherche {
   bool trace_active() const override;
   void ligne_trace(const std::string& ligne) override;
   std::string texte(int numero) const override;
+
+ private:
+  // Shows what changed since it was last shown.
+  void montre();
+
+  // What the search asked to show, and whether it is still to be shown.
+  int icone_ = 0;
+  std::string titre_;
+  long coups_ = 0, positions_ = 0;
+  float note_ = 0.0f;
+  int barre_ = -1;
+  bool icone_due_ = false, titre_du_ = false, compteurs_dus_ = false, barre_due_ = false;
 };
 
 // The one observer of the board window.
 ObservateurPlateau& observateur_plateau();
 
-// The user input refused while the search let events run (for tests and the
-// log).
-long nb_saisies_refusees();
-
-// Called, when set, each time the search lets events run, while the input is
-// refused: lets a test act during a search.
+// Called, when set, each time the search lets events run: lets a test act
+// during a search.
 std::function<void()>& pendant_recherche();

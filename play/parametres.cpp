@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <cfloat>
 #include <cmath>
 #include <functional>
 
+#include "chess/etat.h"
 #include "chess/poids.h"
 #include "chess/outils.h"
 #include "localisation/textes_langue.h"
@@ -53,6 +56,7 @@ QString fichier_pgn;
 int mode_charge = 0, message_mode = 0, mode_saisie_corres = 0;
 QString table_grille, base_grille;
 QString& source_grille = table_grille;
+ChoixEnAttente choix_en_attente;
 
 namespace {
 // The settings file that could not be read, and why: it is not replaced
@@ -82,6 +86,7 @@ enum class Genre {
   decimal_entier,  // val_nombre rounded half to even to -32768..32767
   entier_tete,     // the leading number rounded half to even to -32768..32767
   heure,           // a text "hh:nn:ss" under 24 hours
+  port,            // a text holding a port number 1..65535 in plain digits
 };
 
 struct Cle {
@@ -93,7 +98,16 @@ struct Cle {
   std::function<QString*(int)> texte;
   std::function<int*(int)> entier;
   std::function<float*(int)> reel;
+  // The range of a whole number (entier, entier_tete, decimal_entier).
+  int mini = -32768, maxi = 32767;
 };
+
+// `c` with the whole numbers it takes brought into mini..maxi.
+Cle borne(Cle c, int mini, int maxi) {
+  c.mini = mini;
+  c.maxi = maxi;
+  return c;
+}
 
 template <class T>
 std::function<T*(int)> fixe(T& v) {
@@ -147,7 +161,8 @@ const std::vector<Cle>& table_cles() {
     t.push_back(cle_entiere("IMP", G_D, 0, fixe(imp)));
     t.push_back(cle_entiere("BULLE_AIDE", G_D, 0, fixe(bulle_aide)));
     t.push_back(cle_texte("PARTIE_FILTRE", 0, fixe(partie_filtre)));
-    t.push_back(cle_entiere("MAX_SEUIL_PARTIE", G_E, 0, fixe(max_seuil_partie)));
+    // A listing holds one game at least.
+    t.push_back(borne(cle_entiere("MAX_SEUIL_PARTIE", G_E, 0, fixe(max_seuil_partie)), 1, 32767));
     t.push_back(cle_entiere("MAX_COUP_OUVERTURE", G_E, 0, fixe(max_coup_ouverture)));
     t.push_back(cle_texte("OUVERTURE_DEFAUT", 0, profil(ouverture_defaut)));
     t.push_back(cle_entiere("OUVERTURE_ALEATOIRE", G_D, 0, profil(ouverture_aleatoire)));
@@ -155,12 +170,12 @@ const std::vector<Cle>& table_cles() {
     t.push_back(cle_entiere("GES_LOG", G_D, 0, fixe(ges_log)));
     t.push_back(cle_entiere("ACTIVE_HORLOGE", G_D, 0, fixe(active_horloge)));
     t.push_back(Cle{"DELAI_PARTIE", Genre::heure, 0, false, 0, fixe(delai_partie), nullptr, nullptr});
-    t.push_back(cle_entiere("DELAI_ATTENTE", G_E, 0, fixe(delai_attente)));
+    t.push_back(borne(cle_entiere("DELAI_ATTENTE", G_E, 0, fixe(delai_attente)), 0, 32767));
     t.push_back(cle_texte("VERSION_XML", 0, fixe(version_xml)));
     // [TCP/IP]
     t.push_back(cle_entiere("IP_MODE_SERVEUR", G_D, 1, fixe(ip_mode_serveur)));
     t.push_back(cle_texte("IP_ADRESSE_HOST", 1, fixe(ip_adresse_host)));
-    t.push_back(cle_texte("IP_NUM_PORT", 1, fixe(ip_num_port)));
+    t.push_back(Cle{"IP_NUM_PORT", Genre::port, 1, false, 0, fixe(ip_num_port), nullptr, nullptr});
     t.push_back(cle_texte("IP_NOM_UTILISATEUR", 1, fixe(ip_nom_utilisateur)));
     // [CALCUL]
     t.push_back(cle_entiere("ACTIVE_BASE_CON", G_D, 2, profil(active_base_con)));
@@ -199,7 +214,7 @@ const std::vector<Cle>& table_cles() {
     // [MEL]
     t.push_back(cle_texte("BASE_CORRES", 4, fixe(base_corres)));
     t.push_back(cle_texte("ADRESSE_MEL", 4, fixe(adresse_mel)));
-    t.push_back(cle_entiere("NB_JOUR_MAX", Genre::entier_tete, 4, fixe(nb_jour_max)));
+    t.push_back(borne(cle_entiere("NB_JOUR_MAX", Genre::entier_tete, 4, fixe(nb_jour_max)), 0, 32767));
     // Read, kept, never written.
     t.push_back(cle_texte("ACTUALITE_XML", -1, fixe(actualite_xml)));
     return t;
@@ -232,12 +247,34 @@ bool nombre_strict(const QString& texte, double& resultat) {
 
 bool dans(double v, double mini, double maxi) { return std::isfinite(v) && v >= mini && v <= maxi; }
 
+// A decimal the machine can count with, as the reading of the value gives
+// it: a text that names no number ("NaN", "inf") or a number with an
+// exponent ("1e308", which the reading would stop before) is refused.
+bool decimal_lisible(const QString& valeur) {
+  static const QRegularExpression exposant(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)[eEdD][+-]?[0-9]"));
+  QString t = valeur.trimmed().toLower();
+  if (exposant.match(t).hasMatch()) return false;
+  if (t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-'))) t.remove(0, 1);
+  if (t.startsWith(QLatin1String("nan")) || t.startsWith(QLatin1String("inf"))) return false;
+  const double v = valeur_tete(valeur);
+  return std::isfinite(v) && std::fabs(v) <= FLT_MAX;
+}
+
 // Converts `valeur` for key `c` into profile `p`; false when refused.
 bool range_valeur(const Cle& c, const QString& valeur, int p) {
   switch (c.genre) {
     case Genre::texte:
       *c.texte(p) = valeur;
       return true;
+    case Genre::port: {
+      const QString t = valeur.trimmed();
+      if (t.isEmpty() || t.size() > 5) return false;
+      for (QChar ch : t)
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9')) return false;
+      if (!dans(t.toInt(), 1, 65535)) return false;
+      *c.texte(p) = t;
+      return true;
+    }
     case Genre::heure:
       // Read as the clocks read it; two colons, nothing more or less.
       if (valeur.count(QLatin1Char(':')) != 2 || secondes_heure(valeur) < 0) return false;
@@ -249,7 +286,7 @@ bool range_valeur(const Cle& c, const QString& valeur, int p) {
       if (!nombre_strict(valeur, v)) return false;
       v = std::rint(v);
       const bool octet = c.genre == Genre::octet;
-      if (!dans(v, octet ? 0 : -32768, octet ? 255 : 32767)) return false;
+      if (!dans(v, octet ? 0 : c.mini, octet ? 255 : c.maxi)) return false;
       if (c.nom == "PROFONDEUR_MAX" && !dans(v, 0, 3)) return false;
       *c.entier(p) = static_cast<int>(v);
       return true;
@@ -261,12 +298,14 @@ bool range_valeur(const Cle& c, const QString& valeur, int p) {
       return true;
     }
     case Genre::decimal: {
+      if (!decimal_lisible(valeur)) return false;
       const double v = val_nombre(valeur.toStdString());
       if (!std::isfinite(static_cast<float>(v))) return false;
       *c.reel(p) = static_cast<float>(v);
       return true;
     }
     case Genre::decimal_simple: {
+      if (!decimal_lisible(valeur)) return false;
       const double v = valeur_tete(valeur);
       if (!std::isfinite(static_cast<float>(v))) return false;
       *c.reel(p) = static_cast<float>(v);
@@ -274,9 +313,10 @@ bool range_valeur(const Cle& c, const QString& valeur, int p) {
     }
     case Genre::decimal_entier:
     case Genre::entier_tete: {
+      if (!decimal_lisible(valeur)) return false;
       const double brut = c.genre == Genre::decimal_entier ? val_nombre(valeur.toStdString()) : valeur_tete(valeur);
       const double v = std::rint(brut);
-      if (!dans(v, -32768, 32767)) return false;
+      if (!dans(v, c.mini, c.maxi)) return false;
       *c.entier(p) = static_cast<int>(v);
       return true;
     }
@@ -284,8 +324,8 @@ bool range_valeur(const Cle& c, const QString& valeur, int p) {
   return false;
 }
 
-QString valeur_ecrite(const Cle& c) {
-  const int p = c.profil_ecrit ? c.profil_ecrit : profil_moteur;
+QString valeur_ecrite(const Cle& c, int profil) {
+  const int p = c.profil_ecrit ? c.profil_ecrit : profil;
   if (c.texte) {
     // One line per setting, read back item by item: a line break becomes a
     // blank; a comma is kept by quoting the whole line (see lignes_parametres).
@@ -300,6 +340,19 @@ QString valeur_ecrite(const Cle& c) {
 }
 
 }  // namespace
+
+int mode_jeux_reglage() { return choix_en_attente.mode ? choix_en_attente.mode : mode_jeux; }
+
+int profil_reglage() { return choix_en_attente.mode ? 1 : profil_moteur; }
+
+bool applique_choix_en_attente() {
+  if (!choix_en_attente.mode) return false;
+  mode_jeux = choix_en_attente.mode;
+  if (choix_en_attente.couleur) couleur_joueur = choix_en_attente.couleur;
+  profil_moteur = 1;
+  choix_en_attente = {};
+  return true;
+}
 
 QString texte_decimal(float valeur) {
   QString s = QString::fromStdString(texte_nombre(valeur));
@@ -396,6 +449,7 @@ void reinitialise_parametres() {
   mode_saisie_corres = 0;
   table_grille.clear();
   base_grille.clear();
+  choix_en_attente = {};
 }
 
 void valeurs_sans_fichier() {
@@ -545,13 +599,16 @@ QStringList cles_acceptees() {
 QStringList lignes_parametres() {
   QStringList lignes;
   int section = -1;
+  // A choice made for the games to come is what the file keeps.
+  const int profil = profil_reglage();
   for (const Cle& c : table_cles()) {
     if (c.section < 0) continue;
     if (c.section != section) {
       section = c.section;
       lignes << QString::fromLatin1(SECTIONS[section]);
     }
-    QString ligne = QString::fromStdString(c.nom) + QLatin1Char('=') + valeur_ecrite(c);
+    QString ligne = QString::fromStdString(c.nom) + QLatin1Char('=') +
+                    (c.nom == "MODE_JEUX" ? QString::number(mode_jeux_reglage()) : valeur_ecrite(c, profil));
     if (ligne.contains(QLatin1Char(','))) {
       // The reader takes a quoted item whole: quote the line, and a double
       // quote inside it, which would end the item, becomes an apostrophe.

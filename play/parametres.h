@@ -92,6 +92,25 @@ extern QString table_grille;   // "ECO" or "PARTIE": what the data grid edits
 extern QString base_grille;    // and in which database file
 extern QString& source_grille; // the same text as table_grille, under its other name
 
+// What the preferences' OK chose while a game was on the board: that game
+// keeps its play mode, its engine profile and the human's colour, and the
+// choice is the setting from then on (the preferences show it, every write of
+// the settings file writes it, per-profile keys from profile 1) until the
+// board window closes and puts it in force. mode 0: nothing waits.
+struct ChoixEnAttente {
+  int mode = 0;     // 1..5
+  int couleur = 0;  // BLANC or NOIR, 0 to keep couleur_joueur
+};
+extern ChoixEnAttente choix_en_attente;
+// The play mode the settings hold: the one waiting, else mode_jeux.
+int mode_jeux_reglage();
+// The engine profile the settings file is written from: 1 while a choice
+// waits, else profil_moteur.
+int profil_reglage();
+// Puts a waiting choice in force: mode_jeux, couleur_joueur, profil_moteur
+// 1. False when nothing waited.
+bool applique_choix_en_attente();
+
 // The program's version, shown in the window title and the dialogs.
 inline constexpr int VERSION_MAJEURE = 5;
 inline constexpr int VERSION_MINEURE = 0;

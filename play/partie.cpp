@@ -106,6 +106,10 @@ void commente_prise(SourceCoup source, const CoupJoue& coup, int couleur) {
       ajoute_ligne_commentaire(QStringLiteral("- ") + texte(162) + nom_piece(coup.code) + texte(165) + texte(163));
     else if (coup.code_pris != CASE_VIDE)
       ajoute_ligne_commentaire(QStringLiteral("- ") + texte(162) + nom_piece(coup.code_pris) + texte(163));
+  } else if (source == SourceCoup::RESEAU) {
+    // Of the opponent's move, only its capture en passant is told.
+    if (coup.en_passant)
+      ajoute_ligne_commentaire(QStringLiteral("- ") + texte(162) + nom_piece(coup.code) + texte(165) + texte(163));
   } else if (source == SourceCoup::MACHINE) {
     if (coup.roque) ajoute_ligne_commentaire(QStringLiteral("- ") + texte(166), false);
     if (coup.en_passant)
@@ -146,6 +150,14 @@ void sonne(SourceCoup source, const std::string& texte_coup, int echecs) {
 }  // namespace
 
 bool partie_en_cours() { return resultat_partie == "*"; }
+
+bool position_repetee() {
+  const int demi_coups = nb_demi_coups;
+  const bool repetee = compte_repetitions() >= 2;
+  // The count reads the list, which knows no promotion: the counter stays ours.
+  nb_demi_coups = demi_coups;
+  return repetee;
+}
 
 namespace {
 int profondeur_coup = 0;
@@ -189,7 +201,8 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
   commente_prise(source, coup, couleur);
 
   // Its judgement and its line.
-  const float note = demande.a_note ? demande.note : evalue_position(couleur);
+  // This side makes no evaluation of the opponent's move over the network.
+  const float note = source == SourceCoup::RESEAU ? 0.0f : demande.a_note ? demande.note : evalue_position(couleur);
   const int echecs = echecs_au_roi(couleur_adverse(couleur));
   std::string texte_coup = coup.texte_long;
   if (source == SourceCoup::MAIN) {
@@ -197,7 +210,7 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
       texte_coup += "?";
     else if (note > seuil_note_haut)
       texte_coup += "!";
-  } else if (source == SourceCoup::REJEU) {
+  } else if (source == SourceCoup::REJEU || source == SourceCoup::RESEAU) {
     texte_coup += demande.annotations;
   }
   if (p) sonne(source, texte_coup, echecs);
@@ -214,7 +227,10 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
   }
   derniere_note = note;
   if (p) {
-    p->titre_coup(QString::fromStdString(court), note);
+    if (source == SourceCoup::RESEAU)
+      p->titre_coup(QString::fromStdString(court), QString());
+    else
+      p->titre_coup(QString::fromStdString(court), note);
     titre_etat(p->windowTitle());
     p->panneau(1)->setText(texte_liste);
     p->setWindowIcon(QIcon(plateau::fichier_icone(code)));
@@ -222,11 +238,10 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
 
   // The verdict.
   const int adverse = couleur_adverse(couleur);
-  if (p && source != SourceCoup::REJEU) {
-    const bool repetition = compte_repetitions() >= 2;
-    // The count reads the list, which knows no promotion: the counter stays ours.
-    nb_demi_coups = demi_coups;
-    if (repetition) {
+  // Only the mover is asked about a repetition: over the network the
+  // opponent's board asks, and its answer comes as a message.
+  if (p && source != SourceCoup::REJEU && source != SourceCoup::RESEAU) {
+    if (position_repetee()) {
       if (mode_jeux == 4) {
         if (evalue_position(BLANC) < seuil_partie_nulle) {
           termine_partie(c, p, "0-1", QStringLiteral(" - ") + texte(144));

@@ -40,7 +40,7 @@ struct CoupPartie {
   int promotion = 0;       // the code of the new piece, 0 for a queen
   bool a_note = false;     // true: `note` is the machine's own judgement
   float note = 0.0f;       // otherwise the move is judged by evalue_position
-  std::string annotations; // "!", "?"... read from a movetext (replay)
+  std::string annotations; // "!", "?"... read from a movetext (replay) or sent by the opponent (network)
 
   // A move of the machine, with the note its search gave it.
   static CoupPartie de_la_machine(int col_s, int lig_s, int col_d, int lig_d, float note) {
@@ -81,6 +81,10 @@ bool coup_en_traitement();
 // Is the game still on? No result is recorded. Every caller asks it before a
 // move and again after any modal question, during which a clock may run out.
 bool partie_en_cours();
+
+// The position shown has stood on the board twice before (the third time
+// now): a draw may be claimed. Needs the board window (compte_repetitions).
+bool position_repetee();
 
 // The game ends with `resultat` ("1-0", "0-1", "1/2-1/2") written as a
 // token (a line of the opening base that ends with a result): the result

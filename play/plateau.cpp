@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QMdiArea>
@@ -50,6 +51,7 @@
 #include "platform/minuterie.h"
 #include "play/commandes_partie.h"
 #include "play/jeu.h"
+#include "play/machine.h"
 #include "play/patience.h"
 #include "play/navigation.h"
 #include "play/nulle_abandon.h"
@@ -496,6 +498,16 @@ void plateau::Form_Resize() {
 }
 
 void plateau::closeEvent(QCloseEvent* event) {
+  // The machine thinks on this window: its search stops and the window
+  // closes once the machine is done, without the move.
+  if (machine_occupee() && !decharge_) {
+    event->ignore();
+    arrete_machine();
+    apres_machine([fenetre = QPointer<plateau>(this)] {
+      if (fenetre) fenetre->close();
+    });
+    return;
+  }
   Form_Unload();
   event->accept();
   fenetres::decharge_plus_tard(this);

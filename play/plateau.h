@@ -138,6 +138,9 @@ class plateau : public QWidget, public VuePartie {
   static QString fichier_icone(int code);
   // The window caption after a move: "Partie en cours - [move] - Evaluation : [ note]".
   void titre_coup(const QString& coup_court, float note);
+  // The same with the evaluation field as given (empty for a move the
+  // network brought: this side made no evaluation).
+  void titre_coup(const QString& coup_court, const QString& nombre);
 
   // --- The chess clocks ------------------------------------------------------
   // Each clock keeps its remaining time in milliseconds; the running one

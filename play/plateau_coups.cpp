@@ -26,6 +26,7 @@
 #include "play/jeu.h"
 #include "play/patience.h"
 #include "play/machine.h"
+#include "play/navigation.h"
 #include "play/partie.h"
 #include "play/plateau.h"
 
@@ -73,7 +74,10 @@ void plateau::selectionne_derniere_ligne() {
 }
 
 void plateau::titre_coup(const QString& coup_court, float note) {
-  const QString nombre = (note >= 0 ? QStringLiteral(" ") : QString()) + QString::fromStdString(texte_nombre(note));
+  titre_coup(coup_court, (note >= 0 ? QStringLiteral(" ") : QString()) + QString::fromStdString(texte_nombre(note)));
+}
+
+void plateau::titre_coup(const QString& coup_court, const QString& nombre) {
   setWindowTitle(texte(169) + QStringLiteral(" - [") + coup_court + QStringLiteral("] - ") + texte(170) +
                  QStringLiteral(" : [") + nombre + QStringLiteral("]"));
 }
@@ -117,6 +121,9 @@ bool plateau::partie_terminee_pour_clic() const {
 }
 
 void plateau::clic_depart(int colonne, int ligne) {
+  // A network game goes on from its current position only: a click while
+  // an earlier one is shown brings the current one back, and is not a move.
+  if (mode_jeux == 3 && revient_position_courante(*this)) return;
   const int code = Echiquier->Piece(colonne, ligne);
   if (code == CASE_VIDE) return;
   if (partie_terminee_pour_clic()) return;
@@ -147,7 +154,8 @@ void plateau::clic_arrivee(int colonne, int ligne) {
   }
   const int i = List1->currentRow();
   const int n = List1->count();
-  if (i != -1 && i != n - 1) {
+  // A network game is never cut: both boards must keep the same moves.
+  if (mode_jeux != 3 && i != -1 && i != n - 1) {
     const bool noir = List1->item(i)->text().contains(QStringLiteral("..."));
     const bool adverse = (noir && couleur_joueur == BLANC) || (!noir && couleur_joueur == NOIR);
     if (!adverse) {
@@ -278,9 +286,12 @@ void plateau::joue_coup_humain(int colonne, int ligne) {
   const Verdict verdict = joue_coup_partie(c, coup);
   // The opponent gets every move played here, also the one that ends the
   // game (mate, stalemate, a repetition agreed): its board must show it.
-  if (mode_jeux == 3 && liens_jeu().envoie_reseau)
+  if (mode_jeux == 3 && liens_jeu().envoie_reseau) {
     liens_jeu().envoie_reseau(QStringLiteral("#%1%2%3%4").arg(colonne_depart).arg(ligne_depart).arg(colonne).arg(ligne) +
                               QString::fromStdString(rogne(texte_partie_longue.substr(texte_partie_longue.rfind(' ') + 1))));
+    // The repetition claimed here ends the game there too, as an agreed draw.
+    if (verdict == Verdict::NULLE_REPETITION) liens_jeu().envoie_reseau(QStringLiteral("!A"));
+  }
   if (verdict != Verdict::CONTINUE) {
     sablier(0);
     return;

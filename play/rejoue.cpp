@@ -152,8 +152,6 @@ bool Rejeu::joue(int couleur, const std::string& mot) {
 void Rejeu::resultat(const std::string& r) {
   resultat_partie = r;
   if (r == "*") return;
-  // A finished game has no running clock.
-  arret_timers();
   ctl_.liste->addItem(QString::fromStdString(r));
   texte_partie_longue = rogne(texte_partie_longue + " " + r);
   memorise_controle(ctl_);
@@ -238,4 +236,7 @@ void rejoue_partie(ControlesPartie& controles, int couleur_en_bas, const std::st
   } catch (const std::exception& e) {
     plateforme::boite_message(QString::fromStdString(e.what()), boite::EXCLAMATION, QStringLiteral("Attention"));
   }
+  // A finished game has no running clock, also when its replay stopped
+  // before the result token (a move refused, an error).
+  if (!partie_en_cours()) arret_timers();
 }

@@ -32,7 +32,8 @@
 //
 // Afterwards numero_coup is the number of White moves played, dernier_trait
 // the colour of the last move played (3 when none), so the side to move
-// follows the game; a side whose king has moved, or whose rook has left its
+// follows the game; a finished game (resultat_partie other than "*", also
+// set by the loader before the replay) stops both clocks and automatic play; a side whose king has moved, or whose rook has left its
 // corner or been taken there, may no longer castle. texte_partie keeps its
 // text ("*" alone becomes empty). A run-time error (a picture that cannot be
 // loaded) shows its text titled "Attention" and ends the replay; what was

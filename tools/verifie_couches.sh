@@ -4,7 +4,7 @@
 #   chess <- platform <- localisation <- openings <- play
 #         <- gamefiles, network, correspondence <- app
 # langlib and boardcontrol are libraries of their own that include nothing of
-# the program: langlib sits under localisation, boardcontrol under play.
+# the program: langlib sits under platform, boardcontrol under play.
 # Usage: tools/verifie_couches.sh [root] (default: the project folder).
 # Prints each include going the wrong way and exits 1 when there is one.
 set -euo pipefail
@@ -13,7 +13,7 @@ cd "$racine"
 
 # folder:level; a folder includes only folders of a lower level. The
 # libraries of their own (langlib, boardcontrol) include no other folder.
-couches="chess:0 platform:10 langlib:15 localisation:20 openings:30 boardcontrol:35 play:40
+couches="chess:0 langlib:5 platform:10 localisation:20 openings:30 boardcontrol:35 play:40
 gamefiles:50 network:50 correspondence:50 app:60"
 seuls="langlib boardcontrol"
 

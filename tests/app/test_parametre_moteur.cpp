@@ -118,6 +118,8 @@ TEST_F(ParametresMoteur, AFileWithABadValueIsRefusedWholeAndNeitherProfileChange
       {"1", "NIVEAU_ELO=abc"},        {"2", "PROFONDEUR_MAX=7"},      {"2", "NOTE_MATERIEL_DAME=beaucoup"},
       {"1", "SEUIL_BONUS_ECHEC=99999"}, {"2", "ALPHA_BETA=oui"},       {"1", "INDICE_ATTAQUE=1e3"},
       {"2", "ACTIVE_BASE_CON=300"},   {"1", "NOTE_ROQUE="},
+      {"1", "NOTE_MATERIEL_DAME=NaN"}, {"2", "MALUS_DOUBLE=inf"},      {"1", "NOTE_CENTRE=1e308"},
+      {"2", "INDICE_DEFENSE=-inf"},   {"1", "BONUS_ECHEC=1000000000000000000000000000000000000000"},
   };
   for (const Cas& c : cas) {
     const bool premier = c.fichier == std::string("1");

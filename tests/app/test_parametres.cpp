@@ -323,6 +323,47 @@ TEST_F(Parametres, AValueNotANumberOrOutOfRangeIsRefusedAndNamed) {
   EXPECT_EQ(mode_jeux, 2);
 }
 
+TEST_F(Parametres, AWeightNoMachineCanCountWithAndAValueOutOfItsRangeAreRefused) {
+  struct Cas {
+    const char* ligne;
+    const char* garde;  // the key's value afterwards as written; null: refused, the default kept
+  };
+  const Cas cas[] = {
+      {"NOTE_MATERIEL_DAME=NaN", nullptr},   {"NOTE_MATERIEL_DAME=inf", nullptr},
+      {"NOTE_MOBILITE_FOU=-inf", nullptr},   {"BONUS_ECHEC=1e308", nullptr},
+      {"NOTE_ROQUE=Infinity", nullptr},      {"MALUS_DOUBLE=-1e39", nullptr},
+      {"INDICE_DEFENSE=nan", nullptr},       {"INDICE_ATTAQUE=1e308", nullptr},
+      {"SEUIL_CENTRE=NaN", nullptr},         {"NB_JOUR_MAX=inf", nullptr},
+      {"SEUIL_PARTIE_NULLE=1e308", nullptr}, {"NOTE_CENTRE=3e38", nullptr},
+      {"NOTE_CENTRE=-12.5", "-12.5"},        {"INDICE_DEFENSE=2.5", "2.5"},
+      {"IP_NUM_PORT=99999", nullptr},        {"IP_NUM_PORT=0", nullptr},
+      {"IP_NUM_PORT=65536", nullptr},        {"IP_NUM_PORT=80a", nullptr},
+      {"IP_NUM_PORT=1", "1"},                {"IP_NUM_PORT=65535", "65535"},
+      {"MAX_SEUIL_PARTIE=-5", nullptr},      {"MAX_SEUIL_PARTIE=0", nullptr},
+      {"MAX_SEUIL_PARTIE=1", "1"},           {"DELAI_ATTENTE=-1", nullptr},
+      {"DELAI_ATTENTE=0", "0"},              {"NB_JOUR_MAX=-1", nullptr},
+      {"NB_JOUR_MAX=0", "0"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.ligne);
+    reinitialise_parametres();
+    const QStringList avant = lignes_parametres();
+    ecrit_ini({"[CALCUL]", c.ligne});
+    const LectureParametres r = lit_parametres(fichier_ini);
+    const QString cle = QString(c.ligne).section('=', 0, 0);
+    if (!c.garde) {
+      EXPECT_EQ(r.valeurs_rejetees, QStringList{c.ligne});
+      EXPECT_TRUE(r.message_rejet().contains(c.ligne));
+      EXPECT_EQ(lignes_parametres(), avant);
+    } else {
+      EXPECT_TRUE(r.valeurs_rejetees.isEmpty());
+      EXPECT_EQ(valeur_reglage(cle, 1), c.garde);
+    }
+    // The preferences and the engine files judge by the same rule.
+    EXPECT_EQ(valeur_acceptee(cle, QString(c.ligne).section('=', 1)), c.garde != nullptr);
+  }
+}
+
 TEST_F(Parametres, ATextValueWithACommaOrALineBreakCannotCorruptTheFile) {
   lieu_jeu = "Paris, \"Rive gauche\"";
   nom_joueur[1] = "Jean\r\nMarie";

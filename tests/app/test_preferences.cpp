@@ -17,11 +17,13 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <sys/stat.h>
+#include <functional>
 
 #include "platform/fenetres.h"
 #include "app/menu.h"
 #include "play/parametres.h"
 #include "app/preferences.h"
+#include "gamefiles/charge.h"
 #include "chess/etat.h"
 #include "chess/poids.h"
 #include "localisation/textes_langue.h"
@@ -177,10 +179,10 @@ TEST_F(Preferences, FieldsShowTheSettingsInMemoryWithMenuChangesNotSaved) {
       {"Text4", "12"},             {"Text17", "d4"},             {"Text14", "01:30:00"},
       {"Text15", "250"},           {"Text9", "192.168.1.20"},    {"Text8", "6000"},
       {"Text10", "Joueur2"},       {"Text19", "moi@example.org"}, {"Text20", "45"},
-      {"Text5(5)", "1200"},        {"Text5(2)", "325.5"},        {"Text6(2)", "3.25"},
-      {"Text7(1)", "0.3"},         {"Text6(1)", "1"},            {"Text5(0)", "150"},
+      {"Text5(5)", "1200"},        {"Text5(2)", "325,5"},        {"Text6(2)", "3,25"},
+      {"Text7(1)", "0,3"},         {"Text6(1)", "1"},            {"Text5(0)", "150"},
       {"Text5(8)", "12"},          {"Text5(11)", "90"},          {"Text5(13)", "9"},
-      {"Text5(15)", "4"},          {"Text5(14)", "2.5"},         {"Text5(7)", "900"},
+      {"Text5(15)", "4"},          {"Text5(14)", "2,5"},         {"Text5(7)", "900"},
   };
   for (const auto& [nom, attendu] : textes) EXPECT_EQ(texte(nom)->text(), attendu) << nom;
   // Paths as they are in memory: made absolute at start-up.
@@ -363,6 +365,9 @@ TEST_F(Preferences, AFrenchLocaleShowsAndReadsTheSameNumbers) {
   if (!passe_en_locale_francaise()) GTEST_SKIP() << "no French locale on this system";
   const QLocale ancienne;
   QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+  // The interface's language, not the system's, writes the numbers.
+  cle_langue = 2;
+  applique_langue();
   const QStringList avant = etat_ecrit();
   ouvre();
   EXPECT_EQ(texte("Text5(2)")->text(), "325.5");
@@ -409,7 +414,7 @@ TEST_F(Preferences, FactoryValuesReachMemoryAndTheFileWithOk) {
       {"Text14", "00:15:00"},  {"Text15", "1000"},        {"Text16", "1000"},     {"Text17", "e4"},
       {"Text20", "60"},        {"Text2", "morvandel.log"}, {"Text4", "10"},       {"Text3", "*.PGN"},
       {"Text5(1)", "100"},     {"Text5(2)", "350"},       {"Text5(5)", "1200"},   {"Text6(4)", "3"},
-      {"Text7(1)", "0.1"},     {"Text5(7)", "900"},       {"Text5(0)", "1"},      {"Text5(8)", "15"},
+      {"Text7(1)", "0,1"},     {"Text5(7)", "900"},       {"Text5(0)", "1"},      {"Text5(8)", "15"},
       {"Text5(9)", "80"},      {"Text5(10)", "400"},      {"Text5(11)", "180"},   {"Text5(12)", "40"},
       {"Text5(13)", "8"},      {"Text5(15)", "3"},        {"Text5(14)", "1"},     {"Text9", "127.1.0.1"},
       {"Text8", "5555"},       {"Text19", "garde@example.org"}};
@@ -438,7 +443,7 @@ TEST_F(Preferences, FactoryValuesReachMemoryAndTheFileWithOk) {
 // --- Field checks ---------------------------------------------------------------------------
 
 TEST_F(Preferences, EachCheckedFieldRefusesWhatTheNextStartWouldRefuse) {
-  const QString question = ::texte(233), duree = ::texte(600);
+  const QString question = ::texte(233), duree = ::texte(600), port = ::texte(740);
   const QString hors_curseur = "Valeur de propriété incorrecte";
   struct Cas {
     const char* champ;
@@ -449,14 +454,25 @@ TEST_F(Preferences, EachCheckedFieldRefusesWhatTheNextStartWouldRefuse) {
   const Cas cas[] = {
       {"Text13", "abc", question, "1300"},
       {"Text13", "40000", question, "1300"},  // beyond the integer range
-      {"Text13", "1,5", question, "1300"},    // no locale comma
+      {"Text13", "1,5", {}, "1,5"},           // the interface's decimal comma
+      {"Text13", "-32769", question, "1300"},
       {"Text13", "1500.5", {}, "1500.5"},
       {"Text14", "25:00:00", duree, "00:03:00"},
-      {"Text14", "1:30:00", duree, "00:03:00"},
+      {"Text14", "1:30:00", {}, "1:30:00"},   // as the clocks read it, kept as typed
+      {"Text14", "1:30", duree, "00:03:00"},
       {"Text14", "00:60:00", duree, "00:03:00"},
       {"Text14", "01:30:00", {}, "01:30:00"},
       {"Text15", "vite", question, "1000"},
       {"Text16", "", question, "1000"},
+      // The ranges of the settings reader, at their edges.
+      {"Text16", "-5", question, "1000"},     {"Text16", "0", question, "1000"},
+      {"Text16", "1", {}, "1"},               {"Text16", "32767", {}, "32767"},
+      {"Text16", "32768", question, "1000"},  {"Text15", "-1", question, "1000"},
+      {"Text15", "0", {}, "0"},               {"Text20", "-1", question, "30"},
+      {"Text20", "0", {}, "0"},               {"Text8", "99999", port, "5555"},
+      {"Text8", "0", port, "5555"},           {"Text8", "65536", port, "5555"},
+      {"Text8", "1", {}, "1"},                {"Text8", "65535", {}, "65535"},
+      {"Text8", "80a", port, "5555"},         {"Text8", "", port, "5555"},
       {"Text20", "x", question, "30"},
       {"Text4", "x", question, "6"},
       {"Text5(9)", "x", question, "10"},
@@ -465,8 +481,9 @@ TEST_F(Preferences, EachCheckedFieldRefusesWhatTheNextStartWouldRefuse) {
       {"Text5(8)", "1e3", question, "15"},
       {"Text5(0)", "abc", question, "1"},        // the check bonus is checked too
       {"Text5(5)", "1000000000000000000000000000000000000000000", question, "1200"},  // beyond single precision
-      {"Text6(2)", "3,5", question, "3.5"},
-      {"Text7(1)", "beaucoup", question, "0.1"},
+      {"Text6(2)", "3,5", {}, "3,5"},
+      {"Text6(2)", "3,5,1", question, "3,5"},
+      {"Text7(1)", "beaucoup", question, "0,1"},
       {"Text5(12)", "-12.25", {}, "-12.25"},
       {"Text5(14)", "a", question, "0"},
       {"Text5(15)", "12", hors_curseur, "1"},
@@ -616,35 +633,104 @@ TEST_F(Preferences, WhileABoardIsLoadedOkKeepsTheGamesColourProfileAndMode) {
   menu().mode_libre->trigger();
   ASSERT_NE(charge_plateau(), nullptr);
   profil_moteur = 2;
+  nom_joueur[2] = "Profil deux";
   ASSERT_EQ(couleur_joueur, BLANC);
   ouvre();
   coche("Check3")->setChecked(false);  // Black at the next start
   liste("Combo2")->setCurrentIndex(3);  // machine against machine
+  tape("Text11", "Alice");
   valide();
-  EXPECT_EQ(couleur_joueur, BLANC);
   EXPECT_TRUE(menu().couleur_blanche->isChecked());
   EXPECT_EQ(profil_moteur, 2);
-  EXPECT_EQ(mode_jeux, 2);
   EXPECT_TRUE(menu().mode_libre->isChecked());
   EXPECT_EQ(deb_blanc, 0);
-  const QStringList fichier = lignes_fichier(fichier_ini);
-  EXPECT_TRUE(fichier.contains("MODE_JEUX=4"));
-  EXPECT_TRUE(fichier.contains("DEB_BLANC=0"));
+  // The file written then and every later write keep what was chosen; the
+  // game on the board plays on as it began.
+  const std::pair<const char*, std::function<void()>> ecritures[] = {
+      {"OK", [] {}},
+      {"Sauvegarder les options",
+       [&] {
+         BoitesEnTest::repond(boite::OK);
+         menu().menu_sauve_option->trigger();
+       }},
+      {"Sauvegarder le filtre",
+       [&] {
+         mode_charge = 0;
+         affiche_charge();
+         BoitesEnTest::repond(boite::OK);
+         fenetres::existante<charge>()->Command6->click();
+         fenetres::decharge<charge>();
+       }},
+      {"the preferences again",
+       [&] {
+         ouvre();
+         EXPECT_EQ(liste("Combo2")->currentIndex(), 3) << "the dialog shows the mode chosen";
+         valide();
+       }},
+  };
+  for (const auto& [nom, ecrit] : ecritures) {
+    SCOPED_TRACE(nom);
+    ecrit();
+    const QStringList fichier = lignes_fichier(fichier_ini);
+    for (const char* ligne : {"MODE_JEUX=4", "DEB_BLANC=0", "NOM_JOUEUR=Alice"})
+      EXPECT_TRUE(fichier.contains(ligne)) << ligne;
+    EXPECT_EQ(mode_jeux, 2);
+    EXPECT_EQ(couleur_joueur, BLANC);
+  }
+  // Its board closed, the choice is in force for the next game.
   fenetres::decharge<plateau>();
+  EXPECT_EQ(mode_jeux, 4);
+  EXPECT_TRUE(menu().mode_auto->isChecked());
+  EXPECT_EQ(couleur_joueur, NOIR);
+  EXPECT_TRUE(menu().couleur_noire->isChecked());
+  EXPECT_EQ(profil_moteur, 1);
   plateforme::SonsEnTest::desactive();
 }
 
-TEST_F(Preferences, OkIsRefusedWhileTheMachinePlays) {
+TEST_F(Preferences, EachInterfaceLanguageWritesItsDecimalsAndReadsACommaOrAPoint) {
+  for (int langue = 1; langue <= 8; ++langue) {
+    SCOPED_TRACE(langue);
+    cle_langue = langue;
+    applique_langue();
+    const QString virgule = langue == 2 ? "." : ",";
+    ouvre();
+    EXPECT_EQ(texte("Text5(2)")->text(), "325" + virgule + "5");
+    for (const char* saisi : {"3,5", "3.5"}) {
+      BoitesEnTest::efface();
+      tape("Text6(3)", saisi);
+      EXPECT_TRUE(BoitesEnTest::vues().isEmpty()) << saisi;
+      EXPECT_EQ(texte("Text6(3)")->text(), saisi);
+    }
+    tape("Text6(4)", "2,75");
+    tape("Text13", "1500,5");
+    EXPECT_TRUE(BoitesEnTest::vues().isEmpty());
+    valide();
+    EXPECT_EQ(note_mobilite[indice_type(1, TYPE_CAVALIER)], 3.5f);
+    EXPECT_EQ(note_mobilite[indice_type(1, TYPE_TOUR)], 2.75f);
+    EXPECT_EQ(niveau_elo[1], 1500);  // half to the even neighbour
+    const QStringList fichier = lignes_fichier(fichier_ini);
+    for (const char* ligne : {"NOTE_MOBILITE_CAVALIER=3.5", "NOTE_MOBILITE_TOUR=2.75", "NOTE_MATERIEL_FOU=325.5"})
+      EXPECT_TRUE(fichier.contains(ligne)) << ligne;
+    EXPECT_EQ(cle_langue, langue);
+  }
+}
+
+TEST_F(Preferences, OkAppliesWhileTheMachinePlays) {
+  // The search reads the weights again as it goes: OK takes effect at once,
+  // says so and closes, as at any other time.
   ouvre();
   tape("Text11", "Alice");
+  tape("Text5(5)", "880");
   {
     GardeMachine occupee;
+    BoitesEnTest::repond(boite::OK);
     dialogue().Command2->click();
+    EXPECT_EQ(nom_joueur[1], "Alice");
+    EXPECT_EQ(note_materiel[indice_type(1, TYPE_DAME)], 880.0f);
+    EXPECT_EQ(BoitesEnTest::textes(), QStringList{::texte(400)});
   }
-  EXPECT_NE(nom_joueur[1], "Alice");
-  ASSERT_NE(fenetres::existante<pref>(), nullptr);
-  valide();
-  EXPECT_EQ(nom_joueur[1], "Alice");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(fenetres::existante<pref>(), nullptr);
 }
 
 // --- Save as, printer ------------------------------------------------------------------------
@@ -726,7 +812,7 @@ TEST(NombresPreferences, NumbersAndDurationsHaveOneForm) {
       {"3,5", false}, {"1e3", false}, {"", false},   {"-", false},  {".", false}, {"1 2", false}};
   for (const auto& [t, attendu] : nombres) EXPECT_EQ(est_nombre(t), attendu) << t;
   const std::pair<const char*, bool> durees[] = {{"00:15:00", true}, {"23:59:59", true}, {"24:00:00", false},
-                                                 {"1:30:00", false}, {"00:60:00", false}, {"00:00:60", false},
+                                                 {"1:30:00", true}, {"00:60:00", false}, {"00:00:60", false},
                                                  {"abc", false},      {"00:15", false}};
   for (const auto& [t, attendu] : durees) EXPECT_EQ(est_duree(t), attendu) << t;
   const std::pair<double, const char*> poids[] = {{0.1f, "0.1"}, {3.5, "3.5"}, {1200, "1200"}, {-0.5, "-0.5"},

@@ -29,6 +29,8 @@
 #include "platform/chemins.h"
 #include "platform/courriel.h"
 #include "platform/dialogues_fichiers.h"
+#include "platform/evenements.h"
+#include "platform/fichiers_texte.h"
 #include "platform/imprimante.h"
 #include "platform/lancement.h"
 #include "platform/reglages_utilisateur.h"
@@ -53,6 +55,11 @@ void TestMorvandel::SetUp() {
   plateforme::CourrielsEnTest::active();
   // Every print job of the test is a PDF file in its folder.
   plateforme::ImpressionsEnTest::active(dossier_->path());
+  // Every yield of a search lets events run, whatever the machine's speed.
+  plateforme::PassagesEnTest::active();
+  // Disks that work, long jobs paced by the clock.
+  plateforme::DisqueEnTest::efface();
+  plateforme::PausesEnTest::efface();
 }
 
 void TestMorvandel::TearDown() {
@@ -64,6 +71,8 @@ void TestMorvandel::TearDown() {
   plateforme::BoitesEnTest::efface();
   plateforme::DialoguesEnTest::efface();
   plateforme::CourrielsEnTest::active();
+  plateforme::DisqueEnTest::efface();
+  plateforme::PausesEnTest::efface();
   plateforme::definit_chemin_appli(QString());
   plateforme::definit_dossier_reglages(QString());
   dossier_.reset();
@@ -86,6 +95,11 @@ void TestMorvandel::reglages_fenetre(int mode, bool son, bool horloge) const {
   active_horloge = horloge ? 1 : 0;
   ges_log = 0;
   analyse_ouverture = 0;
+}
+
+void passe_en_langue(int cle) {
+  cle_langue = cle;
+  applique_langue();
 }
 
 void pose_diagramme(const char* const lignes[8]) {

@@ -35,6 +35,10 @@ class TestMorvandel : public ::testing::Test {
   std::unique_ptr<QTemporaryDir> dossier_;
 };
 
+// Switches the interface to language key `cle` (1 French, 2 English ... 8
+// Polish) as the language dialog does; the fixture puts French back.
+void passe_en_langue(int cle);
+
 // Sets up a board from an 8-line diagram drawn as the screen shows it (top
 // line first), one character per square: "." empty, FEN letters otherwise.
 void pose_diagramme(const char* const lignes[8]);

@@ -5,6 +5,7 @@
 #include "chess/etat.h"
 #include "correspondence/champs_corres.h"
 #include "correspondence/coups_corres.h"
+#include "localisation/textes_langue.h"
 #include "tests/correspondence/aide_corres.h"
 
 namespace {
@@ -150,6 +151,42 @@ TEST_F(CoupAdverse, LeCoupEnvoyeEstLaPartieStockeeSuivieDUnSeulCoupDuJoueur) {
   }
 }
 
+// Moves written after a "*" are refused with a message of their own, the
+// same whoever is to move and whichever way the move goes; a game over says
+// its result.
+TEST_F(CoupAdverse, DesCoupsApresUneEtoileOntLeurPropreRefus) {
+  QString tour;
+  ASSERT_FALSE(coup_adverse(QStringLiteral("1.e4"), 1, false, QStringLiteral("e5"), &tour));
+  QString finie;
+  ASSERT_FALSE(coup_adverse(QStringLiteral("1.e4 e5 1-0"), 1, false, QStringLiteral("2.Cf3"), &finie));
+  EXPECT_TRUE(finie.contains(QStringLiteral("1-0"))) << finie.toStdString();
+  const struct {
+    const char* stockes;
+    const char* saisi;   // a move that would follow the moves before the "*"
+    const char* partie;  // the board's game, one move more
+  } cas[] = {
+      {"1.e4 * e5", "e5", "1.e4 e5"},
+      {"1.e4 e5 * 2.Cf3", "2.Cf3", "1.e4 e5 2.Nf3"},
+      {"* 1.e4", "1.e4", "1.e4"},
+  };
+  QStringList refus;
+  for (const auto& k : cas) {
+    for (bool jai_blanc : {true, false}) {
+      SCOPED_TRACE(std::string(k.stockes) + (jai_blanc ? " White" : " Black"));
+      QString erreur;
+      EXPECT_FALSE(coup_adverse(QString::fromUtf8(k.stockes), 1, jai_blanc, QString::fromUtf8(k.saisi), &erreur));
+      refus << erreur;
+      EXPECT_FALSE(coup_a_envoyer(QString::fromUtf8(k.stockes), 1, jai_blanc, k.partie, &erreur));
+      refus << erreur;
+    }
+  }
+  refus.removeDuplicates();
+  ASSERT_EQ(refus.size(), 1) << refus.join(" | ").toStdString();
+  EXPECT_TRUE(refus[0].contains(QLatin1Char('*'))) << refus[0].toStdString();
+  EXPECT_NE(refus[0], tour);
+  EXPECT_NE(refus[0], finie);
+}
+
 }  // namespace
 
 namespace {
@@ -173,6 +210,39 @@ TEST(DateSaisie, LesDatesTapeesSontLuesOuRefusees) {
     const std::optional<QDate> d = date_saisie(QString::fromUtf8(k.texte));
     EXPECT_EQ(d.value_or(QDate()), k.attendue) << k.texte;
   }
+}
+
+// Each refusal reads as the library's text in the user's language.
+TEST_F(CoupAdverse, LesRefusSontDansLaLangueDeLInterface) {
+  struct Cas {
+    const char* nom;
+    std::function<bool(QString*)> essai;  // true when a move was taken
+    std::function<QString()> attendu;
+  } cas[] = {
+      {"not my turn", [](QString* e) { return coup_a_envoyer("1.e4", 1, true, "1.e4 e5", e).has_value(); },
+       [] { return texte(873); }},
+      {"two moves", [](QString* e) { return coup_a_envoyer("1.e4 e5", 1, true, "1.e4 e5 2.Nf3 Nc6", e).has_value(); },
+       [] { return texte(874).arg(2); }},
+      {"another game", [](QString* e) { return coup_a_envoyer("1.e4 e5", 1, true, "1.d4 d5 2.Nf3", e).has_value(); },
+       [] { return texte(872); }},
+      {"game over", [](QString* e) { return coup_adverse("1.e4 e5 1-0", 1, false, "2.Cf3", e).has_value(); },
+       [] { return texte(871).arg("1-0"); }},
+      {"moves after *", [](QString* e) { return coup_adverse("1.e4 * e5", 1, false, "2.Cf3", e).has_value(); },
+       [] { return texte(870); }},
+      {"my turn", [](QString* e) { return coup_adverse("1.e4 e5", 1, true, "2.Cf3", e).has_value(); },
+       [] { return texte(875); }},
+  };
+  for (const int cle : {1, 2, 8}) {
+    passe_en_langue(cle);
+    for (const Cas& c : cas) {
+      SCOPED_TRACE(testing::Message() << "key " << cle << ", " << c.nom);
+      QString erreur;
+      EXPECT_FALSE(c.essai(&erreur));
+      EXPECT_EQ(erreur.toStdString(), c.attendu().toStdString());
+    }
+  }
+  passe_en_langue(2);
+  EXPECT_EQ(texte(873), "It is not your turn in this game.") << "an English user reads English";
 }
 
 }  // namespace

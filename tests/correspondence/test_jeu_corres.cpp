@@ -37,13 +37,15 @@ namespace {
 class JeuCorres : public TestCorres {
  protected:
   // The opponent's move typed into saisie_coup and validated.
-  QStringList saisit(qint64 cle, const char* coup, bool accepte) {
+  // With `recu`, the date the move came is typed too.
+  QStringList saisit(qint64 cle, const char* coup, bool accepte, const char* recu = nullptr) {
     clique(cle);
     c->Command6->click();
     saisie_coup* s = fenetres::existante<saisie_coup>();
     if (!s) throw std::runtime_error("no saisie_coup window");
     BoitesEnTest::efface();
     BoitesEnTest::repond(boite::OK);
+    if (recu) s->MaskEdBox3->setText(QString::fromLatin1(recu));
     s->Text2->setText(QStringLiteral("?"));  // any change enables the button, even to empty
     s->Text2->setText(QString::fromUtf8(coup));
     s->Command2->click();
@@ -99,10 +101,11 @@ TEST_F(JeuCorres, UnePartieDeTroisToursEntreLeJoueurEtLAdversaire) {
     const char* envoye;   // the move sent
     const char* adverse;  // the opponent's answer
     const char* apres;    // the stored list afterwards
+    const char* recu;     // the day the answer came
   } tours[] = {
-      {"e2", "e4", "e4", "e5", "1.e4 e5"},
-      {"g1", "f3", "Cf3", "Cc6", "1.e4 e5 2.Cf3 Cc6"},
-      {"e1", "e2", "Re2", "Cf6", "1.e4 e5 2.Cf3 Cc6 3.Re2 Cf6"},
+      {"e2", "e4", "e4", "e5", "1.e4 e5", "14/03/2026"},
+      {"g1", "f3", "Cf3", "Cc6", "1.e4 e5 2.Cf3 Cc6", "20/03/2026"},
+      {"e1", "e2", "Re2", "Cf6", "1.e4 e5 2.Cf3 Cc6 3.Re2 Cf6", "02/04/2026"},
   };
   for (const Tour& t : tours) {
     SCOPED_TRACE(t.envoye);
@@ -118,9 +121,13 @@ TEST_F(JeuCorres, UnePartieDeTroisToursEntreLeJoueurEtLAdversaire) {
     EXPECT_EQ(icones(), QStringList{"validation"});
     fenetres::decharge<prepare>();
     // A second move is not sent before the opponent's.
-    EXPECT_EQ(saisit(cle, t.adverse, true), QStringList{texte(473)});
+    EXPECT_EQ(saisit(cle, t.adverse, true, t.recu), QStringList{texte(473)});
     EXPECT_EQ(lue(cle).coups, t.apres);
     EXPECT_EQ(lue(cle).dernier_recu, t.adverse);
+    // The day it came is the received move's; the sent move keeps its own.
+    EXPECT_EQ(lue(cle).date_recu, QDate::fromString(QString::fromLatin1(t.recu), QStringLiteral("dd/MM/yyyy")));
+    EXPECT_EQ(lue(cle).date_envoi, QDate(2026, 3, 12));
+    EXPECT_EQ(lue(cle).dernier_envoye, t.envoye);
     EXPECT_EQ(icones(), QStringList{"main"});
   }
 }

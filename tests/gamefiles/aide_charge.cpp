@@ -2,7 +2,12 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QTest>
 #include <QTreeView>
+
+#include "boardcontrol/echiquier.h"
+#include "chess/cases.h"
+#include "chess/fen.h"
 
 #include "platform/fenetres.h"
 #include "play/parametres.h"
@@ -78,3 +83,16 @@ QStringList TestChargePgn::lignes_coups() {
 }
 
 QString TestChargePgn::statut() { return fenetre().panneau(1)->text(); }
+
+void TestChargePgn::coup(const char* depart, const char* arrivee) {
+  mvdechiquier::Echiquier* e = fenetre().Echiquier;
+  for (const char* n : {depart, arrivee}) {
+    const CaseEcran c = case_de_nom(n);
+    QTest::mouseClick(e, Qt::LeftButton, Qt::NoModifier, e->rect_image(c.colonne, c.ligne).center());
+  }
+}
+
+std::string TestChargePgn::fen_montree() {
+  mvdechiquier::Echiquier* e = fenetre().Echiquier;
+  return ecrit_fen([e](int c, int l) { return e->Piece(c, l); });
+}

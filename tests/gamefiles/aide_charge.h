@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QStringList>
+#include <string>
 
 #include "tests/gamefiles/aide_pgn.h"
 
@@ -25,6 +26,10 @@ class TestChargePgn : public TestPgn {
   QStringList lignes_coups();
   // The text of the board window's status bar.
   QString statut();
+  // A move by mouse on the board window: both squares by their names.
+  void coup(const char* depart, const char* arrivee);
+  // The FEN text of the position the board window shows.
+  std::string fen_montree();
 
   bool commentaires_affiches = false;
 };

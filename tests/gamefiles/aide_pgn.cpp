@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "gamefiles/movetext_pgn.h"
+
 QString TestPgn::ecrit_fichier(const std::string& octets, const QString& nom) {
   const QString chemin = QDir(dossier()).filePath(nom);
   ecrit_octets(chemin, QByteArray::fromStdString(octets));
@@ -57,10 +59,18 @@ std::string beaucoup_de_parties(int n) {
   return t;
 }
 
-std::vector<pgn::PartieLue> relu_par_pgn_extract(const QString& chemin, QString* erreurs) {
+std::string parties_jusqu_a(std::size_t offset) {
+  std::string t;
+  const std::string partie = partie_pgn("Avant", "B", "1.e4 e5", "1-0", "\r\n");
+  while (t.size() + partie.size() + 2 <= offset) t += partie;
+  t.append(offset - t.size(), '\n');
+  return t;
+}
+
+std::vector<pgn::PartieLue> relu_par_pgn_extract(const QString& chemin, QString* erreurs, const QStringList& options) {
   const QString sortie = chemin + QStringLiteral(".extrait");
   QProcess p;
-  p.start(chemin_pgn_extract(), {QStringLiteral("-s"), QStringLiteral("-o"), sortie, chemin});
+  p.start(chemin_pgn_extract(), QStringList{QStringLiteral("-s"), QStringLiteral("-o"), sortie} + options + QStringList{chemin});
   if (!p.waitForFinished(30000) || p.exitCode() != 0) {
     if (erreurs) *erreurs = QStringLiteral("pgn-extract failed: ") + QString::fromLocal8Bit(p.readAllStandardError());
     return {};
@@ -73,4 +83,13 @@ std::vector<pgn::PartieLue> relu_par_pgn_extract(const QString& chemin, QString*
   pgn::PartieLue partie;
   while (lecteur.partie_suivante(partie, true)) parties.push_back(partie);
   return parties;
+}
+
+std::string fen_finale_pgn_extract(const pgn::PartieLue& partie) {
+  const pgn::MovetextLu m = pgn::lit_movetext(partie.movetext);
+  if (m.commentaires.size() != m.coups.size() + 1) return {};
+  std::string fen = m.commentaires.back();
+  while (!fen.empty() && (fen.front() == ' ' || fen.front() == '"')) fen.erase(0, 1);
+  while (!fen.empty() && (fen.back() == ' ' || fen.back() == '"')) fen.pop_back();
+  return fen;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -32,10 +33,19 @@ std::string partie_pgn(const std::string& white, const std::string& black, const
 std::string cinq_parties();
 // `n` short games, White "J0", "J1"...
 std::string beaucoup_de_parties(int n);
+// Short games, then blank lines, up to byte `offset`: what is
+// appended to it begins at that byte of the file, say on an edge of the
+// reader's blocks (pgn::FichierPgn::TAILLE_BLOC).
+std::string parties_jusqu_a(std::size_t offset);
 
 // The path of pgn-extract (the yardstick other programs' files come from), or
 // empty when it is not installed.
 QString chemin_pgn_extract();
 // The games of `chemin` as pgn-extract writes them back (its -s output read
-// by the program's reader); what it reports goes to `erreurs`.
-std::vector<pgn::PartieLue> relu_par_pgn_extract(const QString& chemin, QString* erreurs);
+// by the program's reader, with its `options` besides); what it reports goes
+// to `erreurs`.
+std::vector<pgn::PartieLue> relu_par_pgn_extract(const QString& chemin, QString* erreurs,
+                                                 const QStringList& options = {});
+// The FEN text pgn-extract gives of a game's final position (its -F
+// comment after the last move), empty when it gives none.
+std::string fen_finale_pgn_extract(const pgn::PartieLue& partie);

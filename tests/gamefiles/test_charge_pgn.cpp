@@ -1,6 +1,7 @@
 // Loading PGN files into the program: the game list, the game in hand, the
 // progress window and what ends a reading.
 #include <QCoreApplication>
+#include <QLabel>
 #include <QFile>
 #include <QPushButton>
 #include <QListWidget>
@@ -17,6 +18,7 @@
 #include "gamefiles/liste_parties.h"
 #include "openings/comment.h"
 #include "platform/evenements.h"
+#include "platform/minuterie.h"
 #include "play/machine.h"
 #include "play/patience.h"
 #include "play/plateau.h"
@@ -189,20 +191,30 @@ TEST_F(TestChargePgn, PendantQueLaMachineJoueRienNeSeCharge) {
 }
 
 TEST_F(TestChargePgn, LeBoutonArreterFinitLaListeAvecLesPartiesTrouvees) {
-  const QString chemin = ecrit_fichier(beaucoup_de_parties(200000));
+  // More games than the list may hold, so that only the stop ends the
+  // listing before its limit; the stop is clicked at the second pause.
+  const long limite = pgn::limite_liste(32767);
+  const QString chemin = ecrit_fichier(beaucoup_de_parties(static_cast<int>(limite) + 10));
   max_seuil_partie = 32767;
-  long passages = 0;
-  QTimer minuterie;
-  QObject::connect(&minuterie, &QTimer::timeout, [&] {
-    if (patience* w = patience::existante(); w && ++passages == 2) w->Command1->click();
+  const long entre_pauses = 1000;
+  plateforme::PausesEnTest::tous_les(entre_pauses);
+  long pauses = 0;
+  plateforme::PausesEnTest::temoin([&](long numero) {
+    pauses = numero;
+    if (patience* w = patience::existante(); w && numero == 2) w->Command1->click();
   });
-  minuterie.start(0);
   charge_pgn(1, chemin);
+  EXPECT_EQ(pauses, 2) << "the reading stops at the pause the stop was clicked in";
   const int gardees = colonne(0).size();
-  EXPECT_GT(gardees, 0);
-  EXPECT_LT(gardees, 32767);
+  EXPECT_EQ(gardees, 2 * entre_pauses);
+  EXPECT_LT(gardees, limite);
   EXPECT_EQ(statut(), QStringLiteral(" %1 parties chargées sur  %1").arg(gardees));
   EXPECT_EQ(colonne(4).last(), QStringLiteral("J%1").arg(gardees - 1));
+
+  // Without the stop the same file fills the list to its limit.
+  plateforme::PausesEnTest::temoin(nullptr);
+  charge_pgn(1, chemin);
+  EXPECT_EQ(colonne(0).size(), limite);
 }
 
 TEST_F(TestChargePgn, FermerLePlateauPendantLaLectureLaFinit) {
@@ -240,4 +252,55 @@ TEST_F(TestChargePgn, LesFichiersRecentsEtLaLigneDeCommandeListentLeFichier) {
   fenetres::decharge<plateau>();
   commandes::charge_pgn(1, chemin);  // what start-up does with a command line
   EXPECT_EQ(colonne(4).size(), 5);
+}
+
+TEST_F(TestChargePgn, UnePartieFinieChargeeArreteLesDeuxPendules) {
+  active_horloge = 1;
+  const QString chemin = ecrit_fichier(
+      partie_pgn("A", "B", "1.e4 e5 2.Nf3 Nc6 3.Bb5", "1-0") + partie_pgn("C", "D", "1.Nf3", "*") +
+      "[White \"E\"]\n[Result \"0-1\"]\n\n1.f3 e5 2.g4 Qh4#\n\n" +  // a mate, no result token
+      "[White \"F\"]\n[Result \"1-0\"]\n\n1.d4 d5 2.c4\n\n" +       // cut short: the tag's result
+      partie_pgn("G", "H", "1.e4 e5 2.Ke3", "1-0"));                    // the replay stops at a move refused
+  struct Cas {
+    const char* nom;
+    int ligne;          // the game of the list double-clicked, -1: the first one, the window opened for it
+    const char* resultat;
+  };
+  const Cas cas[] = {
+      {"a finished game opening the board window", -1, "1-0"},
+      {"a game under way goes on with its clocks", 1, "*"},
+      {"a finished game over a game under way", 0, "1-0"},
+      {"a game under way again", 1, "*"},
+      {"a game ended by mate", 2, "0-1"},
+      {"a game under way again", 1, "*"},
+      {"a finished game whose replay stops early", 4, "1-0"},
+      {"a game under way once more", 1, "*"},
+      {"a game whose movetext the file cut short", 3, "1-0"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    plateforme::BoitesEnTest::repond(boite::OK);
+    if (c.ligne == 4) plateforme::BoitesEnTest::repond(boite::NON);  // "go on?" at the refused move
+    if (c.ligne < 0) {
+      charge_pgn(0, chemin);
+      charge_pgn(1, chemin);  // the whole list, for the double-clicks
+    } else {
+      double_clic(c.ligne);
+    }
+    plateau& p = fenetre();
+    EXPECT_EQ(resultat_partie, c.resultat);
+    if (resultat_partie != "*") {
+      EXPECT_EQ(p.horloge_en_marche(), -1);
+      EXPECT_EQ(p.Timer1->Interval(), 0);
+      EXPECT_EQ(p.Timer2->Interval(), 0);
+      EXPECT_EQ(p.Timer5->Interval(), 0) << "the game's duration stops too";
+      // Time passing moves neither clock.
+      const QString bas = p.Horloge_basse->text(), haut = p.horloge_haute->text();
+      plateforme::MinuteriesEnTest::avance(5000);
+      EXPECT_EQ(p.Horloge_basse->text(), bas);
+      EXPECT_EQ(p.horloge_haute->text(), haut);
+    } else {
+      EXPECT_NE(p.horloge_en_marche(), -1) << "the clock of the side to move runs";
+    }
+  }
 }

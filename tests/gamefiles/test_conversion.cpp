@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
+#include <algorithm>
 
 #include "platform/fenetres.h"
 #include "app/fichiers_recents.h"
@@ -17,6 +17,7 @@
 #include "gamefiles/liste_xml.h"
 #include "gamefiles/movetext_pgn.h"
 #include "platform/dialogues_fichiers.h"
+#include "platform/evenements.h"
 #include "play/patience.h"
 #include "tests/gamefiles/aide_pgn.h"
 
@@ -147,19 +148,23 @@ TEST_F(Conversion, UnCommentairePointVirguleNAvalePasLaSuiteEtChaquePartieFinitP
 }
 
 TEST_F(Conversion, UnArretGardeLesPartiesCopieesEtFermeLaListe) {
-  const QString source = ecrit_fichier(beaucoup_de_parties(200000));
-  int passages = 0;
-  QTimer minuterie;
-  QObject::connect(&minuterie, &QTimer::timeout, [&] {
-    if (patience* w = patience::existante(); w && ++passages == 2) w->Command1->click();
+  const QString source = ecrit_fichier(beaucoup_de_parties(5000));
+  // The stop is clicked at the second pause, after 2 x 300 games.
+  const long entre_pauses = 300;
+  plateforme::PausesEnTest::tous_les(entre_pauses);
+  plateforme::PausesEnTest::temoin([](long numero) {
+    if (patience* w = patience::existante(); w && numero == 2) w->Command1->click();
   });
-  minuterie.start(0);
   plateforme::BoitesEnTest::repond(boite::OK);
   pgn_vers_xml(source, sortie("copie.xml"), false);
   std::vector<pgn::PartieXml> parties;
   ASSERT_TRUE(pgn::lit_liste_xml(octets_fichier(sortie("copie.xml")), parties)) << "the list is closed";
-  EXPECT_GT(parties.size(), 0u);
-  EXPECT_LT(parties.size(), 200000u);
+  EXPECT_EQ(parties.size(), static_cast<std::size_t>(2 * entre_pauses));
+  ASSERT_FALSE(parties.empty());
+  // The games copied are the first ones, whole.
+  const auto& tags = parties.back().tags;
+  EXPECT_NE(std::find(tags.begin(), tags.end(), std::make_pair(std::string("White"), "J" + std::to_string(2 * entre_pauses - 1))),
+            tags.end());
   EXPECT_EQ(plateforme::BoitesEnTest::textes().value(0),
             QStringLiteral(" %1 parties sauvegardées sur  %1 dans le fichier %2").arg(parties.size()).arg(sortie("copie.xml")));
 }

@@ -73,6 +73,9 @@ TEST(ExportPgn, LesCoupsSontEnNotationStandard) {
       {"a comment keeps no closing brace", "{avant} 1.d4 ; a } b\n d5", "", "{avant} 1.d4 {a ) b} 1...d5 0-1"},
       {"the game's result replaces the written one", "1.e4 e5 1/2-1/2", "", "1.e4 e5 0-1"},
       {"from a set-up position, Black first", "1...Kb8", "k7/8/1K6/8/8/8/8/7R b - - 0 1", "1...Kb8 0-1"},
+      {"a promotion giving check", "40.a8=Q", "4k3/P7/8/8/8/8/8/4K3 w - - 0 40", "40.a8=Q+ 0-1"},
+      {"a promotion giving mate", "40.c8=R", "k7/2P5/1K6/8/8/8/8/8 w - - 0 40", "40.c8=R# 0-1"},
+      {"a mate written as a check", "1.f3 e5 2.g4 Qh4+", "", "1.f3 e5 2.g4 Qh4# 0-1"},
       {"a move that cannot be played stays as written", "1.e4 Zz9 2.Nf3", "", "1.e4 Zz9 2.Nf3 0-1"},
   };
   for (const Cas& c : cas)
@@ -94,6 +97,26 @@ TEST(ExportPgn, LesLignesTiennentEnSoixanteDixNeufCaracteres) {
   EXPECT_EQ(t.find("1/2-1/2"), t.size() - 7);
   const std::string une = pgn::movetext_export(pgn::lit_movetext(lu), "", "1/2-1/2", true, true);
   EXPECT_EQ(une.find('\n'), std::string::npos);
+}
+
+// A line takes every token that fits in its 79 characters, to the last one.
+TEST(ExportPgn, UneLigneSeCoupeAuDelaDeSoixanteDixNeufCaracteresPasAvant) {
+  const std::string debut = "1.e4 ";  // then a comment of one word
+  struct Cas {
+    std::size_t mot;  // the comment's length, braces included
+    std::vector<std::string> lignes;
+  };
+  const auto commentaire = [](std::size_t n) { return "{" + std::string(n - 2, 'a') + "}"; };
+  const std::size_t plein = pgn::LARGEUR_LIGNE_PGN - debut.size();
+  const Cas cas[] = {
+      {plein, {debut + commentaire(plein), "1...e5 1-0"}},
+      {plein + 1, {"1.e4", commentaire(plein + 1), "1...e5 1-0"}},
+      {plein - 1, {debut + commentaire(plein - 1), "1...e5 1-0"}},
+  };
+  for (const Cas& c : cas) {
+    const std::string lu = "1.e4 " + commentaire(c.mot) + " e5";
+    EXPECT_EQ(lignes(pgn::movetext_export(pgn::lit_movetext(lu), "", "1-0", true)), c.lignes) << c.mot;
+  }
 }
 
 TEST(ExportPgn, UnMovetextSurUneLigneGardeSesCoupsApresUnPointVirgule) {

@@ -51,6 +51,10 @@ const CasDialecte CAS[] = {
      "12...Nc6 13.Nf3 *"},
     {"comment over several lines", "[White \"Anna\"]\n\n1.e4 {a long\n[not a tag] comment} e5 *\n", {"Anna"},
      "1.e4 {a long"},
+    // A ")" that closes nothing takes the depth nowhere: the result after it
+    // still ends the game, and the next game (without tags) is its own.
+    {"stray closing bracket", "[White \"Anna\"]\n\n1.e4 ) e5 ) 1-0\n\n1.d4 d5 (1...e5) 0-1\n",
+     {"Anna", "-"}, "1.e4 ) e5 ) 1-0"},
     {"tabs and blanks around lines", "  [White \"Anna\"]  \n\t\n\t1.e4 e5 *  \n", {"Anna"}, "1.e4 e5 *"},
     {"empty file", "", {}, ""},
 };
@@ -151,6 +155,76 @@ TEST_F(TestPgn, LesGrandsFichiersSeLisentBlocParBloc) {
   EXPECT_EQ(parties.back().valeurs[pgn::WHITE], QStringLiteral("Long"));
   EXPECT_EQ(texte.compare(static_cast<std::size_t>(parties.back().debut), 7, "[White "), 0);
 }
+
+namespace {
+
+// A game placed so that an edge of the reader's blocks falls `avant_bord`
+// bytes after its first byte.
+struct CasBord {
+  const char* nom;
+  std::size_t avant_bord;
+  std::string white;  // the value as written in the file, Windows-1252
+  std::string white_lu;  // as read (UTF-8)
+  const char* au_bord;   // the last byte of the block and the first of the next, when it matters
+};
+
+void PrintTo(const CasBord& c, std::ostream* os) { *os << c.nom; }
+
+std::string partie_bord(const CasBord& c) {
+  return "[Event \"Bord\"]\r\n[White \"" + c.white + "\"]\r\n[Black \"Noir\"]\r\n\r\n1.e4 e5 *\r\n\r\n";
+}
+
+const std::string LONGUE(300000, 'x');
+const std::string TRES_LONGUE(3 * pgn::FichierPgn::TAILLE_BLOC, 'y');
+
+const CasBord BORDS[] = {
+    {"game beginning on the edge", 0, "Anna", "Anna", "\n["},
+    {"tag line split by the edge", 22, "Coup\xE9 en deux", "Coup\xC3\xA9 en deux", "e "},
+    {"escape split by the edge", 26, "a\\\"b\\\\c", "a\"b\\c", "\\\""},
+    {"CR and LF on both sides of the edge", 15, "Anna", "Anna", "\r\n"},
+    {"long tag across the edge", 1000, LONGUE, LONGUE, "xx"},
+    {"tag line longer than a block", 100, TRES_LONGUE, TRES_LONGUE, "yy"},
+};
+
+class BordsDeBloc : public TestPgn, public ::testing::WithParamInterface<CasBord> {};
+
+}  // namespace
+
+TEST_P(BordsDeBloc, LaPartieEstLueEntiereEtLaSuivanteAussi) {
+  const CasBord& c = GetParam();
+  const std::size_t bord = pgn::FichierPgn::TAILLE_BLOC;
+  const std::string partie = partie_bord(c);
+  ASSERT_LT(c.avant_bord, partie.size());
+  std::string texte = parties_jusqu_a(bord - c.avant_bord);
+  const std::size_t debut = texte.size();
+  texte += partie + partie_pgn("Apres", "B", "1.d4", "*", "\r\n");
+  ASSERT_EQ(texte.substr(bord - 1, 2), c.au_bord) << "where the edge falls";
+  const QString chemin = ecrit_fichier(texte);
+  for (const bool coups : {true, false}) {
+    const auto parties = lit_toutes(chemin, coups);
+    ASSERT_GE(parties.size(), 2u);
+    const pgn::PartieLue& p = parties[parties.size() - 2];
+    EXPECT_EQ(p.debut, static_cast<std::int64_t>(debut)) << coups;
+    EXPECT_TRUE(p.valeurs[pgn::WHITE] == QString::fromStdString(c.white_lu)) << coups;
+    EXPECT_EQ(p.valeurs[pgn::BLACK], QStringLiteral("Noir")) << coups;
+    EXPECT_EQ(p.movetext, coups ? "1.e4 e5 *" : "") << "the list keeps no movetext";
+    EXPECT_EQ(parties.back().valeurs[pgn::WHITE], QStringLiteral("Apres")) << coups;
+    std::size_t nb_event = 0;
+    for (std::size_t k = texte.find("[Event "); k != std::string::npos; k = texte.find("[Event ", k + 1)) ++nb_event;
+    EXPECT_EQ(parties.size(), nb_event) << "every game before it was found";
+  }
+  // The game read again from its offset, as the list's double-click does.
+  pgn::FichierPgn f;
+  ASSERT_TRUE(f.ouvre(chemin));
+  ASSERT_TRUE(f.positionne(static_cast<std::int64_t>(debut)));
+  pgn::LecteurPgn lecteur(f);
+  pgn::PartieLue p;
+  ASSERT_TRUE(lecteur.partie_suivante(p, true));
+  EXPECT_EQ(p.valeur_tag("White"), c.white_lu);
+  EXPECT_EQ(p.movetext, "1.e4 e5 *");
+}
+
+INSTANTIATE_TEST_SUITE_P(Fichiers, BordsDeBloc, ::testing::ValuesIn(BORDS), NomDuCas());
 
 TEST_F(TestPgn, UnFichierLuNEstJamaisModifie) {
   const std::string texte = partie_pgn("Anna", "Bert", "1.e4 e5");

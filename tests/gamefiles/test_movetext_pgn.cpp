@@ -40,6 +40,7 @@ const CasMovetext CAS[] = {
     {"result inside comments is not the result", "1.e4 {1-0} e5 (1...c5 0-1) 1/2-1/2", "e4 e5", {"", "1-0"}, "1/2-1/2"},
     {"no result", "1.e4 e5", "e4 e5", {""}, ""},
     {"text after the result is not read", "1.e4 1-0 2.d4 {late}", "e4", {""}, "1-0"},
+    {"a stray closing bracket hides nothing", "1.e4 ) e5 {c} ) 2.Nf3 (2.f4) 1-0", "e4 e5 Nf3", {"", "", "c"}, "1-0"},
 };
 
 class MovetextPgn : public TestPgn, public ::testing::WithParamInterface<CasMovetext> {};

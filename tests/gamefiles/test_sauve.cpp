@@ -329,3 +329,38 @@ TEST_F(FormulaireSauve, UnRefusOuUnEchecLaisseLeFormulaireOuvertEtLeFichierIntac
     EXPECT_TRUE(fichiers_recents().isEmpty());
   }
 }
+
+TEST_F(FormulaireSauve, UnAjoutNeDemandePasDEcraserLeFichier) {
+  // The dialog never asks on its own: the form asks before replacing a file,
+  // and nothing when it adds to one.
+  struct Cas {
+    const char* nom;
+    bool ajoute, existe;
+    QStringList questions;  // the boxes before the success message
+  };
+  const Cas cas[] = {
+      {"added to an existing file", true, true, {}},
+      {"replacing an existing file", false, true, {QStringLiteral("%1") + texte(216)}},
+      {"a new file", false, false, {}},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    plateforme::BoitesEnTest::efface();
+    plateforme::DialoguesEnTest::efface();
+    const QString chemin = QDir(dossier()).filePath(QStringLiteral("base.pgn"));
+    QFile::remove(chemin);
+    if (c.existe) ecrit_fichier(partie_pgn("A", "B", "1.d4 d5", "*"), QStringLiteral("base.pgn"));
+    sauve& f = ouvre();
+    if (!c.questions.isEmpty()) plateforme::BoitesEnTest::repond(boite::OUI);
+    plateforme::BoitesEnTest::repond(boite::OK);
+    enregistre(f, QStringLiteral("base.pgn"), false, c.ajoute);
+    ASSERT_EQ(plateforme::DialoguesEnTest::vus().size(), 1);
+    EXPECT_FALSE(plateforme::DialoguesEnTest::vus()[0].demande_ecrasement);
+    QStringList attendus;
+    for (const QString& q : c.questions) attendus << q.arg(chemin);
+    attendus << texte(217) + chemin;
+    EXPECT_EQ(plateforme::BoitesEnTest::textes(), attendus);
+    EXPECT_EQ(lit_toutes(chemin).size(), c.ajoute && c.existe ? 2u : 1u);
+    fenetres::decharge<sauve>();
+  }
+}

@@ -6,10 +6,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/menu.h"
 #include "chess/etat.h"
 #include "gamefiles/charge.h"
+#include "gamefiles/charge_pgn.h"
 #include "gamefiles/liste_xml.h"
 #include "gamefiles/sauve.h"
 #include "gamefiles/xml.h"
@@ -19,7 +21,9 @@
 #include "platform/evenements.h"
 #include "platform/fenetres.h"
 #include "platform/minuterie.h"
+#include "play/machine.h"
 #include "play/parametres.h"
+#include "play/patience.h"
 #include "play/plateau.h"
 #include "tests/common/serveur_http.h"
 #include "tests/gamefiles/aide_charge.h"
@@ -94,6 +98,12 @@ TEST(ListeXml, ChaqueElementAvecTexteDonneUnTagDeSaPartie) {
        {{"White=\xE2\x82\xAC \"x\""}}, {""}},
       {"not well-formed", liste("<GAME><White>A & B</White></GAME>"), false, {}, {}},
       {"cut short", "<LIST><GAME><White>A</White>", false, {}, {}},
+      // A document type is refused, and its entities never reach a value.
+      {"a document type with an entity",
+       "<?xml version=\"1.0\"?>\n<!DOCTYPE LIST [<!ENTITY e \"Intrus\">]>\n<LIST><GAME><White>&e;</White>"
+       "<Move>1.e4 *</Move></GAME></LIST>",
+       false, {}, {}},
+      {"a document type alone", "<!DOCTYPE LIST>\n" + liste(PARTIE_2), false, {}, {}},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.nom);
@@ -114,6 +124,40 @@ TEST(ListeXml, ChaqueElementAvecTexteDonneUnTagDeSaPartie) {
   pgn::lit_liste_xml(liste("<GAME><White>a\"b\\c</White></GAME>"), parties);
   ASSERT_EQ(parties.size(), 1u);
   EXPECT_EQ(parties[0].lignes_tags, std::vector<std::string>{"[White \"a\\\"b\\\\c\"]"});
+}
+
+TEST(ListeXml, LaPositionDeDepartVaAvantLesCoupsEtRevientEnTags) {
+  const std::string fen = "4k3/P7/8/8/8/8/8/4K3 b - - 3 40";
+  struct Cas {
+    const char* nom;
+    std::string tags;
+    bool position;  // SetUp and FEN written
+  };
+  const Cas cas[] = {
+      {"a FEN tag", "[Event \"E\"]\r\n[SetUp \"1\"]\r\n[FEN \"" + fen + "\"]\r\n", true},
+      {"a FEN tag without SetUp", "[FEN \"" + fen + "\"]\r\n", true},
+      {"SetUp 0: the usual start", "[SetUp \"0\"]\r\n[FEN \"" + fen + "\"]\r\n", false},
+      {"no FEN", "[Event \"E\"]\r\n", false},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    const QString partie = pgn::partie_xml(c.tags, "40...Kd7 41.a8=Q *");
+    const qsizetype fen_ecrit = partie.indexOf(QStringLiteral("<FEN>") + QString::fromStdString(fen) + "</FEN>\r\n");
+    EXPECT_EQ(fen_ecrit >= 0, c.position) << partie.toStdString();
+    EXPECT_EQ(partie.contains("<SetUp>1</SetUp>\r\n"), c.position);
+    if (c.position) {
+      EXPECT_LT(partie.indexOf("</Variation>"), partie.indexOf("<SetUp>"));
+      EXPECT_LT(fen_ecrit, partie.indexOf("<Move>"));
+    }
+    // Read back, the game starts from the position again.
+    std::vector<pgn::PartieXml> lues;
+    ASSERT_TRUE(pgn::lit_liste_xml(pgn::octets_liste_xml(partie, QDateTime::currentDateTime()), lues));
+    ASSERT_EQ(lues.size(), 1u);
+    const pgn::PartieLue p = partie_du_document(lues[0]);
+    EXPECT_EQ(p.valeur_tag("FEN"), c.position ? fen : std::string());
+    EXPECT_EQ(p.valeur_tag("SetUp"), c.position ? "1" : "");
+    EXPECT_EQ(lues[0].coups, "40...Kd7 41.a8=Q *");
+  }
 }
 
 TEST(ListeXml, UnAjoutResteUneListeDansLEncodageDeclare) {
@@ -141,7 +185,9 @@ TEST(ListeXml, UnAjoutResteUneListeDansLEncodageDeclare) {
     ASSERT_EQ(pgn::ajoute_a_liste_xml(octets, partie, &erreur), c.accepte) << erreur.toStdString();
     if (!c.accepte) {
       EXPECT_EQ(octets, c.avant) << "nothing added";
-      EXPECT_FALSE(erreur.isEmpty());
+      // The program's sentence first, then what the reader found.
+      EXPECT_TRUE(erreur.startsWith(texte(895) + "\n")) << erreur.toStdString();
+      EXPECT_GT(erreur.size(), texte(895).size() + 1);
       continue;
     }
     EXPECT_TRUE(octets.contains("<White>" + c.octets_du_nom + "</White>")) << octets.toStdString();
@@ -152,6 +198,30 @@ TEST(ListeXml, UnAjoutResteUneListeDansLEncodageDeclare) {
     EXPECT_EQ(parties.back().tags.front().second, "L\xC3\xA9on \xC5\x81");
     EXPECT_TRUE(octets.trimmed().endsWith("</LIST>"));
   }
+}
+
+// What is written reads the same in ISO-8859-1 and in Windows-1252: the
+// characters 80..9F (controls in one, letters in the other) and everything
+// above FF are references.
+TEST(ListeXml, LesCaracteresQueLesDeuxCodagesLisentAutrementDeviennentDesReferences) {
+  const std::pair<QString, QString> cas[] = {
+      {QString(QChar(0x7E)) + QChar(0x7F), QString(QChar(0x7E)) + QChar(0x7F)},
+      {QString(QChar(0x80)), "&#128;"},
+      {QString(QChar(0x85)) + "x" + QChar(0x9F), "&#133;x&#159;"},
+      {QString(QChar(0xA0)) + QChar(0xE9) + QChar(0xFF), QString(QChar(0xA0)) + QChar(0xE9) + QChar(0xFF)},
+      {QString(QChar(0x100)) + QChar(0x20AC), "&#256;&#8364;"},
+  };
+  for (const auto& [texte, attendu] : cas) EXPECT_EQ(pgn::en_latin1(texte), attendu) << texte.toStdString();
+  // A game whose name holds one of them is written as a reference and read
+  // back as the character.
+  const QString nom = QStringLiteral("a") + QChar(0x9A) + QStringLiteral("b");
+  const QByteArray octets = pgn::octets_liste_xml(
+      pgn::partie_xml("[White \"" + nom.toStdString() + "\"]\r\n", "1.e4 *"), QDateTime::currentDateTime());
+  EXPECT_TRUE(octets.contains("<White>a&#154;b</White>")) << octets.toStdString();
+  std::vector<pgn::PartieXml> parties;
+  ASSERT_TRUE(pgn::lit_liste_xml(octets, parties));
+  ASSERT_EQ(parties.size(), 1u);
+  EXPECT_EQ(parties[0].tags.front().second, nom.toStdString());
 }
 
 TEST(ListeXml, SeulsLesElementsDUnePartieDeviennentDesTags) {
@@ -184,7 +254,7 @@ TEST_F(FormulaireXml, LaDernierePartieEstChargeeEtLesAutresSontDansLaListe) {
   charge_adresse(f, serveur.adresse(QStringLiteral("/parties.xml")));
   ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 1);
   EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].titre, QStringLiteral("Partie chargée format XML - Notation PGN"));
-  EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].contains(QStringLiteral("Partie 2 sur 2 du document")))
+  EXPECT_TRUE(plateforme::BoitesEnTest::textes()[0].contains(texte(890).arg(2).arg(2)))
       << "the message says which game it is";
   EXPECT_EQ(entete_pgn,
             "[Event \"Open\"]\r\n[White \"L\xC3\xA9on & fils\"]\r\n[Black \"Jones\"]\r\n[Comment \"Belle partie\"]\r\n\r\n")
@@ -204,10 +274,45 @@ TEST_F(FormulaireXml, LaDernierePartieEstChargeeEtLesAutresSontDansLaListe) {
   plateforme::BoitesEnTest::repond(boite::OK);
   double_clic(0);
   EXPECT_EQ(serveur.requetes(), 1);
-  EXPECT_TRUE(plateforme::BoitesEnTest::textes().value(0).contains(QStringLiteral("Partie 1 sur 2 du document")));
+  EXPECT_TRUE(plateforme::BoitesEnTest::textes().value(0).contains(texte(890).arg(1).arg(2)));
   EXPECT_EQ(texte_partie, "1.d4 d5 2.c4");
   EXPECT_EQ(entete_pgn, "[Event \"Rapide\"]\r\n[White \"Dupont\"]\r\n\r\n");
   EXPECT_EQ(icones(), QStringList({"main", "validation"}));
+}
+
+TEST_F(FormulaireXml, UnePartieArriveePendantUneListeOuLaMachineNEstPasChargeeEtLeMessageDitPourquoi) {
+  const QString grand = ecrit_fichier(beaucoup_de_parties(200000));
+  max_seuil_partie = 32767;
+  const std::string avant = texte_partie;
+  struct Cas {
+    const char* nom;
+    int message;
+  } cas[] = {{"a PGN listing runs", 744}, {"the machine plays", 745}};
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    ServeurHttp serveur;
+    serveur.repond(reponse_http(200, "OK", liste(PARTIE_1)));
+    xml& f = ouvre();
+    plateforme::BoitesEnTest::efface();
+    plateforme::BoitesEnTest::repond(boite::OK);
+    auto arrive = [&] {
+      charge_adresse(f, serveur.adresse(QStringLiteral("/partie.xml")));
+      if (patience* w = patience::existante()) w->Command1->click();  // the listing ends
+    };
+    if (c.message == 744) {
+      QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(lecture_pgn_en_cours());
+        arrive();
+      });
+      charge_pgn(1, grand);
+    } else {
+      GardeMachine occupee;
+      arrive();
+    }
+    EXPECT_EQ(plateforme::BoitesEnTest::textes(), QStringList{texte(c.message)});
+    EXPECT_EQ(texte_partie, avant) << "the game in hand stays";
+    EXPECT_FALSE(lecture_pgn_en_cours());
+  }
 }
 
 TEST_F(FormulaireXml, FermerLeFormulaireArreteLeTransfert) {

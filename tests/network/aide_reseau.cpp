@@ -15,6 +15,8 @@
 #include "chess/cases.h"
 #include "chess/etat.h"
 #include "chess/regles.h"
+#include "chess/repetitions.h"
+#include "localisation/textes_langue.h"
 #include "network/branchement.h"
 #include "network/connexion.h"
 #include "network/protocole.h"
@@ -176,6 +178,30 @@ void TestReseau::laisse_passer(int ms) {
   QTest::qWait(std::max(ms, reseau::Reseau::delai_silence_ms * 3));
 }
 
+int TestReseau::tableau(const char* nom_case) {
+  const CaseEcran c = case_de_nom(nom_case);
+  return tab_echiquier(c.colonne, c.ligne);
+}
+
+void TestReseau::place(std::initializer_list<const char*> pieces, int trait) {
+  tab_echiquier.vide();
+  for (const char* piece : pieces) {
+    const int code = code_de_lettre(2, piece[0]);
+    const CaseEcran c = case_de_nom(piece + 1);
+    ASSERT_NE(code, 0) << piece;
+    ASSERT_NE(c.colonne, 0) << piece;
+    tab_echiquier(c.colonne, c.ligne) = code;
+  }
+  p->montre_tab_echiquier();
+  historique_positions.clear();
+  memorise_position();
+  texte_partie.clear();
+  texte_partie_longue.clear();
+  dernier_trait = trait;
+  roque_interdit[BLANC] = roque_interdit[NOIR] = -1;
+  passant_blanc = passant_noir = 0;
+}
+
 QByteArray TestReseau::coup_pair(const char* depart, const char* arrivee, const char* texte) {
   const int sien = couleur_adverse(couleur_joueur);
   const CaseEcran d = case_de_nom(depart, sien), a = case_de_nom(arrivee, sien);
@@ -188,15 +214,35 @@ QString TestReseau::chiffres(const char* depart, const char* arrivee) {
 }
 
 void TestReseau::coup(const char* depart, const char* arrivee) {
-  for (const char* n : {depart, arrivee}) {
-    const CaseEcran c = case_de_nom(n);
-    QTest::mouseClick(p->Echiquier, Qt::LeftButton, Qt::NoModifier, p->Echiquier->rect_image(c.colonne, c.ligne).center());
-  }
+  clic(depart);
+  clic(arrivee);
+}
+
+void TestReseau::clic(const char* nom_case) {
+  const CaseEcran c = case_de_nom(nom_case);
+  QTest::mouseClick(p->Echiquier, Qt::LeftButton, Qt::NoModifier, p->Echiquier->rect_image(c.colonne, c.ligne).center());
 }
 
 int TestReseau::controle(const char* n) const {
   const CaseEcran c = case_de_nom(n);
   return p->Echiquier->Piece(c.colonne, c.ligne);
+}
+
+QString TestReseau::refus_attendu(const QString& texte_coup, int raison) {
+  return texte(720) + QLatin1Char(' ') + texte_coup + QStringLiteral("\r\n") + texte(raison) +
+         QStringLiteral("\r\n\r\n") + texte(726) + QStringLiteral("\r\n") + texte(727);
+}
+
+void TestReseau::double_clic_ligne(int ligne) {
+  QListWidgetItem* item = p->List1->item(ligne);
+  if (!item) throw std::runtime_error("no such line in the move list");
+  const QPoint centre = p->List1->visualItemRect(item).center();
+  QTest::mouseClick(p->List1->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+  QTest::mouseDClick(p->List1->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+}
+
+std::string TestReseau::position_montree() const {
+  return chaine_position_de([this](int c, int l) { return p->Echiquier->Piece(c, l); });
 }
 
 QStringList TestReseau::lignes_liste() const {

@@ -10,6 +10,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 #include "play/plateau.h"
@@ -59,9 +60,24 @@ class TestReseau : public TestMorvandel {
   static QByteArray coup_pair(const char* depart, const char* arrivee, const char* texte);
   // The digits this side sends for a move between two chess squares.
   static QString chiffres(const char* depart, const char* arrivee);
-  // Both clicks of a move on this side's board.
+  // Both clicks of a move on this side's board; one click.
   void coup(const char* depart, const char* arrivee);
+  void clic(const char* nom_case);
   int controle(const char* nom_case) const;
+  // The piece of tab_echiquier on a square.
+  static int tableau(const char* nom_case);
+  // A position of the game under way: the pieces by FEN letter and square
+  // ("Ke1", "pb2"), `trait` the colour that moved last; board, history and
+  // move texts start from it.
+  void place(std::initializer_list<const char*> pieces, int trait);
+
+  // The box of a refused move of the peer: its text and the reason (text
+  // number), then that the boards no longer agree and the question.
+  static QString refus_attendu(const QString& texte_coup, int raison);
+  // A double-click on line `ligne` of the move list.
+  void double_clic_ligne(int ligne);
+  // The pieces the board control shows (chaine_position).
+  std::string position_montree() const;
 
   QStringList lignes_liste() const;
   QStringList lignes_chat() const;

@@ -77,10 +77,13 @@ TEST_F(TestReseau, AListeningPortThatCannotBeUsedIsReportedAndTheDialogStays) {
   ASSERT_TRUE(occupe.listen(QHostAddress::Any, 0));
   struct Cas {
     QString port;
-    bool nomme;  // the message ends with the port refused
+    int numero;     // the program's sentence
+    bool detail;    // followed by the system's words
   };
-  for (const Cas& c : {Cas{QStringLiteral("70000"), true}, Cas{QString::number(occupe.serverPort()), false}}) {
-    SCOPED_TRACE(c.port.toStdString());
+  for (const int cle : {1, 2})
+  for (const Cas& c : {Cas{QStringLiteral("70000"), 905, false}, Cas{QString::number(occupe.serverPort()), 906, true}}) {
+    SCOPED_TRACE(testing::Message() << "key " << cle << ", port " << c.port.toStdString());
+    passe_en_langue(cle);
     BoitesEnTest::efface();
     montre_connexion();
     connexion* d = fenetres::existante<connexion>();
@@ -91,9 +94,11 @@ TEST_F(TestReseau, AListeningPortThatCannotBeUsedIsReportedAndTheDialogStays) {
     laisse_passer();
     ASSERT_EQ(BoitesEnTest::vues().size(), 1);
     EXPECT_EQ(BoitesEnTest::vues()[0].titre, QStringLiteral("Attention"));
-    if (c.nomme) {
-      EXPECT_TRUE(BoitesEnTest::textes()[0].endsWith(c.port));
-    }
+    const QString phrase = texte(c.numero).arg(c.port);
+    if (c.detail)
+      EXPECT_TRUE(BoitesEnTest::textes()[0].startsWith(phrase + "\n")) << BoitesEnTest::textes()[0].toStdString();
+    else
+      EXPECT_EQ(BoitesEnTest::textes()[0], phrase);
     EXPECT_TRUE(fenetres::existante<connexion>());
     EXPECT_FALSE(plateau::existante());
     EXPECT_EQ(Reseau::instance().port_ecoute(), 0);

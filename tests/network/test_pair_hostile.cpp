@@ -57,42 +57,98 @@ TEST_F(PairHostile, MalformedAndRefusedMovesChangeNothing) {
   struct Cas {
     const char* nom;
     QByteArray octets;
-    bool commente;  // a refused move is said in the comment window
+    int raison;  // a refused move is told in a box with this reason, 0 none
   };
   const std::vector<Cas> cas = {
-      {"unknown verb", "xyz", false},
-      {"square outside 1..8", "#4795e7-e5", false},
-      {"square zero", "#0745e7-e5", false},
-      {"short move", "#47zz", false},
-      {"move text that is no move", "#4745hello", false},
-      {"oversized chat", ">" + QByteArray(3000, 'a'), false},
-      {"illegal by the rules", coup_pair("e7", "e4", "e7-e4"), true},
-      {"a piece of this side", coup_pair("e4", "e5", "e4-e5"), true},
-      {"an empty square", coup_pair("e5", "e4", "e5-e4"), true},
-      {"onto its own pawn", coup_pair("e8", "e7", "Re8-e7"), true},
+      {"unknown verb", "xyz", 0},
+      {"square outside 1..8", "#4795e7-e5", 0},
+      {"square zero", "#0745e7-e5", 0},
+      {"short move", "#47zz", 0},
+      {"move text that is no move", "#4745hello", 0},
+      {"oversized chat", ">" + QByteArray(3000, 'a'), 0},
+      {"illegal by the rules", coup_pair("e7", "e4", "e7-e4"), 723},
+      {"a piece of this side", coup_pair("e4", "e5", "e4-e5"), 722},
+      {"an empty square", coup_pair("e5", "e4", "e5-e4"), 722},
+      {"onto its own pawn", coup_pair("e8", "e7", "Re8-e7"), 723},
   };
   const Etat avant = etat();
   for (const Cas& c : cas) {
-    const QString commentaire = texte_commentaire();
+    BoitesEnTest::efface();
+    // The user keeps the game going.
+    if (c.raison) BoitesEnTest::repond(boite::NON);
     envoie_pair(c.octets);
     laisse_passer();
     EXPECT_EQ(etat(), avant) << c.nom;
     EXPECT_FALSE(journal().isEmpty()) << c.nom;
-    EXPECT_EQ(texte_commentaire().size() > commentaire.size(), c.commente) << c.nom;
-    if (c.commente) {
-      EXPECT_TRUE(texte_commentaire().endsWith(texte(143) + QStringLiteral(" (") + QString::fromLatin1(c.octets.mid(5)) +
-                                               QStringLiteral(")\n")))
-          << c.nom;
+    ASSERT_EQ(BoitesEnTest::vues().size(), c.raison ? 1 : 0) << c.nom;
+    if (c.raison) {
+      EXPECT_EQ(BoitesEnTest::textes()[0], refus_attendu(QString::fromLatin1(c.octets.mid(5)), c.raison)) << c.nom;
     }
   }
   // The peer's legal move still plays, once; a second one is out of turn.
   envoie_pair(coup_pair("e7", "e5", "e7-e5"));
   ASSERT_TRUE(attend([this] { return p->List1->count() == 2; }));
+  BoitesEnTest::efface();
+  BoitesEnTest::repond(boite::NON);
   envoie_pair(coup_pair("d7", "d5", "d7-d5"));
   laisse_passer();
   EXPECT_EQ(p->List1->count(), 2);
+  EXPECT_EQ(BoitesEnTest::textes(), QStringList{refus_attendu(QStringLiteral("d7-d5"), 721)});
   EXPECT_TRUE(journal().join(' ').contains(QStringLiteral("not the opponent's turn")));
   EXPECT_EQ(Reseau::instance().phase(), Phase::PARTIE);
+}
+
+// A peer's pawn reaching the last rank, White's (this side Black) or Black's
+// (this side White), needs a letter of a piece it may become.
+TEST_F(PairHostile, APromotionOnEitherLastRankHasItsLetterChecked) {
+  struct Cas {
+    bool serveur;       // this side listens and has White
+    const char* texte;  // the peer's move text
+    int devient;        // what the square holds after it, CASE_VIDE when refused
+  };
+  const std::vector<Cas> cas = {
+      {true, "b2-b1=K", CASE_VIDE},          {true, "b2-b1=P", CASE_VIDE},
+      {true, "b2-b1", CASE_VIDE},            {true, "b2-b1=D", DAME_NOIRE},
+      {true, "b2-b1=N", CAVALIER_NOIR},      {false, "b7-b8=R+", TOUR_BLANCHE},
+      {false, "b7-b8=K", CASE_VIDE},         {false, "b7-b8=", CASE_VIDE},
+      {false, "b7-b8=Q", DAME_BLANCHE},      {false, "b7-b8=x", CASE_VIDE},
+  };
+  for (bool serveur : {true, false}) {
+    partie_en_tant_que(serveur);
+    lit_pair();
+    journal();
+    for (const Cas& c : cas) {
+      if (c.serveur != serveur) continue;
+      SCOPED_TRACE(c.texte);
+      const bool blanc = couleur_joueur == BLANC;
+      ASSERT_EQ(blanc, serveur);
+      // The peer's pawn one step from its last rank, the peer to move.
+      place({"Ke1", "ke8", blanc ? "pb2" : "Pb7"}, couleur_joueur);
+      const char* depart = blanc ? "b2" : "b7";
+      const char* arrivee = blanc ? "b1" : "b8";
+      const int pion = blanc ? PION_NOIR : PION_BLANC;
+      const int lignes = p->List1->count();
+      BoitesEnTest::efface();
+      // A refused letter is told in a box; the user keeps the game going.
+      if (c.devient == CASE_VIDE) BoitesEnTest::repond(boite::NON);
+      envoie_pair(coup_pair(depart, arrivee, c.texte));
+      if (c.devient == CASE_VIDE) {
+        laisse_passer();
+        EXPECT_TRUE(journal().join(' ').contains(QStringLiteral("bad promotion letter")));
+        ASSERT_EQ(BoitesEnTest::textes().size(), 1);
+        EXPECT_TRUE(BoitesEnTest::textes()[0].contains(texte(724))) << BoitesEnTest::textes()[0].toStdString();
+        EXPECT_EQ(p->List1->count(), lignes);
+        EXPECT_EQ(tableau(depart), pion);
+      } else {
+        ASSERT_TRUE(attend([&] { return p->List1->count() == lignes + 1; }));
+        EXPECT_EQ(tableau(depart), CASE_VIDE);
+        EXPECT_TRUE(journal().isEmpty());
+      }
+      EXPECT_EQ(tableau(arrivee), c.devient);
+      EXPECT_EQ(controle(arrivee), c.devient);
+    }
+    recommence();
+  }
 }
 
 TEST_F(PairHostile, GarbageIsDroppedAndPastTheCapTheConnectionGoes) {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QRandomGenerator>
 #include <QStringList>
+#include <algorithm>
 #include <vector>
 
 #include "chess/etat.h"
@@ -106,7 +108,13 @@ TEST(Protocole, TheStreamIsCutByTheGrammarOfEachVerb) {
   const std::vector<Cas> cas = {
       {"one move per read", {"#57551.e2-e4"}, true, {"#57551.e2-e4"}, 0, 0},
       {"a move waits for its marks", {"#57551.e2-e4"}, false, {}, 0, 12},
-      {"a judged move is complete", {"#57551.e2-e4+!"}, false, {"#57551.e2-e4+!"}, 0, 0},
+      {"a doubtful move is complete", {"#57551.e2-e4+?"}, false, {"#57551.e2-e4+?"}, 0, 0},
+      {"a good move waits: its bang may open a draw answer", {"#57551.e2-e4+!"}, false, {}, 0, 14},
+      {"a good move after silence", {"#57551.e2-e4+!"}, true, {"#57551.e2-e4+!"}, 0, 0},
+      {"move cut after its digits", {"#5755", "1.e2-e4"}, true, {"#57551.e2-e4"}, 0, 0},
+      {"move cut after its promotion sign", {"#2728b2-b1=", "D"}, true, {"#2728b2-b1=D"}, 0, 0},
+      {"move cut between bang and draw answer", {"#2724e7-e5!", "A/"}, false, {"#2724e7-e5", "!A", "/"}, 0, 0},
+      {"a malformed move's rest in a later read", {"#5795e7", "-e5/"}, false, {"/"}, 1, 0},
       {"move split in the digits", {"#57", "551.e2-e4"}, true, {"#57551.e2-e4"}, 0, 0},
       {"move split in its text", {"#57551.e2-", "e4"}, true, {"#57551.e2-e4"}, 0, 0},
       {"move split before its promotion", {"#2728b2-b1", "=D"}, true, {"#2728b2-b1=D"}, 0, 0},
@@ -114,10 +122,10 @@ TEST(Protocole, TheStreamIsCutByTheGrammarOfEachVerb) {
       {"move then chat", {"#2724e7-e5+>[Bob] hi"}, true, {"#2724e7-e5+", ">[Bob] hi"}, 0, 0},
       {"move then draw answer", {"#2724e7-e5!A"}, true, {"#2724e7-e5", "!A"}, 0, 0},
       {"move judged then draw offer", {"#2724e7-e5?/"}, false, {"#2724e7-e5?", "/"}, 0, 0},
-      {"fixed messages joined", {"/!R-!A"}, false, {"/", "!R", "-", "!A"}, 0, 0},
-      {"draw answer split", {"!", "A"}, false, {"!A"}, 0, 0},
+      {"fixed messages joined", {"/!R-!A"}, true, {"/", "!R", "-", "!A"}, 0, 0},
+      {"draw answer split", {"!", "A"}, true, {"!A"}, 0, 0},
       {"answer with more letters stays whole", {"!AB/"}, false, {"!AB", "/"}, 0, 0},
-      {"bang before a verb", {"!#57551.e2-e4!"}, false, {"!", "#57551.e2-e4!"}, 0, 0},
+      {"bang before a verb", {"!#57551.e2-e4!"}, true, {"!", "#57551.e2-e4!"}, 0, 0},
       {"acceptance ends with its CRLF", {"@Bob\r", "\n#57551.e2-e4"}, true, {"@Bob\r\n", "#57551.e2-e4"}, 0, 0},
       {"acceptance without CRLF after silence", {"@Bob"}, true, {"@Bob"}, 0, 0},
       {"request waits for silence", {"?Al", "ice"}, false, {}, 0, 6},
@@ -131,7 +139,11 @@ TEST(Protocole, TheStreamIsCutByTheGrammarOfEachVerb) {
       {"short move dropped when the next comes", {"#57", "/"}, false, {"/"}, 1, 0},
       {"short move waits alone", {"#575"}, true, {}, 0, 4},
       {"garbage without verbs", {QByteArray(5000, 'z') + "/"}, false, {"/"}, 1, 0},
-      {"oversized chat dropped", {">" + QByteArray(3000, 'a') + "#57551.e2-e4!"}, false, {"#57551.e2-e4!"}, 1, 0},
+      {"oversized chat dropped", {">" + QByteArray(3000, 'a') + "#57551.e2-e4!"}, true, {"#57551.e2-e4!"}, 1, 0},
+      {"a chat of the size limit kept", {">" + QByteArray(Decoupeur::TAILLE_MAX - 1, 'a') + "#57551.e2-e4!"}, true,
+       {">" + QByteArray(Decoupeur::TAILLE_MAX - 1, 'a'), "#57551.e2-e4!"}, 0, 0},
+      {"a chat one byte over the limit dropped", {">" + QByteArray(Decoupeur::TAILLE_MAX, 'a') + "#57551.e2-e4!"},
+       true, {"#57551.e2-e4!"}, 1, 0},
   };
   for (const Cas& c : cas) {
     Decoupeur d;
@@ -166,4 +178,108 @@ TEST(Protocole, ABufferPastItsCapMustBeDropped) {
     ASSERT_TRUE(e.suivant(m, false));
   }
   EXPECT_EQ(e.en_attente(), 0);
+}
+
+namespace {
+
+// The messages a listening peer named "Bob" sends in a game, as this
+// program writes them: the acceptance, moves with and without numbers,
+// marks, castling, promotion and en passant, chat lines (one holding a "#"
+// that begins no move), a draw offer refused and one accepted right after
+// a move.
+const std::vector<QByteArray>& partie_enregistree() {
+  static const std::vector<QByteArray> m = {
+      "@Bob\r\n",
+      "#57551.e2-e4",
+      vers_octets(QStringLiteral(">[Bob] salut, # 4745e7-e5 plus tard")),
+      "#47452.d2-d4+",
+      "#72633.Cg1-f3!",
+      "/",
+      "#67554.Ff1-c4?",
+      "!R",
+      vers_octets(QStringLiteral(">[Bob] €é à toi")),
+      "#58785.O-O",
+      "#27286.b7-b8=D+",
+      "#55647.e5xd6e.p.",
+      ">[Bob] #1 fan",
+      "#45468.d4-d5",
+      "!A",
+  };
+  return m;
+}
+
+// What comes out of `morceaux` read in turn, the sender silent after the last.
+std::vector<QByteArray> decoupe(const std::vector<QByteArray>& morceaux) {
+  Decoupeur d;
+  d.pseudo_adverse(QStringLiteral("Bob\r\n"));
+  std::vector<QByteArray> recus;
+  QByteArray m;
+  for (const QByteArray& l : morceaux) {
+    EXPECT_TRUE(d.ajoute(l));
+    while (d.suivant(m, false)) recus.push_back(m);
+  }
+  while (d.suivant(m, true)) recus.push_back(m);
+  EXPECT_EQ(d.en_attente(), 0);
+  return recus;
+}
+
+}  // namespace
+
+// However the network cuts the stream, the same messages come out: every
+// run of the recorded game's messages cut at each byte, and the whole game
+// cut at random places.
+TEST(Protocole, WhereverTheStreamIsCutTheSameMessagesComeOut) {
+  const std::vector<QByteArray>& partie = partie_enregistree();
+  for (size_t debut = 0; debut < partie.size(); ++debut)
+    for (size_t fin = debut + 1; fin <= partie.size(); ++fin) {
+      const std::vector<QByteArray> attendu(partie.begin() + static_cast<long>(debut),
+                                            partie.begin() + static_cast<long>(fin));
+      QByteArray flux;
+      for (const QByteArray& m : attendu) flux += m;
+      ASSERT_EQ(decoupe({flux}), attendu) << debut << ".." << fin;
+      for (qsizetype k = 1; k < flux.size(); ++k)
+        ASSERT_EQ(decoupe({flux.left(k), flux.mid(k)}), attendu) << debut << ".." << fin << " cut at " << k;
+    }
+  QByteArray flux;
+  for (const QByteArray& m : partie) flux += m;
+  QRandomGenerator hasard(38);
+  for (int essai = 0; essai < 300; ++essai) {
+    std::vector<QByteArray> morceaux;
+    for (qsizetype i = 0; i < flux.size();) {
+      const qsizetype n = std::min<qsizetype>(hasard.bounded(1, 12), flux.size() - i);
+      morceaux.push_back(flux.mid(i, n));
+      i += n;
+    }
+    ASSERT_EQ(decoupe(morceaux), partie) << "try " << essai;
+  }
+}
+
+// Chat text that could be read as another message is written so that it
+// cannot: the peer cuts exactly one chat line out of it, then our next move.
+TEST(Protocole, ChatTextNeverReadsAsAnotherMessage) {
+  const std::vector<std::pair<QString, QString>> cas = {
+      {QStringLiteral("my plan is #4745e7-e5 later"), QStringLiteral("my plan is # 4745e7-e5 later")},
+      {QStringLiteral("##57551.e2-e4!"), QStringLiteral("## 57551.e2-e4!")},
+      {QStringLiteral("#5878O-O+ #2724e7xd6e.p."), QStringLiteral("# 5878O-O+ # 2724e7xd6e.p.")},
+      {QStringLiteral("again >[Joueur1] me"), QStringLiteral("again > [Joueur1] me")},
+      {QStringLiteral("#1 fan, #4745 e7, >[Bob] x, #4745e7-e"), QStringLiteral("#1 fan, #4745 e7, >[Bob] x, #4745e7-e")},
+  };
+  for (const auto& [tape, ecrit] : cas) {
+    EXPECT_EQ(texte_chat_sans_message(tape, QStringLiteral("Joueur1")), ecrit);
+    const QByteArray ligne = vers_octets(message_chat(QStringLiteral("Joueur1"), ecrit));
+    Decoupeur d;
+    d.pseudo_adverse(QStringLiteral("Joueur1"));
+    std::vector<QByteArray> recus;
+    QByteArray m;
+    ASSERT_TRUE(d.ajoute(ligne + "#2724e7-e5"));
+    while (d.suivant(m, true)) recus.push_back(m);
+    EXPECT_EQ(recus, (std::vector<QByteArray>{ligne, "#2724e7-e5"})) << tape.toStdString();
+  }
+  // The line's own nickname is no text of it, even one that reads as a move.
+  Decoupeur d;
+  d.pseudo_adverse(QStringLiteral("#4745e7-e5"));
+  ASSERT_TRUE(d.ajoute(">[#4745e7-e5] hi#2724e7-e5"));
+  QByteArray m;
+  ASSERT_TRUE(d.suivant(m, true));
+  EXPECT_EQ(m, QByteArray(">[#4745e7-e5] hi"));
 }

@@ -12,6 +12,7 @@
 #include "platform/dialogues_fichiers.h"
 #include "platform/fichiers_texte.h"
 #include "tests/openings/aide_ouvertures.h"
+#include "platform/base_donnees.h"
 
 using plateforme::BoitesEnTest;
 using plateforme::DialoguesEnTest;
@@ -67,6 +68,8 @@ TEST(FormatCsv, EnregistrementsSurPlusieursLignesEtGuillemetOuvert) {
   EXPECT_EQ(r[2].ligne, 4);
   EXPECT_EQ(r[2].champs, (QStringList{"d", "e"}));
   EXPECT_THROW(lit_csv(QStringLiteral("a;\"b\r\nc")), std::runtime_error);
+  EXPECT_THROW(lit_csv(QStringLiteral("a;b\"c;d")), std::runtime_error);
+  EXPECT_THROW(lit_csv(QStringLiteral("a;\"b\"c;d")), std::runtime_error);
 }
 
 TEST(FormatCsv, CodageDuFichier) {
@@ -108,7 +111,7 @@ TEST_F(CsvEco, LaBaseLivreeFaitLAllerRetourEntiere) {
                                         {QStringLiteral("Eco_libelle"), QStringLiteral("dit \"x\"; y")},
                                         {QStringLiteral("Eco_coup"), QStringLiteral("1.a3 a6 1-0")},
                                         {QStringLiteral("Eco_connaissance"), 1},
-                                        {QStringLiteral("Eco_note"), 12.75}});
+                                        {QStringLiteral("Eco_note"), 13}});
   const QList<LigneEco> avant = lignes_base();
   int avec_c_accent = 0;
   for (const LigneEco& l : avant) avec_c_accent += l.libelle.contains(QChar(0x0107)) ? 1 : 0;
@@ -152,7 +155,7 @@ TEST_F(CsvEco, LImportLitChaqueLigneParPosition) {
                         "12;C20;Ouverture \xE9tudi\xE9" "e;1.e4 e5 *;Vrai;35\n"
                         "\n"
                         "7;\"B20\";Sicilienne;1.e4 c5 *\n"
-                        "3;A00;x;1.a3 *;vrai;0,25\n"
+                        "3;A00;x;1.a3 *;vrai;2,5\n"
                         "4;A01;y;1.b3 *;True;\n"));
   EXPECT_EQ(importe_table_eco(chemin_base(), csv), 4);
   const QList<LigneEco> l = lignes_base();
@@ -164,7 +167,7 @@ TEST_F(CsvEco, LImportLitChaqueLigneParPosition) {
   EXPECT_FALSE(l[1].connaissance);
   EXPECT_TRUE(l[1].note.isNull());
   EXPECT_FALSE(l[2].connaissance);
-  EXPECT_DOUBLE_EQ(l[2].note.toDouble(), 0.25);
+  EXPECT_DOUBLE_EQ(l[2].note.toDouble(), 2.0);  // a decimal comma, a half to the even neighbour
   EXPECT_FALSE(l[3].connaissance);
   EXPECT_EQ(db_eco.valeur(QStringLiteral("SELECT group_concat(Eco_cle) FROM (SELECT Eco_cle FROM ECO ORDER BY Eco_cle)")).toString(),
             QStringLiteral("1,2,3,4"));
@@ -173,32 +176,85 @@ TEST_F(CsvEco, LImportLitChaqueLigneParPosition) {
 TEST_F(CsvEco, UneLigneFausseNeFaitRienPerdre) {
   cree_base({{"C20", "Partie du pion roi", "1.e4 e5 *"}, {"B20", "Sicilienne", "1.e4 c5 *"}});
   const QList<LigneEco> avant = lignes_base();
+  // The line, and why it is refused, in the user's language.
   struct Cas {
     const char* contenu;
-    const char* ligne;
+    int ligne;
+    std::function<QString()> pourquoi;
   } cas[] = {
-      {"h\r\n1;A;a;1.a3 *;Faux;1\r\n2;B;b;1.b3 *;Faux;abc\r\n", "ligne 3"},
-      {"h\r\n1;A;a;1.a3 *;Faux;1;de trop\r\n", "ligne 2"},
-      {"h\r\n1;A;a;;Faux;1\r\n", "ligne 2"},
-      {"h\r\n1;A;\"a;1.a3 *;Faux;1\r\n", "ligne 2"},
+      {"h\r\n1;A;a;1.a3 *;Faux;1\r\n2;B;b;1.b3 *;Faux;abc\r\n", 3, [] { return texte(849).arg("abc"); }},
+      {"h\r\n1;A;a;1.a3 *;Faux;1;de trop\r\n", 2, [] { return texte(847).arg(7).arg(6); }},
+      {"h\r\n1;A;a;;Faux;1\r\n", 2, [] { return texte(848); }},
+      {"h\r\n1;A;\"a;1.a3 *;Faux;1\r\n", 2, [] { return texte(846); }},
+      // Text after a closing quote: the row would shift by one field.
+      {"h\r\n1;A;a;1.a3 *;Faux;1\r\n4;\"C60;Ruy \"Lopez;1.e4 e5 *;Faux;1\r\n", 3, [] { return texte(742); }},
+      {"h\r\n4;C60;\"Ruy\"s;1.e4 e5 *;Faux;1\r\n", 2, [] { return texte(742); }},
+      // A quote inside a field that does not begin with one.
+      {"h\r\n4;C60;Ruy \"Lopez\";1.e4 e5 *;Faux;1\r\n", 2, [] { return texte(741); }},
+      {"h\r\n4;C60;Ruy;1.e4 e5 *;Faux;3\"\r\n", 2, [] { return texte(741); }},
+      // Moves the program's reader does not play.
+      {"h\r\n1;A;a;1.a3 *;Faux;1\r\n2;B;b;this is not a move list;Faux;1\r\n", 3, [] { return texte(743) + " this"; }},
+      {"h\r\n1;A;a;1.e4 e5 2.Ke3 *;Faux;\r\n", 2, [] { return texte(743) + " 2.Ke3"; }},
+      {"h\r\n1;A;a;1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 Qxf7;Faux;\r\n", 2, [] { return texte(743) + " Qxf7"; }},
+      {"h\r\n1;A;a;1.e4 * e5;Faux;\r\n", 2, [] { return texte(743) + " e5"; }},
+      {"h\r\n1;A;a;*;Faux;\r\n", 2, [] { return texte(743) + " *"; }},
   };
-  for (const Cas& c : cas) {
-    SCOPED_TRACE(c.contenu);
-    const QString csv = fichier("faux.csv");
-    ecrit(csv, QByteArray(c.contenu));
-    try {
-      importe_table_eco(chemin_base(), csv);
-      ADD_FAILURE() << "accepted";
-    } catch (const std::runtime_error& e) {
-      EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QString::fromLatin1(c.ligne))) << e.what();
+  for (const int cle : {1, 2, 7}) {
+    passe_en_langue(cle);
+    for (const Cas& c : cas) {
+      SCOPED_TRACE(testing::Message() << "key " << cle << " " << c.contenu);
+      const QString csv = fichier("faux.csv");
+      ecrit(csv, QByteArray(c.contenu));
+      try {
+        importe_table_eco(chemin_base(), csv);
+        ADD_FAILURE() << "accepted";
+      } catch (const std::runtime_error& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()),
+                  texte(845).arg(QDir::toNativeSeparators(csv)).arg(c.ligne).arg(c.pourquoi()));
+      }
+      attend_memes_lignes(lignes_base(), avant);
     }
-    attend_memes_lignes(lignes_base(), avant);
   }
+  passe_en_langue(2);
+  EXPECT_TRUE(texte(845).contains("Nothing was imported")) << "the English user reads English";
+  passe_en_langue(1);
   // A file without rows leaves the table as it is.
   const QString vide = fichier("vide.csv");
   ecrit(vide, QByteArray("Eco_cle;Eco_code\r\n\r\n"));
   EXPECT_EQ(importe_table_eco(chemin_base(), vide), 0);
   attend_memes_lignes(lignes_base(), avant);
+}
+
+TEST_F(CsvEco, LesCoupsSontLusCommeLesLignesApprisesEtLaNoteArrondieAuPair) {
+  cree_base({{"X", "x", "1.h4 *"}});
+  const struct {
+    const char* coups;
+    const char* note;
+    const char* coups_ranges;
+    QVariant note_rangee;  // null: no rating
+  } cas[] = {
+      {"1. e4 e5 2. Nf3", "12.5", "1.e4 e5 2.Nf3 *", 12},
+      {"1.e4 c5 1-0", "13.5", "1.e4 c5 1-0", 14},
+      {"1.d4 1...d5 2.c4", "12,5", "1.d4 d5 2.c4 *", 12},
+      {"1.a3 a6 *", "-0.5", "1.a3 a6 *", 0},
+      {"1.Nf3", "2.4", "1.Nf3 *", 2},
+      {"1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 0-1", "", "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 0-1", QVariant()},
+  };
+  QByteArray contenu("h\r\n");
+  for (const auto& c : cas) contenu += QByteArray("1;C;n;") + c.coups + ";Faux;" + c.note + "\r\n";
+  const QString csv = fichier("coups.csv");
+  ecrit(csv, contenu);
+  ASSERT_EQ(importe_table_eco(chemin_base(), csv), 6);
+  const QList<LigneEco> l = lignes_base();
+  ASSERT_EQ(l.size(), 6);
+  for (int i = 0; i < 6; ++i) {
+    SCOPED_TRACE(cas[i].coups);
+    EXPECT_EQ(l[i].coup, QString::fromLatin1(cas[i].coups_ranges));
+    EXPECT_EQ(l[i].note.isNull(), cas[i].note_rangee.isNull());
+    if (!cas[i].note_rangee.isNull()) {
+      EXPECT_EQ(l[i].note.toDouble(), cas[i].note_rangee.toDouble());
+    }
+  }
 }
 
 TEST_F(CsvEco, CommandesDExportEtDImport) {
@@ -260,6 +316,25 @@ TEST_F(CsvEco, CommandesDExportEtDImport) {
   importe_eco_csv();
   EXPECT_TRUE(BoitesEnTest::textes().last().contains(QStringLiteral("absent.csv")));
   EXPECT_EQ(coups_base(), QStringList{"1.e4 e5 *"});
+
+  // A base whose table refuses the rows: the program says in the user's
+  // language that nothing was imported, SQLite's words follow.
+  passe_en_langue(2);
+  const QString etroite = fichier("etroite.db");
+  plateforme::BaseDonnees::cree(etroite, {"CREATE TABLE ECO (Eco_cle INTEGER PRIMARY KEY, Eco_coup TEXT)"});
+  base_eco = etroite;
+  BoitesEnTest::efface();
+  DialoguesEnTest::repond(csv);
+  BoitesEnTest::repond(boite::OUI);
+  BoitesEnTest::repond(boite::OUI);
+  BoitesEnTest::repond(boite::OK);
+  importe_eco_csv();
+  ASSERT_FALSE(BoitesEnTest::textes().isEmpty());
+  const QString refus = BoitesEnTest::textes().last();
+  EXPECT_TRUE(refus.startsWith(texte(860) + "\n")) << refus.toStdString();
+  EXPECT_TRUE(refus.contains("no column named")) << refus.toStdString();
+  base_eco = chemin_base();
+  passe_en_langue(1);
 
   // A cancelled dialog does nothing.
   DialoguesEnTest::repond(QString());

@@ -69,6 +69,20 @@ TEST_F(Enrichissement, UneMemePartieNEstApprisQuUneFois) {
   EXPECT_EQ(coups_base(), (QStringList{"1.e4 e5 *", "1.d4 d5 *", "1.d4 d5 1-0"}));
 }
 
+// Only a learned line stops the game being learned: a shipped line with the
+// same moves and result does not.
+TEST_F(Enrichissement, UnePartieEgaleAUneLigneDuLivreSApprendQuandMeme) {
+  ASSERT_EQ(coups_base(), QStringList{"1.e4 e5 *"});
+  ASSERT_FALSE(lignes_base()[0].connaissance);
+  apprend("1.e4 e5", "*", QStringLiteral("12"));
+  EXPECT_EQ(BoitesEnTest::vues().size(), 3u) << "question, rating, stored";
+  const QList<LigneEco> lignes = lignes_base();
+  ASSERT_EQ(lignes.size(), 2);
+  EXPECT_EQ(lignes[1].coup, QStringLiteral("1.e4 e5 *"));
+  EXPECT_TRUE(lignes[1].connaissance);
+  EXPECT_FALSE(lignes[0].connaissance) << "the book line stays as it was";
+}
+
 TEST_F(Enrichissement, RefusSansBaseActiveNiCoup) {
   struct Cas {
     int active;

@@ -3,6 +3,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <functional>
+#include <cerrno>
+#include <cstring>
 
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
@@ -10,6 +13,7 @@
 #include "openings/reglages_ouvertures.h"
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
+#include "platform/fichiers_texte.h"
 #include "platform/schemas_bases.h"
 #include "tests/openings/aide_ouvertures.h"
 
@@ -98,6 +102,37 @@ TEST_F(Entretien, LaReorganisationGardeChaqueLigneEtRouvreLaBase) {
   EXPECT_EQ(fichiers(), QStringList{"eco.db"}) << "no file of the job is left";
 }
 
+TEST_F(Entretien, LesRestesDUnTravailInterrompuPartentEtRienDAutre) {
+  cree_base({{"C20", "a", "1.e4 e5 *"}});
+  const QString dossier = QFileInfo(chemin_base()).path();
+  const QString uuid = QStringLiteral("0f8e2c4a-9b1d-4e7f-a3c5-6d2b8e9f1a07");
+  // What a compaction or a repair killed part way leaves, and files that
+  // only look like it.
+  const QStringList restes = {"eco.db.compacte-" + uuid, "eco.db.compacte-" + uuid + "-journal",
+                              "eco.db.reparee-" + uuid, "eco.db.reparee-" + uuid + "-wal"};
+  const QStringList gardes = {"eco.db.endommagee-20261210-101500", "eco.db.compacte-copie", "autre.db.compacte-" + uuid,
+                              "eco.db.compacte-" + uuid + ".bak", "eco.db"};
+  // The command, and the start of the program (which calls the same function).
+  const std::pair<const char*, std::function<void()>> moments[] = {
+      {"compaction", [] { BoitesEnTest::repond(boite::OUI), BoitesEnTest::repond(boite::OK), reorganise_base_eco(); }},
+      {"start-up", [this] { EXPECT_EQ(supprime_restes_maintenance(chemin_base()), 4); }},
+  };
+  for (const auto& [moment, lance] : moments) {
+    SCOPED_TRACE(moment);
+    for (const QString& nom : restes + gardes.mid(0, gardes.size() - 1)) {
+      QFile f(QDir(dossier).filePath(nom));
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write("x");
+    }
+    lance();
+    QStringList attendu = gardes;
+    attendu.sort();
+    EXPECT_EQ(fichiers(), attendu);
+    for (const QString& nom : gardes.mid(0, gardes.size() - 1)) QFile::remove(QDir(dossier).filePath(nom));
+  }
+  EXPECT_EQ(coups_base(), QStringList{"1.e4 e5 *"});
+}
+
 TEST_F(Entretien, CompactageEtReparationRefusesPendantQueLaGrilleTientLaBase) {
   cree_base({{"C20", "a", "1.e4 e5 *"}});
   const QByteArray avant = octets_base();
@@ -108,7 +143,7 @@ TEST_F(Entretien, CompactageEtReparationRefusesPendantQueLaGrilleTientLaBase) {
     BoitesEnTest::repond(boite::OUI);
     BoitesEnTest::repond(boite::OK);
     commande();
-    EXPECT_TRUE(BoitesEnTest::textes().last().contains(QStringLiteral("grille de saisie rapide")));
+    EXPECT_EQ(BoitesEnTest::textes().last(), texte(852).arg(QDir::toNativeSeparators(chemin_base())));
     EXPECT_TRUE(db_eco.ouverte());
     EXPECT_EQ(octets_base(), avant);
   }
@@ -125,7 +160,7 @@ TEST_F(Entretien, UneBaseSaineNEstPasReparee) {
   BoitesEnTest::repond(boite::OUI);
   BoitesEnTest::repond(boite::OK);
   repare_base_eco();
-  EXPECT_TRUE(BoitesEnTest::textes().last().contains(QStringLiteral("aucune réparation")));
+  EXPECT_EQ(BoitesEnTest::textes().last(), texte(854));
   EXPECT_EQ(fichiers(), QStringList{"eco.db"});
   EXPECT_TRUE(db_eco.ouverte());
 }
@@ -170,6 +205,33 @@ TEST_F(Entretien, UneBaseAbimeeEstRecupereeDansUneNouvelleBase) {
   }
 }
 
+// When the repaired base cannot take the damaged one's place, the damaged
+// file goes back under its own name: the base is never left missing.
+TEST_F(Entretien, UneReparationQuiNePeutSeMettreEnPlaceRemetLaBaseDOrigine) {
+  cree_base_en_pages(200);
+  abime_page(pages_);
+  const QByteArray abimee = octets_base();
+  // The renames of a repair: the damaged base aside, then the new one in its
+  // place (which fails here).
+  plateforme::DisqueEnTest::renommage_en_echec(2, EIO);
+  EXPECT_THROW(repare_fichier_eco(chemin_base()), std::runtime_error);
+  plateforme::DisqueEnTest::efface();
+  EXPECT_EQ(octets_base(), abimee);
+  EXPECT_EQ(fichiers(), QStringList{"eco.db"}) << "neither the new base nor a copy is left";
+  // The command says why and opens the base it left in place.
+  BoitesEnTest::repond(boite::OUI);
+  BoitesEnTest::repond(boite::OK);
+  plateforme::DisqueEnTest::renommage_en_echec(2, EIO);
+  repare_base_eco();
+  plateforme::DisqueEnTest::efface();
+  ASSERT_EQ(BoitesEnTest::textes().size(), 2);
+  EXPECT_TRUE(BoitesEnTest::textes().last().contains(QString::fromLocal8Bit(std::strerror(EIO))))
+      << BoitesEnTest::textes().last().toStdString();
+  EXPECT_EQ(octets_base(), abimee);
+  EXPECT_TRUE(db_eco.ouverte());
+  EXPECT_EQ(lignes_base().size(), 200);
+}
+
 // The command says what it did, and a file nothing can be read from stays
 // in place untouched.
 TEST_F(Entretien, UnFichierIllisibleResteEnPlace) {
@@ -182,7 +244,8 @@ TEST_F(Entretien, UnFichierIllisibleResteEnPlace) {
   repare_base_eco();
   const QStringList textes = BoitesEnTest::textes();
   ASSERT_EQ(textes.size(), 3);
-  EXPECT_TRUE(textes.last().contains(QStringLiteral("n'est pas réparée"))) << textes.last().toStdString();
+  EXPECT_TRUE(textes.last().startsWith(texte(857).arg(QDir::toNativeSeparators(chemin_base())) + "\n"))
+      << textes.last().toStdString();
   EXPECT_EQ(octets_base(), avant);
   EXPECT_EQ(fichiers(), QStringList{"eco.db"});
   EXPECT_FALSE(db_eco.ouverte());
@@ -196,7 +259,9 @@ TEST_F(Entretien, LaCommandeDeReparationAnnonceLesLignesRecuperees) {
   BoitesEnTest::repond(boite::OK);
   repare_base_eco();
   const QString message = BoitesEnTest::textes().last();
-  EXPECT_TRUE(message.contains(QStringLiteral("500 ouvertures ont été récupérées"))) << message.toStdString();
+  EXPECT_TRUE(message.startsWith(texte(856).arg(500).section("%2", 0, 0)) ||
+              message.startsWith(texte(855).arg(500).section("%2", 0, 0)))
+      << message.toStdString();
   EXPECT_TRUE(message.contains(QStringLiteral(".endommagee-")));
   ASSERT_TRUE(db_eco.ouverte());
   EXPECT_EQ(lignes_base().size(), 500);

@@ -152,6 +152,7 @@ TEST_F(CourrielTest, UneAdresseOuUnSujetQuiAjouteraientUnEnteteOuUnDestinataireS
       {SUJET, QStringLiteral("Coup\u0085Bcc"), "une ligne"},
       {SUJET, QString("Coup") + QChar(0) + "x", "contrôle"},
       {SUJET, QString("Coup") + QChar(0x1B) + "[2J", "contrôle"},
+      {SUJET, QString("Coup") + QChar(0x7F) + "x", "contrôle"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.valeur.toStdString());

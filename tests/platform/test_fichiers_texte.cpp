@@ -27,6 +27,33 @@ class FichiersTexte : public TestMorvandel {
 
 QString systeme(int numero) { return QString::fromLocal8Bit(std::strerror(numero)); }
 
+// Every way the program replaces a file: a whole text, an append, a new
+// file written piece by piece.
+struct Ecrivain {
+  const char* quoi;
+  std::function<bool(const QString& chemin, QString* erreur)> ecrit;
+  QByteArray apres;  // what the file holds after it
+  QByteArray avant = "ancien";  // what the file holds before it
+};
+const Ecrivain ECRIVAINS[] = {
+    {"replace", [](const QString& c, QString* e) { return ecrit_texte(c, "neuf\r\n", e); }, "neuf\r\n"},
+    {"append", [](const QString& c, QString* e) { return ajoute_texte(c, "suite\r\n", e); }, "anciensuite\r\n"},
+    {"append going over to UTF-8", [](const QString& c, QString* e) { return ajoute_texte(c, "Жанна", e); },
+     QString("ancienéЖанна").toUtf8(), "ancien\xE9"},
+    {"new file",
+     [](const QString& c, QString* e) {
+       FichierNeuf n;
+       return n.ouvre(c, e) && n.ecrit("neuf\r\n", e) && n.valide(e);
+     },
+     "neuf\r\n"},
+};
+
+mode_t mode_de(const QString& chemin) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(chemin).constData(), &st) != 0) return 0;
+  return st.st_mode;
+}
+
 TEST_F(FichiersTexte, ATextIsWrittenInWindows1252WhenItFitsElseInUtf8AndReadBack) {
   struct Cas {
     QString texte;
@@ -254,6 +281,70 @@ TEST_F(FichiersTexte, ErrorsNameTheFileOnceAndTheRealCause) {
   EXPECT_EQ(brut(f("protege/ecrivable.ini")), "A=1\r\n");
   EXPECT_EQ(brut(f("lecture_seule.ini")), "A=1\r\n");
   ::chmod(QFile::encodeName(f("protege")).constData(), 0755);
+}
+
+TEST_F(FichiersTexte, AFileReplacedKeepsItsPermissions) {
+  for (const Ecrivain& w : ECRIVAINS) {
+    for (mode_t mode : {0600, 0640, 0604}) {
+      SCOPED_TRACE(std::string(w.quoi) + " " + std::to_string(mode));
+      pose(f("droits.txt"), w.avant);
+      ASSERT_EQ(::chmod(QFile::encodeName(f("droits.txt")).constData(), mode), 0);
+      QString erreur;
+      ASSERT_TRUE(w.ecrit(f("droits.txt"), &erreur)) << erreur.toStdString();
+      EXPECT_EQ(brut(f("droits.txt")), w.apres);
+      EXPECT_EQ(mode_de(f("droits.txt")) & 07777, mode);
+    }
+  }
+}
+
+TEST_F(FichiersTexte, WritingThroughALinkWritesItsTargetAndKeepsTheLink) {
+  ASSERT_TRUE(QDir(dossier()).mkdir("ailleurs"));
+  for (const Ecrivain& w : ECRIVAINS) {
+    for (const char* vers : {"ailleurs/cible.ini", "../ailleurs/cible.ini"}) {
+      SCOPED_TRACE(std::string(w.quoi) + " -> " + vers);
+      ASSERT_TRUE(QDir(dossier()).mkpath("ici"));
+      pose(f("ailleurs/cible.ini"), w.avant);
+      QFile::remove(f("ici/lien.ini"));
+      // An absolute target, then one relative to the link's folder.
+      const QByteArray cible = QString(vers).startsWith("..") ? QByteArray(vers) : QFile::encodeName(f(vers));
+      ASSERT_EQ(::symlink(cible.constData(), QFile::encodeName(f("ici/lien.ini")).constData()), 0);
+      QString erreur;
+      ASSERT_TRUE(w.ecrit(f("ici/lien.ini"), &erreur)) << erreur.toStdString();
+      EXPECT_TRUE(S_ISLNK(mode_de(f("ici/lien.ini")))) << "the link is still a link";
+      EXPECT_EQ(QFile::symLinkTarget(f("ici/lien.ini")), f("ailleurs/cible.ini"));
+      EXPECT_EQ(brut(f("ailleurs/cible.ini")), w.apres);
+      EXPECT_EQ(QDir(f("ailleurs")).entryList(QDir::Files | QDir::Hidden), QStringList{"cible.ini"});
+      EXPECT_EQ(QDir(f("ici")).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"lien.ini"});
+    }
+  }
+}
+
+// The new file is on disk before it takes the old one's place: a sync or a
+// rename that fails stops the replacement, the old file whole, no new file
+// left.
+TEST_F(FichiersTexte, ANewFileThatCannotBeSyncedOrRenamedNeverReplacesTheOldOne) {
+  const std::pair<const char*, std::function<void()>> pannes[] = {
+      {"sync", [] { DisqueEnTest::synchronisations_en_echec(EIO); }},
+      {"rename", [] { DisqueEnTest::renommage_en_echec(1, EXDEV); }},
+  };
+  for (const auto& [panne, provoque] : pannes) {
+    for (const Ecrivain& w : ECRIVAINS) {
+      SCOPED_TRACE(std::string(panne) + ", " + w.quoi);
+      pose(f("sync.txt"), w.avant);
+      provoque();
+      QString erreur;
+      EXPECT_FALSE(w.ecrit(f("sync.txt"), &erreur));
+      DisqueEnTest::efface();
+      EXPECT_EQ(erreur, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                            .arg(QDir::toNativeSeparators(f("sync.txt")),
+                                 systeme(QString(panne) == "sync" ? EIO : EXDEV)));
+      EXPECT_EQ(brut(f("sync.txt")), w.avant);
+      EXPECT_EQ(fichiers(), QStringList{"sync.txt"});
+      // The same writer goes through once the disk works.
+      EXPECT_TRUE(w.ecrit(f("sync.txt"), &erreur)) << erreur.toStdString();
+      EXPECT_EQ(brut(f("sync.txt")), w.apres);
+    }
+  }
 }
 
 }  // namespace

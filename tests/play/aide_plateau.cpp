@@ -1,5 +1,8 @@
 #include "tests/play/aide_plateau.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QTest>
 
 #include "platform/fenetres.h"
@@ -13,6 +16,8 @@
 #include "platform/minuterie.h"
 #include "platform/son.h"
 #include "play/jeu.h"
+#include "play/mise_en_place.h"
+#include "play/position_presse_papiers.h"
 
 void TestPlateau::SetUp() {
   TestMorvandel::SetUp();
@@ -70,6 +75,27 @@ void TestPlateau::garde_rois_et_tours() {
     p->Echiquier->Piece(colonne_de(n), ligne_de(n), CASE_VIDE);
     tab_echiquier(colonne_de(n), ligne_de(n)) = CASE_VIDE;
   }
+}
+
+void TestPlateau::pose_piece(int code, const char* nom_case) {
+  QTest::mouseClick(p->Piece[code], Qt::LeftButton);
+  clic(nom_case);
+}
+
+bool TestPlateau::met_en_place(const QStringList& pieces, int numero) {
+  entre_mise_en_place(*p);
+  for (const QString& piece : pieces) {
+    const int code = code_de_lettre(2, piece.at(0).toLatin1());
+    pose_piece(code, piece.mid(1).toLatin1().constData());
+  }
+  p->texte_coup->setText(QString::number(numero));
+  return Command4_Click(*p);
+}
+
+void TestPlateau::colle_fen(const QString& fen) {
+  QGuiApplication::clipboard()->setText(fen);
+  ControlesPartie c = p->controles();
+  colle_position(c);
 }
 
 void TestPlateau::pose_position(const char* const lignes[8]) {

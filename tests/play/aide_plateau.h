@@ -36,6 +36,14 @@ class TestPlateau : public TestMorvandel {
   // Sets a position on both the board control and tab_echiquier, from a
   // diagram drawn as the screen shows it (top line first).
   void pose_position(const char* const lignes[8]);
+  // Set-up: the palette picture of `code` clicked, then the square.
+  void pose_piece(int code, const char* nom_case);
+  // A whole set-up on the board window: entered, the pieces placed ("Ke1",
+  // "pa7": the letter of style 2, upper case White, and the square), the
+  // move number typed, "&Ok" pressed. False when play does not start.
+  bool met_en_place(const QStringList& pieces, int numero);
+  // The clipboard holds `fen` and the position is pasted from it.
+  void colle_fen(const QString& fen);
   // Empties both back rows but for the kings and rooks (board control and
   // tab_echiquier), from the start position.
   void garde_rois_et_tours();

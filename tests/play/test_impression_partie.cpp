@@ -14,6 +14,7 @@
 #include "openings/reglages_ouvertures.h"
 #include "platform/imprimante.h"
 #include "chess/poids.h"
+#include "play/entete_partie.h"
 #include "play/impression.h"
 #include "play/rejoue.h"
 #include "tests/common/aide_pdf.h"
@@ -198,6 +199,98 @@ TEST_F(TestImpressionPartie, LongGameGoesOnOverPagesWithNothingLost) {
     legendes += ici;
   }
   EXPECT_EQ(legendes, 150);
+}
+
+// A game from a set-up or pasted position: its tag lines name the position,
+// its moves carry their own numbers, Black's first move too. A game from the
+// usual start, in either orientation, names none.
+TEST_F(TestImpressionPartie, UnePartieDepuisUnePositionNommeSaPositionEtSesNumeros) {
+  const char* const DEBUT = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+  struct Cas {
+    const char* nom;
+    int en_bas;
+    QStringList pieces;  // placed by the set-up, at move 40
+    QString fen;         // else pasted when not empty; the start position expected in the tags
+    std::vector<std::pair<const char*, const char*>> coups;
+    QString movetext;  // as printed
+    bool tags;         // [SetUp] and [FEN] printed
+  };
+  const Cas cas[] = {
+      {"a set-up game, White first", BLANC, {"Ke1", "ke8", "Pa7"}, "4k3/P7/8/8/8/8/8/4K3 w - - 0 40",
+       {{"a7", "a8"}, {"e8", "d7"}}, "40.a8=Q Kd7", true},
+      {"a pasted game, Black first", BLANC, {}, "4k3/P7/8/8/8/8/8/4K3 b - - 3 40", {{"e8", "d7"}, {"a7", "a8"}},
+       "40...Kd7 41.a8=Q", true},
+      {"a pasted game, Black at the bottom", NOIR, {}, "r3k3/8/8/8/4P3/8/8/4K2R b Kq e3 7 31", {{"e8", "d8"}},
+       "31...Kd8", true},
+      {"a new game, Black at the bottom", NOIR, {}, {}, {{"e2", "e4"}}, "1.e4", false},
+      {"the usual start pasted", BLANC, {}, DEBUT, {{"g1", "f3"}}, "1.Nf3", false},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    plateforme::BoitesEnTest::efface();
+    plateforme::ImpressionsEnTest::efface();
+    fenetres::decharge<plateau>();
+    couleur_joueur = c.en_bas;
+    ouvre();
+    // The game in hand had tags of its own: they do not go with the new game.
+    if (!c.fen.isEmpty()) entete_pgn = "[Event \"Ancienne\"]\r\n[White \"Alice\"]\r\n\r\n";
+    if (!c.pieces.isEmpty()) {
+      ASSERT_TRUE(met_en_place(c.pieces, 40));
+    } else if (!c.fen.isEmpty()) {
+      colle_fen(c.fen);
+    }
+    for (const auto& [de, vers] : c.coups) {
+      if (QByteArray(de) == "a7") plateforme::BoitesEnTest::saisit("Q");
+      coup(de, vers);
+    }
+    ASSERT_EQ(lignes_liste().size(), static_cast<int>(c.coups.size()));
+    plateforme::BoitesEnTest::efface();  // the promotion's question
+    const QStringList l = imprime(0);
+    EXPECT_EQ(l.contains("[SetUp \"1\"]"), c.tags) << l.join("\n").toStdString();
+    EXPECT_EQ(l.contains("[FEN \"" + c.fen + "\"]"), c.tags) << l.join("\n").toStdString();
+    EXPECT_TRUE(l.contains(c.movetext)) << l.join("\n").toStdString();
+    EXPECT_FALSE(l.join("\n").contains("Ancienne")) << "a new game record";
+  }
+  // Tags naming a position of their own (a game loaded with its FEN) keep it.
+  const std::string charge = "[FEN \"8/8/8/8/8/8/8/K6k w - - 0 1\"]\r\n";
+  EXPECT_EQ(avec_position_depart(charge), charge);
+}
+
+// An odd number of half-moves: the last pair's right-hand diagram and caption
+// are blank, with or without the result line that records the final
+// position once more; an even number prints whole pairs only.
+TEST_F(TestImpressionPartie, LaDernierePaireDUnNombreImpairDeDemiCoupsALaDroiteVide) {
+  static const QRegularExpression paire("^([.pnbrqkPNBRQK] ){15}[.pnbrqkPNBRQK]$");
+  static const QRegularExpression seul("^([.pnbrqkPNBRQK] ){7}[.pnbrqkPNBRQK]$");
+  const struct {
+    const char* coups;
+    int paires, seuls;  // rows of two diagrams, rows of one
+  } cas[] = {
+      {"1.e4 e5 2.Nf3 1-0", 8, 8},
+      {"1.e4 e5 2.Nf3", 8, 8},
+      {"1.e4 e5 2.Nf3 Nc6 0-1", 16, 0},
+      {"1.e4 1/2-1/2", 0, 8},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.coups);
+    plateforme::BoitesEnTest::efface();
+    plateforme::ImpressionsEnTest::efface();
+    joue(c.coups);
+    const QStringList l = imprime(2);
+    int paires = 0, seuls = 0;
+    for (const QString& ligne : l) {
+      paires += paire.match(ligne).hasMatch();
+      seuls += seul.match(ligne).hasMatch();
+    }
+    EXPECT_EQ(paires, c.paires) << l.join("\n").toStdString();
+    EXPECT_EQ(seuls, c.seuls) << l.join("\n").toStdString();
+    // No caption names the result line.
+    for (const QString& ligne : l) {
+      if (ligne.startsWith('[') || ligne.startsWith("MORVANDEL")) continue;
+      EXPECT_FALSE(ligne.contains("1-0") || ligne.contains("0-1") || ligne.contains("1/2")) << ligne.toStdString();
+    }
+    fenetres::decharge<plateau>();
+  }
 }
 
 // Without a board window the print items are off; printed anyway, a game

@@ -56,13 +56,28 @@ TEST_F(Navigation, LesBoutonsMontrentLaPositionDeLaLigneSelectionnee) {
   bouton(1);
   EXPECT_EQ(position(), 2);
   EXPECT_EQ(selection(), 1);
-  bouton(0);  // "<<": the first move
+  bouton(1);
   EXPECT_EQ(position(), 1);
   EXPECT_EQ(selection(), 0);
-  bouton(1);  // nothing before the first move's line
+  bouton(1);  // "<" on line 0: the start position, the selection stays
+  EXPECT_EQ(position(), 0);
+  EXPECT_EQ(selection(), 0);
+  bouton(1);  // nothing before it
+  EXPECT_EQ(position(), 0);
+  EXPECT_EQ(selection(), 0);
+  bouton(2);  // ">" from the start position: the first move, its line
   EXPECT_EQ(position(), 1);
   EXPECT_EQ(selection(), 0);
-  bouton(2);  // ">"
+  bouton(2);
+  EXPECT_EQ(position(), 2);
+  EXPECT_EQ(selection(), 1);
+  bouton(0);  // "<<": the start position
+  EXPECT_EQ(position(), 0);
+  EXPECT_EQ(selection(), 0);
+  bouton(2);
+  EXPECT_EQ(position(), 1);
+  EXPECT_EQ(selection(), 0);
+  bouton(2);
   EXPECT_EQ(position(), 2);
   EXPECT_EQ(selection(), 1);
   bouton(3);  // ">>"
@@ -102,7 +117,8 @@ TEST_F(Navigation, SansLigneSelectionneeSeulDernierCoupAgit) {
 
 TEST_F(Navigation, OnContinueLaPartieDepuisLaPositionMontree) {
   quatre_coups();
-  bouton(0);  // after 1.e4, White's line selected
+  bouton(0);  // the start position
+  bouton(2);  // after 1.e4, White's line selected
   bouton(2);  // after 1...e5, Black's line: the opponent's for White
   ASSERT_EQ(selection(), 1);
   plateforme::BoitesEnTest::repond(boite::OUI);
@@ -167,6 +183,9 @@ TEST_F(Navigation, LeDefilementReprendDeLaLigneChoisieEtGoLArrete) {
   bouton(0);
   bouton(4);
   ASSERT_TRUE(p->Timer3->tick());
+  EXPECT_EQ(position(), 1) << "from the start position, the first move first";
+  EXPECT_EQ(selection(), 0);
+  ASSERT_TRUE(p->Timer3->tick());
   EXPECT_EQ(position(), 2);
   p->List1->setCurrentRow(2);  // the user picks another line meanwhile
   ASSERT_TRUE(p->Timer3->tick());
@@ -209,8 +228,46 @@ TEST_F(Navigation, LaMachineRejoueSurLaPositionDeLaPartie) {
   ouvre();
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(p->Timer4->tick());
   bouton(0);
-  ASSERT_EQ(position(), 1);
+  ASSERT_EQ(position(), 0);
   ASSERT_TRUE(p->Timer4->tick());
   EXPECT_EQ(p->List1->count(), 5);
   EXPECT_EQ(rejoue_et_compare(texte_partie), 5);
+}
+
+TEST_F(Navigation, LePremierBoutonMontreLaPositionDeDepartDeLaPartie) {
+  struct Cas {
+    const char* nom;
+    QStringList pieces;  // a set-up of these pieces, White to move
+    QString fen;         // else this position pasted, when not empty
+    std::vector<std::pair<const char*, const char*>> coups;
+  };
+  const Cas cas[] = {
+      {"a game from the start", {}, {}, {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}}},
+      {"a set-up game", {"Ke1", "ke8", "Ra1"}, {}, {{"a1", "a7"}, {"e8", "f8"}, {"a7", "b7"}}},
+      {"a pasted game, Black first", {}, "4k3/8/8/8/8/8/8/R3K3 b Q - 0 30", {{"e8", "d8"}, {"a1", "a7"}}},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    ouvre();
+    if (!c.pieces.isEmpty()) {
+      ASSERT_TRUE(met_en_place(c.pieces, 20));
+    }
+    if (!c.fen.isEmpty()) colle_fen(c.fen);
+    const std::string depart = montree();
+    for (const auto& [de, vers] : c.coups) coup(de, vers);
+    ASSERT_EQ(p->List1->count(), static_cast<int>(c.coups.size()));
+    ASSERT_EQ(historique_positions.front(), depart);
+    bouton(0);  // "<<"
+    EXPECT_EQ(position(), 0);
+    EXPECT_EQ(montree(), depart);
+    EXPECT_EQ(selection(), 0);
+    bouton(2);
+    bouton(1);  // "<" from line 0's move back to the start
+    EXPECT_EQ(position(), 0);
+    EXPECT_EQ(montree(), depart);
+    EXPECT_EQ(selection(), 0);
+    bouton(3);  // ">>": the game's own position again
+    EXPECT_EQ(position(), static_cast<int>(c.coups.size()));
+    fenetres::decharge<plateau>();
+  }
 }

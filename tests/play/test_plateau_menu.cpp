@@ -172,7 +172,7 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
        "000110011110"},
       {"window closed", [] { fenetres::decharge<plateau>(); }, "100001101110"},
       {"new game again", nouvelle(2), "011110011110"},
-      {"search started", [&] { recherche = std::make_unique<GardeMachine>(); }, "000000000110"},
+      {"search started", [&] { recherche = std::make_unique<GardeMachine>(); }, "011000000110"},
       {"search ended", [&] { recherche.reset(); }, "011110011110"},
       {"opening lines to show without an opening base",
        [] {
