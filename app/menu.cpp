@@ -611,12 +611,12 @@ void Menu::menu_voir_ouvertures_Click() { montre_ouvertures_possibles(); }
 
 void Menu::menu_chasse_Click() {
   prises* p = prises::existante();
-  fenetres::montre_enfant(p ? p : new prises());
+  fenetres::montre_enfant_au_centre(p ? p : new prises());
 }
 
 void Menu::menu_stat_Click() {
   stats* s = stats::existante();
-  fenetres::montre_enfant(s ? s : new stats());
+  fenetres::montre_enfant_au_centre(s ? s : new stats());
 }
 
 void Menu::affiche_log_Click() {

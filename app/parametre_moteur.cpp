@@ -133,18 +133,28 @@ parametre::parametre() {
 parametre::~parametre() = default;
 
 void parametre::Form_Load() {
+  affiche_libelles(this);
+  setWindowTitle(texte(651));
+  for (int i = 1; i <= 2; ++i) Text1[i]->setText(profil2_charge ? fichiers_parametres[i] : fichier_ini);
+  // Big enough for its captions in every language and for a path of some
+  // length, the explanation on as many lines as it needs.
+  for (int i = 1; i <= 2; ++i)
+    Text1[i]->setMinimumWidth(std::max(Text1[i]->fontMetrics().horizontalAdvance(Text1[i]->text()) + 12,
+                                       Text1[i]->fontMetrics().averageCharWidth() * 40));
+  const int largeur = std::max(560, layout()->minimumSize().width());
+  const int hauteur = std::max(layout()->minimumSize().height(), layout()->totalHeightForWidth(largeur));
+  setMinimumSize(largeur, hauteur);
+  resize(largeur, hauteur);
   // Centred: in the main window's area, or on the screen.
   if (auto* sous = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    sous->resize(sous->minimumSizeHint().expandedTo(sous->size()));
     if (QMdiArea* zone = sous->mdiArea()) {
       const QRect r = zone->viewport()->rect();
-      sous->move((r.width() - sous->width()) / 2, (r.height() - sous->height()) / 2);
+      sous->move(std::max(0, (r.width() - sous->width()) / 2), std::max(0, (r.height() - sous->height()) / 2));
     }
   } else if (QScreen* ecran = QGuiApplication::primaryScreen()) {
     move(ecran->availableGeometry().center() - rect().center());
   }
-  affiche_libelles(this);
-  setWindowTitle(texte(651));
-  for (int i = 1; i <= 2; ++i) Text1[i]->setText(profil2_charge ? fichiers_parametres[i] : fichier_ini);
 }
 
 void parametre::Command3_Click(int Index) {

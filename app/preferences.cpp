@@ -317,14 +317,12 @@ void pref::construit() {
     ligne(g, r++, 0, lab[16], Text16);
     ligne(g, r++, 0, lab[5], Text4);
     ligne(g, r++, 0, lab[54], Check14);
-    ligne(g, r++, 0, lab[6], Text1);
     ligne(g, r++, 0, lab[7], Text17, lab[20]);
     ligne(g, r++, 0, lab[8], Text14);
     ligne(g, r++, 0, lab[22], Text15, lab[23]);
     r = 0;
     ligne(g, r++, 2, lab[9], Check2);
     ligne(g, r++, 2, lab[19], Check5);
-    ligne(g, r++, 2, lab[10], Text2);
     ligne(g, r++, 2, lab[11], Check7);
     ligne(g, r++, 2, lab[15], Check4);
     ligne(g, r++, 2, lab[21], Check12);
@@ -340,6 +338,15 @@ void pref::construit() {
     images->addWidget(Piece);
     images->addStretch();
     g->addLayout(images, 0, 4, r, 1);
+    // The two paths, the opening base's and the log file's, on rows of their
+    // own as wide as the page.
+    const int bas = std::max(r, g->rowCount());
+    for (const auto& [l, chemin] : {std::pair{lab[6], Text1}, std::pair{lab[10], Text2}}) {
+      const int rang = l == lab[6] ? bas : bas + 1;
+      g->addWidget(l, rang, 0);
+      l->setBuddy(chemin);
+      g->addWidget(chemin, rang, 1, 1, 4);
+    }
   }
   g = page();  // Printing
   g->addWidget(Check1, 0, 0);
@@ -365,6 +372,10 @@ void pref::construit() {
       grille->addWidget(Text7[k], 3, k);
     }
     grille->addWidget(lab[30], 3, 7);
+    // A row's caption leads to the row's first field.
+    lab[27]->setBuddy(Text5[1]);
+    lab[28]->setBuddy(Text6[1]);
+    lab[29]->setBuddy(Text7[1]);
     g->addWidget(Frame1, 2, 0, 1, 4);
     auto* seuls = new QGridLayout;
     int r = 0;
@@ -547,6 +558,9 @@ void pref::Form_Load() {
   }
   remplit_champs();
   Text18->setText(plateforme::adresse_ip_locale());
+  // A caption keeps its width: the fields give way first.
+  for (QLabel* l : lab)
+    if (l) l->setMinimumWidth(l->sizeHint().width());
 }
 
 QString pref::Champ::valeur() const {

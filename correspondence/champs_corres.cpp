@@ -70,9 +70,11 @@ bool ChampDate::verifie() {
     champ_->setText(d->toString(QStringLiteral("dd/MM/yyyy")));
     return true;
   }
+  // The field is put right before the box shows: the box taking the focus
+  // away again finds nothing more to say.
+  champ_->setText(vide_si_invalide_ ? QString() : aujourdhui().toString(QStringLiteral("dd/MM/yyyy")));
   plateforme::boite_message(QStringLiteral("Date au format jj/mm/aaaa SVP !"), boite::EXCLAMATION,
                             QStringLiteral("Attention"));
-  champ_->setText(vide_si_invalide_ ? QString() : aujourdhui().toString(QStringLiteral("dd/MM/yyyy")));
   QLineEdit* c = champ_;
   QTimer::singleShot(0, c, [c] { c->setFocus(); });
   return false;

@@ -81,14 +81,14 @@ corres::~corres() { fenetres::retire(this); }
 
 void corres::construit() {
   setWindowTitle(QStringLiteral("Partie par correspondance"));
-  resize(780, 600);
-  List1 = controle<QTreeWidget>(this, QStringLiteral("List1"), 8, 8, 764, 190);
+  resize(860, 600);
+  List1 = controle<QTreeWidget>(this, QStringLiteral("List1"), 8, 8, 844, 190);
   List1->setRootIsDecorated(false);
   List1->setSelectionMode(QAbstractItemView::SingleSelection);
   List1->setIconSize(QSize(16, 16));
   List1->header()->setSectionsClickable(true);
 
-  Frame1 = controle<QGroupBox>(this, QStringLiteral("Frame1"), 8, 204, 764, 350);
+  Frame1 = controle<QGroupBox>(this, QStringLiteral("Frame1"), 8, 204, 844, 350);
   Frame1->setTitle(QStringLiteral("&Description"));
   QWidget* f = Frame1;
   // The description's fields, row by row: each with its label just left of
@@ -104,8 +104,8 @@ void corres::construit() {
     bool lecture_seule;
   };
   static const Rubrique references[] = {
-      {92, 20, "Label22", "Locale", 50, &corres::Text5, "Text5", 60, true},
-      {214, 20, "Label23", "Distante", 60, &corres::Text17, "Text17", 60, false},
+      {142, 20, "Label22", "Locale", 50, &corres::Text5, "Text5", 60, true},
+      {262, 20, "Label23", "Distante", 72, &corres::Text17, "Text17", 60, false},
   };
   static const Rubrique rubriques[] = {
       {10, 50, "Label1", "&Blancs :", 80, &corres::Text2, "Text2", 160, false},
@@ -114,39 +114,41 @@ void corres::construit() {
       {10, 78, "Label2", "&Noirs :", 80, &corres::Text3, "Text3", 160, false},
       {262, 78, "Label3", "Adresse @ :", 80, &corres::Text1, "Text1", 220, false},
       {574, 78, "Label6", "ELO :", 40, &corres::Text6, "Text6", 60, false},
-      {10, 108, "Label5", "&Date début :", 80, &corres::MaskEdBox3, "MaskEdBox3", 90, false},
-      {192, 108, "Label11", "&Date fin :", 70, &corres::MaskEdBox4, "MaskEdBox4", 90, false},
-      {364, 108, "Label10", "&Durée :", 60, &corres::Text10, "Text10", 50, true},
-      {550, 108, "Label12", "&Résultat :", 70, &corres::Text12, "Text12", 60, false},
-      {10, 138, "Label13", "&Dernier coup envoyé :", 150, &corres::Text13, "Text13", 90, false},
-      {262, 138, "Label15", "le :", 30, &corres::Text8, "Text8", 90, true},
-      {394, 138, "Label19", "Depuis :", 60, &corres::Text15, "Text15", 50, true},
-      {10, 166, "Label17", "&Dernier coup recu :", 150, &corres::Text14, "Text14", 90, true},
-      {262, 166, "Label16", "le :", 30, &corres::Text11, "Text11", 90, true},
-      {394, 166, "Label21", "Depuis :", 60, &corres::Text16, "Text16", 50, true},
+      {10, 108, "Label5", "&Date début :", 116, &corres::MaskEdBox3, "MaskEdBox3", 90, false},
+      {228, 108, "Label11", "&Date fin :", 116, &corres::MaskEdBox4, "MaskEdBox4", 90, false},
+      {446, 108, "Label10", "&Durée :", 100, &corres::Text10, "Text10", 50, true},
+      {668, 108, "Label12", "&Résultat :", 76, &corres::Text12, "Text12", 60, false},
+      {10, 138, "Label13", "&Dernier coup envoyé :", 206, &corres::Text13, "Text13", 90, false},
+      {318, 138, "Label15", "le :", 30, &corres::Text8, "Text8", 90, true},
+      {450, 138, "Label19", "Depuis :", 72, &corres::Text15, "Text15", 50, true},
+      {10, 166, "Label17", "&Dernier coup recu :", 206, &corres::Text14, "Text14", 90, true},
+      {318, 166, "Label16", "le :", 30, &corres::Text11, "Text11", 90, true},
+      {450, 166, "Label21", "Depuis :", 72, &corres::Text16, "Text16", 50, true},
   };
   auto place = [this, f](const Rubrique& r) {
-    etiquette(f, r.etiquette, QString::fromUtf8(r.texte), r.x, r.y + 2, r.largeur_etiquette);
+    QLabel* l = etiquette(f, r.etiquette, QString::fromUtf8(r.texte), r.x, r.y + 2, r.largeur_etiquette);
     QLineEdit* c = champ(f, r.nom, r.x + r.largeur_etiquette + 2, r.y, r.largeur);
+    // Its shortcut goes to the field.
+    l->setBuddy(c);
     c->setReadOnly(r.lecture_seule);
     this->*r.champ = c;
   };
   // Built in the order the focus goes through them.
-  etiquette(f, "Label14", QStringLiteral("Référence :"), 10, 22, 80);
+  etiquette(f, "Label14", QStringLiteral("Référence :"), 10, 22, 130);
   for (const Rubrique& r : references) place(r);
-  Check2 = controle<QCheckBox>(f, QStringLiteral("Check2"), 360, 20, 180, 22);
+  Check2 = controle<QCheckBox>(f, QStringLiteral("Check2"), 410, 20, 200, 22);
   Check2->setText(QStringLiteral("J'ai les &Blancs"));
   for (const Rubrique& r : rubriques) place(r);
   MaskEdBox3->setMaxLength(10);
   MaskEdBox4->setMaxLength(10);
   // The days after a count.
-  etiquette(f, "Label9", QStringLiteral("jour(s)"), 480, 110, 60);
-  etiquette(f, "Label18", QStringLiteral("jour(s)"), 510, 140, 60);
-  etiquette(f, "Label20", QStringLiteral("jour(s)"), 510, 168, 60);
+  etiquette(f, "Label9", QStringLiteral("jour(s)"), 600, 110, 64);
+  etiquette(f, "Label18", QStringLiteral("jour(s)"), 578, 140, 64);
+  etiquette(f, "Label20", QStringLiteral("jour(s)"), 578, 168, 64);
 
-  Check1 = controle<QCheckBox>(f, QStringLiteral("Check1"), 10, 196, 300, 22);
+  Check1 = controle<QCheckBox>(f, QStringLiteral("Check1"), 10, 196, 340, 22);
   Check1->setText(QStringLiteral("&Avertir par Mèl automatiquement"));
-  Frame2 = controle<QGroupBox>(f, QStringLiteral("Frame2"), 560, 138, 190, 80);
+  Frame2 = controle<QGroupBox>(f, QStringLiteral("Frame2"), 646, 138, 190, 80);
   Frame2->setTitle(QStringLiteral("&Partie PGN"));
   Option1 = {nullptr, nullptr, nullptr};
   const char* noms[] = {nullptr, "&Français", "&Anglais"};
@@ -160,20 +162,20 @@ void corres::construit() {
       if (oui) Option1[3 - i]->setChecked(false);
     });
   }
-  Text9 = controle<QPlainTextEdit>(f, QStringLiteral("Text9"), 10, 226, 744, 114);
+  Text9 = controle<QPlainTextEdit>(f, QStringLiteral("Text9"), 10, 226, 824, 114);
 
   const int y = 562;
   Command3 = bouton(this, "Command3", QStringLiteral("&Nouvelle"), QStringLiteral("Créer une nouvelle partie"), 8, y, 90);
   Command4 = bouton(this, "Command4", QStringLiteral("&Modifier"), QStringLiteral("Modifier la partie"), 102, y, 90);
   Command5 = bouton(this, "Command5", QStringLiteral("&Supprimer"), QStringLiteral("Supprimer la partie"), 196, y, 90);
-  Command8 = bouton(this, "Command8", QStringLiteral("&Valider"), QStringLiteral("Valider les modifications"), 290, y, 90);
-  Command6 = bouton(this, "Command6", QStringLiteral("&Saisir le coup adverse !"), QString(), 384, y, 150);
-  Command7 = bouton(this, "Command7", QStringLiteral("&Jouer et transmettre"), QString(), 538, y, 130);
-  picture1 = bouton(this, "picture1", QString(), QStringLiteral("Voir la partie sur l'échiquier"), 672, y, 32);
+  Command8 = bouton(this, "Command8", QStringLiteral("&Valider"), QStringLiteral("Valider les modifications"), 290, y, 96);
+  Command6 = bouton(this, "Command6", QStringLiteral("&Saisir le coup adverse !"), QString(), 390, y, 222);
+  Command7 = bouton(this, "Command7", QStringLiteral("&Jouer et transmettre"), QString(), 616, y, 180);
+  picture1 = bouton(this, "picture1", QString(), QStringLiteral("Voir la partie sur l'échiquier"), 800, y, 32);
   picture1->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-  Command1 = bouton(this, "Command1", QStringLiteral("Imprimer"), QString(), 708, y, 64);
-  Command2 = bouton(this, "Command2", QStringLiteral("&Quitter"), QString(), 708, y + 32, 64);
-  resize(780, 630);
+  Command1 = bouton(this, "Command1", QStringLiteral("Imprimer"), QString(), 614, y + 32, 134);
+  Command2 = bouton(this, "Command2", QStringLiteral("&Quitter"), QString(), 752, y + 32, 100);
+  resize(860, 630);
 
   // The opponent's move is entered once a game waiting for it is clicked.
   Command6->setEnabled(false);
@@ -206,8 +208,10 @@ bool corres::eventFilter(QObject* objet, QEvent* e) {
 
 void corres::perd_focus(QLineEdit* c) {
   if (est_numerique(c->text())) return;
-  plateforme::boite_message(texte(233), boite::EXCLAMATION);
+  // The value is put right before the box shows: the box taking the focus
+  // away again finds nothing more to say.
   c->setText(c == Text17 ? QStringLiteral("0") : QStringLiteral("1500"));
+  plateforme::boite_message(texte(233), boite::EXCLAMATION);
 }
 
 void corres::Form_Load() {
@@ -220,6 +224,7 @@ void corres::Form_Load() {
   List1->setColumnCount(10);
   List1->setHeaderLabels(titres);
   for (int i = 0; i < 10; ++i) List1->setColumnWidth(i, largeurs[i] / 15 + 16);
+  fenetres::colonnes_a_leurs_titres(List1->header());
   liste_parties_corres_sur(*this);
   if (mode_saisie_corres == 2) {
     setWindowTitle(windowTitle() + QStringLiteral(" - ") + texte(29));

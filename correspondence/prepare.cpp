@@ -76,6 +76,8 @@ prepare::~prepare() { fenetres::retire(this); }
 
 void prepare::Form_Load() {
   affiche_libelles(this);
+  // The two explanations name the buttons and menu items to use.
+  for (QLabel* l : {Label2, Label4}) l->setText(sans_raccourcis(l->text()));
   if (corres* c = fenetres::existante<corres>()) {
     cle_ = c->cle_selectionnee();
     Frame1->setTitle(Frame1->title() + c->Text5->text() + QStringLiteral("/") + c->Text17->text());
@@ -110,4 +112,4 @@ void prepare::Command2_Click() {
 
 void prepare::Command1_Click() { fenetres::decharge_plus_tard(this); }
 
-void montre_prepare() { fenetres::montre_enfant(&fenetres::instance<prepare>()); }
+void montre_prepare() { fenetres::montre_enfant_au_centre(&fenetres::instance<prepare>()); }

@@ -42,40 +42,41 @@ saisie_coup::saisie_coup() {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Saisie du coup adverse"));
   resize(600, 470);
-  Frame1 = controle<QGroupBox>(this, "Frame1", 8, 8, 260, 260);
+  Frame1 = controle<QGroupBox>(this, "Frame1", 8, 8, 276, 260);
   Frame1->setTitle(QStringLiteral("&Description"));
-  Label4 = etiquette(Frame1, "Label4", QString(), 10, 20, 240, 230);
+  Label4 = etiquette(Frame1, "Label4", QString(), 10, 20, 256, 230);
   Label1 = etiquette(this, "Label1",
                      QStringLiteral("Veuillez éventuellement effectuer un copier-coller des données issues du message "
                                     "électronique recu de votre adversaire !"),
-                     276, 8, 316, 48);
-  Label2 = etiquette(this, "Label2", QStringLiteral("&Coup adverse :"), 276, 64, 110, 22);
-  Text2 = controle<QLineEdit>(this, "Text2", 390, 62, 120, 24);
+                     292, 8, 300, 48);
+  Label2 = etiquette(this, "Label2", QStringLiteral("&Coup adverse :"), 292, 64, 150, 22);
+  Text2 = controle<QLineEdit>(this, "Text2", 446, 62, 120, 24);
   Label2->setBuddy(Text2);
-  Label6 = etiquette(this, "Label6", QStringLiteral("(Pour les coups BLANCS, préciser le N° du coup. Ex : 3.Cc6)"), 276,
-                     92, 316, 36);
-  Frame2 = controle<QGroupBox>(this, "Frame2", 276, 130, 316, 100);
+  Label6 = etiquette(this, "Label6", QStringLiteral("(Pour les coups BLANCS, préciser le N° du coup. Ex : 3.Cc6)"), 292,
+                     92, 300, 36);
+  Frame2 = controle<QGroupBox>(this, "Frame2", 292, 130, 300, 100);
   Frame2->setTitle(QStringLiteral("Codage"));
   const char* codages[] = {"&International (ex : 5254)", "&PGN français (ex : Cc6)", "&PGN anglais (ex : Nc6)"};
   for (int i = 0; i <= 2; ++i) {
-    auto* o = controle<QRadioButton>(Frame2, QStringLiteral("Option1(%1)").arg(i), 10, 20 + i * 24, 296, 22);
+    auto* o = controle<QRadioButton>(Frame2, QStringLiteral("Option1(%1)").arg(i), 10, 20 + i * 24, 280, 22);
     o->setText(QString::fromUtf8(codages[i]));
     Option1 << o;
   }
   Option1[0]->setChecked(true);
-  Label5 = etiquette(this, "Label5", QStringLiteral("&Date réception :"), 276, 240, 110, 22);
-  MaskEdBox3 = controle<QLineEdit>(this, "MaskEdBox3", 390, 238, 100, 24);
+  Label5 = etiquette(this, "Label5", QStringLiteral("&Date réception :"), 292, 240, 150, 22);
+  MaskEdBox3 = controle<QLineEdit>(this, "MaskEdBox3", 446, 238, 100, 24);
   MaskEdBox3->setMaxLength(10);
   Label5->setBuddy(MaskEdBox3);
   Label3 = etiquette(this, "Label3",
                      QStringLiteral("&Facultatif : Coller le script de la position dans la zone ci-dessous :"), 8, 276,
                      584, 22);
   Text1 = controle<QLineEdit>(this, "Text1", 8, 300, 584, 24);
+  Label3->setBuddy(Text1);
   grille = controle<QLabel>(this, "grille", 8, 330, 200, 130);
   grille->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   grille->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   grille->setTextFormat(Qt::PlainText);
-  Command2 = controle<QPushButton>(this, "Command2", 330, 430, 160, 28);
+  Command2 = controle<QPushButton>(this, "Command2", 300, 430, 190, 28);
   Command2->setText(QStringLiteral("&Valider et mettre à jour"));
   Command2->setEnabled(false);
   Command1 = controle<QPushButton>(this, "Command1", 496, 430, 96, 28);
@@ -153,4 +154,4 @@ void saisie_coup::Command2_Click() {
 
 void saisie_coup::Command1_Click() { fenetres::decharge_plus_tard(this); }
 
-void montre_saisie_coup() { fenetres::montre_enfant(&fenetres::instance<saisie_coup>()); }
+void montre_saisie_coup() { fenetres::montre_enfant_au_centre(&fenetres::instance<saisie_coup>()); }

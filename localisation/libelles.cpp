@@ -259,3 +259,16 @@ void affiche_libelles(QWidget* fenetre) {
     pose(cible, cible_fenetre, l, t);
   }
 }
+
+QString sans_raccourcis(const QString& texte) {
+  QString t;
+  t.reserve(texte.size());
+  for (qsizetype i = 0; i < texte.size(); ++i) {
+    if (texte[i] == QLatin1Char('&')) {
+      if (i + 1 < texte.size() && texte[i + 1] == QLatin1Char('&')) t += texte[++i];
+      continue;
+    }
+    t += texte[i];
+  }
+  return t;
+}

@@ -51,3 +51,7 @@ const std::vector<Libelle>* libelles_de(const QString& nom_fenetre);
 // The object an assignment addresses on `fenetre` ("menu_niv(2)" for element
 // 2 of menu_niv), or nullptr when the window lacks it.
 QObject* cible_libelle(QWidget* fenetre, const Libelle& libelle);
+
+// `texte` without the marks of its shortcuts ("&&" gives "&"): a sentence
+// that names a command by its caption.
+QString sans_raccourcis(const QString& texte);

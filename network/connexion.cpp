@@ -70,12 +70,12 @@ connexion::connexion() : QDialog(fenetre_principale()) {
     auto* o = controle<QRadioButton>(Frame1, QStringLiteral("Option1(%1)").arg(i), 12, i == 1 ? 24 : 48, 390, 22);
     Option1.append(o);
   }
-  Label12 = etiquette(Frame1, QStringLiteral("Label12"), QStringLiteral("Adresse IP du serveur :"), 12, 82, 190, 22);
-  Text1 = controle<QLineEdit>(Frame1, QStringLiteral("Text1"), 210, 80, 190, 24);
-  Label11 = etiquette(Frame1, QStringLiteral("Label11"), QStringLiteral("Adresse du port TCP/IP :"), 12, 112, 190, 22);
-  Text2 = controle<QLineEdit>(Frame1, QStringLiteral("Text2"), 210, 110, 80, 24);
-  Label13 = etiquette(Frame1, QStringLiteral("Label13"), QStringLiteral("Nom utilisateur (pseudo) :"), 12, 142, 190, 22);
-  Text3 = controle<QLineEdit>(Frame1, QStringLiteral("Text3"), 210, 140, 190, 24);
+  Label12 = etiquette(Frame1, QStringLiteral("Label12"), QStringLiteral("Adresse IP du serveur :"), 12, 82, 222, 22);
+  Text1 = controle<QLineEdit>(Frame1, QStringLiteral("Text1"), 240, 80, 162, 24);
+  Label11 = etiquette(Frame1, QStringLiteral("Label11"), QStringLiteral("Adresse du port TCP/IP :"), 12, 112, 222, 22);
+  Text2 = controle<QLineEdit>(Frame1, QStringLiteral("Text2"), 240, 110, 80, 24);
+  Label13 = etiquette(Frame1, QStringLiteral("Label13"), QStringLiteral("Nom utilisateur (pseudo) :"), 12, 142, 222, 22);
+  Text3 = controle<QLineEdit>(Frame1, QStringLiteral("Text3"), 240, 140, 162, 24);
   Label1 = etiquette(Frame1, QStringLiteral("Label1"), QString(), 12, 176, 390, 56);
   Label12->setBuddy(Text1);
   Label11->setBuddy(Text2);

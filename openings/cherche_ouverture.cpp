@@ -111,6 +111,14 @@ void cherche_ouverture(int mode, const std::string& coups) {
 }
 
 void montre_ouvertures_possibles() {
+  // While the lines window fills, the events let through may bring the
+  // command again: the window fills once.
+  static bool remplissage = false;
+  if (remplissage) return;
+  struct GardeRemplissage {
+    GardeRemplissage() { remplissage = true; }
+    ~GardeRemplissage() { remplissage = false; }
+  } garde;
   const auto& l = liens_ouvertures();
   ListeOuvertures* liste = l.charge_liste_coup ? l.charge_liste_coup() : nullptr;
   if (!liste) return;

@@ -86,6 +86,10 @@ bool frmDataGrid::Form_Load(const QString& base, const QString& source) {
              boite::OUI;
     };
     grdDataGrid->setModel(m);
+    // Every column as wide as its values and heading, after each refresh,
+    // sort or filter too.
+    grdDataGrid->resizeColumnsToContents();
+    connect(m, &QAbstractItemModel::modelReset, grdDataGrid, &QTableView::resizeColumnsToContents);
   } catch (const std::exception& e) {
     delete modele_;
     modele_ = nullptr;
@@ -127,7 +131,8 @@ void frmDataGrid::cmdRefresh_Click() {
   signale(modele_->actualise());
 }
 
-void frmDataGrid::cmdClose_Click() { close(); }
+// The window goes with its frame in the main window's area.
+void frmDataGrid::cmdClose_Click() { fenetres::decharge_plus_tard(this); }
 
 void frmDataGrid::grdDataGrid_HeadClick(int colonne) {
   if (!modele_ || colonne < 0 || colonne >= modele_->columnCount()) return;

@@ -1,5 +1,7 @@
 #include "platform/fenetres.h"
 
+#include <QHeaderView>
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -102,6 +104,27 @@ void montre_a_droite_de(QWidget* fenetre, const QWidget* voisin) {
   const int largeur = std::max(mini.width(), std::min(cadre->width(), vue.width() - droite));
   const int x = std::max(0, std::min(droite, vue.width() - largeur));
   cadre->setGeometry(x, 0, largeur, std::max(mini.height(), std::min(cadre->height(), vue.height())));
+}
+
+QMdiSubWindow* montre_enfant_au_centre(QWidget* fenetre) {
+  const bool deja_place = qobject_cast<QMdiSubWindow*>(fenetre->parentWidget()) != nullptr;
+  QMdiSubWindow* cadre = montre_enfant(fenetre);
+  if (deja_place) return cadre;
+  if (!cadre || !cadre->mdiArea()) {
+    centre_sur_ecran(fenetre);
+    return cadre;
+  }
+  const QSize vue = cadre->mdiArea()->viewport()->size();
+  cadre->move(std::max(0, (vue.width() - cadre->width()) / 2), std::max(0, (vue.height() - cadre->height()) / 2));
+  return cadre;
+}
+
+void colonnes_a_leurs_titres(QHeaderView* entete) {
+  for (int c = 0; c < entete->count(); ++c) {
+    if (entete->isSectionHidden(c) || entete->sectionSize(c) == 0) continue;
+    const int titre = entete->sectionSizeHint(c);
+    if (entete->sectionSize(c) < titre) entete->resizeSection(c, titre);
+  }
 }
 
 void centre_sur_ecran(QWidget* fenetre, int au_dessus) {

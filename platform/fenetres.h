@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <typeindex>
 
+class QHeaderView;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -84,9 +85,18 @@ QMdiSubWindow* montre_enfant(QWidget* fenetre);
 // fit there it covers `voisin`'s right edge rather than leave the area.
 void montre_a_droite_de(QWidget* fenetre, const QWidget* voisin);
 
+// Shows a window as montre_enfant does; the first time, its frame is centred
+// in the main window's area, never past the area's top-left corner (without
+// a main window it is centred on the screen).
+QMdiSubWindow* montre_enfant_au_centre(QWidget* fenetre);
+
 // Centres a top-level window on the screen, `au_dessus` pixels above the
 // middle, never past the top-left corner of the screen's free area.
 void centre_sur_ecran(QWidget* fenetre, int au_dessus = 0);
+
+// Widens each shown column of a list that is narrower than its heading, so
+// that every heading reads whole in every language.
+void colonnes_a_leurs_titres(QHeaderView* entete);
 
 // --- Controls -------------------------------------------------------------
 // Every control carries the name the captions, the settings and the tests

@@ -1,5 +1,7 @@
 #include "play/impression.h"
 
+#include <vector>
+
 #include <QAbstractItemModel>
 #include <QDate>
 #include <QDateTime>
@@ -188,6 +190,41 @@ int lignes_par_page(double hauteur_ligne) {
 }
 }  // namespace
 
+namespace {
+// The lines of a cell in a column `largeur` wide: cut at blanks, a word wider
+// than the column cut where it reaches the edge. Never empty.
+QStringList lignes_cellule(const plateforme::Imprimante& imp, const QString& texte, double largeur) {
+  if (imp.largeur_texte(texte) <= largeur) return {texte};
+  auto tient = [&](const QString& t) { return imp.largeur_texte(t) <= largeur; };
+  QStringList lignes;
+  QString ligne;
+  for (QString mot : texte.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    const QString essai = ligne.isEmpty() ? mot : ligne + QLatin1Char(' ') + mot;
+    if (tient(essai)) {
+      ligne = essai;
+      continue;
+    }
+    if (!ligne.isEmpty()) lignes << ligne;
+    // The most characters of the word that fit, at least one a line.
+    while (mot.size() > 1 && !tient(mot)) {
+      qsizetype bas = 1, haut = mot.size() - 1;
+      while (bas < haut) {
+        const qsizetype milieu = (bas + haut + 1) / 2;
+        if (tient(mot.left(milieu)))
+          bas = milieu;
+        else
+          haut = milieu - 1;
+      }
+      lignes << mot.left(bas);
+      mot = mot.mid(bas);
+    }
+    ligne = mot;
+  }
+  if (!ligne.isEmpty() || lignes.isEmpty()) lignes << ligne;
+  return lignes;
+}
+}  // namespace
+
 int lignes_table_par_page(const QString& police, int taille) {
   plateforme::Imprimante imp;
   imp.paysage(true);
@@ -230,7 +267,30 @@ void dessine_table(plateforme::Imprimante& imp, const TableImpression& table, co
   const double h = imp.hauteur_ligne();
   const int par_page = lignes_par_page(h);
   const int avec_colonnes = total > 0 ? table.nb_lignes : 0;
-  const int nb_pages = std::max(1, (avec_colonnes + par_page - 1) / par_page);
+  // A value longer than its column goes on over the next lines of its row,
+  // within the column, a blank's width from the next one.
+  const double blanc = imp.largeur_texte(QStringLiteral(" "));
+  auto lignes_de = [&](int r, int c) {
+    return lignes_cellule(imp, table.cellule ? table.cellule(r, c) : QString(), std::max(imprimee[c] - blanc, blanc));
+  };
+  // The lines of each row (at most a page), then the pages they take.
+  std::vector<int> hauteurs(static_cast<std::size_t>(avec_colonnes), 1);
+  int nb_pages = 1;
+  {
+    int sur_page = 0;
+    for (int r = 0; r < avec_colonnes; ++r) {
+      int n = 1;
+      for (int c = 0; c < nb_colonnes; ++c)
+        if (imprimee[c] > 0) n = std::max(n, static_cast<int>(lignes_de(r, c).size()));
+      n = std::min(n, par_page);
+      hauteurs[static_cast<std::size_t>(r)] = n;
+      if (sur_page + n > par_page) {
+        ++nb_pages;
+        sur_page = 0;
+      }
+      sur_page += n;
+    }
+  }
 
   auto tete = [&](int n) {
     imp.gras(true);
@@ -269,10 +329,10 @@ void dessine_table(plateforme::Imprimante& imp, const TableImpression& table, co
   };
 
   tete(1);
-  const double largeur_a = imp.largeur_texte(QStringLiteral("A"));
   int sur_page = 0, page = 1;
   for (int r = 0; r < avec_colonnes; ++r) {
-    if (sur_page == par_page) {
+    const int n = hauteurs[static_cast<std::size_t>(r)];
+    if (sur_page + n > par_page) {
       pied();
       imp.nouvelle_page();
       tete(++page);
@@ -283,13 +343,15 @@ void dessine_table(plateforme::Imprimante& imp, const TableImpression& table, co
     imp.italique(false);
     for (int c = 0; c < nb_colonnes; ++c) {
       if (imprimee[c] <= 0) continue;
-      const int capacite = largeur_a > 0 ? static_cast<int>(imprimee[c] / largeur_a) : 0;
-      imp.x(gauche[c]);
-      imp.y(y0);
-      imp.imprime(table.cellule ? table.cellule(r, c).left(capacite) : QString());
+      const QStringList lignes = lignes_de(r, c);
+      for (int k = 0; k < std::min(n, static_cast<int>(lignes.size())); ++k) {
+        imp.x(gauche[c]);
+        imp.y(y0 + k * h);
+        imp.imprime(lignes[k]);
+      }
     }
-    imp.y(y0 + h);
-    ++sur_page;
+    imp.y(y0 + n * h);
+    sur_page += n;
   }
   pied();
 }

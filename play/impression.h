@@ -53,6 +53,9 @@ TableImpression table_de_liste(const QTreeView& liste);
 // Draws the table on the job as paginated pages: the title and "Page n/N",
 // the stamp line, the column heads, as many rows as the measured line
 // height fits above the footer, the footer (program and version, the date).
+// A value wider than its column goes on over the next lines of its row,
+// within the column (cut at blanks, a word wider than the column where it
+// reaches the edge); a row never straddles two pages.
 // A table that fills exactly its pages prints no empty page after them.
 void dessine_table(plateforme::Imprimante& imprimante, const TableImpression& table, const QString& titre,
                    const QString& tampon, const QString& police, int taille);

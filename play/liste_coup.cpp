@@ -83,6 +83,7 @@ void liste_coup::Form_Load() {
   List1->setColumnWidth(0, pixels(1000));
   List1->setColumnWidth(1, pixels(3000));
   List1->setColumnWidth(2, pixels(10000));
+  fenetres::colonnes_a_leurs_titres(List1->header());
 }
 
 void liste_coup::vide_lignes() {

@@ -384,6 +384,7 @@ void plateau::Form_Load() {
     modele_parties->definit_titres(titres);
     for (int i = 0; i < 8; ++i) List2->setColumnWidth(i, largeurs[i] / TWIPS);
     List2->setColumnHidden(ModeleParties::COLONNE_CLE_RONDE, true);
+    fenetres::colonnes_a_leurs_titres(List2->header());
     // 10.
     etat_clic = 0;
     historique_positions.clear();

@@ -70,10 +70,6 @@ prises::~prises() {
 }
 
 void prises::Form_Load() {
-  if (QScreen* ecran = QGuiApplication::primaryScreen()) {
-    const QRect r = ecran->availableGeometry();
-    move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2 - 10);
-  }
   affiche_libelles(this);
   nb_prises_blanc = 0;
   nb_prises_noir = 0;

@@ -6,7 +6,7 @@ PAQUETS=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-multimedia-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest
-  sqlite3 poppler-utils fonts-dejavu-core espeak-ng sox xvfb xauth locales
+  sqlite3 poppler-utils fonts-dejavu-core espeak-ng sox xvfb xauth qt6-qpa-plugins locales
   pgn-extract msmtp
   clang-14 libclang-rt-14-dev
 )

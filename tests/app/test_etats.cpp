@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 
 #include "app/etats.h"
 #include "platform/fenetres.h"
@@ -138,6 +140,33 @@ TEST_F(TestEtats, LongReportGoesOnOverNumberedPages) {
   EXPECT_EQ(nb_pages_pdf(impressions()[0]), pages);
   EXPECT_TRUE(t.contains(QString("Page %1/%1").arg(pages)));
   for (int i = 0; i < 150; ++i) EXPECT_TRUE(t.contains(QString("B%1").arg(i, 3, 10, QChar('0')))) << i;
+}
+
+// The shipped opening list printed: no name and no move line loses its end,
+// every word of the base is on the paper whole.
+TEST_F(TestEtats, TheOpeningListPrintsEveryWordOfTheShippedBase) {
+  const QString livree = QStringLiteral(MVD_BUILD_DIR "/base/eco.db");
+  QSet<QString> attendus;
+  {
+    BaseDonnees eco("essai_livree");
+    eco.ouvre(livree);
+    auto rs = eco.requete("SELECT Eco_libelle, Eco_coup FROM ECO");
+    for (; !rs.fin(); rs.suivant())
+      for (const char* champ : {"Eco_libelle", "Eco_coup"})
+        for (const QString& mot : rs.texte(champ).split(' ', Qt::SkipEmptyParts)) attendus.insert(mot);
+  }
+  ASSERT_GT(attendus.size(), 1000);
+  imp = 1;
+  ASSERT_TRUE(lance_etat("lis_eco.rpt", livree));
+  QSet<QString> imprimes;
+  // The PDF's ligatures (ff, fi, fl) read as their letters.
+  const QString texte = texte_imprime().normalized(QString::NormalizationForm_KC);
+  for (const QString& mot : texte.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts)) imprimes.insert(mot);
+  QStringList manquants;
+  for (const QString& mot : attendus)
+    if (!imprimes.contains(mot)) manquants << mot;
+  manquants.sort();
+  EXPECT_EQ(manquants.size(), 0) << manquants.mid(0, 40).join(' ').toStdString();
 }
 
 // A missing definition, a missing database or a failed print: the error's

@@ -106,6 +106,39 @@ TEST_F(TestImpressionListe, ColumnsOfNoWidthTakeNoRoomAndCellsAreCut) {
   EXPECT_FALSE(pages[0].contains("noir"));
 }
 
+// A name or a move line longer than its column wraps within it: every word
+// printed, in order, the rows below pushed down; rows of several lines take
+// more pages, none split over two.
+TEST_F(TestImpressionListe, LongValuesWrapWithinTheirColumn) {
+  const int n = lignes_table_par_page("Arial", 10);
+  QStringList mots;
+  for (int i = 1; i <= 40; ++i) mots << QString("mot%1").arg(i);
+  QTreeWidget l;
+  remplit(l, 3);
+  l.topLevelItem(1)->setText(0, mots.join(' '));
+  const QStringList lignes = lignes_page(imprime(l).value(0));
+  const int debut = lignes.indexOf(QRegularExpression("^mot1 .*noir2$"));
+  ASSERT_GE(debut, 0) << lignes.join('\n').toStdString();
+  QStringList lus;
+  int k = debut;
+  for (; k < lignes.size() && lignes[k].startsWith("mot"); ++k)
+    lus << lignes[k].split(' ', Qt::SkipEmptyParts).filter(QRegularExpression("^mot\\d+$"));
+  EXPECT_GT(k - debut, 1) << "the name takes more than one line";
+  EXPECT_EQ(lus, mots);
+  EXPECT_EQ(lignes.value(k).simplified(), "blanc3 noir3");
+
+  // A page's worth of rows, each more than a line high: more than a page,
+  // and each row's words on one page.
+  plateforme::ImpressionsEnTest::efface();
+  QTreeWidget d;
+  remplit(d, n);
+  for (int i = 0; i < n; ++i) d.topLevelItem(i)->setText(2, QString("noir%1 ").arg(i + 1) + mots.join(' '));
+  const QStringList pages = imprime(d);
+  EXPECT_GE(pages.size(), 2);
+  for (const QString& page : pages)
+    EXPECT_EQ(page.count(QRegularExpression("\\bmot1\\b")), page.count(QRegularExpression("\\bmot40\\b")));
+}
+
 TEST_F(TestImpressionListe, FooterDateFollowsTheLanguage) {
   const struct {
     int langue;

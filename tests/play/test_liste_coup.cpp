@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "platform/fenetres.h"
@@ -92,6 +93,28 @@ TEST_F(ListeCoup, LaFenetreMontreLesLignesQuiContinuentLaPartie) {
   choisit(QStringLiteral("1.e4 e5 *"));
   EXPECT_EQ(l.Text1->text(), QString());
   EXPECT_FALSE(l.Command3->isEnabled());
+}
+
+// A second "Ouvertures ?" while the window fills (its events let through) is
+// ignored: each line is listed once, with no box.
+TEST_F(ListeCoup, UnSecondClicPendantLeRemplissageEstIgnore) {
+  cree_base_ouvertures({"1.e4 e5 *", "1.e4 e5 2.Nf3 *", "1.e4 e5 2.Nf3+ Nc6 *", "1.e4 c5 *"});
+  ouvre();
+  coup("e2", "e4");
+  int relances = 0;
+  QTimer::singleShot(0, [&relances] {
+    ++relances;
+    montre_ouvertures_possibles();
+  });
+  montre_ouvertures_possibles();
+  liste_coup* l = fenetres::existante<liste_coup>();
+  ASSERT_NE(l, nullptr);
+  EXPECT_EQ(relances, 1) << "the second click came while the window filled";
+  EXPECT_EQ(l->List1->topLevelItemCount(), 4);
+  EXPECT_EQ(BoitesEnTest::textes(), QStringList());
+  // Once filled, the command fills it again.
+  montre_ouvertures_possibles();
+  EXPECT_EQ(l->List1->topLevelItemCount(), 4);
 }
 
 // The move goes through the board's one path: the move list, both
