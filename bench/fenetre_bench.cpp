@@ -8,12 +8,15 @@
 // - the window: joue_machine(), timed from the call to the recorded move, with
 //   the yields counted and the longest time between two of them.
 // One line per position and a summary:
-//   pos=N window_ms=... engine_ms=... ratio=... same_move=1 yields_per_s=... max_gap_ms=...
+//   pos=N window_ms=... engine_ms=... ratio=... window_worst_ms=... engine_worst_ms=... same_move=1
+//   yields_per_s=... max_gap_ms=...
 //   positions=N runs=R median_ratio=... p99_ratio=... worst_ratio=... all_same=1 min_yields_per_s=...
 //   max_gap_ms=... load=...
 // Runs offscreen or on a display (QT_QPA_PLATFORM=xcb). Build it in Release.
-// Each side's time is its best of a few runs (the machine is shared); the
-// yields a second are counted on moves of 100 ms or more.
+// Each position is run a few times, the engine and the window in turn (A B A
+// B); each side's time is its median over the runs, and the line also gives
+// the window's worst run. The yields a second are counted on moves of 100 ms
+// or more.
 // Usage: bench_fenetre_bench [positions file] [level] [runs]
 #include <QApplication>
 #include <QClipboard>
@@ -28,6 +31,7 @@
 #include <vector>
 
 #include "app/branchement.h"
+#include "bench/aide_bench.h"
 #include "app/menu.h"
 #include "chess/etat.h"
 #include "chess/fen.h"
@@ -49,36 +53,11 @@
 #define MVD_BENCH_DIR "bench"
 #endif
 
-namespace {
-
-double quantile(std::vector<double> v, double q) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  const size_t i = std::min(v.size() - 1, static_cast<size_t>(q * static_cast<double>(v.size() - 1) + 0.5));
-  return v[i];
-}
-
-double mediane(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-std::string charge_systeme() {
-  std::ifstream f("/proc/loadavg");
-  std::string un, cinq, quinze;
-  f >> un >> cinq >> quinze;
-  return un + "/" + cinq + "/" + quinze;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const std::string chemin = argc > 1 ? argv[1] : MVD_BENCH_DIR "/positions_recherche.txt";
   const int niveau = argc > 2 ? std::clamp(std::atoi(argv[2]), 0, 3) : 3;
-  const int essais = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
+  const int essais = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
   std::ifstream fichier(chemin);
   if (!fichier) {
     std::fprintf(stderr, "cannot read %s\n", chemin.c_str());
@@ -177,13 +156,14 @@ int main(int argc, char** argv) {
     return m;
   };
 
-  // On a shared machine a run is slowed by the others: each side keeps its
-  // best of `essais` runs; the yields and gaps are those of every run.
-  std::vector<double> rapports, passages_par_s, ecarts;
+  // Each position `essais` times, engine then window each time (A B A B):
+  // the medians of both sides give the position's ratio.
+  bench::Mesures rapports;
+  std::vector<double> passages_par_s, ecarts;
   bool tous_pareils = true;
   int n = 0;
   for (const std::string& fen : suite) {
-    Mesure meilleure;
+    bench::Mesures fenetre, moteur;
     double pire_ecart = 0, par_s = -1;
     bool pareil = true;
     for (int e = 0; e < essais; ++e) {
@@ -195,36 +175,33 @@ int main(int argc, char** argv) {
         const double r = m.passages / (m.ms_fenetre / 1000.0);
         par_s = par_s < 0 ? r : std::min(par_s, r);
       }
-      if (!meilleure.lue) {
-        meilleure = m;
-      } else {
-        meilleure.ms_moteur = std::min(meilleure.ms_moteur, m.ms_moteur);
-        meilleure.ms_fenetre = std::min(meilleure.ms_fenetre, m.ms_fenetre);
-      }
+      fenetre.ajoute(m.ms_fenetre);
+      moteur.ajoute(m.ms_moteur);
     }
-    if (!meilleure.lue) {
+    if (fenetre.vide()) {
       std::fprintf(stderr, "skipped: %s\n", fen.c_str());
       continue;
     }
     tous_pareils = tous_pareils && pareil;
-    const double rapport = meilleure.ms_moteur > 0 ? meilleure.ms_fenetre / meilleure.ms_moteur : 0;
-    rapports.push_back(rapport);
+    const double rapport = moteur.mediane() > 0 ? fenetre.mediane() / moteur.mediane() : 0;
+    rapports.ajoute(rapport);
     if (par_s >= 0) passages_par_s.push_back(par_s);
     ecarts.push_back(pire_ecart);
     // Yields a second only where the move took long enough to need them.
     char debit[32] = "-";
     if (par_s >= 0) std::snprintf(debit, sizeof debit, "%.0f", par_s);
-    std::printf("pos=%d window_ms=%.1f engine_ms=%.1f ratio=%.3f same_move=%d yields_per_s=%s max_gap_ms=%.1f\n",
-                ++n, meilleure.ms_fenetre, meilleure.ms_moteur, rapport, pareil ? 1 : 0, debit, pire_ecart);
+    std::printf(
+        "pos=%d window_ms=%.1f engine_ms=%.1f ratio=%.3f window_worst_ms=%.1f engine_worst_ms=%.1f same_move=%d "
+        "yields_per_s=%s max_gap_ms=%.1f\n",
+        ++n, fenetre.mediane(), moteur.mediane(), rapport, fenetre.pire(), moteur.pire(), pareil ? 1 : 0, debit,
+        pire_ecart);
     std::fflush(stdout);
   }
-  std::printf(
-      "positions=%d runs=%d median_ratio=%.3f p99_ratio=%.3f worst_ratio=%.3f all_same=%d min_yields_per_s=%.0f "
-      "max_gap_ms=%.1f load=%s\n",
-      n, essais, mediane(rapports), quantile(rapports, 0.99),
-      rapports.empty() ? 0.0 : *std::max_element(rapports.begin(), rapports.end()), tous_pareils ? 1 : 0,
-      passages_par_s.empty() ? 0.0 : *std::min_element(passages_par_s.begin(), passages_par_s.end()),
-      ecarts.empty() ? 0.0 : *std::max_element(ecarts.begin(), ecarts.end()), charge_systeme().c_str());
+  std::printf("positions=%d runs=%d median_ratio=%.3f p99_ratio=%.3f worst_ratio=%.3f all_same=%d min_yields_per_s=%.0f "
+              "max_gap_ms=%.1f %s\n",
+              n, essais, rapports.mediane(), rapports.centile(99), rapports.pire(), tous_pareils ? 1 : 0,
+              passages_par_s.empty() ? 0.0 : *std::min_element(passages_par_s.begin(), passages_par_s.end()),
+              ecarts.empty() ? 0.0 : *std::max_element(ecarts.begin(), ecarts.end()), bench::charge().c_str());
   pendant_recherche() = nullptr;
   fenetres::ferme_toutes();
   return 0;
