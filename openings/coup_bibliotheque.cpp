@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include "chess/coups.h"
@@ -40,10 +41,13 @@ constexpr int PEU_DE_LIGNES = 4000;
 // most draws hit when many lines continue the moves), TIRAGES_MAX at most.
 // Counting costs little per line and a drawn key much more (a read of the
 // table at a random place): the threshold balances the two.
-constexpr int PEU_DE_LIGNES_AU_HASARD = 2500;
+constexpr int PEU_DE_LIGNES_AU_HASARD = 5000;
 constexpr int TIRAGES_PREMIER_LOT = 16;
 constexpr int TIRAGES_PAR_LOT = 256;
 constexpr int TIRAGES_MAX = 16 * 1024;
+// A rank drawn among all the lines of the range is drawn again this many
+// times at most when it falls on a line that ends in a result.
+constexpr int ESSAIS_DE_RANG = 8;
 
 const char* const FINS[] = {"*", "1-0", "0-1", "1/2-1/2"};
 
@@ -52,6 +56,12 @@ const char* const FINS[] = {"*", "1-0", "0-1", "1/2-1/2"};
 struct Candidates {
   QString where;
   QVariantList valeurs;
+  // The same range on the line text with the lines that end in a result
+  // left in: the index walks it without a test on each line. Those lines
+  // are the ones equal to one of `fins`.
+  QString plage;
+  QVariantList valeurs_plage;
+  QVariantList fins;
 
   // Read through the index on the line text, which holds every column the
   // choice needs.
@@ -70,8 +80,13 @@ Candidates candidates(const QString& coups) {
   c.where = prefixe ? QStringLiteral(" WHERE Eco_coup > ? AND Eco_coup < ?") : QStringLiteral(" WHERE Eco_coup > ?");
   c.valeurs << debut + QLatin1Char('*');
   if (prefixe) c.valeurs << f.valeurs.at(1);
+  c.plage = c.where;
+  c.valeurs_plage = c.valeurs;
   c.where += QStringLiteral(" AND Eco_coup NOT IN (?, ?, ?, ?)");
   for (const char* fin : FINS) c.valeurs << debut + QLatin1String(fin);
+  // "moves *" lies below the range already.
+  for (const char* fin : FINS)
+    if (fin[0] != '*') c.fins << debut + QLatin1String(fin);
   return c;
 }
 
@@ -132,9 +147,10 @@ qint64 rang_au_hasard(qint64 n) {
 
 // Keys drawn uniformly between the lowest and the highest key, the first one
 // that is a continuing line taken: each continuing line is equally likely.
-// `tirages` keys at most, in growing lots; an invalid key when none is hit.
-QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages) {
-  int lot = TIRAGES_PREMIER_LOT;
+// `tirages` keys at most, in growing lots from `premier_lot`; an invalid key
+// when none is hit.
+QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages, int premier_lot) {
+  int lot = premier_lot;
   for (int tires = 0; tires < tirages; tires += lot, lot = std::min(lot * 4, TIRAGES_PAR_LOT)) {
     QVariantList cles;
     QStringList marques;
@@ -162,12 +178,50 @@ QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages) {
   return {};
 }
 
+// The lines of the range on the line text (those ending in a result
+// included), counted up to `plafond`: the index walks them without a test on
+// each, several times faster than the continuing lines are counted.
+qint64 compte_plage(const Candidates& c, qint64 plafond) {
+  return db_eco
+      .valeur(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ECO") + c.source() + c.plage +
+                  QStringLiteral(" LIMIT %1)").arg(plafond),
+              c.valeurs_plage)
+      .toLongLong();
+}
+
+// The key of a continuing line taken uniformly among the `dans_plage` lines
+// of the range (an exact count), or an invalid key when the ranks drawn all
+// fell on lines that end in a result. A rank is drawn among all the lines of
+// the range and read from the nearer end of the index, in the index's own
+// order (a line's text, then its other columns and its key); one that ends
+// in a result is drawn again, so each continuing line is equally likely.
+QVariant cle_de_rang_dans_plage(const Candidates& c, qint64 dans_plage) {
+  static const QString ORDRE_INDEX =
+      QStringLiteral(" ORDER BY Eco_coup%1, Eco_note%1, Eco_connaissance%1, Eco_code%1, Eco_cle%1");
+  for (int essai = 0; essai < ESSAIS_DE_RANG; ++essai) {
+    const qint64 rang = rang_au_hasard(dans_plage);
+    const bool par_la_fin = rang >= dans_plage / 2;
+    QVariantList valeurs = c.valeurs_plage;
+    valeurs << (par_la_fin ? dans_plage - 1 - rang : rang);
+    auto rs = db_eco.requete(QStringLiteral("SELECT Eco_cle, Eco_coup FROM ECO") + c.source() + c.plage +
+                                 ORDRE_INDEX.arg(par_la_fin ? QStringLiteral(" DESC") : QString()) +
+                                 QStringLiteral(" LIMIT 1 OFFSET ?"),
+                             valeurs);
+    if (rs.fin()) return {};
+    const QString ligne = rs.texte(QStringLiteral("Eco_coup"));
+    if (std::none_of(c.fins.begin(), c.fins.end(), [&](const QVariant& fin) { return fin.toString() == ligne; }))
+      return rs.valeur(QStringLiteral("Eco_cle"));
+  }
+  return {};
+}
+
 // Any continuing line, each equally likely, whatever their number. A first
 // small lot of keys is drawn before anything is counted: when the lines are
 // many (the first moves of a game), it hits at once and the count is saved.
-// Otherwise a few lines are counted and one is taken by its rank; among
-// more, keys are drawn in growing lots. Each way the choice is uniform (a
-// drawn key hits each continuing line alike), so the whole is.
+// Otherwise the lines of the range are counted, and among a few one is taken
+// by its rank; among more, keys are drawn in growing lots. Each way the
+// choice is uniform (a drawn key hits each continuing line alike), so the
+// whole is.
 plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
   // Two queries: SQLite reads a lone min() or max() off the key's end, and
   // scans the table for both at once.
@@ -175,21 +229,31 @@ plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
   if (premiere.isNull()) return aucune_ligne();
   const qint64 bas = premiere.toLongLong();
   const qint64 haut = db_eco.valeur(QStringLiteral("SELECT max(Eco_cle) FROM ECO")).toLongLong();
-  if (const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_PREMIER_LOT); cle.isValid()) return ligne_de_cle(cle);
-  auto par_rang = [&](qint64 n) {
+  if (const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_PREMIER_LOT, TIRAGES_PREMIER_LOT);
+      cle.isValid())
+    return ligne_de_cle(cle);
+  // Among the `dans_plage` lines of the range (an exact count): by a rank
+  // among them all, or, when the ranks keep falling on lines that end in a
+  // result, by a rank among the continuing lines alone, counted (each of the
+  // two uniform, so their sequence is).
+  auto par_rang = [&](qint64 dans_plage) {
+    if (const QVariant cle = cle_de_rang_dans_plage(c, dans_plage); cle.isValid()) return ligne_de_cle(cle);
+    const qint64 n = compte(c, std::numeric_limits<qint64>::max());
+    if (n == 0) return aucune_ligne();
     QVariantList valeurs = c.valeurs;
     valeurs << rang_au_hasard(n);
     return ligne_de_cle(db_eco.valeur(QStringLiteral("SELECT Eco_cle FROM ECO") + c.source() + c.where +
                                           QStringLiteral(" ORDER BY Eco_coup LIMIT 1 OFFSET ?"),
                                       valeurs));
   };
-  const qint64 peu = compte(c, PEU_DE_LIGNES_AU_HASARD);
+  const qint64 peu = compte_plage(c, PEU_DE_LIGNES_AU_HASARD);
   if (peu == 0) return aucune_ligne();
   if (peu < PEU_DE_LIGNES_AU_HASARD) return par_rang(peu);
-  const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_MAX);
+  // The first lot missed: the next one is larger.
+  const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_MAX, TIRAGES_PREMIER_LOT * 4);
   if (cle.isValid()) return ligne_de_cle(cle);
   // Keys too sparse for the draws: count the lines after all.
-  return par_rang(db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO") + c.where, c.valeurs).toLongLong());
+  return par_rang(compte_plage(c, std::numeric_limits<qint64>::max()));
 }
 
 // The next move of `ligne` after `coups`: the token that starts one blank

@@ -137,12 +137,19 @@ struct CasEquite {
   int par_bloc;
   qint64 ecart;  // the second block's keys start after this one
   bool arrets;   // lines ending at the moves lie between the blocks
+  int resultats;  // lines ending in a result right after the moves, before both blocks
 };
 
 const CasEquite EQUITES[] = {
-    {"few lines across a gap", 600, 500000, true},
-    {"many lines across a gap", 3000, 500000, true},
-    {"dense keys, first draws hit", 3000, 3000, false},
+    {"few lines across a gap", 600, 500000, true, 0},
+    {"many lines across a gap", 3000, 500000, true, 0},
+    {"dense keys, first draws hit", 3000, 3000, false, 0},
+    // The ranks drawn among all the lines of the range now and then fall on
+    // a line that ends in a result, and are drawn again.
+    {"few lines beside some that end in a result", 600, 500000, false, 200},
+    // The ranks drawn fall on such lines most times, and the continuing
+    // lines alone are often counted instead.
+    {"few lines among many that end in a result", 100, 500000, false, 1500},
 };
 
 void PrintTo(const CasEquite& c, std::ostream* os) { *os << c.nom; }
@@ -153,14 +160,16 @@ TEST_P(EquiteHasard, RandomChoiceIsEvenAcrossBlocks) {
   const CasEquite& c = GetParam();
   cree_base({});
   db_eco.execute(QStringLiteral(
-                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < max(%1, %4)) "
                      "INSERT INTO ECO (Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_connaissance) "
-                     "SELECT i, 'C20', 'L', '1.e4 e5 *', 0 FROM n UNION ALL "
-                     "SELECT 100000 + i, 'C20', 'L', '1.e4 *', 0 FROM n WHERE %3 UNION ALL "
-                     "SELECT %2 + i, 'C20', 'L', '1.e4 c5 *', 0 FROM n")
+                     "SELECT i, 'C20', 'L', '1.e4 e5 *', 0 FROM n WHERE i <= %1 UNION ALL "
+                     "SELECT 100000 + i, 'C20', 'L', '1.e4 *', 0 FROM n WHERE %3 AND i <= %1 UNION ALL "
+                     "SELECT %2 + i, 'C20', 'L', '1.e4 c5 *', 0 FROM n WHERE i <= %1 UNION ALL "
+                     "SELECT 200000 + i, 'C20', 'L', '1.e4 1-0', 0 FROM n WHERE i <= %4")
                      .arg(c.par_bloc)
                      .arg(c.ecart)
-                     .arg(c.arrets ? 1 : 0));
+                     .arg(c.arrets ? 1 : 0)
+                     .arg(c.resultats));
   initialise_hasard(11);
   int premier = 0, second = 0;
   const int tirages = 1200;
