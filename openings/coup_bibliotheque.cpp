@@ -90,14 +90,18 @@ Candidates candidates(const QString& coups) {
   return c;
 }
 
-// The number of continuing lines, counted up to `plafond`.
-qint64 compte(const Candidates& c, qint64 plafond) {
+// The lines read through the index on the line text that meet `where`,
+// counted up to `plafond`.
+qint64 compte_lignes(const Candidates& c, const QString& where, const QVariantList& valeurs, qint64 plafond) {
   return db_eco
-      .valeur(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ECO") + c.source() + c.where +
+      .valeur(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ECO") + c.source() + where +
                   QStringLiteral(" LIMIT %1)").arg(plafond),
-              c.valeurs)
+              valeurs)
       .toLongLong();
 }
+
+// The number of continuing lines, counted up to `plafond`.
+qint64 compte(const Candidates& c, qint64 plafond) { return compte_lignes(c, c.where, c.valeurs, plafond); }
 
 plateforme::JeuEnregistrements ligne_de_cle(const QVariant& cle) {
   return db_eco.requete(COLONNES + QStringLiteral(" WHERE Eco_cle = ?"), {cle});
@@ -182,11 +186,7 @@ QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages, in
 // included), counted up to `plafond`: the index walks them without a test on
 // each, several times faster than the continuing lines are counted.
 qint64 compte_plage(const Candidates& c, qint64 plafond) {
-  return db_eco
-      .valeur(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ECO") + c.source() + c.plage +
-                  QStringLiteral(" LIMIT %1)").arg(plafond),
-              c.valeurs_plage)
-      .toLongLong();
+  return compte_lignes(c, c.plage, c.valeurs_plage, plafond);
 }
 
 // The key of a continuing line taken uniformly among the `dans_plage` lines
