@@ -5,6 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDate>
+
+#include "correspondence/base_corres.h"
+
 #include <algorithm>
 #include <csignal>
 #include <random>
@@ -236,4 +240,21 @@ QString texte_montre(const QObject* controle) {
   if (auto* g = qobject_cast<const QGroupBox*>(controle)) return g->title();
   if (auto* a = qobject_cast<const QAction*>(controle)) return a->text();
   return QStringLiteral("<absent>");
+}
+
+PartieCorres partie_corres_essai(bool jai_blanc, const QString& coups, int notation, const QString& resultat) {
+  PartieCorres p;
+  p.jai_blanc = jai_blanc;
+  p.blanc = jai_blanc ? QStringLiteral("Moi") : QStringLiteral("Lui");
+  p.noir = jai_blanc ? QStringLiteral("Lui") : QStringLiteral("Moi");
+  p.mel_blanc = jai_blanc ? QStringLiteral("moi@exemple.org") : QStringLiteral("lui@exemple.org");
+  p.mel_noir = jai_blanc ? QStringLiteral("lui@exemple.org") : QStringLiteral("moi@exemple.org");
+  p.elo_blanc = 1600;
+  p.elo_noir = 1700;
+  p.debut = QDate(2026, 3, 1);
+  p.cle_adverse = 12;
+  p.resultat = resultat;
+  p.coups = coups;
+  p.notation = notation;
+  return p;
 }

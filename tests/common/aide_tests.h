@@ -101,3 +101,9 @@ struct NomDuCas {
 // The text a control shows: a button's or a label's text, a frame's title, a
 // menu item's text; "<absent>" without a control.
 QString texte_montre(const QObject* controle);
+
+struct PartieCorres;
+
+// A correspondence game between "Moi" and "Lui" (1600 against 1700, begun on
+// 1 March 2026), the user White or Black, with its moves and result.
+PartieCorres partie_corres_essai(bool jai_blanc, const QString& coups, int notation, const QString& resultat);

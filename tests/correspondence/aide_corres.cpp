@@ -55,20 +55,7 @@ void TestCorres::TearDown() {
 }
 
 qint64 TestCorres::ajoute(const QString& coups, bool jai_blanc, int notation, const QString& resultat) {
-  PartieCorres p;
-  p.jai_blanc = jai_blanc;
-  p.blanc = jai_blanc ? QStringLiteral("Moi") : QStringLiteral("Lui");
-  p.noir = jai_blanc ? QStringLiteral("Lui") : QStringLiteral("Moi");
-  p.mel_blanc = jai_blanc ? QStringLiteral("moi@exemple.org") : QStringLiteral("lui@exemple.org");
-  p.mel_noir = jai_blanc ? QStringLiteral("lui@exemple.org") : QStringLiteral("moi@exemple.org");
-  p.elo_blanc = 1600;
-  p.elo_noir = 1700;
-  p.debut = QDate(2026, 3, 1);
-  p.cle_adverse = 12;
-  p.resultat = resultat;
-  p.coups = coups;
-  p.notation = notation;
-  return ajoute_partie(base_corres, p);
+  return ajoute_partie(base_corres, partie_corres_essai(jai_blanc, coups, notation, resultat));
 }
 
 PartieCorres TestCorres::lue(qint64 cle) const {

@@ -48,19 +48,8 @@ void TestEcran::SetUp() {
   // Two running games: the user to move in the first listed, the opponent in
   // the second.
   for (const bool jai_blanc : {true, false}) {
-    PartieCorres p;
-    p.jai_blanc = jai_blanc;
-    p.blanc = jai_blanc ? QStringLiteral("Moi") : QStringLiteral("Lui");
-    p.noir = jai_blanc ? QStringLiteral("Lui") : QStringLiteral("Moi");
-    p.mel_blanc = jai_blanc ? QStringLiteral("moi@exemple.org") : QStringLiteral("lui@exemple.org");
-    p.mel_noir = jai_blanc ? QStringLiteral("lui@exemple.org") : QStringLiteral("moi@exemple.org");
-    p.elo_blanc = 1600;
-    p.elo_noir = 1700;
+    PartieCorres p = partie_corres_essai(jai_blanc, QStringLiteral("1.e4 e5"), 2, QStringLiteral("*"));
     p.debut = QDate(2026, 3, jai_blanc ? 2 : 1);
-    p.cle_adverse = 12;
-    p.resultat = QStringLiteral("*");
-    p.coups = QStringLiteral("1.e4 e5");
-    p.notation = 2;
     ajoute_partie(dossier() + QStringLiteral("/base/corres.db"), p);
   }
 }
