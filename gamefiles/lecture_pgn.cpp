@@ -29,8 +29,7 @@ bool blanc(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 
 // What each byte is to the reader, looked up once a byte.
 enum : unsigned char {
-  NOM_TAG = 1,      // may stand in a tag name: letters, digits, _ - + # =
-  SPECIAL_COUPS = 2,  // stops the quick walk through a movetext: { ( ) ; and the result bytes - / *
+  NOM_TAG = 1,  // may stand in a tag name: letters, digits, _ - + # =
 };
 struct Classes {
   unsigned char t[256] = {};
@@ -39,7 +38,6 @@ struct Classes {
     for (int c = 'A'; c <= 'Z'; ++c) t[c] |= NOM_TAG;
     for (int c = '0'; c <= '9'; ++c) t[c] |= NOM_TAG;
     for (unsigned char c : {'_', '-', '+', '#', '='}) t[c] |= NOM_TAG;
-    for (unsigned char c : {'{', '(', ')', ';', '-', '/', '*'}) t[c] |= SPECIAL_COUPS;
   }
 };
 constexpr Classes CLASSES;
@@ -69,7 +67,17 @@ void parcourt_tags(std::string_view l, F&& f) {
     ++i;
     const std::size_t debut_valeur = i;
     bool echappee = false, ferme = false;
-    while (i < n) {
+    // Most values hold no backslash: their closing quote is the first one.
+    if (const void* q = std::memchr(l.data() + i, '"', n - i)) {
+      const std::size_t guillemet = static_cast<std::size_t>(static_cast<const char*>(q) - l.data());
+      if (!std::memchr(l.data() + i, '\\', guillemet - i)) {
+        i = guillemet;
+        ferme = true;
+      }
+    } else {
+      return;  // no closing quote: the tag is left out
+    }
+    while (!ferme && i < n) {
       while (i < n && l[i] != '"' && l[i] != '\\') ++i;
       if (i >= n) break;
       if (l[i] == '"') {
@@ -188,25 +196,25 @@ void parcourt_ligne_coups_lente(std::string_view l, EtatCoups& e);
 
 bool separe_jetons(char c) { return blanc(c) || c == '{' || c == '(' || c == ')' || c == ';'; }
 
-// The first byte from `i` on that may start or hold a comment, a variation,
-// a ";" or a result ({ ( ) ; - / *), `n` when none: sixteen bytes at a time
-// where the processor can.
-inline std::size_t saute_ordinaires(const char* d, std::size_t i, std::size_t n) {
+// The first byte from `i` on that is one of `C...`, `n` when none: sixteen
+// bytes at a time where the processor can.
+template <char... C>
+inline std::size_t cherche(const char* d, std::size_t i, std::size_t n) {
 #if defined(__SSE2__)
-  const __m128i accolade = _mm_set1_epi8('{'), ouvrante = _mm_set1_epi8('('), fermante = _mm_set1_epi8(')'),
-                point_virgule = _mm_set1_epi8(';'), tiret = _mm_set1_epi8('-'), barre = _mm_set1_epi8('/'),
-                etoile = _mm_set1_epi8('*');
   for (; i + 16 <= n; i += 16) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    const __m128i m = _mm_or_si128(
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, accolade), _mm_cmpeq_epi8(x, ouvrante)),
-                     _mm_or_si128(_mm_cmpeq_epi8(x, fermante), _mm_cmpeq_epi8(x, point_virgule))),
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, tiret), _mm_cmpeq_epi8(x, barre)), _mm_cmpeq_epi8(x, etoile)));
+    const __m128i m = (_mm_cmpeq_epi8(x, _mm_set1_epi8(C)) | ...);
     if (const int bits = _mm_movemask_epi8(m)) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(bits)));
   }
 #endif
-  while (i < n && !est(d[i], SPECIAL_COUPS)) ++i;
+  while (i < n && ((d[i] != C) && ...)) ++i;
   return i;
+}
+
+// The first byte from `i` on that may start or hold a comment, a variation,
+// a ";" or a result ({ ( ) ; - / *), `n` when none.
+inline std::size_t saute_ordinaires(const char* d, std::size_t i, std::size_t n) {
+  return cherche<'{', '(', ')', ';', '-', '/', '*'>(d, i, n);
 }
 
 // Whether the token `t` of the main line is a result, its move number
@@ -321,6 +329,84 @@ void parcourt_ligne_coups_lente(std::string_view l, EtatCoups& e) {
   }
 }
 
+// The byte after the line end at `i` (LF, CR or CRLF).
+inline std::size_t apres_fin_de_ligne(const char* d, std::size_t i, std::size_t n) {
+  return (d[i] == '\r' && i + 1 < n && d[i + 1] == '\n') ? i + 2 : i + 1;
+}
+
+// The rest of a movetext that is only looked through, once a move has been
+// seen: straight over the file's bytes, lines and all, as the line by line
+// walk above reads them. It stops after the line whose result ends the game
+// (`fini`), before a line that begins with "[" (the next game's tags, left
+// to be read), or at the end of the file.
+void saute_coups(FichierPgn& f, EtatCoups& e) {
+  for (std::string_view v = f.lignes_entieres(); !v.empty(); v = f.lignes_entieres()) {
+    const char* d = v.data();
+    const std::size_t n = v.size();
+    std::size_t i = 0;
+    while (i < n) {
+      // A line begins at i.
+      const std::size_t ligne = i;
+      if (d[i] == '%') {  // escape line
+        i = cherche<'\n', '\r'>(d, i, n);
+        if (i < n) i = apres_fin_de_ligne(d, i, n);
+        continue;
+      }
+      while (i < n && blanc(d[i])) ++i;
+      if (i < n && d[i] == '[') {
+        f.avance(ligne);
+        return;
+      }
+      std::size_t borne = i;  // no token begins before it
+      while (true) {
+        if (e.dans_commentaire) {
+          i = cherche<'}', '\n', '\r'>(d, i, n);
+          if (i >= n || d[i] != '}') break;
+          e.dans_commentaire = false;
+          borne = ++i;
+          continue;
+        }
+        i = cherche<'{', '(', ')', ';', '-', '/', '*', '\n', '\r'>(d, i, n);
+        if (i >= n) break;
+        const char c = d[i];
+        if (c == '\n' || c == '\r') break;
+        if (c == ';') {
+          i = cherche<'\n', '\r'>(d, i, n);
+          break;
+        }
+        if (c == '{') {
+          e.dans_commentaire = true;
+          borne = ++i;
+        } else if (c == '(') {
+          ++e.variation;
+          borne = ++i;
+        } else if (c == ')') {
+          if (e.variation > 0) --e.variation;
+          borne = ++i;
+        } else {
+          // "-", "/" or "*" inside a token: the whole token is looked at.
+          std::size_t debut = i, fin = i;
+          while (debut > borne && !separe_jetons(d[debut - 1])) --debut;
+          while (fin < n && !separe_jetons(d[fin]) && d[fin] != '\n' && d[fin] != '\r') ++fin;
+          if (e.variation == 0 && jeton_resultat(v.substr(debut, fin - debut))) e.fini = true;
+          i = fin;
+          if (e.fini) {
+            i = cherche<'\n', '\r'>(d, i, n);
+            break;
+          }
+        }
+      }
+      // The line ends at i (or the bytes do, at the end of the file).
+      if (i < n) i = apres_fin_de_ligne(d, i, n);
+      if (e.fini) {
+        f.avance(i);
+        return;
+      }
+    }
+    f.avance(n);
+  }
+}
+
 }  // namespace
 
 bool est_resultat(std::string_view t) { return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*"; }
@@ -358,7 +444,7 @@ bool FichierPgn::ouvre(const QString& chemin, QString* erreur) {
   base_ = 0;
   fin_fichier_ = false;
   debut_texte_ = 0;
-  prochain_lf_ = prochain_cr_ = INCONNUE;
+  fin_lignes_ = INCONNUE;
   if (fichier_.isSequential()) {
     // A pipe cannot go back: its first block is read now.
     remplit();
@@ -387,12 +473,12 @@ void FichierPgn::ferme() {
   tampon_.shrink_to_fit();
   debut_ = fin_ = 0;
   base_ = 0;
-  prochain_lf_ = prochain_cr_ = INCONNUE;
+  fin_lignes_ = INCONNUE;
 }
 
 bool FichierPgn::remplit() {
   if (fin_fichier_) return false;
-  prochain_lf_ = prochain_cr_ = INCONNUE;  // the bytes move, and more come
+  fin_lignes_ = INCONNUE;  // the bytes move, and more come
   // Unread bytes go to the front.
   if (debut_ > 0) {
     std::memmove(tampon_.data(), tampon_.data() + debut_, fin_ - debut_);
@@ -410,17 +496,27 @@ bool FichierPgn::remplit() {
   return true;
 }
 
-std::size_t FichierPgn::fin_de_ligne(std::size_t k) {
-  const char* d = tampon_.data();
-  auto cherche = [&](std::size_t& memo, char c) {
-    if (memo != INCONNUE && memo >= k) return;
-    const void* p = std::memchr(d + k, c, fin_ - k);
-    memo = p ? static_cast<std::size_t>(static_cast<const char*>(p) - d) : fin_;
-  };
-  cherche(prochain_lf_, '\n');
-  cherche(prochain_cr_, '\r');
-  return std::min(prochain_lf_, prochain_cr_);
+std::size_t FichierPgn::fin_de_ligne(std::size_t k) { return cherche<'\n', '\r'>(tampon_.data(), k, fin_); }
+
+std::string_view FichierPgn::lignes_entieres() {
+  if (tampon_.empty()) return {};
+  while (true) {
+    if (fin_fichier_) return std::string_view(tampon_.data() + debut_, fin_ - debut_);
+    if (fin_lignes_ == INCONNUE && fin_ >= 2) {
+      // The last line end before the last byte: a CR there may still get
+      // its LF from the next read.
+      const char* d = tampon_.data();
+      std::size_t p = fin_ - 1;
+      while (p > debut_ && d[p - 1] != '\n' && d[p - 1] != '\r') --p;
+      if (p > debut_) fin_lignes_ = (d[p - 1] == '\r' && d[p] == '\n') ? p + 1 : p;
+    }
+    if (fin_lignes_ != INCONNUE && fin_lignes_ > debut_)
+      return std::string_view(tampon_.data() + debut_, fin_lignes_ - debut_);
+    remplit();
+  }
 }
+
+void FichierPgn::avance(std::size_t n) { debut_ += n; }
 
 bool FichierPgn::ligne_suivante(std::string_view& ligne, std::int64_t& debut) {
   if (tampon_.empty()) return false;  // not open: ouvre() gives the buffer, ferme() takes it back
@@ -464,7 +560,7 @@ bool FichierPgn::positionne(std::int64_t offset) {
   base_ = offset;
   debut_ = fin_ = 0;
   fin_fichier_ = false;
-  prochain_lf_ = prochain_cr_ = INCONNUE;
+  fin_lignes_ = INCONNUE;
   if (tampon_.empty()) tampon_.resize(taille_tampon(taille_));
   remplit();
   return debut_de_ligne;
@@ -558,6 +654,8 @@ bool LecteurPgn::partie_suivante(PartieLue& p, bool coups) {
     if (coups) {
       if (!p.movetext.empty()) p.movetext.push_back('\n');
       p.movetext += en_utf8(l);
+    } else if (ec.coup_vu && !ec.fini && !attente_) {
+      saute_coups(f_, ec);
     }
     if (ec.fini) {
       if (termine()) return true;

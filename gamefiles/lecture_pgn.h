@@ -76,6 +76,14 @@ class FichierPgn {
   // The next line without its line end, and its offset; false at the end of
   // the file. The view lives until the next call.
   bool ligne_suivante(std::string_view& ligne, std::int64_t& debut);
+  // The unread bytes up to the end of the last whole line the buffer holds,
+  // its line end included (more is read when it holds none; at the end of
+  // the file, all that is left): a walk over many lines without a call per
+  // line. Empty at the end of the file. The view lives until the next call.
+  std::string_view lignes_entieres();
+  // Takes the first `n` bytes of the last lignes_entieres() as read; `n`
+  // falls at the start of a line or at the end of that view.
+  void avance(std::size_t n);
   // Reads from `offset` on. True when a line begins there (the start of the
   // text, or the byte before it ends a line).
   bool positionne(std::int64_t offset);
@@ -94,10 +102,9 @@ class FichierPgn {
   std::size_t fin_ = 0;      // bytes held in tampon_
   std::int64_t base_ = 0;    // file offset of tampon_[0]
   bool fin_fichier_ = false;
-  // The next LF and the next CR found in tampon_ (fin_ when there is none
-  // up to fin_), kept so that a file of LF lines is not searched for CRs
-  // to its end at each line; INCONNUE once the buffer has changed.
-  std::size_t prochain_lf_ = INCONNUE, prochain_cr_ = INCONNUE;
+  // Where the last whole line of tampon_ ends (see lignes_entieres()),
+  // INCONNUE until it is looked for after each read.
+  std::size_t fin_lignes_ = INCONNUE;
 };
 
 // One game as the reader gives it.

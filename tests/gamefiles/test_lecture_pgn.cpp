@@ -55,6 +55,19 @@ const CasDialecte CAS[] = {
     // still ends the game, and the next game (without tags) is its own.
     {"stray closing bracket", "[White \"Anna\"]\n\n1.e4 ) e5 ) 1-0\n\n1.d4 d5 (1...e5) 0-1\n",
      {"Anna", "-"}, "1.e4 ) e5 ) 1-0"},
+    // Lines after the first move: the list walks them without cutting them
+    // into lines first, and must end each game where the full reading does.
+    {"result on a later line, after comments, variations and escapes",
+     "[White \"Anna\"]\n\n1.e4 e5 2.Nf3\n{a comment\nover lines} Nc6 (2...d6\n3.d4 1-0) 3.Bb5 ; 0-1\n% 1-0\n  a6 "
+     "1/2-1/2 text after\n1.c4 *\n[White \"Bert\"]\n\n1.d4 *\n",
+     {"Anna", "-", "Bert"},
+     "1.e4 e5 2.Nf3\n{a comment\nover lines} Nc6 (2...d6\n3.d4 1-0) 3.Bb5 ; 0-1\na6 1/2-1/2 text after"},
+    {"indented tags after moves on a later line", "[White \"Anna\"]\n\n1.e4\ne5 {[Not a tag]}\n \t[White \"Bert\"]\n1.d4 *\n",
+     {"Anna", "Bert"}, "1.e4\ne5 {[Not a tag]}"},
+    {"CR lines after the first move", "[White \"Anna\"]\r\r1.e4\r{c\r} e5\r\r1-0\r1.c4 *\r[White \"Bert\"]\r1.d4 *",
+     {"Anna", "-", "Bert"},
+     "1.e4\n{c\n} e5\n1-0"},
+    {"last game without result nor line end", "[White \"Anna\"]\n\n1.e4\r\ne5 2.Nf3", {"Anna"}, "1.e4\ne5 2.Nf3"},
     {"tabs and blanks around lines", "  [White \"Anna\"]  \n\t\n\t1.e4 e5 *  \n", {"Anna"}, "1.e4 e5 *"},
     {"empty file", "", {}, ""},
 };
@@ -225,6 +238,34 @@ TEST_P(BordsDeBloc, LaPartieEstLueEntiereEtLaSuivanteAussi) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fichiers, BordsDeBloc, ::testing::ValuesIn(BORDS), NomDuCas());
+
+// The list walks a movetext over the buffer's bytes: wherever a block edge
+// falls in it, the game ends where the full reading ends it (a game without
+// tags follows, which a result missed would swallow).
+TEST_F(TestPgn, UnBordDeBlocNImporteOuDansLesCoupsNeChangeRienALaListe) {
+  const std::string partie =
+      "[White \"Bord\"]\r\n\r\n1.e4 e5 2.Nf3\r\n{a comment\r\nover lines} Nc6 (2...d6\r\n3.d4 1-0) 3.Bb5 ; 0-1\r\n"
+      "% 1-0\r\n  a6 1/2-1/2\r\n";
+  const std::size_t coups = partie.find("1.e4");
+  const std::size_t bord = pgn::FichierPgn::TAILLE_BLOC;
+  for (std::size_t avant = coups; avant <= partie.size(); ++avant) {
+    std::string texte = parties_jusqu_a(bord - avant);
+    const std::size_t debut = texte.size();
+    texte += partie + "\r\n1.c4 *\r\n[White \"Apres\"]\r\n\r\n1.d4 *\r\n";
+    const QString chemin = ecrit_fichier(texte);
+    const auto completes = lit_toutes(chemin, true);
+    const auto liste = lit_toutes(chemin, false);
+    ASSERT_GE(completes.size(), 3u) << avant;
+    ASSERT_EQ(liste.size(), completes.size()) << avant;
+    for (std::size_t k = completes.size() - 3; k < completes.size(); ++k) {
+      EXPECT_EQ(liste[k].debut, completes[k].debut) << avant;
+      EXPECT_EQ(liste[k].valeurs[pgn::WHITE], completes[k].valeurs[pgn::WHITE]) << avant;
+    }
+    EXPECT_EQ(liste[liste.size() - 3].debut, static_cast<std::int64_t>(debut)) << avant;
+    EXPECT_FALSE(liste[liste.size() - 2].presents[pgn::WHITE]) << avant;
+    EXPECT_EQ(liste.back().valeurs[pgn::WHITE], QStringLiteral("Apres")) << avant;
+  }
+}
 
 TEST_F(TestPgn, UnFichierLuNEstJamaisModifie) {
   const std::string texte = partie_pgn("Anna", "Bert", "1.e4 e5");
