@@ -43,6 +43,7 @@
 #include "openings/liens_ouvertures.h"
 #include "openings/ligne_eco.h"
 #include "openings/reglages_ouvertures.h"
+#include "platform/boites.h"
 
 namespace {
 
@@ -215,6 +216,11 @@ int main(int argc, char** argv) {
   // A book move that cannot be read shows a message in the program; here it is counted.
   int messages = 0;
   installe_afficheur_erreur([&](const std::string&, const std::string&) { ++messages; });
+  // A database error shows a box: here it is printed and counted, the run goes on.
+  plateforme::BoitesEnTest::active([&](const QString& texte) {
+    ++messages;
+    std::printf("message=%s\n", qPrintable(QString(texte).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+  });
 
   auto copie = [&](const char* nom) {
     const QString c = dossier.filePath(QString::fromLatin1(nom));

@@ -1,6 +1,6 @@
 #include "openings/coup_bibliotheque.h"
 
-#include <QSet>
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -37,13 +37,16 @@ constexpr int TETE_LONGUE = 20000;
 constexpr int TRES_PEU_DE_LIGNES = 256;
 constexpr int PEU_DE_LIGNES = 4000;
 // The random choice takes one of fewer than PEU_DE_LIGNES_AU_HASARD lines by
-// its rank; among more it draws keys in growing lots (the first one small, as
-// most draws hit when many lines continue the moves), TIRAGES_MAX at most.
-// Counting costs little per line and a drawn key much more (a read of the
-// table at a random place): the threshold balances the two.
-constexpr int PEU_DE_LIGNES_AU_HASARD = 5000;
-constexpr int TIRAGES_PREMIER_LOT = 16;
-constexpr int TIRAGES_PAR_LOT = 256;
+// its rank; among more it draws keys in lots that double up to
+// TIRAGES_PAR_LOT (the first one small, as most draws hit when many lines
+// continue the moves, the second larger once the count has shown the lines
+// are not few), TIRAGES_MAX at most. Counting costs little per line and a
+// drawn key much more (a read of the table at a random place): the threshold
+// balances the two.
+constexpr int PEU_DE_LIGNES_AU_HASARD = 3000;
+constexpr int TIRAGES_PREMIER_LOT = 32;
+constexpr int TIRAGES_SECOND_LOT = 96;
+constexpr int TIRAGES_PAR_LOT = 128;
 constexpr int TIRAGES_MAX = 16 * 1024;
 // A rank drawn among all the lines of the range is drawn again this many
 // times at most when it falls on a line that ends in a result.
@@ -93,6 +96,10 @@ Candidates candidates(const QString& coups) {
 // The lines read through the index on the line text that meet `where`,
 // counted up to `plafond`.
 qint64 compte_lignes(const Candidates& c, const QString& where, const QVariantList& valeurs, qint64 plafond) {
+  // Without a ceiling the count needs no inner query, which SQLite walks
+  // more slowly.
+  if (plafond == std::numeric_limits<qint64>::max())
+    return db_eco.valeur(QStringLiteral("SELECT count(*) FROM ECO") + c.source() + where, valeurs).toLongLong();
   return db_eco
       .valeur(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ECO") + c.source() + where +
                   QStringLiteral(" LIMIT %1)").arg(plafond),
@@ -149,35 +156,38 @@ qint64 rang_au_hasard(qint64 n) {
   return std::clamp<qint64>(static_cast<qint64>(std::floor(tire_hasard() * static_cast<double>(n))), 0, n - 1);
 }
 
+// The statement that checks a lot of `lot` drawn keys in the order drawn and
+// gives the first that is a continuing line (no row when none is): the keys
+// are the outer loop (CROSS JOIN keeps them there, in their order), each
+// looked up by key, and the looks stop at the first hit. Its values are the
+// keys, then the candidates' condition's.
+QString sql_tirage(const Candidates& c, int lot) {
+  static QHash<QString, QString> faits;  // by condition, index choice and lot
+  const QString cle = c.where + sans_index_eco() + QString::number(lot);
+  if (const auto it = faits.constFind(cle); it != faits.constEnd()) return *it;
+  QStringList tirees;
+  for (int i = 0; i < lot; ++i) tirees << QStringLiteral("(?)");
+  return faits[cle] = QStringLiteral("SELECT column1 FROM (VALUES ") + tirees.join(QLatin1Char(',')) +
+                      QStringLiteral(") CROSS JOIN ECO") + sans_index_eco() + c.where +
+                      QStringLiteral(" AND Eco_cle = column1 LIMIT 1");
+}
+
 // Keys drawn uniformly between the lowest and the highest key, the first one
 // that is a continuing line taken: each continuing line is equally likely.
-// `tirages` keys at most, in growing lots from `premier_lot`; an invalid key
-// when none is hit.
+// `tirages` keys at most, in lots that double from `premier_lot` up to
+// TIRAGES_PAR_LOT (a few sizes, each statement prepared once); an invalid
+// key when none is hit.
 QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages, int premier_lot) {
   int lot = premier_lot;
-  for (int tires = 0; tires < tirages; tires += lot, lot = std::min(lot * 4, TIRAGES_PAR_LOT)) {
-    QVariantList cles;
-    QStringList marques;
+  for (int tires = 0; tires < tirages; tires += lot, lot = std::min(lot * 2, TIRAGES_PAR_LOT)) {
     // The span of the keys is counted without sign: it may pass the largest
     // signed key (keys from below 0 up to near 2^63).
     const std::uint64_t ecart = static_cast<std::uint64_t>(haut) - static_cast<std::uint64_t>(bas);
-    for (int i = 0; i < lot; ++i) {
-      cles << static_cast<qint64>(static_cast<std::uint64_t>(bas) + tire_entier(ecart));
-      marques << QStringLiteral("?");
-    }
-    // The base checks the drawn keys itself, by key, and returns only those
-    // that continue the moves.
-    QVariantList valeurs = c.valeurs;
-    valeurs << cles;
-    QSet<qint64> convient;
-    for (auto rs = db_eco.requete(QStringLiteral("SELECT Eco_cle FROM ECO") + sans_index_eco() + c.where +
-                                      QStringLiteral(" AND Eco_cle IN (") + marques.join(QLatin1Char(',')) +
-                                      QLatin1Char(')'),
-                                  valeurs);
-         !rs.fin(); rs.suivant())
-      convient.insert(rs.valeur(QStringLiteral("Eco_cle")).toLongLong());
-    for (const QVariant& cle : cles)
-      if (convient.contains(cle.toLongLong())) return cle;
+    QVariantList valeurs;
+    for (int i = 0; i < lot; ++i) valeurs << static_cast<qint64>(static_cast<std::uint64_t>(bas) + tire_entier(ecart));
+    valeurs << c.valeurs;
+    const QVariant cle = db_eco.valeur(sql_tirage(c, lot), valeurs);
+    if (cle.isValid() && !cle.isNull()) return cle;
   }
   return {};
 }
@@ -250,10 +260,15 @@ plateforme::JeuEnregistrements ligne_au_hasard(const Candidates& c) {
   if (peu == 0) return aucune_ligne();
   if (peu < PEU_DE_LIGNES_AU_HASARD) return par_rang(peu);
   // The first lot missed: the next one is larger.
-  const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_MAX, TIRAGES_PREMIER_LOT * 4);
+  const QVariant cle = cle_tiree(c, bas, haut, TIRAGES_MAX, TIRAGES_SECOND_LOT);
   if (cle.isValid()) return ligne_de_cle(cle);
   // Keys too sparse for the draws: count the lines after all.
   return par_rang(compte_plage(c, std::numeric_limits<qint64>::max()));
+}
+
+// The line the book move takes: by the order or at random.
+plateforme::JeuEnregistrements choisit_ligne(const Candidates& c, bool au_hasard) {
+  return au_hasard ? ligne_au_hasard(c) : meilleure_ligne(c);
 }
 
 // The next move of `ligne` after `coups`: the token that starts one blank
@@ -275,8 +290,10 @@ std::string coup_suivant(const std::string& ligne, const std::string& coups, int
 
 qint64 cle_ligne_bibliotheque(const std::string& texte, bool au_hasard) {
   const Candidates c = candidates(coups_recherches(texte));
-  auto rs = au_hasard ? ligne_au_hasard(c) : meilleure_ligne(c);
-  return rs.fin() ? 0 : rs.valeur(QStringLiteral("Eco_cle")).toLongLong();
+  return db_eco.lecture([&] {
+    auto rs = choisit_ligne(c, au_hasard);
+    return rs.fin() ? qint64{0} : rs.valeur(QStringLiteral("Eco_cle")).toLongLong();
+  });
 }
 
 bool coup_bibliotheque(int couleur, const std::string& texte, int& col_s, int& lig_s, int& col_d, int& lig_d,
@@ -289,12 +306,26 @@ bool coup_bibliotheque(int couleur, const std::string& texte, int& col_s, int& l
   try {
     const QString coups = coups_recherches(texte);
     const Candidates c = candidates(coups);
-    auto rs = ouverture_aleatoire[profil] == 1 ? ligne_au_hasard(c) : meilleure_ligne(c);
-    if (rs.fin()) return false;
-
-    const std::string ligne = rs.texte(QStringLiteral("Eco_coup")).toStdString();
-    const bool appris = rs.valeur(QStringLiteral("Eco_connaissance")).toInt() != 0;
-    const float note_ligne = static_cast<float>(rs.valeur(QStringLiteral("Eco_note")).toDouble());
+    struct Choisie {
+      bool trouvee = false;
+      std::string ligne;
+      bool appris = false;
+      float note = 0;
+    };
+    const Choisie choisie = db_eco.lecture([&] {
+      auto rs = choisit_ligne(c, ouverture_aleatoire[profil] == 1);
+      Choisie r;
+      if (rs.fin()) return r;
+      r.trouvee = true;
+      r.ligne = rs.texte(QStringLiteral("Eco_coup")).toStdString();
+      r.appris = rs.valeur(QStringLiteral("Eco_connaissance")).toInt() != 0;
+      r.note = static_cast<float>(rs.valeur(QStringLiteral("Eco_note")).toDouble());
+      return r;
+    });
+    if (!choisie.trouvee) return false;
+    const std::string& ligne = choisie.ligne;
+    const bool appris = choisie.appris;
+    const float note_ligne = choisie.note;
     std::string token = coup_suivant(ligne, coups.toStdString(), couleur);
     if (token.empty()) return false;
 

@@ -204,12 +204,14 @@ void BaseDonnees::ouvre(const QString& chemin) {
 
 void BaseDonnees::ferme() {
   if (!ouverte_) return;
+  preparees_.clear();
   {
     QSqlDatabase db = QSqlDatabase::database(nom_, false);
     if (db.isOpen()) db.close();
   }
   QSqlDatabase::removeDatabase(nom_);
   ouverte_ = false;
+  en_transaction_ = false;
   connexions_ouvertes().removeAll(this);
 }
 
@@ -234,9 +236,29 @@ JeuEnregistrements BaseDonnees::requete(const QString& sql, const QVariantList& 
   return JeuEnregistrements(prepare(sql, valeurs));
 }
 
+QSqlQuery& BaseDonnees::preparee(const QString& sql) const {
+  if (const auto it = preparees_.find(sql); it != preparees_.end()) return *it->second;
+  constexpr std::size_t GARDEES = 64;
+  if (preparees_.size() >= GARDEES) preparees_.clear();
+  auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(nom_, false));
+  q->setForwardOnly(true);
+  if (!q->prepare(sql)) leve_sql(q->lastError());
+  return *preparees_.emplace(sql, std::move(q)).first->second;
+}
+
 QVariant BaseDonnees::valeur(const QString& sql, const QVariantList& valeurs) const {
-  QSqlQuery q = prepare(sql, valeurs);
-  return q.next() ? q.value(0) : QVariant();
+  if (!ouverte_) leve(texte_message(789));
+  QSqlQuery& q = preparee(sql);
+  lie(q, valeurs);
+  if (!q.exec()) {
+    const QSqlError e = q.lastError();
+    q.finish();
+    leve_sql(e);
+  }
+  QVariant v = q.next() ? q.value(0) : QVariant();
+  // Reset at once: a statement left running would hold the file's read lock.
+  q.finish();
+  return v;
 }
 
 int BaseDonnees::execute(const QString& sql, const QVariantList& valeurs) {
@@ -395,16 +417,19 @@ void BaseDonnees::debut_transaction() {
   if (!ouverte_) leve(texte_message(789));
   QSqlDatabase db = QSqlDatabase::database(nom_, false);
   if (!db.transaction()) leve_sql(db.lastError());
+  en_transaction_ = true;
 }
 
 void BaseDonnees::valide_transaction() {
   QSqlDatabase db = QSqlDatabase::database(nom_, false);
   if (!db.commit()) leve_sql(db.lastError());
+  en_transaction_ = false;
 }
 
 void BaseDonnees::annule_transaction() {
   QSqlDatabase db = QSqlDatabase::database(nom_, false);
   db.rollback();
+  en_transaction_ = false;
 }
 
 QStringList BaseDonnees::tables() const {

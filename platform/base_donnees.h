@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <memory>
+#include <unordered_map>
 #include <stdexcept>
 
 #include "platform/langue_messages.h"
@@ -128,7 +129,9 @@ class BaseDonnees {
 
   // A record set over `sql`, whose "?" are bound to `valeurs` in order.
   JeuEnregistrements requete(const QString& sql, const QVariantList& valeurs = {}) const;
-  // The first column of the first row, or an invalid value without row.
+  // The first column of the first row, or an invalid value without row. The
+  // statement is prepared once per text and kept for the next calls (the
+  // lookups of the opening base run the same few statements many times).
   QVariant valeur(const QString& sql, const QVariantList& valeurs = {}) const;
   // Runs a statement that returns no rows; returns the number of rows changed.
   int execute(const QString& sql, const QVariantList& valeurs = {});
@@ -150,6 +153,24 @@ class BaseDonnees {
       throw;
     }
     valide_transaction();
+  }
+
+  // Runs `lecture`, a series of reads, in one read transaction: the file is
+  // locked and its cache checked once, not at each statement, and the reads
+  // see one state of the file. Inside a transaction already open, it only
+  // runs them.
+  template <class F>
+  auto lecture(F&& lecture) {
+    if (en_transaction_) return lecture();
+    debut_transaction();
+    try {
+      auto r = lecture();
+      valide_transaction();
+      return r;
+    } catch (...) {
+      annule_transaction();
+      throw;
+    }
   }
 
   // Table and column definitions.
@@ -182,6 +203,8 @@ class BaseDonnees {
 
  private:
   QSqlQuery prepare(const QString& sql, const QVariantList& valeurs) const;
+  // The kept statement of valeur() for `sql`, prepared the first time.
+  QSqlQuery& preparee(const QString& sql) const;
   void debut_transaction();
   void valide_transaction();
   void annule_transaction();
@@ -189,6 +212,10 @@ class BaseDonnees {
   QString nom_;
   QString chemin_;
   bool ouverte_ = false;
+  bool en_transaction_ = false;
+  // Statements kept by valeur(), by their text; emptied when the connection
+  // closes (and when they become many).
+  mutable std::unordered_map<QString, std::unique_ptr<QSqlQuery>> preparees_;
 };
 
 }  // namespace plateforme

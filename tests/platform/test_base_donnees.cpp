@@ -224,4 +224,58 @@ TEST_F(TestBaseDonnees, TwoConnectionsToOneFileSeeEachOthersRows) {
   EXPECT_EQ(base.valeur("SELECT count(*) FROM ECO").toInt(), 4);
 }
 
+// valeur() keeps its statements: run again with other values, they read the
+// file as it is now, hold no lock between calls (the other connection
+// writes, compaction copies), and go with the connection.
+TEST_F(TestBaseDonnees, KeptStatementsReadTheFileAsItIsAndHoldNoLock) {
+  BaseDonnees base("essai");
+  base_de_trois(base);
+  const QString compte = "SELECT count(*) FROM ECO WHERE Eco_coup LIKE ?";
+  EXPECT_EQ(base.valeur(compte, {"1.e4%"}).toInt(), 2);
+  EXPECT_EQ(base.valeur(compte, {"1.d4%"}).toInt(), 1);
+  BaseDonnees seconde("essai-2");
+  seconde.ouvre(chemin("eco.db"));
+  // Writes and a transaction of the other connection are not blocked.
+  seconde.transaction([&] { seconde.ajoute("ECO", {{"Eco_coup", "1.d4 d5 *"}}); });
+  EXPECT_EQ(base.valeur(compte, {"1.d4%"}).toInt(), 2);
+  EXPECT_EQ(seconde.execute("DELETE FROM ECO WHERE Eco_coup = ?", {"1.e4 *"}), 1);
+  EXPECT_EQ(base.valeur(compte, {"1.e4%"}).toInt(), 1);
+  base.compacte_vers(chemin("copie.db"));
+  // A statement that fails leaves the kept ones usable.
+  EXPECT_THROW(base.valeur("SELECT count(*) FROM ECO WHERE Eco_coup = ?", {}), ErreurBase);
+  EXPECT_EQ(base.valeur(compte, {"1.%"}).toInt(), 3);
+  // Another file opened on the same connection: the statement is prepared
+  // again for it.
+  BaseDonnees::cree(chemin("vide.db"), schemas::base_eco());
+  base.ouvre(chemin("vide.db"));
+  EXPECT_EQ(base.valeur(compte, {"1.%"}).toInt(), 0);
+}
+
+// lecture() runs reads in one transaction of their own, or in the one
+// already open; either way the next transaction can start.
+TEST_F(TestBaseDonnees, ReadsRunInOneTransactionOrInTheOneOpen) {
+  BaseDonnees base("essai");
+  base_de_trois(base);
+  BaseDonnees seconde("essai-2");
+  seconde.ouvre(chemin("eco.db"));
+  seconde.valeur("PRAGMA busy_timeout = 0");  // refused at once, not after a wait
+  const int vus = base.lecture([&] {
+    const int avant = base.valeur("SELECT count(*) FROM ECO").toInt();
+    // The reads see one state of the file: a row the other connection
+    // could not add meanwhile (the file is locked for reading), or would
+    // add after.
+    EXPECT_THROW(seconde.execute("BEGIN EXCLUSIVE"), ErreurBase);
+    return avant + base.valeur("SELECT count(*) FROM ECO").toInt();
+  });
+  EXPECT_EQ(vus, 6);
+  seconde.ajoute("ECO", {{"Eco_coup", "1.c4 *"}});
+  base.transaction([&] {
+    base.ajoute("ECO", {{"Eco_coup", "1.b3 *"}});
+    EXPECT_EQ(base.lecture([&] { return base.valeur("SELECT count(*) FROM ECO").toInt(); }), 5);
+  });
+  EXPECT_THROW(base.lecture([&]() -> int { throw ErreurBase("echec"); }), ErreurBase);
+  base.transaction([&] { base.ajoute("ECO", {{"Eco_coup", "1.g3 *"}}); });
+  EXPECT_EQ(seconde.valeur("SELECT count(*) FROM ECO").toInt(), 6);
+}
+
 }  // namespace
