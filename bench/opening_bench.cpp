@@ -88,13 +88,25 @@ std::pair<bench::Mesures, bench::Mesures> mesure_us(F&& travail) {
 
 int manques = 0;  // cases whose median or worst is 1 ms or more
 
+// The lines that continue the moves of `texte` with one more token at least.
+int continuent(const std::string& texte) {
+  const QString coups = coups_recherches(texte);
+  const QString debut = coups.isEmpty() ? QStringLiteral("") : coups + QLatin1Char(' ');  // bound as '', not NULL
+  return db_eco
+      .valeur(QStringLiteral("SELECT count(*) FROM ECO WHERE substr(Eco_coup, 1, ?) = ? AND "
+                             "substr(Eco_coup, ?) NOT IN ('*', '1-0', '0-1', '1/2-1/2')"),
+              {debut.size(), debut, debut.size() + 1})
+      .toInt();
+}
+
 void imprime(const char* cas, const char* position, int lignes, const char* construite,
-             const std::pair<bench::Mesures, bench::Mesures>& mesures) {
+             const std::pair<bench::Mesures, bench::Mesures>& mesures, int suites = -1) {
   const bench::Mesures& m = mesures.first;
   const bool tenu = m.mediane() < 1000 && m.pire() < 1000;
   if (!tenu) ++manques;
-  std::printf("case=%s/%s rows=%d built=%s%s cpu_median_us=%.1f cpu_worst_us=%.1f target_us<1000 met=%s\n", cas,
-              position, lignes, construite, bench::resume(m, "us", 1).c_str(), mesures.second.mediane(),
+  std::printf("case=%s/%s rows=%d%s built=%s%s cpu_median_us=%.1f cpu_worst_us=%.1f target_us<1000 met=%s\n", cas,
+              position, lignes, suites >= 0 ? (" continuing=" + std::to_string(suites)).c_str() : "", construite,
+              bench::resume(m, "us", 1).c_str(), mesures.second.mediane(),
               mesures.second.pire(), tenu ? "yes" : "no");
   std::fflush(stdout);
 }
@@ -116,7 +128,8 @@ void mesure_base(const char* construite) {
             mesure_us([&] { coup_bibliotheque(couleur, texte_partie, cs, ls, cd, ld, marques, note); }));
     ouverture_aleatoire[1] = 1;
     imprime("book_random", p.nom, lignes, construite,
-            mesure_us([&] { coup_bibliotheque(couleur, texte_partie, cs, ls, cd, ld, marques, note); }));
+            mesure_us([&] { coup_bibliotheque(couleur, texte_partie, cs, ls, cd, ld, marques, note); }),
+            continuent(texte_partie));
   }
 }
 
