@@ -194,7 +194,9 @@ struct EtatCoups {
 // main line.
 void parcourt_ligne_coups_lente(std::string_view l, EtatCoups& e);
 
-bool separe_jetons(char c) { return blanc(c) || c == '{' || c == '(' || c == ')' || c == ';'; }
+bool separe_jetons(char c) {
+  return blanc(c) || c == '{' || c == '(' || c == ')' || c == ';' || c == '\n' || c == '\r';
+}
 
 // The first byte from `i` on that is one of `C...`, `n` when none: sixteen
 // bytes at a time where the processor can.
@@ -229,6 +231,31 @@ bool jeton_resultat(std::string_view t) {
   return est_resultat(t);
 }
 
+// One byte of `d` that may start or hold a comment, a variation or a result
+// ({ ( ) - / *, not ";"), at `i`: the state moves on, `i` past it (past the
+// token holding it for - / *), `borne` where a token may begin next. Sets
+// `fini` on a result of the main line.
+inline void pas_de_coups(const char* d, std::size_t& i, std::size_t n, std::size_t& borne, EtatCoups& e) {
+  const char c = d[i];
+  if (c == '{') {
+    e.dans_commentaire = true;
+    borne = ++i;
+  } else if (c == '(') {
+    ++e.variation;
+    borne = ++i;
+  } else if (c == ')') {
+    if (e.variation > 0) --e.variation;
+    borne = ++i;
+  } else {
+    // "-", "/" or "*" inside a token: the whole token is looked at.
+    std::size_t debut = i, fin = i;
+    while (debut > borne && !separe_jetons(d[debut - 1])) --debut;
+    while (fin < n && !separe_jetons(d[fin])) ++fin;
+    if (e.variation == 0 && jeton_resultat(std::string_view(d + debut, fin - debut))) e.fini = true;
+    i = fin;
+  }
+}
+
 // The same walk once a move has been seen: only comments, variations, ";"
 // and results matter then, so it jumps from one byte that may start or hold
 // them to the next and looks at a token only when it holds "-", "/" or "*".
@@ -251,30 +278,9 @@ void parcourt_ligne_coups(std::string_view l, EtatCoups& e) {
       continue;
     }
     i = saute_ordinaires(d, i, n);
-    if (i >= n) return;
-    const char c = d[i];
-    if (c == '{') {
-      e.dans_commentaire = true;
-      borne = ++i;
-    } else if (c == ';') {
-      return;
-    } else if (c == '(') {
-      ++e.variation;
-      borne = ++i;
-    } else if (c == ')') {
-      if (e.variation > 0) --e.variation;
-      borne = ++i;
-    } else {
-      // "-", "/" or "*" inside a token: the whole token is looked at.
-      std::size_t debut = i, fin = i;
-      while (debut > borne && !separe_jetons(d[debut - 1])) --debut;
-      while (fin < n && !separe_jetons(d[fin])) ++fin;
-      if (e.variation == 0 && jeton_resultat(l.substr(debut, fin - debut))) {
-        e.fini = true;
-        return;
-      }
-      i = fin;
-    }
+    if (i >= n || d[i] == ';') return;
+    pas_de_coups(d, i, n, borne, e);
+    if (e.fini) return;
   }
 }
 
@@ -374,26 +380,10 @@ void saute_coups(FichierPgn& f, EtatCoups& e) {
           i = cherche<'\n', '\r'>(d, i, n);
           break;
         }
-        if (c == '{') {
-          e.dans_commentaire = true;
-          borne = ++i;
-        } else if (c == '(') {
-          ++e.variation;
-          borne = ++i;
-        } else if (c == ')') {
-          if (e.variation > 0) --e.variation;
-          borne = ++i;
-        } else {
-          // "-", "/" or "*" inside a token: the whole token is looked at.
-          std::size_t debut = i, fin = i;
-          while (debut > borne && !separe_jetons(d[debut - 1])) --debut;
-          while (fin < n && !separe_jetons(d[fin]) && d[fin] != '\n' && d[fin] != '\r') ++fin;
-          if (e.variation == 0 && jeton_resultat(v.substr(debut, fin - debut))) e.fini = true;
-          i = fin;
-          if (e.fini) {
-            i = cherche<'\n', '\r'>(d, i, n);
-            break;
-          }
+        pas_de_coups(d, i, n, borne, e);
+        if (e.fini) {
+          i = cherche<'\n', '\r'>(d, i, n);
+          break;
         }
       }
       // The line ends at i (or the bytes do, at the end of the file).
