@@ -79,7 +79,7 @@ std::int32_t valeur_rgb(const QColor& couleur) {
 
 QImage charge_image(const QString& chemin, int cote) {
   if (!QFileInfo(chemin).isFile())
-    throw ErreurEchiquier(ErreurEchiquier::FICHIER_INTROUVABLE, QStringLiteral("Fichier introuvable : ") + chemin, chemin);
+    throw ErreurEchiquier(ErreurEchiquier::FICHIER_INTROUVABLE, QStringLiteral("File not found: ") + chemin, chemin);
   QImageReader lecteur(chemin);
   QImage choisie;
   const int nb = std::max(1, lecteur.imageCount());
@@ -97,7 +97,7 @@ QImage charge_image(const QString& chemin, int cote) {
     if (meilleure) choisie = image;
   }
   if (choisie.isNull())
-    throw ErreurEchiquier(ErreurEchiquier::IMAGE_INCORRECTE, QStringLiteral("Image incorrecte : ") + chemin, chemin);
+    throw ErreurEchiquier(ErreurEchiquier::IMAGE_INCORRECTE, QStringLiteral("Unreadable picture: ") + chemin, chemin);
   return choisie.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
@@ -162,13 +162,14 @@ void Echiquier::verifie_indices(int colonne, int ligne, bool bord_permis) {
   const int bas = bord_permis ? 0 : 1;
   if (colonne < bas || colonne > 8 || ligne < bas || ligne > 8)
     throw ErreurEchiquier(ErreurEchiquier::INDICE_HORS_PLAGE,
-                          QStringLiteral("Indice en dehors de la plage (case %1, %2)").arg(colonne).arg(ligne));
+                          QStringLiteral("Index out of range (square %1, %2)").arg(colonne).arg(ligne),
+                          QStringLiteral("%1, %2").arg(colonne).arg(ligne));
 }
 
 void Echiquier::verifie_code(int valeur) {
   if (valeur < PREMIER_CODE || valeur > DERNIER_CODE)
     throw ErreurEchiquier(ErreurEchiquier::VALEUR_INCORRECTE,
-                          QStringLiteral("Valeur de propriété incorrecte (code de pièce %1)").arg(valeur),
+                          QStringLiteral("Invalid property value (piece code %1)").arg(valeur),
                           QString::number(valeur));
 }
 

@@ -39,8 +39,9 @@ class ErreurEchiquier : public std::runtime_error {
     VALEUR_INCORRECTE = 380,   // piece code outside 1..13
     IMAGE_INCORRECTE = 481,    // picture file unreadable
   };
-  // `objet` is what the error is about (the picture's path, the value
-  // refused), for a host that words the error in its own language.
+  // `texte` is the library's own account, in English, for a log; `objet` is
+  // what the error is about (the picture's path, the value refused, the
+  // square), for a host that words the error in the user's language.
   ErreurEchiquier(int numero, const QString& texte, const QString& objet = QString());
   int numero() const { return numero_; }
   const QString& objet() const { return objet_; }

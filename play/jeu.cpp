@@ -50,6 +50,7 @@ QString texte_erreur(const std::exception& e) {
       case ErreurEchiquier::FICHIER_INTROUVABLE: return texte(921).arg(p->objet());
       case ErreurEchiquier::IMAGE_INCORRECTE: return texte(922).arg(p->objet());
       case ErreurEchiquier::VALEUR_INCORRECTE: return texte(920).arg(p->objet());
+      case ErreurEchiquier::INDICE_HORS_PLAGE: return texte(925).arg(p->objet());
       default: break;
     }
   }

@@ -444,7 +444,7 @@ TEST_F(Preferences, FactoryValuesReachMemoryAndTheFileWithOk) {
 
 TEST_F(Preferences, EachCheckedFieldRefusesWhatTheNextStartWouldRefuse) {
   const QString question = ::texte(233), duree = ::texte(600), port = ::texte(740);
-  const QString hors_curseur = "Valeur de propriété incorrecte";
+  const QString hors_curseur = ::texte(919);
   struct Cas {
     const char* champ;
     const char* tape;

@@ -31,12 +31,6 @@ using plateforme::BoitesEnTest;
 using reseau::Phase;
 using reseau::Reseau;
 
-namespace {
-
-QByteArray b(const QString& s) { return reseau::vers_octets(s); }
-
-}  // namespace
-
 class MemePartie : public TestReseau {
  protected:
   // A half-move: by the peer (its text as sent) or by this side.
@@ -110,7 +104,7 @@ TEST_F(MemePartie, AnEarlierPositionLookedAtIsNeverPlayedOn) {
       EXPECT_EQ(etat_clic, 0);
       EXPECT_EQ(position_montree(), courante);
       coup(c.ensuite.de, c.ensuite.a);
-      EXPECT_EQ(recu_pair(5).left(5), b(QStringLiteral("#") + chiffres(c.ensuite.de, c.ensuite.a)));
+      EXPECT_EQ(recu_pair(5).left(5), reseau::vers_octets(QStringLiteral("#") + chiffres(c.ensuite.de, c.ensuite.a)));
     }
     EXPECT_EQ(BoitesEnTest::textes(),
               c.raison ? QStringList{refus_attendu(QString::fromLatin1(c.ensuite.texte), c.raison)} : QStringList{});
@@ -223,7 +217,7 @@ TEST_F(MemePartie, ThePeersLastMessagesCountAndThenItHasLeft) {
   };
   const QByteArray e5 = "#2725e7-e5";
   const std::vector<Cas> cas = {
-      {true, e5, false, 728}, {true, b(QStringLiteral(">[Bob] adieu")), false, 728}, {false, "-", false, 322},
+      {true, e5, false, 728}, {true, reseau::vers_octets(QStringLiteral(">[Bob] adieu")), false, 728}, {false, "-", false, 322},
       {true, "", true, 728},  {false, "", true, 728},
   };
   for (const Cas& c : cas) {
@@ -297,7 +291,7 @@ TEST_F(MemePartie, ARepetitionIsAskedOfTheMoverOnly) {
     } else {
       BoitesEnTest::repond(c.reponse);
       coup("g1", "f3");
-      const QByteArray envoye = b(QStringLiteral("#") + chiffres("g1", "f3"));
+      const QByteArray envoye = reseau::vers_octets(QStringLiteral("#") + chiffres("g1", "f3"));
       const QByteArray recu = recu_pair(static_cast<int>(envoye.size())) + lit_pair();
       EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(337)});
       EXPECT_TRUE(recu.startsWith(envoye)) << recu.constData();

@@ -24,7 +24,8 @@ TEST_F(TexteErreur, LesErreursDeLEchiquierSontDitesDansLaLangueDeLInterface) {
       {ErreurEchiquier::FICHIER_INTROUVABLE, "/images/pieces/absent.ico", 921},
       {ErreurEchiquier::IMAGE_INCORRECTE, "/images/echiquier/faux.bmp", 922},
       {ErreurEchiquier::VALEUR_INCORRECTE, "14", 920},
-      {ErreurEchiquier::INDICE_HORS_PLAGE, "", 0},
+      {ErreurEchiquier::INDICE_HORS_PLAGE, "9, 0", 925},
+      {0, "", 0},
   };
   for (const int cle : {1, 2, 6}) {
     passe_en_langue(cle);
