@@ -1,6 +1,5 @@
 #include "openings/coup_bibliotheque.h"
 
-#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -162,21 +161,17 @@ qint64 rang_au_hasard(qint64 n) {
 // looked up by key, and the looks stop at the first hit. Its values are the
 // keys, then the candidates' condition's.
 QString sql_tirage(const Candidates& c, int lot) {
-  static QHash<QString, QString> faits;  // by condition, index choice and lot
-  const QString cle = c.where + sans_index_eco() + QString::number(lot);
-  if (const auto it = faits.constFind(cle); it != faits.constEnd()) return *it;
   QStringList tirees;
   for (int i = 0; i < lot; ++i) tirees << QStringLiteral("(?)");
-  return faits[cle] = QStringLiteral("SELECT column1 FROM (VALUES ") + tirees.join(QLatin1Char(',')) +
-                      QStringLiteral(") CROSS JOIN ECO") + sans_index_eco() + c.where +
-                      QStringLiteral(" AND Eco_cle = column1 LIMIT 1");
+  return QStringLiteral("SELECT column1 FROM (VALUES ") + tirees.join(QLatin1Char(',')) +
+         QStringLiteral(") CROSS JOIN ECO") + sans_index_eco() + c.where + QStringLiteral(" AND Eco_cle = column1 LIMIT 1");
 }
 
 // Keys drawn uniformly between the lowest and the highest key, the first one
 // that is a continuing line taken: each continuing line is equally likely.
 // `tirages` keys at most, in lots that double from `premier_lot` up to
-// TIRAGES_PAR_LOT (a few sizes, each statement prepared once); an invalid
-// key when none is hit.
+// TIRAGES_PAR_LOT (a few sizes, each statement kept prepared by the
+// database layer); an invalid key when none is hit.
 QVariant cle_tiree(const Candidates& c, qint64 bas, qint64 haut, int tirages, int premier_lot) {
   int lot = premier_lot;
   for (int tires = 0; tires < tirages; tires += lot, lot = std::min(lot * 2, TIRAGES_PAR_LOT)) {

@@ -82,6 +82,16 @@ TEST(FormatCsv, CodageDuFichier) {
 class CsvEco : public TestOuvertures {
  protected:
   QString fichier(const char* nom) const { return QDir(dossier()).filePath(QString::fromLatin1(nom)); }
+  // The import of `csv` with both questions answered yes and the result
+  // acknowledged, the boxes shown before forgotten.
+  static void importe_confirme(const QString& csv) {
+    BoitesEnTest::efface();
+    DialoguesEnTest::repond(csv);
+    BoitesEnTest::repond(boite::OUI);
+    BoitesEnTest::repond(boite::OUI);
+    BoitesEnTest::repond(boite::OK);
+    importe_eco_csv();
+  }
   void ecrit(const QString& chemin, const QByteArray& octets) {
     ASSERT_TRUE(plateforme::remplace_fichier(chemin, octets));
   }
@@ -298,22 +308,12 @@ TEST_F(CsvEco, CommandesDExportEtDImport) {
     importe_eco_csv();
     EXPECT_TRUE(lignes_base().isEmpty());
   }
-  BoitesEnTest::efface();
-  DialoguesEnTest::repond(csv);
-  BoitesEnTest::repond(boite::OUI);
-  BoitesEnTest::repond(boite::OUI);
-  BoitesEnTest::repond(boite::OK);
-  importe_eco_csv();
+  importe_confirme(csv);
   EXPECT_EQ(BoitesEnTest::textes().last(), QStringLiteral("1") + texte(343));
   EXPECT_EQ(coups_base(), QStringList{"1.e4 e5 *"});
 
   // A missing file is an error that names it; the table stays.
-  BoitesEnTest::efface();
-  DialoguesEnTest::repond(fichier("absent.csv"));
-  BoitesEnTest::repond(boite::OUI);
-  BoitesEnTest::repond(boite::OUI);
-  BoitesEnTest::repond(boite::OK);
-  importe_eco_csv();
+  importe_confirme(fichier("absent.csv"));
   EXPECT_TRUE(BoitesEnTest::textes().last().contains(QStringLiteral("absent.csv")));
   EXPECT_EQ(coups_base(), QStringList{"1.e4 e5 *"});
 
@@ -323,12 +323,7 @@ TEST_F(CsvEco, CommandesDExportEtDImport) {
   const QString etroite = fichier("etroite.db");
   plateforme::BaseDonnees::cree(etroite, {"CREATE TABLE ECO (Eco_cle INTEGER PRIMARY KEY, Eco_coup TEXT)"});
   base_eco = etroite;
-  BoitesEnTest::efface();
-  DialoguesEnTest::repond(csv);
-  BoitesEnTest::repond(boite::OUI);
-  BoitesEnTest::repond(boite::OUI);
-  BoitesEnTest::repond(boite::OK);
-  importe_eco_csv();
+  importe_confirme(csv);
   ASSERT_FALSE(BoitesEnTest::textes().isEmpty());
   const QString refus = BoitesEnTest::textes().last();
   EXPECT_TRUE(refus.startsWith(texte(860) + "\n")) << refus.toStdString();
