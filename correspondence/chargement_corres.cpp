@@ -79,7 +79,8 @@ void charge_partie_corres(corres& c, bool entete) {
   resultat_partie = "*";
   entete_pgn = tags.toStdString();
   // 11. The replay.
-  rejoue_partie();
+  // The remote player makes the other side's moves, whatever the mode.
+  rejoue_partie({}, SuiteRejeu::AUCUNE);
   p->setWindowTitle(numero);
   // 12. The last move selected.
   const int n = p->List1->count();

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include "platform/fenetres.h"
 #include "play/parametres.h"
@@ -20,6 +21,8 @@
 #include "play/mise_en_place.h"
 #include "play/modif_coup.h"
 #include "play/nulle_abandon.h"
+#include "play/partie.h"
+#include "play/patience.h"
 #include "play/plateau.h"
 #include "play/position_presse_papiers.h"
 #include "play/rejoue.h"
@@ -62,7 +65,26 @@ void quitte_mise_en_place(plateau& p) {
   p.Command3->setEnabled(true);
 }
 
-void rejoue_partie(const std::string& fen) {
+namespace {
+
+// The machine takes its move in a loaded game when, by the time the event
+// loop runs this, the game is still the one in hand, on and the machine's:
+// as after a move of the person on the board.
+void machine_apres_chargement(plateau& p) {
+  QTimer::singleShot(0, &p, [&p] {
+    if (plateau::existante() != &p || mode_jeux != 1 || !partie_en_cours() || machine_occupee() || etat_clic != 0)
+      return;
+    // The person moved last: the machine's side is to move.
+    if (dernier_trait != couleur_joueur || !liens_jeu().joue_machine) return;
+    sablier(1);
+    liens_jeu().joue_machine();
+    sablier(0);
+  });
+}
+
+}  // namespace
+
+void rejoue_partie(const std::string& fen, SuiteRejeu suite) {
   // The machine is alone on the board while it plays.
   if (machine_occupee()) return;
   // Loading the board window starts a new game: the loader's game record
@@ -84,6 +106,7 @@ void rejoue_partie(const std::string& fen) {
   ControlesPartie c = p->controles();
   rejoue_partie(c, couleur, fen);
   reperes_selon_orientation(*p);
+  if (suite == SuiteRejeu::MACHINE && mode_jeux == 1) machine_apres_chargement(*p);
 }
 
 void branche_commandes_plateau(plateau& p) {

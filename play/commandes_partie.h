@@ -20,7 +20,13 @@ void branche_commandes_plateau(plateau& p);
 // one ticked in the main window's colour menu (couleur_joueur without a main
 // window), a set-up in progress ends. A PGN game set up from a position
 // hands its FEN tag (see rejoue.h).
-void rejoue_partie(const std::string& fen = {});
+// In play against the machine (mode 1) a game that goes on with the machine
+// to move is handed to it as after a move of the person, once the loader is
+// done with the game record (from the event loop): a finished game stays as
+// it is, the person to move waits. A correspondence game is never the
+// machine's to go on (SuiteRejeu::AUCUNE).
+enum class SuiteRejeu { MACHINE, AUCUNE };
+void rejoue_partie(const std::string& fen = {}, SuiteRejeu suite = SuiteRejeu::MACHINE);
 
 // The board window's coordinate labels for the colour drawn at the bottom.
 void reperes_selon_orientation(plateau& p);

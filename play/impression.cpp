@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <cmath>
@@ -69,6 +70,10 @@ int demi_coups_imprimes(const QStringList& liste) {
 
 void montre_erreur(const QString& texte) { plateforme::boite_message(texte, boite::CRITIQUE); }
 
+// Prints `texte` line by line; a line wider than the page goes on over the
+// next lines (below, with the table cells' cut).
+void imprime_dans_la_page(plateforme::Imprimante& imp, const QString& texte);
+
 }  // namespace
 
 // --- The game ---------------------------------------------------------------------
@@ -116,17 +121,17 @@ bool imprime_partie(int& format) {
     if (format == 0) {
       QString t = entete;
       for (const QString& l : coupe_aux_blancs(coups, 70)) t += l + QStringLiteral("\r\n");
-      imp.imprime(t);
+      imprime_dans_la_page(imp, t);
       imp.imprime(QString());
     } else if (format == 1) {
-      imp.imprime(entete);
+      imprime_dans_la_page(imp, entete);
       const QStringList liste = lignes_liste_coups();
       for (int i = 0; i < liste.size(); i += 2)
         imp.imprime(liste[i].leftJustified(13, QLatin1Char(' '), true) + QLatin1Char(' ') +
                     ligne_ou_vide(liste, i + 1).trimmed());
       imp.imprime(QString());
     } else if (format == 2) {
-      imp.imprime(entete);
+      imprime_dans_la_page(imp, entete);
       const QStringList liste = lignes_liste_coups();
       const QString marge(10, QLatin1Char(' '));
       // A pair of diagrams is its eight rows, the line the diagram text ends
@@ -222,6 +227,13 @@ QStringList lignes_cellule(const plateforme::Imprimante& imp, const QString& tex
   }
   if (!ligne.isEmpty() || lignes.isEmpty()) lignes << ligne;
   return lignes;
+}
+
+void imprime_dans_la_page(plateforme::Imprimante& imp, const QString& texte) {
+  static const QRegularExpression fin_ligne(QStringLiteral("\r\n|\r|\n"));
+  QStringList lignes;
+  for (const QString& l : texte.split(fin_ligne)) lignes << lignes_cellule(imp, l, 100);
+  imp.imprime(lignes.join(QStringLiteral("\r\n")));
 }
 }  // namespace
 

@@ -16,7 +16,8 @@ class Imprimante;
 // Prints the game in one of three formats: 0 the PGN tag lines and the
 // movetext, wrapped at blanks; 1 the tag lines and the move list two
 // half-moves to a line; 2 the tag lines and two text diagrams per full move.
-// Any other format prints the title only. The move list is the board
+// Any other format prints the title only. A tag line wider than the page
+// goes on over the next lines, cut as table cells are. The move list is the board
 // window's; without a board window formats 1 and 2 print the tag lines only.
 // Says "Edition terminée !" when the job went out; a failed job is cancelled
 // and its error shown instead. Returns true when the job went out.

@@ -204,6 +204,7 @@ class plateau : public QWidget, public VuePartie {
   void joue_coup_humain(int colonne, int ligne);
   int demande_promotion(int couleur, bool& annule);
   bool partie_terminee_pour_clic() const;
+  bool piece_refusee(int code);
 
   void tick_horloge(QLabel* horloge, bool basse);
   void montre_horloge(bool basse);

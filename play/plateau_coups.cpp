@@ -103,8 +103,13 @@ std::string plateau::ligne_liste(int indice) const { return List1->item(indice)-
 // --- The click handler ---------------------------------------------------------
 
 void plateau::Echiquier_Click(int colonne, int ligne) {
-  // Nothing moves while the machine thinks on the board.
-  if (machine_occupee()) return;
+  // Nothing moves while the machine thinks on the board; a piece clicked
+  // still hears why it may not move, and stays where it is.
+  if (machine_occupee()) {
+    if (etat_clic == 0 && Echiquier->Piece(colonne, ligne) != CASE_VIDE && !partie_terminee_pour_clic())
+      piece_refusee(Echiquier->Piece(colonne, ligne));
+    return;
+  }
   try {
     switch (etat_clic) {
       case 0: clic_depart(colonne, ligne); break;
@@ -134,6 +139,20 @@ bool plateau::partie_terminee_pour_clic() const {
   return !(i >= 0 && i < dernier_coup);
 }
 
+// The opponent's piece against the machine or in a network game, or a
+// piece of the side that moved last: refused with the reason.
+bool plateau::piece_refusee(int code) {
+  if ((mode_jeux == 1 || mode_jeux == 3) && couleur_piece(code) != couleur_joueur) {
+    plateforme::boite_message(texte(150), boite::EXCLAMATION);
+    return true;
+  }
+  if (couleur_piece(code) == dernier_trait) {
+    plateforme::boite_message(texte(151), boite::EXCLAMATION);
+    return true;
+  }
+  return false;
+}
+
 void plateau::clic_depart(int colonne, int ligne) {
   // A network game goes on from its current position only: a click while
   // an earlier one is shown brings the current one back, and is not a move.
@@ -141,14 +160,7 @@ void plateau::clic_depart(int colonne, int ligne) {
   const int code = Echiquier->Piece(colonne, ligne);
   if (code == CASE_VIDE) return;
   if (partie_terminee_pour_clic()) return;
-  if ((mode_jeux == 1 || mode_jeux == 3) && couleur_piece(code) != couleur_joueur) {
-    plateforme::boite_message(texte(150), boite::EXCLAMATION);
-    return;
-  }
-  if (couleur_piece(code) == dernier_trait) {
-    plateforme::boite_message(texte(151), boite::EXCLAMATION);
-    return;
-  }
+  if (piece_refusee(code)) return;
   // The icon first: when it cannot be read the piece stays where it is.
   prend_icone_souris(code);
   piece_levee = code;

@@ -305,3 +305,23 @@ TEST_F(TestChargePgn, UnePartieFinieChargeeArreteLesDeuxPendules) {
     }
   }
 }
+
+// Against the machine, a loaded game left with the machine to move is its to go on.
+TEST_F(TestChargePgn, ContreLaMachineUnePartieChargeeAuTraitDeLaMachineEstReprise) {
+  mode_jeux = 1;
+  const struct { int personne; std::string partie; int lignes; } cas[] = {  // lines of the move list
+      {BLANC, partie_pgn("A", "B", "1.e4"), 2}, {NOIR, partie_pgn("A", "B", ""), 1},  // the machine answers, opens
+      {NOIR, partie_pgn("A", "B", "1.e4"), 1}, {BLANC, partie_pgn("A", "B", "1.e4", "1-0"), 2},  // person to move, over
+      {NOIR, "[White \"E\"]\n\n1.f3 e5 2.g4 Qh4#\n\n", 5}};  // mate
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.partie);
+    couleur_joueur = c.personne;
+    plateforme::BoitesEnTest::repond(boite::OK);
+    charge_pgn(0, ecrit_fichier(c.partie));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lignes_coups().size(), c.lignes);
+    EXPECT_EQ(QString::fromStdString(texte_partie).split(' ', Qt::SkipEmptyParts).size(),
+              c.lignes - (resultat_partie == "*" ? 0 : 1)) << "every move in the game record, the machine's too";
+    EXPECT_TRUE(resultat_partie != "*" || dernier_trait != couleur_joueur) << "the person is to move";
+  }
+}

@@ -109,7 +109,9 @@ TEST_F(TestImpressionPartie, BuiltHeaderHoldsTwelveTagsThenAnEmptyLine) {
 // Each format of a game of three half-moves: what stands on the page, in order.
 TEST_F(TestImpressionPartie, ShortGameInEachFormat) {
   joue("1.e4 e5 2.Nf3");
-  entete_pgn = "[Event \"Club\"]\r\n[White \"Alice\"]\r\n";
+  // A tag line wider than the page goes on, whole, over the next lines.
+  const QString long_tag = "[Opening \"" + QString("Sicilienne, variante Najdorf ").repeated(8).left(200) + "\"]";
+  entete_pgn = ("[Event \"Club\"]\r\n" + long_tag + "\r\n[White \"Alice\"]\r\n").toStdString();
   const QStringList liste = lignes_liste();
   ASSERT_EQ(liste.size(), 3);
   const QString titre = "MORVANDEL - Partie en cours - ";
@@ -144,6 +146,9 @@ TEST_F(TestImpressionPartie, ShortGameInEachFormat) {
     }
     if (c.format == 7) {
       EXPECT_EQ(l.size(), 1);
+    } else {
+      const qsizetype o = l.indexOf(QRegularExpression("\\[Opening .*"));
+      EXPECT_EQ(l.mid(o, l.indexOf("[White \"Alice\"]") - o).join(' '), long_tag);
     }
   }
 }

@@ -20,6 +20,7 @@
 #include "platform/evenements.h"
 #include "platform/minuterie.h"
 #include "play/jeu.h"
+#include "play/machine.h"
 #include "tests/play/aide_machine.h"
 #include "tests/play/aide_plateau.h"
 
@@ -67,14 +68,22 @@ TEST_F(Coups, LesNoirsNeCommencentPas) {
   EXPECT_EQ(controle("e7"), PION_NOIR);
 }
 
+// While it thinks, the person's pieces too (its side is to move): said, not lifted.
 TEST_F(Coups, ContreLaMachineLesPiecesAdversesSontRefusees) {
   mode_jeux = 1;
   ouvre();
   dernier_trait = BLANC;  // even with Black to move
-  plateforme::BoitesEnTest::repond(boite::OK);
-  clic("d7");
-  EXPECT_EQ(boites(), QStringList{texte(150)});
-  EXPECT_EQ(etat_clic, 0);
+  const struct { bool recherche; const char* nom_case; int refus; } cas[] = {
+      {false, "d7", 150}, {true, "d7", 150}, {true, "d2", 151}};
+  for (const auto& c : cas) {
+    plateforme::BoitesEnTest::efface();
+    plateforme::BoitesEnTest::repond(boite::OK);
+    const auto garde = c.recherche ? std::make_unique<GardeMachine>() : nullptr;
+    clic(c.nom_case);
+    EXPECT_EQ(boites(), QStringList{texte(c.refus)}) << c.nom_case << (c.recherche ? " during the search" : "");
+    EXPECT_EQ(etat_clic, 0);
+    EXPECT_NE(controle(c.nom_case), CASE_VIDE);
+  }
 }
 
 TEST_F(Coups, UnCoupJoueEstEcritRejoueEtPasseLaMain) {
