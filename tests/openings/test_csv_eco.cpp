@@ -350,13 +350,20 @@ TEST_F(CsvEco, CommandesDExportEtDImport) {
   // language that nothing was imported, SQLite's words follow.
   passe_en_langue(2);
   const QString etroite = fichier("etroite.db");
-  plateforme::BaseDonnees::cree(etroite, {"CREATE TABLE ECO (Eco_cle INTEGER PRIMARY KEY, Eco_coup TEXT)"});
+  plateforme::BaseDonnees::cree(etroite, {"CREATE TABLE ECO (Eco_cle INTEGER PRIMARY KEY, Eco_coup TEXT)",
+                                          "CREATE INDEX ECO_coup ON ECO (Eco_coup)"});
   base_eco = etroite;
   importe_confirme(csv);
   ASSERT_FALSE(BoitesEnTest::textes().isEmpty());
   const QString refus = BoitesEnTest::textes().last();
   EXPECT_TRUE(refus.startsWith(texte(860) + "\n")) << refus.toStdString();
   EXPECT_TRUE(refus.contains("no column named")) << refus.toStdString();
+  {
+    plateforme::BaseDonnees b("etroite");
+    b.ouvre(etroite);
+    EXPECT_EQ(b.valeur("SELECT count(*) FROM sqlite_master WHERE name = 'ECO_coup'").toInt(), 1)
+        << "the index is there again";
+  }
   base_eco = chemin_base();
   passe_en_langue(1);
 
