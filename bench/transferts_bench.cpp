@@ -26,6 +26,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -182,25 +183,22 @@ int main(int argc, char** argv) {
   bench::Mesures rapport_export, rapport_import;
   int exportees = 0, importees = 0;
   bool outil = true;
+  // The program's job, then the tool's on the same file, and the ratio of
+  // the two.
+  auto paire = [&](Temps& programme, Temps& sqlite3, bench::Mesures& rapport, const std::function<void()>& travail,
+                   const QString& script) {
+    const double nous = chronometre(programme, RUSAGE_SELF, [&] {
+      travail();
+      return true;
+    });
+    if (!outil) return;
+    const double lui = chronometre(sqlite3, RUSAGE_CHILDREN, [&] { return sqlite3_outil(copie, script); });
+    outil = lui >= 0;
+    if (outil) rapport.ajoute(nous / lui);
+  };
   for (int tour = 0; tour < tours; ++tour) {
-    const double export_csv = chronometre(exports, RUSAGE_SELF, [&] {
-      exportees = exporte_table_eco(copie, csv);
-      return true;
-    });
-    const double export_outil = outil ? chronometre(exports_outil, RUSAGE_CHILDREN, [&] {
-      return sqlite3_outil(copie, script_export);
-    }) : -1;
-    const double import_csv = chronometre(imports, RUSAGE_SELF, [&] {
-      importees = importe_table_eco(copie, csv);
-      return true;
-    });
-    const double import_outil = outil ? chronometre(imports_outil, RUSAGE_CHILDREN, [&] {
-      return sqlite3_outil(copie, script_import);
-    }) : -1;
-    outil = export_outil >= 0 && import_outil >= 0;
-    if (!outil) continue;
-    rapport_export.ajoute(export_csv / export_outil);
-    rapport_import.ajoute(import_csv / import_outil);
+    paire(exports, exports_outil, rapport_export, [&] { exportees = exporte_table_eco(copie, csv); }, script_export);
+    paire(imports, imports_outil, rapport_import, [&] { importees = importe_table_eco(copie, csv); }, script_import);
   }
   std::printf("file=%s rows=%d\n", qPrintable(csv), exportees);
   affiche("export_csv", exportees, exports);
