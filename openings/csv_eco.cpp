@@ -67,9 +67,11 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, FauteCsv* faute =
   const qsizetype n = t.size();
   qsizetype i = 0;
   int ligne = 1;
+  qsizetype nb_champs = 1;  // the last record's, room made for as many
   while (i < n) {
     EnregistrementCsv e;
     e.ligne = ligne;
+    e.champs.reserve(nb_champs);
     while (true) {
       QString champ;
       const bool entre_guillemets = i < n && t[i] == QLatin1Char('"');
@@ -106,7 +108,7 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, FauteCsv* faute =
         champ += reste;
       }
       i = fin;
-      e.champs << champ;
+      e.champs.append(std::move(champ));
       if (i < n && t[i] == QLatin1Char(';')) {
         ++i;
         continue;
@@ -116,7 +118,8 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, FauteCsv* faute =
     if (i < n && t[i] == QLatin1Char('\r')) ++i;
     if (i < n && t[i] == QLatin1Char('\n')) ++i;
     ++ligne;
-    liste << e;
+    nb_champs = e.champs.size();
+    liste.append(std::move(e));
   }
   return liste;
 }
@@ -164,6 +167,8 @@ QString coups_de_ligne(const QString& champ, QString& fautif, LecteurLignes& lec
   const std::string_view t(octets.constData(), static_cast<std::size_t>(octets.size()));
   std::vector<std::string> coups;
   std::vector<std::string_view> ecrits;  // each move as the line writes it
+  coups.reserve(32);
+  ecrits.reserve(32);
   std::string_view premier, resultat;
   std::size_t i = 0;
   while (true) {
@@ -360,6 +365,7 @@ int importe_table_eco(const QString& base, const QString& chemin,
   };
   if (faute.genre != FauteCsv::AUCUNE) refuse(faute.ligne, raison_faute(faute.genre));
   const int nb_enregistrements = static_cast<int>(enregistrements.size());
+  lignes.reserve(nb_enregistrements);
   LecteurLignes lecteur;
   for (int k = 0; k < nb_enregistrements; ++k) {
     const EnregistrementCsv& e = enregistrements[k];
@@ -393,10 +399,6 @@ int importe_table_eco(const QString& base, const QString& chemin,
 
   plateforme::BaseDonnees b(QStringLiteral("csv_eco"));
   b.ouvre(base);
-  // Room for every page the transaction changes (the table and both
-  // indexes of 100,000 lines take some 25 MB): a smaller cache writes pages
-  // out and reads them back while the rows go in.
-  b.execute(QStringLiteral("PRAGMA cache_size = -65536"));
   const int total = static_cast<int>(lignes.size());
   b.transaction([&] {
     // The indexes are made again once the rows are in: built from the
