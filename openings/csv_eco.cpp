@@ -5,6 +5,9 @@
 #include <QRegularExpression>
 #include <cmath>
 #include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "chess/messages.h"
 #include "chess/notation.h"
@@ -64,9 +67,11 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, FauteCsv* faute =
   const qsizetype n = t.size();
   qsizetype i = 0;
   int ligne = 1;
+  qsizetype nb_champs = 1;  // the last record's, room made for as many
   while (i < n) {
     EnregistrementCsv e;
     e.ligne = ligne;
+    e.champs.reserve(nb_champs);
     while (true) {
       QString champ;
       const bool entre_guillemets = i < n && t[i] == QLatin1Char('"');
@@ -103,7 +108,7 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, FauteCsv* faute =
         champ += reste;
       }
       i = fin;
-      e.champs << champ;
+      e.champs.append(std::move(champ));
       if (i < n && t[i] == QLatin1Char(';')) {
         ++i;
         continue;
@@ -113,7 +118,8 @@ QList<EnregistrementCsv> lit_enregistrements(const QString& t, FauteCsv* faute =
     if (i < n && t[i] == QLatin1Char('\r')) ++i;
     if (i < n && t[i] == QLatin1Char('\n')) ++i;
     ++ligne;
-    liste << e;
+    nb_champs = e.champs.size();
+    liste.append(std::move(e));
   }
   return liste;
 }
@@ -133,48 +139,74 @@ QString raison_faute(FauteCsv::Genre genre) {
   return QString();
 }
 
-bool est_resultat(const QString& jeton) {
-  return jeton == QLatin1String("*") || jeton == QLatin1String("1-0") || jeton == QLatin1String("0-1") ||
-         jeton == QLatin1String("1/2-1/2");
+bool est_resultat(std::string_view jeton) {
+  return jeton == "*" || jeton == "1-0" || jeton == "0-1" || jeton == "1/2-1/2";
+}
+
+// The blanks between the tokens of a line: space, tab, LF, VT, FF, CR.
+bool est_blanc(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The token without its move number ("12." or "12..." before it).
+std::string_view sans_numero(std::string_view jeton) {
+  std::size_t chiffres = 0;
+  while (chiffres < jeton.size() && jeton[chiffres] >= '0' && jeton[chiffres] <= '9') ++chiffres;
+  std::size_t points = chiffres;
+  while (points < jeton.size() && jeton[points] == '.') ++points;
+  return chiffres > 0 && points > chiffres ? jeton.substr(points) : jeton;
 }
 
 // The moves of a line as the opening base stores them: played from the start
-// with the program's own move reader, written as the game record writes them,
-// followed by the line's result ("*" when it has none). Empty when a token is
-// no legal move (or a move follows the result); `fautif` then receives it.
-QString coups_de_ligne(const QString& champ, QString& fautif) {
-  static const QRegularExpression numero(QStringLiteral("^[0-9]+\\.+"));
-  const QStringList jetons = champ.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+// with the program's own move reader (on the board `lecteur` keeps from one
+// line to the next), written as the game record writes them, followed by the
+// line's result ("*" when it has none). Empty when a token is no legal move
+// (or a move follows the result); `fautif` then receives it.
+QString coups_de_ligne(const QString& champ, QString& fautif, LecteurLignes& lecteur) {
+  // The blanks and the move numbers are ASCII: the tokens are cut out of the
+  // UTF-8 text as they stand.
+  const QByteArray octets = champ.toUtf8();
+  const std::string_view t(octets.constData(), static_cast<std::size_t>(octets.size()));
   std::vector<std::string> coups;
-  QStringList ecrits;  // each move as the line writes it
-  QString resultat;
-  for (const QString& jeton : jetons) {
-    QString coup = jeton;
-    coup.remove(numero);
-    if (coup.isEmpty() || est_annotation(coup.toStdString())) continue;
-    if (!resultat.isEmpty()) {
-      fautif = jeton;
+  std::vector<std::string_view> ecrits;  // each move as the line writes it
+  coups.reserve(32);
+  ecrits.reserve(32);
+  std::string_view premier, resultat;
+  std::size_t i = 0;
+  while (true) {
+    while (i < t.size() && est_blanc(t[i])) ++i;
+    if (i >= t.size()) break;
+    std::size_t fin = i;
+    while (fin < t.size() && !est_blanc(t[fin])) ++fin;
+    const std::string_view jeton = t.substr(i, fin - i);
+    i = fin;
+    if (premier.empty()) premier = jeton;
+    const std::string_view coup = sans_numero(jeton);
+    if (coup.empty() || est_annotation(std::string(coup))) continue;
+    if (!resultat.empty()) {
+      fautif = QString::fromUtf8(jeton.data(), static_cast<qsizetype>(jeton.size()));
       return QString();
     }
     if (est_resultat(coup)) {
       resultat = coup;
       continue;
     }
-    coups.push_back(coup.toStdString());
-    ecrits << jeton;
+    coups.emplace_back(coup);
+    ecrits.push_back(jeton);
   }
   if (coups.empty()) {
-    fautif = jetons.value(0);
+    fautif = QString::fromUtf8(premier.data(), static_cast<qsizetype>(premier.size()));
     return QString();
   }
+  std::string texte;
+  std::size_t lus = 0;
   // The line's own message names the move; the reader's box would be a second one.
   const ErreursMuettes muettes;
-  const std::vector<std::string> joues = prefixes_de_coups(coups, static_cast<int>(coups.size()));
-  if (joues.size() < coups.size()) {
-    fautif = ecrits[static_cast<qsizetype>(joues.size())];
+  if (!lecteur.lit(coups, texte, lus)) {
+    fautif = QString::fromUtf8(ecrits[lus].data(), static_cast<qsizetype>(ecrits[lus].size()));
     return QString();
   }
-  return QString::fromStdString(joues.back()) + QLatin1Char(' ') + (resultat.isEmpty() ? QStringLiteral("*") : resultat);
+  texte += ' ';
+  texte += resultat.empty() ? std::string_view("*") : resultat;
+  return QString::fromStdString(texte);
 }
 
 bool est_booleen(const plateforme::DefinitionColonne& c) {
@@ -333,6 +365,8 @@ int importe_table_eco(const QString& base, const QString& chemin,
   };
   if (faute.genre != FauteCsv::AUCUNE) refuse(faute.ligne, raison_faute(faute.genre));
   const int nb_enregistrements = static_cast<int>(enregistrements.size());
+  lignes.reserve(nb_enregistrements);
+  LecteurLignes lecteur;
   for (int k = 0; k < nb_enregistrements; ++k) {
     const EnregistrementCsv& e = enregistrements[k];
     // Every line's moves are played: the window shows the reading too.
@@ -348,7 +382,7 @@ int importe_table_eco(const QString& base, const QString& chemin,
     auto champ = [&](int n) { return n <= e.champs.size() ? e.champs.at(n - 1) : QString(); };
     if (champ(4).trimmed().isEmpty()) refuse(e.ligne, texte_ouvertures(848));
     QString fautif;
-    const QString coups = coups_de_ligne(champ(4), fautif);
+    const QString coups = coups_de_ligne(champ(4), fautif, lecteur);
     if (coups.isEmpty()) refuse(e.ligne, texte_ouvertures(TEXTE_COUPS_ILLISIBLES) + QLatin1Char(' ') + fautif);
     QVariant note;
     if (!champ(6).trimmed().isEmpty()) {
@@ -367,6 +401,18 @@ int importe_table_eco(const QString& base, const QString& chemin,
   b.ouvre(base);
   const int total = static_cast<int>(lignes.size());
   b.transaction([&] {
+    // The indexes are made again once the rows are in: built from the
+    // sorted rows, faster than kept up to date row by row.
+    QStringList noms, index;
+    for (auto rs = b.requete(QStringLiteral(
+             "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = 'ECO' COLLATE NOCASE "
+             "AND sql IS NOT NULL"));
+         !rs.fin(); rs.suivant()) {
+      noms << rs.texte(QStringLiteral("name"));
+      index << rs.texte(QStringLiteral("sql"));
+    }
+    for (QString nom : noms)
+      b.execute(QStringLiteral("DROP INDEX \"%1\"").arg(nom.replace(QLatin1Char('"'), QStringLiteral("\"\""))));
     b.execute(QStringLiteral("DELETE FROM ECO"));
     plateforme::Instruction ajout = b.instruction(QStringLiteral(
         "INSERT INTO ECO (Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_connaissance, Eco_note) VALUES (?, ?, ?, ?, ?, ?)"));
@@ -374,6 +420,7 @@ int importe_table_eco(const QString& base, const QString& chemin,
       ajout.execute(lignes[k]);
       if (apres_ligne && (k + 1) % PAS_PROGRESSION == 0) apres_ligne(k + 1, total);
     }
+    for (const QString& sql : index) b.execute(sql);
   });
   b.ferme();
   if (apres_ligne) apres_ligne(total, total);

@@ -61,3 +61,24 @@ std::vector<std::string> prefixes_de_coups(const std::vector<std::string>& coups
   }
   return prefixes;
 }
+
+bool LecteurLignes::lit(const std::vector<std::string>& coups, std::string& texte, std::size_t& lus) {
+  PositionGardee garde;
+  couleur_joueur = BLANC;
+  std::size_t commun = 0;
+  while (commun < coups.size() && commun < pas_.size() && pas_[commun].coup == coups[commun]) ++commun;
+  pas_.resize(commun);
+  position_de_depart();
+  if (commun > 0) {
+    restaure_etat(pas_.back().apres);
+    numero_coup = pas_.back().numero;
+    texte = pas_.back().texte;
+  } else {
+    texte.clear();
+  }
+  for (lus = commun; lus < coups.size(); ++lus) {
+    if (est_resultat(coups[lus]) || !joue_jeton(coups[lus], texte)) return false;
+    pas_.push_back({coups[lus], sauve_etat(), numero_coup, texte});
+  }
+  return true;
+}

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <sstream>
 
 #include "chess/etat.h"
 #include "openings/base_eco.h"
@@ -18,6 +19,19 @@
 namespace {
 
 const QString BASE_LIVREE = QStringLiteral(MVD_BUILD_DIR "/base/eco.db");
+
+// The moves of a line, without their numbers.
+std::vector<std::string> coups_sans_numeros(const std::string& ligne) {
+  std::vector<std::string> coups;
+  std::istringstream flux(ligne);
+  for (std::string jeton; flux >> jeton;) {
+    const std::size_t chiffres = jeton.find_first_not_of("0123456789");
+    if (chiffres > 0 && chiffres != std::string::npos && jeton[chiffres] == '.')
+      jeton.erase(0, jeton.find_first_not_of('.', chiffres));
+    coups.push_back(jeton);
+  }
+  return coups;
+}
 
 class TestLigneEco : public TestOuvertures, public ::testing::WithParamInterface<int> {
  protected:
@@ -108,6 +122,55 @@ TEST_F(TestBaseLivree, EveryLineReplaysLegallyInBothOrientations) {
       }
     }
     EXPECT_EQ(fautes, 0) << "with colour " << bas << " at the bottom";
+  }
+  // Read one after the other, in key order and back, each sharing what it
+  // shares with its neighbour.
+  LecteurLignes lecteur;
+  for (const bool retour : {false, true}) {
+    int fautes = 0;
+    for (std::size_t i = 0; i < lignes.size(); ++i) {
+      const std::string& ligne = lignes[retour ? lignes.size() - 1 - i : i];
+      const std::string coups = ligne.substr(0, ligne.size() - 2);
+      std::string texte;
+      std::size_t lus = 0;
+      if ((!lecteur.lit(coups_sans_numeros(coups), texte, lus) || texte != coups) && ++fautes < 5)
+        ADD_FAILURE() << coups << " gives " << texte << " (" << lus << " moves)";
+    }
+    EXPECT_EQ(fautes, 0) << (retour ? "backwards" : "in key order");
+  }
+}
+
+// Lines read one after the other on a kept board give what each gives played
+// alone from the start, whatever the line before left on the board, and the
+// board is the user's again after each.
+TEST_P(TestLigneEco, LinesReadInARowGiveWhatEachGivesAlone) {
+  const std::vector<std::vector<const char*>> suites = {
+      // Castling after a line that took the right away.
+      {"e4 e5 Nf3 Nc6 Bc4 Bc5 Ke2", "e4 e5 Nf3 Nc6 Bc4 Bc5 O-O", "e4 e5 Nf3 Nc6 Bc4 Bc5 Ke2 Nf6 O-O"},
+      // En passant right after the two-step, and no longer one move later.
+      {"e4 f5 e5 d5 Nf3", "e4 f5 e5 d5 exd6", "e4 f5 e5 d5 Nf3 Nc6 exd6"},
+      // A line inside the one before; one that fails, then one that goes past
+      // where it failed; a line shorter than all.
+      {"d4 d5 c4 e6 Nc3", "d4 d5", "d4 d5 c4 Ke7", "d4 d5 c4 dxc4 Nc3", "d4"},
+      // A promotion, then a line that parts just before it.
+      {"h4 g5 hxg5 h6 gxh6 Nf6 h7 Ng8 hxg8=Q", "h4 g5 hxg5 h6 gxh6 Nf6 h7 Rg8"},
+  };
+  for (const auto& suite : suites) {
+    LecteurLignes lecteur;
+    for (const char* ligne : suite) {
+      SCOPED_TRACE(ligne);
+      const std::vector<std::string> coups = coups_sans_numeros(ligne);
+      const std::vector<std::string> seule = prefixes_de_coups(coups, static_cast<int>(coups.size()));
+      place_position_depart();
+      const TableauCases plateau = tab_echiquier;
+      std::string texte;
+      std::size_t lus = 0;
+      const bool lue = lecteur.lit(coups, texte, lus);
+      ASSERT_EQ(lue, seule.size() == coups.size());
+      EXPECT_EQ(lue ? texte : std::to_string(lus), lue ? seule.back() : std::to_string(seule.size()));
+      EXPECT_TRUE(tab_echiquier == plateau);
+      EXPECT_EQ(couleur_joueur, GetParam());
+    }
   }
 }
 

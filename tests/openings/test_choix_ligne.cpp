@@ -150,6 +150,11 @@ const CasEquite EQUITES[] = {
     // The ranks drawn fall on such lines most times, and the continuing
     // lines alone are often counted instead.
     {"few lines among many that end in a result", 100, 500000, false, 1500},
+    // One line a block: the last rank of the range, read from its end, is
+    // drawn as often as the first (by a rank among the lines of the range,
+    // then among the continuing lines alone).
+    {"two lines across a gap", 1, 500000, true, 0},
+    {"two lines among many that end in a result", 1, 500000, false, 1500},
 };
 
 void PrintTo(const CasEquite& c, std::ostream* os) { *os << c.nom; }

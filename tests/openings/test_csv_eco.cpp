@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "chess/etat.h"
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
 #include "openings/csv_eco.h"
@@ -167,7 +168,13 @@ TEST_F(CsvEco, LImportLitChaqueLigneParPosition) {
                         "7;\"B20\";Sicilienne;1.e4 c5 *\n"
                         "3;A00;x;1.a3 *;vrai;2,5\n"
                         "4;A01;y;1.b3 *;True;\n"));
+  // The indexes the lookups walk come out of the import as they went in.
+  const QString index = QStringLiteral("SELECT group_concat(name || ': ' || sql, '; ') FROM "
+                                       "(SELECT name, sql FROM sqlite_master WHERE type = 'index' ORDER BY name)");
+  const QString index_avant = db_eco.valeur(index).toString();
   EXPECT_EQ(importe_table_eco(chemin_base(), csv), 4);
+  EXPECT_EQ(db_eco.valeur(index).toString(), index_avant);
+  EXPECT_TRUE(index_avant.contains("ECO_coup") && index_avant.contains("ECO_ordre")) << index_avant.toStdString();
   const QList<LigneEco> l = lignes_base();
   ASSERT_EQ(l.size(), 4);
   EXPECT_EQ(l[0].libelle, QStringLiteral("Ouverture étudiée"));
@@ -208,6 +215,12 @@ TEST_F(CsvEco, UneLigneFausseNeFaitRienPerdre) {
       {"h\r\n1;A;a;1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 Qxf7;Faux;\r\n", 2, [] { return texte(743) + " Qxf7"; }},
       {"h\r\n1;A;a;1.e4 * e5;Faux;\r\n", 2, [] { return texte(743) + " e5"; }},
       {"h\r\n1;A;a;*;Faux;\r\n", 2, [] { return texte(743) + " *"; }},
+      // The move is named as the line writes it, though the moves before it
+      // were those of the line above.
+      {"h\r\n1;A;a;1.e4 e5 2.Nf3 *;Faux;\r\n2;B;b;1.e4 e5 2.Nf3 Nc6 3.Ke3;Faux;\r\n", 3,
+       [] { return texte(743) + " 3.Ke3"; }},
+      // A blank that is not one of the separators of the moves.
+      {"h\r\n1;A;a;1.e4\xC2\xA0" "e5;Faux;\r\n", 2, [] { return texte(743) + " 1.e4\u00a0e5"; }},
   };
   for (const int cle : {1, 2, 7}) {
     passe_en_langue(cle);
@@ -249,15 +262,31 @@ TEST_F(CsvEco, LesCoupsSontLusCommeLesLignesApprisesEtLaNoteArrondieAuPair) {
       {"1.a3 a6 *", "-0.5", "1.a3 a6 *", 0},
       {"1.Nf3", "2.4", "1.Nf3 *", 2},
       {"1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 0-1", "", "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 0-1", QVariant()},
+      // Lines that share their first moves with the line above: the board is
+      // taken back to where they part, the castling and en-passant rights
+      // with it.
+      {"1.e4 e5", "", "1.e4 e5 *", QVariant()},
+      {"1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.Ke2", "", "1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.Ke2 *", QVariant()},
+      {"1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.O-O", "", "1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.O-O *", QVariant()},
+      {"1.e4 f5 2.e5 d5 3.Nf3", "", "1.e4 f5 2.e5 d5 3.Nf3 *", QVariant()},
+      {"1.e4 f5 2.e5 d5 3.exd6", "", "1.e4 f5 2.e5 d5 3.exd6e.p. *", QVariant()},
+      {"1.e4\te5\t2.Nf3\x0B" "Nc6\x0C" "3.Bb5", "", "1.e4 e5 2.Nf3 Nc6 3.Bb5 *", QVariant()},
   };
   QByteArray contenu("h\r\n");
   for (const auto& c : cas) contenu += QByteArray("1;C;n;") + c.coups + ";Faux;" + c.note + "\r\n";
   const QString csv = fichier("coups.csv");
   ecrit(csv, contenu);
-  ASSERT_EQ(importe_table_eco(chemin_base(), csv), 6);
+  // The board the moves were played on is the user's again afterwards.
+  tab_echiquier.vide();
+  const TableauCases plateau = tab_echiquier;
+  numero_coup = 17;
+  const int n = static_cast<int>(std::size(cas));
+  ASSERT_EQ(importe_table_eco(chemin_base(), csv), n);
+  EXPECT_TRUE(tab_echiquier == plateau);
+  EXPECT_EQ(numero_coup, 17);
   const QList<LigneEco> l = lignes_base();
-  ASSERT_EQ(l.size(), 6);
-  for (int i = 0; i < 6; ++i) {
+  ASSERT_EQ(l.size(), n);
+  for (int i = 0; i < n; ++i) {
     SCOPED_TRACE(cas[i].coups);
     EXPECT_EQ(l[i].coup, QString::fromLatin1(cas[i].coups_ranges));
     EXPECT_EQ(l[i].note.isNull(), cas[i].note_rangee.isNull());
@@ -321,13 +350,20 @@ TEST_F(CsvEco, CommandesDExportEtDImport) {
   // language that nothing was imported, SQLite's words follow.
   passe_en_langue(2);
   const QString etroite = fichier("etroite.db");
-  plateforme::BaseDonnees::cree(etroite, {"CREATE TABLE ECO (Eco_cle INTEGER PRIMARY KEY, Eco_coup TEXT)"});
+  plateforme::BaseDonnees::cree(etroite, {"CREATE TABLE ECO (Eco_cle INTEGER PRIMARY KEY, Eco_coup TEXT)",
+                                          "CREATE INDEX ECO_coup ON ECO (Eco_coup)"});
   base_eco = etroite;
   importe_confirme(csv);
   ASSERT_FALSE(BoitesEnTest::textes().isEmpty());
   const QString refus = BoitesEnTest::textes().last();
   EXPECT_TRUE(refus.startsWith(texte(860) + "\n")) << refus.toStdString();
   EXPECT_TRUE(refus.contains("no column named")) << refus.toStdString();
+  {
+    plateforme::BaseDonnees b("etroite");
+    b.ouvre(etroite);
+    EXPECT_EQ(b.valeur("SELECT count(*) FROM sqlite_master WHERE name = 'ECO_coup'").toInt(), 1)
+        << "the index is there again";
+  }
   base_eco = chemin_base();
   passe_en_langue(1);
 
