@@ -18,44 +18,65 @@ qsizetype coupure(QStringView s, qsizetype n) {
 QStringView debut(QStringView s, qsizetype n) { return s.left(coupure(s, n)); }
 QStringView fin(QStringView s, qsizetype n) { return s.mid(coupure(s, s.size() - n)); }
 
-// Each run without blank of `ligne` cut to CITATION_MAX characters, its
-// beginning and its end around "…".
-QString mots_courts(QStringView ligne) {
+// A run without blank as a box shows it: a long one keeps its beginning and
+// its end (the file at the end of a path, the quote or bracket that closes
+// it) around "…", CITATION_MAX characters in all.
+void ajoute_mot(QString& r, QStringView mot) {
+  if (mot.size() <= CITATION_MAX) {
+    r += mot;
+    return;
+  }
+  r += debut(mot, CITATION_MAX * 2 / 3);
+  r += POINTS;
+  r += fin(mot, CITATION_MAX - CITATION_MAX * 2 / 3 - 1);
+}
+
+// The end of the run or of the blanks that begin at `i`.
+qsizetype fin_morceau(QStringView l, qsizetype i) {
+  const bool blanc = l[i].isSpace();
+  while (i < l.size() && l[i].isSpace() == blanc) ++i;
+  return i;
+}
+qsizetype debut_morceau(QStringView l, qsizetype j) {
+  const bool blanc = l[j - 1].isSpace();
+  while (j > 0 && l[j - 1].isSpace() == blanc) --j;
+  return j;
+}
+
+// The first `n` characters of `ligne` as a box shows it (its long runs
+// shortened), or all of it when shorter: only what is shown is built.
+QString tete_courte(QStringView ligne, qsizetype n) {
   QString r;
-  qsizetype i = 0;
-  while (i < ligne.size()) {
-    qsizetype j = i;
-    if (ligne[i].isSpace()) {
-      while (j < ligne.size() && ligne[j].isSpace()) ++j;
-      r += ligne.mid(i, j - i);
-    } else {
-      while (j < ligne.size() && !ligne[j].isSpace()) ++j;
-      const QStringView mot = ligne.mid(i, j - i);
-      if (mot.size() > CITATION_MAX) {
-        // Its end too: the file at the end of a path, the quote or bracket
-        // that closes it.
-        r += debut(mot, CITATION_MAX * 2 / 3);
-        r += POINTS;
-        r += fin(mot, CITATION_MAX - CITATION_MAX * 2 / 3 - 1);
-      } else {
-        r += mot;
-      }
-    }
+  for (qsizetype i = 0; i < ligne.size() && r.size() <= n;) {
+    const qsizetype j = fin_morceau(ligne, i);
+    ajoute_mot(r, ligne.mid(i, j - i));
     i = j;
   }
-  return r;
+  return r.size() > n ? debut(r, n).toString() : r;
+}
+
+// Its last `n` characters, the same way from the end.
+QString queue_courte(QStringView ligne, qsizetype n) {
+  QString r;
+  for (qsizetype j = ligne.size(); j > 0 && r.size() <= n;) {
+    const qsizetype i = debut_morceau(ligne, j);
+    QString mot;
+    ajoute_mot(mot, ligne.mid(i, j - i));
+    r.prepend(mot);
+    j = i;
+  }
+  return r.size() > n ? fin(r, n).toString() : r;
 }
 
 QString ligne_courte(QStringView ligne, int ligne_max) {
-  QString r = mots_courts(ligne);
+  QString r = tete_courte(ligne, ligne_max + 1);
   if (r.size() <= ligne_max) return r;
   // The beginning says what is quoted, the end what follows from it.
   const qsizetype tete = ligne_max * 2 / 3;
-  const qsizetype queue = ligne_max - tete - 1;
-  QString c = debut(r, tete).toString();
-  c += POINTS;
-  c += fin(r, queue);
-  return c;
+  r = debut(r, tete).toString();
+  r += POINTS;
+  r += queue_courte(ligne, ligne_max - tete - 1);
+  return r;
 }
 
 }  // namespace

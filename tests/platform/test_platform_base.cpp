@@ -134,6 +134,7 @@ TEST_F(PlatformBase, ABoxQuotesAReadablePartOfAHugeValueAndFitsTheScreen) {
       {"a path", "Fichier introuvable : /home/moi/", repete("dossier/"), "partie.pgn", false},
       {"a position", "Position refusée : ", repete("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 "), ".", false},
       {"a received message of many lines", "Message reçu :\n", repete("ligne\n"), "fin", false},
+      {"a received message of many long lines", "Message reçu :\n", repete(QString("mot ").repeated(250) + "\n"), "fin", false},
       {"the program's longest sentence", phrase, "", "", true},
       {"a list of fifteen lines", "Problèmes :", QStringLiteral("\n- une page illisible").repeated(14), "", true},
   };
