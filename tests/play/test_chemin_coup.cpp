@@ -316,29 +316,17 @@ TEST_F(Verdicts, DeuxJoueursMatEtPatTerminentLaPartie) {
   }
 }
 
-// --- The opening base cut under the running program ---------------------------
-
-using BaseCoupee = TestMachine;
-
-TEST_F(BaseCoupee, LaRechercheSuivanteRefuseEtLaPartieContinue) {
-  struct Cas {
-    const char* nom;
-    std::function<void(QFile&)> abime;
-  };
-  const std::vector<Cas> cas = {
+// The opening base cut under the running program: the next lookup refuses, the game goes on.
+TEST_F(CheminDuCoup, UneBaseCoupeeRefuseLaRechercheSuivanteEtLaPartieContinue) {
+  const std::vector<std::pair<const char*, std::function<void(QFile&)>>> cas = {
       {"emptied", [](QFile& f) { f.resize(0); }},
       {"cut to half its length", [](QFile& f) { f.resize(f.size() / 2); }},
-      {"overwritten by other bytes", [](QFile& f) {
-         f.open(QIODevice::ReadWrite);
-         f.write(QByteArray(f.size(), 'x'));
-         f.close();
-       }},
+      {"overwritten", [](QFile& f) { f.open(QIODevice::ReadWrite) && f.write(QByteArray(f.size(), 'x')); }},
   };
   QStringList lignes = {QStringLiteral("1.e4 *")};
   for (int i = 0; i < 3000; ++i) lignes << QStringLiteral("1.d4 d5 2.c4 %1 *").arg(i);
-  for (const Cas& c : cas) {
-    SCOPED_TRACE(c.nom);
-    fenetres::decharge<plateau>();
+  for (const auto& [nom, abime] : cas) {
+    SCOPED_TRACE(nom);
     BoitesEnTest::efface();
     cree_base_ouvertures(lignes);
     analyse_ouverture = 1;
@@ -347,15 +335,14 @@ TEST_F(BaseCoupee, LaRechercheSuivanteRefuseEtLaPartieContinue) {
     coup("e2", "e4");
     EXPECT_EQ(eco_courant, QStringLiteral("A00"));
     QFile f(db_eco.chemin());
-    c.abime(f);
-    BoitesEnTest::repond(OK);
-    BoitesEnTest::repond(OK);
+    abime(f);
+    f.close();
+    for (int i = 0; i < 2; ++i) BoitesEnTest::repond(OK);
     coup("e7", "e5");
     coup("g1", "f3");
     ASSERT_EQ(BoitesEnTest::textes().size(), 2);
     for (const QString& t : BoitesEnTest::textes()) EXPECT_TRUE(t.startsWith(texte(780))) << t.toStdString();
-    EXPECT_EQ(demi_coups(texte_partie).size(), 3u) << texte_partie;
-    EXPECT_TRUE(partie_en_cours());
+    EXPECT_TRUE(demi_coups(texte_partie).size() == 3u && partie_en_cours()) << texte_partie;
     fenetres::decharge<plateau>();
     db_eco.ferme();
     QFile::remove(f.fileName());
