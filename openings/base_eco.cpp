@@ -101,11 +101,8 @@ void ouvre_base_eco(const QString& chemin) {
       else
         manquants << i.nom;
     }
-    // Room for the pages of the indexes that the lookups walk; the rest of
-    // the file is read in place, without a copy of each page (the random
-    // book move reads the table at random places).
+    // Room for the pages of the indexes that the lookups walk.
     db_eco.execute(QStringLiteral("PRAGMA cache_size = -16384"));
-    db_eco.valeur(QStringLiteral("PRAGMA mmap_size = 1073741824"));
     if (!manquants.isEmpty())
       plateforme::boite_erreur(
           texte_ouvertures(843).arg(fichier, manquants.join(QStringLiteral(", "))));

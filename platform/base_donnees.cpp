@@ -184,8 +184,12 @@ void BaseDonnees::ouvre(const QString& chemin) {
       } else {
         // SQLite reads the file lazily: a first read tells a database from
         // any other file.
+        // The file is read, never mapped: a file cut or emptied under the
+        // running program then fails the next statement with an error
+        // instead of ending the program on a bus error.
         QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+        if (!q.exec(QStringLiteral("PRAGMA mmap_size = 0")) ||
+            !q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
           erreur = texte_erreur(q.lastError());
         else
           echec = false;

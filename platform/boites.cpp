@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QFontMetrics>
+#include <QScreen>
 #include <deque>
 
 #include "chess/messages.h"
+#include "platform/texte_court.h"
 
 namespace plateforme {
 
@@ -36,11 +39,35 @@ int reponse_par_defaut(int style) {
 }
 
 QString titre_ou_programme(const QString& titre) {
-  return titre.isEmpty() ? QString::fromUtf8(NOM_PROGRAMME) : titre;
+  return titre.isEmpty() ? QString::fromUtf8(NOM_PROGRAMME) : cite(titre);
+}
+
+// A box taller than the screen hides its buttons: its text is shortened
+// further until it fits. The box wraps a long text at about half the
+// screen's width (500 pixels at most); its icon, margins and buttons take
+// less than 160 pixels.
+void rentre_dans_ecran(QMessageBox& mb, const QString& texte) {
+  const QScreen* ecran = mb.screen();
+  if (!ecran) return;
+  const QSize place = ecran->availableGeometry().size();
+  const QFontMetrics mesure(mb.font());
+  const int largeur_texte = qMax(200, qMin(place.width() / 2, 500));
+  auto trop_grande = [&] {
+    const QRect r = mesure.boundingRect(QRect(0, 0, largeur_texte, 1 << 20), Qt::TextWordWrap, mb.text());
+    return r.height() + 160 > place.height();
+  };
+  int lignes = LIGNES_BOITE_MAX;
+  int largeur = LIGNE_BOITE_MAX;
+  while (lignes > 3 && trop_grande()) {
+    lignes /= 2;
+    largeur = largeur * 2 / 3;
+    mb.setText(texte_court(texte, lignes, largeur));
+  }
 }
 }  // namespace
 
-int boite_message(const QString& texte, int style, const QString& titre) {
+int boite_message(const QString& texte_entier, int style, const QString& titre) {
+  const QString texte = texte_court(texte_entier);
   EtatTest& e = etat();
   if (e.actif) {
     e.vues.append({texte, titre_ou_programme(titre), style, false, QString()});
@@ -72,6 +99,7 @@ int boite_message(const QString& texte, int style, const QString& titre) {
     case boite::OUI_NON: mb.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     default: mb.setStandardButtons(QMessageBox::Ok); break;
   }
+  rentre_dans_ecran(mb, texte_entier);
   switch (mb.exec()) {
     case QMessageBox::Yes: return boite::OUI;
     case QMessageBox::No: return boite::NON;
@@ -80,7 +108,8 @@ int boite_message(const QString& texte, int style, const QString& titre) {
   }
 }
 
-QString boite_saisie(const QString& invite, const QString& titre, const QString& defaut) {
+QString boite_saisie(const QString& invite_entiere, const QString& titre, const QString& defaut) {
+  const QString invite = texte_court(invite_entiere);
   EtatTest& e = etat();
   if (e.actif) {
     e.vues.append({invite, titre_ou_programme(titre), 0, true, defaut});

@@ -3,7 +3,10 @@
 // The style of a message box is the sum of a button set and an icon; the
 // answer is the button pressed. In tests the answers are queued beforehand
 // and every box shown is recorded; a box nobody expected is reported through
-// the handler the test program installs, with its text.
+// the handler the test program installs, with its text. A box shows its text
+// through texte_court() (platform/texte_court.h): what it quotes of a file or
+// of a person is cut to a readable length and the box fits the screen; the
+// tests record the text as shown.
 #pragma once
 
 #include <QString>

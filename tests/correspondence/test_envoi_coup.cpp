@@ -86,3 +86,14 @@ TEST_F(EnvoiDuCoup, UnePartieQuiAChangeDepuisLeMessageNEnregistreRien) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(fenetres::existante<message>(), nullptr);
 }
+
+TEST_F(EnvoiDuCoup, UnePartieSupprimeeDepuisLeMessageNEnregistreRien) {
+  const qint64 cle = ajoute("", true, 1);
+  message& m = compose(cle, "e2", "e4");
+  ASSERT_TRUE(supprime_partie(base_corres, cle));
+  BoitesEnTest::repond(boite::OK);
+  m.Send->click();
+  ASSERT_EQ(BoitesEnTest::textes().size(), 1);
+  EXPECT_TRUE(BoitesEnTest::textes()[0].endsWith(texte(877).section("%1", 1))) << BoitesEnTest::textes()[0].toStdString();
+  EXPECT_FALSE(lit_partie(base_corres, cle).has_value());
+}

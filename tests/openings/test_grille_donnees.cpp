@@ -89,6 +89,9 @@ TEST_F(Grille, UnFiltreEstVerifieAvantDeServir) {
       {"1=1; DELETE FROM ECO", false, {"C20", "B20", "A40"}, ";"},
       {"1) OR (1", false, {"C20", "B20", "A40"}, texte(813)},
       {"Eco_code = 'x' --", false, {"C20", "B20", "A40"}, texte(814)},
+      {"Eco_code = 'B20' /* x */", false, {"C20", "B20", "A40"}, texte(814)},
+      {"Eco_code = 'x' /*", false, {"C20", "B20", "A40"}, texte(814)},
+      {"Eco_libelle = '/*' OR Eco_libelle = '--'", true, {}, ""},
       {"Eco_code = 'a;b'", true, {}, ""},
   };
   for (const Cas& c : cas) {

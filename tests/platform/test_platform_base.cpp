@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/fichiers_texte.h"
+#include "platform/texte_court.h"
 #include "tests/common/aide_tests.h"
 
 using namespace plateforme;
@@ -70,25 +72,75 @@ TEST_F(PlatformBase, BoxesTakeQueuedAnswersAndAreRecorded) {
   EXPECT_TRUE(BoitesEnTest::vues()[1].saisie);
 }
 
-// A real box shows its text as it stands: a nickname such as "<b>Bob</b>"
-// typed by a remote player is never read as markup.
-TEST_F(PlatformBase, ARealBoxShowsItsTextAsPlainText) {
+namespace {
+
+// A real box as the user sees it: its text, its format, whether it fits the screen.
+struct BoiteReelle { QString texte; Qt::TextFormat format = Qt::RichText; bool dans_ecran = false; };
+
+BoiteReelle montre_boite_reelle(const QString& texte) {
   BoitesEnTest::desactive();
-  Qt::TextFormat format = Qt::RichText;
-  QString vu;
+  BoiteReelle vue;
   QTimer essai;
   essai.setInterval(10);
   QObject::connect(&essai, &QTimer::timeout, [&] {
     auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!b) return;
     essai.stop();
-    format = b->textFormat();
-    vu = b->text();
+    vue = {b->text(), b->textFormat(), b->screen()->availableGeometry().contains(b->frameGeometry())};
     b->button(QMessageBox::Ok)->click();
   });
   essai.start();
-  boite_message(QStringLiteral("Acceptez-vous une nouvelle partie avec '<b>Bob</b>' ?"));
-  BoitesEnTest::active([](const QString& texte) { ADD_FAILURE() << "unexpected box: " << texte.toStdString(); });
-  EXPECT_EQ(format, Qt::PlainText);
-  EXPECT_EQ(vu, QStringLiteral("Acceptez-vous une nouvelle partie avec '<b>Bob</b>' ?"));
+  boite_message(texte);
+  BoitesEnTest::active([](const QString& t) { ADD_FAILURE() << "unexpected box: " << t.toStdString(); });
+  return vue;
+}
+
+}  // namespace
+
+// A real box shows its text as it stands: a nickname such as "<b>Bob</b>"
+// typed by a remote player is never read as markup.
+TEST_F(PlatformBase, ARealBoxShowsItsTextAsPlainText) {
+  const BoiteReelle vue = montre_boite_reelle(QStringLiteral("Acceptez-vous une nouvelle partie avec '<b>Bob</b>' ?"));
+  EXPECT_EQ(vue.format, Qt::PlainText);
+  EXPECT_EQ(vue.texte, QStringLiteral("Acceptez-vous une nouvelle partie avec '<b>Bob</b>' ?"));
+}
+
+// Whatever a file or a person gave, ten megabytes of it, a box quotes a
+// readable part of it, keeps the program's sentence around it and fits the
+// screen; a text of ordinary length is shown whole.
+TEST_F(PlatformBase, ABoxQuotesAReadablePartOfAHugeValueAndFitsTheScreen) {
+  auto dix_mo = [](const QString& motif) { return motif.repeated(10 * 1000 * 1000 / motif.size()); };
+  const struct {
+    QString avant, valeur, apres;
+  } cas[] = {
+      {"Valeur « ", dix_mo("9"), " » refusée pour NIVEAU_ELO."},
+      {"[Event \"", dix_mo("Open de Paris "), "\"]\n1.e4 e5 *"},
+      {"Joueur : ", dix_mo(QString::fromUtf8("\xF0\x9F\x98\x80")), " !"},
+      {"Fichier introuvable : /home/moi/", dix_mo("dossier/"), "partie.pgn"},
+      {"Position : ", dix_mo("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 "), "."},
+      {"Message reçu :\n", dix_mo("ligne\n"), "fin"},
+      {"Message reçu :\n", dix_mo(QString("mot ").repeated(250) + "\n"), "fin"},
+      {QStringLiteral("Une phrase du programme, %1. ").repeated(12), "", ""},
+      {"Problèmes :", QStringLiteral("\n- une page illisible").repeated(14), ""},
+  };
+  for (const auto& c : cas) {
+    const QString texte = c.avant + c.valeur + c.apres;
+    SCOPED_TRACE(texte.left(40).toStdString());
+    BoitesEnTest::efface();
+    BoitesEnTest::repond(boite::OK);
+    boite_message(texte);
+    const QString vu = BoitesEnTest::textes().value(0);
+    EXPECT_TRUE(texte.size() >= 1000 || vu == texte) << vu.toStdString();
+    EXPECT_LT(vu.count(QLatin1Char('\n')), LIGNES_BOITE_MAX);
+    for (const QString& l : vu.split(QLatin1Char('\n'))) EXPECT_LE(l.size(), LIGNE_BOITE_MAX);
+    EXPECT_TRUE(vu.startsWith(c.avant + c.valeur.left(20)) && vu.endsWith(c.apres)) << vu.left(300).toStdString();
+    EXPECT_TRUE(QStringView(vu).isValidUtf16());
+    const BoiteReelle reelle = montre_boite_reelle(texte);
+    EXPECT_TRUE(reelle.dans_ecran);
+    EXPECT_TRUE(texte.size() < 1000 ? reelle.texte == texte : reelle.texte.size() <= vu.size());
+  }
+  // One value alone: its first characters and "…", never half of a character.
+  EXPECT_EQ(cite("NIVEAU_ELO"), "NIVEAU_ELO");
+  EXPECT_EQ(cite(QString(10 * 1000 * 1000, QLatin1Char('9'))), QString(CITATION_MAX, QLatin1Char('9')) + QChar(0x2026));
+  EXPECT_EQ(cite(dix_mo(QString::fromUtf8("\xF0\x9F\x98\x80")), 3), QString::fromUtf8("\xF0\x9F\x98\x80") + QChar(0x2026));
 }

@@ -4,6 +4,7 @@
 // every mode; marks and caption following the position shown.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,6 +16,8 @@
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
 #include "localisation/textes_langue.h"
+#include "openings/base_eco.h"
+#include "openings/reglages_ouvertures.h"
 #include "platform/minuterie.h"
 #include "play/commandes_partie.h"
 #include "play/jeu.h"
@@ -310,6 +313,39 @@ TEST_F(Verdicts, DeuxJoueursMatEtPatTerminentLaPartie) {
     // No move follows.
     coup("g6", "h6");
     EXPECT_EQ(controle("g6"), ROI_BLANC);
+  }
+}
+
+// The opening base cut under the running program: the next lookup refuses, the game goes on.
+TEST_F(CheminDuCoup, UneBaseCoupeeRefuseLaRechercheSuivanteEtLaPartieContinue) {
+  const std::vector<std::pair<const char*, std::function<void(QFile&)>>> cas = {
+      {"emptied", [](QFile& f) { f.resize(0); }},
+      {"cut to half its length", [](QFile& f) { f.resize(f.size() / 2); }},
+      {"overwritten", [](QFile& f) { f.open(QIODevice::ReadWrite) && f.write(QByteArray(f.size(), 'x')); }},
+  };
+  QStringList lignes = {QStringLiteral("1.e4 *")};
+  for (int i = 0; i < 3000; ++i) lignes << QStringLiteral("1.d4 d5 2.c4 %1 *").arg(i);
+  for (const auto& [nom, abime] : cas) {
+    SCOPED_TRACE(nom);
+    BoitesEnTest::efface();
+    cree_base_ouvertures(lignes);
+    analyse_ouverture = 1;
+    mode_jeux = 2;
+    ouvre();
+    coup("e2", "e4");
+    EXPECT_EQ(eco_courant, QStringLiteral("A00"));
+    QFile f(db_eco.chemin());
+    abime(f);
+    f.close();
+    for (int i = 0; i < 2; ++i) BoitesEnTest::repond(OK);
+    coup("e7", "e5");
+    coup("g1", "f3");
+    ASSERT_EQ(BoitesEnTest::textes().size(), 2);
+    for (const QString& t : BoitesEnTest::textes()) EXPECT_TRUE(t.startsWith(texte(780))) << t.toStdString();
+    EXPECT_TRUE(demi_coups(texte_partie).size() == 3u && partie_en_cours()) << texte_partie;
+    fenetres::decharge<plateau>();
+    db_eco.ferme();
+    QFile::remove(f.fileName());
   }
 }
 
