@@ -38,7 +38,15 @@ BilanLecture liste_parties(FichierPgn& fichier, const CriteresFiltre* criteres, 
 // and replayed onto the board window, from the position of its [FEN] tag
 // when it has one.
 // `note`, when not empty, ends the message.
-void charge_partie(const PartieLue& partie, const QString& titre = QString(), const QString& note = QString());
+// A game whose start position position_de_depart_lisible refuses is not
+// loaded: false, the game in hand unchanged.
+bool charge_partie(const PartieLue& partie, long numero, const QString& titre = QString(),
+                   const QString& note = QString());
+
+// Whether the start position of a game (its [FEN] tag unless [SetUp "0"],
+// the usual start without one) is one lit_fen takes; else shows why (text
+// 700: game `numero`, its players, the fault and the FEN) and returns false.
+bool position_de_depart_lisible(const PartieLue& partie, long numero, const QString& titre = QString());
 
 }  // namespace pgn
 
