@@ -75,8 +75,9 @@ std::string fen_de(const PartieLue& p) {
 // to a readable length.
 QString valeur_citee(const std::string& valeur) { return QString::fromStdString(valeur); }
 
-}  // namespace
-
+// Whether the start position of a game (its [FEN] tag unless [SetUp "0"],
+// the usual start without one) is one lit_fen takes; else shows why (text
+// 700: game `numero`, its players, the fault and the FEN) and returns false.
 bool position_de_depart_lisible(const PartieLue& p, long numero, const QString& titre) {
   const std::string fen = fen_de(p);
   if (fen.empty()) return true;
@@ -89,6 +90,8 @@ bool position_de_depart_lisible(const PartieLue& p, long numero, const QString& 
                             boite::EXCLAMATION, titre);
   return false;
 }
+
+}  // namespace
 
 bool charge_partie(const PartieLue& p, long numero, const QString& titre, const QString& note) {
   // A start position that no game can reach refuses the game: the game in

@@ -38,15 +38,12 @@ BilanLecture liste_parties(FichierPgn& fichier, const CriteresFiltre* criteres, 
 // and replayed onto the board window, from the position of its [FEN] tag
 // when it has one.
 // `note`, when not empty, ends the message.
-// A game whose start position position_de_depart_lisible refuses is not
-// loaded: false, the game in hand unchanged.
+// A game whose start position (its [FEN] tag unless [SetUp "0"]) lit_fen
+// refuses is not loaded: text 700 names game `numero` (its place in the file,
+// the list or the document), its players, the fault and the FEN; false, the
+// game in hand unchanged.
 bool charge_partie(const PartieLue& partie, long numero, const QString& titre = QString(),
                    const QString& note = QString());
-
-// Whether the start position of a game (its [FEN] tag unless [SetUp "0"],
-// the usual start without one) is one lit_fen takes; else shows why (text
-// 700: game `numero`, its players, the fault and the FEN) and returns false.
-bool position_de_depart_lisible(const PartieLue& partie, long numero, const QString& titre = QString());
 
 }  // namespace pgn
 

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <cfloat>
 #include <cmath>
 #include <functional>
@@ -458,16 +457,8 @@ bool decoupe_reglage(const QString& element, QString& cle, QString& valeur) {
 }
 
 std::optional<double> nombre_reglage(const QString& texte) {
-  static const QRegularExpression forme(
-      QStringLiteral("^[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)([eE][+-]?[0-9]+)?$"));
-  QString t = texte.trimmed();
-  if (!forme.match(t).hasMatch()) return std::nullopt;
-  t.replace(QLatin1Char(','), QLatin1Char('.'));
-  if (t.startsWith(QLatin1Char('+'))) t.remove(0, 1);
-  bool ok = false;
-  const double v = t.toDouble(&ok);  // QString::toDouble reads the C locale
-  if (!ok || !std::isfinite(v)) return std::nullopt;
-  return v;
+  // Characters outside Latin-1 become "?", which no number holds.
+  return nombre_exact(texte.toLatin1().toStdString());
 }
 
 QString LectureParametres::message_rejet() const {

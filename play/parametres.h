@@ -143,10 +143,8 @@ QStringList decoupe_elements(const QString& ligne);
 // with "["; the key is the text before the first "=", the value the rest.
 bool decoupe_reglage(const QString& element, QString& cle, QString& valeur);
 
-// A number as the settings file holds it, the whole text: blanks around, an
-// optional sign, digits with a decimal point or comma ("3.5", "3,5", ".5"),
-// an optional exponent ("1E-08", "1.5e3"). Nothing for any other text
-// (empty, "abc", "12abc", "NaN", "inf") or a number beyond double precision.
+// A number as the settings file holds it, the whole text (nombre_exact of
+// chess/outils.h): "3.5", "3,5", "1E-08"; nothing for "", "abc", "12abc", "NaN".
 std::optional<double> nombre_reglage(const QString& texte);
 
 // What the start-up reader found.
