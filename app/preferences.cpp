@@ -65,8 +65,15 @@ QString nombre_affiche(const QString& nombre) {
   return s;
 }
 
-QString nombre_saisi(const QString& texte) {
+QString nombre_saisi(const QString& texte, bool entier) {
   QString s = texte.trimmed();
+  if (separateur_interface() == QLatin1Char('.')) {
+    // A comma is no decimal mark here: in a whole-number field it groups
+    // thousands ("1,000"); anywhere else the form check refuses it.
+    static const QRegularExpression milliers(QStringLiteral("^[+-]?[0-9]{1,3}(,[0-9]{3})+$"));
+    if (entier && milliers.match(s).hasMatch()) s.remove(QLatin1Char(','));
+    return s;
+  }
   if (!s.contains(QLatin1Char('.')) && s.count(QLatin1Char(',')) == 1) s.replace(QLatin1Char(','), QLatin1Char('.'));
   return s;
 }
@@ -568,7 +575,7 @@ QString pref::Champ::valeur() const {
     return static_cast<QCheckBox*>(controle)->isChecked() == (genre == Genre::drapeau) ? QStringLiteral("1")
                                                                                         : QStringLiteral("0");
   const QString t = static_cast<QLineEdit*>(controle)->text();
-  return genre == Genre::entier || genre == Genre::poids ? nombre_saisi(t) : t.trimmed();
+  return genre == Genre::entier || genre == Genre::poids ? nombre_saisi(t, genre == Genre::entier) : t.trimmed();
 }
 
 void pref::Champ::montre(const QString& valeur) const {

@@ -169,6 +169,9 @@ bool est_duree(const QString& texte);
 QChar separateur_interface();
 // A number of the file's form ("3.5") as the interface writes it ("3,5").
 QString nombre_affiche(const QString& nombre);
-// A number typed in the dialog in the file's form: trimmed, its one decimal
-// comma turned into a point ("3,5" and "3.5" give "3.5").
-QString nombre_saisi(const QString& texte);
+// A number typed in the dialog in the file's form: trimmed; where the
+// interface writes decimals with a comma, its one decimal comma turned into a
+// point ("3,5" and "3.5" give "3.5"); where it writes a point (English), a
+// comma stays (the form check refuses it), except the thousands commas of a
+// whole number in an `entier` field ("1,000" gives "1000").
+QString nombre_saisi(const QString& texte, bool entier = false);

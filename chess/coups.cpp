@@ -49,12 +49,15 @@ Deplacement deplace(int col_s, int lig_s, int col_d, int lig_d, int arrivee) {
       tab_echiquier(col_d, lig_d + pas) = CASE_VIDE;
     }
   }
-  if (est_roque(code, col_s, col_d)) {
+  // A king's two-step is a castling only with its own rook in that corner of
+  // its row: a move played as read never brings a rook out of nothing.
+  const int col_tour = col_d > col_s ? 8 : 1;
+  const int tour = couleur_piece(code) == BLANC ? TOUR_BLANCHE : TOUR_NOIRE;
+  if (est_roque(code, col_s, col_d) && lig_s == lig_d && tab_echiquier(col_tour, lig_s) == tour) {
     d.roque = true;
-    const int col_tour = col_d > col_s ? 8 : 1;
     const int col_arrivee = col_d > col_s ? col_d - 1 : col_d + 1;
     tab_echiquier(col_tour, lig_d) = CASE_VIDE;
-    tab_echiquier(col_arrivee, lig_d) = couleur_piece(code) == BLANC ? TOUR_BLANCHE : TOUR_NOIRE;
+    tab_echiquier(col_arrivee, lig_d) = tour;
   }
   tab_echiquier(col_s, lig_s) = CASE_VIDE;
   tab_echiquier(col_d, lig_d) = arrivee;

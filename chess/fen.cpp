@@ -1,5 +1,6 @@
 #include "chess/fen.h"
 
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 #include <vector>
@@ -91,18 +92,71 @@ std::string ecrit_fen(const std::function<int(int, int)>& piece) {
   return fen;
 }
 
-std::optional<PositionFen> lit_fen(const std::string& texte, int couleur_en_bas) {
+DefautPosition defaut_plateau(const TableauCases& cases) {
+  // By colour, then by type.
+  int nombre[4][8] = {};
+  for (int c = 1; c <= 8; ++c)
+    for (int l = 1; l <= 8; ++l) {
+      const int code = cases(c, l);
+      if (code <= CASE_VIDE || code > ROI_BLANC) continue;
+      const int t = type_piece(code);
+      // A pawn never stands on the first or the last rank, in either orientation.
+      if (t == TYPE_PION && (l == 1 || l == 8)) return DefautPosition::PION_EXTREME;
+      ++nombre[couleur_piece(code)][t];
+    }
+  for (const int couleur : {BLANC, NOIR})
+    if (nombre[couleur][TYPE_ROI] == 0) return DefautPosition::ROI_ABSENT;
+  for (const int couleur : {BLANC, NOIR})
+    if (nombre[couleur][TYPE_ROI] > 1) return DefautPosition::ROIS;
+  for (const int couleur : {BLANC, NOIR}) {
+    const int* n = nombre[couleur];
+    if (n[TYPE_PION] > 8) return DefautPosition::PIONS;
+    const int hommes = n[TYPE_PION] + n[TYPE_TOUR] + n[TYPE_CAVALIER] + n[TYPE_FOU] + n[TYPE_DAME] + n[TYPE_ROI];
+    if (hommes > 16) return DefautPosition::HOMMES;
+    // Each piece beyond the starting set was a pawn once.
+    const int promues = std::max(0, n[TYPE_DAME] - 1) + std::max(0, n[TYPE_TOUR] - 2) +
+                        std::max(0, n[TYPE_FOU] - 2) + std::max(0, n[TYPE_CAVALIER] - 2);
+    if (promues > 8 - n[TYPE_PION]) return DefautPosition::PROMUES;
+  }
+  return DefautPosition::AUCUN;
+}
+
+DefautPosition defaut_position(const TableauCases& cases, int couleur_en_bas, int dernier) {
+  if (const DefautPosition d = defaut_plateau(cases); d != DefautPosition::AUCUN) return d;
+  const PlateauEmprunte emprunt(cases, couleur_en_bas);
+  if (dernier == BLANC || dernier == NOIR) {
+    // The side that has just moved cannot be in check.
+    if (echecs_au_roi(dernier) > 0) return DefautPosition::ECHEC;
+  } else if (echecs_au_roi(BLANC) > 0 && echecs_au_roi(NOIR) > 0) {
+    return DefautPosition::DEUX_ECHECS;
+  }
+  return DefautPosition::AUCUN;
+}
+
+int roques_en_place(const TableauCases& cases, int couleur, int couleur_en_bas, int roques) {
+  const auto piece = [&cases](int c, int l) { return cases(c, l); };
+  const bool tenu[2] = {roques == 0 || roques == ROQUE_PETIT_SEUL, roques == 0 || roques == ROQUE_GRAND_SEUL};
+  return valeur_roques(tenu[AILE_ROI] && roi_et_tour_en_place(piece, couleur, AILE_ROI, couleur_en_bas),
+                       tenu[AILE_DAME] && roi_et_tour_en_place(piece, couleur, AILE_DAME, couleur_en_bas));
+}
+
+std::optional<PositionFen> lit_fen(const std::string& texte, int couleur_en_bas, DefautPosition* defaut) {
+  DefautPosition rien;
+  DefautPosition& d = defaut ? *defaut : rien;
+  d = DefautPosition::TEXTE;
   std::istringstream flux(texte);
   std::vector<std::string> champs;
-  for (std::string champ; flux >> champ;) champs.push_back(champ);
-  if (champs.size() < 2 || champs.size() > 6) return std::nullopt;
+  for (std::string champ; flux >> champ;) {
+    champs.push_back(champ);
+    if (champs.size() > 6) return std::nullopt;
+  }
+  if (champs.size() < 2) return std::nullopt;
 
   PositionFen p;
   p.cases.vide();
   const auto piece = [&p](int c, int l) { return p.cases(c, l); };
   // Board.
   int r = 8, f = 0;
-  int rois_blancs = 0, rois_noirs = 0;
   for (char ch : champs[0]) {
     if (ch == '/') {
       if (f != 8 || r == 1) return std::nullopt;
@@ -115,15 +169,12 @@ std::optional<PositionFen> lit_fen(const std::string& texte, int couleur_en_bas)
       const int code = code_de_lettre(2, ch);
       if (code == 0 || f >= 8) return std::nullopt;
       ++f;
-      // A pawn never stands on the first or the last rank.
-      if (type_piece(code) == TYPE_PION && (r == 1 || r == 8)) return std::nullopt;
+      if (code == CASE_VIDE) continue;
       const CaseEcran e = case_ecran(f, r, couleur_en_bas);
       p.cases(e.colonne, e.ligne) = code;
-      rois_blancs += code == ROI_BLANC;
-      rois_noirs += code == ROI_NOIR;
     }
   }
-  if (r != 1 || f != 8 || rois_blancs != 1 || rois_noirs != 1) return std::nullopt;
+  if (r != 1 || f != 8) return std::nullopt;
   // Side to move.
   if (champs[1] == "w")
     p.dernier_trait = NOIR;
@@ -131,11 +182,6 @@ std::optional<PositionFen> lit_fen(const std::string& texte, int couleur_en_bas)
     p.dernier_trait = BLANC;
   else
     return std::nullopt;
-  // The side that has just moved cannot be in check.
-  {
-    const PlateauEmprunte emprunt(p.cases, couleur_en_bas);
-    if (echecs_au_roi(p.dernier_trait) > 0) return std::nullopt;
-  }
   // Castling, one wing per letter.
   const std::string roques = champs.size() > 2 ? champs[2] : "-";
   bool ailes[4][2] = {};
@@ -151,31 +197,14 @@ std::optional<PositionFen> lit_fen(const std::string& texte, int couleur_en_bas)
         aile = AILE_DAME;
       else if (l < 'b' || l > 'g')
         return std::nullopt;
-      const int couleur = blanc ? BLANC : NOIR;
-      if (aile >= 0 && roi_et_tour_en_place(piece, couleur, aile, couleur_en_bas)) ailes[couleur][aile] = true;
+      if (aile >= 0) ailes[blanc ? BLANC : NOIR][aile] = true;
     }
   }
-  p.roque_blanc = valeur_roques(ailes[BLANC][AILE_ROI], ailes[BLANC][AILE_DAME]);
-  p.roque_noir = valeur_roques(ailes[NOIR][AILE_ROI], ailes[NOIR][AILE_DAME]);
-  // En passant: the square passed over, on rank 3 after White's two-step
-  // (Black to move), on rank 6 after Black's; it is empty, the pawn stands
-  // just beyond it and the square it came from is empty.
+  // En-passant field, its form.
   const std::string passant = champs.size() > 3 ? champs[3] : "-";
-  if (passant != "-") {
-    if (passant.size() != 2 || passant[0] < 'a' || passant[0] > 'h') return std::nullopt;
-    const int fichier = passant[0] - 'a' + 1;
-    const int rang = passant[1] - '0';
-    const bool blanc_vient = rang == 3 && p.dernier_trait == BLANC;
-    const bool noir_vient = rang == 6 && p.dernier_trait == NOIR;
-    if (!blanc_vient && !noir_vient) return std::nullopt;
-    const int sens = blanc_vient ? 1 : -1;
-    if (code_en(piece, fichier, rang, couleur_en_bas) != CASE_VIDE ||
-        code_en(piece, fichier, rang + sens, couleur_en_bas) != (blanc_vient ? PION_BLANC : PION_NOIR) ||
-        code_en(piece, fichier, rang - sens, couleur_en_bas) != CASE_VIDE)
-      return std::nullopt;
-    const CaseEcran e = case_ecran(fichier, rang, couleur_en_bas);
-    (blanc_vient ? p.passant_blanc : p.passant_noir) = e.colonne * 10 + e.ligne;
-  }
+  if (passant != "-" && (passant.size() != 2 || passant[0] < 'a' || passant[0] > 'h' || passant[1] < '1' ||
+                         passant[1] > '8'))
+    return std::nullopt;
   // Counters.
   if (champs.size() > 4) {
     if (!que_des_chiffres(champs[4])) return std::nullopt;
@@ -189,6 +218,33 @@ std::optional<PositionFen> lit_fen(const std::string& texte, int couleur_en_bas)
     if (numero < 1) numero = 1;  // some writers start at 0
   }
   p.numero_coup = p.dernier_trait == NOIR ? numero - 1 : numero;
+
+  // The text is a FEN text: is its position one a game can reach?
+  d = defaut_position(p.cases, couleur_en_bas, p.dernier_trait);
+  if (d != DefautPosition::AUCUN) return std::nullopt;
+  // A castling letter whose king and rook have left their squares is dropped.
+  for (const int couleur : {BLANC, NOIR})
+    (couleur == BLANC ? p.roque_blanc : p.roque_noir) =
+        roques_en_place(p.cases, couleur, couleur_en_bas, valeur_roques(ailes[couleur][AILE_ROI], ailes[couleur][AILE_DAME]));
+  // En passant: the square passed over, on rank 3 after White's two-step
+  // (Black to move), on rank 6 after Black's; it is empty, the pawn stands
+  // just beyond it and the square it came from is empty.
+  if (passant != "-") {
+    d = DefautPosition::PASSANT;
+    const int fichier = passant[0] - 'a' + 1;
+    const int rang = passant[1] - '0';
+    const bool blanc_vient = rang == 3 && p.dernier_trait == BLANC;
+    const bool noir_vient = rang == 6 && p.dernier_trait == NOIR;
+    if (!blanc_vient && !noir_vient) return std::nullopt;
+    const int sens = blanc_vient ? 1 : -1;
+    if (code_en(piece, fichier, rang, couleur_en_bas) != CASE_VIDE ||
+        code_en(piece, fichier, rang + sens, couleur_en_bas) != (blanc_vient ? PION_BLANC : PION_NOIR) ||
+        code_en(piece, fichier, rang - sens, couleur_en_bas) != CASE_VIDE)
+      return std::nullopt;
+    const CaseEcran e = case_ecran(fichier, rang, couleur_en_bas);
+    (blanc_vient ? p.passant_blanc : p.passant_noir) = e.colonne * 10 + e.ligne;
+  }
+  d = DefautPosition::AUCUN;
   return p;
 }
 

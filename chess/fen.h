@@ -40,6 +40,39 @@ struct PositionFen {
   int numero_coup = 0;       // numero_coup of the game: the full-move number, less 1 when White is to move
 };
 
+// Why a position cannot arise in a game, or why a text holds no position.
+enum class DefautPosition {
+  AUCUN,
+  TEXTE,         // not a FEN text (its form)
+  ROI_ABSENT,    // a side without a king
+  ROIS,          // a side with two kings or more
+  PION_EXTREME,  // a pawn on the first or the last rank
+  ECHEC,         // the side not to move in check
+  DEUX_ECHECS,   // both kings in check (the side to move unknown)
+  HOMMES,        // more than 16 men of one side
+  PIONS,         // more than 8 pawns of one side
+  PROMUES,       // more pieces beyond the starting set than the missing pawns could have made
+  PASSANT,       // an en-passant square the board does not bear out
+};
+
+// The checks a board passes whoever is to move, on screen squares (the
+// result is the same in both orientations): one king a side, no pawn on the
+// first or last rank, at most 8 pawns and 16 men a side, and no more queens
+// beyond one, rooks, bishops or knights beyond two than the side's missing
+// pawns could have become.
+DefautPosition defaut_plateau(const TableauCases& cases);
+
+// defaut_plateau, then the side that moved last (`dernier_trait` 2 or 3)
+// must not be in check; with any other `dernier_trait`, the side to move
+// being unknown, the two kings may not both be in check. `couleur_en_bas`
+// is the orientation of `cases`.
+DefautPosition defaut_position(const TableauCases& cases, int couleur_en_bas, int dernier_trait);
+
+// The castling rights (the value of roque_interdit) that a board leaves to
+// `couleur` out of `roques` (a roque_interdit value): a wing stays only while
+// the king and that wing's rook stand on their first squares.
+int roques_en_place(const TableauCases& cases, int couleur, int couleur_en_bas, int roques = 0);
+
 // Reads a FEN text for the board drawn with `couleur_en_bas` at the bottom.
 // The board field and the side are required; missing later fields take
 // "-", "-", 0 and 1. Empty squares may be written as digits or as ".".
@@ -49,16 +82,17 @@ struct PositionFen {
 // "w" or "b", a bad castling or en-passant field, a number that is not one,
 // anything after the sixth field), nor for a position that cannot arise in a
 // game: a side without exactly one king, a pawn on the first or last rank,
-// the side not to move in check, an en-passant square that is not empty, or
-// without the pawn that has just passed it on the square beyond, or whose
-// pawn's starting square is taken.
+// the side not to move in check, impossible material (defaut_plateau), an
+// en-passant square that is not empty, or without the pawn that has just
+// passed it on the square beyond, or whose pawn's starting square is taken.
+// `defaut`, when given, receives why nothing was returned (AUCUN otherwise).
 //
 // A castling letter whose king and rook are not both on their first squares
 // is dropped: the right it names cannot be used and the rest of the text
 // stands. "K"/"Q" may also be written as the rook's file, "H"/"A" ("h"/"a"
 // for Black); the other file letters name no castling of this game and are
 // dropped too.
-std::optional<PositionFen> lit_fen(const std::string& texte, int couleur_en_bas);
+std::optional<PositionFen> lit_fen(const std::string& texte, int couleur_en_bas, DefautPosition* defaut = nullptr);
 
 // Puts a position read by lit_fen into the shared state: tab_echiquier,
 // dernier_trait, the castling rights, the en-passant squares, nb_demi_coups

@@ -1,5 +1,6 @@
 #include "chess/outils.h"
 
+#include <cctype>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -56,6 +57,44 @@ double val_nombre(const std::string& valeur) {
     }
   }
   return lit_nombre_propre(propre);
+}
+
+std::optional<double> nombre_exact(const std::string& texte) {
+  std::size_t debut = 0, fin = texte.size();
+  while (debut < fin && std::isspace(static_cast<unsigned char>(texte[debut]))) ++debut;
+  while (fin > debut && std::isspace(static_cast<unsigned char>(texte[fin - 1]))) --fin;
+  const auto chiffre = [&](std::size_t k) { return k < fin && texte[k] >= '0' && texte[k] <= '9'; };
+  std::string propre;
+  std::size_t i = debut;
+  if (i < fin && (texte[i] == '+' || texte[i] == '-')) {
+    if (texte[i] == '-') propre.push_back('-');
+    ++i;
+  }
+  // The mantissa: digits around one decimal mark, a digit at least.
+  std::string mantisse;
+  while (chiffre(i)) mantisse.push_back(texte[i++]);
+  const bool entiere = !mantisse.empty();
+  if (i < fin && (texte[i] == '.' || texte[i] == ',')) {
+    ++i;
+    std::string decimales;
+    while (chiffre(i)) decimales.push_back(texte[i++]);
+    if (!entiere && decimales.empty()) return std::nullopt;
+    if (!decimales.empty()) mantisse += (entiere ? "." : "0.") + decimales;
+  }
+  if (mantisse.empty()) return std::nullopt;
+  propre += mantisse;
+  if (i < fin && (texte[i] == 'e' || texte[i] == 'E')) {
+    propre.push_back('e');
+    ++i;
+    if (i < fin && (texte[i] == '+' || texte[i] == '-')) propre.push_back(texte[i++]);
+    if (!chiffre(i)) return std::nullopt;
+    while (chiffre(i)) propre.push_back(texte[i++]);
+  }
+  if (i != fin) return std::nullopt;
+  double v = 0.0;
+  const auto r = std::from_chars(propre.data(), propre.data() + propre.size(), v);
+  if (r.ec != std::errc() || r.ptr != propre.data() + propre.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
 }
 
 std::optional<double> val_nombre(const std::optional<std::string>& valeur) {

@@ -13,6 +13,12 @@ double val_nombre(const std::string& valeur);
 inline double val_nombre(const char* valeur) { return val_nombre(std::string(valeur)); }
 inline double val_nombre(double valeur) { return valeur; }
 
+// A number written whole, the way files hold one: blanks around, an optional
+// sign, digits with a decimal point or comma ("3.5", "3,5", ".5", "3."), an
+// optional exponent ("1E-08", "1.5e3"). Nothing for any other text (empty,
+// "abc", "12abc", "NaN", "inf") or a number beyond double precision.
+std::optional<double> nombre_exact(const std::string& texte);
+
 // A single-precision number as text, with "." whatever the locale and at most
 // seven significant digits ("600", "-0.5", "1.25").
 std::string texte_nombre(float valeur);

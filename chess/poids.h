@@ -49,13 +49,14 @@ void reinitialise_poids();
 
 // --- The [CALCUL] keys, for the settings reader and writer ------------------
 
-// How the settings file writes a key's value and how the reader converts it.
+// How the settings file writes a key's value and what the reader keeps of
+// it; the reader reads every number whole, in one form (play/parametres.h).
 enum class GenreCle {
-  drapeau,              // 0..255, the leading number of the value rounded (ALPHA_BETA)
+  drapeau,              // 0..255, rounded half to even (ALPHA_BETA)
   entier,               // 16-bit whole number (PROFONDEUR_MAX, SEUIL_BONUS_ECHEC)
-  decimal,              // val_nombre, single precision
-  decimal_simple,       // the leading number, single precision, not rounded (INDICE_DEFENSE)
-  decimal_vers_entier,  // val_nombre rounded to a 16-bit whole number (SEUIL_CENTRE)
+  decimal,              // single precision
+  decimal_simple,       // single precision, not rounded (INDICE_DEFENSE)
+  decimal_vers_entier,  // rounded to a 16-bit whole number (SEUIL_CENTRE)
 };
 
 struct ClePoids {

@@ -114,8 +114,8 @@ bool ChampDate::eventFilter(QObject* objet, QEvent* e) {
 
 void selection_au_focus(QLineEdit* champ) { champ->installEventFilter(new SelectionAuFocus(champ)); }
 
-std::optional<QString> diagramme_position(const QString& chaine, int style) {
+std::optional<QString> diagramme_position(const QString& chaine, int style, QString* refus) {
   TableauCases cases;
-  if (!lit_chaine_position(chaine, cases)) return std::nullopt;
+  if (!lit_chaine_position(chaine, cases, refus)) return std::nullopt;
   return diagramme_courriel(chaine.trimmed(), style);
 }

@@ -52,6 +52,7 @@ void selection_au_focus(QLineEdit* champ);
 // The text diagram of a 64-character position string (column by column, as
 // the board showed it), eight lines of "x " squares each ended by CRLF, in
 // the letters of `style` (English for a style without letters). Nothing when
-// the text is not a position string the paste command would take: 64 piece
-// codes with both kings on the board.
-std::optional<QString> diagramme_position(const QString& chaine, int style);
+// the text is not a position string the paste command would take
+// (lit_chaine_position, the side to move unknown); then `refus` holds its
+// message, or is empty when the text is no position string at all.
+std::optional<QString> diagramme_position(const QString& chaine, int style, QString* refus = nullptr);

@@ -178,9 +178,9 @@ bool message::Form_Load() {
       // The position mailed is the one pasted, taken as the paste command
       // takes a position string; its diagram is drawn from the same text.
       TableauCases cases;
-      int numero = 0;
-      if (!lit_chaine_position(fiche_->chaine_position, cases, &numero)) {
-        avertit(texte(numero != 0 ? numero : 499));
+      QString refus;
+      if (!lit_chaine_position(fiche_->chaine_position, cases, &refus)) {
+        avertit(refus.isEmpty() ? texte(499) : refus);
         return false;
       }
       fiche_->chaine_position = fiche_->chaine_position.trimmed();

@@ -95,9 +95,10 @@ void prepare::Text1_Change() {
   if (Text1->text().isEmpty()) return;
   // The position is the box's own text, checked as the paste command checks
   // a position string: what the diagram shows is what the mail sends.
-  const std::optional<QString> diagramme = diagramme_position(Text1->text(), style_notation);
+  QString refus;
+  const std::optional<QString> diagramme = diagramme_position(Text1->text(), style_notation, &refus);
   if (!diagramme) {
-    plateforme::boite_message(texte(499), boite::EXCLAMATION);
+    plateforme::boite_message(refus.isEmpty() ? texte(499) : refus, boite::EXCLAMATION);
     Text1->clear();
     return;
   }

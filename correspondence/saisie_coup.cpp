@@ -117,9 +117,10 @@ void saisie_coup::Form_Load() {
 
 void saisie_coup::Text1_Change() {
   if (Text1->text().isEmpty()) return;
-  const std::optional<QString> diagramme = diagramme_position(Text1->text(), style_notation);
+  QString refus;
+  const std::optional<QString> diagramme = diagramme_position(Text1->text(), style_notation, &refus);
   if (!diagramme) {
-    message(texte(474));
+    message(refus.isEmpty() ? texte(474) : refus);
     Text1->clear();
     return;
   }

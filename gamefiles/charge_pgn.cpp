@@ -14,6 +14,7 @@
 #include "platform/fenetres.h"
 #include "play/parametres.h"
 #include "chess/etat.h"
+#include "chess/fen.h"
 #include "chess/messages.h"
 #include "gamefiles/charge.h"
 #include "gamefiles/liste_parties.h"
@@ -27,6 +28,7 @@
 #include "play/jeu.h"
 #include "play/machine.h"
 #include "play/patience.h"
+#include "play/position_presse_papiers.h"
 #include "play/modele_parties.h"
 #include "play/plateau.h"
 #include "platform/minuterie.h"
@@ -69,9 +71,32 @@ std::string fen_de(const PartieLue& p) {
   return setup == "0" ? std::string() : fen;
 }
 
+// A value quoted whole in a message: the message box brings a long one down
+// to a readable length.
+QString valeur_citee(const std::string& valeur) { return QString::fromStdString(valeur); }
+
+// Whether the start position of a game (its [FEN] tag unless [SetUp "0"],
+// the usual start without one) is one lit_fen takes; else shows why (text
+// 700: game `numero`, its players, the fault and the FEN) and returns false.
+bool position_de_depart_lisible(const PartieLue& p, long numero, const QString& titre) {
+  const std::string fen = fen_de(p);
+  if (fen.empty()) return true;
+  DefautPosition defaut = DefautPosition::AUCUN;
+  if (lit_fen(fen, BLANC, &defaut)) return true;
+  plateforme::boite_message(texte(700)
+                                .arg(numero)
+                                .arg(p.valeurs[WHITE], p.valeurs[BLACK], texte_defaut_position(defaut),
+                                     valeur_citee(fen)),
+                            boite::EXCLAMATION, titre);
+  return false;
+}
+
 }  // namespace
 
-void charge_partie(const PartieLue& p, const QString& titre, const QString& note) {
+bool charge_partie(const PartieLue& p, long numero, const QString& titre, const QString& note) {
+  // A start position that no game can reach refuses the game: the game in
+  // hand stays as it was.
+  if (!position_de_depart_lisible(p, numero, titre)) return false;
   // English letters, as a PGN movetext holds them; the main window sets its marks.
   if (liens_jeu().notation_pgn)
     liens_jeu().notation_pgn();
@@ -101,6 +126,7 @@ void charge_partie(const PartieLue& p, const QString& titre, const QString& note
   texte_partie = coups.empty() ? resultat_partie : coups + " " + resultat_partie;
   rejoue_partie(fen);
   texte_partie = coups;
+  return true;
 }
 
 }  // namespace pgn
@@ -175,9 +201,9 @@ void charge_depuis_liste(plateau& p) {
   if (!document.parties.empty() && chemin == document.origine) {
     // A game of a document read elsewhere, held since: its offset is its index.
     if (debut < 0 || debut >= static_cast<std::int64_t>(document.parties.size())) return;
-    marque_partie_chargee(p, debut);
-    pgn::charge_partie(document.parties[static_cast<std::size_t>(debut)], document.titre,
-                       note_document(static_cast<std::size_t>(debut), document.parties.size()));
+    if (pgn::charge_partie(document.parties[static_cast<std::size_t>(debut)], static_cast<long>(debut) + 1,
+                           document.titre, note_document(static_cast<std::size_t>(debut), document.parties.size())))
+      marque_partie_chargee(p, debut);
     return;
   }
   if (!QFileInfo(chemin).isFile()) {
@@ -201,8 +227,8 @@ void charge_depuis_liste(plateau& p) {
     plateforme::boite_message(texte(891).arg(chemin), boite::EXCLAMATION);
     return;
   }
-  marque_partie_chargee(p, debut);
-  pgn::charge_partie(partie);
+  // The game is named by its line in the list.
+  if (pgn::charge_partie(partie, ligne + 1)) marque_partie_chargee(p, debut);
 }
 
 void lit_fichier(int mode, const QString& chemin) {
@@ -256,11 +282,8 @@ void lit_fichier(int mode, const QString& chemin) {
   pgn::PartieLue partie;
   if (!f.positionne(*premiere) || !lecteur.partie_suivante(partie, true)) return;
   f.ferme();
-  if (p->modele_parties->rowCount() > 0) {
-    choisit_ligne(*p, 0);
-    marque_partie_chargee(*p, partie.debut);
-  }
-  pgn::charge_partie(partie);
+  if (p->modele_parties->rowCount() > 0) choisit_ligne(*p, 0);
+  if (pgn::charge_partie(partie, 1) && p->modele_parties->rowCount() > 0) marque_partie_chargee(*p, partie.debut);
 }
 
 }  // namespace
@@ -317,7 +340,7 @@ void charge_parties_externes(const std::vector<pgn::PartieLue>& parties, std::si
   document = Document{};
   if (parties.size() < 2) {
     vide_liste(*p, QString());
-    pgn::charge_partie(parties[choisie], titre);
+    pgn::charge_partie(parties[choisie], static_cast<long>(choisie) + 1, titre);
     return;
   }
   document = Document{origine, titre, parties};
@@ -328,6 +351,7 @@ void charge_parties_externes(const std::vector<pgn::PartieLue>& parties, std::si
   }
   ajoute_lignes(*p);
   choisit_ligne(*p, static_cast<int>(choisie));
-  marque_partie_chargee(*p, static_cast<std::int64_t>(choisie));
-  pgn::charge_partie(document.parties[choisie], titre, note_document(choisie, parties.size()));
+  if (pgn::charge_partie(document.parties[choisie], static_cast<long>(choisie) + 1, titre,
+                         note_document(choisie, parties.size())))
+    marque_partie_chargee(*p, static_cast<std::int64_t>(choisie));
 }

@@ -38,7 +38,12 @@ BilanLecture liste_parties(FichierPgn& fichier, const CriteresFiltre* criteres, 
 // and replayed onto the board window, from the position of its [FEN] tag
 // when it has one.
 // `note`, when not empty, ends the message.
-void charge_partie(const PartieLue& partie, const QString& titre = QString(), const QString& note = QString());
+// A game whose start position (its [FEN] tag unless [SetUp "0"]) lit_fen
+// refuses is not loaded: text 700 names game `numero` (its place in the file,
+// the list or the document), its players, the fault and the FEN; false, the
+// game in hand unchanged.
+bool charge_partie(const PartieLue& partie, long numero, const QString& titre = QString(),
+                   const QString& note = QString());
 
 }  // namespace pgn
 

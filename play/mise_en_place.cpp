@@ -11,6 +11,7 @@
 #include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
+#include "chess/fen.h"
 #include "chess/messages.h"
 #include "localisation/textes_langue.h"
 #include "openings/comment.h"
@@ -20,6 +21,7 @@
 #include "play/jeu.h"
 #include "play/machine.h"
 #include "play/plateau.h"
+#include "play/position_presse_papiers.h"
 
 namespace {
 
@@ -90,14 +92,14 @@ void Piece_Click(plateau& p, int Index) {
 bool Command4_Click(plateau& p) {
   if (machine_occupee()) return false;
   mvdechiquier::Echiquier& e = *p.Echiquier;
-  bool roi_noir = false, roi_blanc = false;
+  TableauCases posees;
   for (int c = 1; c <= 8; ++c)
-    for (int l = 1; l <= 8; ++l) {
-      roi_noir = roi_noir || e.Piece(c, l) == ROI_NOIR;
-      roi_blanc = roi_blanc || e.Piece(c, l) == ROI_BLANC;
-    }
-  if (!roi_noir || !roi_blanc) {
-    plateforme::boite_message(texte(176), boite::EXCLAMATION);
+    for (int l = 1; l <= 8; ++l) posees(c, l) = e.Piece(c, l);
+  // The position must be one a game can reach, White to move: the checks of
+  // a pasted or loaded position.
+  if (const DefautPosition defaut = defaut_position(posees, orientation_mise_en_place, NOIR);
+      defaut != DefautPosition::AUCUN) {
+    plateforme::boite_message(refus_position(defaut), boite::EXCLAMATION);
     return false;
   }
   bool nombre = false;
@@ -132,7 +134,9 @@ bool Command4_Click(plateau& p) {
   recharge_depuis_controle(controles);
   p.List1->clear();
   feuille_vierge();
-  roque_interdit[BLANC] = roque_interdit[NOIR] = 0;
+  // A wing may castle while its king and rook stand on their first squares.
+  for (const int couleur : {BLANC, NOIR})
+    roque_interdit[couleur] = roques_en_place(tab_echiquier, couleur, couleur_joueur);
   dernier_trait = NOIR;
   numero_coup = numero - 1;
   // Recorded with its state, White to move at that number: the game's start.

@@ -20,11 +20,13 @@ void Command2_Click(plateau& p);
 // drops the piece already picked.
 void Piece_Click(plateau& p, int Index);
 
-// The button "&Ok": both kings must stand on the board (text 176 otherwise)
-// and the move-number field hold a whole number 1..32767 (text 233
+// The button "&Ok": the position must be one a game can reach with White to
+// move (defaut_position; text 176 when a king is missing, refus_position
+// otherwise) and the move-number field hold a whole number 1..32767 (text 233
 // otherwise); set-up then goes on. Else the position becomes the start of a
 // new game: history entry 0, an empty move list, the palette hidden, the hint
-// enabled, the game record clean, White to move at the field's move number
+// enabled, the game record clean, each wing whose king and rook stand on
+// their first squares free to castle, White to move at the field's move number
 // (numero_coup = that number - 1), the board turned to couleur_joueur if it
 // changed meanwhile, and the machine's move when it plays White against the
 // human. Returns true when play starts.

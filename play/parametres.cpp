@@ -2,10 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <cfloat>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 #include "chess/etat.h"
 #include "chess/poids.h"
@@ -78,13 +78,9 @@ const char* const SECTIONS[5] = {"[GENERAL]", "[TCP/IP]", "[CALCUL]", "[FILTRE]"
 
 enum class Genre {
   texte,           // the characters after "=" as they stand
-  octet,           // a whole number 0..255, strictly a number
-  entier,          // a whole number -32768..32767, strictly a number
-  drapeau,         // the leading number, rounded half to even, 0..255
-  decimal,         // val_nombre, single precision
-  decimal_simple,  // the leading number, single precision
-  decimal_entier,  // val_nombre rounded half to even to -32768..32767
-  entier_tete,     // the leading number rounded half to even to -32768..32767
+  octet,           // a number rounded half to even, 0..255
+  entier,          // a number rounded half to even, -32768..32767 or the key's range
+  decimal,         // a number in single precision, within +-DECIMAL_MAX
   heure,           // a text "hh:nn:ss" under 24 hours
   port,            // a text holding a port number 1..65535 in plain digits
 };
@@ -138,7 +134,7 @@ const char* const NOMS_PIECES[6] = {"PION", "FOU", "CAVALIER", "TOUR", "DAME", "
 const std::vector<Cle>& table_cles() {
   static const std::vector<Cle> table = [] {
     std::vector<Cle> t;
-    const Genre G_O = Genre::octet, G_E = Genre::entier, G_D = Genre::drapeau;
+    const Genre G_O = Genre::octet, G_E = Genre::entier, G_D = Genre::octet;
     // [GENERAL]
     t.push_back(cle_entiere("FIRST_STARTUP", G_O, 0, fixe(first_startup)));
     t.push_back(cle_entiere("CLE_LANGUE", G_O, 0, fixe(cle_langue)));
@@ -196,8 +192,8 @@ const std::vector<Cle>& table_cles() {
     t.push_back(cle_reelle("MALUS_DOUBLE", Genre::decimal, profil(malus_double)));
     t.push_back(cle_reelle("MALUS_ROI", Genre::decimal, profil(malus_roi), 1));
     t.push_back(cle_reelle("NOTE_CENTRE", Genre::decimal, profil(note_centre)));
-    t.push_back(cle_entiere("SEUIL_CENTRE", Genre::decimal_entier, 2, profil(seuil_centre), true));
-    t.push_back(cle_reelle("INDICE_DEFENSE", Genre::decimal_simple, profil(indice_defense)));
+    t.push_back(cle_entiere("SEUIL_CENTRE", Genre::entier, 2, profil(seuil_centre), true));
+    t.push_back(cle_reelle("INDICE_DEFENSE", Genre::decimal, profil(indice_defense)));
     t.push_back(cle_reelle("INDICE_ATTAQUE", Genre::decimal, profil(indice_attaque)));
     t.push_back(cle_entiere("ALPHA_BETA", G_D, 2, profil(alpha_beta), true));
     t.push_back(cle_reelle("SEUIL_PARTIE_NULLE", Genre::decimal, fixe(seuil_partie_nulle)));
@@ -214,7 +210,7 @@ const std::vector<Cle>& table_cles() {
     // [MEL]
     t.push_back(cle_texte("BASE_CORRES", 4, fixe(base_corres)));
     t.push_back(cle_texte("ADRESSE_MEL", 4, fixe(adresse_mel)));
-    t.push_back(borne(cle_entiere("NB_JOUR_MAX", Genre::entier_tete, 4, fixe(nb_jour_max)), 0, 32767));
+    t.push_back(borne(cle_entiere("NB_JOUR_MAX", Genre::entier, 4, fixe(nb_jour_max)), 0, 32767));
     // Read, kept, never written.
     t.push_back(cle_texte("ACTUALITE_XML", -1, fixe(actualite_xml)));
     return t;
@@ -224,41 +220,12 @@ const std::vector<Cle>& table_cles() {
 
 bool est_blanc(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
-// A whole number in plain digits with an optional sign and fraction, blanks
-// around allowed, rounded half to even; false when the text is anything else.
-bool nombre_strict(const QString& texte, double& resultat) {
-  const QString s = texte.trimmed();
-  if (s.isEmpty()) return false;
-  int i = 0;
-  if (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')) ++i;
-  int chiffres = 0;
-  while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) ++i, ++chiffres;
-  if (i < s.size() && s[i] == QLatin1Char('.')) {
-    ++i;
-    while (i < s.size() && s[i].isDigit() && s[i].unicode() < 128) ++i, ++chiffres;
-  }
-  if (i != s.size() || chiffres == 0) return false;
-  bool ok = false;
-  QString propre = s;
-  if (propre.startsWith(QLatin1Char('+'))) propre.remove(0, 1);
-  resultat = propre.toDouble(&ok);  // QString::toDouble reads the C locale
-  return ok;
-}
-
 bool dans(double v, double mini, double maxi) { return std::isfinite(v) && v >= mini && v <= maxi; }
 
-// A decimal the machine can count with, as the reading of the value gives
-// it: a text that names no number ("NaN", "inf") or a number with an
-// exponent ("1e308", which the reading would stop before) is refused.
-bool decimal_lisible(const QString& valeur) {
-  static const QRegularExpression exposant(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)[eEdD][+-]?[0-9]"));
-  QString t = valeur.trimmed().toLower();
-  if (exposant.match(t).hasMatch()) return false;
-  if (t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-'))) t.remove(0, 1);
-  if (t.startsWith(QLatin1String("nan")) || t.startsWith(QLatin1String("inf"))) return false;
-  const double v = valeur_tete(valeur);
-  return std::isfinite(v) && std::fabs(v) <= FLT_MAX;
-}
+// The largest magnitude of a decimal key: up to it a single-precision value
+// holds every whole number and the file's seven significant digits write it
+// back within the range, so what the machine counts with is what the file says.
+constexpr double DECIMAL_MAX = 1e7;
 
 // Converts `valeur` for key `c` into profile `p`; false when refused.
 bool range_valeur(const Cle& c, const QString& valeur, int p) {
@@ -282,42 +249,19 @@ bool range_valeur(const Cle& c, const QString& valeur, int p) {
       return true;
     case Genre::octet:
     case Genre::entier: {
-      double v = 0;
-      if (!nombre_strict(valeur, v)) return false;
-      v = std::rint(v);
+      const std::optional<double> lu = nombre_reglage(valeur);
+      if (!lu) return false;
+      const double v = std::rint(*lu);  // half to even
       const bool octet = c.genre == Genre::octet;
       if (!dans(v, octet ? 0 : c.mini, octet ? 255 : c.maxi)) return false;
       if (c.nom == "PROFONDEUR_MAX" && !dans(v, 0, 3)) return false;
       *c.entier(p) = static_cast<int>(v);
       return true;
     }
-    case Genre::drapeau: {
-      const double v = std::rint(valeur_tete(valeur));
-      if (!dans(v, 0, 255)) return false;
-      *c.entier(p) = static_cast<int>(v);
-      return true;
-    }
     case Genre::decimal: {
-      if (!decimal_lisible(valeur)) return false;
-      const double v = val_nombre(valeur.toStdString());
-      if (!std::isfinite(static_cast<float>(v))) return false;
-      *c.reel(p) = static_cast<float>(v);
-      return true;
-    }
-    case Genre::decimal_simple: {
-      if (!decimal_lisible(valeur)) return false;
-      const double v = valeur_tete(valeur);
-      if (!std::isfinite(static_cast<float>(v))) return false;
-      *c.reel(p) = static_cast<float>(v);
-      return true;
-    }
-    case Genre::decimal_entier:
-    case Genre::entier_tete: {
-      if (!decimal_lisible(valeur)) return false;
-      const double brut = c.genre == Genre::decimal_entier ? val_nombre(valeur.toStdString()) : valeur_tete(valeur);
-      const double v = std::rint(brut);
-      if (!dans(v, c.mini, c.maxi)) return false;
-      *c.entier(p) = static_cast<int>(v);
+      const std::optional<double> v = nombre_reglage(valeur);
+      if (!v || !dans(*v, -DECIMAL_MAX, DECIMAL_MAX)) return false;
+      *c.reel(p) = static_cast<float>(*v);
       return true;
     }
   }
@@ -512,37 +456,9 @@ bool decoupe_reglage(const QString& element, QString& cle, QString& valeur) {
   return true;
 }
 
-double valeur_tete(const QString& texte) {
-  QString propre;
-  for (QChar c : texte) {
-    if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) continue;
-    propre += c;
-  }
-  int i = 0;
-  const int n = propre.size();
-  QString nombre;
-  if (i < n && (propre[i] == QLatin1Char('+') || propre[i] == QLatin1Char('-'))) nombre += propre[i++];
-  int chiffres = 0;
-  auto chiffre = [&](int k) { return k < n && propre[k] >= QLatin1Char('0') && propre[k] <= QLatin1Char('9'); };
-  while (chiffre(i)) nombre += propre[i++], ++chiffres;
-  if (i < n && propre[i] == QLatin1Char('.')) {
-    nombre += propre[i++];
-    while (chiffre(i)) nombre += propre[i++], ++chiffres;
-  }
-  if (chiffres == 0) return 0.0;
-  if (i < n && (propre[i] == QLatin1Char('e') || propre[i] == QLatin1Char('E') || propre[i] == QLatin1Char('d') ||
-                propre[i] == QLatin1Char('D'))) {
-    int j = i + 1;
-    QString exposant = QStringLiteral("e");
-    if (j < n && (propre[j] == QLatin1Char('+') || propre[j] == QLatin1Char('-'))) exposant += propre[j++];
-    if (chiffre(j)) {
-      while (chiffre(j)) exposant += propre[j++];
-      nombre += exposant;
-    }
-  }
-  if (nombre.startsWith(QLatin1Char('+'))) nombre.remove(0, 1);
-  if (nombre.endsWith(QLatin1Char('.'))) nombre.chop(1);
-  return nombre.toDouble();
+std::optional<double> nombre_reglage(const QString& texte) {
+  // Characters outside Latin-1 become "?", which no number holds.
+  return nombre_exact(texte.toLatin1().toStdString());
 }
 
 QString LectureParametres::message_rejet() const {
@@ -567,8 +483,9 @@ LectureParametres lit_parametres(const QString& chemin) {
   r.lu = true;
   const std::vector<Cle>& table = table_cles();
   for (const QString& ligne : lignes) {
-    for (const QString& brut : decoupe_elements(ligne)) {
-      const QString element = brut.trimmed();
+    const QStringList elements = decoupe_elements(ligne);
+    for (qsizetype i = 0; i < elements.size(); ++i) {
+      QString element = elements[i].trimmed();
       QString cle, valeur;
       if (!decoupe_reglage(element, cle, valeur)) continue;
       const Cle* trouvee = nullptr;
@@ -581,6 +498,13 @@ LectureParametres lit_parametres(const QString& chemin) {
         r.cle_inconnue = element;
         return r;
       }
+      // A number written with a decimal comma ("3,5") was cut at the comma
+      // into items: the items after it that hold no key are its digits.
+      if (!trouvee->texte)
+        while (i + 1 < elements.size() && !elements[i + 1].contains(QLatin1Char('='))) {
+          element += QLatin1Char(',') + elements[++i].trimmed();
+          valeur = element.mid(element.indexOf(QLatin1Char('=')) + 1);
+        }
       if (!range_valeur(*trouvee, valeur, profil_moteur)) r.valeurs_rejetees << element;
     }
   }

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 // BASE_ECO, MAX_COUP_OUVERTURE, OUVERTURE_ALEATOIRE, ACTIVE_BASE_CON and
@@ -142,10 +143,9 @@ QStringList decoupe_elements(const QString& ligne);
 // with "["; the key is the text before the first "=", the value the rest.
 bool decoupe_reglage(const QString& element, QString& cle, QString& valeur);
 
-// The leading number of a text: blanks skipped, an optional sign, digits, a
-// "." and digits, an optional exponent; 0 when the text does not begin with a
-// number.
-double valeur_tete(const QString& texte);
+// A number as the settings file holds it, the whole text (nombre_exact of
+// chess/outils.h): "3.5", "3,5", "1E-08"; nothing for "", "abc", "12abc", "NaN".
+std::optional<double> nombre_reglage(const QString& texte);
 
 // What the start-up reader found.
 struct LectureParametres {
@@ -158,9 +158,12 @@ struct LectureParametres {
 };
 
 // Reads a settings file into the settings, key by key, for the current
-// profile. Stops at the first unknown key. A value that its key cannot take
-// (not a number, out of range, DELAI_PARTIE not a time "hh:nn:ss" under 24
-// hours) leaves the key's value as it was and is listed. A file that cannot
+// profile. Stops at the first unknown key. A number is read whole by
+// nombre_reglage (a decimal comma too, though the line's items are cut at
+// commas), whole-number keys rounded half to even into their range, decimal
+// keys within +-10000000. A value that its key cannot take (not a number, out
+// of range, DELAI_PARTIE not a time "hh:nn:ss" under 24 hours) leaves the
+// key's value as it was and is listed. A file that cannot
 // be read is remembered: saving over it asks first.
 LectureParametres lit_parametres(const QString& chemin);
 

@@ -24,23 +24,41 @@ void nouvelle_partie_sur(ControlesPartie& controles) {
 
 }  // namespace
 
-bool lit_chaine_position(const QString& texte, TableauCases& cases, int* numero_texte) {
-  if (numero_texte) *numero_texte = 0;
+QString texte_defaut_position(DefautPosition defaut) {
+  switch (defaut) {
+    case DefautPosition::AUCUN: return QString();
+    case DefautPosition::TEXTE: return texte(701);
+    case DefautPosition::ROI_ABSENT:
+    case DefautPosition::ROIS: return texte(702);
+    case DefautPosition::PION_EXTREME: return texte(703);
+    case DefautPosition::ECHEC: return texte(704);
+    case DefautPosition::HOMMES: return texte(705);
+    case DefautPosition::PIONS: return texte(706);
+    case DefautPosition::PROMUES: return texte(707);
+    case DefautPosition::PASSANT: return texte(708);
+    case DefautPosition::DEUX_ECHECS: return texte(710);
+  }
+  return QString();
+}
+
+QString refus_position(DefautPosition defaut) {
+  if (defaut == DefautPosition::AUCUN) return QString();
+  if (defaut == DefautPosition::ROI_ABSENT) return texte(176);
+  return texte(709).arg(texte_defaut_position(defaut));
+}
+
+bool lit_chaine_position(const QString& texte, TableauCases& cases, QString* refus, int dernier) {
+  if (refus) refus->clear();
   const QString chaine = texte.trimmed();
   if (chaine.size() != 64 || chaine.contains(QLatin1Char('/'))) return false;
   // Every character must be a piece code (characters outside Latin-1
   // become "?", which is none).
   TableauCases lu;
   if (!tableau_de_chaine(chaine.toLatin1().toStdString(), lu)) return false;
-  // Both kings must stand on the board.
-  bool roi_blanc = false, roi_noir = false;
-  for (int c = 1; c <= 8; ++c)
-    for (int l = 1; l <= 8; ++l) {
-      roi_blanc = roi_blanc || lu(c, l) == ROI_BLANC;
-      roi_noir = roi_noir || lu(c, l) == ROI_NOIR;
-    }
-  if (!roi_blanc || !roi_noir) {
-    if (numero_texte) *numero_texte = 176;
+  // A position a game can reach, the same checks as a FEN text's.
+  const DefautPosition defaut = defaut_position(lu, couleur_joueur, dernier);
+  if (defaut != DefautPosition::AUCUN) {
+    if (refus) *refus = refus_position(defaut);
     return false;
   }
   cases = lu;
@@ -72,10 +90,9 @@ CollageLu colle_position(ControlesPartie& controles) {
     const bool barre = contenu.contains(QLatin1Char('/'));
     if (!barre && contenu.size() == 64) {
       TableauCases cases;
-      int numero = 0;
-      if (!lit_chaine_position(contenu, cases, &numero)) {
-        if (numero != 0)
-          plateforme::boite_message(texte(numero), boite::EXCLAMATION);
+      QString refus;
+      if (!lit_chaine_position(contenu, cases, &refus, dernier_trait)) {
+        if (!refus.isEmpty()) plateforme::boite_message(refus, boite::EXCLAMATION);
         return CollageLu::RIEN;
       }
       // Every picture is read before the game in hand is given up.
@@ -83,15 +100,17 @@ CollageLu colle_position(ControlesPartie& controles) {
       nouvelle_partie_sur(controles);
       for (int c = 1; c <= 8; ++c)
         for (int l = 1; l <= 8; ++l) pose_case(controles, c, l, cases(c, l));
-      roque_interdit[BLANC] = roque_interdit[NOIR] = 0;
+      for (const int couleur : {BLANC, NOIR}) roque_interdit[couleur] = roques_en_place(cases, couleur, couleur_joueur);
       numero_coup = 0;
       memorise_controle(controles);
       return CollageLu::CHAINE;
     }
     if (barre && contenu.size() < 100) {
-      const std::optional<PositionFen> position = lit_fen(contenu.toStdString(), couleur_joueur);
+      DefautPosition defaut = DefautPosition::AUCUN;
+      const std::optional<PositionFen> position = lit_fen(contenu.toStdString(), couleur_joueur, &defaut);
       if (!position) {
-        plateforme::boite_message(texte(338), boite::EXCLAMATION);
+        plateforme::boite_message(defaut == DefautPosition::TEXTE ? texte(338) : refus_position(defaut),
+                                  boite::EXCLAMATION);
         return CollageLu::RIEN;
       }
       controles.echiquier->lit_icones();

@@ -1,4 +1,5 @@
 // The settings file: what the writer puts on disk, what the reader accepts.
+#include <optional>
 #include <sys/stat.h>
 
 #include <QDir>
@@ -236,7 +237,7 @@ TEST_F(Parametres, ACommaSplitsALineIntoItems) {
   LectureParametres r = lit_parametres(fichier_ini);
   EXPECT_TRUE(r.cle_inconnue.isEmpty());
   EXPECT_EQ(lieu_jeu, "Paris");
-  EXPECT_FLOAT_EQ(indice_defense[1], 3.0f);
+  EXPECT_FLOAT_EQ(indice_defense[1], 3.5f) << "a number's decimal comma is no item's end";
 
   // A quoted item runs to the closing quote; the rest up to the comma goes.
   ecrit_ini({"\"LIEU_JEU=Paris, France\"x,MODE_JEUX=2"});
@@ -248,15 +249,16 @@ TEST_F(Parametres, ACommaSplitsALineIntoItems) {
   EXPECT_EQ(decoupe_elements(""), QStringList({""}));
 }
 
-TEST_F(Parametres, FlagsTakeTheLeadingNumberRoundedHalfToEven) {
+TEST_F(Parametres, FlagsTakeAWholeNumberRoundedHalfToEven) {
+  // -1: refused, the value stays.
   const std::pair<const char*, int> cas[] = {
-      {"un", 0}, {"1.5", 2}, {"2.5", 2}, {"0.5", 0}, {" 1 ", 1}, {"3abc", 3}, {"", 0}, {"1e2", 100}};
+      {"un", -1}, {"1.5", 2}, {"2.5", 2}, {"0.5", 0}, {" 1 ", 1}, {"3abc", -1}, {"", -1}, {"1e2", 100}};
   for (const auto& [valeur, attendu] : cas) {
     ges_log = 77;
     ecrit_ini({QStringLiteral("GES_LOG=") + QString::fromLatin1(valeur)});
     const LectureParametres r = lit_parametres(fichier_ini);
-    EXPECT_TRUE(r.valeurs_rejetees.isEmpty()) << valeur;
-    EXPECT_EQ(ges_log, attendu) << valeur;
+    EXPECT_EQ(r.valeurs_rejetees.isEmpty(), attendu >= 0) << valeur;
+    EXPECT_EQ(ges_log, attendu >= 0 ? attendu : 77) << valeur;
   }
 }
 
@@ -287,7 +289,7 @@ TEST_F(Parametres, DecimalFormHasNoLeadingZeroNoExponentAndReadsBack) {
   EXPECT_EQ(texte_decimal(-0.0f), "0");
   EXPECT_EQ(texte_decimal(-1.9e-24f), "0");
   // Very large and very small values stay in digits, which the reader reads.
-  for (float v : {1.0e10f, 123456789.0f, 0.0001f}) {
+  for (float v : {1.0e7f, 1234567.0f, 0.0001f}) {
     seuil_partie_nulle = v;
     sauve_parametres(fichier_ini);
     seuil_partie_nulle = 0;
@@ -343,13 +345,26 @@ TEST_F(Parametres, AWeightNoMachineCanCountWithAndAValueOutOfItsRangeAreRefused)
       {"MAX_SEUIL_PARTIE=1", "1"},           {"DELAI_ATTENTE=-1", nullptr},
       {"DELAI_ATTENTE=0", "0"},              {"NB_JOUR_MAX=-1", nullptr},
       {"NB_JOUR_MAX=0", "0"},
+      // A number is read whole, or refused; a decimal comma and an exponent are numbers.
+      {"NOTE_MATERIEL_PION=abc", nullptr},   {"BONUS_ECHEC=abc", nullptr},
+      {"NOTE_MATERIEL_PION=", nullptr},      {"NIVEAU_ELO=12abc", nullptr},
+      {"NOTE_MOBILITE_FOU=12abc", nullptr},  {"NOTE_MATERIEL_DAME=99999999999999999999", nullptr},
+      {"NOTE_MATERIEL_DAME=10000001", nullptr}, {"NOTE_MATERIEL_DAME=-1E7", "-10000000"},
+      {"NOTE_MOBILITE_ROI=3,5", "3.5"},      {"NOTE_MOBILITE_ROI=3,5x", nullptr},
+      {"SEUIL_PARTIE_NULLE=1.5E-04", ".00015"}, {"NOTE_CENTRE=1.5e3", "1500"},
+      {"NIVEAU_ELO=1.5e3", "1500"},          {"NB_JOUR_MAX=1E5", nullptr},
+      {"SEUIL_CENTRE=2,5", "2"},             {"MALUS_ROI=1e39", nullptr},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.ligne);
     reinitialise_parametres();
     const QStringList avant = lignes_parametres();
-    ecrit_ini({"[CALCUL]", c.ligne});
+    ecrit_ini({"[CALCUL]", c.ligne, "MODE_JEUX=2"});
+    const QByteArray fichier = octets(fichier_ini);
     const LectureParametres r = lit_parametres(fichier_ini);
+    EXPECT_EQ(mode_jeux, 2) << "the next key is read";
+    mode_jeux = 1;
+    EXPECT_EQ(octets(fichier_ini), fichier);
     const QString cle = QString(c.ligne).section('=', 0, 0);
     if (!c.garde) {
       EXPECT_EQ(r.valeurs_rejetees, QStringList{c.ligne});
@@ -523,12 +538,23 @@ TEST_F(Parametres, AFileHoldingOnlyASectionLeavesTheBuiltInValues) {
   EXPECT_TRUE(sons[4].isEmpty());
 }
 
-TEST(ValeurTete, ReadsTheLeadingNumberOnly) {
-  EXPECT_DOUBLE_EQ(valeur_tete("  -2.5xyz"), -2.5);
-  EXPECT_DOUBLE_EQ(valeur_tete("1 2 3"), 123.0);
-  EXPECT_DOUBLE_EQ(valeur_tete(".5"), 0.5);
-  EXPECT_DOUBLE_EQ(valeur_tete("abc"), 0.0);
-  EXPECT_DOUBLE_EQ(valeur_tete("2E3"), 2000.0);
-  EXPECT_DOUBLE_EQ(valeur_tete("7e"), 7.0);
-  EXPECT_DOUBLE_EQ(valeur_tete("3,5"), 3.0);
+TEST(NombreReglage, ReadsTheWholeTextOrNothing) {
+  const std::pair<const char*, std::optional<double>> cas[] = {
+      {"  -2.5 ", -2.5}, {".5", 0.5},         {"3,5", 3.5},         {"2E3", 2000.0},     {"1E-08", 1e-8},
+      {"+7", 7.0},       {"-2.5xyz", {}},     {"1 2 3", {}},        {"abc", {}},         {"", {}},
+      {"7e", {}},        {"12abc", {}},       {"NaN", {}},          {"inf", {}},         {"1e999", {}}};
+  for (const auto& [t, attendu] : cas) EXPECT_EQ(nombre_reglage(t), attendu) << t;
+}
+
+TEST_F(Parametres, AtStartUpTheOneMessageNamesEveryRefusedKeyAndTheFileStays) {
+  cree_base_eco();
+  ecrit_ini({"[CALCUL]", "NOTE_MATERIEL_PION=abc", "NOTE_MATERIEL_DAME=99999999999999999999", "AFF_NOUVELLE=0"});
+  const QByteArray fichier = octets(fichier_ini);
+  plateforme::BoitesEnTest::repond(boite::OK);
+  ASSERT_TRUE(demarre());
+  const QStringList boites = plateforme::BoitesEnTest::textes();
+  ASSERT_EQ(boites.size(), 1);
+  EXPECT_TRUE(boites[0].contains("(NOTE_MATERIEL_PION=abc)"));
+  EXPECT_TRUE(boites[0].contains("(NOTE_MATERIEL_DAME=99999999999999999999)"));
+  EXPECT_EQ(octets(fichier_ini), fichier);
 }

@@ -695,14 +695,33 @@ TEST_F(Preferences, EachInterfaceLanguageWritesItsDecimalsAndReadsACommaOrAPoint
     const QString virgule = langue == 2 ? "." : ",";
     ouvre();
     EXPECT_EQ(texte("Text5(2)")->text(), "325" + virgule + "5");
+    const bool point = langue == 2;
     for (const char* saisi : {"3,5", "3.5"}) {
+      if (point && saisi[1] == ',') continue;
       BoitesEnTest::efface();
       tape("Text6(3)", saisi);
       EXPECT_TRUE(BoitesEnTest::vues().isEmpty()) << saisi;
       EXPECT_EQ(texte("Text6(3)")->text(), saisi);
     }
-    tape("Text6(4)", "2,75");
-    tape("Text13", "1500,5");
+    if (point) {
+      // A comma is no decimal mark in English: a weight refuses it, a whole
+      // number takes it as the thousands' mark.
+      for (const char* saisi : {"1,000", "3,5"}) {
+        BoitesEnTest::efface();
+        BoitesEnTest::repond(boite::OK);
+        tape("Text6(4)", saisi);
+        EXPECT_EQ(BoitesEnTest::textes(), QStringList{::texte(233)}) << saisi;
+      }
+      BoitesEnTest::efface();
+      tape("Text13", "1,000");
+      EXPECT_TRUE(BoitesEnTest::vues().isEmpty());
+      valide();
+      EXPECT_EQ(niveau_elo[1], 1000);
+      ouvre();
+      BoitesEnTest::efface();
+    }
+    tape("Text6(4)", point ? "2.75" : "2,75");
+    tape("Text13", point ? "1500.5" : "1500,5");
     EXPECT_TRUE(BoitesEnTest::vues().isEmpty());
     valide();
     EXPECT_EQ(note_mobilite[indice_type(1, TYPE_CAVALIER)], 3.5f);

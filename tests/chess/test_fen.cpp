@@ -94,12 +94,27 @@ TEST_P(LectureFen, LesPositionsImpossiblesSontRefusees) {
       "4k3/3P4/8/8/8/8/8/4K3 w - - 0 1",        // by a pawn
   };
   for (const char* fen : refusees) EXPECT_FALSE(lit_fen(fen, GetParam()).has_value()) << fen;
+  // Material no game can reach, each with its fault.
+  using D = DefautPosition;
+  const std::pair<const char*, D> materiel[] = {
+      {"QQQQQQQQ/PPPPPPPP/Q7/8/8/8/8/K6k w - - 0 1", D::HOMMES},  // 18 White men
+      {"4k3/P7/8/8/8/8/PPPPPPPP/4K3 w - - 0 1", D::PIONS},       // 9 White pawns
+      {"QQQ5/8/8/7k/8/8/PPPPPPP1/4K3 w - - 0 1", D::PROMUES},    // 2 queens more, 1 pawn missing
+      {"4k3/8/8/8/8/8/pppppppp/rrr1K3 b - - 0 1", D::PROMUES},   // a third rook, no pawn missing
+      {"4k3/8/8/8/8/8/8/3KK3 w - - 0 1", D::ROIS},
+  };
+  for (const auto& [fen, defaut] : materiel) {
+    DefautPosition lu = D::AUCUN;
+    EXPECT_FALSE(lit_fen(fen, GetParam(), &lu).has_value()) << fen;
+    EXPECT_EQ(lu, defaut) << fen;
+  }
   // The same positions made possible are read.
   const char* const acceptees[] = {
       "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1",
       "4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1",
       "4k3/8/8/8/8/8/8/4K2r w - - 0 1",
       "4k3/3P4/8/8/8/8/8/4K3 b - - 0 1",
+      "QQ6/8/8/7k/8/8/PPPPPPP1/4K3 w - - 0 1",  // one queen more for the pawn missing
   };
   for (const char* fen : acceptees) EXPECT_TRUE(lit_fen(fen, GetParam()).has_value()) << fen;
 }

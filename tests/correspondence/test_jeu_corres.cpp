@@ -185,11 +185,11 @@ TEST_F(JeuCorres, LaPositionCollEeEstDessineeDepuisLaBoite) {
   // A text that is not a position string, or a position without both kings.
   QString sans_roi = chaine;
   sans_roi.replace(QChar(32 + ROI_NOIR), QChar(32 + CASE_VIDE));
-  for (const QString& mauvais : {QStringLiteral("abc"), sans_roi}) {
+  for (const auto& [mauvais, refus] : {std::pair{QStringLiteral("abc"), 499}, std::pair{sans_roi, 176}}) {
     BoitesEnTest::efface();
     BoitesEnTest::repond(boite::OK);
     p.Text1->setText(mauvais);
-    EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(499)});
+    EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(refus)});
     EXPECT_TRUE(p.Text1->text().isEmpty());
   }
   // The message window opens through its hook, in move mode.

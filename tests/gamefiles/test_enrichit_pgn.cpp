@@ -106,8 +106,10 @@ TEST_F(EnrichitPgn, LesDouzePremiersDemiCoupsDeChaquePartie) {
        avec_eco("A40", partie_pgn("A", "B", "1.d4 d5", "*")) + partie_pgn("C", "D", "1.d4 Nf6", "*"),
        {"A40|1.d4 *", "A40|1.d4 d5 *", "|1.d4 Nf6 *"},
        2},
-      {"a game set up from a position adds nothing; an illegal move ends the game's lines",
-       "[FEN \"8/8/8/8/8/8/4K3/4k3 w - - 0 1\"]\r\n" + partie_pgn("A", "B", "1.Kd3", "*") +
+      {"a game set up from a position adds nothing, though its moves are legal from the usual start too; an "
+       "illegal move ends the game's lines",
+       "[SetUp \"1\"]\r\n[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKB1R w KQkq - 0 1\"]\r\n" +
+           partie_pgn("A", "B", "1.e4 e5 2.Nc3", "*") +
            partie_pgn("C", "D", "1.a4 a5 2.Ra3 Ra6 3.Rb5", "*"),
        {"|1.a4 *", "|1.a4 a5 *", "|1.a4 a5 2.Ra3 *", "|1.a4 a5 2.Ra3 Ra6 *"},
        2},

@@ -10,7 +10,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <functional>
+#include <string_view>
+
+#include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
+#include "chess/fen.h"
+#include "chess/notation.h"
+#include "chess/repetitions.h"
+#include "correspondence/champs_corres.h"
 #include "gamefiles/charge_pgn.h"
 #include "gamefiles/conversion_pgn.h"
 #include "gamefiles/liste_xml.h"
@@ -22,7 +30,9 @@
 #include "platform/fenetres.h"
 #include "platform/fichiers_texte.h"
 #include "play/commandes_partie.h"
+#include "play/mise_en_place.h"
 #include "play/plateau.h"
+#include "play/position_presse_papiers.h"
 #include "tests/gamefiles/aide_charge.h"
 
 namespace {
@@ -76,7 +86,7 @@ class PartieDepuisPosition : public TestChargePgn {
     ASSERT_TRUE(pgn::lit_liste_xml(octets, lues, &erreur)) << erreur.toStdString();
     ASSERT_EQ(lues.size(), 1u);
     plateforme::BoitesEnTest::repond(boite::OK);
-    pgn::charge_partie(partie_du_document(lues[0]));
+    pgn::charge_partie(partie_du_document(lues[0]), 1);
   }
 };
 
@@ -150,4 +160,138 @@ TEST_F(PartieDepuisPosition, SeSauveSeRelitEtSeConvertitAvecSaPositionDeDepart) 
   QString erreurs;
   EXPECT_EQ(relu_par_pgn_extract(toutes, &erreurs).size(), std::size(CAS));
   EXPECT_TRUE(erreurs.isEmpty()) << erreurs.toStdString();
+}
+
+// --- A start position no game can reach, at every entry ---------------------------
+
+namespace {
+
+// The squares of a well-formed FEN board field, White at the bottom, taken
+// without a check: what the set-up and a position string put on the board.
+TableauCases pose_plateau(const std::string& fen) {
+  TableauCases cases;
+  int r = 8, f = 1;
+  for (char ch : fen.substr(0, fen.find(' ')))
+    if (ch == '/') r--, f = 1;
+    else if (ch >= '1' && ch <= '8') f += ch - '0';
+    else cases(f++, 9 - r) = code_de_lettre(2, ch);
+  return cases;
+}
+
+class PositionRefusee : public PartieDepuisPosition {
+ protected:
+  // The box the entry showed, and whether the game in hand stayed as it was.
+  QString refus(const std::function<void()>& entree) {
+    plateforme::BoitesEnTest::efface();
+    const std::string avant = fen_montree();
+    plateforme::BoitesEnTest::repond(boite::OK);
+    entree();
+    EXPECT_EQ(fen_montree(), avant) << "the game in hand is kept";
+    const QStringList t = plateforme::BoitesEnTest::textes();
+    return t.isEmpty() ? QString() : t.last();
+  }
+};
+
+}  // namespace
+
+TEST_F(PositionRefusee, EveryEntryRefusesItAndNamesTheGameAndTheFault) {
+  using D = DefautPosition;
+  struct Cas {
+    const char* nom;
+    std::string fen;
+    D defaut;
+  };
+  const Cas cas[] = {
+      {"not a FEN", "garbage/ not a fen", D::TEXTE},
+      {"1 MB", std::string(1 << 20, 'p') + "/8 w - - 0 1", D::TEXTE},
+      {"no kings", "8/8/8/8/8/8/4P3/8 w - - 0 1", D::ROI_ABSENT},
+      {"two White kings", "4k3/8/8/8/8/8/8/3KK3 w - - 0 1", D::ROIS},
+      {"both kings in check", "r3k2R/8/8/8/8/8/8/R3K2r w - - 0 1", D::ECHEC},
+      {"the side not to move in check", "4k2R/8/8/8/8/8/8/4K3 w - - 0 1", D::ECHEC},
+      {"a pawn on the first rank", "4k3/8/8/8/8/8/8/P3K3 w - - 0 1", D::PION_EXTREME},
+      {"18 White men", "QQQQQQQQ/PPPPPPPP/Q7/8/8/8/8/K6k w - - 0 1", D::HOMMES},
+      {"9 White pawns", "4k3/P7/8/8/8/8/PPPPPPPP/4K3 w - - 0 1", D::PIONS},
+      {"3 queens, 7 pawns", "QQQ5/8/8/7k/8/8/PPPPPPP1/4K3 w - - 0 1", D::PROMUES},
+  };
+  plateforme::BoitesEnTest::repond(boite::OK);
+  charge_pgn(0, ecrit_fichier(cinq_parties(), QStringLiteral("cinq.pgn")));
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    const QString raison = texte_defaut_position(c.defaut);
+    // A PGN file: its FEN tag with SetUp, then a move legal from the usual start.
+    const std::string tags = "[White \"Anna\"]\r\n[Black \"Boris\"]\r\n[SetUp \"1\"]\r\n[FEN \"" + c.fen + "\"]\r\n\r\n";
+    const QString fichier = ecrit_fichier(tags + "1. e4 *\r\n");
+    const QString attendu = texte(700).arg(1).arg("Anna", "Boris", raison, QString::fromStdString(c.fen));
+    EXPECT_EQ(refus([&] { charge_pgn(0, fichier); }), attendu) << "FEN tag";
+    // An XML game list, its second game.
+    const std::string xml = "<LIST><GAME><Move>1.d4 *</Move></GAME><GAME><White>Anna</White><Black>Boris</Black>"
+                            "<SetUp>1</SetUp><FEN>" + c.fen + "</FEN><Move>1.e4 *</Move></GAME></LIST>";
+    std::vector<pgn::PartieXml> lues;
+    ASSERT_TRUE(pgn::lit_liste_xml(QByteArray::fromStdString(xml), lues, nullptr));
+    ASSERT_EQ(lues.size(), 2u);
+    EXPECT_EQ(refus([&] {
+                charge_parties_externes({partie_du_document(lues[0]), partie_du_document(lues[1])}, 1, "a.xml", "");
+              }),
+              texte(700).arg(2).arg("Anna", "Boris", raison, QString::fromStdString(c.fen)))
+        << "XML";
+    // The paste of the FEN text.
+    if (c.fen.size() < 100) {
+      QGuiApplication::clipboard()->setText(QString::fromStdString(c.fen));
+      EXPECT_EQ(refus(menu_coller_position_Click), c.defaut == D::TEXTE ? texte(338) : refus_position(c.defaut))
+          << "paste";
+    }
+    if (c.defaut == D::TEXTE) continue;
+    const TableauCases cases = pose_plateau(c.fen);
+    // The same board as a position string, on the board (White to move) and
+    // in the correspondence windows (the side to move unknown).
+    const QString chaine = QString::fromStdString(chaine_position_de([&](int k, int l) { return cases(k, l); }));
+    QGuiApplication::clipboard()->setText(chaine);
+    EXPECT_EQ(refus(menu_coller_position_Click), refus_position(c.defaut)) << "position string";
+    QString corres;
+    const bool une_seule_echec = c.defaut == D::ECHEC && std::string_view(c.nom).starts_with("the side");
+    EXPECT_EQ(diagramme_position(chaine, 2, &corres).has_value(), une_seule_echec) << "correspondence";
+    if (!une_seule_echec) {
+      EXPECT_EQ(corres, refus_position(c.defaut == D::ECHEC ? D::DEUX_ECHECS : c.defaut)) << "correspondence";
+    }
+    // The set-up: the pieces placed on the board, then "Ok".
+    entre_mise_en_place(fenetre());
+    for (int k = 1; k <= 8; ++k)
+      for (int l = 1; l <= 8; ++l) fenetre().Echiquier->Piece(k, l, cases(k, l));
+    plateforme::BoitesEnTest::repond(boite::OK);
+    EXPECT_FALSE(Command4_Click(fenetre())) << "set-up";
+    EXPECT_EQ(plateforme::BoitesEnTest::textes().last(), refus_position(c.defaut)) << "set-up";
+    quitte_mise_en_place(fenetre());
+  }
+}
+
+TEST_F(PositionRefusee, AFileLoadsItsGoodGamesAndACastlingWithoutItsRookIsDropped) {
+  const std::string bonne = "[White \"A\"]\r\n[Black \"B\"]\r\n\r\n1. e4 *\r\n\r\n";
+  const std::string sans_tour = "[White \"C\"]\r\n[Black \"D\"]\r\n[SetUp \"1\"]\r\n[FEN \"4k3/8/8/8/8/8/8/4K3 w KQkq - 0 1\"]\r\n\r\n1. O-O *\r\n\r\n";
+  const std::string mauvaise = "[White \"E\"]\r\n[Black \"F\"]\r\n[SetUp \"1\"]\r\n[FEN \"8/8/8/8/8/8/4P3/8 w - - 0 1\"]\r\n\r\n1. e4 *\r\n\r\n";
+  charge_pgn(1, ecrit_fichier(bonne + mauvaise + sans_tour));
+  ASSERT_EQ(colonne(4), QStringList({"A", "E", "C"})) << "every game is listed";
+  plateforme::BoitesEnTest::repond(boite::OK);
+  double_clic(0);
+  EXPECT_EQ(texte_partie, "1.e4");
+  EXPECT_EQ(refus([&] { double_clic(1); }),
+            texte(700).arg(2).arg("E", "F", texte(702), "8/8/8/8/8/8/4P3/8 w - - 0 1"));
+  EXPECT_EQ(icones(), QStringList({"main", "", ""})) << "the refused game is not marked loaded";
+  // The rights of a king and rooks away from their squares are dropped: the
+  // castling is refused, and played as read it moves the king alone.
+  plateforme::BoitesEnTest::repond(boite::OK);
+  plateforme::BoitesEnTest::repond(boite::OUI);
+  double_clic(2);
+  EXPECT_EQ(fen_montree().substr(0, fen_montree().find(' ')), "4k3/8/8/8/8/8/8/6K1");
+  // The paste and the set-up drop them too.
+  QGuiApplication::clipboard()->setText("4k3/8/8/8/8/8/8/4K3 w KQkq - 0 1");
+  menu_coller_position_Click();
+  EXPECT_EQ(roque_interdit[BLANC], -1);
+  EXPECT_EQ(roque_interdit[NOIR], -1);
+  entre_mise_en_place(fenetre());
+  fenetre().Echiquier->Piece(5, 8, ROI_BLANC);
+  fenetre().Echiquier->Piece(8, 8, TOUR_BLANCHE);
+  fenetre().Echiquier->Piece(5, 1, ROI_NOIR);
+  ASSERT_TRUE(Command4_Click(fenetre()));
+  EXPECT_EQ(roque_interdit[BLANC], ROQUE_PETIT_SEUL);
+  EXPECT_EQ(roque_interdit[NOIR], -1);
 }

@@ -181,7 +181,9 @@ TEST_P(FenOrientation, UnFenMalFormeNeChangeRien) {
     presse_papiers(QString::fromLatin1(m));
     EXPECT_EQ(colle_position(controles_), CollageLu::RIEN) << m;
     ASSERT_EQ(BoitesEnTest::vues().size(), 1) << m;
-    EXPECT_EQ(BoitesEnTest::vues()[0].texte, texte(338));
+    // Not a FEN text, or a position refused with its fault named.
+    const QString t = BoitesEnTest::vues()[0].texte;
+    EXPECT_TRUE(t == texte(338) || t == texte(176) || t.startsWith(texte(709).section("%1", 0, 0))) << m;
     EXPECT_EQ(BoitesEnTest::vues()[0].style, boite::EXCLAMATION);
     EXPECT_EQ(chaine_du_controle(*echiquier_), avant) << m;
     EXPECT_EQ(historique_positions, histoire) << m;
@@ -281,7 +283,8 @@ TEST_P(FenOrientation, UnCollageCommenceUnePartieVierge) {
   EXPECT_EQ(resultat_partie, "*");
   EXPECT_EQ(commentaires_coups, std::vector<std::string>{""});
   EXPECT_TRUE(notes_coups.empty());
-  EXPECT_EQ(roque_interdit[BLANC], 0);
+  // The king and the rook stand on e1 and a1 only with White at the bottom.
+  EXPECT_EQ(roque_interdit[BLANC], GetParam() == BLANC ? ROQUE_GRAND_SEUL : -1);
   EXPECT_EQ(passant_blanc, 0);
   EXPECT_EQ(passant_noir, 0);
   EXPECT_EQ(numero_coup, 0);
