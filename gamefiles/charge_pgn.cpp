@@ -32,6 +32,7 @@
 #include "play/modele_parties.h"
 #include "play/plateau.h"
 #include "platform/minuterie.h"
+#include "platform/texte_court.h"
 
 namespace pgn {
 
@@ -71,10 +72,6 @@ std::string fen_de(const PartieLue& p) {
   return setup == "0" ? std::string() : fen;
 }
 
-// A value quoted whole in a message: the message box brings a long one down
-// to a readable length.
-QString valeur_citee(const std::string& valeur) { return QString::fromStdString(valeur); }
-
 // Whether the start position of a game (its [FEN] tag unless [SetUp "0"],
 // the usual start without one) is one lit_fen takes; else shows why (text
 // 700: game `numero`, its players, the fault and the FEN) and returns false.
@@ -86,7 +83,7 @@ bool position_de_depart_lisible(const PartieLue& p, long numero, const QString& 
   plateforme::boite_message(texte(700)
                                 .arg(numero)
                                 .arg(p.valeurs[WHITE], p.valeurs[BLACK], texte_defaut_position(defaut),
-                                     valeur_citee(fen)),
+                                     plateforme::cite(QString::fromStdString(fen), 100)),
                             boite::EXCLAMATION, titre);
   return false;
 }

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "chess/messages.h"
 #include "chess/notation.h"
+#include "chess/outils.h"
 #include "openings/ligne_eco.h"
 
 #include "openings/base_eco.h"
@@ -232,17 +232,7 @@ QString champ_de(const QVariant& v, bool booleen) {
 }
 
 // A number of the file: "." or "," before the decimals, an exponent allowed.
-std::optional<double> nombre_de(const QString& champ) {
-  static const QRegularExpression forme(
-      QStringLiteral("^[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)([eE][+-]?[0-9]+)?$"));
-  QString t = champ.trimmed();
-  if (!forme.match(t).hasMatch()) return std::nullopt;
-  t.replace(QLatin1Char(','), QLatin1Char('.'));
-  bool ok = false;
-  const double v = t.toDouble(&ok);
-  if (!ok) return std::nullopt;
-  return v;
-}
+std::optional<double> nombre_de(const QString& champ) { return nombre_exact(champ.toStdString()); }
 
 QVariant texte_ou_nul(const QString& champ) { return champ.isEmpty() ? QVariant() : QVariant(champ); }
 
