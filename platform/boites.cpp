@@ -72,6 +72,7 @@ int boite_message(const QString& texte, int style, const QString& titre) {
     case boite::OUI_NON: mb.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     default: mb.setStandardButtons(QMessageBox::Ok); break;
   }
+  if (style & boite::DEFAUT_2) mb.setDefaultButton((style & 7) == boite::OK_ANNULER ? QMessageBox::Cancel : QMessageBox::No);
   switch (mb.exec()) {
     case QMessageBox::Yes: return boite::OUI;
     case QMessageBox::No: return boite::NON;

@@ -1,5 +1,6 @@
 #include "tests/network/aide_reseau.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QLineEdit>
 #include <QListWidget>
@@ -171,11 +172,32 @@ QByteArray TestReseau::lit_pair(QTcpSocket* s) {
   return s->readAll();
 }
 
-bool TestReseau::attend(const std::function<bool()>& condition, int ms) { return QTest::qWaitFor(condition, ms); }
+bool TestReseau::attend(const std::function<bool()>& condition, int ms, bool silences) {
+  // The silence timer ticks as the clock would make it while the test waits.
+  QElapsedTimer depuis;
+  depuis.start();
+  qint64 prochain = reseau::Reseau::delai_silence_ms;
+  qint64 lus = -1;
+  while (!QTest::qWaitFor(condition, 5)) {
+    if (depuis.elapsed() > ms) return false;
+    reseau::Reseau* r = reseau::Reseau::existante();
+    if (!silences || !r || depuis.elapsed() < prochain) continue;
+    prochain = depuis.elapsed() + reseau::Reseau::delai_silence_ms;
+    // Bytes read meanwhile start the silence afresh.
+    if (r->octets_lus() == lus) r->minuterie_silence().tick();
+    lus = r->octets_lus();
+  }
+  return true;
+}
 
 void TestReseau::laisse_passer(int ms) {
   // Long enough for a message waiting for its sender's silence.
-  QTest::qWait(std::max(ms, reseau::Reseau::delai_silence_ms * 3));
+  attend([] { return false; }, std::max(ms, reseau::Reseau::delai_silence_ms * 3));
+}
+
+void TestReseau::silences(int n) {
+  for (int i = 0; i < n && reseau::Reseau::existante(); ++i) reseau::Reseau::existante()->minuterie_silence().tick();
+  QCoreApplication::processEvents();
 }
 
 int TestReseau::tableau(const char* nom_case) {

@@ -50,8 +50,11 @@ class TestReseau : public TestMorvandel {
   QByteArray recu_pair(int octets_attendus, QTcpSocket* s = nullptr);
   // Everything the peer has received so far, without waiting.
   QByteArray lit_pair(QTcpSocket* s = nullptr);
-  // Runs the event loop until `condition` holds (false after the time out).
-  static bool attend(const std::function<bool()>& condition, int ms = 5000);
+  // Runs the event loop until `condition` holds (false after the time out);
+  // the silence timer ticks as the clock would, unless not `silences`.
+  static bool attend(const std::function<bool()>& condition, int ms = 5000, bool silences = true);
+  // `n` ticks of the silence timer: the peer has been quiet that long.
+  static void silences(int n);
   // Runs the event loop a little: whatever was sent has been handled.
   static void laisse_passer(int ms = 150);
 

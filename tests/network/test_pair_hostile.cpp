@@ -133,6 +133,9 @@ TEST_F(PairHostile, APromotionOnEitherLastRankHasItsLetterChecked) {
       if (c.devient == CASE_VIDE) BoitesEnTest::repond(boite::NON);
       envoie_pair(coup_pair(depart, arrivee, c.texte));
       if (c.devient == CASE_VIDE) {
+        // A move without its letter waits for it, up to the long limit.
+        laisse_passer();
+        silences(Reseau::DELAI_DEMANDE_MS / Reseau::delai_silence_ms);
         laisse_passer();
         EXPECT_TRUE(journal().join(' ').contains(QStringLiteral("bad promotion letter")));
         ASSERT_EQ(BoitesEnTest::textes().size(), 1);

@@ -127,7 +127,7 @@ TEST(Protocole, TheStreamIsCutByTheGrammarOfEachVerb) {
       {"answer with more letters stays whole", {"!AB/"}, false, {"!AB", "/"}, 0, 0},
       {"bang before a verb", {"!#57551.e2-e4!"}, true, {"!", "#57551.e2-e4!"}, 0, 0},
       {"acceptance ends with its CRLF", {"@Bob\r", "\n#57551.e2-e4"}, true, {"@Bob\r\n", "#57551.e2-e4"}, 0, 0},
-      {"acceptance without CRLF after silence", {"@Bob"}, true, {"@Bob"}, 0, 0},
+      {"acceptance waits for its CRLF after silence", {"@Bob"}, true, {}, 0, 4},
       {"request waits for silence", {"?Al", "ice"}, false, {}, 0, 6},
       {"request after silence", {"?Al", "ice"}, true, {"?Alice"}, 0, 0},
       {"chats joined by nickname", {">[Bob] a/b>[Bob] c"}, true, {">[Bob] a/b", ">[Bob] c"}, 0, 0},
@@ -168,7 +168,7 @@ TEST(Protocole, ABufferPastItsCapMustBeDropped) {
   EXPECT_TRUE(d.ajoute(">" + QByteArray(Decoupeur::PLAFOND - 1, 'a')));
   QByteArray m;
   EXPECT_FALSE(d.suivant(m, false));
-  EXPECT_TRUE(d.attend_silence());
+  EXPECT_EQ(d.en_attente(), Decoupeur::PLAFOND);
   EXPECT_FALSE(d.ajoute("a"));
   EXPECT_EQ(d.en_attente(), 0);
   // Complete messages never count against it.
@@ -262,7 +262,7 @@ TEST(Protocole, ChatTextNeverReadsAsAnotherMessage) {
       {QStringLiteral("##57551.e2-e4!"), QStringLiteral("## 57551.e2-e4!")},
       {QStringLiteral("#5878O-O+ #2724e7xd6e.p."), QStringLiteral("# 5878O-O+ # 2724e7xd6e.p.")},
       {QStringLiteral("again >[Joueur1] me"), QStringLiteral("again > [Joueur1] me")},
-      {QStringLiteral("#1 fan, #4745 e7, >[Bob] x, #4745e7-e"), QStringLiteral("#1 fan, #4745 e7, >[Bob] x, #4745e7-e")},
+      {QStringLiteral("#1 fan, #4745 e7, >[Bob] x, #4745e7-e"), QStringLiteral("#1 fan, #4745 e7, >[Bob] x, # 4745e7-e")},
   };
   for (const auto& [tape, ecrit] : cas) {
     EXPECT_EQ(texte_chat_sans_message(tape, QStringLiteral("Joueur1")), ecrit);
