@@ -14,6 +14,8 @@ namespace reseau {
 namespace {
 
 constexpr char VERBES[] = "?@-#>/!";
+// The verbs of the messages sent once a game runs.
+constexpr char VERBES_PARTIE[] = "#>/!";
 // Characters that never stand inside a move text: where a bad move ends.
 constexpr char APRES_COUP[] = "#>/@";
 
@@ -350,8 +352,9 @@ Decoupeur::Debut Decoupeur::suite_ouverte(int& longueur) const {
                                                              QRegularExpression::AnchorAtOffsetMatchOption);
     return m.hasPartialMatch() && !est_verbe(c) ? Debut::INCERTAIN : Debut::MESSAGE;
   }
-  // An open chat line: bytes that cannot begin a message continue it.
-  bool message = est_verbe(c);
+  // An open chat line: bytes that cannot begin a message continue it. In a
+  // game no copy sends a request, an acceptance or a refusal.
+  bool message = c != '\0' && std::strchr(VERBES_PARTIE, c) != nullptr;
   if (c == '#') {
     if (debut_de_coup(tampon_, 0)) return Debut::INCERTAIN;
     message = coup_complet_a(tampon_, 0);

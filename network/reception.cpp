@@ -42,6 +42,7 @@ QString extrait(const QString& m) {
 
 void Reseau::traite(const QByteArray& octets, bool suite) {
   if (octets.isEmpty()) return;
+  if (temoin_) return temoin_(octets, suite);
   const QString m = depuis_octets(octets);
   if (suite) {
     // The rest of a chat line shown after a pause goes on its line; a

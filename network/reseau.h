@@ -34,6 +34,7 @@
 #include <QString>
 #include <QTimer>
 #include <deque>
+#include <functional>
 
 #include "network/protocole.h"
 
@@ -102,6 +103,9 @@ class Reseau : public QObject {
   plateforme::Minuterie& minuterie_silence() { return *silence_; }
   // The bytes read from the game connection so far.
   qint64 octets_lus() const { return octets_lus_; }
+  // For tests: every message cut out of the stream goes to `f` in place of
+  // its handling (`suite`: it continues the message before); null undoes it.
+  void temoin(std::function<void(const QByteArray& message, bool suite)> f) { temoin_ = std::move(f); }
 
   ~Reseau() override;
 
@@ -160,6 +164,7 @@ class Reseau : public QObject {
   qint64 octets_lus_ = 0;
   // The last line of the chat log is the peer's and may still go on.
   bool chat_ouvert_ = false;
+  std::function<void(const QByteArray&, bool)> temoin_;
   QTimer reprise_;
   plateforme::Minuterie* delai_demande_ = nullptr;
   bool en_traitement_ = false;

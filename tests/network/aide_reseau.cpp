@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QHostAddress>
+#include <QRandomGenerator>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -42,6 +43,49 @@ void capte(QtMsgType type, const QMessageLogContext& contexte, const QString& te
 }
 
 }  // namespace
+
+const std::vector<QByteArray>& partie_enregistree() {
+  static const std::vector<QByteArray> m = {
+      "@Bob\r\n",
+      "#57551.e2-e4",
+      reseau::vers_octets(QStringLiteral(">[Bob] salut, # 4745e7-e5 plus tard")),
+      "#47452.d2-d4+",
+      "#72633.Cg1-f3!",
+      "/",
+      "#67554.Ff1-c4?",
+      "!R",
+      reseau::vers_octets(QStringLiteral(">[Bob] €é à toi")),
+      "#58785.O-O",
+      "#27286.b7-b8=D+",
+      "#55647.e5xd6e.p.",
+      ">[Bob] #1 fan",
+      "#45468.d4-d5",
+      reseau::vers_octets(QStringLiteral(">[Bob] bonjour à toi")),
+      "#4554exd5",
+      "#5755e2-e4",
+      "!R",
+      "#2211g2xh1=D",
+      "!A",
+  };
+  return m;
+}
+
+std::vector<std::vector<QByteArray>> coupes_enregistrees(int graine, int n) {
+  QByteArray flux;
+  for (const QByteArray& m : partie_enregistree()) flux += m;
+  std::vector<std::vector<QByteArray>> coupes(1);
+  for (char c : flux) coupes[0].emplace_back(1, c);
+  QRandomGenerator hasard(static_cast<quint32>(graine));
+  while (static_cast<int>(coupes.size()) <= n) {
+    std::vector<QByteArray>& morceaux = coupes.emplace_back();
+    for (qsizetype i = 0; i < flux.size();) {
+      const qsizetype l = std::min<qsizetype>(hasard.bounded(1, 12), flux.size() - i);
+      morceaux.push_back(flux.mid(i, l));
+      i += l;
+    }
+  }
+  return coupes;
+}
 
 void TestReseau::SetUp() {
   TestMorvandel::SetUp();

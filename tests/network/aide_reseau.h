@@ -12,9 +12,20 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "play/plateau.h"
 #include "tests/common/aide_tests.h"
+
+// The messages a listening peer named "Bob" sends in a game, as this
+// program writes them: the acceptance, moves with and without numbers,
+// marks, castling, promotion and en passant, chat lines (one holding a "#"
+// that begins no move, one followed by a move), draw offers refused (one
+// right after a move) and one accepted right after a move.
+const std::vector<QByteArray>& partie_enregistree();
+// The recorded game's stream cut byte by byte, then `n` times at random
+// places (from `graine`).
+std::vector<std::vector<QByteArray>> coupes_enregistrees(int graine, int n);
 
 class TestReseau : public TestMorvandel {
  protected:
