@@ -69,7 +69,10 @@ int type_promotion(QChar lettre);
 // later byte of a chat line is ever dropped. Our copies write a "#" that
 // would begin a move inside chat text with a blank after it, and their own
 // nickname marker as "> [pseudo] ", so a well-formed move message, or the
-// peer's marker, inside a received chat line begins a new message.
+// peer's marker, inside a received chat line begins a new message. (Chat
+// text is free otherwise: a pause right before a "/" or "!" in it reads as
+// a draw offer or answer, which may follow a chat line in a game; a request
+// has no end mark, so it is taken after the first quiet while.)
 //
 // How the end of each message is found:
 // - "-", "/", "@...CRLF" and a move that no further byte can lengthen are
