@@ -2,7 +2,6 @@
 
 #include <QElapsedTimer>
 #include <QHostAddress>
-#include <QRandomGenerator>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -43,49 +42,6 @@ void capte(QtMsgType type, const QMessageLogContext& contexte, const QString& te
 }
 
 }  // namespace
-
-const std::vector<QByteArray>& partie_enregistree() {
-  static const std::vector<QByteArray> m = {
-      "@Bob\r\n",
-      "#57551.e2-e4",
-      reseau::vers_octets(QStringLiteral(">[Bob] salut, # 4745e7-e5 plus tard")),
-      "#47452.d2-d4+",
-      "#72633.Cg1-f3!",
-      "/",
-      "#67554.Ff1-c4?",
-      "!R",
-      reseau::vers_octets(QStringLiteral(">[Bob] €é à toi")),
-      "#58785.O-O",
-      "#27286.b7-b8=D+",
-      "#55647.e5xd6e.p.",
-      ">[Bob] #1 fan",
-      "#45468.d4-d5",
-      reseau::vers_octets(QStringLiteral(">[Bob] bonjour à toi")),
-      "#4554exd5",
-      "#5755e2-e4",
-      "!R",
-      "#2211g2xh1=D",
-      "!A",
-  };
-  return m;
-}
-
-std::vector<std::vector<QByteArray>> coupes_enregistrees(int graine, int n) {
-  QByteArray flux;
-  for (const QByteArray& m : partie_enregistree()) flux += m;
-  std::vector<std::vector<QByteArray>> coupes(1);
-  for (char c : flux) coupes[0].emplace_back(1, c);
-  QRandomGenerator hasard(static_cast<quint32>(graine));
-  while (static_cast<int>(coupes.size()) <= n) {
-    std::vector<QByteArray>& morceaux = coupes.emplace_back();
-    for (qsizetype i = 0; i < flux.size();) {
-      const qsizetype l = std::min<qsizetype>(hasard.bounded(1, 12), flux.size() - i);
-      morceaux.push_back(flux.mid(i, l));
-      i += l;
-    }
-  }
-  return coupes;
-}
 
 void TestReseau::SetUp() {
   TestMorvandel::SetUp();
@@ -154,6 +110,7 @@ std::unique_ptr<QTcpSocket> TestReseau::connecte_pair(quint16 port) {
 }
 
 void TestReseau::partie_serveur(const QString& pseudo_pair, int reponse) {
+  envoyes_ = 0;
   const quint16 port = ecoute_par_dialogue();
   pair = connecte_pair(port);
   attend([] { return reseau::Reseau::instance().phase() == reseau::Phase::DEMANDE; });
@@ -166,6 +123,7 @@ void TestReseau::partie_serveur(const QString& pseudo_pair, int reponse) {
 }
 
 void TestReseau::partie_client(const QString& pseudo_pair, bool accepte) {
+  envoyes_ = 0;
   serveur_pair = std::make_unique<QTcpServer>();
   serveur_pair->listen(QHostAddress::LocalHost, 0);
   montre_connexion();
@@ -195,6 +153,7 @@ void TestReseau::partie_en_tant_que(bool serveur) {
 
 void TestReseau::envoie_pair(const QByteArray& octets, QTcpSocket* s) {
   if (!s) s = pair.get();
+  if (s == pair.get()) envoyes_ += octets.size();
   s->write(octets);
   s->flush();
   s->waitForBytesWritten(1000);
@@ -239,8 +198,15 @@ void TestReseau::laisse_passer(int ms) {
   attend([] { return false; }, std::max(ms, reseau::Reseau::delai_silence_ms * 3));
 }
 
+void TestReseau::envoie_puis_silence(const QByteArray& octets, int n) {
+  envoie_pair(octets);
+  if (n > 0) silences(n);
+}
+
 void TestReseau::silences(int n) {
-  for (int i = 0; i < n && reseau::Reseau::existante(); ++i) reseau::Reseau::existante()->minuterie_silence().tick();
+  reseau::Reseau& r = reseau::Reseau::instance();
+  if (!attend([&r, this] { return r.octets_lus() >= envoyes_; }, 5000, false)) ADD_FAILURE() << "the bytes did not come";
+  for (int i = 0; i < n; ++i) r.minuterie_silence().tick();
   QCoreApplication::processEvents();
 }
 

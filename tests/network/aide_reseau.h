@@ -12,20 +12,9 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
-#include <vector>
 
 #include "play/plateau.h"
 #include "tests/common/aide_tests.h"
-
-// The messages a listening peer named "Bob" sends in a game, as this
-// program writes them: the acceptance, moves with and without numbers,
-// marks, castling, promotion and en passant, chat lines (one holding a "#"
-// that begins no move, one followed by a move), draw offers refused (one
-// right after a move) and one accepted right after a move.
-const std::vector<QByteArray>& partie_enregistree();
-// The recorded game's stream cut byte by byte, then `n` times at random
-// places (from `graine`).
-std::vector<std::vector<QByteArray>> coupes_enregistrees(int graine, int n);
 
 class TestReseau : public TestMorvandel {
  protected:
@@ -64,8 +53,11 @@ class TestReseau : public TestMorvandel {
   // Runs the event loop until `condition` holds (false after the time out);
   // the silence timer ticks as the clock would, unless not `silences`.
   static bool attend(const std::function<bool()>& condition, int ms = 5000, bool silences = true);
-  // `n` ticks of the silence timer: the peer has been quiet that long.
-  static void silences(int n);
+  // Once this side has read what envoie_puis_silence sent, `n` ticks of the
+  // silence timer: the peer has been quiet that long.
+  void silences(int n);
+  // The peer sends `octets`, then (n > 0) stays quiet `n` ticks.
+  void envoie_puis_silence(const QByteArray& octets, int n);
   // Runs the event loop a little: whatever was sent has been handled.
   static void laisse_passer(int ms = 150);
 
@@ -101,4 +93,6 @@ class TestReseau : public TestMorvandel {
   plateau* p = nullptr;
   std::unique_ptr<QTcpSocket> pair;
   std::unique_ptr<QTcpServer> serveur_pair;
+  // What the peer sent on this game connection.
+  qint64 envoyes_ = 0;
 };

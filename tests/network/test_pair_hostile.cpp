@@ -250,59 +250,14 @@ TEST_F(PairHostile, AMessageArrivingWhileAQuestionIsOpenWaitsForIt) {
   EXPECT_EQ(lignes_chat(), QStringList{QStringLiteral("[Bob] vite")});
 }
 
-// The recorded game over the socket as the network may cut it (the whole
-// stream cut at each byte, byte by byte, at random), each piece sent at once
-// or after a quiet while: the same messages are cut out as from the stream
-// in one piece.
-TEST_F(PairHostile, TheRecordedGameArrivesWholeHoweverTheSocketCutsIt) {
-  partie_client();
-  Reseau& r = Reseau::instance();
-  std::vector<QByteArray> recus;
-  r.temoin([&recus](const QByteArray& m, bool suite) {
-    if (suite && !recus.empty())
-      recus.back() += m;
-    else
-      recus.push_back(m);
-  });
-  QByteArray flux;
-  for (const QByteArray& m : partie_enregistree()) flux += m;
-  std::vector<std::vector<QByteArray>> coupes = coupes_enregistrees(48, 10);
-  for (qsizetype k = 1; k < flux.size(); ++k) coupes.push_back({flux.left(k), flux.mid(k)});
-  for (const bool pauses : {false, true})
-    for (const std::vector<QByteArray>& morceaux : coupes) {
-      recus.clear();
-      qint64 lus = r.octets_lus();
-      for (const QByteArray& morceau : morceaux) {
-        envoie_pair(morceau);
-        lus += morceau.size();
-        if (!pauses) continue;
-        ASSERT_TRUE(attend([&] { return r.octets_lus() == lus; }, 5000, false));
-        silences(1);
-      }
-      ASSERT_TRUE(attend([&] { return r.octets_lus() == lus; }, 5000, false));
-      silences(Reseau::DELAI_DEMANDE_MS / Reseau::delai_silence_ms);
-      attend([&] { return recus.size() >= partie_enregistree().size(); }, 1000, false);
-      ASSERT_EQ(recus, partie_enregistree()) << morceaux.size() << " pieces, first " << morceaux[0].size()
-                                             << (pauses ? " bytes, with pauses" : " bytes");
-    }
-}
-
 // A message whose end is known to be missing waits for it over the pauses:
 // the acceptance for its CRLF (the game starts with the whole name), a
 // pawn's move to the last rank for its "=" and letter (it is played with
 // its piece).
 TEST_F(PairHostile, AMessageWaitsForItsKnownEndOverPauses) {
-  auto envoie_par_morceaux = [this](const std::vector<QByteArray>& morceaux) {
-    for (const QByteArray& morceau : morceaux) {
-      const qint64 lus = Reseau::instance().octets_lus() + morceau.size();
-      envoie_pair(morceau);
-      ASSERT_TRUE(attend([lus] { return Reseau::instance().octets_lus() == lus; }, 5000, false));
-      silences(5);
-    }
-  };
   partie_client(QStringLiteral("srv"), false);
   recu_pair(static_cast<int>(reseau::message_demande(QStringLiteral("Joueur1")).size()));
-  envoie_par_morceaux({"@sr", "v\r\n"});
+  for (const char* morceau : {"@sr", "v\r\n"}) envoie_puis_silence(morceau, 5);
   ASSERT_TRUE(attend([] { return Reseau::instance().phase() == Phase::PARTIE; }));
   EXPECT_EQ(Reseau::instance().pseudo_adverse(), QStringLiteral("srv\r\n"));
   EXPECT_FALSE(journal().join(' ').contains(QStringLiteral("unknown verb")));
@@ -319,7 +274,7 @@ TEST_F(PairHostile, AMessageWaitsForItsKnownEndOverPauses) {
     SCOPED_TRACE(morceaux.size());
     place({"Ke1", "ke8", "pg2", "Rh1"}, couleur_joueur);
     BoitesEnTest::efface();
-    envoie_par_morceaux(morceaux);
+    for (const QByteArray& morceau : morceaux) envoie_puis_silence(morceau, 1);
     ASSERT_TRUE(attend([this] { return p->List1->count() == 1; }));
     EXPECT_EQ(tableau("h1"), DAME_NOIRE);
     EXPECT_TRUE(BoitesEnTest::textes().isEmpty());

@@ -11,6 +11,7 @@
 
 #include "chess/etat.h"
 #include "network/protocole.h"
+#include "network/reseau.h"
 #include "tests/network/aide_reseau.h"
 
 using namespace reseau;
@@ -213,6 +214,56 @@ TEST(Protocole, ABufferPastItsCapMustBeDropped) {
 
 namespace {
 
+// The messages a listening peer named "Bob" sends in a game, as this
+// program writes them: the acceptance, moves with and without numbers,
+// marks, castling, promotion and en passant, chat lines (one holding a "#"
+// that begins no move, one followed by a move), draw offers refused (one
+// right after a move) and one accepted right after a move.
+const std::vector<QByteArray>& partie_enregistree() {
+  static const std::vector<QByteArray> m = {
+      "@Bob\r\n",
+      "#57551.e2-e4",
+      vers_octets(QStringLiteral(">[Bob] salut, # 4745e7-e5 plus tard")),
+      "#47452.d2-d4+",
+      "#72633.Cg1-f3!",
+      "/",
+      "#67554.Ff1-c4?",
+      "!R",
+      vers_octets(QStringLiteral(">[Bob] €é à toi")),
+      "#58785.O-O",
+      "#27286.b7-b8=D+",
+      "#55647.e5xd6e.p.",
+      ">[Bob] #1 fan",
+      "#45468.d4-d5",
+      vers_octets(QStringLiteral(">[Bob] bonjour à toi")),
+      "#4554exd5",
+      "#5755e2-e4",
+      "!R",
+      "#2211g2xh1=D",
+      "!A",
+  };
+  return m;
+}
+
+// The recorded game's stream cut byte by byte, then `n` times at random
+// places (from `graine`).
+std::vector<std::vector<QByteArray>> coupes_enregistrees(int graine, int n) {
+  QByteArray flux;
+  for (const QByteArray& m : partie_enregistree()) flux += m;
+  std::vector<std::vector<QByteArray>> coupes(1);
+  for (char c : flux) coupes[0].emplace_back(1, c);
+  QRandomGenerator hasard(static_cast<quint32>(graine));
+  while (static_cast<int>(coupes.size()) <= n) {
+    std::vector<QByteArray>& morceaux = coupes.emplace_back();
+    for (qsizetype i = 0; i < flux.size();) {
+      const qsizetype l = std::min<qsizetype>(hasard.bounded(1, 12), flux.size() - i);
+      morceaux.push_back(flux.mid(i, l));
+      i += l;
+    }
+  }
+  return coupes;
+}
+
 // What comes out of `morceaux` read in turn (the sender quiet a while after
 // each when `pauses`), the sender silent after the last past the long wait.
 std::vector<QByteArray> decoupe(const std::vector<QByteArray>& morceaux, bool pauses = false) {
@@ -284,4 +335,28 @@ TEST(Protocole, ChatTextNeverReadsAsAnotherMessage) {
   QByteArray m;
   ASSERT_TRUE(d.suivant(m, true));
   EXPECT_EQ(m, QByteArray(">[#4745e7-e5] hi"));
+}
+
+// The recorded game over the socket as the network may cut it (the whole
+// stream cut at each byte, byte by byte, at random), each piece sent at once
+// or after a quiet while: the same messages are cut out as from the stream
+// in one piece.
+TEST_F(TestReseau, TheRecordedGameArrivesWholeHoweverTheSocketCutsIt) {
+  partie_client();
+  std::vector<QByteArray> recus;
+  Reseau::instance().temoin([&recus](const QByteArray& m, bool suite) {
+    suite && !recus.empty() ? void(recus.back() += m) : recus.push_back(m);
+  });
+  QByteArray flux;
+  for (const QByteArray& m : partie_enregistree()) flux += m;
+  std::vector<std::vector<QByteArray>> coupes = coupes_enregistrees(48, 10);
+  for (qsizetype k = 1; k < flux.size(); ++k) coupes.push_back({flux.left(k), flux.mid(k)});
+  for (const bool pauses : {false, true})
+    for (const std::vector<QByteArray>& morceaux : coupes) {
+      recus.clear();
+      for (const QByteArray& morceau : morceaux) envoie_puis_silence(morceau, pauses ? 1 : 0);
+      silences(Reseau::DELAI_DEMANDE_MS / Reseau::delai_silence_ms);
+      attend([&] { return recus.size() >= partie_enregistree().size(); }, 1000, false);
+      ASSERT_EQ(recus, partie_enregistree()) << morceaux.size() << " pieces" << (pauses ? ", with pauses" : "");
+    }
 }
