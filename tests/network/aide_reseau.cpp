@@ -179,16 +179,13 @@ bool TestReseau::attend(const std::function<bool()>& condition, int ms, bool sil
   // The silence timer ticks as the clock would make it while the test waits.
   QElapsedTimer depuis;
   depuis.start();
-  qint64 prochain = reseau::Reseau::delai_silence_ms;
-  qint64 lus = -1;
-  while (!QTest::qWaitFor(condition, 5)) {
+  for (qint64 prochain = 0, lus = -1; !QTest::qWaitFor(condition, 5);) {
     if (depuis.elapsed() > ms) return false;
     reseau::Reseau* r = reseau::Reseau::existante();
     if (!silences || !r || depuis.elapsed() < prochain) continue;
     prochain = depuis.elapsed() + reseau::Reseau::delai_silence_ms;
     // Bytes read meanwhile start the silence afresh.
-    if (r->octets_lus() == lus) r->minuterie_silence().tick();
-    lus = r->octets_lus();
+    if (std::exchange(lus, r->octets_lus()) == lus) r->minuterie_silence().tick();
   }
   return true;
 }
@@ -196,11 +193,6 @@ bool TestReseau::attend(const std::function<bool()>& condition, int ms, bool sil
 void TestReseau::laisse_passer(int ms) {
   // Long enough for a message waiting for its sender's silence.
   attend([] { return false; }, std::max(ms, reseau::Reseau::delai_silence_ms * 3));
-}
-
-void TestReseau::envoie_puis_silence(const QByteArray& octets, int n) {
-  envoie_pair(octets);
-  if (n > 0) silences(n);
 }
 
 void TestReseau::silences(int n) {

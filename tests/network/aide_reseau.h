@@ -53,11 +53,9 @@ class TestReseau : public TestMorvandel {
   // Runs the event loop until `condition` holds (false after the time out);
   // the silence timer ticks as the clock would, unless not `silences`.
   static bool attend(const std::function<bool()>& condition, int ms = 5000, bool silences = true);
-  // Once this side has read what envoie_puis_silence sent, `n` ticks of the
-  // silence timer: the peer has been quiet that long.
+  // Once this side has read what the peer sent, `n` ticks of the silence
+  // timer: the peer has been quiet that long.
   void silences(int n);
-  // The peer sends `octets`, then (n > 0) stays quiet `n` ticks.
-  void envoie_puis_silence(const QByteArray& octets, int n);
   // Runs the event loop a little: whatever was sent has been handled.
   static void laisse_passer(int ms = 150);
 

@@ -257,7 +257,10 @@ TEST_F(PairHostile, AMessageArrivingWhileAQuestionIsOpenWaitsForIt) {
 TEST_F(PairHostile, AMessageWaitsForItsKnownEndOverPauses) {
   partie_client(QStringLiteral("srv"), false);
   recu_pair(static_cast<int>(reseau::message_demande(QStringLiteral("Joueur1")).size()));
-  for (const char* morceau : {"@sr", "v\r\n"}) envoie_puis_silence(morceau, 5);
+  for (const char* morceau : {"@sr", "v\r\n"}) {
+    envoie_pair(morceau);
+    silences(5);
+  }
   ASSERT_TRUE(attend([] { return Reseau::instance().phase() == Phase::PARTIE; }));
   EXPECT_EQ(Reseau::instance().pseudo_adverse(), QStringLiteral("srv\r\n"));
   EXPECT_FALSE(journal().join(' ').contains(QStringLiteral("unknown verb")));
@@ -266,15 +269,16 @@ TEST_F(PairHostile, AMessageWaitsForItsKnownEndOverPauses) {
   partie_serveur();
   const QByteArray coup = coup_pair("g2", "h1", "g2xh1=D");
   const qsizetype egal = coup.indexOf('=');
-  std::vector<QByteArray> octet_par_octet;
-  for (char c : coup) octet_par_octet.emplace_back(1, c);
-  const std::vector<std::vector<QByteArray>> cas = {
-      octet_par_octet, {coup.left(egal), coup.mid(egal)}, {coup.left(egal + 1), coup.mid(egal + 1)}};
-  for (const std::vector<QByteArray>& morceaux : cas) {
-    SCOPED_TRACE(morceaux.size());
+  // Byte by byte (0), cut before the "=", cut before the letter.
+  for (const qsizetype coupe : {qsizetype(0), egal, egal + 1}) {
+    SCOPED_TRACE(coupe);
     place({"Ke1", "ke8", "pg2", "Rh1"}, couleur_joueur);
     BoitesEnTest::efface();
-    for (const QByteArray& morceau : morceaux) envoie_puis_silence(morceau, 1);
+    for (qsizetype i = 0, n = 0; i < coup.size(); i += n) {
+      n = coupe == 0 ? 1 : (i == 0 ? coupe : coup.size() - i);
+      envoie_pair(coup.mid(i, n));
+      silences(1);
+    }
     ASSERT_TRUE(attend([this] { return p->List1->count() == 1; }));
     EXPECT_EQ(tableau("h1"), DAME_NOIRE);
     EXPECT_TRUE(BoitesEnTest::textes().isEmpty());

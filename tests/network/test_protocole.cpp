@@ -354,7 +354,10 @@ TEST_F(TestReseau, TheRecordedGameArrivesWholeHoweverTheSocketCutsIt) {
   for (const bool pauses : {false, true})
     for (const std::vector<QByteArray>& morceaux : coupes) {
       recus.clear();
-      for (const QByteArray& morceau : morceaux) envoie_puis_silence(morceau, pauses ? 1 : 0);
+      for (const QByteArray& morceau : morceaux) {
+        envoie_pair(morceau);
+        if (pauses) silences(1);
+      }
       silences(Reseau::DELAI_DEMANDE_MS / Reseau::delai_silence_ms);
       attend([&] { return recus.size() >= partie_enregistree().size(); }, 1000, false);
       ASSERT_EQ(recus, partie_enregistree()) << morceaux.size() << " pieces" << (pauses ? ", with pauses" : "");
