@@ -89,12 +89,13 @@ int type_promotion(QChar lettre);
 //   line's nickname marker cut short. It waits until fin_attente() (the
 //   caller's long limit), then goes on as it stands.
 // - A chat line shown after a quiet while stays open: the bytes that come
-//   after it and cannot begin a message continue it (suite). Its bytes that
+//   after it and cannot begin a message (in a game only "#", ">", "/" and
+//   "!" begin one) continue it (suite), up to TAILLE_MAX. Its bytes that
 //   may still become a message (a "#" and digits, the start of the peer's
 //   marker) are held until it is known. So is a move taken after a quiet: a
 //   late "+", "?" or "!" continues it.
 // A move text is the long one this program writes, or a short one ("exd5",
-// "Cf3") from a move list in short notation.
+// "Cf3"), read only where no long one can stand.
 //
 // Bytes that begin no message (an unknown verb, a move with bad digits) are
 // dropped up to the next verb (for a bad move, the next verb a move text
