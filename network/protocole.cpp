@@ -14,6 +14,8 @@ namespace reseau {
 namespace {
 
 constexpr char VERBES[] = "?@-#>/!";
+// The verbs of the messages sent once a game runs.
+constexpr char VERBES_PARTIE[] = "#>/!";
 // Characters that never stand inside a move text: where a bad move ends.
 constexpr char APRES_COUP[] = "#>/@";
 
@@ -30,6 +32,13 @@ const QRegularExpression& grammaire_coup() {
       "(?:[0-9]{1,6}\\.)?(?:[A-Z]?[a-h][1-8][-x][a-h][1-8](?:e\\.p\\.)?(?:=[A-Za-z])?|O-O(?:-O)?)\\+{0,2}[!?]?"));
   return re;
 }
+// A short move text: the piece letter, what tells two pieces apart, the
+// capture sign, the square reached. Read only where no long text can stand.
+const QRegularExpression& grammaire_courte() {
+  static const QRegularExpression re(QStringLiteral(
+      "(?:[0-9]{1,6}\\.)?[A-Z]?[a-h]?[1-8]?x?[a-h][1-8](?:e\\.p\\.)?(?:=[A-Za-z])?\\+{0,2}[!?]?"));
+  return re;
+}
 constexpr int LONGUEUR_COUP_MAX = 32;
 
 enum class Lecture {
@@ -39,20 +48,37 @@ enum class Lecture {
   AUCUN,     // no move text
 };
 
-// The move text at `debut` of `octets`, and its length when whole.
-Lecture lit_texte_coup(const QByteArray& octets, int debut, int& longueur) {
-  if (debut >= octets.size()) return Lecture::PARTIEL;
-  // A move text is short: what stands further on cannot belong to it.
-  const QString s = QString::fromLatin1(octets.mid(debut, LONGUEUR_COUP_MAX));
-  const QRegularExpressionMatch m = grammaire_coup().match(
-      s, 0, QRegularExpression::PartialPreferCompleteMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+Lecture lit_selon(const QRegularExpression& re, const QString& s, int& longueur) {
+  const QRegularExpressionMatch m =
+      re.match(s, 0, QRegularExpression::PartialPreferCompleteMatch, QRegularExpression::AnchorAtOffsetMatchOption);
   if (!m.hasMatch()) return m.hasPartialMatch() ? Lecture::PARTIEL : Lecture::AUCUN;
   longueur = static_cast<int>(m.capturedLength());
   // The same match reported as soon as it runs into the end of the bytes:
   // then a "+", a mark or the promotion may still come.
-  const QRegularExpressionMatch h = grammaire_coup().match(
-      s, 0, QRegularExpression::PartialPreferFirstMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+  const QRegularExpressionMatch h =
+      re.match(s, 0, QRegularExpression::PartialPreferFirstMatch, QRegularExpression::AnchorAtOffsetMatchOption);
   return h.hasPartialMatch() ? Lecture::EXTENSIBLE : Lecture::COMPLET;
+}
+
+// The move text at `debut` of `octets`, and its length when whole. The start
+// of a long text ("e2", "Cg1") is no short one yet: more of it may come.
+Lecture lit_texte_coup(const QByteArray& octets, int debut, int& longueur) {
+  if (debut >= octets.size()) return Lecture::PARTIEL;
+  // A move text is short: what stands further on cannot belong to it.
+  const QString s = QString::fromLatin1(octets.mid(debut, LONGUEUR_COUP_MAX));
+  const Lecture l = lit_selon(grammaire_coup(), s, longueur);
+  return l == Lecture::AUCUN ? lit_selon(grammaire_courte(), s, longueur) : l;
+}
+
+// The bytes from `debut` to the end may still become a well-formed move
+// message: "#", up to four digits 1..8, the start of a move text.
+bool debut_de_coup(const QByteArray& o, int debut) {
+  const int n = static_cast<int>(o.size());
+  if (debut >= n || o[debut] != '#') return false;
+  for (int i = debut + 1; i < std::min(n, debut + 5); ++i)
+    if (!chiffre_case(o[i])) return false;
+  int l = 0;
+  return n <= debut + 5 || lit_texte_coup(o, debut + 5, l) == Lecture::PARTIEL;
 }
 
 // True when a whole well-formed move message stands at `debut`.
@@ -145,6 +171,8 @@ void Decoupeur::pseudo_adverse(const QString& pseudo) {
   marque_chat_ = vers_octets(QStringLiteral(">[") + p + QStringLiteral("] "));
 }
 
+void Decoupeur::pion_deplace(std::function<bool(const CoupRecu&)> pion) { pion_ = std::move(pion); }
+
 QStringList Decoupeur::rejets() {
   QStringList r;
   r.swap(rejets_);
@@ -167,26 +195,48 @@ int Decoupeur::fin_chat(int debut, bool& sure) const {
       fin = static_cast<int>(m);
       sure = true;
     } else {
-      // The next chat line may be arriving: its start at the end of the bytes.
-      for (int k = std::max(debut, n - static_cast<int>(marque_chat_.size()) + 1); k < n; ++k)
+      // The next chat line may be arriving: its start (">[" at least, a
+      // line may end with ">") at the end of the bytes.
+      for (int k = std::max(debut, n - static_cast<int>(marque_chat_.size()) + 1); k < n - 1; ++k)
         if (marque_chat_.startsWith(QByteArrayView(tampon_).sliced(k))) {
           fin = k;
           break;
         }
     }
   }
-  for (qsizetype i = tampon_.indexOf('#', debut); i >= 0 && i < fin; i = tampon_.indexOf('#', i + 1))
+  for (qsizetype i = tampon_.indexOf('#', debut); i >= 0 && i < fin; i = tampon_.indexOf('#', i + 1)) {
     if (coup_complet_a(tampon_, static_cast<int>(i))) {
       sure = true;
       return static_cast<int>(i);
     }
+    // A move may be arriving: its "#" ends the part known to be chat.
+    if (debut_de_coup(tampon_, static_cast<int>(i))) {
+      sure = false;
+      return static_cast<int>(i);
+    }
+  }
   return fin;
+}
+
+bool Decoupeur::attend_promotion(int debut_texte, int longueur_texte) const {
+  QByteArray t = tampon_.mid(debut_texte, longueur_texte);
+  if (t.contains('=')) return false;
+  const qsizetype point = t.indexOf('.');
+  if (point >= 0 && point < t.size() - 1 && t[point + 1] != 'p') t.remove(0, point + 1);
+  if (t.isEmpty() || t.startsWith("O-O") || (t[0] >= 'A' && t[0] <= 'Z')) return false;
+  char rang = 0;
+  for (char c : t)
+    if (chiffre_case(c)) rang = c;
+  if (rang != '1' && rang != '8') return false;
+  if (!pion_) return true;
+  CoupRecu coup;
+  return lit_coup(depuis_octets(tampon_.left(debut_texte + longueur_texte)), coup) && pion_(coup);
 }
 
 Decoupeur::Etat Decoupeur::mesure(int& longueur) const {
   const int n = static_cast<int>(tampon_.size());
-  longueur = 0;
-  if (n == 0) return Etat::INCOMPLET;
+  longueur = n;
+  if (n == 0) return Etat::ATTENTE;
   const char verbe = tampon_[0];
   switch (verbe) {
     case '-':
@@ -194,7 +244,8 @@ Decoupeur::Etat Decoupeur::mesure(int& longueur) const {
       longueur = 1;
       return Etat::COMPLET;
     case '!': {
-      if (n < 2) return Etat::INCOMPLET;
+      // A draw answer has its letter; a "!" alone is none yet.
+      if (n < 2) return Etat::ATTENTE;
       if (est_verbe(tampon_[1])) {
         longueur = 1;
         return Etat::COMPLET;
@@ -206,32 +257,24 @@ Decoupeur::Etat Decoupeur::mesure(int& longueur) const {
     }
     case '@': {
       const qsizetype fin = tampon_.indexOf("\r\n");
-      if (fin >= 0) {
-        longueur = static_cast<int>(fin) + 2;
-        return Etat::COMPLET;
-      }
-      longueur = n;
-      return Etat::SILENCE;
+      if (fin < 0) return Etat::ATTENTE;
+      longueur = static_cast<int>(fin) + 2;
+      return Etat::COMPLET;
     }
     case '?':
-      longueur = n;
       return Etat::SILENCE;
     case '>': {
       // The line's own nickname is no part of its text, whatever it holds.
       int debut = 1;
       if (!marque_chat_.isEmpty()) {
-        if (tampon_.startsWith(marque_chat_)) {
+        if (tampon_.startsWith(marque_chat_))
           debut = static_cast<int>(marque_chat_.size());
-        } else if (marque_chat_.startsWith(tampon_)) {
-          longueur = n;
-          return Etat::SILENCE;
-        }
+        else if (marque_chat_.startsWith(tampon_))
+          return Etat::ATTENTE;
       }
       bool sure = false;
       longueur = fin_chat(debut, sure);
-      if (sure) return Etat::COMPLET;
-      longueur = n;
-      return Etat::SILENCE;
+      return sure ? Etat::COMPLET : Etat::SILENCE;
     }
     case '#': {
       for (int i = 1; i <= 4 && i < n; ++i)
@@ -240,12 +283,12 @@ Decoupeur::Etat Decoupeur::mesure(int& longueur) const {
           return Etat::REJET;
         }
       // Up to the four digits, the move text is still to come.
-      if (n <= 5) return Etat::INCOMPLET;
+      if (n <= 5) return Etat::ATTENTE;
       int texte = 0;
       const Lecture lecture = lit_texte_coup(tampon_, 5, texte);
       switch (lecture) {
         case Lecture::PARTIEL:
-          return Etat::INCOMPLET;
+          return Etat::ATTENTE;
         case Lecture::AUCUN:
           longueur = prochain_verbe(5, APRES_COUP);
           return Etat::REJET;
@@ -254,6 +297,11 @@ Decoupeur::Etat Decoupeur::mesure(int& longueur) const {
           break;
       }
       longueur = 5 + texte;
+      // A pawn's move to the last rank is whole with its "=" and letter.
+      if ((longueur == n || (longueur + 1 == n && tampon_[longueur] == '=')) && attend_promotion(5, texte)) {
+        longueur = n;
+        return Etat::ATTENTE;
+      }
       // A final "!" may be the start of a draw answer glued to the move
       // ("...e5!A"): the answer is one letter followed by a verb, or by
       // nothing once the sender is silent.
@@ -278,21 +326,82 @@ Decoupeur::Etat Decoupeur::mesure(int& longueur) const {
   }
 }
 
-bool Decoupeur::attend_silence() const {
+Decoupeur::Debut Decoupeur::suite_ouverte(int& longueur) const {
+  const int n = static_cast<int>(tampon_.size());
+  const char c = tampon_[0];
+  if (ouvert_ == Ouvert::COUP) {
+    // A "!" alone may be the move's mark or the start of a draw answer.
+    if (c == '!') {
+      if (n < 2) return Debut::INCERTAIN;
+      longueur = 1;
+      return est_verbe(tampon_[1]) ? Debut::SUITE : Debut::MESSAGE;
+    }
+    const QByteArray texte = texte_ouvert_ + tampon_;
+    int l = 0;
+    const Lecture lecture = lit_texte_coup(texte, 0, l);
+    longueur = l - static_cast<int>(texte_ouvert_.size());
+    if ((lecture == Lecture::COMPLET || lecture == Lecture::EXTENSIBLE) && longueur > 0) {
+      // Its "!" stays in the buffer while it may open a draw answer.
+      if (texte[l - 1] == '!' && longueur > 1 && (longueur == n || tampon_[longueur] == 'A' || tampon_[longueur] == 'R'))
+        --longueur;
+      return Debut::SUITE;
+    }
+    // "e." of "e.p.", a second "+": more of the text may come.
+    const QRegularExpressionMatch m = grammaire_coup().match(QString::fromLatin1(texte), 0,
+                                                             QRegularExpression::PartialPreferFirstMatch,
+                                                             QRegularExpression::AnchorAtOffsetMatchOption);
+    return m.hasPartialMatch() && !est_verbe(c) ? Debut::INCERTAIN : Debut::MESSAGE;
+  }
+  // An open chat line: bytes that cannot begin a message continue it. In a
+  // game no copy sends a request, an acceptance or a refusal.
+  bool message = c != '\0' && std::strchr(VERBES_PARTIE, c) != nullptr;
+  if (c == '#') {
+    if (debut_de_coup(tampon_, 0)) return Debut::INCERTAIN;
+    message = coup_complet_a(tampon_, 0);
+  } else if (c == '>' && !marque_chat_.isEmpty()) {
+    if (marque_chat_.startsWith(tampon_)) return Debut::INCERTAIN;
+    message = tampon_.startsWith(marque_chat_);
+  }
+  if (message) return Debut::MESSAGE;
+  bool sure = false;
+  longueur = fin_chat(1, sure);
+  // A chat line is no longer than a message may be: past it, the bytes are
+  // read as they stand.
+  return longueur_ouverte_ + longueur > TAILLE_MAX ? Debut::MESSAGE : Debut::SUITE;
+}
+
+bool Decoupeur::attend_deux_silences() const {
   int n = 0;
-  return mesure(n) == Etat::SILENCE;
+  return ouvert_ == Ouvert::AUCUN && !tampon_.isEmpty() && tampon_[0] == '#' && mesure(n) == Etat::SILENCE &&
+         n == tampon_.size() && tampon_[n - 1] == '!';
 }
 
-bool Decoupeur::suivant(QByteArray& message, bool silence) {
+bool Decoupeur::suivant(QByteArray& message, bool silence, bool* suite) {
   if (silence) decoupe(true);
-  if (prets_.empty()) return false;
-  message = prets_.front();
-  prets_.pop_front();
-  return true;
+  while (!prets_.empty()) {
+    auto [octets, de_suite] = prets_.front();
+    prets_.pop_front();
+    if (de_suite && !suite) continue;
+    message = octets;
+    if (suite) *suite = de_suite;
+    return true;
+  }
+  return false;
 }
 
-void Decoupeur::decoupe(bool silence) {
-  for (;;) {
+void Decoupeur::fin_attente() { decoupe(true, true); }
+
+void Decoupeur::rend(int n, bool suite) {
+  if (n > TAILLE_MAX) {
+    rejets_ << QStringLiteral("oversized message (%1 bytes) dropped").arg(n);
+  } else {
+    prets_.emplace_back(tampon_.left(n), suite);
+  }
+  tampon_.remove(0, n);
+}
+
+void Decoupeur::decoupe(bool silence, bool expire) {
+  while (!tampon_.isEmpty()) {
     if (dans_coup_rejete_) {
       // The rest of a malformed move: up to where a move text cannot go.
       const int fin = prochain_verbe(0, APRES_COUP);
@@ -300,9 +409,22 @@ void Decoupeur::decoupe(bool silence) {
       if (tampon_.isEmpty()) return;
       dans_coup_rejete_ = false;
     }
-    int n = 0;
+    int n = static_cast<int>(tampon_.size());
+    if (ouvert_ != Ouvert::AUCUN) {
+      const Debut d = suite_ouverte(n);
+      if (d == Debut::INCERTAIN && !expire) return;
+      if (d != Debut::MESSAGE) {
+        if (d == Debut::INCERTAIN) n = static_cast<int>(tampon_.size());
+        if (ouvert_ == Ouvert::COUP) texte_ouvert_ += tampon_.left(n);
+        longueur_ouverte_ += n;
+        rend(n, true);
+        continue;
+      }
+      ouvert_ = Ouvert::AUCUN;
+    }
     const Etat e = mesure(n);
-    if (e == Etat::INCOMPLET || (e == Etat::SILENCE && !silence)) return;
+    if (e == Etat::ATTENTE && !expire) return;
+    if (e == Etat::SILENCE && !silence) return;
     if (e == Etat::REJET) {
       const char v = tampon_[0];
       rejets_ << (v == '#' ? QStringLiteral("malformed move message, %1 bytes dropped").arg(n)
@@ -315,13 +437,13 @@ void Decoupeur::decoupe(bool silence) {
       tampon_.remove(0, n);
       continue;
     }
-    if (n > TAILLE_MAX) {
-      rejets_ << QStringLiteral("oversized message (%1 bytes) dropped").arg(n);
-      tampon_.remove(0, n);
-      continue;
+    // What is taken after a quiet while may still go on in later bytes.
+    if (e != Etat::COMPLET && (tampon_[0] == '>' || tampon_[0] == '#')) {
+      ouvert_ = tampon_[0] == '>' ? Ouvert::CHAT : Ouvert::COUP;
+      texte_ouvert_ = tampon_.mid(5, n - 5);
+      longueur_ouverte_ = n;
     }
-    prets_.push_back(tampon_.left(n));
-    tampon_.remove(0, n);
+    rend(n, false);
   }
 }
 
@@ -335,7 +457,9 @@ QString texte_chat_sans_message(const QString& texte, const QString& pseudo) {
   // A "#" the peer would read as the start of a move gets a blank after it.
   for (qsizetype i = t.indexOf(QLatin1Char('#')); i >= 0; i = t.indexOf(QLatin1Char('#'), i + 1)) {
     const QByteArray suite = vers_octets(t.mid(i, 5 + LONGUEUR_COUP_MAX));
-    if (coup_complet_a(suite, 0)) t.insert(i + 1, QLatin1Char(' '));
+    // At the end of the text, the next message may complete it ("e2" + "!").
+    const bool a_la_fin = i + suite.size() >= t.size();
+    if (coup_complet_a(suite, 0) || (a_la_fin && debut_de_coup(suite, 0))) t.insert(i + 1, QLatin1Char(' '));
   }
   return t;
 }

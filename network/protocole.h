@@ -18,6 +18,8 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
+#include <utility>
 
 namespace reseau {
 
@@ -58,27 +60,49 @@ bool lit_coup(const QString& message, CoupRecu& coup, QString* erreur = nullptr)
 int type_promotion(QChar lettre);
 
 // --- Cutting the stream -----------------------------------------------------------
-// One buffer per connection. Bytes are appended as they arrive; complete
-// messages come out one at a time, in order.
+// One buffer per connection. Bytes are appended as they arrive; messages come
+// out one at a time, in order.
 //
-// A message is cut out only once no further byte can change where it ends.
-// "-", "/", "@...CRLF" and a move that ends with its "?" mark are complete
-// as soon as their last byte is there. A message whose end the grammar
-// cannot see (a request, a chat line, a move that may still get "+", "!" or
-// "?", a "!" that may be the start of "!A" glued to a move, a draw answer
-// that may get more letters) is complete when the next message begins after
-// it, or, standing at the end of what arrived, once the sender has been
-// silent for a moment (`silence`). A chat line ends where the next chat line
-// of the same nickname or the next well-formed move begins; its own
-// nickname is not searched. So however the network cuts the stream, the
-// same messages come out as from the stream in one piece.
+// The rule: what a copy of this program sends is never misread, whatever
+// the network does to it (two messages joined in one read, one message cut
+// over several reads at any byte, any delay between the pieces), and no
+// later byte of a chat line is ever dropped. Our copies write a "#" that
+// would begin a move inside chat text with a blank after it, and their own
+// nickname marker as "> [pseudo] ", so a well-formed move message, or the
+// peer's marker, inside a received chat line begins a new message. (Chat
+// text is free otherwise: a pause right before a "/" or "!" in it reads as
+// a draw offer or answer, which may follow a chat line in a game; a request
+// has no end mark, so it is taken after the first quiet while.)
+//
+// How the end of each message is found:
+// - "-", "/", "@...CRLF" and a move that no further byte can lengthen are
+//   complete as soon as their last byte is there.
+// - A message whose end the grammar cannot see (a request, a chat line, a
+//   move that may still get "+", "!" or "?", a draw answer that may get more
+//   letters) is complete when the next message begins after it, or once the
+//   sender has been quiet for a short while (`silence`). A move whose last
+//   "!" may open a draw answer glued to it ("...e4!" then "R") waits for two
+//   such whiles (attend_deux_silences).
+// - A message whose end is known to be missing waits for it: a pawn's move
+//   to the last rank without its "=" and letter, an acceptance without its
+//   CRLF, a move not past its text's start, a "!" without its letter, a chat
+//   line's nickname marker cut short. It waits until fin_attente() (the
+//   caller's long limit), then goes on as it stands.
+// - A chat line shown after a quiet while stays open: the bytes that come
+//   after it and cannot begin a message (in a game only "#", ">", "/" and
+//   "!" begin one) continue it (suite), up to TAILLE_MAX. Its bytes that
+//   may still become a message (a "#" and digits, the start of the peer's
+//   marker) are held until it is known. So is a move taken after a quiet: a
+//   late "+", "?" or "!" continues it.
+// A move text is the long one this program writes, or a short one ("exd5",
+// "Cf3"), read only where no long one can stand.
 //
 // Bytes that begin no message (an unknown verb, a move with bad digits) are
 // dropped up to the next verb (for a bad move, the next verb a move text
 // cannot hold, even when it comes in a later read), with a reason in the
-// log lines. A complete message over TAILLE_MAX bytes is dropped the same
-// way. Past PLAFOND bytes waiting in the buffer the connection must be
-// dropped (ajoute returns false).
+// log lines. A message over TAILLE_MAX bytes is dropped the same way. Past
+// PLAFOND bytes waiting in the buffer the connection must be dropped (ajoute
+// returns false).
 class Decoupeur {
  public:
   static constexpr int TAILLE_MAX = 2048;
@@ -88,34 +112,55 @@ class Decoupeur {
   // than PLAFOND bytes are left waiting: the caller drops the connection (the
   // waiting bytes are forgotten).
   bool ajoute(const QByteArray& octets);
-  // The next complete message, taken out of the buffer; false when none is
-  // complete yet.
-  bool suivant(QByteArray& message, bool silence);
-  // True when the bytes left would form a message after a silence.
-  bool attend_silence() const;
-  // Bytes waiting in the buffer, not yet a complete message.
+  // The next message, taken out of the buffer; false when none is ready.
+  // `silence`: the sender has been quiet for a while. `suite`, when given,
+  // tells the bytes that continue the message handed on before (a chat line
+  // or a move taken after a quiet while); without it they are never handed.
+  bool suivant(QByteArray& message, bool silence, bool* suite = nullptr);
+  // The long wait is over: what waits for its known end goes on as it stands.
+  void fin_attente();
+  // The bytes left wait for a second quiet while before they are taken.
+  bool attend_deux_silences() const;
+  // Bytes waiting in the buffer, not yet handed on.
   int en_attente() const { return static_cast<int>(tampon_.size()); }
   // The peer's nickname as its chat lines carry it (cuts joined chat lines).
   void pseudo_adverse(const QString& pseudo);
+  // Whether the piece a move lifts is a pawn, by the receiver's board (the
+  // move read and mirrored). Without it, a move text without a piece letter
+  // to the last rank is a pawn's.
+  void pion_deplace(std::function<bool(const CoupRecu&)> pion);
   // The reasons of the bytes dropped since the last call.
   QStringList rejets();
 
  private:
-  enum class Etat { COMPLET, INCOMPLET, SILENCE, REJET };
-  // The length of the message at the start of the buffer, by its verb.
+  enum class Etat { COMPLET, ATTENTE, SILENCE, REJET };
+  // What the bytes at the start of the buffer are after an open message.
+  enum class Debut { MESSAGE, SUITE, INCERTAIN };
+  enum class Ouvert { AUCUN, CHAT, COUP };
+  // The length of the message at the start of the buffer, by its verb; for
+  // SILENCE, what is taken after a quiet while.
   Etat mesure(int& longueur) const;
-  void decoupe(bool silence);
+  // Whether the bytes at the start continue the open message, and how many.
+  Debut suite_ouverte(int& longueur) const;
+  void decoupe(bool silence, bool expire = false);
+  void rend(int longueur, bool suite);
   // Where the chat line ends, searched from `debut`: at the next line of the
   // peer's nickname or the next well-formed move. `sure` is false when that
-  // end is only the end of what arrived (more text, or a nickname marker
-  // still arriving).
+  // end is only the end of what arrived, or the start of bytes that may
+  // still become a message.
   int fin_chat(int debut, bool& sure) const;
   int prochain_verbe(int debut, const char* verbes) const;
+  bool attend_promotion(int debut_texte, int longueur_texte) const;
 
   QByteArray tampon_;
-  std::deque<QByteArray> prets_;
+  std::deque<std::pair<QByteArray, bool>> prets_;
   QByteArray marque_chat_;
   QStringList rejets_;
+  std::function<bool(const CoupRecu&)> pion_;
+  Ouvert ouvert_ = Ouvert::AUCUN;
+  // The text of the open move; the bytes of the open message so far.
+  QByteArray texte_ouvert_;
+  int longueur_ouverte_ = 0;
   // The bytes so far ended inside a malformed move: what follows, up to a
   // verb that a move text cannot hold, is still dropped.
   bool dans_coup_rejete_ = false;

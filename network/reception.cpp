@@ -40,9 +40,24 @@ QString extrait(const QString& m) {
 
 }  // namespace
 
-void Reseau::traite(const QByteArray& octets) {
+void Reseau::traite(const QByteArray& octets, bool suite) {
   if (octets.isEmpty()) return;
+  if (temoin_) return temoin_(octets, suite);
   const QString m = depuis_octets(octets);
+  if (suite) {
+    // The rest of a chat line shown after a pause goes on its line; a
+    // move's late marks change nothing of the move played.
+    if (chat_ouvert_ && phase_ == Phase::PARTIE && plateau_present()) {
+      QPlainTextEdit* t = plateau_->Text1;
+      t->moveCursor(QTextCursor::End);
+      t->insertPlainText(m);
+      t->ensureCursorVisible();
+    } else {
+      journal(QStringLiteral("late end of a message: %1").arg(extrait(m)));
+    }
+    return;
+  }
+  chat_ouvert_ = false;
   switch (octets[0]) {
     case '?':
       if (serveur_role_) return recoit_demande(m);
@@ -138,10 +153,11 @@ void Reseau::demarre_partie(const QString& pseudo) {
 
 void Reseau::refuse_coup(const QString& texte_coup, int raison, const char* pour_journal) {
   journal(QStringLiteral("move refused (%1): %2").arg(QLatin1String(pour_journal), extrait(texte_coup)));
-  // The peer's board has played it: the two boards no longer agree.
+  // The peer's board has played it: the two boards no longer agree. A stray
+  // Enter keeps the game: No is the default.
   const QString question = texte(720) + QLatin1Char(' ') + texte_coup + CRLF + texte(raison) + CRLF + CRLF +
                            texte(726) + CRLF + texte(727);
-  const int reponse = plateforme::boite_message(question, boite::OUI_NON + boite::EXCLAMATION);
+  const int reponse = plateforme::boite_message(question, boite::OUI_NON + boite::EXCLAMATION + boite::DEFAUT_2);
   if (reponse != boite::OUI || phase_ != Phase::PARTIE) return;
   // The game ends here: the connection goes, nothing more is told.
   ferme_ici_ = true;
@@ -202,6 +218,7 @@ void Reseau::recoit_chat(const QString& message) {
   // Plain text: whatever the peer typed is shown as it stands.
   QPlainTextEdit* t = plateau_->Text1;
   t->appendPlainText(message.mid(1));
+  chat_ouvert_ = true;
   t->moveCursor(QTextCursor::End);
   t->ensureCursorVisible();
 }

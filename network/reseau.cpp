@@ -13,7 +13,9 @@
 
 #include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
+#include "chess/etat.h"
 #include "chess/messages.h"
+#include "chess/regles.h"
 #include "localisation/textes_langue.h"
 #include "openings/comment.h"
 #include "platform/avis_etat.h"
@@ -53,8 +55,9 @@ void Reseau::detruit() { unique().reset(); }
 Reseau* Reseau::existante() { return unique().get(); }
 
 Reseau::Reseau() {
-  silence_.setSingleShot(true);
-  connect(&silence_, &QTimer::timeout, this, &Reseau::silence);
+  silence_ = new plateforme::Minuterie(this);
+  silence_->setObjectName(QStringLiteral("silence"));
+  connect(silence_, &plateforme::Minuterie::Timer, this, &Reseau::silence);
   // A message that had to wait (a question open, a move being recorded) is
   // tried again a little later.
   reprise_.setSingleShot(true);
@@ -99,10 +102,10 @@ void Reseau::envoie_chat() {
   // Nothing of it may read as a message of its own on the peer's side.
   const QString ecrit = texte_chat_sans_message(saisie->text(), ip_nom_utilisateur);
   if (!envoie(message_chat(ip_nom_utilisateur, ecrit))) return;
-  // Our own log shows the line as typed, without the nickname, with what
-  // was changed to send it.
+  // Our own log shows the line exactly as typed, without the nickname.
   QPlainTextEdit* log = plateau_->Text1;
-  log->appendPlainText(ecrit);
+  log->appendPlainText(saisie->text());
+  chat_ouvert_ = false;
   log->setFocus();
   log->moveCursor(QTextCursor::End);
   log->ensureCursorVisible();
@@ -148,7 +151,18 @@ void Reseau::branche_socket(QTcpSocket* s) {
   socket_ = s;
   s->setReadBufferSize(LECTURE_MAX);
   decoupeur_ = Decoupeur();
+  // A pawn's move to the last rank waits for its promotion letter; the
+  // game's current position tells a pawn.
+  decoupeur_.pion_deplace([](const CoupRecu& c) {
+    if (historique_positions.empty()) return true;
+    const std::string& pos = historique_positions.back();
+    const std::size_t k = static_cast<std::size_t>((c.col_s - 1) * 8 + c.lig_s - 1);
+    return k >= pos.size() || type_piece(static_cast<unsigned char>(pos[k]) - 32) == TYPE_PION;
+  });
   file_.clear();
+  octets_lus_ = 0;
+  silences_ = 0;
+  chat_ouvert_ = false;
   nul_propose_ = false;
   perte_signalee_ = false;
   perte_en_attente_ = false;
@@ -217,7 +231,7 @@ void Reseau::connexion_etablie() {
 void Reseau::ferme_socket(bool garde_file) {
   QTcpSocket* s = socket_;
   socket_ = nullptr;
-  silence_.stop();
+  silence_->Interval(0);
   delai_demande_->Interval(0);
   if (!garde_file) file_.clear();
   if (!s) return;
@@ -264,6 +278,9 @@ void Reseau::perte_connexion(const QString& cause, Fin fin) {
   if (fin != Fin::DONNEES) {
     while (socket_->bytesAvailable() > 0)
       if (!decoupeur_.ajoute(socket_->read(LECTURE_MAX))) break;
+    // Nothing more comes: what waits for its end goes on as it stands.
+    prends_messages(true);
+    decoupeur_.fin_attente();
     prends_messages(true);
   }
   journal(QStringLiteral("connection closed: %1").arg(cause.isEmpty() ? QStringLiteral("by the peer") : cause));
@@ -332,7 +349,9 @@ bool Reseau::envoie(const QString& message) {
 void Reseau::lecture() {
   // Everything there is, now: no new signal comes for bytes already waiting.
   while (socket_ && socket_->bytesAvailable() > 0) {
-    if (!decoupeur_.ajoute(socket_->read(LECTURE_MAX))) {
+    const QByteArray lu = socket_->read(LECTURE_MAX);
+    octets_lus_ += lu.size();
+    if (!decoupeur_.ajoute(lu)) {
       journal(QStringLiteral("more than %1 bytes without a complete message: connection dropped")
                   .arg(Decoupeur::PLAFOND));
       perte_connexion(texte(924), Fin::DONNEES);
@@ -340,21 +359,28 @@ void Reseau::lecture() {
     }
     prends_messages(false);
   }
-  if (decoupeur_.attend_silence())
-    silence_.start(delai_silence_ms);
-  else
-    silence_.stop();
+  // The silence is counted afresh from the last bytes.
+  silences_ = 0;
+  silence_->Interval(decoupeur_.en_attente() > 0 ? delai_silence_ms : 0);
   planifie();
 }
 
 void Reseau::silence() {
+  ++silences_;
+  if (static_cast<qint64>(silences_) * delai_silence_ms >= DELAI_DEMANDE_MS) {
+    decoupeur_.fin_attente();
+  } else if (silences_ == 1 && decoupeur_.attend_deux_silences()) {
+    return;
+  }
   prends_messages(true);
+  if (decoupeur_.en_attente() == 0) silence_->Interval(0);
   planifie();
 }
 
 void Reseau::prends_messages(bool silence) {
   QByteArray m;
-  while (decoupeur_.suivant(m, silence)) file_.push_back(m);
+  bool suite = false;
+  while (decoupeur_.suivant(m, silence, &suite)) file_.emplace_back(m, suite);
   for (const QString& r : decoupeur_.rejets()) journal(r);
 }
 
@@ -371,9 +397,9 @@ void Reseau::traite_file() {
   }
   en_traitement_ = true;
   while (!file_.empty()) {
-    const QByteArray m = file_.front();
+    const auto [m, suite] = file_.front();
     file_.pop_front();
-    traite(m);
+    traite(m, suite);
   }
   en_traitement_ = false;
   // The end of the connection comes after everything the peer sent.

@@ -34,6 +34,7 @@
 #include <QString>
 #include <QTimer>
 #include <deque>
+#include <functional>
 
 #include "network/protocole.h"
 
@@ -91,12 +92,20 @@ class Reseau : public QObject {
   QString pseudo_adverse() const { return pseudo_adverse_; }
 
   // How long the sender must be silent before a message whose end the
-  // grammar cannot see is taken (milliseconds).
+  // grammar cannot see is taken (milliseconds). A message whose end is known
+  // to be missing waits for it up to DELAI_DEMANDE_MS of silence.
   static int delai_silence_ms;
   // How long the listening side waits for the request of a connection.
   static constexpr int DELAI_DEMANDE_MS = 30000;
   // The timer of that wait (it runs while a connection has not asked).
   plateforme::Minuterie& minuterie_demande() { return *delai_demande_; }
+  // The timer of the sender's silence (it runs while bytes wait).
+  plateforme::Minuterie& minuterie_silence() { return *silence_; }
+  // The bytes read from the game connection so far.
+  qint64 octets_lus() const { return octets_lus_; }
+  // For tests: every message cut out of the stream goes to `f` in place of
+  // its handling (`suite`: it continues the message before); null undoes it.
+  void temoin(std::function<void(const QByteArray& message, bool suite)> f) { temoin_ = std::move(f); }
 
   ~Reseau() override;
 
@@ -129,7 +138,8 @@ class Reseau : public QObject {
   void change_phase(Phase p);
 
   // What each verb does (reception.cpp).
-  void traite(const QByteArray& octets);
+  // `suite`: the bytes continue the message handled before.
+  void traite(const QByteArray& octets, bool suite);
   void recoit_demande(const QString& message);
   void recoit_acceptation(const QString& message);
   void recoit_refus();
@@ -147,8 +157,14 @@ class Reseau : public QObject {
   QPointer<QTcpSocket> socket_;
   QPointer<plateau> plateau_;
   Decoupeur decoupeur_;
-  std::deque<QByteArray> file_;
-  QTimer silence_;
+  std::deque<std::pair<QByteArray, bool>> file_;
+  plateforme::Minuterie* silence_ = nullptr;
+  // Quiet whiles counted since the last bytes.
+  int silences_ = 0;
+  qint64 octets_lus_ = 0;
+  // The last line of the chat log is the peer's and may still go on.
+  bool chat_ouvert_ = false;
+  std::function<void(const QByteArray&, bool)> temoin_;
   QTimer reprise_;
   plateforme::Minuterie* delai_demande_ = nullptr;
   bool en_traitement_ = false;

@@ -100,6 +100,7 @@ int boite_message(const QString& texte_entier, int style, const QString& titre) 
     default: mb.setStandardButtons(QMessageBox::Ok); break;
   }
   rentre_dans_ecran(mb, texte_entier);
+  if (style & boite::DEFAUT_2) mb.setDefaultButton((style & 7) == boite::OK_ANNULER ? QMessageBox::Cancel : QMessageBox::No);
   switch (mb.exec()) {
     case QMessageBox::Yes: return boite::OUI;
     case QMessageBox::No: return boite::NON;

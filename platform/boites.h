@@ -25,6 +25,7 @@ enum Style : int {
   QUESTION = 32,
   EXCLAMATION = 48,
   INFORMATION = 64,
+  DEFAUT_2 = 256,  // the second button (No of Yes/No) is the default
 };
 enum Reponse : int { OK = 1, ANNULER = 2, OUI = 6, NON = 7 };
 }  // namespace boite

@@ -118,6 +118,10 @@ TEST_F(Cibles, Verdicts) {
       // cut after its "!": each comes out as from the stream in one piece.
       {"reseau", "regression-coup-coupe", "#"},
       {"reseau", "regression-nulle-apres-coup", "#!/"},
+      // A move cut after a chat line, a draw refusal after a move's "!"; an
+      // acceptance and a promotion cut before their ends.
+      {"reseau", "chat_puis_coup", ">##!"},
+      {"reseau", "promotion_lente", "@#"},
       {"version", "annonce", "version 1"},
       {"version", "casse", "erreur"},
       {"version", "pas_version", "sans version"},

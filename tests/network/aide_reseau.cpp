@@ -1,5 +1,6 @@
 #include "tests/network/aide_reseau.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QLineEdit>
 #include <QListWidget>
@@ -109,6 +110,7 @@ std::unique_ptr<QTcpSocket> TestReseau::connecte_pair(quint16 port) {
 }
 
 void TestReseau::partie_serveur(const QString& pseudo_pair, int reponse) {
+  envoyes_ = 0;
   const quint16 port = ecoute_par_dialogue();
   pair = connecte_pair(port);
   attend([] { return reseau::Reseau::instance().phase() == reseau::Phase::DEMANDE; });
@@ -121,6 +123,7 @@ void TestReseau::partie_serveur(const QString& pseudo_pair, int reponse) {
 }
 
 void TestReseau::partie_client(const QString& pseudo_pair, bool accepte) {
+  envoyes_ = 0;
   serveur_pair = std::make_unique<QTcpServer>();
   serveur_pair->listen(QHostAddress::LocalHost, 0);
   montre_connexion();
@@ -150,6 +153,7 @@ void TestReseau::partie_en_tant_que(bool serveur) {
 
 void TestReseau::envoie_pair(const QByteArray& octets, QTcpSocket* s) {
   if (!s) s = pair.get();
+  if (s == pair.get()) envoyes_ += octets.size();
   s->write(octets);
   s->flush();
   s->waitForBytesWritten(1000);
@@ -171,11 +175,31 @@ QByteArray TestReseau::lit_pair(QTcpSocket* s) {
   return s->readAll();
 }
 
-bool TestReseau::attend(const std::function<bool()>& condition, int ms) { return QTest::qWaitFor(condition, ms); }
+bool TestReseau::attend(const std::function<bool()>& condition, int ms, bool silences) {
+  // The silence timer ticks as the clock would make it while the test waits.
+  QElapsedTimer depuis;
+  depuis.start();
+  for (qint64 prochain = 0, lus = -1; !QTest::qWaitFor(condition, 5);) {
+    if (depuis.elapsed() > ms) return false;
+    reseau::Reseau* r = reseau::Reseau::existante();
+    if (!silences || !r || depuis.elapsed() < prochain) continue;
+    prochain = depuis.elapsed() + reseau::Reseau::delai_silence_ms;
+    // Bytes read meanwhile start the silence afresh.
+    if (std::exchange(lus, r->octets_lus()) == lus) r->minuterie_silence().tick();
+  }
+  return true;
+}
 
 void TestReseau::laisse_passer(int ms) {
   // Long enough for a message waiting for its sender's silence.
-  QTest::qWait(std::max(ms, reseau::Reseau::delai_silence_ms * 3));
+  attend([] { return false; }, std::max(ms, reseau::Reseau::delai_silence_ms * 3));
+}
+
+void TestReseau::silences(int n) {
+  reseau::Reseau& r = reseau::Reseau::instance();
+  if (!attend([&r, this] { return r.octets_lus() >= envoyes_; }, 5000, false)) ADD_FAILURE() << "the bytes did not come";
+  for (int i = 0; i < n; ++i) r.minuterie_silence().tick();
+  QCoreApplication::processEvents();
 }
 
 int TestReseau::tableau(const char* nom_case) {

@@ -50,8 +50,12 @@ class TestReseau : public TestMorvandel {
   QByteArray recu_pair(int octets_attendus, QTcpSocket* s = nullptr);
   // Everything the peer has received so far, without waiting.
   QByteArray lit_pair(QTcpSocket* s = nullptr);
-  // Runs the event loop until `condition` holds (false after the time out).
-  static bool attend(const std::function<bool()>& condition, int ms = 5000);
+  // Runs the event loop until `condition` holds (false after the time out);
+  // the silence timer ticks as the clock would, unless not `silences`.
+  static bool attend(const std::function<bool()>& condition, int ms = 5000, bool silences = true);
+  // Once this side has read what the peer sent, `n` ticks of the silence
+  // timer: the peer has been quiet that long.
+  void silences(int n);
   // Runs the event loop a little: whatever was sent has been handled.
   static void laisse_passer(int ms = 150);
 
@@ -87,4 +91,6 @@ class TestReseau : public TestMorvandel {
   plateau* p = nullptr;
   std::unique_ptr<QTcpSocket> pair;
   std::unique_ptr<QTcpServer> serveur_pair;
+  // What the peer sent on this game connection.
+  qint64 envoyes_ = 0;
 };

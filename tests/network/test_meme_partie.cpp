@@ -188,7 +188,8 @@ TEST_F(MemePartie, ARefusedMoveIsToldAndTheGameCanEndThere) {
     envoie_pair(coup_pair("e7", "e4", "e7-e4"));
     ASSERT_TRUE(attend([] { return BoitesEnTest::vues().size() == 1; }));
     EXPECT_EQ(BoitesEnTest::textes()[0], refus_attendu(QStringLiteral("e7-e4"), c.apres_nulle ? 725 : 723));
-    EXPECT_EQ(BoitesEnTest::vues()[0].style, boite::OUI_NON + boite::EXCLAMATION);
+    // No is the default button: a stray Enter keeps the game.
+    EXPECT_EQ(BoitesEnTest::vues()[0].style, boite::OUI_NON + boite::EXCLAMATION + boite::DEFAUT_2);
     if (c.fin_ici) {
       ASSERT_TRUE(attend([this] { return pair->state() == QAbstractSocket::UnconnectedState; }));
       EXPECT_EQ(Reseau::instance().phase(), Phase::FERMEE);

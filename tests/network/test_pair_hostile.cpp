@@ -133,6 +133,9 @@ TEST_F(PairHostile, APromotionOnEitherLastRankHasItsLetterChecked) {
       if (c.devient == CASE_VIDE) BoitesEnTest::repond(boite::NON);
       envoie_pair(coup_pair(depart, arrivee, c.texte));
       if (c.devient == CASE_VIDE) {
+        // A move without its letter waits for it, up to the long limit.
+        laisse_passer();
+        silences(Reseau::DELAI_DEMANDE_MS / Reseau::delai_silence_ms);
         laisse_passer();
         EXPECT_TRUE(journal().join(' ').contains(QStringLiteral("bad promotion letter")));
         ASSERT_EQ(BoitesEnTest::textes().size(), 1);
@@ -245,4 +248,40 @@ TEST_F(PairHostile, AMessageArrivingWhileAQuestionIsOpenWaitsForIt) {
   EXPECT_EQ(lignes_pendant, 1);
   EXPECT_EQ(recu_pair(2), QByteArray("!R"));
   EXPECT_EQ(lignes_chat(), QStringList{QStringLiteral("[Bob] vite")});
+}
+
+// A message whose end is known to be missing waits for it over the pauses:
+// the acceptance for its CRLF (the game starts with the whole name), a
+// pawn's move to the last rank for its "=" and letter (it is played with
+// its piece).
+TEST_F(PairHostile, AMessageWaitsForItsKnownEndOverPauses) {
+  partie_client(QStringLiteral("srv"), false);
+  recu_pair(static_cast<int>(reseau::message_demande(QStringLiteral("Joueur1")).size()));
+  for (const char* morceau : {"@sr", "v\r\n"}) {
+    envoie_pair(morceau);
+    silences(5);
+  }
+  ASSERT_TRUE(attend([] { return Reseau::instance().phase() == Phase::PARTIE; }));
+  EXPECT_EQ(Reseau::instance().pseudo_adverse(), QStringLiteral("srv\r\n"));
+  EXPECT_FALSE(journal().join(' ').contains(QStringLiteral("unknown verb")));
+  recommence();
+
+  partie_serveur();
+  const QByteArray coup = coup_pair("g2", "h1", "g2xh1=D");
+  const qsizetype egal = coup.indexOf('=');
+  // Byte by byte (0), cut before the "=", cut before the letter.
+  for (const qsizetype coupe : {qsizetype(0), egal, egal + 1}) {
+    SCOPED_TRACE(coupe);
+    place({"Ke1", "ke8", "pg2", "Rh1"}, couleur_joueur);
+    BoitesEnTest::efface();
+    for (qsizetype i = 0, n = 0; i < coup.size(); i += n) {
+      n = coupe == 0 ? 1 : (i == 0 ? coupe : coup.size() - i);
+      envoie_pair(coup.mid(i, n));
+      silences(1);
+    }
+    ASSERT_TRUE(attend([this] { return p->List1->count() == 1; }));
+    EXPECT_EQ(tableau("h1"), DAME_NOIRE);
+    EXPECT_TRUE(BoitesEnTest::textes().isEmpty());
+    p->List1->clear();
+  }
 }

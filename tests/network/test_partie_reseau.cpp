@@ -198,7 +198,7 @@ TEST_F(TestReseau, ChatLinesGoBothWaysAsPlainText) {
   p->Text2->setText(QStringLiteral("plan: #4745e7-e5"));
   p->Command5->click();
   EXPECT_EQ(recu_pair(27), b(QStringLiteral(">[Hélène] plan: # 4745e7-e5")));
-  EXPECT_EQ(lignes_chat().last(), QStringLiteral("plan: # 4745e7-e5"));
+  EXPECT_EQ(lignes_chat().last(), QStringLiteral("plan: #4745e7-e5"));
   // An empty line sends nothing.
   p->Command5->click();
   EXPECT_TRUE(lit_pair().isEmpty());

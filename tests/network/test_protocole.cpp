@@ -11,12 +11,24 @@
 
 #include "chess/etat.h"
 #include "network/protocole.h"
+#include "network/reseau.h"
+#include "tests/network/aide_reseau.h"
 
 using namespace reseau;
 
 namespace {
 
 QByteArray octets(const char* s) { return QByteArray(s); }
+
+// Takes the messages ready in `d` into `recus`, the late bytes of one joined
+// to it, after `silences` quiet whiles in a row (a move whose "!" may open a
+// draw answer waits for a second one), as the connection does.
+void prend(Decoupeur& d, int silences, std::vector<QByteArray>& recus) {
+  QByteArray m;
+  bool suite = false;
+  const bool silence = silences >= 2 || (silences == 1 && !d.attend_deux_silences());
+  while (d.suivant(m, silence, &suite)) suite && !recus.empty() ? void(recus.back() += m) : recus.push_back(m);
+}
 
 }  // namespace
 
@@ -104,6 +116,7 @@ TEST(Protocole, TheStreamIsCutByTheGrammarOfEachVerb) {
     std::vector<QByteArray> messages;
     int rejets;
     int reste;
+    bool pauses = false;  // the sender quiet after each read
   };
   const std::vector<Cas> cas = {
       {"one move per read", {"#57551.e2-e4"}, true, {"#57551.e2-e4"}, 0, 0},
@@ -127,7 +140,7 @@ TEST(Protocole, TheStreamIsCutByTheGrammarOfEachVerb) {
       {"answer with more letters stays whole", {"!AB/"}, false, {"!AB", "/"}, 0, 0},
       {"bang before a verb", {"!#57551.e2-e4!"}, true, {"!", "#57551.e2-e4!"}, 0, 0},
       {"acceptance ends with its CRLF", {"@Bob\r", "\n#57551.e2-e4"}, true, {"@Bob\r\n", "#57551.e2-e4"}, 0, 0},
-      {"acceptance without CRLF after silence", {"@Bob"}, true, {"@Bob"}, 0, 0},
+      {"acceptance waits for its CRLF after silence", {"@Bob"}, true, {}, 0, 4},
       {"request waits for silence", {"?Al", "ice"}, false, {}, 0, 6},
       {"request after silence", {"?Al", "ice"}, true, {"?Alice"}, 0, 0},
       {"chats joined by nickname", {">[Bob] a/b>[Bob] c"}, true, {">[Bob] a/b", ">[Bob] c"}, 0, 0},
@@ -142,6 +155,19 @@ TEST(Protocole, TheStreamIsCutByTheGrammarOfEachVerb) {
       {"oversized chat dropped", {">" + QByteArray(3000, 'a') + "#57551.e2-e4!"}, true, {"#57551.e2-e4!"}, 1, 0},
       {"a chat of the size limit kept", {">" + QByteArray(Decoupeur::TAILLE_MAX - 1, 'a') + "#57551.e2-e4!"}, true,
        {">" + QByteArray(Decoupeur::TAILLE_MAX - 1, 'a'), "#57551.e2-e4!"}, 0, 0},
+      {"move then draw refusal in one read", {"#5755e2-e4!R"}, true, {"#5755e2-e4", "!R"}, 0, 0},
+      {"move right after a chat line", {">[Bob] bonjour \xe0 toi#4554exd5"}, true,
+       {">[Bob] bonjour \xe0 toi", "#4554exd5"}, 0, 0},
+      {"a promotion waits for its letter", {"#2211g2xh1", "="}, true, {}, 0, 11},
+      {"a promotion with its letter", {"#2211g2xh1", "=", "D"}, true, {"#2211g2xh1=D"}, 0, 0, true},
+      {"a piece reaching the last rank needs no letter", {"#2211Tg2-g1"}, true, {"#2211Tg2-g1"}, 0, 0, true},
+      {"a chat line keeps its bytes after a pause", {">[peer] spli", "t chat here"}, true,
+       {">[peer] split chat here"}, 0, 0, true},
+      {"a move cut after a chat line and a pause", {">[Bob] bonjour#45", "54exd5"}, true,
+       {">[Bob] bonjour", "#4554exd5"}, 0, 0, true},
+      {"a hash that is no move stays in the line", {">[Bob] #5", "7 fans"}, true, {">[Bob] #57 fans"}, 0, 0, true},
+      {"a draw offer after a chat line and a pause", {">[Bob] a", "/"}, true, {">[Bob] a", "/"}, 0, 0, true},
+      {"an acceptance waits for its CRLF over a pause", {"@sr", "v\r\n"}, false, {"@srv\r\n"}, 0, 0, true},
       {"a chat one byte over the limit dropped", {">" + QByteArray(Decoupeur::TAILLE_MAX, 'a') + "#57551.e2-e4!"},
        true, {"#57551.e2-e4!"}, 1, 0},
   };
@@ -149,13 +175,12 @@ TEST(Protocole, TheStreamIsCutByTheGrammarOfEachVerb) {
     Decoupeur d;
     d.pseudo_adverse(QStringLiteral("Bob\r\n"));
     std::vector<QByteArray> recus;
-    QByteArray m;
     for (const QByteArray& l : c.lectures) {
       ASSERT_TRUE(d.ajoute(l)) << c.nom;
-      while (d.suivant(m, false)) recus.push_back(m);
+      prend(d, c.pauses ? 1 : 0, recus);
     }
     if (c.silence)
-      while (d.suivant(m, true)) recus.push_back(m);
+      for (int i = 1; i <= 2; ++i) prend(d, i, recus);
     EXPECT_EQ(recus, c.messages) << c.nom;
     EXPECT_EQ(d.rejets().size(), c.rejets) << c.nom;
     EXPECT_EQ(d.en_attente(), c.reste) << c.nom;
@@ -168,7 +193,7 @@ TEST(Protocole, ABufferPastItsCapMustBeDropped) {
   EXPECT_TRUE(d.ajoute(">" + QByteArray(Decoupeur::PLAFOND - 1, 'a')));
   QByteArray m;
   EXPECT_FALSE(d.suivant(m, false));
-  EXPECT_TRUE(d.attend_silence());
+  EXPECT_EQ(d.en_attente(), Decoupeur::PLAFOND);
   EXPECT_FALSE(d.ajoute("a"));
   EXPECT_EQ(d.en_attente(), 0);
   // Complete messages never count against it.
@@ -185,8 +210,8 @@ namespace {
 // The messages a listening peer named "Bob" sends in a game, as this
 // program writes them: the acceptance, moves with and without numbers,
 // marks, castling, promotion and en passant, chat lines (one holding a "#"
-// that begins no move), a draw offer refused and one accepted right after
-// a move.
+// that begins no move, one followed by a move), draw offers refused (one
+// right after a move) and one accepted right after a move.
 const std::vector<QByteArray>& partie_enregistree() {
   static const std::vector<QByteArray> m = {
       "@Bob\r\n",
@@ -203,55 +228,71 @@ const std::vector<QByteArray>& partie_enregistree() {
       "#55647.e5xd6e.p.",
       ">[Bob] #1 fan",
       "#45468.d4-d5",
+      vers_octets(QStringLiteral(">[Bob] bonjour à toi")),
+      "#4554exd5",
+      "#5755e2-e4",
+      "!R",
+      "#2211g2xh1=D",
       "!A",
   };
   return m;
 }
 
-// What comes out of `morceaux` read in turn, the sender silent after the last.
-std::vector<QByteArray> decoupe(const std::vector<QByteArray>& morceaux) {
+// The recorded game's stream cut byte by byte, then `n` times at random
+// places (from `graine`).
+std::vector<std::vector<QByteArray>> coupes_enregistrees(int graine, int n) {
+  QByteArray flux;
+  for (const QByteArray& m : partie_enregistree()) flux += m;
+  std::vector<std::vector<QByteArray>> coupes(1);
+  for (char c : flux) coupes[0].emplace_back(1, c);
+  for (QRandomGenerator hasard(static_cast<quint32>(graine)); static_cast<int>(coupes.size()) <= n;) {
+    std::vector<QByteArray>& morceaux = coupes.emplace_back();
+    for (qsizetype i = 0, l = 0; i < flux.size(); i += l) morceaux.push_back(flux.mid(i, l = hasard.bounded(1, 12)));
+  }
+  return coupes;
+}
+
+// What comes out of `morceaux` read in turn (the sender quiet a while after
+// each when `pauses`), the sender silent after the last past the long wait.
+std::vector<QByteArray> decoupe(const std::vector<QByteArray>& morceaux, bool pauses = false) {
   Decoupeur d;
   d.pseudo_adverse(QStringLiteral("Bob\r\n"));
   std::vector<QByteArray> recus;
-  QByteArray m;
   for (const QByteArray& l : morceaux) {
     EXPECT_TRUE(d.ajoute(l));
-    while (d.suivant(m, false)) recus.push_back(m);
+    prend(d, pauses ? 1 : 0, recus);
   }
-  while (d.suivant(m, true)) recus.push_back(m);
+  for (int i = 1; i <= 2; ++i) prend(d, i, recus);
+  // Then the long wait ends.
+  d.fin_attente();
+  prend(d, 2, recus);
   EXPECT_EQ(d.en_attente(), 0);
   return recus;
 }
 
 }  // namespace
 
-// However the network cuts the stream, the same messages come out: every
-// run of the recorded game's messages cut at each byte, and the whole game
-// cut at random places.
+// However the network cuts the stream, and whatever pause the sender makes
+// between the pieces, the same messages come out: every run of the recorded
+// game's messages cut at each byte, and the whole game byte by byte and cut
+// at random places.
 TEST(Protocole, WhereverTheStreamIsCutTheSameMessagesComeOut) {
   const std::vector<QByteArray>& partie = partie_enregistree();
-  for (size_t debut = 0; debut < partie.size(); ++debut)
-    for (size_t fin = debut + 1; fin <= partie.size(); ++fin) {
-      const std::vector<QByteArray> attendu(partie.begin() + static_cast<long>(debut),
-                                            partie.begin() + static_cast<long>(fin));
-      QByteArray flux;
-      for (const QByteArray& m : attendu) flux += m;
-      ASSERT_EQ(decoupe({flux}), attendu) << debut << ".." << fin;
-      for (qsizetype k = 1; k < flux.size(); ++k)
-        ASSERT_EQ(decoupe({flux.left(k), flux.mid(k)}), attendu) << debut << ".." << fin << " cut at " << k;
-    }
-  QByteArray flux;
-  for (const QByteArray& m : partie) flux += m;
-  QRandomGenerator hasard(38);
-  for (int essai = 0; essai < 300; ++essai) {
-    std::vector<QByteArray> morceaux;
-    for (qsizetype i = 0; i < flux.size();) {
-      const qsizetype n = std::min<qsizetype>(hasard.bounded(1, 12), flux.size() - i);
-      morceaux.push_back(flux.mid(i, n));
-      i += n;
-    }
-    ASSERT_EQ(decoupe(morceaux), partie) << "try " << essai;
-  }
+  for (const bool pauses : {false, true})
+    for (size_t debut = 0; debut < partie.size(); ++debut)
+      for (size_t fin = debut + 1; fin <= partie.size(); ++fin) {
+        const std::vector<QByteArray> attendu(partie.begin() + static_cast<long>(debut),
+                                              partie.begin() + static_cast<long>(fin));
+        QByteArray flux;
+        for (const QByteArray& m : attendu) flux += m;
+        ASSERT_EQ(decoupe({flux}, pauses), attendu) << debut << ".." << fin;
+        for (qsizetype k = 1; k < flux.size(); ++k)
+          ASSERT_EQ(decoupe({flux.left(k), flux.mid(k)}, pauses), attendu)
+              << debut << ".." << fin << " cut at " << k << (pauses ? " with a pause" : "");
+      }
+  for (const bool pauses : {false, true})
+    for (const std::vector<QByteArray>& morceaux : coupes_enregistrees(3, 300))
+      ASSERT_EQ(decoupe(morceaux, pauses), partie) << morceaux.size() << " pieces" << (pauses ? " with pauses" : "");
 }
 
 // Chat text that could be read as another message is written so that it
@@ -262,7 +303,7 @@ TEST(Protocole, ChatTextNeverReadsAsAnotherMessage) {
       {QStringLiteral("##57551.e2-e4!"), QStringLiteral("## 57551.e2-e4!")},
       {QStringLiteral("#5878O-O+ #2724e7xd6e.p."), QStringLiteral("# 5878O-O+ # 2724e7xd6e.p.")},
       {QStringLiteral("again >[Joueur1] me"), QStringLiteral("again > [Joueur1] me")},
-      {QStringLiteral("#1 fan, #4745 e7, >[Bob] x, #4745e7-e"), QStringLiteral("#1 fan, #4745 e7, >[Bob] x, #4745e7-e")},
+      {QStringLiteral("#1 fan, #4745 e7, >[Bob] x, #4745e7-e"), QStringLiteral("#1 fan, #4745 e7, >[Bob] x, # 4745e7-e")},
   };
   for (const auto& [tape, ecrit] : cas) {
     EXPECT_EQ(texte_chat_sans_message(tape, QStringLiteral("Joueur1")), ecrit);
@@ -282,4 +323,31 @@ TEST(Protocole, ChatTextNeverReadsAsAnotherMessage) {
   QByteArray m;
   ASSERT_TRUE(d.suivant(m, true));
   EXPECT_EQ(m, QByteArray(">[#4745e7-e5] hi"));
+}
+
+// The recorded game over the socket as the network may cut it (the whole
+// stream cut at each byte, byte by byte, at random), each piece sent at once
+// or after a quiet while: the same messages are cut out as from the stream
+// in one piece.
+TEST_F(TestReseau, TheRecordedGameArrivesWholeHoweverTheSocketCutsIt) {
+  partie_client();
+  std::vector<QByteArray> recus;
+  Reseau::instance().temoin([&recus](const QByteArray& m, bool suite) {
+    suite && !recus.empty() ? void(recus.back() += m) : recus.push_back(m);
+  });
+  QByteArray flux;
+  for (const QByteArray& m : partie_enregistree()) flux += m;
+  std::vector<std::vector<QByteArray>> coupes = coupes_enregistrees(48, 10);
+  for (qsizetype k = 1; k < flux.size(); ++k) coupes.push_back({flux.left(k), flux.mid(k)});
+  for (const bool pauses : {false, true})
+    for (const std::vector<QByteArray>& morceaux : coupes) {
+      recus.clear();
+      for (const QByteArray& morceau : morceaux) {
+        envoie_pair(morceau);
+        if (pauses) silences(1);
+      }
+      silences(Reseau::DELAI_DEMANDE_MS / Reseau::delai_silence_ms);
+      attend([&] { return recus.size() >= partie_enregistree().size(); }, 1000, false);
+      ASSERT_EQ(recus, partie_enregistree()) << morceaux.size() << " pieces" << (pauses ? ", with pauses" : "");
+    }
 }
