@@ -32,7 +32,6 @@
 #include "play/modele_parties.h"
 #include "play/plateau.h"
 #include "platform/minuterie.h"
-#include "platform/texte_court.h"
 
 namespace pgn {
 
@@ -83,7 +82,7 @@ bool position_de_depart_lisible(const PartieLue& p, long numero, const QString& 
   plateforme::boite_message(texte(700)
                                 .arg(numero)
                                 .arg(p.valeurs[WHITE], p.valeurs[BLACK], texte_defaut_position(defaut),
-                                     plateforme::cite(QString::fromStdString(fen), 100)),
+                                     QString::fromStdString(fen)),
                             boite::EXCLAMATION, titre);
   return false;
 }
