@@ -11,6 +11,7 @@
 #include "chess/poids.h"
 #include "chess/outils.h"
 #include "localisation/textes_langue.h"
+#include "platform/texte_court.h"
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/fichiers_texte.h"
@@ -457,6 +458,9 @@ bool decoupe_reglage(const QString& element, QString& cle, QString& valeur) {
 }
 
 std::optional<double> nombre_reglage(const QString& texte) {
+  // No setting's number needs more than a few dozen characters: a longer
+  // text is refused before it is read.
+  if (texte.size() > 100) return std::nullopt;
   // Characters outside Latin-1 become "?", which no number holds.
   return nombre_exact(texte.toLatin1().toStdString());
 }
@@ -505,7 +509,7 @@ LectureParametres lit_parametres(const QString& chemin) {
           element += QLatin1Char(',') + elements[++i].trimmed();
           valeur = element.mid(element.indexOf(QLatin1Char('=')) + 1);
         }
-      if (!range_valeur(*trouvee, valeur, profil_moteur)) r.valeurs_rejetees << element;
+      if (!range_valeur(*trouvee, valeur, profil_moteur)) r.valeurs_rejetees << plateforme::cite(element, 200);
     }
   }
   return r;

@@ -548,7 +548,9 @@ TEST(NombreReglage, ReadsTheWholeTextOrNothing) {
 
 TEST_F(Parametres, AtStartUpTheOneMessageNamesEveryRefusedKeyAndTheFileStays) {
   cree_base_eco();
-  ecrit_ini({"[CALCUL]", "NOTE_MATERIEL_PION=abc", "NOTE_MATERIEL_DAME=99999999999999999999", "AFF_NOUVELLE=0"});
+  // A ten-megabyte number is refused like any other and quoted short.
+  ecrit_ini({"[CALCUL]", "NOTE_MATERIEL_PION=abc", "NOTE_MATERIEL_DAME=99999999999999999999",
+             "[GENERAL]", "NIVEAU_ELO=" + QString(10'000'000, '9'), "AFF_NOUVELLE=0"});
   const QByteArray fichier = octets(fichier_ini);
   plateforme::BoitesEnTest::repond(boite::OK);
   ASSERT_TRUE(demarre());
@@ -556,5 +558,7 @@ TEST_F(Parametres, AtStartUpTheOneMessageNamesEveryRefusedKeyAndTheFileStays) {
   ASSERT_EQ(boites.size(), 1);
   EXPECT_TRUE(boites[0].contains("(NOTE_MATERIEL_PION=abc)"));
   EXPECT_TRUE(boites[0].contains("(NOTE_MATERIEL_DAME=99999999999999999999)"));
+  EXPECT_TRUE(boites[0].contains("(NIVEAU_ELO=9999"));
+  EXPECT_LT(boites[0].size(), 2000);
   EXPECT_EQ(octets(fichier_ini), fichier);
 }
