@@ -75,10 +75,7 @@ void machine_apres_chargement(plateau& p) {
     if (plateau::existante() != &p || mode_jeux != 1 || !partie_en_cours() || machine_occupee() || etat_clic != 0)
       return;
     // The person moved last: the machine's side is to move.
-    if (dernier_trait != couleur_joueur || !liens_jeu().joue_machine) return;
-    sablier(1);
-    liens_jeu().joue_machine();
-    sablier(0);
+    if (dernier_trait == couleur_joueur) reponse_machine();
   });
 }
 

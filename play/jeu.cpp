@@ -12,6 +12,7 @@
 #include "platform/minuterie.h"
 #include "platform/son.h"
 #include "play/partie.h"
+#include "play/patience.h"
 #include "play/plateau.h"
 
 int etat_clic = 0;
@@ -69,4 +70,11 @@ void joue_son(int numero) {
 LiensJeu& liens_jeu() {
   static LiensJeu l;
   return l;
+}
+
+void reponse_machine() {
+  if (!liens_jeu().joue_machine) return;
+  sablier(1);
+  liens_jeu().joue_machine();
+  sablier(0);
 }

@@ -86,3 +86,7 @@ struct LiensJeu {
   std::function<void(const QString& chemin)> fichier_recent;
 };
 LiensJeu& liens_jeu();
+
+// The machine's answer under the hourglass (play against the machine), after
+// a move of the person or a game loaded with the machine to move.
+void reponse_machine();

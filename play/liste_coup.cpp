@@ -177,11 +177,7 @@ void liste_coup::Command3_Click() {
   ControlesPartie controles = p->controles();
   const Verdict verdict = joue_coup_partie(controles, c);
   p->selectionne_derniere_ligne();
-  if (verdict == Verdict::CONTINUE && mode_jeux == 1 && liens_jeu().joue_machine) {
-    sablier(1);
-    liens_jeu().joue_machine();
-    sablier(0);
-  }
+  if (verdict == Verdict::CONTINUE && mode_jeux == 1) reponse_machine();
   fenetres::decharge_plus_tard(this);
 }
 

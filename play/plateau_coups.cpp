@@ -322,9 +322,5 @@ void plateau::joue_coup_humain(int colonne, int ligne) {
     sablier(0);
     return;
   }
-  if (mode_jeux == 1) {
-    sablier(1);
-    if (liens_jeu().joue_machine) liens_jeu().joue_machine();
-    sablier(0);
-  }
+  if (mode_jeux == 1) reponse_machine();
 }
