@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <cstddef>
 #include <string>
 
 // What the count reads of the board window: the pieces shown by the board
@@ -27,6 +28,13 @@ std::string chaine_position_de(F&& piece) {
   for (int c = 1; c <= 8; ++c)
     for (int l = 1; l <= 8; ++l) s.push_back(static_cast<char>(32 + piece(c, l)));
   return s;
+}
+
+// The piece code that a chaine_position holds on (colonne, ligne); -1 when
+// the text is too short to hold that square.
+inline int piece_de_chaine(const std::string& chaine, int colonne, int ligne) {
+  const std::size_t k = static_cast<std::size_t>((colonne - 1) * 8 + ligne - 1);
+  return k < chaine.size() ? static_cast<unsigned char>(chaine[k]) - 32 : -1;
 }
 
 // How often the position shown now occurred earlier in the game; sets

@@ -13,6 +13,7 @@
 
 #include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
+#include "chess/repetitions.h"
 #include "chess/etat.h"
 #include "chess/messages.h"
 #include "chess/regles.h"
@@ -155,9 +156,8 @@ void Reseau::branche_socket(QTcpSocket* s) {
   // game's current position tells a pawn.
   decoupeur_.pion_deplace([](const CoupRecu& c) {
     if (historique_positions.empty()) return true;
-    const std::string& pos = historique_positions.back();
-    const std::size_t k = static_cast<std::size_t>((c.col_s - 1) * 8 + c.lig_s - 1);
-    return k >= pos.size() || type_piece(static_cast<unsigned char>(pos[k]) - 32) == TYPE_PION;
+    const int code = piece_de_chaine(historique_positions.back(), c.col_s, c.lig_s);
+    return code < 0 || type_piece(code) == TYPE_PION;
   });
   file_.clear();
   octets_lus_ = 0;

@@ -85,6 +85,6 @@ bool tableau_de_chaine(const std::string& chaine, TableauCases& tableau) {
     if (code < CASE_VIDE || code > ROI_BLANC) return false;
   }
   for (int c = 1; c <= 8; ++c)
-    for (int l = 1; l <= 8; ++l) tableau(c, l) = static_cast<unsigned char>(chaine[(c - 1) * 8 + (l - 1)]) - 32;
+    for (int l = 1; l <= 8; ++l) tableau(c, l) = piece_de_chaine(chaine, c, l);
   return true;
 }

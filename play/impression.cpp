@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "play/parametres.h"
+#include "chess/repetitions.h"
 #include "chess/etat.h"
 #include "chess/outils.h"
 #include "chess/messages.h"
@@ -47,12 +48,12 @@ QString ligne_ou_vide(const QStringList& l, int i) { return i >= 0 && i < l.size
 QChar lettre_case(int entree, int colonne, int ligne) {
   if (entree < 0 || entree >= nb_positions()) return QLatin1Char(' ');
   const std::string& pos = historique_positions[static_cast<std::size_t>(entree)];
-  const std::size_t k = static_cast<std::size_t>((colonne - 1) * 8 + ligne - 1);
-  if (k >= pos.size()) return QLatin1Char(' ');
+  const int code = piece_de_chaine(pos, colonne, ligne);
+  if (code < 0) return QLatin1Char(' ');
   // Squares-only notation has no letters of its own: the diagram uses the
   // English ones.
   const int style = style_notation == 1 ? 1 : 2;
-  return QLatin1Char(lettre_piece(style, static_cast<unsigned char>(pos[k]) - 32));
+  return QLatin1Char(lettre_piece(style, code));
 }
 
 // The half-moves the diagrams show: every position after the start, but

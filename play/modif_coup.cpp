@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "boardcontrol/echiquier.h"
+#include "chess/repetitions.h"
 #include "chess/coups.h"
 #include "chess/etat.h"
 #include "chess/messages.h"
@@ -33,8 +34,7 @@ std::string sans_numero(const std::string& coup) {
 // Whether `chaine` (a history entry) holds `code` on the screen square
 // (colonne, ligne).
 bool tient(const std::string& chaine, int colonne, int ligne, int code) {
-  const size_t k = static_cast<size_t>((colonne - 1) * 8 + ligne - 1);
-  return chaine.size() == 64 && static_cast<unsigned char>(chaine[k]) - 32 == code;
+  return chaine.size() == 64 && piece_de_chaine(chaine, colonne, ligne) == code;
 }
 
 // Gives back the castling rights the last move (history entry n - 1 before

@@ -58,7 +58,7 @@ bool montre_position(plateau& p, int k) {
   if (!s) return false;
   for (int c = 1; c <= 8; ++c)
     for (int l = 1; l <= 8; ++l) {
-      const int code = static_cast<unsigned char>((*s)[static_cast<size_t>((c - 1) * 8 + l - 1)]) - 32;
+      const int code = piece_de_chaine(*s, c, l);
       if (p.Echiquier->Piece(c, l) != code) p.Echiquier->Piece(c, l, code);
       tab_echiquier(c, l) = code;
     }
