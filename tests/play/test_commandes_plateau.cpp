@@ -18,6 +18,7 @@
 #include "chess/poids.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
+#include "platform/fenetres.h"
 #include "platform/minuterie.h"
 #include "play/commandes_partie.h"
 #include "play/conseil.h"
@@ -413,6 +414,66 @@ TEST_F(Commandes, CopierEtCollerDepuisLeMenu) {
   EXPECT_EQ(dernier_trait, BLANC);
   coup("e7", "e5");
   EXPECT_EQ(controle("e5"), PION_NOIR);
+}
+
+// Against the machine, a pasted position with the machine to move is its to
+// go on; the running clock is the side to move's.
+TEST_F(Commandes, ContreLaMachineUnePositionColleeAuTraitDeLaMachineEstJouee) {
+  mode_jeux = 1;
+  liens_jeu().joue_machine = joue_machine;
+  const struct {
+    int personne;
+    const char* fen;
+    int lignes;          // of the move list once the machine had its turn
+    int horloge_collee;  // the clock running right after the paste (1: the bottom one)
+    const char* resultat;
+  } cas[] = {
+      {BLANC, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", 1, 0, "*"},  // the machine answers
+      {NOIR, "4k3/pppppppp/8/8/8/8/PPPPPPPP/4K3 w - - 0 12", 1, 0, "*"},
+      {BLANC, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 1", 0, 1, "*"},  // the person's move
+      {BLANC, "k7/8/1QK5/8/8/8/8/8 b - - 0 1", 1, 0, "1/2-1/2"},  // no move: stalemate, nothing moves
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.fen);
+    couleur_joueur = c.personne;
+    ouvre();
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(c.fen));
+    menu_coller_position_Click();
+    EXPECT_EQ(p->horloge_en_marche(), c.horloge_collee);
+    const std::string plateau_colle = chaine_du_controle(*p->Echiquier);
+    BoitesEnTest::repond(boite::OK);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lignes_liste().size(), c.lignes);
+    EXPECT_EQ(resultat_partie, c.resultat);
+    if (resultat_partie == "*") {
+      EXPECT_NE(dernier_trait, couleur_joueur) << "the person is to move";
+      EXPECT_EQ(p->horloge_en_marche(), 1) << "the person's clock runs";
+    } else {
+      EXPECT_EQ(chaine_du_controle(*p->Echiquier), plateau_colle);
+      EXPECT_EQ(texte_partie, "");
+    }
+    fenetres::decharge<plateau>();
+    BoitesEnTest::efface();
+  }
+}
+
+// The machine's first move after a set-up is searched on the position: the
+// default first move (e4) and the book's lines are the usual start's.
+TEST_F(Commandes, ApresLaMiseEnPlaceLaMachineChercheSonCoup) {
+  mode_jeux = 1;
+  ouvre();
+  entre_mise_en_place(*p);
+  pose_piece(ROI_BLANC, "e1");
+  pose_piece(PION_BLANC, "e2");
+  pose_piece(TOUR_BLANCHE, "a1");
+  pose_piece(ROI_NOIR, "h8");
+  pose_piece(DAME_NOIRE, "a7");
+  p->texte_coup->setText(QStringLiteral("1"));
+  couleur_joueur = NOIR;  // the machine has White
+  ASSERT_TRUE(Command4_Click(*p));
+  EXPECT_EQ(tableau("a7"), TOUR_BLANCHE) << "the queen taken, not e2-e4";
+  EXPECT_EQ(tableau("e2"), PION_BLANC);
+  EXPECT_EQ(lignes_liste().size(), 1);
 }
 
 TEST_F(Commandes, LeBoutonCommentaire) {
