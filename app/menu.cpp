@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -273,9 +272,8 @@ void Menu::construit_menus() {
   };
   for (const auto& [a, touches] : raccourcis) a->setShortcut(touches);
 
-  // Whatever the items depend on raises one signal; the clipboard decides the paste.
+  // Whatever the items depend on raises one signal.
   connect(&plateforme::avis_etat(), &plateforme::AvisEtat::change, this, &Menu::actualise_menus);
-  connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &Menu::actualise_menus);
   connect(menu_partie, &QMenu::aboutToShow, this, &Menu::actualise_menus);
   actualise_menus();
 }
@@ -293,7 +291,6 @@ void Menu::actualise_menus() {
   const bool reseau = jeu && mode_jeux == 3;
   const bool reseau_branche = static_cast<bool>(liens_jeu().montre_connexion);
   const bool pgn = static_cast<bool>(commandes::charge_pgn);
-  const QString presse = QApplication::clipboard()->text();
   auto active = [](QAction* a, bool oui) {
     if (a && a->isEnabled() != oui) a->setEnabled(oui);
   };
@@ -328,8 +325,9 @@ void Menu::actualise_menus() {
   // A game on the board, or the one left in hand after the board was closed, can be saved.
   active(menu_sauve, libre && commandes::montre_sauve && (jeu || !texte_partie.empty()));
   for (int i = 1; i <= 2; ++i) active(menu_copie_position[i], jeu && libre);
-  // A FEN text or a position string on the clipboard can be pasted.
-  active(menu_coller_position, jeu && libre && !reseau && (presse.contains(QLatin1Char('/')) || presse.size() == 64));
+  // The clipboard may be filled by any program at any time: the paste reads
+  // it when chosen, and a text that is no position does nothing.
+  active(menu_coller_position, jeu && libre && !reseau);
   active(menu_voir_ouvertures, libre && ouvertures_a_montrer());
   active(menu_position, libre && !reseau);
   active(menu_modif_coup, jeu && libre && !reseau);

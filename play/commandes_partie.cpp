@@ -12,7 +12,6 @@
 #include "platform/fenetres.h"
 #include "play/parametres.h"
 #include "chess/etat.h"
-#include "platform/avis_etat.h"
 #include "play/commentaires.h"
 #include "play/conseil.h"
 #include "play/controles_partie.h"
@@ -67,10 +66,12 @@ void quitte_mise_en_place(plateau& p) {
 
 namespace {
 
-// The machine takes its move in a loaded game when, by the time the event
-// loop runs this, the game is still the one in hand, on and the machine's:
-// as after a move of the person on the board.
-void machine_apres_chargement(plateau& p) {
+// The machine takes its move in a game loaded or pasted with its side to
+// move when, by the time the event loop runs this, the game is still the one
+// in hand, on and the machine's: as after a move of the person on the board.
+// A side to move without a move is mated or stalemated there.
+void machine_a_son_tour(plateau& p) {
+  if (mode_jeux != 1) return;
   QTimer::singleShot(0, &p, [&p] {
     if (plateau::existante() != &p || mode_jeux != 1 || !partie_en_cours() || machine_occupee() || etat_clic != 0)
       return;
@@ -103,7 +104,7 @@ void rejoue_partie(const std::string& fen, SuiteRejeu suite) {
   ControlesPartie c = p->controles();
   rejoue_partie(c, couleur, fen);
   reperes_selon_orientation(*p);
-  if (suite == SuiteRejeu::MACHINE && mode_jeux == 1) machine_apres_chargement(*p);
+  if (suite == SuiteRejeu::MACHINE) machine_a_son_tour(*p);
 }
 
 void branche_commandes_plateau(plateau& p) {
@@ -121,16 +122,20 @@ void menu_copie_position_Click(int Index) {
   const ControlesPartie c = controles_jeu();
   if (!c.echiquier || machine_occupee()) return;
   copie_position(c, Index);
-  // The paste item follows the clipboard.
-  plateforme::signale_changement();
 }
 
 void menu_coller_position_Click() {
   ControlesPartie c = controles_jeu();
   if (!c.echiquier || machine_occupee()) return;
   if (colle_position(c) == CollageLu::RIEN) return;
-  // A pasted position starts play: a set-up in progress ends without its palette.
-  if (plateau* p = plateau::existante()) quitte_mise_en_place(*p);
+  // A pasted position starts play: a set-up in progress ends without its
+  // palette, a running clock is the side to move's, and the machine moves
+  // when the position gives it the move.
+  if (plateau* p = plateau::existante()) {
+    quitte_mise_en_place(*p);
+    if (p->horloge_en_marche() != -1) bascule_horloge(dernier_trait);
+    machine_a_son_tour(*p);
+  }
 }
 
 void menu_modif_coup_Click() {

@@ -167,7 +167,10 @@ bool a_un_coup_legal(int couleur) {
   return false;
 }
 
-bool joue_machine() {
+namespace {
+
+// `ouvertures`: the default first move and the book may give the move.
+bool joue_coup_machine(bool ouvertures) {
   if (machine_occupee()) return false;
   QPointer<plateau> p = plateau::existante();
   if (!p || etat_clic == 99 || !partie_en_cours()) return false;
@@ -192,13 +195,13 @@ bool joue_machine() {
     // White's move N is chosen and written with numero_coup at N.
     bool trouve = false;
     if (couleur == BLANC) {
-      if (numero_coup == 0 && coup_par_defaut(cs, ls, cd, ld)) {
+      if (ouvertures && numero_coup == 0 && coup_par_defaut(cs, ls, cd, ld)) {
         note = 0.0f;
         trouve = true;
       }
       ++numero_coup;
     }
-    if (!trouve) trouve = coup_du_livre(couleur, cs, ls, cd, ld, note);
+    if (!trouve && ouvertures) trouve = coup_du_livre(couleur, cs, ls, cd, ld, note);
     bool cherche = false;
     if (!trouve) {
       cs = ls = cd = ld = 0;
@@ -263,3 +266,9 @@ bool joue_machine() {
     return false;
   }
 }
+
+}  // namespace
+
+bool joue_machine() { return joue_coup_machine(true); }
+
+bool joue_machine_recherche() { return joue_coup_machine(false); }

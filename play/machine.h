@@ -42,6 +42,10 @@ extern std::string dernier_coup_joue;
 // control and tab_echiquier showing the same position: the position before
 // the move when the move was not yet recorded.
 bool joue_machine();
+// The same move chosen by the search alone, on the position as it stands:
+// the machine's first move from a set-up position, which the default first
+// move and the book (lines from the usual start) know nothing of.
+bool joue_machine_recherche();
 
 // True while joue_machine runs or a search of the machine (or of the hint)
 // is under way.

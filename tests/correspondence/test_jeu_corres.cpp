@@ -16,6 +16,7 @@
 
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
+#include "chess/poids.h"
 #include "correspondence/corres.h"
 #include "correspondence/envoi_corres.h"
 #include "correspondence/liens_corres.h"
@@ -25,6 +26,8 @@
 #include "platform/boites.h"
 #include "platform/fenetres.h"
 #include "play/controles_partie.h"
+#include "play/jeu.h"
+#include "play/machine.h"
 #include "play/parametres.h"
 #include "play/partie.h"
 #include "play/plateau.h"
@@ -76,6 +79,21 @@ TEST_F(JeuCorres, LaPartieChargeeSurLEchiquierContinueSesCoups) {
   coup("f1", "c4");
   EXPECT_EQ(lignes_plateau().size(), 5);
   EXPECT_EQ(texte_partie.find('*'), std::string::npos) << texte_partie;
+}
+
+// Whatever the play mode, the other side's moves are the remote player's: a
+// game loaded with that side to move waits for its move to be entered.
+TEST_F(JeuCorres, ContreLaMachineLeCoupAdverseResteAuJoueurDistant) {
+  mode_jeux = 1;
+  liens_jeu().joue_machine = joue_machine;
+  profondeur_max[1] = 1;
+  const qint64 cle = ajoute("1.e4 e5 2.Cf3", true, 1);
+  manager();
+  clique(cle);
+  c->picture1->click();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(lignes_plateau().size(), 3);
+  EXPECT_EQ(dernier_trait, BLANC);
 }
 
 TEST_F(JeuCorres, UnePartieFinieMontreSonResultatEtLeDernierCoupSelectionne) {

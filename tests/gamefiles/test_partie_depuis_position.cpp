@@ -197,28 +197,34 @@ class PositionRefusee : public PartieDepuisPosition {
 
 TEST_F(PositionRefusee, EveryEntryRefusesItAndNamesTheGameAndTheFault) {
   using D = DefautPosition;
+  // The fault's words (text 701 to 707) and the box of the paste and the
+  // set-up: 176 for a missing king, else 709 naming the fault.
   struct Cas {
     const char* nom;
     std::string fen;
     D defaut;
+    int raison;
+    int boite;
   };
   const Cas cas[] = {
-      {"not a FEN", "garbage/ not a fen", D::TEXTE},
-      {"1 MB", std::string(1 << 20, 'p') + "/8 w - - 0 1", D::TEXTE},
-      {"no kings", "8/8/8/8/8/8/4P3/8 w - - 0 1", D::ROI_ABSENT},
-      {"two White kings", "4k3/8/8/8/8/8/8/3KK3 w - - 0 1", D::ROIS},
-      {"both kings in check", "r3k2R/8/8/8/8/8/8/R3K2r w - - 0 1", D::ECHEC},
-      {"the side not to move in check", "4k2R/8/8/8/8/8/8/4K3 w - - 0 1", D::ECHEC},
-      {"a pawn on the first rank", "4k3/8/8/8/8/8/8/P3K3 w - - 0 1", D::PION_EXTREME},
-      {"18 White men", "QQQQQQQQ/PPPPPPPP/Q7/8/8/8/8/K6k w - - 0 1", D::HOMMES},
-      {"9 White pawns", "4k3/P7/8/8/8/8/PPPPPPPP/4K3 w - - 0 1", D::PIONS},
-      {"3 queens, 7 pawns", "QQQ5/8/8/7k/8/8/PPPPPPP1/4K3 w - - 0 1", D::PROMUES},
+      {"not a FEN", "garbage/ not a fen", D::TEXTE, 701, 338},
+      {"1 MB", std::string(1 << 20, 'p') + "/8 w - - 0 1", D::TEXTE, 701, 338},
+      {"no kings", "8/8/8/8/8/8/4P3/8 w - - 0 1", D::ROI_ABSENT, 702, 176},
+      {"two White kings", "4k3/8/8/8/8/8/8/3KK3 w - - 0 1", D::ROIS, 702, 709},
+      {"both kings in check", "r3k2R/8/8/8/8/8/8/R3K2r w - - 0 1", D::ECHEC, 704, 709},
+      {"the side not to move in check", "4k2R/8/8/8/8/8/8/4K3 w - - 0 1", D::ECHEC, 704, 709},
+      {"a pawn on the first rank", "4k3/8/8/8/8/8/8/P3K3 w - - 0 1", D::PION_EXTREME, 703, 709},
+      {"17 White men", "QQQQQQQQ/PPPPPPPP/8/8/8/8/8/K6k w - - 0 1", D::HOMMES, 705, 709},
+      {"18 White men", "QQQQQQQQ/PPPPPPPP/Q7/8/8/8/8/K6k w - - 0 1", D::HOMMES, 705, 709},
+      {"9 White pawns", "4k3/P7/8/8/8/8/PPPPPPPP/4K3 w - - 0 1", D::PIONS, 706, 709},
+      {"3 queens, 7 pawns", "QQQ5/8/8/7k/8/8/PPPPPPP1/4K3 w - - 0 1", D::PROMUES, 707, 709},
   };
   plateforme::BoitesEnTest::repond(boite::OK);
   charge_pgn(0, ecrit_fichier(cinq_parties(), QStringLiteral("cinq.pgn")));
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.nom);
-    const QString raison = texte_defaut_position(c.defaut);
+    const QString raison = texte(c.raison);
+    const QString boite = c.boite == 709 ? texte(709).arg(raison) : texte(c.boite);
     // A PGN file: its FEN tag with SetUp, then a move legal from the usual start.
     const std::string tags = "[White \"Anna\"]\r\n[Black \"Boris\"]\r\n[SetUp \"1\"]\r\n[FEN \"" + c.fen + "\"]\r\n\r\n";
     const QString fichier = ecrit_fichier(tags + "1. e4 *\r\n");
@@ -242,8 +248,7 @@ TEST_F(PositionRefusee, EveryEntryRefusesItAndNamesTheGameAndTheFault) {
     // The paste of the FEN text.
     if (c.fen.size() < 100) {
       QGuiApplication::clipboard()->setText(QString::fromStdString(c.fen));
-      EXPECT_EQ(refus(menu_coller_position_Click), c.defaut == D::TEXTE ? texte(338) : refus_position(c.defaut))
-          << "paste";
+      EXPECT_EQ(refus(menu_coller_position_Click), boite) << "paste";
     }
     if (c.defaut == D::TEXTE) continue;
     const TableauCases cases = pose_plateau(c.fen);
@@ -251,12 +256,12 @@ TEST_F(PositionRefusee, EveryEntryRefusesItAndNamesTheGameAndTheFault) {
     // in the correspondence windows (the side to move unknown).
     const QString chaine = QString::fromStdString(chaine_position_de([&](int k, int l) { return cases(k, l); }));
     QGuiApplication::clipboard()->setText(chaine);
-    EXPECT_EQ(refus(menu_coller_position_Click), refus_position(c.defaut)) << "position string";
+    EXPECT_EQ(refus(menu_coller_position_Click), boite) << "position string";
     QString corres;
     const bool une_seule_echec = c.defaut == D::ECHEC && std::string_view(c.nom).starts_with("the side");
     EXPECT_EQ(diagramme_position(chaine, 2, &corres).has_value(), une_seule_echec) << "correspondence";
     if (!une_seule_echec) {
-      EXPECT_EQ(corres, refus_position(c.defaut == D::ECHEC ? D::DEUX_ECHECS : c.defaut)) << "correspondence";
+      EXPECT_EQ(corres, c.defaut == D::ECHEC ? texte(709).arg(texte(710)) : boite) << "correspondence";
     }
     // The set-up: the pieces placed on the board, then "Ok".
     entre_mise_en_place(fenetre());
@@ -264,7 +269,7 @@ TEST_F(PositionRefusee, EveryEntryRefusesItAndNamesTheGameAndTheFault) {
       for (int l = 1; l <= 8; ++l) fenetre().Echiquier->Piece(k, l, cases(k, l));
     plateforme::BoitesEnTest::repond(boite::OK);
     EXPECT_FALSE(Command4_Click(fenetre())) << "set-up";
-    EXPECT_EQ(plateforme::BoitesEnTest::textes().last(), refus_position(c.defaut)) << "set-up";
+    EXPECT_EQ(plateforme::BoitesEnTest::textes().last(), boite) << "set-up";
     quitte_mise_en_place(fenetre());
   }
 }

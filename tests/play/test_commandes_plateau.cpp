@@ -18,6 +18,7 @@
 #include "chess/poids.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
+#include "platform/fenetres.h"
 #include "platform/minuterie.h"
 #include "play/commandes_partie.h"
 #include "play/conseil.h"
@@ -183,13 +184,20 @@ TEST_F(Commandes, LaMiseEnPlaceTourneLePlateauAvecLesBlancsEnBas) {
 }
 
 TEST_F(Commandes, LaCouleurChangeePendantLaMiseEnPlaceTourneLaPosition) {
+  mode_jeux = 1;
+  ouverture_defaut[1] = QStringLiteral("e4");
   ouvre();
   entre_mise_en_place(*p);
-  pose_piece(ROI_BLANC, "g1");
-  pose_piece(ROI_NOIR, "g8");
-  pose_piece(PION_NOIR, "h7");
+  for (const auto& [code, nom] : {std::pair{ROI_BLANC, "g1"}, {ROI_NOIR, "g8"}, {PION_NOIR, "h7"},
+                                  {TOUR_BLANCHE, "a1"}, {PION_BLANC, "e2"}, {DAME_NOIRE, "a6"}})
+    pose_piece(code, nom);
+  p->texte_coup->setText(QStringLiteral("1"));
   couleur_joueur = NOIR;  // as the preferences may do meanwhile
   ASSERT_TRUE(Command4_Click(*p));
+  // The machine's White move is its search's on this position, not the
+  // default first move e2-e4.
+  EXPECT_EQ(tableau("a6"), TOUR_BLANCHE);
+  EXPECT_EQ(tableau("e2"), PION_BLANC);
   EXPECT_EQ(p->Echiquier->Piece(2, 1), ROI_BLANC) << "g1 seen from Black's side";
   EXPECT_EQ(p->Echiquier->Piece(1, 7), PION_NOIR) << "h7 seen from Black's side";
   EXPECT_EQ(tab_echiquier(2, 1), ROI_BLANC);
@@ -413,6 +421,40 @@ TEST_F(Commandes, CopierEtCollerDepuisLeMenu) {
   EXPECT_EQ(dernier_trait, BLANC);
   coup("e7", "e5");
   EXPECT_EQ(controle("e5"), PION_NOIR);
+}
+
+// Against the machine, a pasted position with the machine to move is its to
+// go on; the running clock (1: the bottom one) is the side to move's.
+TEST_F(Commandes, ContreLaMachineUnePositionColleeAuTraitDeLaMachineEstJouee) {
+  mode_jeux = 1;
+  liens_jeu().joue_machine = joue_machine;
+  const struct { int personne; const char* fen; int lignes, horloge_collee; const char* resultat; } cas[] = {
+      {BLANC, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", 1, 0, "*"},  // the machine answers
+      {NOIR, "4k3/pppppppp/8/8/8/8/PPPPPPPP/4K3 w - - 0 12", 1, 0, "*"},
+      {BLANC, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 1", 0, 1, "*"},  // the person's move
+      {BLANC, "k7/8/1QK5/8/8/8/8/8 b - - 0 1", 1, 0, "1/2-1/2"}};  // no move: stalemate, nothing moves
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.fen);
+    couleur_joueur = c.personne;
+    ouvre();
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(c.fen));
+    menu_coller_position_Click();
+    EXPECT_EQ(p->horloge_en_marche(), c.horloge_collee);
+    const std::string plateau_colle = chaine_du_controle(*p->Echiquier);
+    BoitesEnTest::repond(boite::OK);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lignes_liste().size(), c.lignes);
+    EXPECT_EQ(resultat_partie, c.resultat);
+    if (resultat_partie == "*") {
+      EXPECT_NE(dernier_trait, couleur_joueur) << "the person is to move";
+      EXPECT_EQ(p->horloge_en_marche(), 1) << "the person's clock runs";
+    } else {
+      EXPECT_EQ(chaine_du_controle(*p->Echiquier), plateau_colle);
+      EXPECT_EQ(texte_partie, "");
+    }
+    fenetres::decharge<plateau>();
+    BoitesEnTest::efface();
+  }
 }
 
 TEST_F(Commandes, LeBoutonCommentaire) {

@@ -17,6 +17,7 @@
 #include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
+#include "platform/avis_etat.h"
 #include "platform/minuterie.h"
 #include "openings/base_eco.h"
 #include "openings/cherche_ouverture.h"
@@ -41,7 +42,6 @@ class AvecMenu : public TestPlateau {
 };
 
 TEST_F(AvecMenu, LeChargementEtLaFermetureBasculentLesCommandesDeJeu) {
-  QApplication::clipboard()->setText(QString(64, QLatin1Char('!')));
   menu->menu_nouvelle->setEnabled(true);
   menu->menu_abandon->setEnabled(false);
   ASSERT_NE(affiche_plateau(), nullptr);
@@ -52,7 +52,7 @@ TEST_F(AvecMenu, LeChargementEtLaFermetureBasculentLesCommandesDeJeu) {
   EXPECT_TRUE(menu->menu_copie_position[2]->isEnabled());
   EXPECT_FALSE(menu->menu_mode->menuAction()->isEnabled());
   EXPECT_FALSE(menu->menu_active_horloge->isEnabled());
-  EXPECT_TRUE(menu->menu_coller_position->isEnabled()) << "a 64-character clipboard text is a position";
+  EXPECT_TRUE(menu->menu_coller_position->isEnabled());
   ASSERT_EQ(menu->mdiArea->subWindowList().size(), 1);
   EXPECT_EQ(menu->mdiArea->subWindowList()[0]->widget(), p);
 
@@ -64,14 +64,22 @@ TEST_F(AvecMenu, LeChargementEtLaFermetureBasculentLesCommandesDeJeu) {
   EXPECT_FALSE(menu->menu_coller_position->isEnabled());
 }
 
-TEST_F(AvecMenu, LePressePapiersDecideDuCollage) {
-  QApplication::clipboard()->setText(QString(63, QLatin1Char('!')));
+// The clipboard is read when the paste is chosen: a text put there by any
+// program after the board opened is pasted.
+TEST_F(AvecMenu, LeCollageLitLePressePapiersQuandOnLeChoisit) {
+  QApplication::clipboard()->clear();
   ouvre();
-  EXPECT_FALSE(menu->menu_coller_position->isEnabled());
-  fenetres::decharge<plateau>();
-  QApplication::clipboard()->setText(QStringLiteral("8/8/8/8/8/8/8/8 w - - 0 1"));
-  ouvre();
-  EXPECT_TRUE(menu->menu_coller_position->isEnabled());
+  ASSERT_TRUE(menu->menu_coller_position->isEnabled());
+  QApplication::clipboard()->setText(QStringLiteral("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1"));
+  menu->menu_coller_position->trigger();
+  EXPECT_EQ(controle("a1"), TOUR_BLANCHE);
+  {
+    GardeMachine garde;
+    EXPECT_FALSE(menu->menu_coller_position->isEnabled()) << "not while the machine plays";
+  }
+  mode_jeux = 3;
+  plateforme::signale_changement();
+  EXPECT_FALSE(menu->menu_coller_position->isEnabled()) << "a network game keeps both boards the same";
 }
 
 TEST_F(AvecMenu, LaCouleurDuJoueurVientDuMenu) {
