@@ -296,7 +296,7 @@ TEST_F(MemePartie, ARepetitionIsAskedOfTheMoverOnly) {
       BoitesEnTest::repond(c.reponse);
       coup("g1", "f3");
       EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(337)});
-      EXPECT_TRUE(pendant.startsWith(reseau::vers_octets(QStringLiteral("#") + chiffres("g1", "f3")))) << pendant.constData();
+      EXPECT_TRUE(pendant.startsWith(reseau::vers_octets(QStringLiteral("#") + chiffres("g1", "f3")))) << pendant.data();
       EXPECT_EQ(lit_pair(), nulle ? QByteArray("!A") : QByteArray());
     }
     EXPECT_EQ(resultat_partie, nulle ? "1/2-1/2" : "*");
