@@ -91,6 +91,9 @@ bool coup_complet_a(const QByteArray& o, int debut) {
   return l == Lecture::COMPLET || l == Lecture::EXTENSIBLE;
 }
 
+// What begins each chat line of `pseudo`.
+QString marque_chat(const QString& pseudo) { return QStringLiteral(">[") + pseudo + QStringLiteral("] "); }
+
 }  // namespace
 
 // --- Composing -----------------------------------------------------------------------
@@ -105,8 +108,33 @@ QString message_coup(int col_s, int lig_s, int col_d, int lig_d, const QString& 
   return QStringLiteral("#%1%2%3%4").arg(col_s).arg(lig_s).arg(col_d).arg(lig_d) + texte_coup.trimmed();
 }
 
-QString message_chat(const QString& pseudo, const QString& texte) {
-  return QStringLiteral(">[") + pseudo + QStringLiteral("] ") + texte.trimmed();
+QString message_chat(const QString& pseudo, const QString& texte) { return marque_chat(pseudo) + texte.trimmed(); }
+
+QStringList messages_chat(const QString& pseudo, const QString& texte) {
+  const QString marque = marque_chat(pseudo);
+  // The room a piece has on the wire; a nickname too long to leave any
+  // still lets the line go, in small pieces.
+  const qsizetype place = std::max<qsizetype>(Decoupeur::TAILLE_MAX - vers_octets(marque).size(), 16);
+  const QString t = texte.trimmed();
+  QStringList messages;
+  qsizetype debut = 0;
+  do {
+    qsizetype n = std::min(t.size() - debut, place);
+    QString ecrit;
+    for (;;) {
+      // Never between the two halves of a character.
+      if (debut + n < t.size() && t[debut + n].isLowSurrogate()) --n;
+      // Each piece is written for itself, as the end of a message; what the
+      // writing adds counts in its room, and shortens the piece as much.
+      ecrit = texte_chat_sans_message(t.mid(debut, n), pseudo);
+      const qsizetype trop = vers_octets(ecrit).size() - place;
+      if (trop <= 0) break;
+      n -= trop;
+    }
+    messages << marque + ecrit;
+    debut += n;
+  } while (debut < t.size());
+  return messages;
 }
 
 QString message_propose_nul() { return QStringLiteral("/"); }
@@ -168,7 +196,7 @@ bool Decoupeur::ajoute(const QByteArray& octets) {
 void Decoupeur::pseudo_adverse(const QString& pseudo) {
   QString p = pseudo;
   while (p.endsWith(QLatin1Char('\n')) || p.endsWith(QLatin1Char('\r'))) p.chop(1);
-  marque_chat_ = vers_octets(QStringLiteral(">[") + p + QStringLiteral("] "));
+  marque_chat_ = vers_octets(marque_chat(p));
 }
 
 void Decoupeur::pion_deplace(std::function<bool(const CoupRecu&)> pion) { pion_ = std::move(pion); }
@@ -452,7 +480,7 @@ void Decoupeur::decoupe(bool silence, bool expire) {
 QString texte_chat_sans_message(const QString& texte, const QString& pseudo) {
   QString t = texte;
   // A nickname marker of ours would start a second chat line.
-  const QString marque = QStringLiteral(">[") + pseudo + QStringLiteral("] ");
+  const QString marque = marque_chat(pseudo);
   for (qsizetype i = t.indexOf(marque); i >= 0; i = t.indexOf(marque, i + 2)) t.insert(i + 1, QLatin1Char(' '));
   // A "#" the peer would read as the start of a move gets a blank after it.
   for (qsizetype i = t.indexOf(QLatin1Char('#')); i >= 0; i = t.indexOf(QLatin1Char('#'), i + 1)) {

@@ -36,6 +36,12 @@ QString message_chat(const QString& pseudo, const QString& texte);
 // ("# 4745e7-e5"), and our nickname marker ">[pseudo] " becomes
 // "> [pseudo] ". Any other text is returned unchanged.
 QString texte_chat_sans_message(const QString& texte, const QString& pseudo);
+// The chat messages of a typed line, in order: its text trimmed and cut into
+// pieces whose messages each fit the receiver's limit (TAILLE_MAX bytes on
+// the wire, the nickname marker and the writing of texte_chat_sans_message
+// included), cut between characters; each piece is written by
+// texte_chat_sans_message as a text of its own. One message for a line that fits.
+QStringList messages_chat(const QString& pseudo, const QString& texte);
 QString message_propose_nul();
 QString message_nul_accepte();
 QString message_nul_refuse();

@@ -100,9 +100,11 @@ void Reseau::envoie_chat() {
   if (!plateau_present()) return;
   QLineEdit* saisie = plateau_->Text2;
   if (saisie->text().isEmpty()) return;
-  // Nothing of it may read as a message of its own on the peer's side.
-  const QString ecrit = texte_chat_sans_message(saisie->text(), ip_nom_utilisateur);
-  if (!envoie(message_chat(ip_nom_utilisateur, ecrit))) return;
+  // Nothing of it may read as a message of its own on the peer's side; a
+  // line too long for one message goes as several, which the peer shows as
+  // consecutive lines.
+  for (const QString& m : messages_chat(ip_nom_utilisateur, saisie->text()))
+    if (!envoie(m)) return;
   // Our own log shows the line exactly as typed, without the nickname.
   QPlainTextEdit* log = plateau_->Text1;
   log->appendPlainText(saisie->text());

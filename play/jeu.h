@@ -59,6 +59,10 @@ struct LiensJeu {
   // Sends one text to the remote player of a network game (mode 3); nothing
   // is sent unless the game runs on an open connection.
   std::function<void(const QString& message)> envoie_reseau;
+  // Sends a move made on this board to the remote player (mode 3): its
+  // squares in this side's screen coordinates and its move text; the same
+  // condition as envoie_reseau.
+  std::function<void(int col_s, int lig_s, int col_d, int lig_d, const QString& texte_coup)> envoie_coup_reseau;
   // True while a network game runs on an open connection.
   std::function<bool()> partie_reseau_active;
   // The connection dialog of a network game (the new-game command in mode 3).

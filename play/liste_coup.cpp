@@ -120,12 +120,13 @@ QString liste_coup::coup_suivant(const QString& ligne, const QString& partie) {
 bool liste_coup::jouable(const QString& jeton) const {
   plateau* p = plateau::existante();
   if (jeton.isEmpty() || !p || p->dechargee() || !partie_en_cours() || machine_occupee()) return false;
-  if (texte_partie.empty()) return true;
+  const bool du_joueur = jeton.contains(QLatin1Char('.')) == (couleur_joueur == BLANC);
+  // A network game takes only this side's own move, once it runs on its
+  // connection: the other board gets it as every move made here.
+  if (texte_partie.empty())
+    return mode_jeux != 3 || (du_joueur && liens_jeu().partie_reseau_active && liens_jeu().partie_reseau_active());
   if (mode_jeux == 2) return true;
-  if (mode_jeux == 1) {
-    const bool blanc = jeton.contains(QLatin1Char('.'));
-    return (blanc && couleur_joueur == BLANC) || (!blanc && couleur_joueur == NOIR);
-  }
+  if (mode_jeux == 1) return du_joueur;
   return false;
 }
 

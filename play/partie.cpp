@@ -213,6 +213,15 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
   } else if (source == SourceCoup::REJEU || source == SourceCoup::RESEAU) {
     texte_coup += demande.annotations;
   }
+  // A move made here in a network game goes to the opponent as soon as its
+  // text is known, before any box its recording may open (a sound, the
+  // repetition question, mate or stalemate): the other board shows it at
+  // once, whatever the user does with the box. Every such move gets there,
+  // also the one that ends the game.
+  const bool au_reseau = source == SourceCoup::MAIN && mode_jeux == 3;
+  if (au_reseau && liens_jeu().envoie_coup_reseau)
+    liens_jeu().envoie_coup_reseau(demande.col_s, demande.lig_s, demande.col_d, demande.lig_d,
+                                   QString::fromStdString(rogne(texte_coup)));
   if (p) sonne(source, texte_coup, echecs);
   const QString texte_liste = QString::fromStdString(texte_coup);
   ajoute_ligne_selectionnee(c, couleur == NOIR ? QStringLiteral("    .....") + texte_liste : texte_liste);
@@ -263,6 +272,8 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
       }
       if (nulle) {
         termine_partie(c, p, "1/2-1/2", QStringLiteral(" - ") + texte(168));
+        // The repetition claimed here ends the game there too, as an agreed draw.
+        if (au_reseau && liens_jeu().envoie_reseau) liens_jeu().envoie_reseau(QStringLiteral("!A"));
         sablier(0);
         return Verdict::NULLE_REPETITION;
       }

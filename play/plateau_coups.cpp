@@ -310,14 +310,6 @@ void plateau::joue_coup_humain(int colonne, int ligne) {
   coup.promotion = promotion;
   ControlesPartie c = controles();
   const Verdict verdict = joue_coup_partie(c, coup);
-  // The opponent gets every move played here, also the one that ends the
-  // game (mate, stalemate, a repetition agreed): its board must show it.
-  if (mode_jeux == 3 && liens_jeu().envoie_reseau) {
-    liens_jeu().envoie_reseau(QStringLiteral("#%1%2%3%4").arg(colonne_depart).arg(ligne_depart).arg(colonne).arg(ligne) +
-                              QString::fromStdString(rogne(texte_partie_longue.substr(texte_partie_longue.rfind(' ') + 1))));
-    // The repetition claimed here ends the game there too, as an agreed draw.
-    if (verdict == Verdict::NULLE_REPETITION) liens_jeu().envoie_reseau(QStringLiteral("!A"));
-  }
   if (verdict != Verdict::CONTINUE) {
     sablier(0);
     return;

@@ -290,16 +290,37 @@ TEST_F(MemePartie, ARepetitionIsAskedOfTheMoverOnly) {
       }
       EXPECT_EQ(journal().join(' ').contains(QStringLiteral("draw answer ignored")), !c.suite.isEmpty() && !nulle);
     } else {
+      // The move reaches the peer while the question is open; "!A" follows a Yes.
+      QByteArray pendant;
+      BoitesEnTest::temoin([&](const plateforme::BoiteVue&) { pendant = lit_pair(); });
       BoitesEnTest::repond(c.reponse);
       coup("g1", "f3");
-      const QByteArray envoye = reseau::vers_octets(QStringLiteral("#") + chiffres("g1", "f3"));
-      const QByteArray recu = recu_pair(static_cast<int>(envoye.size())) + lit_pair();
       EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(337)});
-      EXPECT_TRUE(recu.startsWith(envoye)) << recu.constData();
-      EXPECT_EQ(recu.endsWith("!A"), nulle) << recu.constData();
+      EXPECT_TRUE(pendant.startsWith(reseau::vers_octets(QStringLiteral("#") + chiffres("g1", "f3")))) << pendant.data();
+      EXPECT_EQ(lit_pair(), nulle ? QByteArray("!A") : QByteArray());
     }
     EXPECT_EQ(resultat_partie, nulle ? "1/2-1/2" : "*");
     EXPECT_EQ(lignes_liste().last() == QStringLiteral("1/2-1/2"), nulle);
     recommence();
   }
+}
+
+// The move that mates or stalemates reaches the peer at once: the box of the
+// end may stay open as long as the user likes.
+TEST_F(MemePartie, AMoveThatEndsTheGameReachesThePeerWhileItsBoxIsOpen) {
+  auto fin = [this](std::initializer_list<const char*> pieces, const char* de, const char* a, const QString& boite) {
+    partie_serveur();
+    lit_pair();
+    place(pieces, NOIR);
+    BoitesEnTest::efface();
+    QByteArray pendant;
+    BoitesEnTest::temoin([&](const plateforme::BoiteVue&) { pendant = lit_pair(); });
+    BoitesEnTest::repond(OK);
+    coup(de, a);
+    EXPECT_EQ(BoitesEnTest::textes(), QStringList{boite});
+    EXPECT_EQ(pendant, reseau::vers_octets(QStringLiteral("#") + chiffres(de, a) + lignes_liste().value(0).trimmed()));
+    recommence();
+  };
+  fin({"Kg1", "Ra1", "kh8", "pg7", "ph7"}, "a1", "a8", texte(167) + QStringLiteral(" !!! ") + texte(146));
+  fin({"Kf7", "Qd3", "kh8"}, "d3", "g6", QStringLiteral("PAT !! ") + texte(168));
 }

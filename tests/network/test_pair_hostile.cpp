@@ -229,6 +229,12 @@ TEST_F(PairHostile, MessagesSplitOrJoinedByTheNetworkAreCutByTheirGrammar) {
   // The chat line ends where the data ends, once the sender is silent.
   ASSERT_TRUE(attend([this] { return !p->Text1->toPlainText().isEmpty(); }));
   EXPECT_EQ(lignes_chat(), QStringList{QStringLiteral("[Bob] à toi/")});
+  // A line cut by a pause goes on on its own line.
+  envoie_pair(">[Bob] bon");
+  silences(1);
+  envoie_pair("jour");
+  laisse_passer();
+  EXPECT_EQ(lignes_chat().last(), QStringLiteral("[Bob] bonjour"));
   EXPECT_TRUE(journal().isEmpty());
 }
 
@@ -284,4 +290,11 @@ TEST_F(PairHostile, AMessageWaitsForItsKnownEndOverPauses) {
     EXPECT_TRUE(BoitesEnTest::textes().isEmpty());
     p->List1->clear();
   }
+  // A rook's move to the last rank, written without its letter, waits for
+  // no promotion: it is played after one quiet while.
+  place({"Ke2", "ke8", "ra8"}, couleur_joueur);
+  envoie_pair(coup_pair("a8", "a1", "a8-a1"));
+  silences(1);
+  EXPECT_TRUE(attend([this] { return p->List1->count() == 1; }, 1000, false));
+  EXPECT_EQ(tableau("a1"), TOUR_NOIRE);
 }

@@ -204,6 +204,37 @@ TEST_F(TestReseau, ChatLinesGoBothWaysAsPlainText) {
   EXPECT_TRUE(lit_pair().isEmpty());
 }
 
+// A line too long for one message goes as several that each fit the
+// receiver's limit. Sent back to this side (the peer bears our nickname),
+// with a pause inside the first, they show as consecutive lines that make up
+// the whole line, and the game goes on.
+TEST_F(TestReseau, ALongChatLineArrivesWholeAsConsecutiveLines) {
+  auto recue = [this] {
+    QStringList l = lignes_chat().mid(1);
+    for (QString& s : l) s.remove(0, 10);
+    return l.join(QString()).replace(QStringLiteral("# "), QStringLiteral("#")).replace(QStringLiteral("> ["), ">[");
+  };
+  for (const int longueur : {3000, 20000}) {
+    partie_serveur(ip_nom_utilisateur);
+    lit_pair();
+    const QString tape = QStringLiteral("é#4745e7-e5 >[Joueur1] x").repeated(longueur / 24 + 1).left(longueur);
+    p->Text2->setText(tape);
+    p->Command5->click();
+    EXPECT_EQ(lignes_chat(), QStringList{tape});
+    const QByteArray recu = recu_pair(longueur) + lit_pair();
+    envoie_pair(recu.left(2009));
+    silences(1);
+    envoie_pair(recu.mid(2009));
+    EXPECT_TRUE(attend([&] { return recue() == tape; })) << recue().size();
+    coup("e2", "e4");
+    EXPECT_TRUE(recu_pair(5).startsWith('#'));
+    envoie_pair(coup_pair("e7", "e5", "e7-e5"));
+    EXPECT_TRUE(attend([this] { return p->List1->count() == 2; }));
+    EXPECT_TRUE(journal().isEmpty());
+    recommence();
+  }
+}
+
 TEST_F(TestReseau, DrawOffersAreAnsweredBothWays) {
   struct Cas {
     bool offre_ici;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -75,9 +76,14 @@ TEST_F(PlatformBase, BoxesTakeQueuedAnswersAndAreRecorded) {
 namespace {
 
 // A real box as the user sees it: its text, its format, whether it fits the screen.
-struct BoiteReelle { QString texte; Qt::TextFormat format = Qt::RichText; bool dans_ecran = false; };
+struct BoiteReelle {
+  QString texte;
+  Qt::TextFormat format = Qt::RichText;
+  bool dans_ecran = false;
+  QMessageBox::StandardButton defaut = QMessageBox::NoButton;
+};
 
-BoiteReelle montre_boite_reelle(const QString& texte) {
+BoiteReelle montre_boite_reelle(const QString& texte, int style = boite::OK_SEUL) {
   BoitesEnTest::desactive();
   BoiteReelle vue;
   QTimer essai;
@@ -86,11 +92,12 @@ BoiteReelle montre_boite_reelle(const QString& texte) {
     auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!b) return;
     essai.stop();
-    vue = {b->text(), b->textFormat(), b->screen()->availableGeometry().contains(b->frameGeometry())};
-    b->button(QMessageBox::Ok)->click();
+    vue = {b->text(), b->textFormat(), b->screen()->availableGeometry().contains(b->frameGeometry()),
+           b->standardButton(b->defaultButton())};
+    b->done(0);
   });
   essai.start();
-  boite_message(texte);
+  boite_message(texte, style);
   BoitesEnTest::active([](const QString& t) { ADD_FAILURE() << "unexpected box: " << t.toStdString(); });
   return vue;
 }
@@ -103,6 +110,8 @@ TEST_F(PlatformBase, ARealBoxShowsItsTextAsPlainText) {
   const BoiteReelle vue = montre_boite_reelle(QStringLiteral("Acceptez-vous une nouvelle partie avec '<b>Bob</b>' ?"));
   EXPECT_EQ(vue.format, Qt::PlainText);
   EXPECT_EQ(vue.texte, QStringLiteral("Acceptez-vous une nouvelle partie avec '<b>Bob</b>' ?"));
+  // A question whose safe answer is No (a refused move of the peer) keeps it under Enter.
+  EXPECT_EQ(montre_boite_reelle(QStringLiteral("?"), boite::OUI_NON + boite::DEFAUT_2).defaut, QMessageBox::No);
 }
 
 // Whatever a file or a person gave, ten megabytes of it, a box quotes a
@@ -112,6 +121,7 @@ TEST_F(PlatformBase, ABoxQuotesAReadablePartOfAHugeValueAndFitsTheScreen) {
   auto dix_mo = [](const QString& motif) { return motif.repeated(10 * 1000 * 1000 / motif.size()); };
   const struct {
     QString avant, valeur, apres;
+    bool coupe = false;  // cut though shorter than 1000 characters
   } cas[] = {
       {"Valeur « ", dix_mo("9"), " » refusée pour NIVEAU_ELO."},
       {"[Event \"", dix_mo("Open de Paris "), "\"]\n1.e4 e5 *"},
@@ -122,6 +132,8 @@ TEST_F(PlatformBase, ABoxQuotesAReadablePartOfAHugeValueAndFitsTheScreen) {
       {"Message reçu :\n", dix_mo(QString("mot ").repeated(250) + "\n"), "fin"},
       {QStringLiteral("Une phrase du programme, %1. ").repeated(12), "", ""},
       {"Problèmes :", QStringLiteral("\n- une page illisible").repeated(14), ""},
+      {"", QStringLiteral("ligne\n").repeated(19), "fin"},
+      {"", QStringLiteral("ligne\n").repeated(20), "fin", true},
   };
   for (const auto& c : cas) {
     const QString texte = c.avant + c.valeur + c.apres;
@@ -130,17 +142,20 @@ TEST_F(PlatformBase, ABoxQuotesAReadablePartOfAHugeValueAndFitsTheScreen) {
     BoitesEnTest::repond(boite::OK);
     boite_message(texte);
     const QString vu = BoitesEnTest::textes().value(0);
-    EXPECT_TRUE(texte.size() >= 1000 || vu == texte) << vu.toStdString();
+    const bool entier = texte.size() < 1000 && !c.coupe;
+    EXPECT_EQ(vu == texte, entier) << vu.toStdString();
     EXPECT_LT(vu.count(QLatin1Char('\n')), LIGNES_BOITE_MAX);
     for (const QString& l : vu.split(QLatin1Char('\n'))) EXPECT_LE(l.size(), LIGNE_BOITE_MAX);
     EXPECT_TRUE(vu.startsWith(c.avant + c.valeur.left(20)) && vu.endsWith(c.apres)) << vu.left(300).toStdString();
     EXPECT_TRUE(QStringView(vu).isValidUtf16());
     const BoiteReelle reelle = montre_boite_reelle(texte);
     EXPECT_TRUE(reelle.dans_ecran);
-    EXPECT_TRUE(texte.size() < 1000 ? reelle.texte == texte : reelle.texte.size() <= vu.size());
+    EXPECT_TRUE(entier ? reelle.texte == texte : reelle.texte.size() <= vu.size());
   }
   // One value alone: its first characters and "…", never half of a character.
   EXPECT_EQ(cite("NIVEAU_ELO"), "NIVEAU_ELO");
+  EXPECT_EQ(cite(QString(80, QLatin1Char('x'))), QString(80, QLatin1Char('x')));
+  EXPECT_EQ(cite(QString(81, QLatin1Char('x'))), QString(80, QLatin1Char('x')) + QChar(0x2026));
   EXPECT_EQ(cite(QString(10 * 1000 * 1000, QLatin1Char('9'))), QString(CITATION_MAX, QLatin1Char('9')) + QChar(0x2026));
   EXPECT_EQ(cite(dix_mo(QString::fromUtf8("\xF0\x9F\x98\x80")), 3), QString::fromUtf8("\xF0\x9F\x98\x80") + QChar(0x2026));
 }

@@ -240,6 +240,15 @@ TEST_F(ListeCoup, SansCoupJoueLePremierCoupEstOffert) {
   liste_coup& l = choisit(QStringLiteral("1.e4 e5 2.Nf3 *"));
   EXPECT_EQ(l.Text1->text(), QStringLiteral("1.e4"));
   EXPECT_TRUE(l.Command3->isEnabled());
+  // In a network game, only White's board plays it, once the game runs.
+  mode_jeux = 3;
+  for (const bool active : {true, false})
+    for (const int couleur : {BLANC, NOIR}) {
+      couleur_joueur = couleur;
+      liens_jeu().partie_reseau_active = [active] { return active; };
+      l.List1_Click();
+      EXPECT_EQ(l.Command3->isEnabled(), active && couleur == BLANC) << active << couleur;
+    }
   fenetres::decharge<plateau>();
   l.List1_Click();
   EXPECT_EQ(l.Text1->text(), QStringLiteral("1.e4"));

@@ -610,7 +610,9 @@ TEST_F(Coups, EnJeuLibreLaMachineNeRepondPas) {
 TEST_F(Coups, EnPartieReseauLeCoupPartAvecSesCoordonnees) {
   mode_jeux = 3;
   QStringList envoyes;
-  liens_jeu().envoie_reseau = [&](const QString& m) { envoyes << m; };
+  liens_jeu().envoie_coup_reseau = [&](int cs, int ls, int cd, int ld, const QString& t) {
+    envoyes << QStringLiteral("%1%2%3%4 %5").arg(cs).arg(ls).arg(cd).arg(ld).arg(t);
+  };
   plateau& w = ouvre();
   // The board takes no move before the game has started.
   coup("e2", "e4");
@@ -618,7 +620,7 @@ TEST_F(Coups, EnPartieReseauLeCoupPartAvecSesCoordonnees) {
   EXPECT_EQ(w.List1->count(), 0);
   w.Echiquier->Enabled(true);
   coup("e2", "e4");
-  EXPECT_EQ(envoyes, QStringList{"#57551.e2-e4"});
+  EXPECT_EQ(envoyes, QStringList{"5755 1.e2-e4"});
   EXPECT_EQ(w.Timer2->Interval(), 1000) << "the first move starts the clocks";
 }
 
