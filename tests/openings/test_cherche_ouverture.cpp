@@ -8,6 +8,7 @@
 #include "openings/comment.h"
 #include "openings/reglages_ouvertures.h"
 #include "platform/evenements.h"
+#include "platform/langue_messages.h"
 #include "tests/openings/aide_ouvertures.h"
 
 namespace {
@@ -216,6 +217,29 @@ TEST_F(TestChercheOuverture, DatabaseErrorIsShownAndTheCallerGoesOn) {
   EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].titre, "Morvandel");
   EXPECT_EQ(eco_courant, "inconnu");
   EXPECT_FALSE(plateforme::curseur_attente_actif());
+}
+
+// The base emptied under the program is refused at each lookup with the
+// database's words; put back byte for byte, it is read at the next one.
+TEST_F(TestChercheOuverture, ABaseEmptiedThenPutBackIsReadAgainAtTheNextLookup) {
+  cree_base(base_espagnole());
+  const QByteArray bonne = octets_fichier(chemin_base(), "<absent>");
+  cherche_ouverture(0, "1.d4");  // the kept count statement, the pages read
+  ASSERT_EQ(liste.nb_lignes(), 1);
+  ecrit_octets(chemin_base(), QByteArray());
+  for (int i = 0; i < 2; ++i) {
+    plateforme::BoitesEnTest::repond(boite::OK);
+    cherche_ouverture(1, "1.e4");
+  }
+  ASSERT_EQ(plateforme::BoitesEnTest::vues().size(), 2);
+  EXPECT_EQ(plateforme::BoitesEnTest::vues()[1].texte,
+            plateforme::avec_detail(plateforme::texte_message(780), "no such table: ECO"));
+  ecrit_octets(chemin_base(), bonne);
+  cherche_ouverture(1, "1.e4 e5");
+  EXPECT_EQ(eco_courant, "C20");
+  cherche_ouverture(0, "1.e4 e5 2.Nf3");
+  EXPECT_EQ(liste.nb_lignes(), 3);
+  EXPECT_EQ(plateforme::BoitesEnTest::vues().size(), 2);
 }
 
 TEST_F(TestChercheOuverture, ADuplicateKeyInTheListEndsTheFillWithAMessage) {
