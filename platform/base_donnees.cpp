@@ -226,7 +226,6 @@ void BaseDonnees::ferme() {
   ouverte_ = false;
   en_transaction_ = false;
   a_relire_ = false;
-  partagee_ = false;
   reglages_.clear();
   connexions_ouvertes().removeAll(this);
 }
@@ -246,9 +245,9 @@ QSqlDatabase BaseDonnees::connexion() const {
   // SQLite keeps per connection the pages and the tables it has read, and
   // reads the file again only when its change counter moved: a base emptied
   // and then put back byte for byte would go on being read as empty. The
-  // connection is opened again, its kept statements dropped. Not inside a
-  // transaction, nor under a model that holds statements of its own.
-  if (a_relire_ && !en_transaction_ && !partagee_) {
+  // connection is opened again, its kept statements dropped (not inside a
+  // transaction: it would be lost).
+  if (a_relire_ && !en_transaction_) {
     preparees_.clear();
     db.close();
     if (QString erreur; !connecte(db, erreur))
@@ -332,11 +331,7 @@ QStringList BaseDonnees::connexions_sur(const QString& chemin) {
   return noms;
 }
 
-QSqlDatabase BaseDonnees::connexion_qt() const {
-  const QSqlDatabase db = connexion();
-  partagee_ = true;
-  return db;
-}
+QSqlDatabase BaseDonnees::connexion_qt() const { return connexion(); }
 
 TableRecuperee BaseDonnees::recupere_table(const QString& table, BaseDonnees& destination) const {
   QSqlDatabase source = connexion();

@@ -194,8 +194,7 @@ class BaseDonnees {
 
   // The connections of the program that hold the file `chemin` open, by name.
   static QStringList connexions_sur(const QString& chemin);
-  // The Qt connection itself, for the platform's models over a table. From
-  // then on the connection is not opened anew behind the model's back.
+  // The Qt connection itself, for the platform's models over a table.
   QSqlDatabase connexion_qt() const;
 
   // Creates a new database file and runs the statements `schema` in it (the
@@ -224,7 +223,6 @@ class BaseDonnees {
   bool ouverte_ = false;
   bool en_transaction_ = false;
   mutable bool a_relire_ = false;   // a statement failed: open the connection anew
-  mutable bool partagee_ = false;   // a model holds statements on the connection
   QStringList reglages_;            // the settings of regle(), run at each opening
   // Statements kept by valeur(), by their text; emptied when the connection
   // closes (and when they become many).
