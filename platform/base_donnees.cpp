@@ -250,8 +250,8 @@ QSqlDatabase BaseDonnees::connexion() const {
   if (a_relire_ && !en_transaction_) {
     preparees_.clear();
     db.close();
-    if (QString erreur; !connecte(db, erreur))
-      throw ErreurBase(texte_message(781).arg(QDir::toNativeSeparators(chemin_)), erreur);
+    // A file that cannot be read yet refuses the statement, as it did.
+    if (QString erreur; !connecte(db, erreur)) throw ErreurBase(texte_message(780), erreur);
     for (const QString& reglage : reglages_) QSqlQuery(db).exec(reglage);
     a_relire_ = false;
   }
