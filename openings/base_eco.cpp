@@ -102,7 +102,7 @@ void ouvre_base_eco(const QString& chemin) {
         manquants << i.nom;
     }
     // Room for the pages of the indexes that the lookups walk.
-    db_eco.execute(QStringLiteral("PRAGMA cache_size = -16384"));
+    db_eco.regle(QStringLiteral("PRAGMA cache_size = -16384"));
     if (!manquants.isEmpty())
       plateforme::boite_erreur(
           texte_ouvertures(843).arg(fichier, manquants.join(QStringLiteral(", "))));

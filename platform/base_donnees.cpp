@@ -59,6 +59,30 @@ void lie(QSqlQuery& q, const QVariantList& valeurs) {
   }
 }
 
+// Opens the connection `db` (its file and options set) and reads the file
+// once: SQLite reads lazily, and a first read tells a database from any
+// other file. The file is read, never mapped: a file cut or emptied under the
+// running program then fails the next statement with an error instead of
+// ending the program on a bus error. On failure the connection is closed and
+// `erreur` says why.
+bool connecte(QSqlDatabase& db, QString& erreur) {
+  if (!db.open()) {
+    erreur = texte_erreur(db.lastError());
+    return false;
+  }
+  bool ok = true;
+  {
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA mmap_size = 0")) ||
+        !q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+      erreur = texte_erreur(q.lastError());
+      ok = false;
+    }
+  }
+  if (!ok) db.close();
+  return ok;
+}
+
 }  // namespace
 
 // --- Record sets ---------------------------------------------------------
@@ -168,7 +192,7 @@ void BaseDonnees::ouvre(const QString& chemin) {
     leve(texte_message(786).arg(QDir::toNativeSeparators(chemin)));
 
   QString erreur;
-  bool echec = true;
+  bool ok = false;
   {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom_);
     if (!db.isValid()) {
@@ -179,25 +203,10 @@ void BaseDonnees::ouvre(const QString& chemin) {
       url.setQuery(QStringLiteral("mode=rw"));
       db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
       db.setDatabaseName(url.toString(QUrl::FullyEncoded));
-      if (!db.open()) {
-        erreur = texte_erreur(db.lastError());
-      } else {
-        // SQLite reads the file lazily: a first read tells a database from
-        // any other file.
-        // The file is read, never mapped: a file cut or emptied under the
-        // running program then fails the next statement with an error
-        // instead of ending the program on a bus error.
-        QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("PRAGMA mmap_size = 0")) ||
-            !q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-          erreur = texte_erreur(q.lastError());
-        else
-          echec = false;
-      }
+      ok = connecte(db, erreur);
     }
-    if (echec && db.isOpen()) db.close();
   }
-  if (echec) {
+  if (!ok) {
     QSqlDatabase::removeDatabase(nom_);
     throw ErreurBase(texte_message(781).arg(QDir::toNativeSeparators(chemin)), erreur);
   }
@@ -216,6 +225,8 @@ void BaseDonnees::ferme() {
   QSqlDatabase::removeDatabase(nom_);
   ouverte_ = false;
   en_transaction_ = false;
+  a_relire_ = false;
+  reglages_.clear();
   connexions_ouvertes().removeAll(this);
 }
 
@@ -227,12 +238,36 @@ void BaseDonnees::rouvre() {
 
 bool BaseDonnees::ouverte() const { return ouverte_; }
 
-QSqlQuery BaseDonnees::prepare(const QString& sql, const QVariantList& valeurs) const {
+QSqlDatabase BaseDonnees::connexion() const {
   if (!ouverte_) leve(texte_message(789));
-  QSqlQuery q(QSqlDatabase::database(nom_, false));
-  if (!q.prepare(sql)) leve_sql(q.lastError());
+  QSqlDatabase db = QSqlDatabase::database(nom_, false);
+  // After a failed statement the file may have changed under the program.
+  // SQLite keeps per connection the pages and the tables it has read, and
+  // reads the file again only when its change counter moved: a base emptied
+  // and then put back byte for byte would go on being read as empty. The
+  // connection is opened again, its kept statements dropped (not inside a
+  // transaction: it would be lost).
+  if (a_relire_ && !en_transaction_) {
+    preparees_.clear();
+    db.close();
+    // A file that cannot be read yet refuses the statement, as it did.
+    if (QString erreur; !connecte(db, erreur)) throw ErreurBase(texte_message(780), erreur);
+    for (const QString& reglage : reglages_) QSqlQuery(db).exec(reglage);
+    a_relire_ = false;
+  }
+  return db;
+}
+
+void BaseDonnees::refuse(const QSqlError& erreur) const {
+  a_relire_ = true;
+  leve_sql(erreur);
+}
+
+QSqlQuery BaseDonnees::prepare(const QString& sql, const QVariantList& valeurs) const {
+  QSqlQuery q(connexion());
+  if (!q.prepare(sql)) refuse(q.lastError());
   lie(q, valeurs);
-  if (!q.exec()) leve_sql(q.lastError());
+  if (!q.exec()) refuse(q.lastError());
   return q;
 }
 
@@ -241,23 +276,23 @@ JeuEnregistrements BaseDonnees::requete(const QString& sql, const QVariantList& 
 }
 
 QSqlQuery& BaseDonnees::preparee(const QString& sql) const {
+  const QSqlDatabase db = connexion();
   if (const auto it = preparees_.find(sql); it != preparees_.end()) return *it->second;
   constexpr std::size_t GARDEES = 64;
   if (preparees_.size() >= GARDEES) preparees_.clear();
-  auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(nom_, false));
+  auto q = std::make_unique<QSqlQuery>(db);
   q->setForwardOnly(true);
-  if (!q->prepare(sql)) leve_sql(q->lastError());
+  if (!q->prepare(sql)) refuse(q->lastError());
   return *preparees_.emplace(sql, std::move(q)).first->second;
 }
 
 QVariant BaseDonnees::valeur(const QString& sql, const QVariantList& valeurs) const {
-  if (!ouverte_) leve(texte_message(789));
   QSqlQuery& q = preparee(sql);
   lie(q, valeurs);
   if (!q.exec()) {
     const QSqlError e = q.lastError();
     q.finish();
-    leve_sql(e);
+    refuse(e);
   }
   QVariant v = q.next() ? q.value(0) : QVariant();
   // Reset at once: a statement left running would hold the file's read lock.
@@ -270,6 +305,11 @@ int BaseDonnees::execute(const QString& sql, const QVariantList& valeurs) {
   return q.numRowsAffected();
 }
 
+void BaseDonnees::regle(const QString& sql) {
+  execute(sql);
+  reglages_ << sql;
+}
+
 QString BaseDonnees::identifiant(const QString& nom) {
   QString t = nom;
   t.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -277,10 +317,9 @@ QString BaseDonnees::identifiant(const QString& nom) {
 }
 
 Instruction BaseDonnees::instruction(const QString& sql) const {
-  if (!ouverte_) leve(texte_message(789));
-  QSqlQuery q(QSqlDatabase::database(nom_, false));
+  QSqlQuery q(connexion());
   q.setForwardOnly(true);
-  if (!q.prepare(sql)) leve_sql(q.lastError());
+  if (!q.prepare(sql)) refuse(q.lastError());
   return Instruction(std::move(q));
 }
 
@@ -292,13 +331,10 @@ QStringList BaseDonnees::connexions_sur(const QString& chemin) {
   return noms;
 }
 
-QSqlDatabase BaseDonnees::connexion_qt() const {
-  if (!ouverte_) leve(texte_message(789));
-  return QSqlDatabase::database(nom_, false);
-}
+QSqlDatabase BaseDonnees::connexion_qt() const { return connexion(); }
 
 TableRecuperee BaseDonnees::recupere_table(const QString& table, BaseDonnees& destination) const {
-  if (!ouverte_) leve(texte_message(789));
+  QSqlDatabase source = connexion();
   TableRecuperee bilan;
   QStringList noms, marques;
   for (const DefinitionColonne& c : destination.colonnes(table)) {
@@ -311,7 +347,6 @@ TableRecuperee BaseDonnees::recupere_table(const QString& table, BaseDonnees& de
   const QString lecture = QStringLiteral("SELECT rowid, %1 FROM %2 NOT INDEXED WHERE rowid > ? ORDER BY rowid")
                               .arg(noms.join(QLatin1Char(',')), t);
   const QString sonde = QStringLiteral("SELECT rowid FROM %1 NOT INDEXED WHERE rowid > ? ORDER BY rowid LIMIT 1").arg(t);
-  QSqlDatabase source = QSqlDatabase::database(nom_, false);
   Instruction ajout = destination.instruction(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                                   .arg(t, noms.join(QLatin1Char(',')), marques.join(QLatin1Char(','))));
   // 1: a row after `depuis` can be read; 0: no row after it; -1: the read fails.
@@ -333,7 +368,7 @@ TableRecuperee BaseDonnees::recupere_table(const QString& table, BaseDonnees& de
         q.setForwardOnly(true);
         // A statement that cannot be made (a column missing, the schema
         // unreadable) gives nothing anywhere in the table.
-        if (!q.prepare(lecture)) leve_sql(q.lastError());
+        if (!q.prepare(lecture)) refuse(q.lastError());
         {
           q.bindValue(0, depuis);
           if (!q.exec()) {
@@ -418,15 +453,14 @@ int BaseDonnees::met_a_jour(const QString& table, const Champs& champs, const QS
 }
 
 void BaseDonnees::debut_transaction() {
-  if (!ouverte_) leve(texte_message(789));
-  QSqlDatabase db = QSqlDatabase::database(nom_, false);
-  if (!db.transaction()) leve_sql(db.lastError());
+  QSqlDatabase db = connexion();
+  if (!db.transaction()) refuse(db.lastError());
   en_transaction_ = true;
 }
 
 void BaseDonnees::valide_transaction() {
   QSqlDatabase db = QSqlDatabase::database(nom_, false);
-  if (!db.commit()) leve_sql(db.lastError());
+  if (!db.commit()) refuse(db.lastError());
   en_transaction_ = false;
 }
 

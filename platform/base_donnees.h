@@ -10,6 +10,7 @@
 #include <QList>
 #include <QPair>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
@@ -135,6 +136,9 @@ class BaseDonnees {
   QVariant valeur(const QString& sql, const QVariantList& valeurs = {}) const;
   // Runs a statement that returns no rows; returns the number of rows changed.
   int execute(const QString& sql, const QVariantList& valeurs = {});
+  // Runs a setting of the connection (a PRAGMA), run again whenever the
+  // connection is opened anew after a failed statement, until it is closed.
+  void regle(const QString& sql);
   // The same statement for many runs.
   Instruction instruction(const QString& sql) const;
   // Adds a row; returns its row id (the INTEGER PRIMARY KEY when there is one).
@@ -202,6 +206,11 @@ class BaseDonnees {
   static QString identifiant(const QString& nom);
 
  private:
+  // The open connection, opened anew first when a statement failed since.
+  QSqlDatabase connexion() const;
+  // Throws the database's refusal of a statement; the connection is opened
+  // anew before the next one.
+  [[noreturn]] void refuse(const QSqlError& erreur) const;
   QSqlQuery prepare(const QString& sql, const QVariantList& valeurs) const;
   // The kept statement of valeur() for `sql`, prepared the first time.
   QSqlQuery& preparee(const QString& sql) const;
@@ -213,6 +222,8 @@ class BaseDonnees {
   QString chemin_;
   bool ouverte_ = false;
   bool en_transaction_ = false;
+  mutable bool a_relire_ = false;   // a statement failed: open the connection anew
+  QStringList reglages_;            // the settings of regle(), run at each opening
   // Statements kept by valeur(), by their text; emptied when the connection
   // closes (and when they become many).
   mutable std::unordered_map<QString, std::unique_ptr<QSqlQuery>> preparees_;

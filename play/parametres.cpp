@@ -79,8 +79,10 @@ const char* const SECTIONS[5] = {"[GENERAL]", "[TCP/IP]", "[CALCUL]", "[FILTRE]"
 
 enum class Genre {
   texte,           // the characters after "=" as they stand
-  octet,           // a number rounded half to even, 0..255
-  entier,          // a number rounded half to even, -32768..32767 or the key's range
+  octet,           // a whole number 0..255
+  entier,          // a whole number -32768..32767 or the key's range
+  drapeau,         // a number rounded half to even, 0..255
+  entier_arrondi,  // a number rounded half to even, in the key's range
   decimal,         // a number in single precision, within +-DECIMAL_MAX
   heure,           // a text "hh:nn:ss" under 24 hours
   port,            // a text holding a port number 1..65535 in plain digits
@@ -95,7 +97,7 @@ struct Cle {
   std::function<QString*(int)> texte;
   std::function<int*(int)> entier;
   std::function<float*(int)> reel;
-  // The range of a whole number (entier, entier_tete, decimal_entier).
+  // The range of a whole number (entier, entier_arrondi).
   int mini = -32768, maxi = 32767;
 };
 
@@ -135,7 +137,7 @@ const char* const NOMS_PIECES[6] = {"PION", "FOU", "CAVALIER", "TOUR", "DAME", "
 const std::vector<Cle>& table_cles() {
   static const std::vector<Cle> table = [] {
     std::vector<Cle> t;
-    const Genre G_O = Genre::octet, G_E = Genre::entier, G_D = Genre::octet;
+    const Genre G_O = Genre::octet, G_E = Genre::entier, G_D = Genre::drapeau;
     // [GENERAL]
     t.push_back(cle_entiere("FIRST_STARTUP", G_O, 0, fixe(first_startup)));
     t.push_back(cle_entiere("CLE_LANGUE", G_O, 0, fixe(cle_langue)));
@@ -193,7 +195,7 @@ const std::vector<Cle>& table_cles() {
     t.push_back(cle_reelle("MALUS_DOUBLE", Genre::decimal, profil(malus_double)));
     t.push_back(cle_reelle("MALUS_ROI", Genre::decimal, profil(malus_roi), 1));
     t.push_back(cle_reelle("NOTE_CENTRE", Genre::decimal, profil(note_centre)));
-    t.push_back(cle_entiere("SEUIL_CENTRE", Genre::entier, 2, profil(seuil_centre), true));
+    t.push_back(cle_entiere("SEUIL_CENTRE", Genre::entier_arrondi, 2, profil(seuil_centre), true));
     t.push_back(cle_reelle("INDICE_DEFENSE", Genre::decimal, profil(indice_defense)));
     t.push_back(cle_reelle("INDICE_ATTAQUE", Genre::decimal, profil(indice_attaque)));
     t.push_back(cle_entiere("ALPHA_BETA", G_D, 2, profil(alpha_beta), true));
@@ -211,7 +213,7 @@ const std::vector<Cle>& table_cles() {
     // [MEL]
     t.push_back(cle_texte("BASE_CORRES", 4, fixe(base_corres)));
     t.push_back(cle_texte("ADRESSE_MEL", 4, fixe(adresse_mel)));
-    t.push_back(borne(cle_entiere("NB_JOUR_MAX", Genre::entier, 4, fixe(nb_jour_max)), 0, 32767));
+    t.push_back(borne(cle_entiere("NB_JOUR_MAX", Genre::entier_arrondi, 4, fixe(nb_jour_max)), 0, 32767));
     // Read, kept, never written.
     t.push_back(cle_texte("ACTUALITE_XML", -1, fixe(actualite_xml)));
     return t;
@@ -249,11 +251,18 @@ bool range_valeur(const Cle& c, const QString& valeur, int p) {
       *c.texte(p) = valeur;
       return true;
     case Genre::octet:
-    case Genre::entier: {
+    case Genre::entier:
+    case Genre::drapeau:
+    case Genre::entier_arrondi: {
       const std::optional<double> lu = nombre_reglage(valeur);
       if (!lu) return false;
-      const double v = std::rint(*lu);  // half to even
-      const bool octet = c.genre == Genre::octet;
+      // A flag, and a key the file may write as a decimal, take the nearest
+      // whole number (half to even); any other whole-number key takes a
+      // whole number only: "3,5" there is refused, not read as 4.
+      const bool arrondi = c.genre == Genre::drapeau || c.genre == Genre::entier_arrondi;
+      const double v = arrondi ? std::rint(*lu) : *lu;
+      if (v != std::trunc(v)) return false;
+      const bool octet = c.genre == Genre::octet || c.genre == Genre::drapeau;
       if (!dans(v, octet ? 0 : c.mini, octet ? 255 : c.maxi)) return false;
       if (c.nom == "PROFONDEUR_MAX" && !dans(v, 0, 3)) return false;
       *c.entier(p) = static_cast<int>(v);

@@ -153,16 +153,18 @@ struct LectureParametres {
   bool lu = false;             // false: the file could not be read (erreur names it and the cause)
   QString erreur;
   QString cle_inconnue;        // the item of the first unknown key, empty if none
-  QStringList valeurs_rejetees;  // "KEY=value" of each value refused (not a number, out of range)
+  QStringList valeurs_rejetees;  // "KEY=value" of each value refused (not a number, a fraction, out of range)
   QString message_rejet() const;  // the message naming the refused keys and the file
 };
 
 // Reads a settings file into the settings, key by key, for the current
 // profile. Stops at the first unknown key. A number is read whole by
 // nombre_reglage (a decimal comma too, though the line's items are cut at
-// commas), whole-number keys rounded half to even into their range, decimal
-// keys within +-10000000. A value that its key cannot take (not a number, out
-// of range, DELAI_PARTIE not a time "hh:nn:ss" under 24 hours) leaves the
+// commas); a whole-number key takes a whole number only ("3,5" is refused),
+// save the flags, SEUIL_CENTRE and NB_JOUR_MAX, rounded half to even; each
+// within its range, decimal keys within +-10000000. A value that its key
+// cannot take (not a number, a fraction, out of range, DELAI_PARTIE not a
+// time "hh:nn:ss" under 24 hours) leaves the
 // key's value as it was and is listed. A file that cannot
 // be read is remembered: saving over it asks first.
 LectureParametres lit_parametres(const QString& chemin);

@@ -330,6 +330,9 @@ TEST_F(Parametres, AWeightNoMachineCanCountWithAndAValueOutOfItsRangeAreRefused)
     const char* ligne;
     const char* garde;  // the key's value afterwards as written; null: refused, the default kept
   };
+  // Longer than any setting's number needs, though it is 3; and as long as one may be.
+  const std::string trop_long = "NIVEAU_ELO=" + std::string(149, '0') + "3";
+  const std::string assez_court = "NIVEAU_ELO=" + std::string(99, '0') + "3";
   const Cas cas[] = {
       {"NOTE_MATERIEL_DAME=NaN", nullptr},   {"NOTE_MATERIEL_DAME=inf", nullptr},
       {"NOTE_MOBILITE_FOU=-inf", nullptr},   {"BONUS_ECHEC=1e308", nullptr},
@@ -354,6 +357,11 @@ TEST_F(Parametres, AWeightNoMachineCanCountWithAndAValueOutOfItsRangeAreRefused)
       {"SEUIL_PARTIE_NULLE=1.5E-04", ".00015"}, {"NOTE_CENTRE=1.5e3", "1500"},
       {"NIVEAU_ELO=1.5e3", "1500"},          {"NB_JOUR_MAX=1E5", nullptr},
       {"SEUIL_CENTRE=2,5", "2"},             {"MALUS_ROI=1e39", nullptr},
+      // A whole-number key takes no fraction; a flag takes the nearest.
+      {"NIVEAU_ELO=3,5", nullptr},           {"NIVEAU_ELO=3.5", nullptr},
+      {"PROFONDEUR_MAX=0.5", nullptr},       {"CLE_LANGUE=2.0", "2"},
+      {"ALPHA_BETA=0,5", "0"},               {"NB_JOUR_MAX=2.5", "2"},
+      {trop_long.c_str(), nullptr},          {assez_court.c_str(), "3"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.ligne);
@@ -368,7 +376,8 @@ TEST_F(Parametres, AWeightNoMachineCanCountWithAndAValueOutOfItsRangeAreRefused)
     const QString cle = QString(c.ligne).section('=', 0, 0);
     if (!c.garde) {
       EXPECT_EQ(r.valeurs_rejetees, QStringList{c.ligne});
-      EXPECT_TRUE(r.message_rejet().contains(c.ligne));
+      EXPECT_EQ(r.message_rejet(), ::texte(915).arg(QDir::toNativeSeparators(fichier_ini)) + "\r\n -> (" + c.ligne +
+                                       ")\r\n" + ::texte(917));
       EXPECT_EQ(lignes_parametres(), avant);
     } else {
       EXPECT_TRUE(r.valeurs_rejetees.isEmpty());

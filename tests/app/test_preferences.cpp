@@ -212,7 +212,7 @@ TEST_F(Preferences, OkCopiesEveryTabIntoProfileOneAndWritesTheSettingsFile) {
   profil_moteur = 2;
   ouvre();
   tape("Text11", "Alice");
-  tape("Text13", "1500.5");
+  tape("Text13", "1500");
   tape("Text14", "00:05:00");
   coche("Check9")->setChecked(false);
   coche("Check1")->setChecked(true);  // preview: IMP 0
@@ -235,7 +235,7 @@ TEST_F(Preferences, OkCopiesEveryTabIntoProfileOneAndWritesTheSettingsFile) {
   EXPECT_EQ(fenetres::existante<pref>(), nullptr);
   EXPECT_EQ(profil_moteur, 1);
   EXPECT_EQ(nom_joueur[1], "Alice");
-  EXPECT_EQ(niveau_elo[1], 1500);  // rounded half to even
+  EXPECT_EQ(niveau_elo[1], 1500);
   EXPECT_EQ(delai_partie, "00:05:00");
   EXPECT_EQ(active_son, 0);
   EXPECT_EQ(imp, 0);
@@ -454,9 +454,10 @@ TEST_F(Preferences, EachCheckedFieldRefusesWhatTheNextStartWouldRefuse) {
   const Cas cas[] = {
       {"Text13", "abc", question, "1300"},
       {"Text13", "40000", question, "1300"},  // beyond the integer range
-      {"Text13", "1,5", {}, "1,5"},           // the interface's decimal comma
+      {"Text13", "1,5", question, "1300"},    // a fraction, with the interface's decimal comma
       {"Text13", "-32769", question, "1300"},
-      {"Text13", "1500.5", {}, "1500.5"},
+      {"Text13", "1500.5", question, "1300"},
+      {"Text13", "1500,0", {}, "1500,0"},
       {"Text14", "25:00:00", duree, "00:03:00"},
       {"Text14", "1:30:00", {}, "1:30:00"},   // as the clocks read it, kept as typed
       {"Text14", "1:30", duree, "00:03:00"},
@@ -721,12 +722,12 @@ TEST_F(Preferences, EachInterfaceLanguageWritesItsDecimalsAndReadsACommaOrAPoint
       BoitesEnTest::efface();
     }
     tape("Text6(4)", point ? "2.75" : "2,75");
-    tape("Text13", point ? "1500.5" : "1500,5");
+    tape("Text13", point ? "1500.0" : "1500,0");
     EXPECT_TRUE(BoitesEnTest::vues().isEmpty());
     valide();
     EXPECT_EQ(note_mobilite[indice_type(1, TYPE_CAVALIER)], 3.5f);
     EXPECT_EQ(note_mobilite[indice_type(1, TYPE_TOUR)], 2.75f);
-    EXPECT_EQ(niveau_elo[1], 1500);  // half to the even neighbour
+    EXPECT_EQ(niveau_elo[1], 1500);
     const QStringList fichier = lignes_fichier(fichier_ini);
     for (const char* ligne : {"NOTE_MOBILITE_CAVALIER=3.5", "NOTE_MOBILITE_TOUR=2.75", "NOTE_MATERIEL_FOU=325.5"})
       EXPECT_TRUE(fichier.contains(ligne)) << ligne;

@@ -8,6 +8,7 @@
 #include "openings/comment.h"
 #include "openings/reglages_ouvertures.h"
 #include "platform/evenements.h"
+#include "platform/langue_messages.h"
 #include "tests/openings/aide_ouvertures.h"
 
 namespace {
@@ -216,6 +217,24 @@ TEST_F(TestChercheOuverture, DatabaseErrorIsShownAndTheCallerGoesOn) {
   EXPECT_EQ(plateforme::BoitesEnTest::vues()[0].titre, "Morvandel");
   EXPECT_EQ(eco_courant, "inconnu");
   EXPECT_FALSE(plateforme::curseur_attente_actif());
+}
+
+// Emptied under the program, the base refuses a lookup with the database's
+// words; put back byte for byte, it is read at the next one.
+TEST_F(TestChercheOuverture, ABaseEmptiedThenPutBackIsReadAgainAtTheNextLookup) {
+  cree_base(base_espagnole());
+  const QByteArray bonne = octets_fichier(chemin_base(), "<absent>");
+  cherche_ouverture(0, "1.d4");  // the file's pages read, the count statement kept
+  ecrit_octets(chemin_base(), QByteArray());
+  plateforme::BoitesEnTest::repond(boite::OK);
+  cherche_ouverture(1, "1.e4");
+  ASSERT_EQ(plateforme::BoitesEnTest::textes(),
+            QStringList{plateforme::avec_detail(plateforme::texte_message(780), "no such table: ECO")});
+  ecrit_octets(chemin_base(), bonne);
+  cherche_ouverture(0, "1.e4 e5 2.Nf3");
+  EXPECT_EQ(liste.nb_lignes(), 3);
+  cherche_ouverture(1, "1.e4 e5");
+  EXPECT_EQ(eco_courant, "C20");
 }
 
 TEST_F(TestChercheOuverture, ADuplicateKeyInTheListEndsTheFillWithAMessage) {
