@@ -1,6 +1,8 @@
 // Loading PGN files into the program: the game list, the game in hand, the
 // progress window and what ends a reading.
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QFile>
 #include <QPushButton>
@@ -20,6 +22,7 @@
 #include "openings/comment.h"
 #include "platform/evenements.h"
 #include "platform/minuterie.h"
+#include "play/commandes_partie.h"
 #include "play/machine.h"
 #include "play/patience.h"
 #include "play/plateau.h"
@@ -306,22 +309,36 @@ TEST_F(TestChargePgn, UnePartieFinieChargeeArreteLesDeuxPendules) {
   }
 }
 
-// Against the machine, a loaded game left with the machine to move is its to go on.
+// Against the machine, a game loaded or pasted with the machine to move is its
+// to go on.
 TEST_F(TestChargePgn, ContreLaMachineUnePartieChargeeAuTraitDeLaMachineEstReprise) {
   mode_jeux = 1;
-  const struct { int personne; std::string partie; int lignes; } cas[] = {  // lines of the move list
+  const struct { int personne; std::string partie; int lignes; std::string fen = {}; } cas[] = {  // lines of the move list
       {BLANC, partie_pgn("A", "B", "1.e4"), 2}, {NOIR, partie_pgn("A", "B", ""), 1},  // the machine answers, opens
       {NOIR, partie_pgn("A", "B", "1.e4"), 1}, {BLANC, partie_pgn("A", "B", "1.e4", "1-0"), 2},  // person to move, over
-      {NOIR, "[White \"E\"]\n\n1.f3 e5 2.g4 Qh4#\n\n", 5}};  // mate
+      {NOIR, "[White \"E\"]\n\n1.f3 e5 2.g4 Qh4#\n\n", 5},  // mate
+      {BLANC, "", 1, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"},  // pasted, the machine answers
+      {NOIR, "", 1, "4k3/pppppppp/8/8/8/8/PPPPPPPP/4K3 w - - 0 12"},
+      {BLANC, "", 0, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 1"},  // the person's move
+      {BLANC, "", 1, "k7/8/1QK5/8/8/8/8/8 b - - 0 1"}};  // no move: stalemated, nothing moves
   for (const auto& c : cas) {
-    SCOPED_TRACE(c.partie);
+    SCOPED_TRACE(c.partie + c.fen);
     couleur_joueur = c.personne;
     plateforme::BoitesEnTest::repond(boite::OK);
-    charge_pgn(0, ecrit_fichier(c.partie));
+    if (c.fen.empty()) {
+      charge_pgn(0, ecrit_fichier(c.partie));
+    } else {
+      fenetres::decharge<plateau>();
+      QGuiApplication::clipboard()->setText(QString::fromStdString(c.fen));
+      ASSERT_NE(affiche_plateau(), nullptr);
+      menu_coller_position_Click();
+      EXPECT_EQ(fenetre().horloge_en_marche(), dernier_trait == couleur_joueur ? 0 : 1) << "the side to move's clock";
+    }
     QCoreApplication::processEvents();
     EXPECT_EQ(lignes_coups().size(), c.lignes);
     EXPECT_EQ(QString::fromStdString(texte_partie).split(' ', Qt::SkipEmptyParts).size(),
               c.lignes - (resultat_partie == "*" ? 0 : 1)) << "every move in the game record, the machine's too";
     EXPECT_TRUE(resultat_partie != "*" || dernier_trait != couleur_joueur) << "the person is to move";
+    plateforme::BoitesEnTest::efface();  // the stalemate's box, the only one a paste shows here
   }
 }

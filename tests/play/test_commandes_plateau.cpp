@@ -18,7 +18,6 @@
 #include "chess/poids.h"
 #include "localisation/textes_langue.h"
 #include "platform/boites.h"
-#include "platform/fenetres.h"
 #include "platform/minuterie.h"
 #include "play/commandes_partie.h"
 #include "play/conseil.h"
@@ -421,40 +420,6 @@ TEST_F(Commandes, CopierEtCollerDepuisLeMenu) {
   EXPECT_EQ(dernier_trait, BLANC);
   coup("e7", "e5");
   EXPECT_EQ(controle("e5"), PION_NOIR);
-}
-
-// Against the machine, a pasted position with the machine to move is its to
-// go on; the running clock (1: the bottom one) is the side to move's.
-TEST_F(Commandes, ContreLaMachineUnePositionColleeAuTraitDeLaMachineEstJouee) {
-  mode_jeux = 1;
-  liens_jeu().joue_machine = joue_machine;
-  const struct { int personne; const char* fen; int lignes, horloge_collee; const char* resultat; } cas[] = {
-      {BLANC, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", 1, 0, "*"},  // the machine answers
-      {NOIR, "4k3/pppppppp/8/8/8/8/PPPPPPPP/4K3 w - - 0 12", 1, 0, "*"},
-      {BLANC, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 1", 0, 1, "*"},  // the person's move
-      {BLANC, "k7/8/1QK5/8/8/8/8/8 b - - 0 1", 1, 0, "1/2-1/2"}};  // no move: stalemate, nothing moves
-  for (const auto& c : cas) {
-    SCOPED_TRACE(c.fen);
-    couleur_joueur = c.personne;
-    ouvre();
-    QGuiApplication::clipboard()->setText(QString::fromLatin1(c.fen));
-    menu_coller_position_Click();
-    EXPECT_EQ(p->horloge_en_marche(), c.horloge_collee);
-    const std::string plateau_colle = chaine_du_controle(*p->Echiquier);
-    BoitesEnTest::repond(boite::OK);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(lignes_liste().size(), c.lignes);
-    EXPECT_EQ(resultat_partie, c.resultat);
-    if (resultat_partie == "*") {
-      EXPECT_NE(dernier_trait, couleur_joueur) << "the person is to move";
-      EXPECT_EQ(p->horloge_en_marche(), 1) << "the person's clock runs";
-    } else {
-      EXPECT_EQ(chaine_du_controle(*p->Echiquier), plateau_colle);
-      EXPECT_EQ(texte_partie, "");
-    }
-    fenetres::decharge<plateau>();
-    BoitesEnTest::efface();
-  }
 }
 
 TEST_F(Commandes, LeBoutonCommentaire) {
