@@ -16,7 +16,6 @@
 
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
-#include "chess/poids.h"
 #include "correspondence/corres.h"
 #include "correspondence/envoi_corres.h"
 #include "correspondence/liens_corres.h"
@@ -26,8 +25,6 @@
 #include "platform/boites.h"
 #include "platform/fenetres.h"
 #include "play/controles_partie.h"
-#include "play/jeu.h"
-#include "play/machine.h"
 #include "play/parametres.h"
 #include "play/partie.h"
 #include "play/plateau.h"
@@ -81,12 +78,9 @@ TEST_F(JeuCorres, LaPartieChargeeSurLEchiquierContinueSesCoups) {
   EXPECT_EQ(texte_partie.find('*'), std::string::npos) << texte_partie;
 }
 
-// Whatever the play mode, the other side's moves are the remote player's: a
-// game loaded with that side to move waits for its move to be entered.
+// Even against the machine, a game loaded with the remote player to move waits for its move.
 TEST_F(JeuCorres, ContreLaMachineLeCoupAdverseResteAuJoueurDistant) {
   mode_jeux = 1;
-  liens_jeu().joue_machine = joue_machine;
-  profondeur_max[1] = 1;
   const qint64 cle = ajoute("1.e4 e5 2.Cf3", true, 1);
   manager();
   clique(cle);
