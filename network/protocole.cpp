@@ -123,13 +123,14 @@ QStringList messages_chat(const QString& pseudo, const QString& texte) {
     QString ecrit;
     for (;;) {
       // Never between the two halves of a character.
-      if (debut + n < t.size() && t[debut + n].isLowSurrogate()) --n;
+      if (n > 1 && debut + n < t.size() && t[debut + n].isLowSurrogate()) --n;
       // Each piece is written for itself, as the end of a message; what the
-      // writing adds counts in its room, and shortens the piece as much.
+      // writing adds counts in its room, and shortens the piece as much
+      // (never to nothing: every piece carries the line on).
       ecrit = texte_chat_sans_message(t.mid(debut, n), pseudo);
       const qsizetype trop = vers_octets(ecrit).size() - place;
-      if (trop <= 0) break;
-      n -= trop;
+      if (trop <= 0 || n == 1) break;
+      n -= std::min(trop, n - 1);
     }
     messages << marque + ecrit;
     debut += n;

@@ -276,11 +276,13 @@ JeuEnregistrements BaseDonnees::requete(const QString& sql, const QVariantList& 
 }
 
 QSqlQuery& BaseDonnees::preparee(const QString& sql) const {
-  const QSqlDatabase db = connexion();
+  // A kept statement is found without looking the connection up: a reopening
+  // drops them all first.
+  if (!ouverte_ || a_relire_) connexion();
   if (const auto it = preparees_.find(sql); it != preparees_.end()) return *it->second;
   constexpr std::size_t GARDEES = 64;
   if (preparees_.size() >= GARDEES) preparees_.clear();
-  auto q = std::make_unique<QSqlQuery>(db);
+  auto q = std::make_unique<QSqlQuery>(connexion());
   q->setForwardOnly(true);
   if (!q->prepare(sql)) refuse(q->lastError());
   return *preparees_.emplace(sql, std::move(q)).first->second;
