@@ -309,8 +309,7 @@ TEST_F(TestChargePgn, UnePartieFinieChargeeArreteLesDeuxPendules) {
   }
 }
 
-// Against the machine, a game loaded or pasted with the machine to move is its
-// to go on.
+// Against the machine, a game loaded or pasted with the machine to move is its to go on.
 TEST_F(TestChargePgn, ContreLaMachineUnePartieChargeeAuTraitDeLaMachineEstReprise) {
   mode_jeux = 1;
   const struct { int personne; std::string partie; int lignes; std::string fen = {}; } cas[] = {  // lines of the move list

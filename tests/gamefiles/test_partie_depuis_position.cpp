@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include <functional>
+#include <map>
 #include <string_view>
 
 #include "boardcontrol/echiquier.h"
@@ -197,34 +198,36 @@ class PositionRefusee : public PartieDepuisPosition {
 
 TEST_F(PositionRefusee, EveryEntryRefusesItAndNamesTheGameAndTheFault) {
   using D = DefautPosition;
-  // The fault's words (text 701 to 707) and the box of the paste and the
-  // set-up: 176 for a missing king, else 709 naming the fault.
   struct Cas {
     const char* nom;
     std::string fen;
     D defaut;
-    int raison;
-    int boite;
   };
   const Cas cas[] = {
-      {"not a FEN", "garbage/ not a fen", D::TEXTE, 701, 338},
-      {"1 MB", std::string(1 << 20, 'p') + "/8 w - - 0 1", D::TEXTE, 701, 338},
-      {"no kings", "8/8/8/8/8/8/4P3/8 w - - 0 1", D::ROI_ABSENT, 702, 176},
-      {"two White kings", "4k3/8/8/8/8/8/8/3KK3 w - - 0 1", D::ROIS, 702, 709},
-      {"both kings in check", "r3k2R/8/8/8/8/8/8/R3K2r w - - 0 1", D::ECHEC, 704, 709},
-      {"the side not to move in check", "4k2R/8/8/8/8/8/8/4K3 w - - 0 1", D::ECHEC, 704, 709},
-      {"a pawn on the first rank", "4k3/8/8/8/8/8/8/P3K3 w - - 0 1", D::PION_EXTREME, 703, 709},
-      {"17 White men", "QQQQQQQQ/PPPPPPPP/8/8/8/8/8/K6k w - - 0 1", D::HOMMES, 705, 709},
-      {"18 White men", "QQQQQQQQ/PPPPPPPP/Q7/8/8/8/8/K6k w - - 0 1", D::HOMMES, 705, 709},
-      {"9 White pawns", "4k3/P7/8/8/8/8/PPPPPPPP/4K3 w - - 0 1", D::PIONS, 706, 709},
-      {"3 queens, 7 pawns", "QQQ5/8/8/7k/8/8/PPPPPPP1/4K3 w - - 0 1", D::PROMUES, 707, 709},
+      {"not a FEN", "garbage/ not a fen", D::TEXTE},
+      {"1 MB", std::string(1 << 20, 'p') + "/8 w - - 0 1", D::TEXTE},
+      {"no kings", "8/8/8/8/8/8/4P3/8 w - - 0 1", D::ROI_ABSENT},
+      {"two White kings", "4k3/8/8/8/8/8/8/3KK3 w - - 0 1", D::ROIS},
+      {"both kings in check", "r3k2R/8/8/8/8/8/8/R3K2r w - - 0 1", D::ECHEC},
+      {"the side not to move in check", "4k2R/8/8/8/8/8/8/4K3 w - - 0 1", D::ECHEC},
+      {"a pawn on the first rank", "4k3/8/8/8/8/8/8/P3K3 w - - 0 1", D::PION_EXTREME},
+      {"17 White men", "QQQQQQQQ/PPPPPPPP/8/8/8/8/8/K6k w - - 0 1", D::HOMMES},
+      {"18 White men", "QQQQQQQQ/PPPPPPPP/Q7/8/8/8/8/K6k w - - 0 1", D::HOMMES},
+      {"9 White pawns", "4k3/P7/8/8/8/8/PPPPPPPP/4K3 w - - 0 1", D::PIONS},
+      {"3 queens, 7 pawns", "QQQ5/8/8/7k/8/8/PPPPPPP1/4K3 w - - 0 1", D::PROMUES},
   };
+  // The words of each fault, and the box of the paste and the set-up: 338 for
+  // no FEN text, 176 for a missing king, else 709 naming the fault.
+  const std::map<D, int> mots = {{D::TEXTE, 701}, {D::ROI_ABSENT, 702}, {D::ROIS, 702}, {D::PION_EXTREME, 703},
+                                 {D::ECHEC, 704}, {D::HOMMES, 705}, {D::PIONS, 706}, {D::PROMUES, 707}};
   plateforme::BoitesEnTest::repond(boite::OK);
   charge_pgn(0, ecrit_fichier(cinq_parties(), QStringLiteral("cinq.pgn")));
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.nom);
-    const QString raison = texte(c.raison);
-    const QString boite = c.boite == 709 ? texte(709).arg(raison) : texte(c.boite);
+    const QString raison = texte(mots.at(c.defaut));
+    const QString boite = c.defaut == D::TEXTE        ? texte(338)
+                          : c.defaut == D::ROI_ABSENT ? texte(176)
+                                                      : texte(709).arg(raison);
     // A PGN file: its FEN tag with SetUp, then a move legal from the usual start.
     const std::string tags = "[White \"Anna\"]\r\n[Black \"Boris\"]\r\n[SetUp \"1\"]\r\n[FEN \"" + c.fen + "\"]\r\n\r\n";
     const QString fichier = ecrit_fichier(tags + "1. e4 *\r\n");

@@ -76,12 +76,8 @@ TEST_F(PlatformBase, BoxesTakeQueuedAnswersAndAreRecorded) {
 namespace {
 
 // A real box as the user sees it: its text, its format, whether it fits the screen.
-struct BoiteReelle {
-  QString texte;
-  Qt::TextFormat format = Qt::RichText;
-  bool dans_ecran = false;
-  QMessageBox::StandardButton defaut = QMessageBox::NoButton;
-};
+struct BoiteReelle { QString texte; Qt::TextFormat format = Qt::RichText; bool dans_ecran = false;
+                     QMessageBox::StandardButton defaut = QMessageBox::NoButton; };
 
 BoiteReelle montre_boite_reelle(const QString& texte, int style = boite::OK_SEUL) {
   BoitesEnTest::desactive();

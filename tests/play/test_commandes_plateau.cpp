@@ -193,8 +193,7 @@ TEST_F(Commandes, LaCouleurChangeePendantLaMiseEnPlaceTourneLaPosition) {
   p->texte_coup->setText(QStringLiteral("1"));
   couleur_joueur = NOIR;  // as the preferences may do meanwhile
   ASSERT_TRUE(Command4_Click(*p));
-  // The machine's White move is its search's on this position, not the
-  // default first move e2-e4.
+  // The machine's White move is its search's here, not the default first move e2-e4.
   EXPECT_EQ(tableau("a6"), TOUR_BLANCHE);
   EXPECT_EQ(tableau("e2"), PION_BLANC);
   EXPECT_EQ(p->Echiquier->Piece(2, 1), ROI_BLANC) << "g1 seen from Black's side";

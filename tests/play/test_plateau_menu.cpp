@@ -17,7 +17,6 @@
 #include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/etat.h"
-#include "platform/avis_etat.h"
 #include "platform/minuterie.h"
 #include "openings/base_eco.h"
 #include "openings/cherche_ouverture.h"
@@ -42,6 +41,7 @@ class AvecMenu : public TestPlateau {
 };
 
 TEST_F(AvecMenu, LeChargementEtLaFermetureBasculentLesCommandesDeJeu) {
+  QApplication::clipboard()->clear();  // the paste reads it only when chosen
   menu->menu_nouvelle->setEnabled(true);
   menu->menu_abandon->setEnabled(false);
   ASSERT_NE(affiche_plateau(), nullptr);
@@ -62,24 +62,6 @@ TEST_F(AvecMenu, LeChargementEtLaFermetureBasculentLesCommandesDeJeu) {
   EXPECT_FALSE(menu->menu_modif_coup->isEnabled());
   EXPECT_TRUE(menu->menu_mode->menuAction()->isEnabled());
   EXPECT_FALSE(menu->menu_coller_position->isEnabled());
-}
-
-// The clipboard is read when the paste is chosen: a text put there by any
-// program after the board opened is pasted.
-TEST_F(AvecMenu, LeCollageLitLePressePapiersQuandOnLeChoisit) {
-  QApplication::clipboard()->clear();
-  ouvre();
-  ASSERT_TRUE(menu->menu_coller_position->isEnabled());
-  QApplication::clipboard()->setText(QStringLiteral("4k3/8/8/8/8/8/8/R3K3 w Q - 0 1"));
-  menu->menu_coller_position->trigger();
-  EXPECT_EQ(controle("a1"), TOUR_BLANCHE);
-  {
-    GardeMachine garde;
-    EXPECT_FALSE(menu->menu_coller_position->isEnabled()) << "not while the machine plays";
-  }
-  mode_jeux = 3;
-  plateforme::signale_changement();
-  EXPECT_FALSE(menu->menu_coller_position->isEnabled()) << "a network game keeps both boards the same";
 }
 
 TEST_F(AvecMenu, LaCouleurDuJoueurVientDuMenu) {
