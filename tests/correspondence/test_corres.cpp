@@ -4,7 +4,9 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFocusEvent>
+#include <functional>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,9 +17,11 @@
 #include <QTreeWidget>
 
 #include "correspondence/corres.h"
+#include "correspondence/saisie_coup.h"
 #include "localisation/textes_langue.h"
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
+#include "platform/fenetres.h"
 #include "platform/imprimante.h"
 #include "play/parametres.h"
 #include "tests/common/aide_pdf.h"
@@ -105,7 +109,7 @@ TEST_F(Manager, UnClicMontreLaPartieEtLesBoutonsDuTrait) {
     const Cas& k = cas[cle - 1];
     SCOPED_TRACE(k.coups);
     clique(cle);
-    EXPECT_EQ(c->cle_selectionnee(), cle);
+    EXPECT_EQ(c->cle_affichee(), cle);
     EXPECT_EQ(c->Text9->toPlainText(), QString::fromUtf8(k.coups));
     EXPECT_EQ(c->Command7->isEnabled(), k.au_joueur);
     EXPECT_EQ(c->Command6->isEnabled(), !k.au_joueur);
@@ -119,6 +123,67 @@ TEST_F(Manager, UnClicMontreLaPartieEtLesBoutonsDuTrait) {
   EXPECT_EQ(c->Text10->text(), " 11");  // days from the start to today
   EXPECT_TRUE(c->Option1[1]->isChecked());
   EXPECT_FALSE(c->Frame1->isEnabled());
+}
+
+// The commands on one game act on the game the description shows; where it
+// shows none they are off, and the opponent's move goes into no game.
+TEST_F(Manager, LesCommandesAgissentSurLaPartieQueMontreLaDescription) {
+  const qint64 a = ajoute("", false);  // both wait for White's move
+  const qint64 b = ajoute("", false);
+  manager();
+  ASSERT_TRUE(QFile::copy(base_corres, base_corres + ".bonne"));
+  struct Cas {
+    const char* apres;
+    std::function<void()> fait;
+    const char* boutons;
+    QString montree;    // Text5 afterwards
+    qint64 cle;         // the game the commands act on
+    const char* coups;  // b's moves after the move command
+  } cas[] = {
+      {"the row's read fails",
+       [&] {
+         QFile f(base_corres);
+         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+         f.write(QByteArray(4096, 'x'));
+         f.close();
+         BoitesEnTest::repond(boite::OK);
+         clique(a);
+         ASSERT_EQ(BoitesEnTest::textes().size(), 1);
+         QFile::remove(base_corres);
+         QFile::copy(base_corres + ".bonne", base_corres);
+       },
+       "01000000", "", 0, ""},
+      {"a save refreshed the list",
+       [&] {
+         c->Command4->click();
+         BoitesEnTest::repond(boite::OUI);
+         BoitesEnTest::repond(boite::OK);
+         c->Command8->click();
+       },
+       "01000000", "0002", 0, ""},
+      {"the highlight moved by keyboard",
+       [&] { c->List1->setCurrentItem(c->List1->findItems("0001", Qt::MatchExactly, 1).value(0)); }, "01110011", "0002",
+       b, "1.d4"},
+      {"a new game", [&] { c->Command3->click(); }, "10001000", "", 0, "1.d4"},
+  };
+  for (const Cas& k : cas) {
+    SCOPED_TRACE(k.apres);
+    clique(b);
+    BoitesEnTest::efface();
+    k.fait();
+    EXPECT_EQ(boutons(), k.boutons);
+    EXPECT_EQ(c->Text5->text(), k.montree);
+    EXPECT_EQ(c->cle_affichee(), k.cle);
+    c->Command6_Click();  // as if its button were on
+    if (saisie_coup* s = fenetres::existante<saisie_coup>()) {
+      s->Text2->setText("1.d4");
+      BoitesEnTest::repond(boite::OK);
+      s->Command2->click();
+      fenetres::decharge<saisie_coup>();
+    }
+    EXPECT_EQ(lue(a).coups, "");
+    EXPECT_EQ(lue(b).coups, k.coups);
+  }
 }
 
 TEST_F(Manager, UneNouvellePartieEstEnregistreeApresConfirmation) {

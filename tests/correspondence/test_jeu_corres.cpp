@@ -184,10 +184,17 @@ TEST_F(JeuCorres, LeCoupAdverseEstRefuseAvantToutEnregistrement) {
 
 TEST_F(JeuCorres, LaPositionCollEeEstDessineeDepuisLaBoite) {
   const qint64 cle = ajoute("", true, 1);
+  const qint64 autre = ajoute("", true, 1);
   manager();
   prepare& p = prepare_partie(cle);
   EXPECT_TRUE(p.Frame2->isEnabled());
   EXPECT_EQ(p.Frame1->title(), texte(450) + "0001/0012");
+  // Its game goes onto the board only while the manager shows it.
+  clique(autre);
+  BoitesEnTest::repond(boite::OK);
+  p.Command3->click();
+  EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(934).arg("0001")});
+  EXPECT_EQ(plateau::existante()->windowTitle(), texte(409) + " N° 0001/0012");
   const QString chaine = QString::fromStdString(chaine_du_controle(*plateau::existante()->Echiquier));
   p.Text1->setText(chaine);
   EXPECT_EQ(p.grille->text(),
