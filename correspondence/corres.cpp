@@ -473,13 +473,6 @@ void corres::Command5_Click() {
   liste_parties();
 }
 
-// With no game shown they have nothing to act on (their buttons are off).
-void corres::Command6_Click() {
-  if (cle_affichee_) montre_saisie_coup();
-}
-void corres::Command7_Click() {
-  if (cle_affichee_) montre_prepare();
-}
-void corres::picture1_Click() {
-  if (cle_affichee_) charge_partie_corres(*this, true);
-}
+void corres::Command6_Click() { montre_saisie_coup(); }
+void corres::Command7_Click() { montre_prepare(); }
+void corres::picture1_Click() { charge_partie_corres(*this, true); }
