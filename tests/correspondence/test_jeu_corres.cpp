@@ -167,10 +167,10 @@ TEST_F(JeuCorres, LeCoupAdverseEstRefuseAvantToutEnregistrement) {
   }
   EXPECT_EQ(lue(noirs).coups, "");
   EXPECT_EQ(lue(blancs).coups, "1.e4");
-  // The move goes to the game shown when the window opened, whatever the list
-  // highlights then (moved by keyboard) or shows when it is validated.
+  // The move goes to the game the window was opened for, whatever the list
+  // shows when it is validated.
   clique(blancs);
-  c->List1->setCurrentItem(c->List1->topLevelItem(0));
+  c->List1->setCurrentItem(c->List1->topLevelItem(0));  // the highlight moved on by keyboard
   c->Command6->click();
   saisie_coup* s = fenetres::existante<saisie_coup>();
   ASSERT_NE(s, nullptr);
