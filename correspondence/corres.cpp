@@ -63,9 +63,6 @@ QIcon icone(const QString& cle) {
   return s->standardIcon(QStyle::SP_DialogApplyButton);
 }
 
-// Fills the list of `c` from the base and puts its buttons in the listed state.
-void liste_parties_corres_sur(corres& c);
-
 }  // namespace
 
 // --- The window ---------------------------------------------------------------------
@@ -225,7 +222,7 @@ void corres::Form_Load() {
   List1->setHeaderLabels(titres);
   for (int i = 0; i < 10; ++i) List1->setColumnWidth(i, largeurs[i] / 15 + 16);
   fenetres::colonnes_a_leurs_titres(List1->header());
-  liste_parties_corres_sur(*this);
+  liste_parties();
   if (mode_saisie_corres == 2) {
     setWindowTitle(windowTitle() + QStringLiteral(" - ") + texte(29));
     mode_chargement = true;
@@ -236,13 +233,6 @@ void corres::Form_Load() {
   }
 }
 
-qint64 corres::cle_selectionnee() const {
-  const QList<QTreeWidgetItem*> choisies = List1->selectedItems();
-  if (choisies.isEmpty()) return 0;
-  const QString cle = choisies.first()->data(0, Qt::UserRole).toString();
-  return cle.mid(3).toLongLong();
-}
-
 int corres::notation() const { return Option1[1]->isChecked() ? 1 : Option1[2]->isChecked() ? 2 : 0; }
 
 void corres::choisit_notation(int n) {
@@ -251,15 +241,14 @@ void corres::choisit_notation(int n) {
 
 // --- The game list ----------------------------------------------------------------------
 
-namespace {
-
-void liste_parties_corres_sur(corres& c) {
-  c.List1->clear();
+void corres::liste_parties() {
+  List1->clear();
   if (!QFileInfo(base_corres).isFile()) {
     plateforme::boite_message(QStringLiteral("Warning, your base path is not correct ! please, modify the "
                                              "morvandel.ini file and enter the right path."),
                               boite::EXCLAMATION);
-    return;
+    // The description keeps the values it showed, but no longer a game to act on.
+    return sans_partie(false);
   }
   try {
     const std::vector<PartieCorres> parties = lit_parties(base_corres);
@@ -269,7 +258,7 @@ void liste_parties_corres_sur(corres& c) {
       const QString cle_icone = p.fin.isValid()                       ? QStringLiteral("interdiction")
                                 : trait_au_joueur(p.coups, p.jai_blanc) ? QStringLiteral("main")
                                                                         : QStringLiteral("validation");
-      auto* ligne = new QTreeWidgetItem(c.List1);
+      auto* ligne = new QTreeWidgetItem(List1);
       ligne->setData(0, Qt::UserRole, QStringLiteral("ref") + QString::number(p.cle));
       ligne->setData(0, Qt::UserRole + 1, cle_icone);
       ligne->setIcon(0, icone(cle_icone));
@@ -287,19 +276,29 @@ void liste_parties_corres_sur(corres& c) {
   } catch (const plateforme::ErreurBase& e) {
     plateforme::boite_message(e.texte(), boite::EXCLAMATION, QStringLiteral("Attention"));
   }
-  c.List1->clearSelection();
-  c.List1->setCurrentItem(nullptr);
-  for (QWidget* w : {static_cast<QWidget*>(c.Command7), static_cast<QWidget*>(c.Command4),
-                     static_cast<QWidget*>(c.Command5), static_cast<QWidget*>(c.Command8),
-                     static_cast<QWidget*>(c.Frame1), static_cast<QWidget*>(c.picture1)})
-    w->setEnabled(false);
-  c.Command3->setEnabled(true);
+  sans_partie(false);
 }
 
-}  // namespace
+void corres::sans_partie(bool vide) {
+  cle_affichee_ = 0;
+  List1->clearSelection();
+  List1->setCurrentItem(nullptr);
+  for (QWidget* w : {static_cast<QWidget*>(Command7), static_cast<QWidget*>(Command6),
+                     static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
+                     static_cast<QWidget*>(Command8), static_cast<QWidget*>(Frame1),
+                     static_cast<QWidget*>(picture1)})
+    w->setEnabled(false);
+  Command3->setEnabled(true);
+  if (!vide) return;
+  for (QLineEdit* l : Frame1->findChildren<QLineEdit*>()) l->clear();
+  Text9->clear();
+  Check1->setChecked(false);
+  Check2->setChecked(false);
+  choisit_notation(0);
+}
 
 void liste_parties_corres() {
-  if (corres* c = fenetres::existante<corres>()) liste_parties_corres_sur(*c);
+  if (corres* c = fenetres::existante<corres>()) c->liste_parties();
 }
 
 void montre_corres() {
@@ -310,19 +309,24 @@ void montre_corres() {
 // --- Clicks -------------------------------------------------------------------------
 
 void corres::List1_Click() {
-  if (List1->topLevelItemCount() == 0) return;
-  const qint64 cle = cle_selectionnee();
-  if (cle == 0) return;
+  const QList<QTreeWidgetItem*> choisies = List1->selectedItems();
+  if (choisies.isEmpty()) return;
+  const qint64 cle = choisies.first()->data(0, Qt::UserRole).toString().mid(3).toLongLong();
   mode_saisie_corres = 2;
+  // A row that cannot be read shows no game: the description of the game
+  // shown before would otherwise stand beside another row, and a command
+  // would act on one while the user reads the other.
   std::optional<PartieCorres> lue;
   try {
     lue = lit_partie(base_corres, cle);
   } catch (const plateforme::ErreurBase& e) {
+    sans_partie(true);
     plateforme::boite_message(e.texte(), boite::EXCLAMATION, QStringLiteral("Attention"));
     return;
   }
-  if (!lue) return;
+  if (!lue) return sans_partie(true);
   const PartieCorres& p = *lue;
+  cle_affichee_ = cle;
   const QDate jour = aujourdhui();
   Check2->setChecked(p.jai_blanc);
   Text5->setText(reference(p.cle));
@@ -377,6 +381,9 @@ void corres::Command3_Click() {
   Text9->setEnabled(false);
   Command8->setEnabled(true);
   Command3->setEnabled(false);
+  // The description is a new game's: no stored game to act on.
+  cle_affichee_ = 0;
+  for (QPushButton* b : {Command4, Command5, Command6, Command7, picture1}) b->setEnabled(false);
 }
 
 void corres::Check2_Click() {
@@ -409,7 +416,7 @@ void corres::Command8_Click() {
     return;
   }
   PartieCorres p;
-  p.cle = mode_saisie_corres == 2 ? cle_selectionnee() : 0;
+  p.cle = mode_saisie_corres == 2 ? cle_affichee_ : 0;
   p.lieu = lieu_jeu;
   p.jai_blanc = Check2->isChecked();
   p.blanc = Text2->text();
@@ -449,11 +456,11 @@ void corres::Command8_Click() {
     return;
   }
   plateforme::boite_message(texte(446), boite::EXCLAMATION);
-  liste_parties_corres_sur(*this);
+  liste_parties();
 }
 
 void corres::Command5_Click() {
-  const qint64 cle = cle_selectionnee();
+  const qint64 cle = cle_affichee_;
   const QString question = texte(441) + Text2->text() + texte(442) + Text3->text() + texte(443);
   if (plateforme::boite_message(question, boite::OUI_NON) != boite::OUI) return;
   try {
@@ -463,7 +470,7 @@ void corres::Command5_Click() {
     return;
   }
   plateforme::boite_message(texte(444), boite::EXCLAMATION);
-  liste_parties_corres_sur(*this);
+  liste_parties();
 }
 
 void corres::Command6_Click() { montre_saisie_coup(); }

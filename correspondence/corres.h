@@ -6,8 +6,10 @@
 //
 // The window exists once (fenetres::instance<corres>()); the other
 // correspondence windows read its fields, public members named as the
-// program names them. The selected game is the list's selected row, whose
-// key is "ref" followed by Cle (cle_selectionnee()).
+// program names them. The game every command on one game acts on is the
+// game the description shows (cle_affichee()): the one the last list click
+// read. A click whose read fails, a refresh of the list and "&Nouvelle" leave
+// none, and those commands go off.
 #pragma once
 
 #include <QList>
@@ -30,9 +32,8 @@ class corres : public QWidget {
   corres();
   ~corres() override;
 
-  // The key of the selected row without its "ref" (Cle), 0 when no row is
-  // selected.
-  qint64 cle_selectionnee() const;
+  // The key (Cle) of the game the description shows, 0 when it shows none.
+  qint64 cle_affichee() const { return cle_affichee_; }
   // The notation chosen by Option1: 1 French, 2 English, 0 neither.
   int notation() const;
   // The list's mode flag: on when the window was opened to load a game, off
@@ -96,6 +97,13 @@ class corres : public QWidget {
   void Form_Load();
   void choisit_notation(int notation);
   void perd_focus(QLineEdit* champ);
+  // No game shown: the commands on one game off, no row selected; with
+  // `vide`, the description emptied too.
+  void sans_partie(bool vide);
+  // Fills the list from the base; no game is shown afterwards.
+  void liste_parties();
+  friend void liste_parties_corres();
+  qint64 cle_affichee_ = 0;
 };
 
 // Rebuilds the manager's game list from the base and resets its buttons

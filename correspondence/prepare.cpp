@@ -9,6 +9,7 @@
 
 #include "chess/etat.h"
 #include "chess/messages.h"
+#include "correspondence/base_corres.h"
 #include "correspondence/chargement_corres.h"
 #include "correspondence/champs_corres.h"
 #include "correspondence/corres.h"
@@ -79,7 +80,7 @@ void prepare::Form_Load() {
   // The two explanations name the buttons and menu items to use.
   for (QLabel* l : {Label2, Label4}) l->setText(sans_raccourcis(l->text()));
   if (corres* c = fenetres::existante<corres>()) {
-    cle_ = c->cle_selectionnee();
+    cle_ = c->cle_affichee();
     Frame1->setTitle(Frame1->title() + c->Text5->text() + QStringLiteral("/") + c->Text17->text());
   }
 }
@@ -87,6 +88,12 @@ void prepare::Form_Load() {
 void prepare::Command3_Click() {
   corres* c = fenetres::existante<corres>();
   if (!c) return;
+  // The game goes onto the board from the manager's description: only while
+  // that is still this window's game, the one its mail will update.
+  if (!cle_ || c->cle_affichee() != cle_) {
+    plateforme::boite_message(texte(934).arg(reference(cle_)), boite::EXCLAMATION);
+    return;
+  }
   Frame2->setEnabled(true);
   charge_partie_corres(*c, false);
 }

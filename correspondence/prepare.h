@@ -5,8 +5,9 @@
 // window, which reads grille and Text1.
 //
 // The window exists once (fenetres::instance<prepare>()). It works on the
-// game selected in the manager when it opened: cle() keeps that game's key,
-// so the mail updates the game it was prepared for.
+// game the manager showed when it opened: cle() keeps that game's key, so
+// the mail updates the game it was prepared for, and the game is loaded
+// onto the board only while the manager still shows it.
 #pragma once
 
 #include <QString>

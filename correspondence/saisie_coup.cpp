@@ -97,7 +97,8 @@ void saisie_coup::Form_Load() {
   corres* c = fenetres::existante<corres>();
   MaskEdBox3->setText(aujourdhui().toString(QStringLiteral("dd/MM/yyyy")));
   if (!c) return;
-  cle_ = c->cle_selectionnee();
+  // The key and the description both come from the game the manager shows.
+  cle_ = c->cle_affichee();
   jai_blanc_ = c->Check2->isChecked();
   notation_ = c->notation();
   Frame1->setTitle(texte(409) + QStringLiteral(" N° ") + c->Text5->text() + QStringLiteral("/") + c->Text17->text());

@@ -1,5 +1,6 @@
 // The window `saisie_coup`: the move the opponent sent by mail, recorded in
-// the game selected in the manager when the window opened. The move is
+// the game the manager showed when the window opened, the one its
+// description names. The move is
 // checked with the rules after the stored moves before anything is stored.
 #pragma once
 

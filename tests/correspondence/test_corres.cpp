@@ -15,9 +15,11 @@
 #include <QTreeWidget>
 
 #include "correspondence/corres.h"
+#include "correspondence/saisie_coup.h"
 #include "localisation/textes_langue.h"
 #include "platform/base_donnees.h"
 #include "platform/boites.h"
+#include "platform/fenetres.h"
 #include "platform/imprimante.h"
 #include "play/parametres.h"
 #include "tests/common/aide_pdf.h"
@@ -105,7 +107,7 @@ TEST_F(Manager, UnClicMontreLaPartieEtLesBoutonsDuTrait) {
     const Cas& k = cas[cle - 1];
     SCOPED_TRACE(k.coups);
     clique(cle);
-    EXPECT_EQ(c->cle_selectionnee(), cle);
+    EXPECT_EQ(c->cle_affichee(), cle);
     EXPECT_EQ(c->Text9->toPlainText(), QString::fromUtf8(k.coups));
     EXPECT_EQ(c->Command7->isEnabled(), k.au_joueur);
     EXPECT_EQ(c->Command6->isEnabled(), !k.au_joueur);
@@ -119,6 +121,29 @@ TEST_F(Manager, UnClicMontreLaPartieEtLesBoutonsDuTrait) {
   EXPECT_EQ(c->Text10->text(), " 11");  // days from the start to today
   EXPECT_TRUE(c->Option1[1]->isChecked());
   EXPECT_FALSE(c->Frame1->isEnabled());
+}
+
+// Where the description shows no game (a row that cannot be read, a list refreshed
+// after a save, a new game) the commands on a game are off, the move window keyless.
+TEST_F(Manager, SansPartieMontreeLesCommandesSurUnePartieSontEteintes) {
+  const qint64 a = ajoute("", false), b = ajoute("", false);  // both wait for White's move
+  manager();
+  const QString base = base_corres, illisible = dossier() + "/illisible.db";
+  ecrit_octets(illisible, QByteArray(4096, 'x'));
+  const std::pair<std::function<void()>, QString> cas[] = {  // the buttons, Text5, the move window's key
+      {[&] { base_corres = illisible; BoitesEnTest::repond(boite::OK); clique(a); base_corres = base; }, "010000000"},
+      {[&] { BoitesEnTest::repond(boite::OUI); BoitesEnTest::repond(boite::OK);
+             c->Command4->click(); c->Command8->click(); }, "0100000000020"},
+      {[&] { c->Command3->click(); }, "100010000"},
+  };
+  for (const auto& [fait, attendu] : cas) {
+    clique(b);
+    fait();
+    c->Command6_Click();  // as if its button were on
+    const saisie_coup* s = fenetres::existante<saisie_coup>();
+    EXPECT_EQ(boutons() + c->Text5->text() + QString::number(s ? s->cle() : -1), attendu);
+    fenetres::decharge<saisie_coup>();
+  }
 }
 
 TEST_F(Manager, UneNouvellePartieEstEnregistreeApresConfirmation) {

@@ -170,6 +170,7 @@ TEST_F(JeuCorres, LeCoupAdverseEstRefuseAvantToutEnregistrement) {
   // The move goes to the game the window was opened for, whatever the list
   // shows when it is validated.
   clique(blancs);
+  c->List1->setCurrentItem(c->List1->topLevelItem(0));  // the highlight moved on by keyboard
   c->Command6->click();
   saisie_coup* s = fenetres::existante<saisie_coup>();
   ASSERT_NE(s, nullptr);
@@ -184,10 +185,15 @@ TEST_F(JeuCorres, LeCoupAdverseEstRefuseAvantToutEnregistrement) {
 
 TEST_F(JeuCorres, LaPositionCollEeEstDessineeDepuisLaBoite) {
   const qint64 cle = ajoute("", true, 1);
+  const qint64 autre = ajoute("", true, 1);
   manager();
   prepare& p = prepare_partie(cle);
   EXPECT_TRUE(p.Frame2->isEnabled());
   EXPECT_EQ(p.Frame1->title(), texte(450) + "0001/0012");
+  clique(autre);  // its game goes onto the board only while the manager shows it
+  BoitesEnTest::repond(boite::OK);
+  p.Command3->click();
+  EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(934).arg("0001")});
   const QString chaine = QString::fromStdString(chaine_du_controle(*plateau::existante()->Echiquier));
   p.Text1->setText(chaine);
   EXPECT_EQ(p.grille->text(),
