@@ -103,27 +103,20 @@ QString refus_nature(const struct stat& st) {
   return texte_message(930);
 }
 
-// The same for what stands at `nom` (a link followed); empty when nothing
-// stands there: the open or the rename then says what is wrong.
-QString refus_chemin(const QByteArray& nom) {
-  struct stat st {};
-  return ::stat(nom.constData(), &st) == 0 ? refus_nature(st) : QString();
-}
-
 // Opens the regular file `nom` with `drapeaux`. What stands there is judged
 // before the open, and again once open: the open itself never waits
 // (O_NONBLOCK), so that a named pipe put there in between cannot hold it;
 // the file then reads and writes as any other. -1, with `pourquoi`, when
 // it cannot be opened or is no regular file.
 int ouvre_fichier(const QByteArray& nom, int drapeaux, QString& pourquoi) {
-  pourquoi = refus_chemin(nom);
+  struct stat st {};
+  pourquoi = ::stat(nom.constData(), &st) == 0 ? refus_nature(st) : QString();  // nothing there: open() says
   if (!pourquoi.isEmpty()) return -1;
   const int fd = ::open(nom.constData(), drapeaux | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) {
     pourquoi = raison(errno);
     return -1;
   }
-  struct stat st {};
   pourquoi = ::fstat(fd, &st) != 0 ? raison(errno) : refus_nature(st);
   if (pourquoi.isEmpty()) {
     const int etat = ::fcntl(fd, F_GETFL);
@@ -204,16 +197,13 @@ mode_t mode_remplacant(bool existe, const struct stat& st) {
   return 0666 & ~masque;
 }
 
-// Gives the temporary file up after the failure `pourquoi`: the file
-// replaced stays as it was.
-bool abandonne(Remplacement& r, const QString& pourquoi, const QString& chemin, QString* erreur) {
+// Gives the temporary file up after the failure `numero`: the file replaced
+// stays as it was.
+bool abandonne(Remplacement& r, int numero, const QString& chemin, QString* erreur) {
   if (r.fd >= 0) ::close(r.fd);
   r.fd = -1;
   ::unlink(r.provisoire.constData());
-  return echec_ecriture(erreur, chemin, pourquoi);
-}
-bool abandonne(Remplacement& r, int numero, const QString& chemin, QString* erreur) {
-  return abandonne(r, raison(numero), chemin, erreur);
+  return echec_ecriture(erreur, chemin, raison(numero));
 }
 
 // Writes `octets` at the end of the temporary file, gives it `mode`, puts it
@@ -226,8 +216,6 @@ bool acheve_remplacement(Remplacement& r, const QByteArray& octets, mode_t mode,
   const int fd = r.fd;
   r.fd = -1;
   if (::close(fd) != 0) return abandonne(r, errno, chemin, erreur);
-  // What was put at the path while the file was written is not replaced either.
-  if (const QString pourquoi = refus_chemin(r.cible); !pourquoi.isEmpty()) return abandonne(r, pourquoi, chemin, erreur);
   if (const int numero = renomme(r.provisoire, r.cible)) return abandonne(r, numero, chemin, erreur);
   return true;
 }
@@ -236,7 +224,7 @@ bool acheve_remplacement(Remplacement& r, const QByteArray& octets, mode_t mode,
 
 bool est_fichier(const QString& chemin) {
   struct stat st {};
-  return !chemin.isEmpty() && ::stat(QFile::encodeName(chemin).constData(), &st) == 0 && S_ISREG(st.st_mode);
+  return !chemin.isEmpty() && ::stat(QFile::encodeName(chemin).constData(), &st) == 0 && refus_nature(st).isEmpty();
 }
 
 bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
@@ -494,11 +482,6 @@ bool FichierNeuf::valide(QString* erreur) {
   if (fd < 0) return echoue(errno);
   struct stat st {};
   const bool existe = ::stat(nom.constData(), &st) == 0;
-  if (existe && !refus_nature(st).isEmpty()) {
-    ::close(fd);
-    abandonne();
-    return echec_ecriture(erreur, chemin_, refus_nature(st));
-  }
   ::fchmod(fd, mode_remplacant(existe, st));
   if (const int numero = synchronise(fd)) {
     ::close(fd);
