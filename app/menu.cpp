@@ -37,6 +37,7 @@
 #include "platform/boites.h"
 #include "platform/chemins.h"
 #include "platform/dialogues_fichiers.h"
+#include "platform/fichiers_texte.h"
 #include "platform/avis_etat.h"
 #include "platform/base_donnees.h"
 #include "network/branchement.h"
@@ -359,7 +360,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
   actualise_menus();
 
   // 5. The settings file.
-  if (QFileInfo(fichier_ini).isFile()) {
+  if (plateforme::est_fichier(fichier_ini)) {
     const LectureParametres lecture = lit_parametres(fichier_ini);
     if (!lecture.lu) {
       plateforme::boite_erreur(lecture.erreur);
@@ -410,7 +411,7 @@ bool Menu::MDIForm_Load(const QString& ligne_commande) {
     }
 
     // 10. A game file named on the command line.
-    if (!ligne_commande.isEmpty() && QFileInfo(ligne_commande).isFile() && commandes::charge_pgn) {
+    if (!ligne_commande.isEmpty() && plateforme::est_fichier(ligne_commande) && commandes::charge_pgn) {
       fichier_pgn = ligne_commande;
       commandes::charge_pgn(1, ligne_commande);
       ajoute_fichier_recent(ligne_commande);
@@ -497,7 +498,7 @@ void Menu::charge_fichiers_recents() {
 void Menu::mnuRecentFile_Click(int Index) {
   if (Index < 1 || Index > 10) return;
   const QString chemin = mnuRecentFile[Index]->data().toString();
-  if (!QFileInfo(chemin).isFile()) {
+  if (!plateforme::est_fichier(chemin)) {
     plateforme::boite_erreur(texte(270));
     return;
   }

@@ -80,7 +80,7 @@ bool charge_parametres_moteur(const QString& chemin1, const QString& chemin2, QS
   QList<ReglageFichier> reglages[3];
   const QString chemins[3] = {QString(), chemin1, chemin2};
   for (int p = 1; p <= 2; ++p) {
-    if (!QFileInfo(chemins[p]).isFile()) {
+    if (!plateforme::est_fichier(chemins[p])) {
       erreur = QLatin1Char('[') + chemins[p] + QStringLiteral("] ") + texte(270);
       return false;
     }

@@ -1,7 +1,6 @@
 #include "gamefiles/charge_pgn.h"
 
 #include <QEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -24,6 +23,7 @@
 #include "openings/liens_ouvertures.h"
 #include "platform/boites.h"
 #include "platform/evenements.h"
+#include "platform/fichiers_texte.h"
 #include "play/commandes_partie.h"
 #include "play/jeu.h"
 #include "play/machine.h"
@@ -202,7 +202,7 @@ void charge_depuis_liste(plateau& p) {
       marque_partie_chargee(p, debut);
     return;
   }
-  if (!QFileInfo(chemin).isFile()) {
+  if (!plateforme::est_fichier(chemin)) {
     plateforme::boite_message(texte(219), boite::OK_SEUL);
     return;
   }
@@ -299,7 +299,7 @@ void charge_pgn(int mode, const QString& chemin) {
     if (plateau* p = plateau::existante()) charge_depuis_liste(*p);
     return;
   }
-  if (!QFileInfo(chemin).isFile()) {
+  if (!plateforme::est_fichier(chemin)) {
     plateforme::boite_erreur(texte(270));
     return;
   }

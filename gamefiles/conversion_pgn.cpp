@@ -101,7 +101,7 @@ bool copie_parties(FichierPgn& source, const CriteresFiltre& criteres, bool xml,
 }  // namespace pgn
 
 void pgn_vers_xml(const QString& source, const QString& destination, bool en_pgn) {
-  if (!QFileInfo(source).isFile()) {
+  if (!plateforme::est_fichier(source)) {
     plateforme::boite_message(texte(270), boite::EXCLAMATION);
     return;
   }

@@ -89,7 +89,7 @@ std::string entete_sauvegarde() {
 std::string partie_a_sauver(const QString& texte) { return pgn::partie_export(texte.toStdString(), resultat_du_jeu()); }
 
 bool ecrit_partie(const QString& chemin, const QString& texte, bool xml, bool ajoute, QString* erreur) {
-  const bool existe = QFileInfo(chemin).isFile();
+  const bool existe = plateforme::est_fichier(chemin);
   if (!xml) {
     const QString t = QString::fromStdString(partie_a_sauver(texte));
     if (ajoute && existe) return ajoute_pgn(chemin, t, erreur);

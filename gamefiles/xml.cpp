@@ -1,6 +1,5 @@
 #include "gamefiles/xml.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -192,7 +191,7 @@ void xml::Command3_Click() {
   if (chemin.isEmpty()) return;
   QStringList lignes;
   QString erreur;
-  if (!QFileInfo(chemin).isFile()) {
+  if (!plateforme::est_fichier(chemin)) {
     plateforme::boite_message(texte(270) + QStringLiteral(" (") + chemin + QLatin1Char(')'), boite::EXCLAMATION);
     return;
   }

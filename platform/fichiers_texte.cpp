@@ -94,6 +94,39 @@ bool echec_ecriture(QString* erreur, const QString& chemin, const QString& pourq
   return echec(erreur, texte_message(806).arg(natif(chemin), pourquoi));
 }
 
+// Why the file doors refuse what `st` describes: empty for a regular file.
+// A named pipe would hold the program in open() or read(), a device would
+// be read without end or replaced by a file.
+QString refus_nature(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return {};
+  if (S_ISDIR(st.st_mode)) return raison(EISDIR);
+  return texte_message(930);
+}
+
+// Opens the regular file `nom` with `drapeaux`. What stands there is judged
+// before the open, and again once open: the open itself never waits
+// (O_NONBLOCK), so that a named pipe put there in between cannot hold it;
+// the file then reads and writes as any other. -1, with `pourquoi`, when
+// it cannot be opened or is no regular file.
+int ouvre_fichier(const QByteArray& nom, int drapeaux, QString& pourquoi) {
+  struct stat st {};
+  pourquoi = ::stat(nom.constData(), &st) == 0 ? refus_nature(st) : QString();  // nothing there: open() says
+  if (!pourquoi.isEmpty()) return -1;
+  const int fd = ::open(nom.constData(), drapeaux | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    pourquoi = raison(errno);
+    return -1;
+  }
+  pourquoi = ::fstat(fd, &st) != 0 ? raison(errno) : refus_nature(st);
+  if (pourquoi.isEmpty()) {
+    const int etat = ::fcntl(fd, F_GETFL);
+    if (etat < 0 || ::fcntl(fd, F_SETFL, etat & ~O_NONBLOCK) != 0) pourquoi = raison(errno);
+  }
+  if (pourquoi.isEmpty()) return fd;
+  ::close(fd);
+  return -1;
+}
+
 // write() until every byte is written; false with errno set otherwise.
 bool ecrit_tout(int fd, const QByteArray& octets) {
   qsizetype fait = 0;
@@ -123,15 +156,19 @@ struct Remplacement {
   struct stat st {};
 };
 
-// False, with the reason, when `chemin` names a folder or a file protected
-// against writing (it stays as it is).
+// False, with the reason, when `chemin` names anything but a regular file
+// (a folder, a named pipe, a device) or a file protected against writing
+// (it stays as it is).
 bool verifie_cible(const QString& chemin, Remplacement& r, QString* erreur) {
   if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
   r.info = QFileInfo(chemin);
   if (r.info.isSymLink()) r.info = QFileInfo(r.info.symLinkTarget());
   r.cible = QFile::encodeName(r.info.absoluteFilePath());
   r.existe = ::stat(r.cible.constData(), &r.st) == 0;
-  if (r.existe && S_ISDIR(r.st.st_mode)) return echec_ecriture(erreur, chemin, raison(EISDIR));
+  if (r.existe) {
+    const QString pourquoi = refus_nature(r.st);
+    if (!pourquoi.isEmpty()) return echec_ecriture(erreur, chemin, pourquoi);
+  }
   if (r.existe && ::access(r.cible.constData(), W_OK) != 0) return echec_ecriture(erreur, chemin, raison(errno));
   return true;
 }
@@ -185,18 +222,19 @@ bool acheve_remplacement(Remplacement& r, const QByteArray& octets, mode_t mode,
 
 }  // namespace
 
-bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
-  auto refus = [&](int numero) {
-    return echec(erreur, texte_message(808).arg(natif(chemin), raison(numero)));
-  };
-  if (chemin.isEmpty()) return refus(ENOENT);
-  const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return refus(errno);
+bool est_fichier(const QString& chemin) {
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return refus(EISDIR);
-  }
+  return !chemin.isEmpty() && ::stat(QFile::encodeName(chemin).constData(), &st) == 0 && refus_nature(st).isEmpty();
+}
+
+bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
+  auto refus = [&](const QString& pourquoi) {
+    return echec(erreur, texte_message(808).arg(natif(chemin), pourquoi));
+  };
+  if (chemin.isEmpty()) return refus(raison(ENOENT));
+  QString pourquoi;
+  const int fd = ouvre_fichier(QFile::encodeName(chemin), O_RDONLY, pourquoi);
+  if (fd < 0) return refus(pourquoi);
   QByteArray lu;
   char tampon[65536];
   while (true) {
@@ -205,7 +243,7 @@ bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur) {
       if (errno == EINTR) continue;
       const int numero = errno;
       ::close(fd);
-      return refus(numero);
+      return refus(raison(numero));
     }
     if (n == 0) break;
     lu.append(tampon, n);
@@ -230,8 +268,9 @@ bool ajoute_octets(const QString& chemin, const QByteArray& octets, QString* err
   const QByteArray nom = QFile::encodeName(chemin);
   struct stat st {};
   const bool existait = ::stat(nom.constData(), &st) == 0;
-  const int fd = ::open(nom.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return echec_ecriture(erreur, chemin, raison(errno));
+  QString pourquoi;
+  const int fd = ouvre_fichier(nom, O_WRONLY | O_APPEND | O_CREAT, pourquoi);
+  if (fd < 0) return echec_ecriture(erreur, chemin, pourquoi);
   if (::fstat(fd, &st) != 0) st.st_size = 0;
   const off_t taille = st.st_size;
   if (!ecrit_tout(fd, octets)) {
@@ -333,8 +372,9 @@ bool ajoute_par_copie(const QString& chemin, const QByteArray& octets, QString* 
   Remplacement r;
   if (!verifie_cible(chemin, r, erreur)) return false;
   if (!r.existe) return remplace_fichier(chemin, octets, erreur);
-  const int source = ::open(r.cible.constData(), O_RDONLY | O_CLOEXEC);
-  if (source < 0) return echec_ecriture(erreur, chemin, raison(errno));
+  QString pourquoi;
+  const int source = ouvre_fichier(r.cible, O_RDONLY, pourquoi);
+  if (source < 0) return echec_ecriture(erreur, chemin, pourquoi);
   if (!cree_provisoire(chemin, r, erreur)) {
     ::close(source);
     return false;
@@ -378,10 +418,10 @@ bool FichierJournal::ouvre(const QString& chemin, QString* erreur) {
   ouvert_ = false;
   chemin_ = chemin;
   utf8_ = non_ascii_ = false;
-  const int fd = chemin.isEmpty() ? -1
-                                  : ::open(QFile::encodeName(chemin).constData(),
-                                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return echec_ecriture(erreur, chemin, raison(chemin.isEmpty() ? ENOENT : errno));
+  if (chemin.isEmpty()) return echec_ecriture(erreur, chemin, raison(ENOENT));
+  QString pourquoi;
+  const int fd = ouvre_fichier(QFile::encodeName(chemin), O_WRONLY | O_CREAT | O_TRUNC, pourquoi);
+  if (fd < 0) return echec_ecriture(erreur, chemin, pourquoi);
   if (::close(fd) != 0) return echec_ecriture(erreur, chemin, raison(errno));
   ouvert_ = true;
   return true;

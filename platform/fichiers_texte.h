@@ -32,6 +32,11 @@ QByteArray encode_texte(const QString& texte);
 // Windows-1252.
 QString decode_texte(const QByteArray& octets);
 
+// True when `chemin` names a regular file or a link to one: the only kind
+// the readers and writers below take. A folder, a named pipe or a device is
+// refused with its cause, before anything is opened or replaced.
+bool est_fichier(const QString& chemin);
+
 // The bytes of a file as they stand. False (and `erreur` set) when the file
 // cannot be read.
 bool lit_octets(const QString& chemin, QByteArray& octets, QString* erreur = nullptr);

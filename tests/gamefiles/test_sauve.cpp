@@ -1,10 +1,13 @@
 // The save form: its text, the PGN and XML files it writes (read back by
 // pgn-extract and by the program's own readers), adding to a file, refusals.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -294,6 +297,8 @@ TEST_F(FormulaireSauve, LeXmlEstBienFormeEtPrendLesTagsDuTexteEtLesCoupsDeLaPart
 TEST_F(FormulaireSauve, UnRefusOuUnEchecLaisseLeFormulaireOuvertEtLeFichierIntact) {
   const QString existant = ecrit_fichier("ancien", QStringLiteral("existant.pgn"));
   const QString liste = ecrit_fichier("pas une liste", QStringLiteral("texte.xml"));
+  const QString tube = QDir(dossier()).filePath("tube.pgn");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0666), 0);
   struct Cas {
     const char* nom;
     QString chemin;  // empty: the dialog is cancelled
@@ -306,6 +311,7 @@ TEST_F(FormulaireSauve, UnRefusOuUnEchecLaisseLeFormulaireOuvertEtLeFichierIntac
       {"No to the overwrite question", existant, false, false, boite::NON, " existe, voulez-vous l'écraser ?"},
       {"a folder that does not exist", QDir(dossier()).filePath("absent/p.pgn"), false, false, 0, "absent"},
       {"an XML addition to a file that is no game list", liste, true, true, 0, "n'est pas une liste de parties XML"},
+      {"a named pipe added to", tube, false, true, 0, "tube.pgn"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.nom);
@@ -326,6 +332,7 @@ TEST_F(FormulaireSauve, UnRefusOuUnEchecLaisseLeFormulaireOuvertEtLeFichierIntac
     }
     EXPECT_EQ(octets_fichier(existant), "ancien");
     EXPECT_EQ(octets_fichier(liste), "pas une liste");
+    EXPECT_TRUE(QFileInfo(tube).exists() && !QFileInfo(tube).isFile()) << "the pipe is still there";
     EXPECT_TRUE(fichiers_recents().isEmpty());
   }
 }

@@ -251,6 +251,32 @@ TEST_F(TestBaseDonnees, KeptStatementsReadTheFileAsItIsAndHoldNoLock) {
   EXPECT_EQ(base.valeur(compte, {"1.%"}).toInt(), 0);
 }
 
+// After a failed statement the connection is opened anew at the next one,
+// never inside a transaction; what was set or made on it then holds.
+TEST_F(TestBaseDonnees, AFailedStatementOpensTheConnectionAnewOnceOutsideATransaction) {
+  BaseDonnees base("essai");
+  base_de_trois(base);
+  const QString compte = "SELECT count(*) FROM ECO";
+  auto echoue = [&] { EXPECT_THROW(base.valeur("SELECT * FROM ABSENTE"), ErreurBase); };
+  base.transaction([&] {
+    base.ajoute("ECO", {{"Eco_coup", "1.c4 *"}});
+    echoue();
+    base.ajoute("ECO", {{"Eco_coup", "1.b3 *"}});
+  });
+  EXPECT_EQ(base.valeur(compte).toInt(), 5) << "the rows before the failure are committed";
+  base.regle("PRAGMA cache_size = -16384");
+  echoue();
+  base.execute("CREATE TEMP TABLE vue (x)");
+  EXPECT_EQ(base.valeur("SELECT count(*) FROM vue").toInt(), 0);
+  EXPECT_EQ(base.valeur("PRAGMA cache_size").toInt(), -16384);
+  // The kept statement of a base emptied and put back byte for byte.
+  const QByteArray octets = octets_fichier(chemin("eco.db"));
+  ecrit_octets(chemin("eco.db"), {});
+  EXPECT_THROW(base.valeur(compte), ErreurBase);
+  ecrit_octets(chemin("eco.db"), octets);
+  EXPECT_EQ(base.valeur(compte).toInt(), 5);
+}
+
 // lecture() runs reads in one transaction of their own, or in the one
 // already open; either way the next transaction can start.
 TEST_F(TestBaseDonnees, ReadsRunInOneTransactionOrInTheOneOpen) {

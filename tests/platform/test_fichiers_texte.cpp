@@ -1,6 +1,8 @@
 // Text files: encodings, line ends, and what a failed write leaves behind.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -322,6 +324,43 @@ TEST_F(FichiersTexte, WritingThroughALinkWritesItsTargetAndKeepsTheLink) {
       EXPECT_EQ(QDir(f("ailleurs")).entryList(QDir::Files | QDir::Hidden), QStringList{"cible.ini"});
       EXPECT_EQ(QDir(f("ici")).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"lien.ini"});
     }
+  }
+}
+
+// Only a regular file, or a link to one, is read or replaced: anything else
+// is refused at once (a pipe never holds the program), named, left as it is.
+TEST_F(FichiersTexte, EveryDoorTakesARegularFileOrALinkToOneAndRefusesAnyOtherKindAtOnce) {
+  const QString c = f("cible.txt"), vraie = f("vraie.txt");
+  const QByteArray nom = QFile::encodeName(c), nom_vraie = QFile::encodeName(vraie);
+  std::vector<Ecrivain> portes(std::begin(ECRIVAINS), std::end(ECRIVAINS));
+  portes.push_back({"read", [](const QString& chemin, QString* e) {
+                      QByteArray o;
+                      return lit_octets(chemin, o, e) && o == "ancien";
+                    }, "ancien"});
+  const std::pair<mode_t, int> natures[] = {{S_IFREG, 0}, {S_IFLNK, 0}, {S_IFDIR, EISDIR}, {S_IFIFO, 0}, {S_IFCHR, 0}};
+  for (const auto& [type, cause] : natures) {  // the cause: the system's reason, or text 930
+    if (type == S_IFCHR && ::geteuid() != 0) continue;  // a device node needs root
+    const bool pris = type == S_IFREG || type == S_IFLNK;
+    for (const Ecrivain& w : portes) {
+      SCOPED_TRACE(std::to_string(type) + " " + w.quoi);
+      ::unlink(nom.constData()), ::rmdir(nom.constData()), QFile::remove(vraie);
+      if (pris) pose(vraie, w.avant);
+      ASSERT_EQ(type == S_IFREG   ? ::rename(nom_vraie.constData(), nom.constData())
+                : type == S_IFLNK ? ::symlink(nom_vraie.constData(), nom.constData())
+                : type == S_IFDIR ? ::mkdir(nom.constData(), 0755)
+                                  : ::mknod(nom.constData(), type | 0666, makedev(1, 3)),
+                0);
+      const QString rapport = dans_un_enfant([&] {
+        ::alarm(5);  // a door that waits on a pipe ends the child, not the test
+        QString e;
+        return w.ecrit(c, &e) ? QString("ok") : e;
+      });
+      const QString pourquoi = cause ? systeme(cause) : texte_message(930);
+      const int message = w.apres == "ancien" ? 808 : 806;
+      EXPECT_EQ(rapport, pris ? "ok" : texte_message(message).arg(QDir::toNativeSeparators(c), pourquoi));
+      EXPECT_EQ(mode_de(c) & S_IFMT, type) << "what stood there is left";
+    }
+    EXPECT_EQ(est_fichier(c), pris);
   }
 }
 
