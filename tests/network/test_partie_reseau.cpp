@@ -3,6 +3,8 @@
 // mirrored, chat, draw offers, resignation and lost connections.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -207,18 +209,32 @@ TEST_F(TestReseau, ChatLinesGoBothWaysAsPlainText) {
 // A line too long for one message goes as several that each fit the
 // receiver's limit. Sent back to this side (the peer bears our nickname),
 // with a pause inside the first, they show as consecutive lines that make up
-// the whole line, and the game goes on.
+// the whole line, and the game goes on. A paste past the field's limit is
+// refused whole, and said.
 TEST_F(TestReseau, ALongChatLineArrivesWholeAsConsecutiveLines) {
   auto recue = [this] {
     QStringList l = lignes_chat().mid(1);
     for (QString& s : l) s.remove(0, 10);
     return l.join(QString()).replace(QStringLiteral("# "), QStringLiteral("#")).replace(QStringLiteral("> ["), ">[");
   };
-  for (const int longueur : {3000, 20000}) {
+  for (const int longueur : {3000, 20000, 20001}) {
     partie_serveur(ip_nom_utilisateur);
     lit_pair();
     const QString tape = QStringLiteral("é#4745e7-e5 >[Joueur1] x").repeated(longueur / 24 + 1).left(longueur);
-    p->Text2->setText(tape);
+    QGuiApplication::clipboard()->setText(tape);
+    p->Text2->setText(QStringLiteral("ok "));
+    p->Text2->selectAll();
+    BoitesEnTest::efface();
+    if (longueur > 20000) BoitesEnTest::repond(boite::OK);
+    p->Text2->paste();
+    laisse_passer();
+    if (longueur > 20000) {
+      EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(928).arg(20000)});
+      EXPECT_EQ(p->Text2->text(), QStringLiteral("ok "));
+      recommence();
+      continue;
+    }
+    EXPECT_TRUE(BoitesEnTest::vues().isEmpty());
     p->Command5->click();
     EXPECT_EQ(lignes_chat(), QStringList{tape});
     const QByteArray recu = recu_pair(longueur) + lit_pair();
