@@ -290,77 +290,20 @@ TEST_F(MemePartie, ARepetitionIsAskedOfTheMoverOnly) {
       }
       EXPECT_EQ(journal().join(' ').contains(QStringLiteral("draw answer ignored")), !c.suite.isEmpty() && !nulle);
     } else {
-      // The move waits for the answer: the peer, which has not got it, is
-      // still waiting for our move and cannot move meanwhile. Then the move
-      // goes, "!A" after a Yes; after a No the peer answers it.
+      // The move waits for the answer: the peer, still waiting for it, cannot
+      // move meanwhile. Then it goes, "!A" after a Yes; after a No the peer answers it.
       QByteArray pendant = "?";
-      BoitesEnTest::temoin([&](const plateforme::BoiteVue&) {
-        laisse_passer();
-        pendant = lit_pair();
-      });
+      BoitesEnTest::temoin([&](const plateforme::BoiteVue&) { laisse_passer(); pendant = lit_pair(); });
       BoitesEnTest::repond(c.reponse);
       coup("g1", "f3");
       EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(337)});
-      EXPECT_EQ(pendant, QByteArray());
-      const QByteArray attendu = reseau::vers_octets(QStringLiteral("#") + chiffres("g1", "f3") + lignes_liste()[8].trimmed());
-      EXPECT_EQ(recu_pair(static_cast<int>(attendu.size()) + (nulle ? 2 : 0)), attendu + (nulle ? "!A" : ""));
+      EXPECT_TRUE(pendant.isEmpty());
+      const QByteArray attendu = reseau::vers_octets("#" + chiffres("g1", "f3") + lignes_liste()[8].trimmed()) + (nulle ? "!A" : "");
+      EXPECT_EQ(recu_pair(static_cast<int>(attendu.size())), attendu);
       if (!nulle) joue({{true, "b8", "c6", "Nb8-c6"}});
     }
     EXPECT_EQ(resultat_partie, nulle ? "1/2-1/2" : "*");
     EXPECT_EQ(lignes_liste().last() == QStringLiteral("1/2-1/2"), nulle);
-    recommence();
-  }
-}
-
-// A draw offer is answered about the position both boards show: the
-// offerer's board takes no move of its own until the answer has come (a
-// piece held goes back), and the peer's move that crossed the offer on the
-// wire is played before the answer, which is about it.
-TEST_F(MemePartie, ADrawOfferIsAnsweredAboutThePositionBothBoardsShow) {
-  struct Cas {
-    const char* nom;
-    bool croise;  // the offer follows 1.e4, and the peer's e7-e5 crosses it
-    bool tenue;   // our d-pawn is held when the offer is made
-    QByteArray reponse;
-  };
-  for (const Cas& c : {Cas{"a move tried before the answer", false, false, "!A"},
-                       Cas{"a piece held when offering", false, true, "!R"},
-                       Cas{"the peer's move crosses the offer", true, false, "!A"}}) {
-    SCOPED_TRACE(c.nom);
-    partie_serveur();
-    joue({{false, "e2", "e4", ""}});
-    if (!c.croise) joue({{true, "e7", "e5", "e7-e5"}});
-    BoitesEnTest::efface();
-    if (c.tenue) clic("d2");
-    BoitesEnTest::repond(OUI);
-    propose_nulle();
-    EXPECT_EQ(recu_pair(1), QByteArray("/"));
-    if (c.croise) {
-      envoie_pair(coup_pair("e7", "e5", "e7-e5"));
-      ASSERT_TRUE(attend([this] { return p->List1->count() == 2; }));
-    }
-    BoitesEnTest::repond(OK);
-    if (c.tenue)
-      clic("d4");
-    else
-      coup("d2", "d4");
-    EXPECT_EQ(BoitesEnTest::textes(), (QStringList{texte(328) + "\r\n" + texte(328), texte(926)}));
-    EXPECT_EQ(controle("d2"), PION_BLANC);
-    EXPECT_EQ(etat_clic, 0);
-    laisse_passer();
-    EXPECT_EQ(lit_pair(), QByteArray());
-    // The answer; after a refusal our move goes.
-    const bool nulle = c.reponse == "!A";
-    BoitesEnTest::repond(OK);
-    envoie_pair(c.reponse);
-    ASSERT_TRUE(attend([] { return BoitesEnTest::vues().size() == 3; }));
-    EXPECT_EQ(BoitesEnTest::textes().last(), texte(nulle ? 324 : 325));
-    if (!nulle) joue({{false, "d2", "d4", ""}});
-    // Both boards: 1.e4 e5 and the draw, or 2.d4 that the peer has got.
-    EXPECT_EQ(lignes_liste().size(), 3);
-    EXPECT_TRUE(lignes_liste()[1].contains(QStringLiteral("e7-e5")));
-    EXPECT_EQ(lignes_liste()[2], nulle ? QStringLiteral("1/2-1/2") : QStringLiteral(" 2.d2-d4"));
-    EXPECT_EQ(resultat_partie, nulle ? "1/2-1/2" : "*");
     recommence();
   }
 }

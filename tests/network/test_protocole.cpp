@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QStringList>
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "chess/etat.h"
@@ -325,46 +326,29 @@ TEST(Protocole, ChatTextNeverReadsAsAnotherMessage) {
   EXPECT_EQ(m, QByteArray(">[#4745e7-e5] hi"));
 }
 
-// A typed line goes as messages that each fit the receiver's limit; their
+// A typed line goes as messages that each fit the receiver's limit (">[Joueur1] "
+// leaves 2037 bytes, the longest nickname 2012), cut between characters; their
 // pieces make up the trimmed line, and the peer reads each as one chat line.
 TEST(Protocole, AChatLineGoesAsMessagesThatEachFit) {
-  const QString court = QStringLiteral("Joueur1");                 // ">[Joueur1] " leaves 2037 bytes
-  const QString max = QString(32, QLatin1Char('z'));              // the longest nickname leaves 2012
-  const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // two halves, "??" on the wire
-  struct Cas {
-    const char* nom;
-    QString pseudo, ligne;
-    std::vector<int> morceaux;  // the length of each piece, in characters
-  };
-  const std::vector<Cas> cas = {
-      {"exactly the room", court, QString(2037, QLatin1Char('a')), {2037}},
-      {"the room and one more", court, QStringLiteral("  ") + QString(2038, QLatin1Char('a')) + QStringLiteral(" "), {2037, 1}},
-      {"a last piece of one character", max, QString(2 * 2012 + 1, QLatin1Char('b')), {2012, 2012, 1}},
-      {"an emoji on the boundary", court, QString(2036, QLatin1Char('c')) + emoji + QStringLiteral("d"), {2036, 3}},
-      {"a nickname too long", max + QStringLiteral("z"), QStringLiteral("hello"), {}},
-  };
-  for (const Cas& c : cas) {
-    SCOPED_TRACE(c.nom);
-    const QStringList messages = messages_chat(c.pseudo, c.ligne);
-    const QString marque = QStringLiteral(">[") + c.pseudo + QStringLiteral("] ");
-    ASSERT_EQ(messages.size(), static_cast<qsizetype>(c.morceaux.size()));
+  const QString j = QStringLiteral("Joueur1"), z(32, QLatin1Char('z')), emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+  auto a = [](int n) { return QString(n, QLatin1Char('a')); };
+  const std::vector<std::tuple<QString, QString, std::vector<qsizetype>>> cas = {
+      {j, a(2037), {2037}}, {j, " " + a(2038) + " ", {2037, 1}}, {z, a(4025), {2012, 2012, 1}},
+      {j, a(2036) + emoji + "d", {2036, 3}}, {z + "z", "hi", {}}};
+  for (const auto& [pseudo, ligne, morceaux] : cas) {
     QString joints;
-    for (qsizetype i = 0; i < messages.size(); ++i) {
-      const QByteArray octets = vers_octets(messages[i]);
-      EXPECT_LE(octets.size(), Decoupeur::TAILLE_MAX);
-      ASSERT_TRUE(messages[i].startsWith(marque));
-      EXPECT_EQ(messages[i].size() - marque.size(), c.morceaux[static_cast<size_t>(i)]) << i;
-      joints += messages[i].mid(marque.size());
+    std::vector<qsizetype> tailles;
+    for (const QString& m : messages_chat(pseudo, ligne)) {
+      EXPECT_LE(vers_octets(m).size(), Decoupeur::TAILLE_MAX);
+      tailles.push_back(m.size() - pseudo.size() - 4);
+      joints += m.mid(pseudo.size() + 4);
       Decoupeur d;
-      d.pseudo_adverse(c.pseudo);
-      QByteArray m;
-      ASSERT_TRUE(d.ajoute(octets + "#2724e7-e5"));
-      ASSERT_TRUE(d.suivant(m, true));
-      EXPECT_EQ(m, octets) << i;
+      QByteArray lu;
+      ASSERT_TRUE(d.ajoute(vers_octets(m) + "#2724e7-e5") && d.suivant(lu, true));
+      EXPECT_EQ(lu, vers_octets(m));
     }
-    if (!messages.isEmpty()) {
-      EXPECT_EQ(joints, c.ligne.trimmed());
-    }
+    EXPECT_EQ(tailles, morceaux) << pseudo.size() << " " << ligne.size();
+    EXPECT_EQ(joints, morceaux.empty() ? QString() : ligne.trimmed());
   }
 }
 
