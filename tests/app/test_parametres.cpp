@@ -334,8 +334,7 @@ TEST_F(Parametres, AWeightNoMachineCanCountWithAndAValueOutOfItsRangeAreRefused)
   const std::string trop_long = "NIVEAU_ELO=" + std::string(149, '0') + "3";
   const std::string assez_court = "NIVEAU_ELO=" + std::string(99, '0') + "3";
   // A nickname as long as the messages that carry it allow, and one more.
-  const std::string pseudo_max = "IP_NOM_UTILISATEUR=" + std::string(32, 'x');
-  const std::string pseudo_trop_long = pseudo_max + "x";
+  const std::string pseudo_max = "IP_NOM_UTILISATEUR=" + std::string(32, 'x'), pseudo_trop_long = pseudo_max + "x";
   const Cas cas[] = {
       {"NOTE_MATERIEL_DAME=NaN", nullptr},   {"NOTE_MATERIEL_DAME=inf", nullptr},
       {"NOTE_MOBILITE_FOU=-inf", nullptr},   {"BONUS_ECHEC=1e308", nullptr},

@@ -259,7 +259,6 @@ TEST_F(TestReseau, DrawOffersAreAnsweredBothWays) {
   };
   for (const Cas c : {Cas{true, NON, false, true}, Cas{true, OUI, false, false}, Cas{true, OUI, true, false},
                       Cas{false, NON, false, false}, Cas{false, OUI, false, false}}) {
-    SCOPED_TRACE(testing::Message() << c.offre_ici << c.reponse << c.croise);
     partie_serveur();
     recu_pair(10);
     BoitesEnTest::efface();
