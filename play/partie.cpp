@@ -220,12 +220,10 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
   // game. The move that repeats the position waits for its mover's answer:
   // the opponent may not move while the draw is still being claimed here.
   const bool au_reseau = source == SourceCoup::MAIN && mode_jeux == 3;
-  bool envoye = false;
   auto envoie = [&] {
-    if (envoye || !au_reseau || !liens_jeu().envoie_coup_reseau) return;
-    envoye = true;
-    liens_jeu().envoie_coup_reseau(demande.col_s, demande.lig_s, demande.col_d, demande.lig_d,
-                                   QString::fromStdString(rogne(texte_coup)));
+    if (au_reseau && liens_jeu().envoie_coup_reseau)
+      liens_jeu().envoie_coup_reseau(demande.col_s, demande.lig_s, demande.col_d, demande.lig_d,
+                                     QString::fromStdString(rogne(texte_coup)));
   };
   if (p) sonne(source, texte_coup, echecs);
   const QString texte_liste = QString::fromStdString(texte_coup);
