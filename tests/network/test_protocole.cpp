@@ -326,9 +326,8 @@ TEST(Protocole, ChatTextNeverReadsAsAnotherMessage) {
   EXPECT_EQ(m, QByteArray(">[#4745e7-e5] hi"));
 }
 
-// A typed line goes as messages that each fit the receiver's limit (">[Joueur1] "
-// leaves 2037 bytes, the longest nickname 2012), cut between characters; their
-// pieces make up the trimmed line, and the peer reads each as one chat line.
+// A line goes as messages within the receiver's limit (">[Joueur1] " leaves 2037 bytes, the longest
+// nickname 2012), cut between characters, that make up the trimmed line and each read as one chat line.
 TEST(Protocole, AChatLineGoesAsMessagesThatEachFit) {
   const QString j = QStringLiteral("Joueur1"), z(32, QLatin1Char('z')), emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
   auto a = [](int n) { return QString(n, QLatin1Char('a')); };
