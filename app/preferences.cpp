@@ -501,7 +501,7 @@ void pref::construit() {
       {Check10, "IP_MODE_SERVEUR", G::drapeau, {}, QStringLiteral("0")},
       {Text9, "IP_ADRESSE_HOST", G::texte, {}, QStringLiteral("127.1.0.1")},
       {Text8, "IP_NUM_PORT", G::port, QStringLiteral("5555"), QStringLiteral("5555")},
-      {Text10, "IP_NOM_UTILISATEUR", G::texte, {}, QStringLiteral("Joueur1")},
+      {Text10, "IP_NOM_UTILISATEUR", G::pseudo, QStringLiteral("Joueur1"), QStringLiteral("Joueur1")},
       {Text19, "ADRESSE_MEL", G::texte, {}, {}},
   };
   champs_.insert(champs_.end(), suite.begin(), suite.end());
@@ -653,7 +653,8 @@ bool pref::controle_champ(QLineEdit* champ) {
   const bool nombre = c->genre == Genre::entier || c->genre == Genre::poids;
   if ((nombre && !est_nombre(t)) || !valeur_acceptee(cle, t)) {
     const int message = c->genre == Genre::duree ? 600 : c->genre == Genre::port ? TEXTE_PORT : 233;
-    plateforme::boite_message(texte(message), boite::QUESTION);
+    plateforme::boite_message(c->genre == Genre::pseudo ? texte(927).arg(LONGUEUR_PSEUDO_MAX) : texte(message),
+                              boite::QUESTION);
     champ->setText(nombre ? nombre_affiche(c->repli) : c->repli);
     return false;
   }
@@ -790,6 +791,7 @@ void pref::Command3_Click() {
         [[fallthrough]];
       case Genre::duree:
       case Genre::port:
+      case Genre::pseudo:
         static_cast<QLineEdit*>(c.controle)->setText(c.usine);
         break;
       case Genre::entier:

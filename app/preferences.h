@@ -109,10 +109,10 @@ class pref : public QWidget {
   bool eventFilter(QObject* objet, QEvent* evenement) override;
 
  private:
-  enum class Genre { texte, duree, entier, poids, port, drapeau, drapeau_inverse };
+  enum class Genre { texte, duree, entier, poids, port, pseudo, drapeau, drapeau_inverse };
   // The kinds of field checked when they lose the focus and before OK.
   static bool verifie(Genre g) {
-    return g == Genre::duree || g == Genre::entier || g == Genre::poids || g == Genre::port;
+    return g == Genre::duree || g == Genre::entier || g == Genre::poids || g == Genre::port || g == Genre::pseudo;
   }
   struct Champ {
     QWidget* controle;

@@ -17,6 +17,10 @@ void branche_reseau() {
     Reseau::instance().envoie(message_coup(col_s, lig_s, col_d, lig_d, texte_coup));
   };
   liens_jeu().partie_reseau_active = [] { return partie_reseau_active(); };
+  liens_jeu().nulle_proposee = [] {
+    const Reseau* r = Reseau::existante();
+    return r && r->partie_active() && r->nul_en_attente();
+  };
   liens_jeu().montre_connexion = montre_connexion;
   ferme_connexion_reseau() = [] {
     if (Reseau* r = Reseau::existante()) r->ferme();
@@ -29,6 +33,7 @@ void debranche_reseau() {
   liens_jeu().envoie_reseau = nullptr;
   liens_jeu().envoie_coup_reseau = nullptr;
   liens_jeu().partie_reseau_active = nullptr;
+  liens_jeu().nulle_proposee = nullptr;
   liens_jeu().montre_connexion = nullptr;
   ferme_connexion_reseau() = nullptr;
 }

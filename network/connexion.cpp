@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 #include "platform/fenetres.h"
@@ -57,6 +58,25 @@ int port_reseau(const QString& texte) {
   return port >= 1 && port <= 65535 ? port : 0;
 }
 
+void limite_saisie(QLineEdit* champ, int maximum, int texte_refus) {
+  if (champ->maxLength() == maximum + 1) return;
+  // Qt cuts silently what goes beyond maxLength: one character more lets a
+  // text over the limit be seen here, and refused.
+  champ->setMaxLength(maximum + 1);
+  auto avant = std::make_shared<QString>(champ->text().left(maximum));
+  QObject::connect(champ, &QLineEdit::textChanged, champ, [avant, maximum](const QString& t) {
+    if (t.size() <= maximum) *avant = t;
+  });
+  QObject::connect(champ, &QLineEdit::textEdited, champ, [champ, avant, maximum, texte_refus](const QString& t) {
+    if (t.size() <= maximum) return;
+    champ->setText(*avant);
+    // Told once the field's own edit is over.
+    QMetaObject::invokeMethod(
+        champ, [maximum, texte_refus] { plateforme::boite_message(texte(texte_refus).arg(maximum), boite::EXCLAMATION); },
+        Qt::QueuedConnection);
+  });
+}
+
 connexion::connexion() : QDialog(fenetre_principale()) {
   setObjectName(QStringLiteral("connexion"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -76,6 +96,7 @@ connexion::connexion() : QDialog(fenetre_principale()) {
   Text2 = controle<QLineEdit>(Frame1, QStringLiteral("Text2"), 240, 110, 80, 24);
   Label13 = etiquette(Frame1, QStringLiteral("Label13"), QStringLiteral("Nom utilisateur (pseudo) :"), 12, 142, 222, 22);
   Text3 = controle<QLineEdit>(Frame1, QStringLiteral("Text3"), 240, 140, 162, 24);
+  limite_saisie(Text3, LONGUEUR_PSEUDO_MAX, 927);
   Label1 = etiquette(Frame1, QStringLiteral("Label1"), QString(), 12, 176, 390, 56);
   Label12->setBuddy(Text1);
   Label11->setBuddy(Text2);
@@ -106,6 +127,11 @@ void connexion::SSCommand1_Click() { fenetres::decharge_plus_tard(this); }
 void connexion::SSCommand2_Click() {
   reseau::Reseau& r = reseau::Reseau::instance();
   try {
+    // A nickname too long for the messages that carry it is refused before
+    // anything changes (one set from elsewhere shows a character more than
+    // the field takes).
+    if (Text3->text().size() > LONGUEUR_PSEUDO_MAX)
+      throw std::runtime_error(texte(927).arg(LONGUEUR_PSEUDO_MAX).toStdString());
     // 1 and 2. What was typed becomes the settings of the run.
     ip_adresse_host = Text1->text();
     ip_num_port = Text2->text();

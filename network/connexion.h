@@ -48,3 +48,10 @@ void montre_connexion();
 
 // The port of a network game as typed: 1..65535, else 0.
 int port_reseau(const QString& texte);
+
+// A line field that takes at most `maximum` characters and says so: what is
+// typed, pasted or dropped beyond it is refused whole (the field keeps its
+// text) and text `texte_refus`, with the limit for its %1, is shown; nothing
+// is ever cut silently. A text set by the program may hold one character
+// more, so that its caller sees it is too long.
+void limite_saisie(QLineEdit* champ, int maximum, int texte_refus);

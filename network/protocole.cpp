@@ -8,6 +8,7 @@
 
 #include "chess/etat.h"
 #include "platform/fichiers_texte.h"
+#include "play/parametres.h"
 
 namespace reseau {
 
@@ -94,6 +95,14 @@ bool coup_complet_a(const QByteArray& o, int debut) {
 // What begins each chat line of `pseudo`.
 QString marque_chat(const QString& pseudo) { return QStringLiteral(">[") + pseudo + QStringLiteral("] "); }
 
+// A nickname is at most LONGUEUR_PSEUDO_MAX characters, one byte each on the
+// wire: the game request ("?"), its acceptance ("@", CR LF) and the marker of
+// a chat line (">[", "] ") always fit the receiver's limit, and a chat message
+// keeps most of it for its text.
+constexpr int MARQUE_CHAT_MAX = 4 + LONGUEUR_PSEUDO_MAX;
+static_assert(1 + LONGUEUR_PSEUDO_MAX + 2 < Decoupeur::TAILLE_MAX);
+static_assert(MARQUE_CHAT_MAX <= Decoupeur::TAILLE_MAX / 2);
+
 }  // namespace
 
 // --- Composing -----------------------------------------------------------------------
@@ -111,10 +120,11 @@ QString message_coup(int col_s, int lig_s, int col_d, int lig_d, const QString& 
 QString message_chat(const QString& pseudo, const QString& texte) { return marque_chat(pseudo) + texte.trimmed(); }
 
 QStringList messages_chat(const QString& pseudo, const QString& texte) {
+  // Past the longest nickname, no room is sure: nothing goes.
+  if (pseudo.size() > LONGUEUR_PSEUDO_MAX) return {};
   const QString marque = marque_chat(pseudo);
-  // The room a piece has on the wire; a nickname too long to leave any
-  // still lets the line go, in small pieces.
-  const qsizetype place = std::max<qsizetype>(Decoupeur::TAILLE_MAX - vers_octets(marque).size(), 16);
+  // The room a piece has on the wire.
+  const qsizetype place = Decoupeur::TAILLE_MAX - vers_octets(marque).size();
   const QString t = texte.trimmed();
   QStringList messages;
   qsizetype debut = 0;

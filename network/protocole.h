@@ -36,11 +36,15 @@ QString message_chat(const QString& pseudo, const QString& texte);
 // ("# 4745e7-e5"), and our nickname marker ">[pseudo] " becomes
 // "> [pseudo] ". Any other text is returned unchanged.
 QString texte_chat_sans_message(const QString& texte, const QString& pseudo);
+// The longest chat line the chat field takes, in characters (it goes as about
+// ten messages); a longer one is refused, never cut.
+constexpr int LONGUEUR_CHAT_MAX = 20000;
 // The chat messages of a typed line, in order: its text trimmed and cut into
 // pieces whose messages each fit the receiver's limit (TAILLE_MAX bytes on
 // the wire, the nickname marker and the writing of texte_chat_sans_message
 // included), cut between characters; each piece is written by
-// texte_chat_sans_message as a text of its own. One message for a line that fits.
+// texte_chat_sans_message as a text of its own. One message for a line that fits;
+// none for a nickname over LONGUEUR_PSEUDO_MAX characters (play/parametres.h).
 QStringList messages_chat(const QString& pseudo, const QString& texte);
 QString message_propose_nul();
 QString message_nul_accepte();

@@ -18,6 +18,7 @@
 #include "chess/messages.h"
 #include "chess/regles.h"
 #include "localisation/textes_langue.h"
+#include "network/connexion.h"
 #include "openings/comment.h"
 #include "platform/avis_etat.h"
 #include "platform/boites.h"
@@ -93,7 +94,9 @@ bool Reseau::partie_active() const {
 
 void Reseau::associe_plateau(plateau* p) {
   plateau_ = p;
-  if (p) connect(p->Command5, &QPushButton::clicked, this, &Reseau::envoie_chat, Qt::UniqueConnection);
+  if (!p) return;
+  connect(p->Command5, &QPushButton::clicked, this, &Reseau::envoie_chat, Qt::UniqueConnection);
+  limite_saisie(p->Text2, LONGUEUR_CHAT_MAX, 928);
 }
 
 void Reseau::envoie_chat() {
@@ -103,7 +106,13 @@ void Reseau::envoie_chat() {
   // Nothing of it may read as a message of its own on the peer's side; a
   // line too long for one message goes as several, which the peer shows as
   // consecutive lines.
-  for (const QString& m : messages_chat(ip_nom_utilisateur, saisie->text()))
+  const QStringList messages = messages_chat(ip_nom_utilisateur, saisie->text());
+  // A nickname made too long since the game began (the preferences) sends nothing.
+  if (messages.isEmpty()) {
+    plateforme::boite_message(texte(927).arg(LONGUEUR_PSEUDO_MAX), boite::EXCLAMATION);
+    return;
+  }
+  for (const QString& m : messages)
     if (!envoie(m)) return;
   // Our own log shows the line exactly as typed, without the nickname.
   QPlainTextEdit* log = plateau_->Text1;

@@ -65,6 +65,10 @@ struct LiensJeu {
   std::function<void(int col_s, int lig_s, int col_d, int lig_d, const QString& texte_coup)> envoie_coup_reseau;
   // True while a network game runs on an open connection.
   std::function<bool()> partie_reseau_active;
+  // True while this side's draw offer waits for the opponent's answer: this
+  // board takes no move of its own meanwhile, so the answer is about the
+  // position both boards show.
+  std::function<bool()> nulle_proposee;
   // The connection dialog of a network game (the new-game command in mode 3).
   std::function<void()> montre_connexion;
   // The colour menu takes `couleur` (BLANC or NOIR), which becomes

@@ -86,6 +86,7 @@ enum class Genre {
   decimal,         // a number in single precision, within +-DECIMAL_MAX
   heure,           // a text "hh:nn:ss" under 24 hours
   port,            // a text holding a port number 1..65535 in plain digits
+  pseudo,          // a text of at most LONGUEUR_PSEUDO_MAX characters
 };
 
 struct Cle {
@@ -175,7 +176,7 @@ const std::vector<Cle>& table_cles() {
     t.push_back(cle_entiere("IP_MODE_SERVEUR", G_D, 1, fixe(ip_mode_serveur)));
     t.push_back(cle_texte("IP_ADRESSE_HOST", 1, fixe(ip_adresse_host)));
     t.push_back(Cle{"IP_NUM_PORT", Genre::port, 1, false, 0, fixe(ip_num_port), nullptr, nullptr});
-    t.push_back(cle_texte("IP_NOM_UTILISATEUR", 1, fixe(ip_nom_utilisateur)));
+    t.push_back(Cle{"IP_NOM_UTILISATEUR", Genre::pseudo, 1, false, 0, fixe(ip_nom_utilisateur), nullptr, nullptr});
     // [CALCUL]
     t.push_back(cle_entiere("ACTIVE_BASE_CON", G_D, 2, profil(active_base_con)));
     t.push_back(cle_entiere("PROFONDEUR_MAX", G_E, 2, profil(profondeur_max)));
@@ -234,6 +235,10 @@ constexpr double DECIMAL_MAX = 1e7;
 bool range_valeur(const Cle& c, const QString& valeur, int p) {
   switch (c.genre) {
     case Genre::texte:
+      *c.texte(p) = valeur;
+      return true;
+    case Genre::pseudo:
+      if (valeur.size() > LONGUEUR_PSEUDO_MAX) return false;
       *c.texte(p) = valeur;
       return true;
     case Genre::port: {

@@ -57,6 +57,10 @@ extern int ip_mode_serveur;
 extern QString ip_adresse_host;
 extern QString ip_num_port;
 extern QString ip_nom_utilisateur;
+// The longest nickname, in characters: every message that carries it (the
+// game request, its acceptance, each chat line) must fit the receiver's
+// limit with room to spare (network/protocole.cpp checks it at build time).
+constexpr int LONGUEUR_PSEUDO_MAX = 32;
 
 // --- [CALCUL]: the engine weights of chess/poids.h ---------------------------
 

@@ -214,18 +214,25 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
     texte_coup += demande.annotations;
   }
   // A move made here in a network game goes to the opponent as soon as its
-  // text is known, before any box its recording may open (a sound, the
-  // repetition question, mate or stalemate): the other board shows it at
-  // once, whatever the user does with the box. Every such move gets there,
-  // also the one that ends the game.
+  // text is known, before any box its recording may open (a sound, mate or
+  // stalemate): the other board shows it at once, whatever the user does
+  // with the box. Every such move gets there, also the one that ends the
+  // game. The move that repeats the position waits for its mover's answer:
+  // the opponent may not move while the draw is still being claimed here.
   const bool au_reseau = source == SourceCoup::MAIN && mode_jeux == 3;
-  if (au_reseau && liens_jeu().envoie_coup_reseau)
-    liens_jeu().envoie_coup_reseau(demande.col_s, demande.lig_s, demande.col_d, demande.lig_d,
-                                   QString::fromStdString(rogne(texte_coup)));
+  auto envoie = [&] {
+    if (au_reseau && liens_jeu().envoie_coup_reseau)
+      liens_jeu().envoie_coup_reseau(demande.col_s, demande.lig_s, demande.col_d, demande.lig_d,
+                                     QString::fromStdString(rogne(texte_coup)));
+  };
   if (p) sonne(source, texte_coup, echecs);
   const QString texte_liste = QString::fromStdString(texte_coup);
   ajoute_ligne_selectionnee(c, couleur == NOIR ? QStringLiteral("    .....") + texte_liste : texte_liste);
   memorise_controle(c);
+  // Only the mover is asked about a repetition: over the network the
+  // opponent's board asks, and its answer comes as a message.
+  const bool repetee = p && source != SourceCoup::REJEU && source != SourceCoup::RESEAU && position_repetee();
+  if (!repetee) envoie();
   const std::string court = rogne(coup.texte_court);
   texte_partie = rogne(texte_partie + coup.texte_court);
   texte_partie_longue = rogne(texte_partie_longue + " " + rogne(texte_coup));
@@ -247,36 +254,33 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
 
   // The verdict.
   const int adverse = couleur_adverse(couleur);
-  // Only the mover is asked about a repetition: over the network the
-  // opponent's board asks, and its answer comes as a message.
-  if (p && source != SourceCoup::REJEU && source != SourceCoup::RESEAU) {
-    if (position_repetee()) {
-      if (mode_jeux == 4) {
-        if (evalue_position(BLANC) < seuil_partie_nulle) {
-          termine_partie(c, p, "0-1", QStringLiteral(" - ") + texte(144));
-          return Verdict::GAIN_REPETITION;
-        }
-        if (evalue_position(NOIR) < seuil_partie_nulle) {
-          termine_partie(c, p, "1-0", QStringLiteral(" - ") + texte(145));
-          return Verdict::GAIN_REPETITION;
-        }
-        termine_partie(c, p, "1/2-1/2", QStringLiteral(" - ") + texte(168));
-        return Verdict::NULLE_REPETITION;
+  if (repetee) {
+    if (mode_jeux == 4) {
+      if (evalue_position(BLANC) < seuil_partie_nulle) {
+        termine_partie(c, p, "0-1", QStringLiteral(" - ") + texte(144));
+        return Verdict::GAIN_REPETITION;
       }
-      const bool nulle = plateforme::boite_message(texte(337), boite::OUI_NON) == boite::OUI;
-      // The clocks run while the question is open: a flag that fell
-      // meanwhile ended the game first, and its result stands.
-      if (!partie_en_cours()) {
-        sablier(0);
-        return Verdict::PERTE_TEMPS;
+      if (evalue_position(NOIR) < seuil_partie_nulle) {
+        termine_partie(c, p, "1-0", QStringLiteral(" - ") + texte(145));
+        return Verdict::GAIN_REPETITION;
       }
-      if (nulle) {
-        termine_partie(c, p, "1/2-1/2", QStringLiteral(" - ") + texte(168));
-        // The repetition claimed here ends the game there too, as an agreed draw.
-        if (au_reseau && liens_jeu().envoie_reseau) liens_jeu().envoie_reseau(QStringLiteral("!A"));
-        sablier(0);
-        return Verdict::NULLE_REPETITION;
-      }
+      termine_partie(c, p, "1/2-1/2", QStringLiteral(" - ") + texte(168));
+      return Verdict::NULLE_REPETITION;
+    }
+    const bool nulle = plateforme::boite_message(texte(337), boite::OUI_NON) == boite::OUI;
+    envoie();
+    // The clocks run while the question is open: a flag that fell
+    // meanwhile ended the game first, and its result stands.
+    if (!partie_en_cours()) {
+      sablier(0);
+      return Verdict::PERTE_TEMPS;
+    }
+    if (nulle) {
+      termine_partie(c, p, "1/2-1/2", QStringLiteral(" - ") + texte(168));
+      // The repetition claimed here ends the game there too, as an agreed draw.
+      if (au_reseau && liens_jeu().envoie_reseau) liens_jeu().envoie_reseau(QStringLiteral("!A"));
+      sablier(0);
+      return Verdict::NULLE_REPETITION;
     }
   }
   if (!a_un_coup_legal(adverse)) {

@@ -69,8 +69,9 @@ struct CoupPartie {
 // game with its result when it ends, else the clock of the side to move and
 // the opening lookup. A replay is judged but never ended here: its movetext
 // carries its result. A move by hand in a network game goes to the opponent
-// (liens_jeu().envoie_coup_reseau) before any box of its recording opens,
-// and "!A" after it when its repetition is claimed here.
+// (liens_jeu().envoie_coup_reseau) before any box of its recording opens
+// (mate, stalemate), except the move that repeats the position: it goes once
+// its mover has answered the question, with "!A" after it on Yes.
 // For a White move numero_coup is raised here (callers must not).
 Verdict joue_coup_partie(ControlesPartie& controles, const CoupPartie& coup);
 // The same on the game's controls (controles_jeu()).

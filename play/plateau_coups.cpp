@@ -153,6 +153,17 @@ bool plateau::piece_refusee(int code) {
   return false;
 }
 
+namespace {
+// Our draw offer waits for its answer: the answer must be about the position
+// both boards show, so no move of ours goes before it (its move may still
+// cross the offer on the wire; its answer then follows that move).
+bool attend_reponse_nulle() {
+  if (mode_jeux != 3 || !liens_jeu().nulle_proposee || !liens_jeu().nulle_proposee()) return false;
+  plateforme::boite_message(texte(926), boite::EXCLAMATION);
+  return true;
+}
+}  // namespace
+
 void plateau::clic_depart(int colonne, int ligne) {
   // A network game goes on from its current position only: a click while
   // an earlier one is shown brings the current one back, and is not a move.
@@ -160,7 +171,7 @@ void plateau::clic_depart(int colonne, int ligne) {
   const int code = Echiquier->Piece(colonne, ligne);
   if (code == CASE_VIDE) return;
   if (partie_terminee_pour_clic()) return;
-  if (piece_refusee(code)) return;
+  if (piece_refusee(code) || attend_reponse_nulle()) return;
   // The icon first: when it cannot be read the piece stays where it is.
   prend_icone_souris(code);
   piece_levee = code;
@@ -174,7 +185,7 @@ void plateau::clic_depart(int colonne, int ligne) {
 
 void plateau::clic_arrivee(int colonne, int ligne) {
   // The game ended while the piece was held (a clock ran out): it goes back.
-  if (partie_terminee_pour_clic()) {
+  if (partie_terminee_pour_clic() || attend_reponse_nulle()) {
     remet_piece();
     return;
   }

@@ -333,6 +333,8 @@ TEST_F(Parametres, AWeightNoMachineCanCountWithAndAValueOutOfItsRangeAreRefused)
   // Longer than any setting's number needs, though it is 3; and as long as one may be.
   const std::string trop_long = "NIVEAU_ELO=" + std::string(149, '0') + "3";
   const std::string assez_court = "NIVEAU_ELO=" + std::string(99, '0') + "3";
+  // A nickname as long as the messages that carry it allow, and one more.
+  const std::string pseudo_max = "IP_NOM_UTILISATEUR=" + std::string(32, 'x'), pseudo_trop_long = pseudo_max + "x";
   const Cas cas[] = {
       {"NOTE_MATERIEL_DAME=NaN", nullptr},   {"NOTE_MATERIEL_DAME=inf", nullptr},
       {"NOTE_MOBILITE_FOU=-inf", nullptr},   {"BONUS_ECHEC=1e308", nullptr},
@@ -362,6 +364,7 @@ TEST_F(Parametres, AWeightNoMachineCanCountWithAndAValueOutOfItsRangeAreRefused)
       {"PROFONDEUR_MAX=0.5", nullptr},       {"CLE_LANGUE=2.0", "2"},
       {"ALPHA_BETA=0,5", "0"},               {"NB_JOUR_MAX=2.5", "2"},
       {trop_long.c_str(), nullptr},          {assez_court.c_str(), "3"},
+      {pseudo_trop_long.c_str(), nullptr},   {pseudo_max.c_str(), pseudo_max.c_str() + 19},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.ligne);

@@ -444,7 +444,7 @@ TEST_F(Preferences, FactoryValuesReachMemoryAndTheFileWithOk) {
 
 TEST_F(Preferences, EachCheckedFieldRefusesWhatTheNextStartWouldRefuse) {
   const QString question = ::texte(233), duree = ::texte(600), port = ::texte(740);
-  const QString hors_curseur = ::texte(919);
+  const QString hors_curseur = ::texte(919), pseudo = ::texte(927).arg(32);
   struct Cas {
     const char* champ;
     const char* tape;
@@ -488,6 +488,7 @@ TEST_F(Preferences, EachCheckedFieldRefusesWhatTheNextStartWouldRefuse) {
       {"Text5(12)", "-12.25", {}, "-12.25"},
       {"Text5(14)", "a", question, "0"},
       {"Text5(15)", "12", hors_curseur, "1"},
+      {"Text10", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", pseudo, "Joueur1"}, {"Text10", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", {}, "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
   };
   ouvre();
   for (const Cas& c : cas) {

@@ -79,12 +79,15 @@ TEST_F(TestReseau, AListeningPortThatCannotBeUsedIsReportedAndTheDialogStays) {
     QString port;
     int numero;     // the program's sentence
     bool detail;    // followed by the system's words
+    int pseudo = 7; // the nickname's length in the settings; 2040: its box names the limit, 32
   };
   for (const int cle : {1, 2})
-  for (const Cas& c : {Cas{QStringLiteral("70000"), 905, false}, Cas{QString::number(occupe.serverPort()), 906, true}}) {
+  for (const Cas& c : {Cas{QStringLiteral("70000"), 905, false}, Cas{QString::number(occupe.serverPort()), 906, true},
+                       Cas{QStringLiteral("32"), 927, false, 2040}}) {
     SCOPED_TRACE(testing::Message() << "key " << cle << ", port " << c.port.toStdString());
     passe_en_langue(cle);
     BoitesEnTest::efface();
+    ip_nom_utilisateur = QString(c.pseudo, QLatin1Char('n'));
     montre_connexion();
     connexion* d = fenetres::existante<connexion>();
     d->Option1[1]->setChecked(true);

@@ -290,14 +290,17 @@ TEST_F(MemePartie, ARepetitionIsAskedOfTheMoverOnly) {
       }
       EXPECT_EQ(journal().join(' ').contains(QStringLiteral("draw answer ignored")), !c.suite.isEmpty() && !nulle);
     } else {
-      // The move reaches the peer while the question is open; "!A" follows a Yes.
-      QByteArray pendant;
-      BoitesEnTest::temoin([&](const plateforme::BoiteVue&) { pendant = lit_pair(); });
+      // The move waits for the answer: the peer, still waiting for it, cannot
+      // move meanwhile. Then it goes, "!A" after a Yes; after a No the peer answers it.
+      QByteArray pendant = "?";
+      BoitesEnTest::temoin([&](const plateforme::BoiteVue&) { laisse_passer(); pendant = lit_pair(); });
       BoitesEnTest::repond(c.reponse);
       coup("g1", "f3");
       EXPECT_EQ(BoitesEnTest::textes(), QStringList{texte(337)});
-      EXPECT_TRUE(pendant.startsWith(reseau::vers_octets(QStringLiteral("#") + chiffres("g1", "f3")))) << pendant.data();
-      EXPECT_EQ(lit_pair(), nulle ? QByteArray("!A") : QByteArray());
+      EXPECT_TRUE(pendant.isEmpty());
+      const QByteArray attendu = reseau::vers_octets("#" + chiffres("g1", "f3") + lignes_liste()[8].trimmed()) + (nulle ? "!A" : "");
+      EXPECT_EQ(recu_pair(static_cast<int>(attendu.size())), attendu);
+      if (!nulle) joue({{true, "b8", "c6", "Nb8-c6"}});
     }
     EXPECT_EQ(resultat_partie, nulle ? "1/2-1/2" : "*");
     EXPECT_EQ(lignes_liste().last() == QStringLiteral("1/2-1/2"), nulle);

@@ -3,6 +3,8 @@
 // mirrored, chat, draw offers, resignation and lost connections.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -207,18 +209,26 @@ TEST_F(TestReseau, ChatLinesGoBothWaysAsPlainText) {
 // A line too long for one message goes as several that each fit the
 // receiver's limit. Sent back to this side (the peer bears our nickname),
 // with a pause inside the first, they show as consecutive lines that make up
-// the whole line, and the game goes on.
+// the whole line, and the game goes on. A paste past the field's limit is
+// refused whole, and said.
 TEST_F(TestReseau, ALongChatLineArrivesWholeAsConsecutiveLines) {
   auto recue = [this] {
     QStringList l = lignes_chat().mid(1);
     for (QString& s : l) s.remove(0, 10);
     return l.join(QString()).replace(QStringLiteral("# "), QStringLiteral("#")).replace(QStringLiteral("> ["), ">[");
   };
-  for (const int longueur : {3000, 20000}) {
+  for (const int longueur : {3000, 20000, 20001}) {
     partie_serveur(ip_nom_utilisateur);
     lit_pair();
     const QString tape = QStringLiteral("é#4745e7-e5 >[Joueur1] x").repeated(longueur / 24 + 1).left(longueur);
-    p->Text2->setText(tape);
+    QGuiApplication::clipboard()->setText(tape);
+    BoitesEnTest::efface();
+    if (longueur > 20000) BoitesEnTest::repond(boite::OK);
+    p->Text2->paste();
+    laisse_passer();
+    EXPECT_EQ(BoitesEnTest::textes(), longueur > 20000 ? QStringList{texte(928).arg(20000)} : QStringList{});
+    EXPECT_EQ(p->Text2->text(), longueur > 20000 ? QString() : tape);
+    if (longueur > 20000) break;
     p->Command5->click();
     EXPECT_EQ(lignes_chat(), QStringList{tape});
     const QByteArray recu = recu_pair(longueur) + lit_pair();
@@ -239,15 +249,27 @@ TEST_F(TestReseau, DrawOffersAreAnsweredBothWays) {
   struct Cas {
     bool offre_ici;
     int reponse;  // of this side's user, or of the peer
+    bool croise;  // our offer follows 1.e4, and the peer's 1...e5 crosses it
+    bool tenue;   // our d-pawn is held when we offer
   };
-  for (const Cas c : {Cas{true, NON}, Cas{true, OUI}, Cas{false, NON}, Cas{false, OUI}}) {
+  for (const Cas c : {Cas{true, NON, false, true}, Cas{true, OUI, false, false}, Cas{true, OUI, true, false},
+                      Cas{false, NON, false, false}, Cas{false, OUI, false, false}}) {
     partie_serveur();
     recu_pair(10);
     BoitesEnTest::efface();
     if (c.offre_ici) {
+      if (c.croise) { coup("e2", "e4"); recu_pair(12); }
+      if (c.tenue) clic("d2");
       BoitesEnTest::repond(OUI);
       propose_nulle();
       EXPECT_EQ(recu_pair(1), QByteArray("/"));
+      if (c.croise) envoie_pair(coup_pair("e7", "e5", "e7-e5"));
+      ASSERT_TRUE(attend([&] { return p->List1->count() == (c.croise ? 2 : 0); }));
+      // Until the answer, about the position both boards show, no move of ours goes.
+      BoitesEnTest::repond(OK);
+      c.tenue ? clic("d4") : coup("d2", "d4");
+      EXPECT_EQ(BoitesEnTest::textes().last(), texte(926));
+      EXPECT_EQ(controle("d2"), PION_BLANC);
       // The answer stops the clocks at once, however long its box stays open.
       qint64 reste = -1;
       BoitesEnTest::temoin([&](const plateforme::BoiteVue& v) {
@@ -257,8 +279,8 @@ TEST_F(TestReseau, DrawOffersAreAnsweredBothWays) {
       });
       BoitesEnTest::repond(OK);
       envoie_pair(c.reponse == OUI ? "!A" : "!R");
-      ASSERT_TRUE(attend([] { return BoitesEnTest::vues().size() == 2; }));
-      EXPECT_EQ(BoitesEnTest::textes()[1], texte(c.reponse == OUI ? 324 : 325));
+      ASSERT_TRUE(attend([] { return BoitesEnTest::vues().size() == 3; }));
+      EXPECT_EQ(BoitesEnTest::textes()[2], texte(c.reponse == OUI ? 324 : 325));
       if (c.reponse == OUI) {
         EXPECT_EQ(p->reste_horloge_ms(true), reste);
       }
@@ -271,6 +293,7 @@ TEST_F(TestReseau, DrawOffersAreAnsweredBothWays) {
     EXPECT_EQ(resultat_partie, c.reponse == OUI ? "1/2-1/2" : "*");
     EXPECT_EQ(lignes_liste().contains(QStringLiteral("1/2-1/2")), c.reponse == OUI);
     EXPECT_EQ(p->horloge_en_marche(), c.reponse == OUI ? -1 : 1);
+    EXPECT_EQ(lignes_liste().size(), c.croise ? 3 : c.reponse == OUI);
     recommence();
   }
 }

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QStringList>
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "chess/etat.h"
@@ -323,6 +324,31 @@ TEST(Protocole, ChatTextNeverReadsAsAnotherMessage) {
   QByteArray m;
   ASSERT_TRUE(d.suivant(m, true));
   EXPECT_EQ(m, QByteArray(">[#4745e7-e5] hi"));
+}
+
+// A line goes as messages within the receiver's limit (">[Joueur1] " leaves 2037 bytes, the longest
+// nickname 2012), cut between characters, that make up the trimmed line and each read as one chat line.
+TEST(Protocole, AChatLineGoesAsMessagesThatEachFit) {
+  const QString j = QStringLiteral("Joueur1"), z(32, QLatin1Char('z')), emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+  auto a = [](int n) { return QString(n, QLatin1Char('a')); };
+  const std::vector<std::tuple<QString, QString, std::vector<qsizetype>>> cas = {
+      {j, a(2037), {2037}}, {j, " " + a(2038) + " ", {2037, 1}}, {z, a(4025), {2012, 2012, 1}},
+      {j, a(2036) + emoji + "d", {2036, 3}}, {z + "z", "hi", {}}};
+  for (const auto& [pseudo, ligne, morceaux] : cas) {
+    QString joints;
+    std::vector<qsizetype> tailles;
+    for (const QString& m : messages_chat(pseudo, ligne)) {
+      EXPECT_LE(vers_octets(m).size(), Decoupeur::TAILLE_MAX);
+      tailles.push_back(m.size() - pseudo.size() - 4);
+      joints += m.mid(pseudo.size() + 4);
+      Decoupeur d;
+      QByteArray lu;
+      ASSERT_TRUE(d.ajoute(vers_octets(m) + "#2724e7-e5") && d.suivant(lu, true));
+      EXPECT_EQ(lu, vers_octets(m));
+    }
+    EXPECT_EQ(tailles, morceaux) << pseudo.size() << " " << ligne.size();
+    EXPECT_EQ(joints, morceaux.empty() ? QString() : ligne.trimmed());
+  }
 }
 
 // The recorded game over the socket as the network may cut it (the whole
