@@ -4,7 +4,6 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -198,11 +197,9 @@ TEST_F(Commandes, LaCouleurChangeePendantLaMiseEnPlaceTourneLaPosition) {
     mode_jeux = c.mode;
     ouverture_defaut[1] = c.livre ? QString() : QStringLiteral("e4");
     active_base_con[1] = c.livre ? 1 : 0;
-    if (c.livre) {
-      const QString chemin = QDir(dossier()).filePath(QStringLiteral("base/eco.db"));
-      QDir().mkpath(QFileInfo(chemin).path());
-      plateforme::BaseDonnees::cree(chemin, schemas::base_eco());
-      ouvre_base_eco(chemin);
+    if (c.livre && QDir().mkpath(dossier() + "/base")) {
+      plateforme::BaseDonnees::cree(dossier() + "/base/eco.db", schemas::base_eco());
+      ouvre_base_eco(dossier() + "/base/eco.db");
       db_eco.ajoute(QStringLiteral("ECO"), {{QStringLiteral("Eco_coup"), QStringLiteral("1.e4 *")}});
     }
     couleur_joueur = BLANC;
