@@ -93,6 +93,12 @@ TEST_F(ListeCoup, LaFenetreMontreLesLignesQuiContinuentLaPartie) {
   choisit(QStringLiteral("1.e4 e5 *"));
   EXPECT_EQ(l.Text1->text(), QString());
   EXPECT_FALSE(l.Command3->isEnabled());
+  // A game begun from a pasted position is continued by no line of the base.
+  fenetres::decharge<liste_coup>();
+  colle_fen(QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1"));
+  montre_ouvertures_possibles();
+  EXPECT_EQ(fenetres::existante<liste_coup>(), nullptr);
+  EXPECT_FALSE(ouvertures_a_montrer());
 }
 
 // A second "Ouvertures ?" while the window fills (its events let through) is
