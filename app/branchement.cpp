@@ -27,6 +27,7 @@
 #include "platform/plateforme.h"
 #include "play/controles_partie.h"
 #include "play/jeu.h"
+#include "play/entete_partie.h"
 #include "play/machine.h"
 #include "play/nouvelle_partie.h"
 #include "play/nulle_abandon.h"
@@ -60,6 +61,7 @@ void branche_tout() {
   o.pointeur_piece = [](int code) {
     if (plateau* p = plateau::existante()) p->prend_icone_souris(code);
   };
+  o.partie_depuis_debut = partie_depuis_debut;
 
   // The game: the board window's controls, the search shown on it, the
   // machine's answer to a human move.

@@ -119,6 +119,8 @@ void montre_ouvertures_possibles() {
     GardeRemplissage() { remplissage = true; }
     ~GardeRemplissage() { remplissage = false; }
   } garde;
+  // The lines run from the usual start: they continue no game begun elsewhere.
+  if (!partie_du_debut()) return;
   const auto& l = liens_ouvertures();
   ListeOuvertures* liste = l.charge_liste_coup ? l.charge_liste_coup() : nullptr;
   if (!liste) return;
@@ -128,6 +130,6 @@ void montre_ouvertures_possibles() {
   liste->montre();
 }
 
-bool ouvertures_a_montrer() { return lignes_a_montrer && db_eco.ouverte(); }
+bool ouvertures_a_montrer() { return lignes_a_montrer && db_eco.ouverte() && partie_du_debut(); }
 
 void definit_ouvertures_a_montrer(bool actif) { active_boutons(actif); }

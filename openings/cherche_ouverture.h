@@ -20,12 +20,13 @@ void cherche_ouverture(int mode, const std::string& coups);
 
 // The command "Voir les ouvertures possibles" and the comment window's button:
 // loads the opening lines window, sets its caption to text 274, " - " and
-// texte_partie, fills it (mode 0) and shows it.
+// texte_partie, fills it (mode 0) and shows it. Nothing for a game begun
+// from a position of its own (partie_du_debut false).
 void montre_ouvertures_possibles();
 
 // True while the last lookup found opening lines to show (the opening base
-// open and the window of the opening lines available): the main window's
-// item and the comment window's button follow it.
+// open, the window of the opening lines available, a game from the usual
+// start): the main window's item and the comment window's button follow it.
 bool ouvertures_a_montrer();
 // Sets that state (a new game: the lines of the start, when the window of
 // the opening lines is available; the board window gone: none).

@@ -41,18 +41,20 @@ void enrichit_partie_en_cours(float note_proposee) {
       plateforme::boite_erreur(texte_ouvertures(TEXTE_BASE_INACTIVE));
       return;
     }
-    // The moves as the program writes them after playing them from the start.
+    // The moves as the program writes them after playing them from the start;
+    // a game begun from a position of its own has no moves from there.
     std::string coups;
-    try {
-      PositionGardee garde;
-      couleur_joueur = BLANC;
-      coups = movetext_de_ligne(texte_partie);
-    } catch (const std::runtime_error&) {
-      coups.clear();
+    if (partie_du_debut()) {
+      try {
+        PositionGardee garde;
+        couleur_joueur = BLANC;
+        coups = movetext_de_ligne(texte_partie);
+      } catch (const std::runtime_error&) {
+        coups.clear();
+      }
     }
     if (coups.empty()) {
-      plateforme::boite_erreur(
-          texte_ouvertures(850));
+      plateforme::boite_erreur(texte_ouvertures(850));
       return;
     }
     const QString resultat = resultat_partie.empty() ? QStringLiteral("*") : QString::fromStdString(resultat_partie);

@@ -27,3 +27,8 @@ int profil_en_vigueur() {
   const int p = l.profil_moteur ? l.profil_moteur() : 1;
   return p == 2 ? 2 : 1;
 }
+
+bool partie_du_debut() {
+  const auto& l = liens_ouvertures();
+  return !l.partie_depuis_debut || l.partie_depuis_debut();
+}

@@ -1,10 +1,11 @@
 // What the opening base reaches of windows that other parts of the program
 // own: the main window's menu items, the opening lines window, the progress
-// window, the board window's mouse pointer, the language texts and the engine
-// profile in force. Each owner fills in its links when it is created. A link
-// left empty behaves as its window being absent (nothing ticked, no opening
-// lines window, profile 1), except the texts and the progress window, which
-// default to the language's texts and the program's window patience.
+// window, the board window's mouse pointer, the language texts, the engine
+// profile in force and where the game in hand began. Each owner fills in its
+// links when it is created. A link left empty behaves as its window being
+// absent (nothing ticked, no opening lines window, profile 1, a game from the
+// usual start), except the texts and the progress window, which default to
+// the language's texts and the program's window patience.
 #pragma once
 
 #include <QString>
@@ -51,6 +52,9 @@ struct LiensOuvertures {
   std::function<QString(int numero)> texte;
   // The engine profile in force (1 or 2).
   std::function<int()> profil_moteur;
+  // The game in hand began from the usual start position: its movetext is
+  // one the lines of the base can continue.
+  std::function<bool()> partie_depuis_debut;
 };
 
 LiensOuvertures& liens_ouvertures();
@@ -60,3 +64,4 @@ bool commentaire_coche();
 QString texte_ouvertures(int numero);
 FenetreProgression* progression_ouvertures();
 int profil_en_vigueur();
+bool partie_du_debut();

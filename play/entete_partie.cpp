@@ -98,6 +98,15 @@ std::string fen_depart_partie() {
   return fen == FEN_DEBUT ? std::string() : fen;
 }
 
+bool partie_depuis_debut() {
+  if (fen_depart_partie().empty()) return true;
+  // The colour drawn at the bottom may have changed since the start was
+  // recorded (the preferences): the start read the other way up.
+  PositionGardee garde;
+  couleur_joueur = couleur_joueur == BLANC ? NOIR : BLANC;
+  return fen_depart_partie().empty();
+}
+
 std::string avec_position_depart(const std::string& entete) {
   if (a_un_tag_fen(entete)) return entete;
   const std::string fen = fen_depart_partie();

@@ -37,6 +37,12 @@ std::string entete_construite(const QString& evenement, const QString& date);
 // position at move 1, or when no state is recorded for entry 0.
 std::string fen_depart_partie();
 
+// The game in hand began from the usual start position at move 1, as its
+// save names it (no FEN): its movetext then counts from the position the
+// opening base's lines, the default first move and the learned lines start
+// from. A game begun from a pasted, set-up or loaded position gives false.
+bool partie_depuis_debut();
+
 // The tag lines `entete` (perhaps ended by an empty line) with [SetUp "1"]
 // and [FEN "..."] after its last tag line when the game in hand started from
 // a position of its own (fen_depart_partie) and the lines hold no FEN tag yet;

@@ -16,6 +16,7 @@
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
 #include "platform/boites.h"
+#include "play/entete_partie.h"
 #include "play/jeu.h"
 #include "play/machine.h"
 #include "play/parametres.h"
@@ -120,6 +121,8 @@ QString liste_coup::coup_suivant(const QString& ligne, const QString& partie) {
 bool liste_coup::jouable(const QString& jeton) const {
   plateau* p = plateau::existante();
   if (jeton.isEmpty() || !p || p->dechargee() || !partie_en_cours() || machine_occupee()) return false;
+  // A line of the base continues only a game begun from the usual start.
+  if (!partie_depuis_debut()) return false;
   const bool du_joueur = jeton.contains(QLatin1Char('.')) == (couleur_joueur == BLANC);
   // A network game takes only this side's own move, once it runs on its
   // connection: the other board gets it as every move made here.

@@ -45,7 +45,7 @@ class liste_coup : public QWidget, public ListeOuvertures {
 
  private:
   void Form_Load();
-  // The play button: a game on the board, still on, the machine idle, and
-  // the move one the user may play in this mode.
+  // The play button: a game on the board, begun from the usual start, still
+  // on, the machine idle, and the move one the user may play in this mode.
   bool jouable(const QString& jeton) const;
 };

@@ -28,6 +28,7 @@
 #include "openings/reglages_ouvertures.h"
 #include "platform/avis_etat.h"
 #include "platform/boites.h"
+#include "play/entete_partie.h"
 #include "play/jeu.h"
 #include "play/patience.h"
 #include "play/partie.h"
@@ -104,7 +105,8 @@ bool coup_jouable(int couleur, int cs, int ls, int cd, int ld) {
   return code != CASE_VIDE && couleur_piece(code) == couleur && coup_legal(cs, ls, cd, ld);
 }
 
-// The profile's default first move for White, when it reads as a legal move.
+}  // namespace
+
 bool coup_par_defaut(int& cs, int& ls, int& cd, int& ld) {
   const std::string defaut = rogne(ouverture_defaut[profil_moteur].toStdString());
   if (defaut.empty()) return false;
@@ -117,6 +119,8 @@ bool coup_par_defaut(int& cs, int& ls, int& cd, int& ld) {
   cs = s1, ls = s2, cd = d1, ld = d2;
   return true;
 }
+
+namespace {
 
 bool coup_du_livre(int couleur, int& cs, int& ls, int& cd, int& ld, float& note) {
   int s1 = 0, s2 = 0, d1 = 0, d2 = 0;
@@ -169,7 +173,8 @@ bool a_un_coup_legal(int couleur) {
 
 namespace {
 
-// `ouvertures`: the default first move and the book may give the move.
+// `ouvertures`: the default first move and the book may give the move (a
+// game begun from the usual start).
 bool joue_coup_machine(bool ouvertures) {
   if (machine_occupee()) return false;
   QPointer<plateau> p = plateau::existante();
@@ -269,6 +274,4 @@ bool joue_coup_machine(bool ouvertures) {
 
 }  // namespace
 
-bool joue_machine() { return joue_coup_machine(true); }
-
-bool joue_machine_recherche() { return joue_coup_machine(false); }
+bool joue_machine() { return joue_coup_machine(partie_depuis_debut()); }

@@ -20,10 +20,13 @@ extern std::string dernier_coup_joue;
 
 // Plays the machine's move for the side to move (Black when dernier_trait is
 // 2, else White) with the engine profile in force:
-// - White's first move of the game is the profile's default first move
-//   (OUVERTURE_DEFAUT) when it reads as a legal move; otherwise, and for every
-//   later move, a book move of the opening base when it has one that is legal
-//   here, else the search.
+// - In a game begun from the usual start (partie_depuis_debut), White's first
+//   move is the profile's default first move (OUVERTURE_DEFAUT) when it reads
+//   as a legal move; otherwise, and for every later move, a book move of the
+//   opening base when it has one that is legal here, else the search.
+// - In a game begun from a position of its own (pasted, set up, loaded with a
+//   FEN) every move is the search's: the default first move and the book's
+//   lines start from the usual start and know nothing of that position.
 // - The move is carried out on tab_echiquier and the board control (castling,
 //   en passant, promotion to a queen), written to the move list and both
 //   movetexts, recorded in the position history, judged for repetition (a
@@ -42,10 +45,10 @@ extern std::string dernier_coup_joue;
 // control and tab_echiquier showing the same position: the position before
 // the move when the move was not yet recorded.
 bool joue_machine();
-// The same move chosen by the search alone, on the position as it stands:
-// the machine's first move from a set-up position, which the default first
-// move and the book (lines from the usual start) know nothing of.
-bool joue_machine_recherche();
+
+// The profile's default first move for White on tab_echiquier (its source
+// and target squares), when it reads as a legal move there.
+bool coup_par_defaut(int& cs, int& ls, int& cd, int& ld);
 
 // True while joue_machine runs or a search of the machine (or of the hint)
 // is under way.

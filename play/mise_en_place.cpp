@@ -143,9 +143,9 @@ bool Command4_Click(plateau& p) {
   historique_positions.clear();
   memorise_controle(controles);
 
-  // The machine opens the game when it has White, with the move its search
-  // finds on this position.
-  if (couleur_joueur == NOIR && mode_jeux == 1) joue_machine_recherche();
+  // The machine opens the game when it has White (its search's move, unless
+  // the pieces stand as at the usual start).
+  if (couleur_joueur == NOIR && mode_jeux == 1) joue_machine();
   return true;
 }
 

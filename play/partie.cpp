@@ -19,6 +19,7 @@
 #include "chess/repetitions.h"
 #include "localisation/textes_langue.h"
 #include "openings/cherche_ouverture.h"
+#include "play/entete_partie.h"
 #include "openings/comment.h"
 #include "platform/avis_etat.h"
 #include "platform/boites.h"
@@ -290,7 +291,14 @@ Verdict joue_coup_partie(ControlesPartie& c, const CoupPartie& demande) {
   }
   if (p && partie_en_cours()) {
     bascule_horloge(couleur);
-    if (analyse_ouverture == 1 && source != SourceCoup::REJEU) cherche_ouverture(1, texte_partie);
+    if (analyse_ouverture == 1 && source != SourceCoup::REJEU) {
+      // The base's lines run from the usual start: they name no opening of a
+      // game begun from a position of its own, nor offer it lines.
+      if (partie_depuis_debut())
+        cherche_ouverture(1, texte_partie);
+      else
+        definit_ouvertures_a_montrer(false);
+    }
   }
   return Verdict::CONTINUE;
 }

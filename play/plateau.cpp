@@ -445,16 +445,10 @@ void plateau::premier_coup_machine_blanc() {
   profondeur_courante = 0;
   float note = -999999.0f;
   int cs = 0, ls = 0, cd = 0, ld = 0;
-  std::string texte_long;
-  const std::string defaut = ouverture_defaut[profil_moteur].toStdString();
-  if (!rogne(defaut).empty()) {
-    std::string jeton = defaut;
-    int code = 0;
-    std::string marques;
-    decode_coup(BLANC, 2, jeton, cs, ls, cd, ld, code, marques);
-    if (cs != 0 && ls != 0) note = 0.0f;
-  }
-  if (cs == 0 || ls == 0) {
+  // The game starts from the usual start here: its default first move holds.
+  if (coup_par_defaut(cs, ls, cd, ld)) {
+    note = 0.0f;
+  } else {
     reinitialise_recherche();
     choix_coup_machine(cs, ls, cd, ld, BLANC, note, 1);
   }

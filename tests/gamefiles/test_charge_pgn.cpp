@@ -312,14 +312,18 @@ TEST_F(TestChargePgn, UnePartieFinieChargeeArreteLesDeuxPendules) {
 // Against the machine, a game loaded or pasted with the machine to move is its to go on.
 TEST_F(TestChargePgn, ContreLaMachineUnePartieChargeeAuTraitDeLaMachineEstReprise) {
   mode_jeux = 1;
-  const struct { int personne; std::string partie; int lignes; std::string fen = {}; } cas[] = {  // lines of the move list
-      {BLANC, partie_pgn("A", "B", "1.e4"), 2}, {NOIR, partie_pgn("A", "B", ""), 1},  // the machine answers, opens
+  // `coup`: in the game record, the machine's move (the default first move at the usual start only).
+  const std::string libre = "rnb1kbnr/pppppppp/8/8/8/5q2/PPPPPPPP/RNBQKBNR w KQkq - 0 1";  // a queen to take
+  const struct { int personne; std::string partie; int lignes; std::string fen = {}; std::string coup = {}; } cas[] = {
+      {BLANC, partie_pgn("A", "B", "1.e4"), 2}, {NOIR, partie_pgn("A", "B", ""), 1, "", "1.e4"},  // answers, opens
       {NOIR, partie_pgn("A", "B", "1.e4"), 1}, {BLANC, partie_pgn("A", "B", "1.e4", "1-0"), 2},  // person to move, over
       {NOIR, "[White \"E\"]\n\n1.f3 e5 2.g4 Qh4#\n\n", 5},  // mate
       {BLANC, "", 1, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1"},  // pasted, the machine answers
       {NOIR, "", 1, "4k3/pppppppp/8/8/8/8/PPPPPPPP/4K3 w - - 0 12"},
       {BLANC, "", 0, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 0 1"},  // the person's move
-      {BLANC, "", 1, "k7/8/1QK5/8/8/8/8/8 b - - 0 1"}};  // no move: stalemated, nothing moves
+      {BLANC, "", 1, "k7/8/1QK5/8/8/8/8/8 b - - 0 1"},  // no move: stalemated, nothing moves
+      {NOIR, "", 1, libre, "xf3"}, {NOIR, "[Event \"E\"]\n[SetUp \"1\"]\n[FEN \"" + libre + "\"]\n\n*\n\n", 1, "", "xf3"},
+      {NOIR, "", 1, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "1.e4"}};  // the usual start
   for (const auto& c : cas) {
     SCOPED_TRACE(c.partie + c.fen);
     couleur_joueur = c.personne;
@@ -338,6 +342,7 @@ TEST_F(TestChargePgn, ContreLaMachineUnePartieChargeeAuTraitDeLaMachineEstRepris
     EXPECT_EQ(QString::fromStdString(texte_partie).split(' ', Qt::SkipEmptyParts).size(),
               c.lignes - (resultat_partie == "*" ? 0 : 1)) << "every move in the game record, the machine's too";
     EXPECT_TRUE(resultat_partie != "*" || dernier_trait != couleur_joueur) << "the person is to move";
+    EXPECT_NE(texte_partie.find(c.coup), std::string::npos) << texte_partie;
     plateforme::BoitesEnTest::efface();  // the stalemate's box, the only one a paste shows here
   }
 }

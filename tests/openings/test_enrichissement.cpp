@@ -6,6 +6,7 @@
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
 #include "openings/enrichissement.h"
+#include "openings/liens_ouvertures.h"
 #include "openings/ligne_eco.h"
 #include "openings/reglages_ouvertures.h"
 #include "platform/boites.h"
@@ -151,21 +152,27 @@ TEST(LectureNote, NombresAdmis) {
   }
 }
 
-// A game set up from a position of its own is no opening: refused, and the
-// position on the board is the one it was.
+// A game set up from a position of its own is no opening, even when its moves
+// would replay from the start: refused, and the position on the board is the
+// one it was.
 TEST_F(Enrichissement, UnePartieSansPositionInitialeEstRefuseeEtLaPositionGardee) {
-  texte_partie = "12...Nc6 13.Nf3";
-  const TableauCases avant = tab_echiquier;
-  style_notation = 1;
-  numero_coup = 13;
-  BoitesEnTest::repond(boite::OK);
-  enrichit_partie_en_cours(0.0f);
-  ASSERT_EQ(BoitesEnTest::textes().size(), 1);
-  EXPECT_EQ(BoitesEnTest::textes()[0], texte(850));
-  EXPECT_EQ(lignes_base().size(), 1);
-  EXPECT_TRUE(tab_echiquier == avant);
-  EXPECT_EQ(style_notation, 1);
-  EXPECT_EQ(numero_coup, 13);
+  for (const auto& [coups, debut] : {std::pair{"12...Nc6 13.Nf3", true}, {"1.e4 e5", false}}) {
+    SCOPED_TRACE(coups);
+    liens_ouvertures().partie_depuis_debut = [debut = debut] { return debut; };
+    texte_partie = coups;
+    const TableauCases avant = tab_echiquier;
+    style_notation = 1;
+    numero_coup = 13;
+    BoitesEnTest::repond(boite::OK);
+    enrichit_partie_en_cours(0.0f);
+    ASSERT_EQ(BoitesEnTest::textes(), QStringList{texte(850)});
+    EXPECT_EQ(lignes_base().size(), 1);
+    EXPECT_TRUE(tab_echiquier == avant);
+    EXPECT_EQ(style_notation, 1);
+    EXPECT_EQ(numero_coup, 13);
+    BoitesEnTest::efface();
+  }
+  liens_ouvertures().partie_depuis_debut = nullptr;
 }
 
 TEST(PrefixesDeCoups, LesDemiCoupsJouesDonnentLeursLignes) {

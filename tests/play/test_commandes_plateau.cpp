@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -17,6 +18,10 @@
 #include "chess/evaluation.h"
 #include "chess/poids.h"
 #include "localisation/textes_langue.h"
+#include "openings/base_eco.h"
+#include "openings/reglages_ouvertures.h"
+#include "platform/schemas_bases.h"
+#include "platform/fenetres.h"
 #include "platform/boites.h"
 #include "platform/minuterie.h"
 #include "play/commandes_partie.h"
@@ -183,22 +188,38 @@ TEST_F(Commandes, LaMiseEnPlaceTourneLePlateauAvecLesBlancsEnBas) {
 }
 
 TEST_F(Commandes, LaCouleurChangeePendantLaMiseEnPlaceTourneLaPosition) {
-  mode_jeux = 1;
-  ouverture_defaut[1] = QStringLiteral("e4");
-  ouvre();
-  entre_mise_en_place(*p);
-  for (const auto& [code, nom] : {std::pair{ROI_BLANC, "g1"}, {ROI_NOIR, "g8"}, {PION_NOIR, "h7"},
-                                  {TOUR_BLANCHE, "a1"}, {PION_BLANC, "e2"}, {DAME_NOIRE, "a6"}})
-    pose_piece(code, nom);
-  p->texte_coup->setText(QStringLiteral("1"));
-  couleur_joueur = NOIR;  // as the preferences may do meanwhile
-  ASSERT_TRUE(Command4_Click(*p));
-  // The machine's White move is its search's here, not the default first move e2-e4.
-  EXPECT_EQ(tableau("a6"), TOUR_BLANCHE);
-  EXPECT_EQ(tableau("e2"), PION_BLANC);
-  EXPECT_EQ(p->Echiquier->Piece(2, 1), ROI_BLANC) << "g1 seen from Black's side";
-  EXPECT_EQ(p->Echiquier->Piece(1, 7), PION_NOIR) << "h7 seen from Black's side";
-  EXPECT_EQ(tab_echiquier(2, 1), ROI_BLANC);
+  // The machine's White move from the set-up is its search's (the rook takes
+  // the queen), neither the default first move nor the book's e2-e4.
+  const struct { const char* nom; int mode; bool livre; bool machine; } cas[] = {
+      {"against the machine", 1, false, true}, {"the book on", 1, true, true}, {"two players", 2, false, false}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.nom);
+    mode_jeux = c.mode;
+    ouverture_defaut[1] = c.livre ? QString() : QStringLiteral("e4");
+    active_base_con[1] = c.livre ? 1 : 0;
+    if (c.livre && QDir().mkpath(dossier() + "/base")) {
+      plateforme::BaseDonnees::cree(dossier() + "/base/eco.db", schemas::base_eco());
+      ouvre_base_eco(dossier() + "/base/eco.db");
+      db_eco.ajoute(QStringLiteral("ECO"), {{QStringLiteral("Eco_coup"), QStringLiteral("1.e4 *")}});
+    }
+    couleur_joueur = BLANC;
+    ouvre();
+    entre_mise_en_place(*p);
+    for (const auto& [code, nom] : {std::pair{ROI_BLANC, "g1"}, {ROI_NOIR, "g8"}, {PION_NOIR, "h7"},
+                                    {TOUR_BLANCHE, "a1"}, {PION_BLANC, "e2"}, {DAME_NOIRE, "a6"}})
+      pose_piece(code, nom);
+    p->texte_coup->setText(QStringLiteral("1"));
+    couleur_joueur = NOIR;  // as the preferences may do meanwhile
+    ASSERT_TRUE(Command4_Click(*p));
+    EXPECT_EQ(tableau("a6"), c.machine ? TOUR_BLANCHE : DAME_NOIRE);
+    EXPECT_EQ(tableau("e2"), PION_BLANC);
+    EXPECT_EQ(p->List1->count(), c.machine ? 1 : 0);
+    EXPECT_EQ(p->Echiquier->Piece(2, 1), ROI_BLANC) << "g1 seen from Black's side";
+    EXPECT_EQ(p->Echiquier->Piece(1, 7), PION_NOIR) << "h7 seen from Black's side";
+    EXPECT_EQ(tab_echiquier(2, 1), ROI_BLANC);
+    db_eco.ferme();
+    fenetres::decharge<plateau>();
+  }
 }
 
 TEST_F(Commandes, ProgrammerDemandeConfirmation) {

@@ -20,6 +20,7 @@
 #include "openings/base_eco.h"
 #include "openings/cherche_ouverture.h"
 #include "openings/liens_ouvertures.h"
+#include "openings/reglages_ouvertures.h"
 #include "platform/minuterie.h"
 #include "play/jeu.h"
 #include "play/liste_coup.h"
@@ -93,6 +94,16 @@ TEST_F(ListeCoup, LaFenetreMontreLesLignesQuiContinuentLaPartie) {
   choisit(QStringLiteral("1.e4 e5 *"));
   EXPECT_EQ(l.Text1->text(), QString());
   EXPECT_FALSE(l.Command3->isEnabled());
+  // A game begun from a pasted position (a knight short) is continued by no
+  // line of the base, nor named by one.
+  fenetres::decharge<liste_coup>();
+  colle_fen(QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/R1BQKBNR w KQkq - 0 1"));
+  analyse_ouverture = 1;
+  coup("e2", "e4");
+  EXPECT_EQ(eco_courant, QStringLiteral("inconnu"));
+  montre_ouvertures_possibles();
+  EXPECT_EQ(fenetres::existante<liste_coup>(), nullptr);
+  EXPECT_FALSE(ouvertures_a_montrer());
 }
 
 // A second "Ouvertures ?" while the window fills (its events let through) is

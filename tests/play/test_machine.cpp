@@ -24,6 +24,7 @@
 #include "chess/recherche.h"
 #include "chess/regles.h"
 #include "localisation/textes_langue.h"
+#include "openings/base_eco.h"
 #include "openings/comment.h"
 #include "openings/coup_bibliotheque.h"
 #include "openings/reglages_ouvertures.h"
@@ -153,17 +154,34 @@ TEST_F(MachineContreMachine, LePremierCoupEstLeCoupParDefaut) {
   EXPECT_EQ(numero_coup, 1);
 }
 
+// The first move is searched when the default first move does not read as a
+// legal move, and in a game set up or pasted, where Go plays on by the search
+// (a Black queen on f3 to take) whatever the default first move.
 TEST_F(MachineContreMachine, UnCoupParDefautIllisibleOuIllegalEstCherche) {
   mode_jeux = 4;
-  for (const char* defaut : {"Zz9", "e5"}) {
-    SCOPED_TRACE(defaut);
-    ouverture_defaut[1] = QString::fromLatin1(defaut);
+  const QString libre = QStringLiteral("rnb1kbnr/pppppppp/8/8/8/5q2/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  const struct { const char* defaut; QStringList pieces; QString fen; } cas[] = {
+      {"Zz9", {}, {}}, {"e5", {}, {}}, {"e4", {"Ke1", "Pe2", "Pg2", "ke8", "qf3"}, {}}, {"e4", {}, libre}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(std::string(c.defaut) + " " + c.pieces.join(' ').toStdString() + c.fen.toStdString());
+    ouverture_defaut[1] = QString::fromLatin1(c.defaut);
     ouvre();
+    const bool position = !c.pieces.isEmpty() || !c.fen.isEmpty();
     plateforme::BoitesEnTest::repond(OK);  // the reader's message for "Zz9"
+    if (position) {
+      p->action[4]->click();  // stopped, the position set, then Go
+      ASSERT_TRUE(c.pieces.isEmpty() || met_en_place(c.pieces, 1));
+      if (!c.fen.isEmpty()) colle_fen(c.fen);
+      p->action[4]->click();
+    }
     ASSERT_TRUE(p->Timer4->tick());
     ASSERT_EQ(lignes_liste().size(), 1);
     EXPECT_TRUE(lignes_liste()[0].startsWith(" 1.")) << lignes_liste()[0].toStdString();
     EXPECT_NE(controle("e5"), PION_BLANC);
+    EXPECT_NE(controle("e4"), PION_BLANC);
+    if (position) {
+      EXPECT_EQ(couleur_piece(controle("f3")), BLANC) << "the queen taken";
+    }
     EXPECT_GT(nb_coups_testes, 0) << "the move was searched";
     plateforme::BoitesEnTest::efface();
     fenetres::decharge<plateau>();
@@ -318,51 +336,46 @@ TEST_F(ContreLaMachine, LaPriseEstAnnonceeEtLePionPromuEnDame) {
 }
 
 TEST_F(ContreLaMachine, LaMachineRoqueDansLesDeuxSens) {
-  // White's default first move is a castling, with White at the bottom and
-  // then at the top of the board.
+  // White's book move is a castling, with White at the bottom and then at
+  // the top of the board; then a one-square king move.
   mode_jeux = 4;
+  ouverture_defaut[1].clear();
+  active_base_con[1] = 1;
   struct Cas {
     int bas;
-    const char* defaut;
+    const char* ligne;
+    const char* coup;
     const char* tour_avant;
     const char* roi_apres;
     const char* tour_apres;
   };
-  for (const Cas& c : {Cas{BLANC, "O-O", "h1", "g1", "f1"}, Cas{BLANC, "O-O-O", "a1", "c1", "d1"},
-                       Cas{NOIR, "O-O", "h1", "g1", "f1"}, Cas{NOIR, "O-O-O", "a1", "c1", "d1"}}) {
-    SCOPED_TRACE(std::string(c.defaut) + (c.bas == BLANC ? " White at the bottom" : " Black at the bottom"));
+  const char* petit = "1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.O-O *";
+  const char* grand = "1.d4 d5 2.Nc3 Nc6 3.Bf4 Bf5 4.Qd2 Qd7 5.O-O-O *";
+  for (const Cas& c : {Cas{BLANC, petit, " 4.O-O", "h1", "g1", "f1"}, Cas{BLANC, grand, " 5.O-O-O", "a1", "c1", "d1"},
+                       Cas{NOIR, petit, " 4.O-O", "h1", "g1", "f1"}, Cas{NOIR, grand, " 5.O-O-O", "a1", "c1", "d1"},
+                       Cas{BLANC, "1.e4 e5 2.Ke2 *", " 2.Ke1-e2", "h1", "e2", "h1"}}) {
+    SCOPED_TRACE(std::string(c.coup) + (c.bas == BLANC ? " White at the bottom" : " Black at the bottom"));
+    db_eco.ferme();
+    QDir(dossier() + QStringLiteral("/base")).removeRecursively();
+    cree_base_ouvertures({QString::fromLatin1(c.ligne)});
     couleur_joueur = c.bas;
     ouvre();
     fenetre_comment();
-    p->Timer4->Interval(0);
-    const std::string tour = std::string("R") + c.tour_avant;
-    place({"Ke1", tour.c_str(), "ke8", "pa7"}, NOIR);
-    roque_interdit[BLANC] = 0;
-    ouverture_defaut[1] = QString::fromLatin1(c.defaut);
-    numero_coup = 0;
-    resultat_partie = "*";
-    ASSERT_TRUE(joue_machine());
-    EXPECT_EQ(lignes_liste(), QStringList{QStringLiteral(" 1.") + QString::fromLatin1(c.defaut)});
+    ouverture_aleatoire[1] = 0;
+    while (lignes_liste().size() < 9 && !lignes_liste().contains(QString::fromLatin1(c.coup)))
+      ASSERT_TRUE(p->Timer4->tick());
+    EXPECT_EQ(lignes_liste().last(), QString::fromLatin1(c.coup));
     EXPECT_EQ(controle(c.roi_apres), ROI_BLANC);
     EXPECT_EQ(controle(c.tour_apres), TOUR_BLANCHE);
-    EXPECT_EQ(controle(c.tour_avant), CASE_VIDE);
     EXPECT_EQ(controle("e1"), CASE_VIDE);
     EXPECT_EQ(montree(), tableau_courant());
     EXPECT_EQ(roque_interdit[BLANC], -1);
-    EXPECT_TRUE(lignes_commentaire().contains("- " + texte(166))) << lignes_commentaire().join('|').toStdString();
+    if (c.tour_avant != c.tour_apres) {
+      EXPECT_EQ(controle(c.tour_avant), CASE_VIDE);
+      EXPECT_TRUE(lignes_commentaire().contains("- " + texte(166)));
+    }
     fenetres::decharge<plateau>();
   }
-  // A one-square king move loses castling and moves no rook.
-  ouvre();
-  p->Timer4->Interval(0);
-  place({"Ke1", "Rh1", "ke8", "pa7"}, NOIR);
-  roque_interdit[BLANC] = 0;
-  ouverture_defaut[1] = QStringLiteral("Kd1");
-  numero_coup = 0;
-  ASSERT_TRUE(joue_machine());
-  EXPECT_EQ(controle("d1"), ROI_BLANC);
-  EXPECT_EQ(controle("h1"), TOUR_BLANCHE);
-  EXPECT_EQ(roque_interdit[BLANC], -1);
 }
 
 TEST_F(ContreLaMachine, LaMachinePrendEnPassantApresLeCoupDuJoueur) {
@@ -435,22 +448,19 @@ TEST_F(FinDePartie, LeCoupQuiMateTermineLaPartie) {
 }
 
 TEST_F(FinDePartie, LePatDuCampDuHautEstUnPat) {
-  // White's only sensible move a6-a7 leaves Black's king without a move and
-  // not attacked, with Black drawn at the top, then at the bottom; the reply
-  // test searches one level deep.
+  // White's a6-a7 (by hand: in a position of its own the machine's move is
+  // its search's) leaves Black's king without a move and not attacked, with
+  // Black drawn at the top, then at the bottom.
   for (int bas : {BLANC, NOIR}) {
     SCOPED_TRACE(bas);
     couleur_joueur = bas;
-    mode_jeux = 4;
-    profondeur_max[1] = 2;
+    mode_jeux = 2;
     ouvre();
-    p->Timer4->Interval(0);
     place({"Kb6", "Pa6", "ka8"}, NOIR);
-    ouverture_defaut[1] = QStringLiteral("a7");
     numero_coup = 0;
     resultat_partie = "*";
     plateforme::BoitesEnTest::repond(OK);
-    EXPECT_FALSE(joue_machine());
+    coup("a6", "a7");
     EXPECT_EQ(boites(), QStringList{"PAT !! " + texte(168)});
     EXPECT_EQ(resultat_partie, "1/2-1/2");
     EXPECT_EQ(lignes_liste().last(), "1/2-1/2");
@@ -485,19 +495,19 @@ TEST_F(FinDePartie, SansCoupLaMachineEstMateeOuPat) {
 }
 
 TEST_F(FinDePartie, UnePriseEnPassantPossibleNEstPasUnPat) {
-  // After the machine's e2-e4, Black's only legal move is d4xe3 e.p.: the
+  // After White's e2-e4 (by hand), Black's only legal move is d4xe3 e.p.: the
   // game goes on, and the machine (Black) then takes en passant.
   for (int bas : {BLANC, NOIR}) {
     SCOPED_TRACE(bas);
     couleur_joueur = bas;
-    mode_jeux = 4;
+    mode_jeux = 2;
     ouvre();
     fenetre_comment();
     p->Timer4->Interval(0);
     place({"Kf2", "Nf1", "Bd3", "Pe2", "kh1", "pd4"}, NOIR);
     numero_coup = 0;
     resultat_partie = "*";
-    EXPECT_TRUE(joue_machine());
+    coup("e2", "e4");
     EXPECT_EQ(resultat_partie, "*");
     EXPECT_TRUE(boites().isEmpty()) << boites().join('|').toStdString();
     ASSERT_TRUE(joue_machine());

@@ -130,6 +130,7 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
       {"mode_reseau", menu->mode_reseau},
       {"mode_corres", menu->mode_corres},
       {"menu_voir_ouvertures", menu->menu_voir_ouvertures},
+      {"menu_coller_position", menu->menu_coller_position},  // a game on the board, not a network one
   };
   auto nouvelle = [this](int mode) {
     return [this, mode] {
@@ -147,10 +148,10 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
     const char* attendu;
   };
   const std::vector<Cas> cas = {
-      {"start", [] {}, "100001101110"},
-      {"new game against the machine", nouvelle(1), "011110011110"},
-      {"new game, two players", nouvelle(2), "011110011110"},
-      {"new game, machine against machine", nouvelle(4), "011110011110"},
+      {"start", [] {}, "1000011011100"},
+      {"new game against the machine", nouvelle(1), "0111100111101"},
+      {"new game, two players", nouvelle(2), "0111100111101"},
+      {"new game, machine against machine", nouvelle(4), "0111100111101"},
       {"game end",
        [this] {
          // White's flag falls.
@@ -159,18 +160,18 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
          plateforme::BoitesEnTest::repond(boite::OK);
          ASSERT_TRUE(p->Timer1->tick());
        },
-       "000110011110"},
-      {"window closed", [] { fenetres::decharge<plateau>(); }, "100001101110"},
-      {"new game again", nouvelle(2), "011110011110"},
-      {"search started", [&] { recherche = std::make_unique<GardeMachine>(); }, "011000000110"},
-      {"search ended", [&] { recherche.reset(); }, "011110011110"},
+       "0001100111101"},
+      {"window closed", [] { fenetres::decharge<plateau>(); }, "1000011011100"},
+      {"new game again", nouvelle(2), "0111100111101"},
+      {"search started", [&] { recherche = std::make_unique<GardeMachine>(); }, "0110000001100"},
+      {"search ended", [&] { recherche.reset(); }, "0111100111101"},
       {"opening lines to show without an opening base",
        [] {
          db_eco.ferme();
          liens_ouvertures().charge_liste_coup = []() -> ListeOuvertures* { return nullptr; };
          definit_ouvertures_a_montrer(true);
        },
-       "011110011110"},
+       "0111100111101"},
       {"a network game's board before its game runs",
        [this] {
          fenetres::decharge<plateau>();
@@ -178,7 +179,7 @@ TEST_F(AvecMenu, LesItemsSuiventChaqueEvenement) {
          menu->change_mode();
          p = affiche_plateau();
        },
-       "010010010110"},
+       "0100100101100"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.evenement);
