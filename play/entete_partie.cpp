@@ -57,11 +57,16 @@ std::string ligne_tag(std::string_view nom, const QString& valeur) {
 
 std::string entete_construite(const QString& evenement, const QString& date) {
   const JoueursPartie j = joueurs_partie(mode_jeux);
+  // The opening named by the base is that of a game from the usual start; a
+  // game begun from a position of its own is named by none, whatever an
+  // earlier game left.
+  const bool nommee = partie_depuis_debut();
+  const QString inconnu = QStringLiteral("inconnu");
   return ligne_tag("Event", evenement) + ligne_tag("Site", lieu_jeu) + ligne_tag("Date", date) +
          ligne_tag("Round", QStringLiteral("1")) + ligne_tag("White", j.blanc) + ligne_tag("Black", j.noir) +
          ligne_tag("WhiteElo", j.elo_blanc) + ligne_tag("BlackElo", j.elo_noir) +
-         ligne_tag("Result", QString::fromStdString(resultat_partie)) + ligne_tag("ECO", eco_courant) +
-         ligne_tag("Opening", ouverture_courante) + ligne_tag("Variation", QStringLiteral("a modifier")) + "\r\n";
+         ligne_tag("Result", QString::fromStdString(resultat_partie)) + ligne_tag("ECO", nommee ? eco_courant : inconnu) +
+         ligne_tag("Opening", nommee ? ouverture_courante : inconnu) + ligne_tag("Variation", QStringLiteral("a modifier")) + "\r\n";
 }
 
 namespace {

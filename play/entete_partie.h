@@ -28,7 +28,8 @@ std::string ligne_tag(std::string_view nom, const QString& valeur);
 
 // The tag lines built for a game that has none of its own: Event
 // (`evenement`), Site, Date (`date`), Round "1", White, Black, WhiteElo,
-// BlackElo, Result, ECO, Opening, Variation, then an empty line.
+// BlackElo, Result, ECO, Opening, Variation, then an empty line. ECO and
+// Opening are "inconnu" for a game begun from a position of its own.
 std::string entete_construite(const QString& evenement, const QString& date);
 
 // The FEN text of the position the game in hand started from (history entry

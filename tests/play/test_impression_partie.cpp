@@ -237,6 +237,7 @@ TEST_F(TestImpressionPartie, UnePartieDepuisUnePositionNommeSaPositionEtSesNumer
     fenetres::decharge<plateau>();
     couleur_joueur = c.en_bas;
     ouvre();
+    eco_courant = "C40";  // named by the base, or left by the game before
     // The game in hand had tags of its own: they do not go with the new game.
     if (!c.fen.isEmpty()) entete_pgn = "[Event \"Ancienne\"]\r\n[White \"Alice\"]\r\n\r\n";
     if (!c.pieces.isEmpty()) {
@@ -255,6 +256,7 @@ TEST_F(TestImpressionPartie, UnePartieDepuisUnePositionNommeSaPositionEtSesNumer
     EXPECT_EQ(l.contains("[FEN \"" + c.fen + "\"]"), c.tags) << l.join("\n").toStdString();
     EXPECT_TRUE(l.contains(c.movetext)) << l.join("\n").toStdString();
     EXPECT_FALSE(l.join("\n").contains("Ancienne")) << "a new game record";
+    EXPECT_EQ(l.contains("[ECO \"C40\"]"), !c.tags) << "an opening of the base names a game from the usual start only";
   }
   // Tags naming a position of their own (a game loaded with its FEN) keep it.
   const std::string charge = "[FEN \"8/8/8/8/8/8/8/K6k w - - 0 1\"]\r\n";
