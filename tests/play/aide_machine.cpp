@@ -64,21 +64,6 @@ void TestMachine::place(std::initializer_list<const char*> pieces, int trait) {
   passant_blanc = passant_noir = 0;
 }
 
-void TestMachine::cree_base_ouvertures(const QStringList& lignes) {
-  const QString chemin = QDir(dossier()).filePath(QStringLiteral("base/eco.db"));
-  QDir().mkpath(QFileInfo(chemin).path());
-  plateforme::BaseDonnees::cree(chemin, schemas::base_eco());
-  ouvre_base_eco(chemin);
-  db_eco.transaction([&] {
-    for (const QString& l : lignes)
-      db_eco.ajoute(QStringLiteral("ECO"), {{QStringLiteral("Eco_code"), QStringLiteral("A00")},
-                                            {QStringLiteral("Eco_libelle"), QStringLiteral("Test")},
-                                            {QStringLiteral("Eco_coup"), l},
-                                            {QStringLiteral("Eco_connaissance"), 0},
-                                            {QStringLiteral("Eco_note"), QVariant()}});
-  });
-}
-
 int TestMachine::joue_automatique(int max) {
   int n = 0;
   while (n < max && p->Timer4->tick()) ++n;

@@ -28,10 +28,6 @@ class TestMachine : public TestPlateau {
   // that moved last `trait`, no castling.
   void place(std::initializer_list<const char*> pieces, int trait);
 
-  // Creates base/eco.db in the program folder with these lines (movetexts
-  // ending with " *") and opens it as the opening base.
-  void cree_base_ouvertures(const QStringList& lignes);
-
   // Plays Timer4's ticks until automatic play stops or `max` ticks were
   // given; returns the number of ticks.
   int joue_automatique(int max);

@@ -1,11 +1,16 @@
 #include "tests/play/aide_plateau.h"
 
 #include <QClipboard>
+#include <QFileInfo>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 
 #include "platform/fenetres.h"
+#include "platform/base_donnees.h"
+#include "platform/schemas_bases.h"
+#include "openings/base_eco.h"
 #include "play/parametres.h"
 #include "boardcontrol/echiquier.h"
 #include "chess/cases.h"
@@ -125,4 +130,19 @@ QList<int> TestPlateau::sons_joues() {
   }
   plateforme::SonsEnTest::efface();
   return numeros;
+}
+
+void TestPlateau::cree_base_ouvertures(const QStringList& lignes) {
+  const QString chemin = QDir(dossier()).filePath(QStringLiteral("base/eco.db"));
+  QDir().mkpath(QFileInfo(chemin).path());
+  plateforme::BaseDonnees::cree(chemin, schemas::base_eco());
+  ouvre_base_eco(chemin);
+  db_eco.transaction([&] {
+    for (const QString& l : lignes)
+      db_eco.ajoute(QStringLiteral("ECO"), {{QStringLiteral("Eco_code"), QStringLiteral("A00")},
+                                            {QStringLiteral("Eco_libelle"), QStringLiteral("Test")},
+                                            {QStringLiteral("Eco_coup"), l},
+                                            {QStringLiteral("Eco_connaissance"), 0},
+                                            {QStringLiteral("Eco_note"), QVariant()}});
+  });
 }

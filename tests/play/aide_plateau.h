@@ -44,6 +44,9 @@ class TestPlateau : public TestMorvandel {
   bool met_en_place(const QStringList& pieces, int numero);
   // The clipboard holds `fen` and the position is pasted from it.
   void colle_fen(const QString& fen);
+  // Creates base/eco.db in the program folder with these lines (movetexts
+  // ending with " *") and opens it as the opening base.
+  void cree_base_ouvertures(const QStringList& lignes);
   // Empties both back rows but for the kings and rooks (board control and
   // tab_echiquier), from the start position.
   void garde_rois_et_tours();

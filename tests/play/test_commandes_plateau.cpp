@@ -4,7 +4,6 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,7 +19,6 @@
 #include "localisation/textes_langue.h"
 #include "openings/base_eco.h"
 #include "openings/reglages_ouvertures.h"
-#include "platform/schemas_bases.h"
 #include "platform/fenetres.h"
 #include "platform/boites.h"
 #include "platform/minuterie.h"
@@ -197,11 +195,7 @@ TEST_F(Commandes, LaCouleurChangeePendantLaMiseEnPlaceTourneLaPosition) {
     mode_jeux = c.mode;
     ouverture_defaut[1] = c.livre ? QString() : QStringLiteral("e4");
     active_base_con[1] = c.livre ? 1 : 0;
-    if (c.livre && QDir().mkpath(dossier() + "/base")) {
-      plateforme::BaseDonnees::cree(dossier() + "/base/eco.db", schemas::base_eco());
-      ouvre_base_eco(dossier() + "/base/eco.db");
-      db_eco.ajoute(QStringLiteral("ECO"), {{QStringLiteral("Eco_coup"), QStringLiteral("1.e4 *")}});
-    }
+    if (c.livre) cree_base_ouvertures({QStringLiteral("1.e4 *")});
     couleur_joueur = BLANC;
     ouvre();
     entre_mise_en_place(*p);
